@@ -1,0 +1,3 @@
+#include "app/EntryPoint.h"
+
+int main(int argc, char** argv) { return RunGame(argc, argv); }

@@ -1,0 +1,82 @@
+#include "app/platform/Window.h"
+
+#include <SDL.h>
+
+#include "app/platform/Text.h"
+
+namespace platform {
+
+Size DesktopSize() {
+  SDL_DisplayMode mode{};
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return {};
+  return {mode.w, mode.h};
+}
+
+Window::~Window() { Destroy(); }
+
+bool Window::Create(int clientWidth, int clientHeight, bool fullscreen) {
+  Destroy();
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_ = SDL_CreateWindow("Kalodrus3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             clientWidth, clientHeight, flags);
+  return window_ != nullptr;
+}
+
+void Window::Destroy() {
+  if (window_) SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  shown_ = false;
+}
+
+void Window::ApplyPlacement(bool fullscreen, int backBufferWidth, int backBufferHeight) {
+  if (!window_) return;
+  if (fullscreen) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowResizable(window_, SDL_FALSE);
+    SDL_SetWindowSize(window_, backBufferWidth, backBufferHeight);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  if (shown_) SDL_ShowWindow(window_);
+}
+
+void Window::Show() {
+  if (!window_) return;
+  SDL_ShowWindow(window_);
+  shown_ = true;
+}
+
+void Window::SetTitle(const std::u16string& title) {
+  if (window_) SDL_SetWindowTitle(window_, Utf16ToUtf8(title).c_str());
+}
+
+void Window::Minimise() {
+  if (window_) SDL_MinimizeWindow(window_);
+}
+
+void Window::Raise() {
+  if (window_) SDL_RaiseWindow(window_);
+}
+
+bool Window::IsMinimised() const {
+  return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+bool Window::IsVisible() const {
+  return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
+}
+
+Size Window::PixelSize() const {
+  Size s;
+  if (window_) SDL_GL_GetDrawableSize(window_, &s.width, &s.height);
+  return s;
+}
+
+}  // namespace platform

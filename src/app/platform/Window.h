@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+struct Size {
+  int width = 0;
+  int height = 0;
+};
+
+// Size of the primary display's desktop, read from the system; 0 × 0 when unknown.
+Size DesktopSize();
+
+// The one game window. It is created hidden, with an OpenGL surface, at the client size
+// given; the splash screen shows it. Placement follows the display mode: fullscreen covers
+// the desktop without a frame, windowed is a fixed-size captioned window centred on the
+// desktop.
+class Window {
+ public:
+  Window() = default;
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  bool Create(int clientWidth, int clientHeight, bool fullscreen);
+  void Destroy();
+
+  // Applies the style and position for the display mode; shows the window again when it
+  // has been shown before.
+  void ApplyPlacement(bool fullscreen, int backBufferWidth, int backBufferHeight);
+
+  void Show();  // shows and sets windowShown
+  bool IsShown() const { return shown_; }
+  void SetTitle(const std::u16string& title);
+  void Minimise();
+  void Raise();  // to the foreground with focus
+  bool IsMinimised() const;
+  bool IsVisible() const;
+  // Drawable size in pixels (the back buffer).
+  Size PixelSize() const;
+
+  SDL_Window* Handle() const { return window_; }
+
+ private:
+  SDL_Window* window_ = nullptr;
+  bool shown_ = false;
+};
+
+}  // namespace platform
