@@ -1,0 +1,228 @@
+#include "app/Application.h"
+
+#include <algorithm>
+#include <cctype>
+#include <clocale>
+#include <cstring>
+
+#include "app/GameKeys.h"
+#include "app/Random.h"
+#include "app/platform/Window.h"
+#include "graphics/GLRenderDevice.h"
+
+namespace {
+Application* running = nullptr;
+
+constexpr uint32_t kBlack = 0xFF000000u;
+}  // namespace
+
+Application& App() { return *running; }
+
+Application::Application(AppPlatform& platform, platform::Window* window)
+    : platform_(platform), window_(window) {
+  running = this;
+}
+
+Application::~Application() {
+  if (running == this) running = nullptr;
+}
+
+bool Application::Init() {
+  SeedRandom(platform_.NowMs());
+  std::setlocale(LC_CTYPE, "");
+  profiles_ = std::make_unique<PlayerProfiles>();
+  if (window_) renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
+  return true;
+}
+
+bool Application::InitDevice() {
+  if (!renderer_) return false;
+  return renderer_->Init(false, profiles_->settings.fullscreen());
+}
+
+bool Application::InitContent() {
+  SeedRandom(platform_.NowMs());
+  return true;
+}
+
+void Application::ResetTimer() {
+  lastTime = platform_.NowMs();
+  frameTime = 1.0f;
+}
+
+void Application::StartFade(int kind) {
+  fadeLevel = kind == kFadeIn ? 255.0f : 0.0f;
+  fadeState = kind;
+}
+
+void Application::SetMode(Mode* mode, bool loadingSign) {
+  showLoadingSign = loadingSign;
+  typed.fill(0);
+  if (mode && std::find(modes.begin(), modes.end(), mode) == modes.end()) modes.push_back(mode);
+  if (!current) {
+    current = mode;
+    if (current) current->Enter();
+  } else {
+    pending = mode;
+  }
+}
+
+void Application::TickClock() {
+  const uint32_t now = platform_.NowMs();
+  const uint32_t elapsed = now - lastTime;
+  frameTime = std::clamp(float(elapsed) * timeScale, 1.0f, 100.0f);
+  fpsElapsed += elapsed;
+  fpsFrames += 1;
+  lastTime = now;
+  if (fpsElapsed >= 500) {
+    fps = float(fpsFrames) * 1000.0f / float(fpsElapsed);
+    fpsFrames = 0;
+    fpsElapsed = 0;
+  }
+}
+
+void Application::AdvanceFade() {
+  if (fadeState == kFadeIn) {
+    fadeLevel -= frameTime / 1.4f;
+    if (fadeLevel <= 0) {
+      fadeLevel = 0;
+      fadeDone = true;
+    }
+  } else if (fadeState == kFadeOut) {
+    fadeLevel += frameTime / 1.2f;
+    if (fadeLevel >= 255) {
+      fadeLevel = 255;
+      fadeDone = true;
+    }
+  }
+}
+
+void Application::DrawFade() {
+  if (!renderer_) return;
+  renderer_->SetShader(noTexShader_);
+  renderer_->BindTexture(nullptr, 0);
+  const uint32_t alpha = uint32_t(int(fadeLevel)) & 0xFF;
+  renderer_->AddScreenQuad({0, 0, renderer_->Width(), renderer_->Height()}, {0, 0, 1, 1},
+                           alpha << 24);
+  renderer_->SetShader(nullptr);
+}
+
+bool Application::Frame() {
+  if (quit) return false;
+  if (!active) {
+    platform_.SleepMs(50);
+    return true;
+  }
+  TickClock();
+  platform_.PointerToVirtual(mouseX, mouseY);
+
+  if (pending) {
+    if (current) current->Leave();
+    current = pending;
+    pending = nullptr;
+    current->Enter();
+  }
+  if (fadeDone) {
+    fadeDone = false;
+    const int kind = fadeState;
+    fadeState = kFadeNone;
+    current->OnFadeDone(kind);
+  }
+  if (!current) return false;
+  if (!pending) current->Update();
+
+  if (renderer_) renderer_->BeginFrame();
+  if (quit || pending) {
+    if (renderer_) renderer_->Clear(kBlack);
+  } else {
+    current->Draw();
+    if (renderer_) renderer_->DrawScreenFrame();
+  }
+  if (fadeState != kFadeNone) {
+    if (!pending) AdvanceFade();
+    DrawFade();
+  }
+  showLoadingSign = false;
+  if (renderer_) {
+    renderer_->EndFrame();
+    renderer_->Present();
+  }
+  platform_.SleepMs(1);
+  return !quit;
+}
+
+void Application::SetActive(bool becomeActive) {
+  if (quit) return;
+  if (!becomeActive) deactivating = true;
+  if (current && current->OnActivate(active)) {
+    active = true;
+    Frame();
+  }
+  active = becomeActive;
+  if (becomeActive) ResetTimer();
+  deactivating = false;
+}
+
+bool Application::TypedWord(const char* word) const {
+  const size_t n = std::min<size_t>(std::strlen(word), typed.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (typed[i] != uint8_t(word[n - 1 - i])) return false;
+  }
+  return true;
+}
+
+void Application::OnCharacter(int value) {
+  std::copy_backward(typed.begin(), typed.end() - 1, typed.end());
+  // Only letters of the basic Latin range take part in typed words.
+  typed[0] = value > 0 && value < 128 ? uint8_t(std::tolower(value)) : 0;
+  if (TypedWord("cheats")) {
+    const bool wasOn = cheats;
+    cheats = !cheats;
+    if (current) current->ShowInfoMessage(LookUp(wasOn ? "cheats_off" : "cheats_on"));
+  } else if (TypedWord("fps")) {
+    showFps = !showFps;
+  }
+}
+
+std::u16string Application::LookUp(const char* key) const {
+  return std::u16string(key, key + std::strlen(key));
+}
+
+void Application::ToggleFullscreen() {
+  Settings& settings = profiles_->settings;
+  settings.flags ^= Settings::kFullscreen;
+  if (renderer_) renderer_->SetFullscreen(settings.fullscreen());
+}
+
+void Application::OnInput(int type, int value) {
+  if (type == 0) OnCharacter(value);
+  if (type == 1 && value == kGameKeyEnter && platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
+    ToggleFullscreen();
+  }
+  if (type >= 3 && type <= 11) platform_.PointerToVirtual(mouseX, mouseY);
+  if (current && fadeState == kFadeNone && !pending) current->OnInput(type, value);
+}
+
+void Application::ApplyTimeScaleKey(int gameKey) {
+  if (!cheats) return;
+  if (gameKey == kGameKeyPadMultiply) {
+    timeScale = 1.0f;
+  } else if (gameKey == kGameKeyPadPlus) {
+    timeScale += timeScale >= 1.0f ? 0.5f : 0.1f;
+  } else if (gameKey == kGameKeyPadMinus) {
+    if (timeScale > 1.0f) {
+      timeScale -= 0.5f;
+    } else if (timeScale > 0.5f) {
+      timeScale -= 0.1f;
+    }
+  }
+}
+
+void Application::Shutdown() {
+  quit = true;
+  if (current) current->Leave();
+  for (Mode* mode : modes) mode->Release();
+  if (renderer_) renderer_->Shutdown();
+  renderer_.reset();
+  profiles_.reset();
+}

@@ -1,0 +1,91 @@
+#pragma once
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AppPlatform.h"
+#include "app/Mode.h"
+#include "campaign/PlayerProfiles.h"
+#include "graphics/Renderer.h"
+
+namespace platform {
+class Window;
+}
+
+enum FadeState { kFadeNone = 0, kFadeIn = 1, kFadeOut = 2 };
+
+// The one object that owns the frame loop, the current screen and the global services.
+// Everything here runs on the main thread; `quit` and `active` are also read by the music
+// streamer and are therefore atomic.
+class Application {
+ public:
+  // `platform` outlives the Application. `window` is the game window the render device draws
+  // into (none in tests that run without a device).
+  Application(AppPlatform& platform, platform::Window* window);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  bool Init();
+  bool InitDevice();
+  bool InitContent();
+  bool Frame();
+  void SetActive(bool becomeActive);
+  void OnInput(int type, int value);
+  void SetMode(Mode* mode, bool showLoadingSign);
+  void StartFade(int kind);
+  void ResetTimer();
+  void Shutdown();
+
+  // The level screen's time-scale keys (keypad multiply, plus, minus) while cheats are on.
+  void ApplyTimeScaleKey(int gameKey);
+
+  // Services (none until created by the start-up stages).
+  PlayerProfiles* profiles() { return profiles_.get(); }
+  Renderer* renderer() { return renderer_.get(); }
+  AppPlatform& platform() { return platform_; }
+
+  std::atomic<bool> active{true};
+  std::atomic<bool> quit{false};
+  bool deactivating = false;
+  Mode* current = nullptr;
+  Mode* pending = nullptr;
+  float mouseX = 0, mouseY = 0;
+  float timeScale = 1.0f;
+  float frameTime = 1.0f;
+  uint32_t lastTime = 0;
+  float fps = 0;
+  uint32_t fpsFrames = 0, fpsElapsed = 0;
+  bool showFps = false;
+  float fadeLevel = 0;
+  int fadeState = kFadeNone;
+  bool fadeDone = false;
+  bool showLoadingSign = false;
+  bool cheats = false;
+  bool cursorVisible = true;
+  float cursorW = 0, cursorH = 0, loadingW = 0, loadingH = 0;
+  std::vector<Mode*> modes;
+  std::array<uint8_t, 8> typed{};
+
+ private:
+  void TickClock();
+  void AdvanceFade();
+  void DrawFade();
+  void OnCharacter(int value);
+  bool TypedWord(const char* word) const;
+  void ToggleFullscreen();
+  // A string of the string table; the key itself while no table is loaded.
+  std::u16string LookUp(const char* key) const;
+
+  AppPlatform& platform_;
+  platform::Window* window_;
+  std::unique_ptr<PlayerProfiles> profiles_;
+  std::unique_ptr<Renderer> renderer_;
+  Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
+};
+
+// The running Application (the one most recently constructed and not yet destroyed).
+Application& App();

@@ -1,0 +1,57 @@
+#include "app/CommandLine.h"
+
+#include <charconv>
+
+namespace {
+
+std::optional<uint32_t> ParseCount(const std::string& text) {
+  uint32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  static const struct {
+    const char* word;
+    int mode;
+  } kAspects[] = {{"/4x3", 0}, {"/3x2", 1}, {"/15x9", 2}, {"/16x9", 3}, {"/16x10", 4}};
+
+  CommandLine cl;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "/fs") {
+      cl.fullscreen = true;
+    } else if (arg == "/wn") {
+      cl.fullscreen = false;
+    } else if (arg == "/sd") {
+      cl.standardDefinition = true;
+    } else if (arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot") {
+      if (i + 1 >= args.size()) {
+        cl.errors.push_back(arg + " needs a value");
+        continue;
+      }
+      const std::string& value = args[++i];
+      if (arg == "--screenshot") {
+        cl.screenshot = value;
+        continue;
+      }
+      const auto count = ParseCount(value);
+      if (!count) {
+        cl.errors.push_back(arg + " needs a whole number, not \"" + value + "\"");
+      } else if (arg == "--frames") {
+        cl.frames = *count;
+      } else {
+        cl.fixedStep = *count;
+      }
+    } else {
+      for (const auto& aspect : kAspects) {
+        if (arg == aspect.word) cl.aspectMode = aspect.mode;
+      }
+    }
+  }
+  return cl;
+}

@@ -1,0 +1,195 @@
+#include "app/EntryPoint.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/CommandLine.h"
+#include "app/ModeSplash.h"
+#include "app/platform/DataFiles.h"
+#include "app/platform/EventTranslator.h"
+#include "app/platform/GameKeyTable.h"
+#include "app/platform/Pointer.h"
+#include "app/platform/SingleInstance.h"
+#include "app/platform/System.h"
+#include "app/platform/Window.h"
+
+namespace {
+
+class SystemClock final : public Clock {
+ public:
+  uint32_t NowMs() override { return platform::TicksMs(); }
+  void SleepMs(uint32_t ms) override { platform::SleepMs(ms); }
+};
+
+// The SDL side of the game: the platform services the Application uses and the window
+// procedure's view of the Application.
+class GamePlatform final : public AppPlatform, public platform::WindowHost {
+ public:
+  GamePlatform(Clock& clock, platform::Window& window)
+      : clock_(clock), window_(window), translator_(*this) {}
+
+  void Attach(Application* app) { app_ = app; }
+  platform::EventTranslator& translator() { return translator_; }
+
+  // AppPlatform
+  uint32_t NowMs() override { return clock_.NowMs(); }
+  void SleepMs(uint32_t ms) override { clock_.SleepMs(ms); }
+  void PointerToVirtual(float& mouseX, float& mouseY) override {
+    Renderer* renderer = app_ ? app_->renderer() : nullptr;
+    if (!renderer) return;
+    const platform::Size bb = window_.PixelSize();
+    const auto& p = translator_.pointer();
+    const auto v = platform::PointerToVirtual(p.x, p.y, float(bb.width), float(bb.height),
+                                              renderer->Width(), renderer->Height(),
+                                              renderer->IsFullscreen());
+    mouseX = v.x;
+    mouseY = v.y;
+  }
+  bool IsKeyHeld(int gameKey) override { return platform::IsKeyHeld(gameKey); }
+  bool IsSlateMode() override { return false; }
+  void ShowMainWindow() override { window_.Show(); }
+  bool IsWindowShown() override { return window_.IsShown(); }
+  void SetWindowTitle(const std::u16string& title) override { window_.SetTitle(title); }
+  void SetSystemCursor(bool arrow) override {
+    SDL_ShowCursor(arrow ? SDL_ENABLE : SDL_DISABLE);
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    if (window_.Handle() && SDL_GetMouseFocus() == window_.Handle()) {
+      SDL_WarpMouseInWindow(window_.Handle(), x, y);
+    }
+  }
+
+  // WindowHost
+  void OnInput(int type, int value) override { app_->OnInput(type, value); }
+  bool IsAppActive() override { return app_->active; }
+  void SetAppActive(bool active) override { app_->SetActive(active); }
+  void Quit() override { app_->quit = true; }
+  bool IsSplashCurrent() override { return app_->current == &TheModeSplash(); }
+  bool IsFullscreen() override { return app_->renderer() && app_->renderer()->IsFullscreen(); }
+  bool IsWindowVisible() override { return window_.IsVisible(); }
+  bool IsWindowMinimised() override { return window_.IsMinimised(); }
+  void MinimiseWindow() override { window_.Minimise(); }
+  void RaiseWindow() override { window_.Raise(); }
+  void ClientSize(float& width, float& height) override {
+    int w = 0, h = 0;
+    if (window_.Handle()) SDL_GetWindowSize(window_.Handle(), &w, &h);
+    width = float(w);
+    height = float(h);
+  }
+  void MoveSystemCursor(float x, float y) override {
+    if (window_.Handle()) SDL_WarpMouseInWindow(window_.Handle(), int(x), int(y));
+  }
+
+  // Window units to back-buffer pixels, for high-DPI windows.
+  void UpdatePixelScale() {
+    int w = 0, h = 0;
+    if (window_.Handle()) SDL_GetWindowSize(window_.Handle(), &w, &h);
+    const platform::Size bb = window_.PixelSize();
+    translator_.SetPixelScale(w > 0 && bb.width > 0 ? float(bb.width) / float(w) : 1.0f);
+  }
+
+ private:
+  Clock& clock_;
+  platform::Window& window_;
+  platform::EventTranslator translator_;
+  Application* app_ = nullptr;
+};
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  return args;
+}
+
+// Runs the message loop until the Application ends it or the frame budget is spent.
+void MessageLoop(Application& app, GamePlatform& platform, std::optional<uint32_t> frames) {
+  uint32_t done = 0;
+  SDL_Event event;
+  for (;;) {
+    while (SDL_PollEvent(&event)) platform.translator().Handle(event);
+    platform.UpdatePixelScale();
+    if (!app.Frame()) break;
+    if (frames && ++done >= *frames) break;
+  }
+}
+
+}  // namespace
+
+int RunGame(int argc, char** argv) {
+  const CommandLine cl = ParseCommandLine(Arguments(argc, argv));
+  for (const std::string& error : cl.errors) std::fprintf(stderr, "kalodrus3: %s\n", error.c_str());
+  if (!cl.errors.empty()) return 2;
+
+  // Touch and pen contacts are handled as such, not as the mouse events SDL makes of them;
+  // the pointer is not captured, so leaving the window with the button held releases it.
+  SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    std::fprintf(stderr, "kalodrus3: %s\n", SDL_GetError());
+    return 0;
+  }
+
+  const std::string dataFolder = platform::ResolveDataFolder();
+  platform::SingleInstance instance;
+  if (!instance.Acquire(dataFolder)) {
+    SDL_Quit();
+    return 0;
+  }
+  platform::SetDataFolder(dataFolder);
+
+  std::unique_ptr<Clock> clock;
+  if (cl.fixedStep) {
+    clock = std::make_unique<FixedStepClock>(*cl.fixedStep);
+  } else {
+    clock = std::make_unique<SystemClock>();
+  }
+  platform::Window window;
+  GamePlatform gamePlatform(*clock, window);
+  int exitCode = 0;
+  {
+    Application app(gamePlatform, &window);
+    gamePlatform.Attach(&app);
+    if (app.Init()) {
+      Renderer& renderer = *app.renderer();
+      renderer.SetAspectMode(renderer.ChooseAspectMode());
+      Settings& settings = app.profiles()->settings;
+      if (cl.fullscreen) {
+        settings.flags = *cl.fullscreen ? settings.flags | Settings::kFullscreen
+                                        : settings.flags & ~Settings::kFullscreen;
+      }
+      if (cl.aspectMode) renderer.SetAspectMode(*cl.aspectMode);
+
+      if (window.Create(int(renderer.Width()), int(renderer.Height()), settings.fullscreen())) {
+        if (!settings.fullscreen()) window.Raise();
+        if (app.InitDevice()) {
+          if (settings.fullscreen()) window.Raise();
+          int x = 0, y = 0;
+          SDL_GetMouseState(&x, &y);
+          platform::EventTranslator& translator = gamePlatform.translator();
+          translator.Warp(float(x), float(y));
+          app.SetMode(&TheModeSplash(), false);
+          if (app.quit) {
+            exitCode = -1;
+          } else {
+            app.ResetTimer();
+            SDL_StartTextInput();
+            MessageLoop(app, gamePlatform, cl.frames);
+            if (!cl.screenshot.empty() && !renderer.SaveScreenshot(cl.screenshot)) {
+              std::fprintf(stderr, "kalodrus3: could not write %s\n", cl.screenshot.c_str());
+              exitCode = 1;
+            }
+          }
+        }
+        window.Destroy();
+      }
+      app.Shutdown();
+    }
+  }
+  SDL_Quit();
+  return exitCode;
+}

@@ -1,0 +1,197 @@
+#include "app/platform/EventTranslator.h"
+
+#include "app/GameKeys.h"
+#include "app/platform/GameKeyTable.h"
+#include "app/platform/Text.h"
+
+namespace platform {
+namespace {
+
+enum InputType {
+  kCharacter = 0,
+  kKeyDown = 1,
+  kKeyUp = 2,
+  kLeftDown = 3,
+  kDoubleClick = 4,
+  kLeftUp = 5,
+  kRightDown = 6,
+  kRightUp = 7,
+  kMiddleDown = 8,
+  kMiddleUp = 9,
+  kMove = 10,
+  kWheel = 11,
+};
+
+bool AltHeld(Uint16 mod) { return (mod & KMOD_ALT) != 0; }
+
+// Keys whose press also types a control character on a desktop keyboard.
+int ControlCharacter(int gameKey) {
+  switch (gameKey) {
+    case kGameKeyBackspace: return 8;
+    case kGameKeyTab: return 9;
+    case kGameKeyEnter: return 13;
+    case kGameKeyEscape: return 27;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+void EventTranslator::Warp(float x, float y) {
+  pointer_.x = x;
+  pointer_.y = y;
+  host_.OnInput(kMove, 0);
+}
+
+void EventTranslator::Handle(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      host_.Quit();
+      break;
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(event.window);
+      break;
+    case SDL_KEYDOWN:
+      HandleKey(event.key, true);
+      break;
+    case SDL_KEYUP:
+      HandleKey(event.key, false);
+      break;
+    case SDL_TEXTINPUT:
+      HandleText(event.text);
+      break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.which == SDL_TOUCH_MOUSEID) break;
+      Warp(float(event.motion.x) * pixelScale_, float(event.motion.y) * pixelScale_);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.which == SDL_TOUCH_MOUSEID) break;
+      HandleButton(event.button, event.type == SDL_MOUSEBUTTONDOWN);
+      break;
+    case SDL_MOUSEWHEEL:
+      if (event.wheel.which == SDL_TOUCH_MOUSEID) break;
+      HandleWheel(event.wheel);
+      break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERUP:
+    case SDL_FINGERMOTION:
+      HandleFinger(event.tfinger);
+      break;
+    default:
+      break;
+  }
+}
+
+void EventTranslator::HandleWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (host_.IsAppActive()) break;
+      if (!host_.IsWindowMinimised()) {
+        host_.SetAppActive(true);
+        host_.RaiseWindow();
+      }
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      // The splash screen keeps running while another window has the focus.
+      if (!host_.IsWindowVisible() || host_.IsSplashCurrent()) break;
+      if (host_.IsFullscreen()) host_.MinimiseWindow();
+      if (host_.IsAppActive()) host_.SetAppActive(false);
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      host_.Quit();
+      break;
+    case SDL_WINDOWEVENT_LEAVE:
+      if (pointer_.buttonHeld) {
+        host_.OnInput(kLeftUp, 0);
+        pointer_.buttonHeld = false;
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void EventTranslator::HandleKey(const SDL_KeyboardEvent& event, bool down) {
+  const bool numLock = (event.keysym.mod & KMOD_NUM) != 0;
+  const int gameKey = GameKeyFromScancode(event.keysym.scancode, numLock);
+  const bool alt = AltHeld(event.keysym.mod);
+  if (down) {
+    host_.OnInput(kKeyDown, gameKey);
+    if (alt && event.keysym.scancode == SDL_SCANCODE_F4) {
+      host_.Quit();
+    } else if (const int c = ControlCharacter(gameKey); c != 0 && !alt) {
+      host_.OnInput(kCharacter, c);
+    }
+    return;
+  }
+  // Releases of Alt, of F10 and of any key while Alt is held are system keys: no key-up.
+  const bool systemKey = alt || gameKey == kGameKeyAlt || event.keysym.scancode == SDL_SCANCODE_F10;
+  if (!systemKey) host_.OnInput(kKeyUp, gameKey);
+}
+
+void EventTranslator::HandleText(const SDL_TextInputEvent& event) {
+  for (char16_t unit : Utf8ToUtf16(event.text)) host_.OnInput(kCharacter, int(unit));
+}
+
+void EventTranslator::LeftDown(float x, float y) {
+  Warp(x, y);
+  host_.OnInput(kLeftDown, 0);
+  pointer_.buttonHeld = true;
+}
+
+void EventTranslator::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
+  const float x = float(event.x) * pixelScale_;
+  const float y = float(event.y) * pixelScale_;
+  switch (event.button) {
+    case SDL_BUTTON_LEFT:
+      if (down && event.clicks == 2) {
+        Warp(x, y);
+        host_.OnInput(kDoubleClick, 0);
+      } else if (down) {
+        LeftDown(x, y);
+      } else {
+        if (!pointer_.buttonHeld) LeftDown(x, y);
+        Warp(x, y);
+        host_.OnInput(kLeftUp, 0);
+        pointer_.buttonHeld = false;
+      }
+      break;
+    case SDL_BUTTON_RIGHT:
+      Warp(x, y);
+      host_.OnInput(down ? kRightDown : kRightUp, 0);
+      break;
+    case SDL_BUTTON_MIDDLE:
+      Warp(x, y);
+      host_.OnInput(down ? kMiddleDown : kMiddleUp, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+void EventTranslator::HandleWheel(const SDL_MouseWheelEvent& event) {
+  int notches = event.y;
+  if (event.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+  if (notches == 0) return;
+  Warp(float(event.mouseX) * pixelScale_, float(event.mouseY) * pixelScale_);
+  host_.OnInput(kWheel, notches * 120);
+}
+
+void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
+  float width = 0, height = 0;
+  host_.ClientSize(width, height);
+  const float x = event.x * width;
+  const float y = event.y * height;
+  host_.MoveSystemCursor(x, y);
+  Warp(x * pixelScale_, y * pixelScale_);
+  if (event.type == SDL_FINGERDOWN) {
+    host_.OnInput(kLeftDown, 0);
+    pointer_.buttonHeld = true;
+  } else if (event.type == SDL_FINGERUP) {
+    host_.OnInput(kLeftUp, 0);
+    pointer_.buttonHeld = false;
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#pragma once
+#include <SDL_events.h>
+
+namespace platform {
+
+// What the window procedure acts on: the Application's input and activation, and the window.
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  virtual void OnInput(int type, int value) = 0;
+  virtual bool IsAppActive() = 0;
+  virtual void SetAppActive(bool active) = 0;
+  virtual void Quit() = 0;
+  virtual bool IsSplashCurrent() = 0;
+  virtual bool IsFullscreen() = 0;
+  virtual bool IsWindowVisible() = 0;
+  virtual bool IsWindowMinimised() = 0;
+  virtual void MinimiseWindow() = 0;
+  virtual void RaiseWindow() = 0;
+  // Client size in window units (touch positions arrive as fractions of it).
+  virtual void ClientSize(float& width, float& height) = 0;
+  // Moves the system cursor to a client position (touch and pen contacts carry it along).
+  virtual void MoveSystemCursor(float x, float y) = 0;
+};
+
+// The raw pointer the window procedure keeps: the last position in client pixels and
+// whether the left button (or a contact) is down.
+struct PointerState {
+  float x = 0;
+  float y = 0;
+  bool buttonHeld = false;
+};
+
+// Turns SDL events into the game's input events, in the order and with the synthetic
+// events a desktop window procedure produces: every button and wheel event is preceded by
+// a pointer move at its position; a release without a press first sends the press; a
+// release after the pointer left the window arrives as the leave; keys released while Alt
+// is held (and Alt itself) give no key-up.
+class EventTranslator {
+ public:
+  explicit EventTranslator(WindowHost& host) : host_(host) {}
+
+  void Handle(const SDL_Event& event);
+
+  const PointerState& pointer() const { return pointer_; }
+  // Stores a position as the raw pointer and raises a pointer move (event 10).
+  void Warp(float x, float y);
+  // Pointer positions are scaled by this to become back-buffer pixels (high-DPI windows).
+  void SetPixelScale(float scale) { pixelScale_ = scale; }
+
+ private:
+  void HandleWindowEvent(const SDL_WindowEvent& event);
+  void HandleKey(const SDL_KeyboardEvent& event, bool down);
+  void HandleText(const SDL_TextInputEvent& event);
+  void HandleButton(const SDL_MouseButtonEvent& event, bool down);
+  void HandleWheel(const SDL_MouseWheelEvent& event);
+  void HandleFinger(const SDL_TouchFingerEvent& event);
+  void LeftDown(float x, float y);
+
+  WindowHost& host_;
+  PointerState pointer_;
+  float pixelScale_ = 1.0f;
+};
+
+}  // namespace platform

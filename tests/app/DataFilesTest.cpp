@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TempFolder.h"
+#include "app/platform/DataFiles.h"
+
+namespace fs = std::filesystem;
+using namespace platform;
+
+namespace {
+
+class DataFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDataFolder(folder.path()); }
+  void TearDown() override { SetDataFolder(""); }
+
+  static Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+  TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(DataFilesTest, StoredNamesBecomeSavFilesWithTheirFoldersCreated) {
+  const std::string path = DataFilePath("1\\Progress");
+  EXPECT_EQ(path, folder.path() + "/1/Progress.sav");
+  EXPECT_TRUE(fs::is_directory(folder.path() + "/1"));
+  EXPECT_EQ(DataFilePath("Settings"), folder.path() + "/Settings.sav");
+}
+
+TEST_F(DataFilesTest, WriteReadExistsDelete) {
+  EXPECT_FALSE(DataFileExists("Profiles"));
+  EXPECT_FALSE(ReadDataFile("Profiles"));
+  ASSERT_TRUE(WriteDataFile("Profiles", Text(std::string("abc\r\n\0z", 7))));
+  EXPECT_TRUE(DataFileExists("Profiles"));
+  EXPECT_EQ(*ReadDataFile("Profiles"), Text(std::string("abc\r\n\0z", 7)));
+  ASSERT_TRUE(WriteDataFile("Profiles", Text("x")));  // replaces, never appends
+  EXPECT_EQ(*ReadDataFile("Profiles"), Text("x"));
+  EXPECT_TRUE(DeleteDataFile("Profiles"));
+  EXPECT_FALSE(DataFileExists("Profiles"));
+  EXPECT_FALSE(DeleteDataFile("Profiles"));
+}
+
+TEST_F(DataFilesTest, AFailedWriteAtAnyStepKeepsTheOldFileAndLeavesNoTemporary) {
+  ASSERT_TRUE(WriteDataFile("2\\Game", Text("old content")));
+  const std::string path = DataFilePath("2\\Game");
+  for (WriteStep step : {WriteStep::Open, WriteStep::Write, WriteStep::Sync, WriteStep::Rename}) {
+    EXPECT_FALSE(WriteFileAtomically(path, Text("new content that must not appear"), step));
+    EXPECT_EQ(*ReadDataFile("2\\Game"), Text("old content"));
+    EXPECT_FALSE(fs::exists(path + ".tmp"));
+  }
+}
+
+TEST_F(DataFilesTest, AnUnwritableTargetReportsFalseAndKeepsTheOldFile) {
+  ASSERT_TRUE(WriteDataFile("Settings", Text("old")));
+  // A folder in the way of the temporary file makes the write fail even for root.
+  fs::create_directory(DataFilePath("Settings") + ".tmp");
+  EXPECT_FALSE(WriteDataFile("Settings", Text("new")));
+  EXPECT_EQ(*ReadDataFile("Settings"), Text("old"));
+}
+
+TEST_F(DataFilesTest, WithoutADataFolderEveryOperationFails) {
+  SetDataFolder("");
+  EXPECT_FALSE(WriteDataFile("Settings", Text("x")));
+  EXPECT_FALSE(ReadDataFile("Settings"));
+  EXPECT_FALSE(DataFileExists("Settings"));
+  EXPECT_FALSE(SaveDataPacked("Settings", Text("x"), false));
+}
+
+TEST_F(DataFilesTest, PackedFilesRoundTripAndDamagedFilesLoadAsNothing) {
+  const Bytes settings(20, 7);
+  ASSERT_TRUE(SaveDataPacked("Settings", settings, false));
+  EXPECT_EQ(*LoadDataPacked("Settings", false, 20), settings);
+  EXPECT_FALSE(LoadDataPacked("Settings", false, 19));  // not the size the caller expects
+
+  std::ofstream(DataFilePath("Profiles"), std::ios::binary) << "xy";
+  EXPECT_FALSE(LoadDataPacked("Profiles", false));
+}
+
+TEST(DataFolder, EnvironmentOverrideIsCreated) {
+  TempFolder base;
+  const std::string wanted = base.path() + "/a/b/data";
+  setenv("KALODRUS3_DATA", wanted.c_str(), 1);
+  EXPECT_EQ(ResolveDataFolder(), wanted);
+  EXPECT_TRUE(fs::is_directory(wanted));
+  unsetenv("KALODRUS3_DATA");
+
+  setenv("XDG_DATA_HOME", base.path().c_str(), 1);
+  EXPECT_EQ(ResolveDataFolder(), base.path() + "/Brask/Kalodrus3");
+  unsetenv("XDG_DATA_HOME");
+}

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <sys/wait.h>
+
+#include "TempFolder.h"
+#include "app/platform/Directory.h"
+#include "app/platform/SingleInstance.h"
+#include "app/platform/System.h"
+#include "app/platform/Text.h"
+
+#include <fstream>
+#include <set>
+
+using namespace platform;
+
+TEST(System, LanguageOfLocaleNames) {
+  EXPECT_EQ(LanguageOfLocale("de_DE.UTF-8"), "de");
+  EXPECT_EQ(LanguageOfLocale("PL"), "pl");
+  EXPECT_EQ(LanguageOfLocale("ru-RU"), "ru");
+  EXPECT_EQ(LanguageOfLocale("C"), "");
+  EXPECT_EQ(LanguageOfLocale("POSIX"), "");
+  EXPECT_EQ(LanguageOfLocale(""), "");
+}
+
+TEST(System, VersionTextIsShortWithDots) {
+  const std::string& v = VersionText();
+  EXPECT_LE(v.size(), 7u);
+  EXPECT_EQ(v.find(','), std::string::npos);
+}
+
+TEST(System, TextConversionAtTheSystemBoundary) {
+  EXPECT_EQ(Utf8ToUtf16("Zaż\xC3\xB3\xC5\x82\xC4\x87 \xF0\x9F\x98\x80"),
+            u"Zaż\u00F3\u0142\u0107 \U0001F600");
+  EXPECT_EQ(Utf16ToUtf8(u"\u0416\U0001F600"), "\xD0\x96\xF0\x9F\x98\x80");
+  // Broken sequences become replacement characters, one per bad byte, never reading past the end.
+  EXPECT_EQ(Utf8ToUtf16("a\xE2\x82"), u"a\uFFFD\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(System, DirectoryEnumerationByPrefix) {
+  TempFolder folder;
+  std::ofstream(folder.path() + "/music_a.ogg") << "x";
+  std::ofstream(folder.path() + "/music_b.ogg") << "x";
+  std::ofstream(folder.path() + "/other.txt") << "x";
+  std::filesystem::create_directory(folder.path() + "/music_dir");
+
+  FindHandle* h = FindFirst(folder.path() + "/music");
+  ASSERT_NE(h, nullptr);
+  std::set<std::string> files, folders;
+  FindEntry e;
+  while (FindNext(h, e)) (e.isFolder ? folders : files).insert(e.name);
+  FindClose(h);
+  EXPECT_EQ(files, (std::set<std::string>{"music_a.ogg", "music_b.ogg"}));
+  EXPECT_EQ(folders, (std::set<std::string>{"music_dir"}));
+  EXPECT_EQ(FindFirst(folder.path() + "/missing/x"), nullptr);
+  EXPECT_FALSE(FindNext(nullptr, e));
+}
+
+TEST(System, MappedFilesShowTheWholeContent) {
+  TempFolder folder;
+  std::ofstream(folder.path() + "/f.bin", std::ios::binary) << "hello";
+  std::ofstream(folder.path() + "/empty.bin", std::ios::binary);
+  FileView view;
+  ASSERT_TRUE(MapFile(folder.path() + "/f.bin", view));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.base), view.size), "hello");
+  UnmapFile(view);
+  EXPECT_EQ(view.base, nullptr);
+  ASSERT_TRUE(MapFile(folder.path() + "/empty.bin", view));
+  EXPECT_EQ(view.size, 0u);
+  UnmapFile(view);
+  EXPECT_FALSE(MapFile(folder.path() + "/none.bin", view));
+  EXPECT_FALSE(MapFile(folder.path(), view));  // a folder is not a file
+}
+
+TEST(System, SecondHolderOfTheInstanceLockIsRefused) {
+  TempFolder folder;
+  SingleInstance first;
+  ASSERT_TRUE(first.Acquire(folder.path()));
+  // flock locks belong to open files, so another process sees the lock as held.
+  const pid_t child = fork();
+  if (child == 0) {
+    SingleInstance second;
+    _exit(second.Acquire(folder.path()) ? 1 : 0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
