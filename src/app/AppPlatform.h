@@ -13,6 +13,9 @@ class AppPlatform {
 
   // The last raw pointer position converted to virtual screen coordinates.
   virtual void PointerToVirtual(float& mouseX, float& mouseY) = 0;
+  // Moves the system cursor to a client position (back-buffer pixels), stores it as the raw
+  // pointer and raises a pointer move.
+  virtual void WarpPointer(float x, float y) = 0;
   virtual bool IsKeyHeld(int gameKey) = 0;
   virtual bool IsSlateMode() = 0;
 

@@ -145,6 +145,10 @@ bool Application::Frame() {
   showLoadingSign = false;
   if (renderer_) {
     renderer_->EndFrame();
+    if (!captureFile_.empty()) {
+      captured = renderer_->SaveScreenshot(captureFile_);
+      captureFile_.clear();
+    }
     renderer_->Present();
   }
   platform_.SleepMs(1);

@@ -40,6 +40,11 @@ class Application {
   void ResetTimer();
   void Shutdown();
 
+  // Writes the next frame drawn to a PNG file (headless runs and reviews); the result is in
+  // `captured`.
+  void CaptureNextFrame(const std::string& pngPath) { captureFile_ = pngPath; }
+  bool captured = false;
+
   // The level screen's time-scale keys (keypad multiply, plus, minus) while cheats are on.
   void ApplyTimeScaleKey(int gameKey);
 
@@ -85,6 +90,7 @@ class Application {
   std::unique_ptr<PlayerProfiles> profiles_;
   std::unique_ptr<Renderer> renderer_;
   Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
+  std::string captureFile_;
 };
 
 // The running Application (the one most recently constructed and not yet destroyed).

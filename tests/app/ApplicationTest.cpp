@@ -17,6 +17,10 @@ class FakePlatform : public AppPlatform {
     x = pointerX;
     y = pointerY;
   }
+  void WarpPointer(float x, float y) override {
+    pointerX = x;
+    pointerY = y;
+  }
   bool IsKeyHeld(int key) override { return key == heldKey; }
   bool IsSlateMode() override { return false; }
   void ShowMainWindow() override { shown = true; }
@@ -94,6 +98,12 @@ class ApplicationTest : public ::testing::Test {
   // Runs frames until the fade state becomes `state`, at most `limit` frames.
   void RunUntilFade(int state, int limit = 200) {
     for (int i = 0; i < limit && app.fadeState != state; ++i) Run(1);
+  }
+
+  // Runs frames until any switch has happened and no fade runs any more.
+  void Settle(int limit = 400) {
+    Run(1);
+    for (int i = 0; i < limit && (app.pending || app.fadeState != kFadeNone || app.fadeDone); ++i) Run(1);
   }
 
   FakePlatform platform;
@@ -180,7 +190,7 @@ TEST_F(ApplicationTest, ModeSwitchProtocol) {
   // Coming back to a known mode does not load it again.
   RunUntilFade(kFadeNone);
   b.RequestMode(&a);
-  RunUntilFade(kFadeNone);
+  Settle();
   EXPECT_EQ(app.current, &a);
   EXPECT_EQ(Count("a.Load"), 0);
   EXPECT_EQ(app.modes.size(), 2u);
@@ -324,7 +334,8 @@ TEST_F(ApplicationTest, TimeScaleKeysNeedCheats) {
 TEST_F(ApplicationTest, ShutdownLeavesTheCurrentModeAndReleasesEveryModeInOrder) {
   RunUntilFade(kFadeNone);
   a.RequestMode(&b);
-  RunUntilFade(kFadeNone);
+  Settle();
+  ASSERT_EQ(app.current, &b);
   log.clear();
   app.Shutdown();
   EXPECT_TRUE(app.quit);

@@ -49,6 +49,13 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
     mouseX = v.x;
     mouseY = v.y;
   }
+  void WarpPointer(float x, float y) override {
+    if (window_.Handle()) {
+      const float scale = translator_.pixelScale();
+      SDL_WarpMouseInWindow(window_.Handle(), int(x / scale), int(y / scale));
+    }
+    translator_.Warp(x, y);
+  }
   bool IsKeyHeld(int gameKey) override { return platform::IsKeyHeld(gameKey); }
   bool IsSlateMode() override { return false; }
   void ShowMainWindow() override { window_.Show(); }
@@ -105,15 +112,19 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   return args;
 }
 
-// Runs the message loop until the Application ends it or the frame budget is spent.
-void MessageLoop(Application& app, GamePlatform& platform, std::optional<uint32_t> frames) {
+// Runs the message loop until the Application ends it or the frame budget is spent; the
+// last frame of the budget is captured when a screenshot is asked for.
+void MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl) {
   uint32_t done = 0;
   SDL_Event event;
   for (;;) {
     while (SDL_PollEvent(&event)) platform.translator().Handle(event);
     platform.UpdatePixelScale();
+    const bool last = cl.frames && done + 1 >= *cl.frames;
+    if (last && !cl.screenshot.empty()) app.CaptureNextFrame(cl.screenshot);
     if (!app.Frame()) break;
-    if (frames && ++done >= *frames) break;
+    if (last) break;
+    ++done;
   }
 }
 
@@ -178,8 +189,8 @@ int RunGame(int argc, char** argv) {
           } else {
             app.ResetTimer();
             SDL_StartTextInput();
-            MessageLoop(app, gamePlatform, cl.frames);
-            if (!cl.screenshot.empty() && !renderer.SaveScreenshot(cl.screenshot)) {
+            MessageLoop(app, gamePlatform, cl);
+            if (!cl.screenshot.empty() && !app.captured) {
               std::fprintf(stderr, "kalodrus3: could not write %s\n", cl.screenshot.c_str());
               exitCode = 1;
             }

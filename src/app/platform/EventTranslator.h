@@ -46,7 +46,8 @@ class EventTranslator {
   // Stores a position as the raw pointer and raises a pointer move (event 10).
   void Warp(float x, float y);
   // Pointer positions are scaled by this to become back-buffer pixels (high-DPI windows).
-  void SetPixelScale(float scale) { pixelScale_ = scale; }
+  void SetPixelScale(float scale) { pixelScale_ = scale > 0 ? scale : 1.0f; }
+  float pixelScale() const { return pixelScale_; }
 
  private:
   void HandleWindowEvent(const SDL_WindowEvent& event);
