@@ -1,0 +1,76 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "level/SpeechLine.h"
+#include "level/WaypointNode.h"
+#include "level/WorldObject.h"
+
+// The record of a level: its settings, its objects and workers in draw order, the waypoint
+// graph, and the level-screen state a saved level carries. Every field starts at the value
+// a level has before its file is read.
+struct LevelData {
+  static constexpr int kBaseLists = 13;
+
+  // A running work or bonus timer the level screen restores.
+  struct SavedTimer {
+    enum Kind { kObstacle = 0, kBonus = 1 };
+    int kind = kObstacle;
+    int id = 0;
+    int cur = 0;  // elapsed ms
+    int max = 0;  // total ms
+    bool operator==(const SavedTimer&) const = default;
+  };
+  using ObjectList = std::vector<std::unique_ptr<WorldObject>>;
+
+  int mode = 0;   // 0, 1 ordinary; 2 no object updates; 3 mini-game
+  int medal = 0;  // 0 bronze, 1 silver, 2 gold
+  int timeEasy = 360, timeNorm = 240, timeHard = 120;  // seconds
+  int flags = 0;  // bit 0 no thieves, bit 1 no flying creatures
+  int music = 0;
+  int effect = 0;
+  int activeWorkers = 1;
+  int workersFree = 0;
+  float runSpeed = 20.0f;
+  float buildSpeed = 1.0f;
+  int respSpeed = 100;
+  int thiefPeriod = 0;  // ms, 0 no thieves
+  int flyType = 0;
+  int flyTime = 0;      // seconds, 0 no flying creatures
+  int storage = 20;
+  int objectCount = 0;
+  int bonusSpeed = 100;
+  std::array<int, 6> bonusCost{};
+  std::array<int, 3> resources{}, questRes{}, collected{};  // food, wood, gold
+  int openObjectives = 0;
+  int workerTypes = 1;
+  int fogHeight = 0;
+  uint32_t fogColor = 0;
+  int nextId = 1;
+  int workerLayer = 0;  // object-list position after which the workers are drawn
+  int levelTime = 0, bonusTime = 0, flyElapsed = 0;
+  int bonusUsed = 0, obelisks = 0, resDemeter = 0, birdsHunted = 0;
+  bool resThieved = false, puzzleCollected = false;
+  ObjectList objects;
+  ObjectList workers;
+  std::array<std::vector<int>, kBaseLists> bases;  // waypoint indices of subclass k + 1
+  std::vector<WaypointNode> waypoints;
+  std::vector<SavedTimer> savedTimers;
+  int state = 0;  // 0 fresh, 2 restored, 3 won
+  int gameTime = 0;
+
+  // Carried by saved levels for the level screen and the economy.
+  SpeechLine dialog;                        // pending level dialog (text > 0)
+  std::array<int, 3> questResCollect{};     // quest resources gathered
+  int questObjectsNeeded = 0, questObjectsFound = 0;
+  std::vector<int> commandQueue;            // ids of queued target waypoints
+  std::vector<int> trophies;                // earned here and not yet shown
+  std::vector<int> objectivePanel;          // object ids in objectives-panel order
+  std::string maskName;                     // texture of the mask object
+  int heroType = -1;                        // mini-games: the hero's worker type
+  bool ended = false;                       // the level's end sequence has begun
+  std::string readError;                    // why the last read failed
+};
