@@ -1,0 +1,37 @@
+#include "data/ValueTable.h"
+
+#include "data/Numbers.h"
+#include "data/XmlDocument.h"
+
+bool ValueTable::Load(std::string_view name) {
+  XmlDocument document(fs_);
+  if (!document.Load(name)) return false;
+  return Load(document);
+}
+
+bool ValueTable::Load(const XmlDocument& document) {
+  const XmlElement root = document.FirstChild(XmlElement(), "ValueTable");
+  if (!root) return false;
+  for (XmlElement v = root.FirstChild("Value"); v; v = v.NextSibling("Value")) {
+    const auto key = v.Attribute("name");
+    const auto value = v.Attribute("value");
+    if (!key || !value) continue;
+    Set(std::string(*key), ParseFloat(*value));
+  }
+  return true;
+}
+
+float ValueTable::GetFloat(std::string_view key, float def) const {
+  const auto it = table_.find(key);
+  return it == table_.end() ? def : it->second;
+}
+
+int ValueTable::GetInt(std::string_view key, int def) const {
+  const auto it = table_.find(key);
+  return it == table_.end() ? def : FloatToInt(it->second, def);
+}
+
+bool ValueTable::GetBool(std::string_view key, bool def) const {
+  const auto it = table_.find(key);
+  return it == table_.end() ? def : it->second != 0.0f;
+}

@@ -1,0 +1,50 @@
+// kcontent: turns authored content into what the game reads. One command per run:
+//   kcontent COMMAND ARGS...
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kcontent/Commands.h"
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;
+  std::string_view summary;
+  int (*run)(const std::vector<std::string>& args);
+};
+
+constexpr Command kCommands[] = {
+    {"pak", "pak FOLDER OUT.pak",
+     "packs every file below FOLDER into the encrypted ZIP archive OUT.pak", RunPakCommand},
+};
+
+void PrintUsage(std::FILE* to) {
+  std::fprintf(to, "usage: kcontent COMMAND ARGS...\n\ncommands:\n");
+  for (const Command& c : kCommands) {
+    std::fprintf(to, "  %-28.*s %.*s\n", int(c.usage.size()), c.usage.data(),
+                 int(c.summary.size()), c.summary.data());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 2;
+  }
+  const std::string_view name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    PrintUsage(stdout);
+    return 0;
+  }
+  for (const Command& c : kCommands) {
+    if (c.name == name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+  }
+  std::fprintf(stderr, "kcontent: unknown command '%s'\n\n", argv[1]);
+  PrintUsage(stderr);
+  return 2;
+}
