@@ -421,6 +421,10 @@ SoundSystem::MusicStatus SoundSystem::Music() const {
   status.pending = pendingMusic_;
   status.fade = musicFade_;
   status.fadeRate = fadeRate_.load();
-  if (context_ && music_.Source() != 0) alGetSourcef(music_.Source(), AL_GAIN, &status.gain);
+  status.source = music_.Source();
+  if (context_ && status.source != 0) {
+    alGetSourcef(status.source, AL_GAIN, &status.gain);
+    status.sourcePlaying = SourceState(status.source) == AL_PLAYING;
+  }
   return status;
 }

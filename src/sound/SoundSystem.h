@@ -109,6 +109,8 @@ class SoundSystem {
     float fade = 1.0f;
     int fadeRate = 0;
     float gain = 0.0f;  // the music source's gain as OpenAL reports it
+    ALuint source = 0;
+    bool sourcePlaying = false;
   };
   MusicStatus Music() const;
   size_t VoiceCount() const { return voices_.size(); }
