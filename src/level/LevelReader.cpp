@@ -25,6 +25,8 @@ constexpr int kMaxPause = 100000000;
 constexpr int kMaxSheetCells = 1024;
 constexpr int kMaxFrame = 65536;
 constexpr int kMaxFrameTime = 1000000;
+// Speeds: walking speed in its units, work speed in percent.
+constexpr int kMaxPercent = 100000;
 
 float Real(float v) { return std::isfinite(v) ? std::clamp(v, -kMaxCoordinate, kMaxCoordinate) : 0.0f; }
 
@@ -141,7 +143,7 @@ void LevelReader::ReadSettings(const XmlElement& r) {
   l.timeEasy = r.Int("time_easy", 0);
   l.timeNorm = r.Int("time_norm", 0);
   l.timeHard = r.Int("time_hard", 0);
-  l.runSpeed = float(r.Int("run_speed", 15));
+  l.runSpeed = float(std::clamp(r.Int("run_speed", 15), 0, kMaxPercent));
   l.storage = r.Int("storage", 20);
   l.thiefPeriod = std::max(0, r.Int("thief_per", 0));
   l.respSpeed = r.Int("resp_speed", 100);
@@ -176,7 +178,8 @@ void LevelReader::ReadSettings(const XmlElement& r) {
   l.dialog = dialog.text > 0 ? dialog : SpeechLine{};
   l.workersFree = r.Int("workers_free", 0);
   l.workerTypes = r.Int("worker_types", 1);
-  l.buildSpeed = float(r.Int("build_speed", 100)) * 0.01f;
+  // Percent; bounded so that the factor converts back to the same whole percent.
+  l.buildSpeed = float(std::clamp(r.Int("build_speed", 100), 0, kMaxPercent)) * 0.01f;
 }
 
 void LevelReader::ReadObject(const XmlElement& e, bool workerElement) {
@@ -190,7 +193,9 @@ void LevelReader::ReadObject(const XmlElement& e, bool workerElement) {
   const bool isWorker = workerElement || o.cls == WorldObject::kWorker;
   ReadObjectFields(e, o);
 
-  if (o.Has(ObjectFlags::kMask)) l.maskName = o.texture;
+  // Workers never cover the level; taking the mask name only from objects also keeps it
+  // the same after saving, where every worker follows the objects.
+  if (o.Has(ObjectFlags::kMask) && !isWorker) l.maskName = o.texture;
   if (o.Has(ObjectFlags::kObjective)) ++l.openObjectives;
   if (o.cls == WorldObject::kPuzzlePiece && !o.Hidden() && l.Services() &&
       l.Services()->PuzzlePieceFound(l.episode, l.levelNumber)) {

@@ -18,7 +18,14 @@ std::string LevelWriter::Escape(std::string_view text) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
-      default: out += c;
+      default:
+        // Control characters (an entity in the file may have made one) become character
+        // references, so that the parser gives them back instead of stopping at them.
+        if (static_cast<unsigned char>(c) < 0x20) {
+          out += "&#" + std::to_string(int(c)) + ";";
+        } else {
+          out += c;
+        }
     }
   }
   return out;

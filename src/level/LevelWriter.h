@@ -17,7 +17,8 @@ class LevelWriter {
   // floor(value x 100 + 0.5) / 100: the two-decimal rounding applied to positions, sizes,
   // rotations and speeds before they are written.
   static double Round2(double value);
-  // The text with & < > " replaced by their entities.
+  // The text with & < > " replaced by their entities and control characters by character
+  // references.
   static std::string Escape(std::string_view text);
 
  private:
