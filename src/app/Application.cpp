@@ -31,7 +31,16 @@ bool Application::Init() {
   SeedRandom(platform_.NowMs());
   std::setlocale(LC_CTYPE, "");
   profiles_ = std::make_unique<PlayerProfiles>();
+  files_ = std::make_unique<FileSystem>();
+  files_->Mount("content");
+  files_->Mount("music");
+  gameSettings_ = std::make_unique<GameSettings>(GameSettings::LoadGameSettings(*files_));
+  if (gameSettings_->showFPS) showFps = *gameSettings_->showFPS;
+  strings_ = std::make_unique<StringTable>(*files_);
+  values_ = std::make_unique<ValueTable>(*files_);
   if (window_) renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
+  const Settings& settings = profiles_->settings;
+  sound_ = std::make_unique<SoundSystem>(*files_, settings.musicVolume, settings.effectsVolume);
   return true;
 }
 
@@ -42,6 +51,10 @@ bool Application::InitDevice() {
 
 bool Application::InitContent() {
   SeedRandom(platform_.NowMs());
+  strings_->Load("strings");
+  values_->Load("fonts");
+  strings_->Load("achivements");
+  platform_.SetWindowTitle(strings_->Get("title"));
   return true;
 }
 
@@ -113,6 +126,7 @@ bool Application::Frame() {
     platform_.SleepMs(50);
     return true;
   }
+  if (sound_) sound_->Update();
   TickClock();
   platform_.PointerToVirtual(mouseX, mouseY);
 
@@ -163,7 +177,12 @@ void Application::SetActive(bool becomeActive) {
     Frame();
   }
   active = becomeActive;
-  if (becomeActive) ResetTimer();
+  if (becomeActive) {
+    ResetTimer();
+    if (sound_) sound_->Resume();
+  } else if (sound_) {
+    sound_->Pause();
+  }
   deactivating = false;
 }
 
@@ -189,7 +208,7 @@ void Application::OnCharacter(int value) {
 }
 
 std::u16string Application::LookUp(const char* key) const {
-  return std::u16string(key, key + std::strlen(key));
+  return strings_ ? strings_->Get(key) : std::u16string();
 }
 
 void Application::ToggleFullscreen() {
@@ -228,5 +247,10 @@ void Application::Shutdown() {
   for (Mode* mode : modes) mode->Release();
   if (renderer_) renderer_->Shutdown();
   renderer_.reset();
+  sound_.reset();
+  values_.reset();
+  strings_.reset();
+  gameSettings_.reset();
+  files_.reset();
   profiles_.reset();
 }

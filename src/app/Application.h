@@ -9,7 +9,12 @@
 #include "app/AppPlatform.h"
 #include "app/Mode.h"
 #include "campaign/PlayerProfiles.h"
+#include "data/FileSystem.h"
+#include "data/StringTable.h"
+#include "data/ValueTable.h"
 #include "graphics/Renderer.h"
+#include "level/GameSettings.h"
+#include "sound/SoundSystem.h"
 
 namespace platform {
 class Window;
@@ -50,7 +55,12 @@ class Application {
 
   // Services (none until created by the start-up stages).
   PlayerProfiles* profiles() { return profiles_.get(); }
+  FileSystem* files() { return files_.get(); }
+  GameSettings* gameSettings() { return gameSettings_.get(); }
+  StringTable* strings() { return strings_.get(); }
+  ValueTable* values() { return values_.get(); }
   Renderer* renderer() { return renderer_.get(); }
+  SoundSystem* sound() { return sound_.get(); }
   AppPlatform& platform() { return platform_; }
 
   std::atomic<bool> active{true};
@@ -88,7 +98,12 @@ class Application {
   AppPlatform& platform_;
   platform::Window* window_;
   std::unique_ptr<PlayerProfiles> profiles_;
+  std::unique_ptr<FileSystem> files_;
+  std::unique_ptr<GameSettings> gameSettings_;
+  std::unique_ptr<StringTable> strings_;
+  std::unique_ptr<ValueTable> values_;
   std::unique_ptr<Renderer> renderer_;
+  std::unique_ptr<SoundSystem> sound_;
   Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
   std::string captureFile_;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/Application.h"
+#include "app/platform/System.h"
+#include "data/Language.h"
 
 ModeSplash& TheModeSplash() {
   static ModeSplash mode;
@@ -13,6 +15,12 @@ void ModeSplash::Enter() {
   // Entered once, straight after start-up: no fade-in and nothing to load yet.
   Application& app = App();
   const PlayerProfiles* profiles = app.profiles();
+  if (FileSystem* files = app.files()) {
+    const bool doubleSize = app.values() && app.values()->GetBool("if_double_size", false);
+    const int language =
+        LanguageFromSetting(profiles ? profiles->settings.language : 0, platform::UserLanguage());
+    MountLocale(*files, LanguageCode(language), doubleSize);
+  }
   app.platform().SetSystemCursor(!profiles || !profiles->settings.drawnCursor());
   timer = 0;
   updates = 0;

@@ -236,13 +236,15 @@ TEST_F(ApplicationTest, TypedWordsToggleCheatsAndFps) {
     for (char16_t ch : text) app.OnInput(0, ch);
   };
   RunUntilFade(kFadeNone);
+  app.strings()->Set(u"cheats_on", u"Cheats on");
+  app.strings()->Set(u"cheats_off", u"Cheats off");
   type(u"xyzCHEATS");
   EXPECT_TRUE(app.cheats);
   ASSERT_EQ(a.info.size(), 1u);
-  EXPECT_EQ(a.info[0], u"cheats_on");
+  EXPECT_EQ(a.info[0], u"Cheats on");
   type(u"cheats");
   EXPECT_FALSE(app.cheats);
-  EXPECT_EQ(a.info.back(), u"cheats_off");
+  EXPECT_EQ(a.info.back(), u"Cheats off");
   type(u"cheat");
   EXPECT_FALSE(app.cheats);
   type(u"fps");
@@ -346,4 +348,10 @@ TEST_F(ApplicationTest, ShutdownLeavesTheCurrentModeAndReleasesEveryModeInOrder)
 TEST_F(ApplicationTest, NoCurrentModeEndsTheLoop) {
   Application empty(platform, nullptr);
   EXPECT_FALSE(empty.Frame());
+}
+
+TEST_F(ApplicationTest, ContentLoadingNamesTheWindow) {
+  app.strings()->Set(u"title", u"Kalodrus 3");
+  EXPECT_TRUE(app.InitContent());
+  EXPECT_EQ(platform.title, u"Kalodrus 3");
 }
