@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <sys/wait.h>
 
@@ -73,6 +74,9 @@ TEST(System, MappedFilesShowTheWholeContent) {
   UnmapFile(view);
   EXPECT_FALSE(MapFile(folder.path() + "/none.bin", view));
   EXPECT_FALSE(MapFile(folder.path(), view));  // a folder is not a file
+  // A named pipe is refused at once instead of waiting for a writer.
+  ASSERT_EQ(mkfifo((folder.path() + "/pipe").c_str(), 0644), 0);
+  EXPECT_FALSE(MapFile(folder.path() + "/pipe", view));
 }
 
 TEST(System, SecondHolderOfTheInstanceLockIsRefused) {

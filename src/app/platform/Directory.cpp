@@ -54,7 +54,9 @@ void FindClose(FindHandle* handle) {
 
 bool MapFile(const std::string& path, FileView& view) {
   view = FileView{};
-  const int fd = open(path.c_str(), O_RDONLY);
+  // Non-blocking, so that a named pipe among the content cannot stall the game; only
+  // regular files are mapped.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat st{};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
