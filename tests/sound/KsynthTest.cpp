@@ -79,6 +79,11 @@ TEST(Ksynth, SequencesPatternsAndPitches) {
   EXPECT_EQ(score.notes[8].instrument, 1);
   EXPECT_DOUBLE_EQ(score.notes[8].frequency, 1000.0);
 
+  // "#" starts a comment only at the start of a word.
+  const Score sharp4 = Parsed("instrument a # plain\nend\nnote a 0 F#4 1 # F sharp\n");
+  ASSERT_EQ(sharp4.notes.size(), 1u);
+  EXPECT_NEAR(sharp4.notes[0].frequency, 369.994, 1e-3);
+
   double hz = 0.0;
   ASSERT_TRUE(ScoreParser::ParsePitch("Bb2", hz));
   double sharp = 0.0;

@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace ksynth {
 namespace {
 
 using Words = std::vector<std::string_view>;
+
+std::string Show(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", v);
+  return text;
+}
 
 std::vector<std::string_view> SplitWords(std::string_view line) {
   std::vector<std::string_view> words;
@@ -38,8 +45,7 @@ bool Arg(const Words& words, size_t index, double lo, double hi, double& value,
   }
   double v = 0.0;
   if (!ToNumber(words[index], v) || v < lo || v > hi) {
-    error = "'" + std::string(words[index]) + "' is not a number from " + std::to_string(lo) +
-            " to " + std::to_string(hi);
+    error = "'" + std::string(words[index]) + "' is not a number from " + Show(lo) + " to " + Show(hi);
     return false;
   }
   value = v;
@@ -380,8 +386,12 @@ bool ScoreParser::Parse(std::string_view text, Score& score, std::string& error)
     const size_t eol = text.find('\n');
     std::string_view line = text.substr(0, eol);
     text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-    if (const size_t hash = line.find('#'); hash != std::string_view::npos) {
-      line = line.substr(0, hash);
+    // A comment starts with a word beginning with "#" (F#4 is a pitch, not a comment).
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+        line = line.substr(0, i);
+        break;
+      }
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     Words words = SplitWords(line);

@@ -6,7 +6,8 @@
 
 #include "ksynth/Score.h"
 
-// Reads a sound description. One statement per line; "#" starts a comment.
+// Reads a sound description. One statement per line; a word starting with "#" starts a
+// comment.
 //
 //   rate 44100            sample rate, 8000..96000
 //   channels 2            1 or 2
