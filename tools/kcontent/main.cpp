@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "kcontent/Commands.h"
+#include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LintCommand.h"
 
 namespace {
 
@@ -19,6 +21,11 @@ struct Command {
 constexpr Command kCommands[] = {
     {"pak", "pak FOLDER OUT.pak",
      "packs every file below FOLDER into the encrypted ZIP archive OUT.pak", RunPakCommand},
+    {"lint", "lint GAMEFOLDER [--no-media]",
+     "checks a game folder's content through the game's loaders", RunLintCommand},
+    {"level", "level check FILE [--game G]",
+     "writes a level file back and reports what would be lost (G: game folder)",
+     RunLevelCommand},
 };
 
 void PrintUsage(std::FILE* to) {

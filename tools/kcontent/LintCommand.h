@@ -1,0 +1,32 @@
+#pragma once
+#include <set>
+#include <string>
+#include <vector>
+
+// lint GAMEFOLDER [--no-media]: loads a game folder's content through the game's own loaders
+// and lists what a content author must fix. Exit code 0 only when nothing was found.
+int RunLintCommand(const std::vector<std::string>& args);
+
+// The checks behind the lint command, usable without the command line.
+class ContentLint {
+ public:
+  struct Options {
+    // Also check that the textures, sounds, effects and music the content names exist.
+    bool media = true;
+  };
+
+  ContentLint(std::string gameFolder, Options options);
+  // Runs every check; the number of problems found.
+  size_t Run();
+  // One line per problem: "<file>: <what is wrong>".
+  const std::vector<std::string>& Problems() const { return problems_; }
+  // Names of missing media by kind ("texture", "sound", "effect", "music"), when checked.
+  const std::set<std::pair<std::string, std::string>>& MissingMedia() const { return media_; }
+
+ private:
+  friend class LintRun;
+  std::string folder_;
+  Options options_;
+  std::vector<std::string> problems_;
+  std::set<std::pair<std::string, std::string>> media_;
+};
