@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "LevelTestSupport.h"
+#include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LintCommand.h"
+#include "level/GameDescriptors.h"
+
+using namespace leveltest;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The authored game folder (content-src/game mirrors the game folder's layout).
+std::string DemoGame() {
+  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
+  return std::string(source ? source : ".") + "/content-src/game";
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A copy of the demo content that a test may damage.
+class DamagedContent {
+ public:
+  DamagedContent() { fs::copy(DemoGame(), dir_.Path() + "/game", fs::copy_options::recursive); }
+  std::string Game() const { return dir_.Path() + "/game"; }
+  // Replaces the first occurrence of from in a file of the copy.
+  void Replace(const std::string& file, const std::string& from, const std::string& to) {
+    const std::string path = Game() + "/" + file;
+    std::string text = ReadText(path);
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << file << ": " << from;
+    text.replace(at, from.size(), to);
+    WriteFile(path, text);
+  }
+  std::vector<std::string> Lint() {
+    ContentLint lint(Game(), ContentLint::Options{false});
+    lint.Run();
+    return lint.Problems();
+  }
+
+ private:
+  TempDir dir_;
+};
+
+bool Mentions(const std::vector<std::string>& problems, const std::string& a,
+              const std::string& b = {}) {
+  return std::any_of(problems.begin(), problems.end(), [&](const std::string& p) {
+    return p.find(a) != std::string::npos && p.find(b) != std::string::npos;
+  });
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\n";
+  return text;
+}
+
+TEST(ContentLintTest, DemoContentPassesEveryCheckButMissingMedia) {
+  ContentLint lint(DemoGame(), ContentLint::Options{false});
+  EXPECT_EQ(lint.Run(), 0u) << Join(lint.Problems());
+
+  // With the media checks, every problem is a missing picture, sound, effect or tune, each
+  // reported once.
+  ContentLint media(DemoGame(), ContentLint::Options{true});
+  media.Run();
+  EXPECT_EQ(media.Problems().size(), media.MissingMedia().size()) << Join(media.Problems());
+}
+
+TEST(ContentLintTest, DemoLevelsSurviveSaving) {
+  FakeTextures textures;
+  GameDescriptors descriptors;
+  FileSystem files;
+  files.Mount(DemoGame() + "/content");
+  files.Mount(DemoGame() + "/locale/en");
+  StringTable strings(files);
+  ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
+  for (const char* name : {"level_00_00.xml", "level_01_01.xml", "level_01_02.xml",
+                           "level_01_03.xml"}) {
+    int episode = -1, level = -1;
+    ASSERT_TRUE(ParseLevelFileName(name, episode, level));
+    const std::string text = ReadText(DemoGame() + "/content/levels/" + name);
+    ASSERT_FALSE(text.empty()) << name;
+    EXPECT_EQ(CheckLevelRoundTrip(text, episode, level, descriptors, &textures),
+              std::vector<std::string>{})
+        << name;
+  }
+}
+
+TEST(ContentLintTest, DamagedContentIsReported) {
+  {
+    DamagedContent c;
+    c.Replace("locale/de/objects_names.xml", "obj_name_011", "obj_nme_011");
+    c.Replace("locale/de/objects_names.xml", "obj_desc_011", "obj_dsc_011");
+    c.Replace("content/levels/level_01_01.xml", R"(class="1" subclass="12")",
+              R"(class="1" subclass="99")");
+    // Both ways to waypoint 109 now lead to an obstacle instead.
+    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="25")", R"(links="25" obj_link="25")");
+    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")", R"(links="27" obj_link="27")");
+    c.Replace("content/tables/dev_records.xml", R"(<Record level="103" score="12100"/>)", "");
+    c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,9")");
+    c.Replace("content/levels/level_01_02.xml", R"(respawn="10,0")", "");
+    c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");
+    c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
+    c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
+    c.Replace("content/tables/objects_params.xml", R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="1")",
+              R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="12")");
+    const auto problems = c.Lint();
+    EXPECT_TRUE(Mentions(problems, "locale/de/objects_names.xml", "obj_name_011")) << Join(problems);
+    EXPECT_FALSE(Mentions(problems, "locale/en/objects_names.xml"));
+    EXPECT_TRUE(Mentions(problems, "level_01_01.xml: object 24", "no descriptor 99"));
+    EXPECT_TRUE(Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
+    EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "no developer record"));
+    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_09.xml"));
+    EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "camp waypoint 100 names no house"));
+    EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "won at once"));
+    EXPECT_TRUE(Mentions(problems, "obstacle 13", "work names no worker type"));
+    EXPECT_TRUE(Mentions(problems, "level_01_01.xml: waypoint 109", "cannot be reached"));
+  }
+  {
+    DamagedContent c;
+    fs::remove(c.Game() + "/content/tables/sounds_table.xml");
+    c.Replace("content/levels/level_01_01.xml", "<object id=\"2\"", "<oops/><object id=\"2\"");
+    c.Replace("content/levels/level_01_02.xml", R"(pos="-250,74")", R"(pos="-250.5,74")");
+    const auto problems = c.Lint();
+    EXPECT_TRUE(Mentions(problems, "sounds_table.xml: missing")) << Join(problems);
+    EXPECT_TRUE(Mentions(problems, "descriptor tables do not load"));
+    EXPECT_TRUE(Mentions(problems, "level_01_01.xml", "Unknown section"));
+    EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "lost on saving"));
+  }
+}
+
+TEST(ContentLintTest, LevelCheckCommand) {
+  TempDir dir;
+  const std::string good = dir.Path() + "/level_01_04.xml";
+  WriteFile(good, R"(<level><object id="1" tex="a" class="0" pos="10,20" size="1.5,2"/></level>)");
+  const std::string lossy = dir.Path() + "/lossy.xml";
+  WriteFile(lossy, R"(<level episode="1" level="2"><object id="1" tex="a" class="0" pos="10.5,20"/></level>)");
+  const std::string broken = dir.Path() + "/broken.xml";
+  WriteFile(broken, R"(<level><what/></level>)");
+  EXPECT_EQ(RunLevelCommand({"check", good}), 0);
+  EXPECT_EQ(RunLevelCommand({"check", lossy}), 1);
+  EXPECT_EQ(RunLevelCommand({"check", broken}), 1);
+  EXPECT_EQ(RunLevelCommand({"check", dir.Path() + "/missing.xml"}), 1);
+  EXPECT_EQ(RunLevelCommand({"check", good, "--game", DemoGame()}), 0);
+  EXPECT_EQ(RunLevelCommand({"check", good, "--game", dir.Path()}), 1);  // no tables there
+  EXPECT_EQ(RunLevelCommand({"verify", good}), 2);
+  EXPECT_EQ(RunLevelCommand({}), 2);
+  EXPECT_EQ(RunLintCommand({}), 2);
+  EXPECT_EQ(RunLintCommand({DemoGame(), "--no-media"}), 0);
+  EXPECT_EQ(RunLintCommand({dir.Path(), "--no-media"}), 1);
+
+  GameDescriptors none;
+  const auto lines = CheckLevelRoundTrip(ReadText(lossy), 1, 2, none, nullptr);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("object 0 (id 1) pos: 10.5,20 / 10,20"), std::string::npos) << lines[0];
+  // A saved game of an ordinary level that names no campaign level is refused on reading back.
+  const auto outside = CheckLevelRoundTrip(ReadText(good), 0, 0, none, nullptr);
+  ASSERT_EQ(outside.size(), 1u);
+  EXPECT_NE(outside[0].find("cannot be read back"), std::string::npos);
+}
+
+TEST(ContentLintTest, LevelFileNames) {
+  int e = 0, l = 0;
+  EXPECT_TRUE(ParseLevelFileName("a/b/level_02_07.xml", e, l));
+  EXPECT_EQ(e, 2);
+  EXPECT_EQ(l, 7);
+  EXPECT_TRUE(ParseLevelFileName("level_00_00.xml", e, l));
+  EXPECT_EQ(e, 0);
+  for (const char* bad : {"level_2_07.xml", "level_02_07.xm", "level_02-07.xml", "xlevel_02_07.xml",
+                          "level_+2_07.xml", "level_02_07.xml.bak", ""}) {
+    EXPECT_FALSE(ParseLevelFileName(bad, e, l)) << bad;
+  }
+}
+
+}  // namespace
