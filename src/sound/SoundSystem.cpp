@@ -274,7 +274,8 @@ void SoundSystem::SetMusicVolume(float volume) {
   std::lock_guard lock(musicLock_);
   const bool wasSilent = musicVolume_ <= 0.0f;
   musicVolume_ = volume;
-  if (wasSilent && volume > 0.0f && pendingMusic_.empty()) {
+  // Coming back from silence fades in, unless a change or an inactive window holds it back.
+  if (wasSilent && volume > 0.0f && pendingMusic_.empty() && active_.load()) {
     fadeRate_.store(1);
     fadeTime_ = Now();
   }

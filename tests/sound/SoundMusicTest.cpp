@@ -165,6 +165,11 @@ TEST_F(SoundMusic, PauseFadesOutAndPausesEffectsResumeBringsThemBack) {
   EXPECT_EQ(sound->Music().current, "b");
   EXPECT_EQ(sound->Music().fadeRate, 0);
   EXPECT_FLOAT_EQ(sound->Music().gain, 0.0f);
+  // Nor does the volume coming back from 0 fade it in while the window is inactive.
+  sound->SetMusicVolume(0.0f);
+  sound->SetMusicVolume(0.6f);
+  EXPECT_EQ(sound->Music().fadeRate, 0);
+  EXPECT_FLOAT_EQ(sound->Music().gain, 0.0f);
 
   sound->Resume();
   alGetSourcei(hum, AL_SOURCE_STATE, &state);
@@ -172,6 +177,7 @@ TEST_F(SoundMusic, PauseFadesOutAndPausesEffectsResumeBringsThemBack) {
   EXPECT_EQ(sound->Music().fadeRate, 1);
   for (int i = 0; i < 6; ++i) Step(*sound, 100);
   EXPECT_FLOAT_EQ(sound->Music().fade, 1.0f);
+  EXPECT_FLOAT_EQ(sound->Music().gain, 0.6f);
   EXPECT_TRUE(sound->Music().sourcePlaying);
 }
 
