@@ -125,7 +125,12 @@ void Level::ResolveAllLinks() {
   byId.reserve(objects.size());
   for (const auto& o : objects) byId.emplace(o->id, o.get());  // the first of an id wins
   for (WaypointNode& node : waypoints) node.neighbours.fill(-1);
-  for (const auto& o : objects) o->backLinks.fill(0);
+  for (const ObjectList* list : {&objects, &workers}) {
+    for (const auto& o : *list) {
+      o->backLinks.fill(0);
+      o->backLink = nullptr;
+    }
+  }
   const auto find = [&byId](int id) -> WorldObject* {
     const auto it = byId.find(id);
     return it == byId.end() ? nullptr : it->second;

@@ -71,7 +71,8 @@ class Level : public LevelData {
   WorldObject& AddObject(ObjectList& list, int id, std::string texture, Vec2 position);
   // Resolves an object's descriptor, linked object and, for waypoints, neighbour slots.
   void ResolveLinks(WorldObject& object);
-  // ResolveLinks for every object and worker, starting from empty neighbour slots.
+  // ResolveLinks for every object and worker, starting from empty neighbour slots and back
+  // links (so it may run again after links changed).
   void ResolveAllLinks();
   // The first object of the object list with that id, or null.
   WorldObject* FindObject(int id) const;

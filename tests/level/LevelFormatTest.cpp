@@ -250,6 +250,17 @@ TEST_F(LevelFormatTest, WaypointsAndEffectSpotsIgnoreTheirTextureAndResolveLinks
       EXPECT_TRUE(level->bases[size_t(k)].empty()) << k;
     }
   }
+  // Resolving again after a link changed leaves no stale or doubled back links.
+  level->objects[3]->linkId = 0;
+  level->ResolveAllLinks();
+  EXPECT_EQ(a.backLink, nullptr);
+  EXPECT_EQ(a.backLinks, (std::array<int, 3>{20, 40, 41}));
+  EXPECT_EQ(na->neighbours[5], 4);
+  level->ResolveLinks(*level->objects[2]);
+  EXPECT_EQ(a.backLinks, (std::array<int, 3>{20, 40, 41}));
+  level->objects[3]->linkId = 12;
+  level->ResolveLinks(*level->objects[3]);
+  EXPECT_EQ(a.backLink, level->objects[3].get());
   // The effect spot shows the effect of its subclass.
   EXPECT_EQ(level->objects[4]->particles, (EffectRef{"campfire", 1, 5, true}));
 
