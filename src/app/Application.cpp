@@ -54,6 +54,10 @@ bool Application::InitContent() {
   strings_->Load("strings");
   values_->Load("fonts");
   strings_->Load("achivements");
+  // The game data the screens share: costs and layout values, and the story texts.
+  values_->Load("costs");
+  values_->Load("interface");
+  strings_->Load("story");
   platform_.SetWindowTitle(strings_->Get("title"));
   return true;
 }
