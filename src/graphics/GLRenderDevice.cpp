@@ -111,13 +111,14 @@ ScreenSize GLRenderDevice::Drawable() const {
 }
 
 bool GLRenderDevice::Create(const BackBufferParams& params) {
-  if (context_) return true;
+  if (Usable()) return true;
+  Release();  // a context left from a window that is gone
   SDL_Window* window = window_.Handle();
   if (!window) return false;
   window_.ApplyPlacement(params.fullscreen, params.width, params.height);
   applied_ = params;
   context_ = SDL_GL_CreateContext(window);
-  if (!context_) return false;
+  if (!Usable()) return false;
   if (SDL_GL_MakeCurrent(window, context_) != 0 || epoxy_gl_version() < 33 ||
       !CreateResources()) {
     Release();
@@ -204,8 +205,9 @@ void GLRenderDevice::DestroyResources() {
 }
 
 void GLRenderDevice::Release() {
-  if (!context_) return;
-  if (SDL_GL_MakeCurrent(window_.Handle(), context_) == 0) DestroyResources();
+  if (context_ == nullptr) return;
+  // Without the window the context cannot be made current; its objects go with it.
+  if (window_.Handle() && SDL_GL_MakeCurrent(window_.Handle(), context_) == 0) DestroyResources();
   SDL_GL_DeleteContext(context_);
   context_ = nullptr;
   programs_.clear();
@@ -213,7 +215,7 @@ void GLRenderDevice::Release() {
 }
 
 bool GLRenderDevice::Reset(const BackBufferParams& params) {
-  if (!context_) return false;
+  if (!Usable()) return false;
   const bool placementChanged =
       params.fullscreen != applied_.fullscreen ||
       (!params.fullscreen && (params.width != applied_.width || params.height != applied_.height));
@@ -235,7 +237,7 @@ bool GLRenderDevice::Reset(const BackBufferParams& params) {
 }
 
 bool GLRenderDevice::NeedsReset() {
-  if (!context_) return false;
+  if (!Usable()) return false;
   const ScreenSize drawable = Drawable();
   return drawable.width > 0 && drawable.height > 0 && !(drawable == backBuffer_);
 }
@@ -247,7 +249,7 @@ void GLRenderDevice::ShowErrorMessage(const std::string& caption, const std::str
 }
 
 void GLRenderDevice::Clear(uint32_t argb, bool depthStencil) {
-  if (!context_) return;
+  if (!Usable()) return;
   glClearColor(float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f,
                float(argb & 0xFF) / 255.0f, float(argb >> 24) / 255.0f);
   GLbitfield mask = GL_COLOR_BUFFER_BIT;
@@ -265,15 +267,15 @@ void GLRenderDevice::Clear(uint32_t argb, bool depthStencil) {
 }
 
 void GLRenderDevice::BeginScene() {
-  if (context_) SDL_GL_MakeCurrent(window_.Handle(), context_);
+  if (Usable()) SDL_GL_MakeCurrent(window_.Handle(), context_);
 }
 
 void GLRenderDevice::Present() {
-  if (context_) SDL_GL_SwapWindow(window_.Handle());
+  if (Usable()) SDL_GL_SwapWindow(window_.Handle());
 }
 
 void GLRenderDevice::SetViewport(int x, int y, int width, int height) {
-  if (!context_) return;
+  if (!Usable()) return;
   glViewport(x, backBuffer_.height - y - height, width, height);
   viewport_ = {width, height};
   ++matrixVersion_;  // the pixel-centre correction depends on the viewport
@@ -287,7 +289,7 @@ void GLRenderDevice::SetTransform(TransformKind kind, const Matrix& matrix) {
 }
 
 void GLRenderDevice::SetRenderSwitch(RenderSwitch which, bool on) {
-  if (!context_) return;
+  if (!Usable()) return;
   switch (which) {
     case RenderSwitch::Lighting:
       // There is no lighting: vertex colours are always used as they are.
@@ -333,18 +335,18 @@ void GLRenderDevice::SetFilter(bool linear) {
 }
 
 void GLRenderDevice::SetBlendFactors(BlendFactor source, BlendFactor destination) {
-  if (context_) glBlendFunc(ToGL(source), ToGL(destination));
+  if (Usable()) glBlendFunc(ToGL(source), ToGL(destination));
 }
 
 void GLRenderDevice::SetScissorRect(int left, int top, int right, int bottom) {
-  if (!context_) return;
+  if (!Usable()) return;
   // GL counts rows from the bottom of the back buffer.
   glScissor(left, backBuffer_.height - bottom, std::max(0, right - left),
             std::max(0, bottom - top));
 }
 
 void GLRenderDevice::BindTexture(int stage, DeviceTextureHandle texture) {
-  if (!context_ || stage < 0 || stage >= int(boundTextures_.size())) return;
+  if (!Usable() || stage < 0 || stage >= int(boundTextures_.size())) return;
   const GLuint name = texture ? texture : (stage == 0 ? whiteTexture_ : 0);
   glActiveTexture(GLenum(GL_TEXTURE0 + stage));
   glBindTexture(GL_TEXTURE_2D, name);
@@ -353,7 +355,7 @@ void GLRenderDevice::BindTexture(int stage, DeviceTextureHandle texture) {
 }
 
 void GLRenderDevice::SetShader(ShaderProgramHandle program) {
-  if (!context_) return;
+  if (!Usable()) return;
   const GLuint name = program && programs_.count(program) ? program : builtInProgram_;
   if (name == currentProgram_) return;
   glUseProgram(name);
@@ -394,7 +396,7 @@ void GLRenderDevice::UploadVertices(const Vertex* vertices, int vertexCount) {
 }
 
 void GLRenderDevice::DrawQuads(const Vertex* vertices, int vertexCount, int indexCount) {
-  if (!context_ || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0 ||
+  if (!Usable() || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0 ||
       indexCount > kBatchIndices)
     return;
   PrepareDraw();
@@ -405,7 +407,7 @@ void GLRenderDevice::DrawQuads(const Vertex* vertices, int vertexCount, int inde
 
 void GLRenderDevice::DrawIndexed(const Vertex* vertices, int vertexCount,
                                  const uint16_t* indices, int indexCount) {
-  if (!context_ || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0) return;
+  if (!Usable() || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0) return;
   PrepareDraw();
   UploadVertices(vertices, vertexCount);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer_);
@@ -416,7 +418,7 @@ void GLRenderDevice::DrawIndexed(const Vertex* vertices, int vertexCount,
 
 DeviceTextureHandle GLRenderDevice::CreateTexture(const TextureDesc& desc,
                                                   std::span<const TextureLevel> levels) {
-  if (!context_ || desc.width <= 0 || desc.height <= 0 || desc.levels <= 0 ||
+  if (!Usable() || desc.width <= 0 || desc.height <= 0 || desc.levels <= 0 ||
       desc.width > maxTextureSize_ || desc.height > maxTextureSize_)
     return 0;
   const UploadFormat upload = UploadFormatOf(desc);
@@ -449,7 +451,7 @@ DeviceTextureHandle GLRenderDevice::CreateTexture(const TextureDesc& desc,
 }
 
 void GLRenderDevice::ReleaseTexture(DeviceTextureHandle texture) {
-  if (!context_ || !texture || texture == whiteTexture_) return;
+  if (!Usable() || !texture || texture == whiteTexture_) return;
   GLuint name = texture;
   glDeleteTextures(1, &name);
   // Deleting unbinds it everywhere; stage 0 falls back to white.
@@ -497,13 +499,13 @@ unsigned GLRenderDevice::LinkProgram(const std::string& vertexSource,
 
 ShaderProgramHandle GLRenderDevice::CreateShaderProgram(const std::string& pixelSource,
                                                         const std::string& vertexSource) {
-  if (!context_ || (pixelSource.empty() && vertexSource.empty())) return 0;
+  if (!Usable() || (pixelSource.empty() && vertexSource.empty())) return 0;
   return LinkProgram(vertexSource.empty() ? kBuiltInVertexProgram : vertexSource,
                      pixelSource.empty() ? kBuiltInPixelProgram : pixelSource);
 }
 
 void GLRenderDevice::ReleaseShaderProgram(ShaderProgramHandle program) {
-  if (!context_ || !program || program == builtInProgram_) return;
+  if (!Usable() || !program || program == builtInProgram_) return;
   auto it = programs_.find(program);
   if (it == programs_.end()) return;
   if (currentProgram_ == program) SetShader(0);
@@ -512,7 +514,7 @@ void GLRenderDevice::ReleaseShaderProgram(ShaderProgramHandle program) {
 }
 
 bool GLRenderDevice::ReadBackBuffer(std::vector<uint8_t>& rgba, int& width, int& height) {
-  if (!context_ || backBuffer_.width <= 0 || backBuffer_.height <= 0) return false;
+  if (!Usable() || backBuffer_.width <= 0 || backBuffer_.height <= 0) return false;
   width = backBuffer_.width;
   height = backBuffer_.height;
   const size_t row = size_t(width) * 4;

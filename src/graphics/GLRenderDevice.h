@@ -37,7 +37,9 @@ class GLRenderDevice final : public RenderDevice {
   bool Reset(const BackBufferParams& params) override;
   bool NeedsReset() override;
   void Release() override;
-  bool IsCreated() const override { return context_ != nullptr; }
+  // A context whose window has been destroyed can no longer be used: the device then counts
+  // as not created and every call does nothing until Release.
+  bool IsCreated() const override { return Usable(); }
   ScreenSize BackBufferSize() const override { return backBuffer_; }
   int MaxTextureWidth() const override { return maxTextureSize_; }
   int MaxTextureHeight() const override { return maxTextureSize_; }
@@ -79,6 +81,7 @@ class GLRenderDevice final : public RenderDevice {
     unsigned long long matrixVersion = 0;  // the matrix it holds
   };
 
+  bool Usable() const { return context_ != nullptr && window_.Handle() != nullptr; }
   bool CreateResources();
   void DestroyResources();
   ScreenSize Drawable() const;

@@ -135,7 +135,7 @@ BackBufferParams Renderer::Params() const {
 
 void Renderer::Shutdown() {
   vertexCount_ = 0;
-  if (device_ && device_->IsCreated()) device_->Release();
+  if (device_) device_->Release();
   bound_.fill(nullptr);
   boundKnown_.fill(false);
   shader_ = nullptr;
