@@ -168,6 +168,9 @@ bool Application::Frame() {
       captureFile_.clear();
     }
     renderer_->Present();
+    // A display-mode switch that failed keeps the old mode: the settings follow what is shown.
+    Settings& settings = profiles_->settings;
+    if (settings.fullscreen() != renderer_->IsFullscreen()) settings.flags ^= Settings::kFullscreen;
   }
   platform_.SleepMs(1);
   return !quit;
