@@ -1,0 +1,145 @@
+// The Application drawing through the real OpenGL device, headless: what the player sees of
+// a mode and of the fade over it.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "TempFolder.h"
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/platform/Window.h"
+
+namespace {
+
+class HeadlessPlatform : public AppPlatform {
+ public:
+  uint32_t NowMs() override { return clock.NowMs(); }
+  void SleepMs(uint32_t) override {}
+  void PointerToVirtual(float&, float&) override {}
+  void WarpPointer(float, float) override {}
+  bool IsKeyHeld(int) override { return false; }
+  bool IsSlateMode() override { return false; }
+  void ShowMainWindow() override {}
+  bool IsWindowShown() override { return false; }
+  void SetWindowTitle(const std::u16string&) override {}
+  void SetSystemCursor(bool) override {}
+
+  FixedStepClock clock{16};
+};
+
+// Covers the screen in one colour.
+class FlatMode : public Mode {
+ public:
+  void Draw() override {
+    Renderer& r = *App().renderer();
+    r.BindTexture(nullptr, 0);
+    r.AddQuad({-r.HalfWidth(), r.HalfHeight(true), r.HalfWidth(), -r.HalfHeight(true)}, {0, 0, 1, 1},
+              colour);
+    Mode::Draw();
+  }
+  void OnFadeDone(int kind) override {
+    if (kind == 2) App().SetMode(requested, false);
+  }
+  uint32_t colour = 0xFFFFFFFF;
+};
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * width + x) * 4]; }
+};
+
+bool ReadPng(const std::string& path, Picture& out) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGBA;
+  out.width = int(image.width);
+  out.height = int(image.height);
+  out.rgba.resize(PNG_IMAGE_SIZE(image));
+  return png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0;
+}
+
+class AppFrameTest : public ::testing::Test {
+ protected:
+  // Video and the GL library stay loaded until the process ends (the software driver leaves
+  // blocks behind when unloaded, which the leak checker could not attribute).
+  static void SetUpTestSuite() {
+    static const bool ready = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    videoReady = ready;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(videoReady) << SDL_GetError();
+    ASSERT_TRUE(app.Init());
+    app.profiles()->settings.flags &= ~Settings::kFullscreen;
+    app.renderer()->SetAspectMode(0);
+    ASSERT_TRUE(window.Create(1024, 768, false));
+    ASSERT_TRUE(app.InitDevice());
+  }
+  void TearDown() override {
+    window.Destroy();
+    app.Shutdown();
+  }
+
+  Picture Capture() {
+    app.CaptureNextFrame(folder.path() + "/frame.png");
+    app.Frame();
+    Picture p;
+    EXPECT_TRUE(app.captured);
+    EXPECT_TRUE(ReadPng(folder.path() + "/frame.png", p));
+    return p;
+  }
+
+  static inline bool videoReady = false;
+  HeadlessPlatform platform;
+  platform::Window window;
+  Application app{platform, &window};
+  FlatMode mode, other;  // modes outlive the Application's use of them
+  TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(AppFrameTest, AModeFadesInFromBlack) {
+  mode.colour = 0xFFFFFFFF;
+  app.SetMode(&mode, false);
+  app.ResetTimer();
+  // Frame k draws the fade at 255 - k * 16 / 1.4.
+  for (int i = 0; i < 9; ++i) app.Frame();
+  Picture p = Capture();
+  ASSERT_GT(p.width, 0);
+  const int alpha = int(255.0f - 10 * 16 / 1.4f);
+  const int expected = 255 - (255 * alpha + 127) / 255;
+  const uint8_t* centre = p.At(p.width / 2, p.height / 2);
+  EXPECT_NEAR(centre[0], expected, 3);
+  EXPECT_NEAR(centre[1], expected, 3);
+  EXPECT_NEAR(centre[2], expected, 3);
+  // The fade covers the whole screen, corners included.
+  EXPECT_NEAR(p.At(0, 0)[0], expected, 3);
+  EXPECT_NEAR(p.At(p.width - 1, p.height - 1)[0], expected, 3);
+
+  for (int i = 0; i < 30; ++i) app.Frame();
+  p = Capture();
+  EXPECT_EQ(p.At(p.width / 2, p.height / 2)[0], 255);
+}
+
+TEST_F(AppFrameTest, APendingSwitchShowsBlack) {
+  mode.colour = 0xFF20C040;
+  app.SetMode(&mode, false);
+  for (int i = 0; i < 40; ++i) app.Frame();
+  Picture p = Capture();
+  EXPECT_NEAR(p.At(10, 10)[1], 0xC0, 2);
+  mode.RequestMode(&other);
+  for (int i = 0; i < 100 && !app.fadeDone; ++i) app.Frame();
+  ASSERT_TRUE(app.fadeDone);
+  // The frame that reports the finished fade-out makes the switch pending: it shows black,
+  // not the old mode.
+  p = Capture();
+  EXPECT_EQ(app.pending, &other);
+  EXPECT_EQ(p.At(10, 10)[0], 0);
+  EXPECT_EQ(p.At(10, 10)[1], 0);
+}
