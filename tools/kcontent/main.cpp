@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "kcontent/AtlasCommand.h"
 #include "kcontent/Commands.h"
+#include "kcontent/ImageCommand.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LintCommand.h"
 
@@ -26,6 +28,12 @@ constexpr Command kCommands[] = {
     {"level", "level check FILE [--game G]",
      "writes a level file back and reports what would be lost (G: game folder)",
      RunLevelCommand},
+    {"image", "image IN.png OUT [options]",
+     "converts a PNG into a zif, jpa, jpg or png texture (options: kcontent image)",
+     kcontent::RunImageCommand},
+    {"atlas", "atlas OUT.tex OUT.xml SOURCE...",
+     "packs PNG pictures into an atlas texture and its atlas file",
+     kcontent::RunAtlasCommand},
 };
 
 void PrintUsage(std::FILE* to) {
