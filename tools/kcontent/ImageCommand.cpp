@@ -50,18 +50,17 @@ bool TextureKindOf(const std::string& path, TextureKind& kind) {
 bool EncodeTexture(RgbaImage image, const ImageJob& job, std::vector<uint8_t>& bytes,
                    std::string& error) {
   if (job.half) image = HalveImage(image);
-  if (job.wide) {
-    if (WideScale(image.width, image.height) == 0) {
-      error = "a wide background must be 1280x768 or 2560x1536, not " +
-              std::to_string(image.width) + "x" + std::to_string(image.height);
-      return false;
-    }
-    image = PackWide(image);
+  if (job.wide && WideScale(image.width, image.height) == 0) {
+    error = "a wide background must be 1280x768 or 2560x1536, not " +
+            std::to_string(image.width) + "x" + std::to_string(image.height);
+    return false;
   }
-  // A jpg keeps no alpha, so what lies under transparent pixels does not matter there.
+  // Before the packing, so that unused texture space stays zero. A jpg keeps no alpha, so
+  // what lies under transparent pixels does not matter there.
   if (job.bleed && job.kind != TextureKind::Jpg && image.HasTransparency()) {
     BleedTransparentColours(image, kBleedPasses);
   }
+  if (job.wide) image = PackWide(image);
   switch (job.kind) {
     case TextureKind::Zif: {
       ZifOptions options;
