@@ -346,12 +346,16 @@ void Renderer::BindTexture(Texture* texture, int stage) {
 
 void Renderer::ForgetTexture(const Texture* texture) {
   if (!texture) return;
+  ForgetBinding(texture);
+  if (frameSprite_ && frameSprite_->texture == texture) frameSprite_->texture = nullptr;
+}
+
+void Renderer::ForgetBinding(const Texture* texture) {
   for (int s = 0; s < kTextureStages; ++s)
     if (bound_[s] == texture) {
       bound_[s] = nullptr;
       boundKnown_[s] = false;
     }
-  if (frameSprite_ && frameSprite_->texture == texture) frameSprite_->texture = nullptr;
 }
 
 void Renderer::SetShader(const Shader* shader) {
@@ -531,7 +535,9 @@ void Renderer::ReleaseDeviceTexture(Texture& texture) {
   Flush();
   if (texture.deviceTexture && device_->IsCreated()) device_->ReleaseTexture(texture.deviceTexture);
   texture.deviceTexture = 0;
-  ForgetTexture(&texture);
+  // The record lives on (an evicted texture is reloaded into it at its next bind), so only
+  // the bindings are dropped, not the screen frame's hold on it.
+  ForgetBinding(&texture);
 }
 
 std::unique_ptr<Shader> Renderer::CreateShaderProgram(const std::string& pixelSource,

@@ -167,6 +167,8 @@ class Renderer {
  private:
   void PutQuad(const Corner (&p)[4], const float (&uv)[4][2], const uint32_t (&colour)[4]);
   void SetSwitch(RenderSwitch which, bool on);
+  // Drops the bind-cache entries of a texture, so its next bind reaches the device.
+  void ForgetBinding(const Texture* texture);
   void ResetDevice();
   BackBufferParams Params() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Device-side texture object; 0 means none. What the number stands for is the render
 // device's business (the OpenGL device uses texture names).
@@ -34,7 +35,9 @@ int BytesPerPixel(PixelFormat format);
 // One image the renderer can bind. Owned by the texture manager for the whole run; the
 // renderer keeps pointers to it in its bind cache.
 struct Texture {
-  std::string name;      // without extension, as requested (at most 87 characters)
+  static constexpr size_t kMaxNameLength = 87;
+
+  std::string name;      // without extension, as requested (at most kMaxNameLength characters)
   int flags = 0;         // TextureFlag bits
   int imageWidth = 0;    // size of the picture in pixels
   int imageHeight = 0;
@@ -42,6 +45,9 @@ struct Texture {
   int height = 0;
   PixelFormat format = PixelFormat::BGRA8;
   DeviceTextureHandle deviceTexture = 0;  // none: not created, evicted, or creation failed
+  // Decoded pixels (width × height in the pixel format), held only between a background
+  // decode and its upload on the main thread; empty otherwise.
+  std::vector<uint8_t> pixels;
 
   bool Has(int flag) const { return (flags & flag) != 0; }
 };
