@@ -1,0 +1,140 @@
+// Runs the content viewer headless in a game folder of generated pictures and checks the
+// pixels of its screenshots.
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "ImageFiles.h"
+
+namespace {
+
+// Runs kview in folder with the arguments given; returns its exit code. Everything the child
+// needs is prepared before the fork (the test process may have driver threads running).
+int RunKview(const std::filesystem::path& folder, const std::vector<std::string>& args) {
+  std::vector<std::string> environment{"SDL_VIDEODRIVER=offscreen"};
+  for (char** e = environ; *e; ++e)
+    if (std::string_view(*e).substr(0, 16) != "SDL_VIDEODRIVER=") environment.emplace_back(*e);
+  std::vector<char*> envp;
+  for (auto& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> words{KVIEW_PATH};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  const std::string dir = folder.string();
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(120);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(121);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+struct Shot {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;
+  // The pixel under a virtual point of a screen virtualWidth units wide (origin at the
+  // centre, y up); the virtual height follows from the proportions.
+  std::array<int, 3> At(float x, float y, float virtualWidth) const {
+    const float scale = float(width) / virtualWidth;
+    const int px = int(float(width) / 2 + x * scale);
+    const int py = int(float(height) / 2 - y * scale);
+    const uint8_t* p = &rgba[(size_t(py) * width + px) * 4];
+    return {p[0], p[1], p[2]};
+  }
+};
+
+bool ReadShot(const std::filesystem::path& file, Shot& shot) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return false;
+  image.format = PNG_FORMAT_RGBA;
+  shot.width = int(image.width);
+  shot.height = int(image.height);
+  shot.rgba.resize(PNG_IMAGE_SIZE(image));
+  const bool ok = png_image_finish_read(&image, nullptr, shot.rgba.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return ok;
+}
+
+RgbaPicture Halves(int w, int h, std::array<uint8_t, 3> left, std::array<uint8_t, 3> right) {
+  RgbaPicture picture(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const auto& c = x < w / 2 ? left : right;
+      picture.Set(x, y, c[0], c[1], c[2]);
+    }
+  return picture;
+}
+
+bool IsBackground(std::array<int, 3> c) {
+  return c[0] == c[1] && c[1] == c[2] && c[0] >= 0x70 && c[0] <= 0x90;
+}
+
+::testing::AssertionResult Near(std::array<int, 3> got, std::array<int, 3> want) {
+  for (int i = 0; i < 3; ++i)
+    if (std::abs(got[i] - want[i]) > 4)
+      return ::testing::AssertionFailure() << got[0] << "," << got[1] << "," << got[2];
+  return ::testing::AssertionSuccess();
+}
+
+TEST(KviewTest, DrawsTexturesAndSpritesCentredInTheirColumns) {
+  TempFolder game;
+  game.Write("content/pic.png", EncodePng(Halves(64, 32, {255, 0, 0}, {0, 0, 255}), 3));
+  game.Write("content/atlases/a.xml", "<Atlas name='pic'><Tex name='right' rect='32,0,32,32'/></Atlas>");
+  const auto shot = game.path() / "shot.png";
+
+  ASSERT_EQ(RunKview(game.path(), {"--aspect", "0", "--screenshot", shot.string(), "texture:pic"}), 0);
+  Shot one;
+  ASSERT_TRUE(ReadShot(shot, one));
+  EXPECT_TRUE(Near(one.At(-16, 0, 1024), {255, 0, 0}));
+  EXPECT_TRUE(Near(one.At(16, 8, 1024), {0, 0, 255}));
+  EXPECT_TRUE(IsBackground(one.At(-40, 0, 1024)));
+  EXPECT_TRUE(IsBackground(one.At(0, 24, 1024)));
+  EXPECT_TRUE(IsBackground(one.At(-500, 380, 1024)));
+
+  // Two items: two columns, the sprite showing only its half of the texture.
+  ASSERT_EQ(RunKview(game.path(), {"--aspect", "0", "--frames", "3", "--fixed-step", "16",
+                                   "--screenshot", shot.string(), "texture:pic", "sprite:right"}),
+            0);
+  Shot two;
+  ASSERT_TRUE(ReadShot(shot, two));
+  EXPECT_TRUE(Near(two.At(-256 - 16, 0, 1024), {255, 0, 0}));
+  EXPECT_TRUE(Near(two.At(256 - 8, 0, 1024), {0, 0, 255}));
+  EXPECT_TRUE(Near(two.At(256 + 8, 0, 1024), {0, 0, 255}));
+  EXPECT_TRUE(IsBackground(two.At(256 + 24, 0, 1024)));
+  EXPECT_TRUE(IsBackground(two.At(0, 0, 1024)));
+}
+
+TEST(KviewTest, WideBackgroundsFillTheScreenAndMissingItemsFail) {
+  TempFolder game;
+  game.Write("content/wide.png", EncodePng(Halves(1280, 768, {0, 200, 0}, {200, 200, 0}), 3));
+  const auto shot = game.path() / "wide.png";
+  ASSERT_EQ(RunKview(game.path(), {"--aspect", "2", "--screenshot", shot.string(), "texture:wide"}), 0);
+  Shot wide;
+  ASSERT_TRUE(ReadShot(shot, wide));
+  EXPECT_TRUE(Near(wide.At(-630, 375, 1280), {0, 200, 0}));
+  EXPECT_TRUE(Near(wide.At(-630, -375, 1280), {0, 200, 0}));
+  EXPECT_TRUE(Near(wide.At(630, 375, 1280), {200, 200, 0}));
+  EXPECT_TRUE(Near(wide.At(630, -375, 1280), {200, 200, 0}));
+
+  EXPECT_EQ(RunKview(game.path(), {"--frames", "1", "texture:absent"}), 1);
+  EXPECT_EQ(RunKview(game.path(), {"--frames", "1", "texture:wide", "sprite:absent"}), 1);
+  EXPECT_EQ(RunKview(game.path(), {"--aspect", "7", "texture:wide"}), 2);
+  EXPECT_EQ(RunKview(game.path(), {"colour:red"}), 1);
+  EXPECT_EQ(RunKview(game.path(), {}), 2);
+}
+
+}  // namespace

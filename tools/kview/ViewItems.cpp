@@ -1,0 +1,95 @@
+#include "ViewItems.h"
+
+#include "graphics/Renderer.h"
+#include "graphics/SpriteManager.h"
+#include "graphics/TextureManager.h"
+
+namespace {
+
+// A picture of a texture, at its image size; wide backgrounds as the game draws them.
+class TextureItem final : public ViewItem {
+ public:
+  TextureItem(Renderer& renderer, Texture& texture) : renderer_(renderer), texture_(texture) {}
+
+  float Width() const override { return float(texture_.imageWidth); }
+  float Height() const override { return float(texture_.imageHeight); }
+  bool CoversScreen() const override { return texture_.Has(kTexturePackedWide); }
+
+  void Draw(float x, float y, float scale) override {
+    renderer_.BindTexture(&texture_);
+    if (CoversScreen()) {
+      renderer_.DrawWideBackground(kWhite, false);
+      return;
+    }
+    const float w = Width() * scale * 0.5f;
+    const float h = Height() * scale * 0.5f;
+    const TexRect rect{0, 0, Width() / float(texture_.width), Height() / float(texture_.height)};
+    renderer_.AddQuad({x - w, y + h, x + w, y - h}, rect);
+  }
+
+ private:
+  Renderer& renderer_;
+  Texture& texture_;
+};
+
+class SpriteItem final : public ViewItem {
+ public:
+  SpriteItem(Renderer& renderer, const Sprite& sprite) : renderer_(renderer), sprite_(sprite) {}
+
+  float Width() const override { return sprite_.width; }
+  float Height() const override { return sprite_.height; }
+
+  void Draw(float x, float y, float scale) override {
+    renderer_.BindTexture(sprite_.texture);
+    const float w = Width() * scale * 0.5f;
+    const float h = Height() * scale * 0.5f;
+    renderer_.AddQuad({x - w, y + h, x + w, y - h}, sprite_.rect);
+  }
+
+ private:
+  Renderer& renderer_;
+  const Sprite& sprite_;
+};
+
+std::unique_ptr<ViewItem> MakeTexture(ViewServices& services, std::string_view name,
+                                      std::string& error) {
+  Texture* texture = services.textures.Get(name, false);
+  if (!texture || texture->width <= 0 || texture->height <= 0) {
+    error = "no texture " + std::string(name);
+    return nullptr;
+  }
+  return std::make_unique<TextureItem>(services.renderer, *texture);
+}
+
+std::unique_ptr<ViewItem> MakeSprite(ViewServices& services, std::string_view name,
+                                     std::string& error) {
+  const Sprite* sprite = services.sprites.Get(name);
+  if (!sprite) {
+    error = "no sprite " + std::string(name);
+    return nullptr;
+  }
+  return std::make_unique<SpriteItem>(services.renderer, *sprite);
+}
+
+constexpr ViewItemKind kKinds[] = {
+    {"texture", "texture:NAME   a texture by name (wide backgrounds fill the screen)", MakeTexture},
+    {"sprite", "sprite:NAME    an atlas sprite, or a whole texture as a sprite", MakeSprite},
+};
+
+}  // namespace
+
+std::span<const ViewItemKind> ViewItemKinds() { return kKinds; }
+
+std::unique_ptr<ViewItem> MakeViewItem(ViewServices& services, std::string_view word,
+                                       std::string& error) {
+  const size_t colon = word.find(':');
+  if (colon == std::string_view::npos) {
+    error = "not an item: " + std::string(word);
+    return nullptr;
+  }
+  const std::string_view kind = word.substr(0, colon);
+  for (const ViewItemKind& row : kKinds)
+    if (row.kind == kind) return row.make(services, word.substr(colon + 1), error);
+  error = "unknown item kind: " + std::string(kind);
+  return nullptr;
+}

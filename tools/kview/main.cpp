@@ -1,0 +1,240 @@
+// kview: shows textures and sprites (and later texts and effects) through the game's own
+// services, the way the game draws them. Run it from the game folder:
+//
+//   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--screenshot FILE] ITEM...
+//
+// Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
+// fill the screen under the rest. Without --frames it runs until the window is closed or
+// Escape is pressed. Headless under SDL_VIDEODRIVER=offscreen; --screenshot writes the last
+// frame as a PNG.
+#include <SDL.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ViewItems.h"
+#include "app/platform/System.h"
+#include "app/platform/Window.h"
+#include "data/FileSystem.h"
+#include "data/ValueTable.h"
+#include "graphics/GLRenderDevice.h"
+#include "graphics/Renderer.h"
+#include "graphics/SpriteManager.h"
+#include "graphics/TextureManager.h"
+
+namespace {
+
+struct Options {
+  std::optional<uint32_t> frames;
+  std::optional<uint32_t> fixedStep;
+  std::optional<int> aspect;
+  bool standardDefinition = false;
+  std::string screenshot;
+  std::vector<std::string> items;
+};
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] "
+               "[--screenshot FILE] ITEM...\nitems:\n");
+  for (const ViewItemKind& kind : ViewItemKinds())
+    std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
+}
+
+std::optional<uint32_t> Number(const std::string& text) {
+  uint32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+bool Parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--sd") {
+      options.standardDefinition = true;
+      continue;
+    }
+    if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" ||
+        arg == "--screenshot") {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
+        return false;
+      }
+      const std::string value = argv[++i];
+      if (arg == "--screenshot") {
+        options.screenshot = value;
+        continue;
+      }
+      const std::optional<uint32_t> number = Number(value);
+      if (!number || (arg == "--aspect" && *number >= uint32_t(Renderer::kAspectModeCount)) ||
+          (arg == "--frames" && *number == 0)) {
+        std::fprintf(stderr, "kview: bad value for %s: %s\n", arg.c_str(), value.c_str());
+        return false;
+      }
+      if (arg == "--frames") options.frames = *number;
+      if (arg == "--fixed-step") options.fixedStep = *number;
+      if (arg == "--aspect") options.aspect = int(*number);
+      continue;
+    }
+    if (arg.size() > 1 && arg[0] == '-') {
+      std::fprintf(stderr, "kview: unknown option %s\n", arg.c_str());
+      return false;
+    }
+    options.items.push_back(arg);
+  }
+  return !options.items.empty();
+}
+
+bool Exists(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0;
+}
+
+// The neutral background: a quiet grey checkerboard that shows where pictures are
+// transparent.
+void DrawBackground(Renderer& renderer) {
+  constexpr float kSquare = 16.0f;
+  renderer.BindTexture(nullptr);
+  const float halfW = renderer.HalfWidth();
+  const float halfH = renderer.Height() * 0.5f;
+  for (float y = -halfH; y < halfH; y += kSquare)
+    for (float x = -halfW; x < halfW; x += kSquare) {
+      const bool dark = (int((x + halfW) / kSquare) + int((y + halfH) / kSquare)) % 2 == 0;
+      renderer.AddQuad({x, y + kSquare, x + kSquare, y}, kFullTexRect,
+                       dark ? 0xFF767676u : 0xFF8C8C8Cu);
+    }
+}
+
+// Columns of equal width, one per item; each item centred in its column and scaled down to
+// fit with a margin.
+void DrawItems(Renderer& renderer, const std::vector<std::unique_ptr<ViewItem>>& items) {
+  for (const auto& item : items)
+    if (item->CoversScreen()) item->Draw(0, 0, 1);
+  std::vector<ViewItem*> row;
+  for (const auto& item : items)
+    if (!item->CoversScreen()) row.push_back(item.get());
+  if (row.empty()) return;
+  const float column = renderer.Width() / float(row.size());
+  for (size_t i = 0; i < row.size(); ++i) {
+    ViewItem& item = *row[i];
+    float scale = 1.0f;
+    if (item.Width() > 0) scale = std::min(scale, column * 0.95f / item.Width());
+    if (item.Height() > 0) scale = std::min(scale, renderer.Height() * 0.95f / item.Height());
+    const float x = -renderer.HalfWidth() + column * (float(i) + 0.5f);
+    item.Draw(x, 0, scale);
+  }
+}
+
+int Run(const Options& options) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "kview: %s\n", SDL_GetError());
+    return 1;
+  }
+  int exitCode = 0;
+  {
+    FileSystem files;
+    files.Mount("content");
+    files.Mount("music");
+    ValueTable values(files);
+
+    platform::Window window;
+    Renderer renderer(std::make_unique<GLRenderDevice>(window));
+    renderer.SetAspectMode(options.aspect ? *options.aspect : renderer.ChooseAspectMode());
+    if (!window.Create(int(renderer.Width()), int(renderer.Height()), false) ||
+        !renderer.Init(false, false)) {
+      std::fprintf(stderr, "kview: no OpenGL device: %s\n", SDL_GetError());
+      SDL_Quit();
+      return 1;
+    }
+    window.SetTitle(u"kview");
+    window.Show();
+
+    // The services in the game's order: textures, then sprites; destroyed the other way
+    // round, before the device goes.
+    auto textures = std::make_unique<TextureManager>(files, renderer);
+    if (options.standardDefinition || renderer.WantsStandardDefinition())
+      textures->SetQuality(TextureManager::kQualityStandard);
+    // The content choice of the game, except that the high-definition content is taken
+    // whenever it is there.
+    if (textures->Quality() == TextureManager::kQualityAuto &&
+        (Exists("content_hd") || Exists("content_hd.pak"))) {
+      files.Mount("content_hd");
+      values.Load("resolution");
+      if (values.GetBool("if_double_size", false))
+        textures->SetQuality(TextureManager::kQualityDouble);
+    }
+    files.Mount("locale/en");
+    auto sprites = std::make_unique<SpriteManager>(files, *textures);
+    sprites->LoadAtlases();
+
+    ViewServices services{files, values, renderer, *textures, *sprites};
+    std::vector<std::unique_ptr<ViewItem>> items;
+    for (const std::string& word : options.items) {
+      std::string error;
+      if (auto item = MakeViewItem(services, word, error)) {
+        items.push_back(std::move(item));
+      } else {
+        std::fprintf(stderr, "kview: %s\n", error.c_str());
+        exitCode = 1;
+      }
+    }
+    if (items.empty()) exitCode = 1;
+
+    uint32_t last = platform::TicksMs();
+    bool running = !items.empty();
+    for (uint32_t frame = 1; running; ++frame) {
+      SDL_Event event;
+      while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT ||
+            (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
+          running = false;
+      }
+      const uint32_t now = platform::TicksMs();
+      const float step = options.fixedStep ? float(*options.fixedStep)
+                                           : std::clamp(float(now - last), 1.0f, 100.0f);
+      last = now;
+      for (const auto& item : items) item->Update(step);
+
+      renderer.BeginFrame();
+      DrawBackground(renderer);
+      DrawItems(renderer, items);
+      renderer.EndFrame();
+      const bool lastFrame = !running || (options.frames && frame >= *options.frames);
+      if (lastFrame && !options.screenshot.empty() &&
+          !renderer.SaveScreenshot(options.screenshot)) {
+        std::fprintf(stderr, "kview: could not write %s\n", options.screenshot.c_str());
+        exitCode = 1;
+      }
+      renderer.Present();
+      if (lastFrame) break;
+      if (!options.fixedStep) platform::SleepMs(1);
+    }
+    items.clear();
+    sprites.reset();
+    textures.reset();
+    renderer.Shutdown();
+    window.Destroy();
+  }
+  SDL_Quit();
+  return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!Parse(argc, argv, options)) {
+    Usage();
+    return 2;
+  }
+  // A screenshot without a frame count is taken of the first frame.
+  if (!options.screenshot.empty() && !options.frames) options.frames = 1;
+  return Run(options);
+}
