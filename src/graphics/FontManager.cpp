@@ -259,7 +259,9 @@ void FontManager::LayoutLines(std::u16string_view text, std::vector<std::u16stri
       continue;
     }
     size_t end = overflow && last > start ? last : p;
-    const bool skip = !(eastAsian && !(end < n && text[end] == u'\\'));
+    // The space or backslash the line ended at is dropped; a break between two East Asian
+    // characters drops nothing.
+    const bool skip = end < n && (text[end] == u' ' || text[end] == u'\\');
     size_t next = end + (skip && end < n ? 1 : 0);
     if (next <= start) {
       // Nothing would be consumed (a box narrower than one character in East Asian text):

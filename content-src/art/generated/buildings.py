@@ -155,7 +155,7 @@ def workers_house():
     d.add(timber(22, 70, 124, 66, [22, 58, 110, 146]))
     d.add(path("M22 104 h124", stroke="#7a4a22", width=3))
     d.add(roof(d, "roofRed", ROOF_RED, 8, 160, 74, 22, 26))
-    d.add(chimney(116, 8, 14, 26))
+    d.add(chimney(105, 10, 14, 26))
     d.add(door(d, 74, 106, 20, 30))
     d.add(window(34, 82, 16, 16))
     d.add(window(118, 82, 16, 16))
