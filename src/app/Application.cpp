@@ -38,7 +38,11 @@ bool Application::Init() {
   if (gameSettings_->showFPS) showFps = *gameSettings_->showFPS;
   strings_ = std::make_unique<StringTable>(*files_);
   values_ = std::make_unique<ValueTable>(*files_);
-  if (window_) renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
+  if (window_) {
+    renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
+    textures_ = std::make_unique<TextureManager>(*files_, *renderer_);
+    sprites_ = std::make_unique<SpriteManager>(*files_, *textures_);
+  }
   const Settings& settings = profiles_->settings;
   sound_ = std::make_unique<SoundSystem>(*files_, settings.musicVolume, settings.effectsVolume);
   return true;
@@ -46,7 +50,36 @@ bool Application::Init() {
 
 bool Application::InitDevice() {
   if (!renderer_) return false;
-  return renderer_->Init(false, profiles_->settings.fullscreen());
+  if (!renderer_->Init(false, profiles_->settings.fullscreen())) return false;
+  if (renderer_->WantsStandardDefinition()) textures_->SetQuality(TextureManager::kQualityStandard);
+  ChooseContent();
+  sprites_->LoadAtlases();
+  renderer_->SetScreenFrameLookup([this]() -> std::optional<ScreenFrameSprite> {
+    const Sprite* frame = sprites_->Get("scrframe");
+    if (!frame) return std::nullopt;
+    return ScreenFrameSprite{frame->texture, frame->rect, frame->width, frame->height};
+  });
+  return true;
+}
+
+void Application::ChooseContent() {
+  if (textures_->Quality() == TextureManager::kQualityAuto &&
+      renderer_->BackBufferSize().height > 800) {
+    files_->Mount("content_hd");
+    values_->Load("resolution");
+  }
+  if (values_->GetBool("if_double_size", false)) {
+    textures_->SetQuality(TextureManager::kQualityDouble);
+  }
+}
+
+Sprite* Application::SizedSprite(const char* name, const char* widthKey, const char* heightKey,
+                                 float& w, float& h) {
+  Sprite* sprite = sprites_ ? sprites_->Get(name) : nullptr;
+  if (!sprite) return nullptr;
+  w = values_->GetFloat(widthKey, sprite->width);
+  h = values_->GetFloat(heightKey, sprite->height);
+  return sprite;
 }
 
 bool Application::InitContent() {
@@ -58,6 +91,8 @@ bool Application::InitContent() {
   values_->Load("costs");
   values_->Load("interface");
   strings_->Load("story");
+  cursorSprite = SizedSprite("cursor", "if_core_cursor_w", "if_core_cursor_h", cursorW, cursorH);
+  loadingSprite = SizedSprite("loading_sign", "if_core_load_w", "if_core_load_h", loadingW, loadingH);
   platform_.SetWindowTitle(strings_->Get("title"));
   return true;
 }
@@ -124,6 +159,23 @@ void Application::DrawFade() {
   renderer_->SetShader(nullptr);
 }
 
+void Application::DrawLoadingSign() {
+  if (!loadingSprite) return;
+  renderer_->BindTexture(loadingSprite->texture, 0);
+  renderer_->AddQuad({-loadingW / 2, loadingH / 2, loadingW / 2, -loadingH / 2}, loadingSprite->rect);
+}
+
+void Application::DrawCursor() {
+  if (platform_.IsSlateMode() || !profiles_->settings.drawnCursor() || !cursorSprite ||
+      !cursorVisible) {
+    return;
+  }
+  const float px = mouseX + renderer_->HalfWidth();
+  const float py = renderer_->HalfHeight() - mouseY;
+  renderer_->BindTexture(cursorSprite->texture, 0);
+  renderer_->AddScreenQuad({px - 1, py + 1, px + cursorW, py + cursorH}, cursorSprite->rect);
+}
+
 bool Application::Frame() {
   if (quit) return false;
   if (!active) {
@@ -159,6 +211,13 @@ bool Application::Frame() {
   if (fadeState != kFadeNone) {
     if (!pending) AdvanceFade();
     DrawFade();
+  }
+  if (renderer_) {
+    if (showLoadingSign) {
+      DrawLoadingSign();
+    } else {
+      DrawCursor();
+    }
   }
   showLoadingSign = false;
   if (renderer_) {
@@ -252,6 +311,10 @@ void Application::Shutdown() {
   quit = true;
   if (current) current->Leave();
   for (Mode* mode : modes) mode->Release();
+  cursorSprite = nullptr;
+  loadingSprite = nullptr;
+  sprites_.reset();
+  textures_.reset();
   if (renderer_) renderer_->Shutdown();
   renderer_.reset();
   sound_.reset();

@@ -13,6 +13,8 @@
 #include "data/StringTable.h"
 #include "data/ValueTable.h"
 #include "graphics/Renderer.h"
+#include "graphics/SpriteManager.h"
+#include "graphics/TextureManager.h"
 #include "level/GameSettings.h"
 #include "sound/SoundSystem.h"
 
@@ -60,6 +62,8 @@ class Application {
   StringTable* strings() { return strings_.get(); }
   ValueTable* values() { return values_.get(); }
   Renderer* renderer() { return renderer_.get(); }
+  TextureManager* textures() { return textures_.get(); }
+  SpriteManager* sprites() { return sprites_.get(); }
   SoundSystem* sound() { return sound_.get(); }
   AppPlatform& platform() { return platform_; }
 
@@ -81,6 +85,8 @@ class Application {
   bool showLoadingSign = false;
   bool cheats = false;
   bool cursorVisible = true;
+  Sprite* cursorSprite = nullptr;
+  Sprite* loadingSprite = nullptr;
   float cursorW = 0, cursorH = 0, loadingW = 0, loadingH = 0;
   std::vector<Mode*> modes;
   std::array<uint8_t, 8> typed{};
@@ -92,6 +98,13 @@ class Application {
   void OnCharacter(int value);
   bool TypedWord(const char* word) const;
   void ToggleFullscreen();
+  // HD content when the back buffer is tall enough and standard definition is not forced.
+  void ChooseContent();
+  // A sprite with its drawn size from two values, each defaulting to the sprite's own.
+  Sprite* SizedSprite(const char* name, const char* widthKey, const char* heightKey, float& w,
+                      float& h);
+  void DrawLoadingSign();
+  void DrawCursor();
   // A string of the string table; the key itself while no table is loaded.
   std::u16string LookUp(const char* key) const;
 
@@ -103,6 +116,8 @@ class Application {
   std::unique_ptr<StringTable> strings_;
   std::unique_ptr<ValueTable> values_;
   std::unique_ptr<Renderer> renderer_;
+  std::unique_ptr<TextureManager> textures_;
+  std::unique_ptr<SpriteManager> sprites_;
   std::unique_ptr<SoundSystem> sound_;
   Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
   std::string captureFile_;

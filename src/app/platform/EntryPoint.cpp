@@ -174,6 +174,7 @@ int RunGame(int argc, char** argv) {
                                         : settings.flags & ~Settings::kFullscreen;
       }
       if (cl.aspectMode) renderer.SetAspectMode(*cl.aspectMode);
+      if (cl.standardDefinition) app.textures()->SetQuality(TextureManager::kQualityStandard);
 
       if (window.Create(int(renderer.Width()), int(renderer.Height()), settings.fullscreen())) {
         if (!settings.fullscreen()) window.Raise();
