@@ -52,7 +52,11 @@ const Shader* ShaderManager::Load(std::string_view name) {
     }
   }
 
-  std::unique_ptr<Shader> shader = renderer_.CreateShaderProgram(pixelText, vertexText);
+  // Without any program text (no description, or none of its files) there is nothing to
+  // make a shader from: the built-in programs are what drawing uses anyway.
+  std::unique_ptr<Shader> shader;
+  if (!pixelText.empty() || !vertexText.empty())
+    shader = renderer_.CreateShaderProgram(pixelText, vertexText);
   if (!shader || !shader->program) {
     Report("Shader not loaded %s", shaderName);
     return nullptr;
