@@ -65,6 +65,8 @@ class Application {
   TextureManager* textures() { return textures_.get(); }
   SpriteManager* sprites() { return sprites_.get(); }
   SoundSystem* sound() { return sound_.get(); }
+  // The "common" shader the screens draw with (none until shaders are loaded).
+  const Shader* CommonShader() const { return commonShader_; }
   AppPlatform& platform() { return platform_; }
 
   std::atomic<bool> active{true};
@@ -120,6 +122,7 @@ class Application {
   std::unique_ptr<SpriteManager> sprites_;
   std::unique_ptr<SoundSystem> sound_;
   Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
+  Shader* commonShader_ = nullptr;
   std::string captureFile_;
 };
 

@@ -1,0 +1,212 @@
+// The first screen end to end: real services, a small game folder made by the test, drawn
+// headless through OpenGL.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "app/Application.h"
+#include "app/Clock.h"
+#include "app/ModeSplash.h"
+#include "app/PrecacheList.h"
+#include "app/platform/Window.h"
+
+namespace fs = std::filesystem;
+
+TEST(PrecacheList, LinesEndWithCrLfAndTheUnfinishedLastLineIsDropped) {
+  EXPECT_EQ(ParsePrecacheList("a\r\nb.ogg\r\n\r\nc"),
+            (std::vector<std::string>{"a", "b.ogg", ""}));
+  EXPECT_EQ(ParsePrecacheList("only\n"), std::vector<std::string>{});
+  EXPECT_EQ(ParsePrecacheList(""), std::vector<std::string>{});
+  EXPECT_EQ(ParsePrecacheList("x\ry\r\n"), std::vector<std::string>{"x\ry"});
+}
+
+namespace {
+
+class HeadlessPlatform : public AppPlatform {
+ public:
+  uint32_t NowMs() override { return clock.NowMs(); }
+  void SleepMs(uint32_t) override {}
+  void PointerToVirtual(float&, float&) override {}
+  void WarpPointer(float, float) override {}
+  bool IsKeyHeld(int) override { return false; }
+  bool IsSlateMode() override { return false; }
+  void ShowMainWindow() override { shown = true; }
+  bool IsWindowShown() override { return shown; }
+  void SetWindowTitle(const std::u16string&) override {}
+  void SetSystemCursor(bool) override {}
+
+  FixedStepClock clock{16};
+  bool shown = false;
+};
+
+// Writes a one-colour RGBA PNG.
+void WritePng(const std::string& path, int w, int h, uint32_t rgba) {
+  std::vector<uint8_t> pixels(size_t(w) * h * 4);
+  for (size_t i = 0; i < pixels.size(); i += 4) {
+    pixels[i] = uint8_t(rgba >> 24);
+    pixels[i + 1] = uint8_t(rgba >> 16);
+    pixels[i + 2] = uint8_t(rgba >> 8);
+    pixels[i + 3] = uint8_t(rgba);
+  }
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = png_uint_32(w);
+  image.height = png_uint_32(h);
+  image.format = PNG_FORMAT_RGBA;
+  ASSERT_TRUE(png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr));
+}
+
+class ModeSplashTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static const bool ready = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    videoReady = ready;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(videoReady) << SDL_GetError();
+    fs::create_directories(folder.path() + "/content/atlases");
+    fs::create_directories(folder.path() + "/music");
+    oldDir = fs::current_path();
+  }
+  void TearDown() override {
+    if (started) {
+      window.Destroy();
+      app->Shutdown();
+    }
+    app.reset();
+    fs::current_path(oldDir);
+  }
+
+  // Starts the game over the folder as the entry point does.
+  void Start() {
+    fs::current_path(folder.path());
+    app = std::make_unique<Application>(platform, &window);
+    ASSERT_TRUE(app->Init());
+    app->profiles()->settings.flags &= ~Settings::kFullscreen;
+    app->renderer()->SetAspectMode(0);
+    ASSERT_TRUE(window.Create(1024, 768, false));
+    ASSERT_TRUE(app->InitDevice());
+    started = true;
+    app->SetMode(&splash, false);
+    app->ResetTimer();
+  }
+
+  void Frames(int n) {
+    for (int i = 0; i < n; ++i) app->Frame();
+  }
+  void FramesUntil(const std::function<bool()>& done, int limit = 1000) {
+    for (int i = 0; i < limit && !done(); ++i) app->Frame();
+    ASSERT_TRUE(done());
+  }
+
+  // The colour at the screen centre of the next frame.
+  uint32_t CentreColour() {
+    const std::string shot = folder.path() + "/shot.png";
+    app->CaptureNextFrame(shot);
+    app->Frame();
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    EXPECT_TRUE(png_image_begin_read_from_file(&image, shot.c_str()));
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+    const size_t at = (size_t(image.height / 2) * image.width + image.width / 2) * 3;
+    return uint32_t(rgb[at]) << 16 | uint32_t(rgb[at + 1]) << 8 | rgb[at + 2];
+  }
+
+  static inline bool videoReady = false;
+  TempFolder folder;
+  fs::path oldDir;
+  HeadlessPlatform platform;
+  platform::Window window;
+  std::unique_ptr<Application> app;
+  ModeSplash splash;
+  Mode menu;  // modes outlive the Application's use of them
+  bool started = false;
+};
+
+}  // namespace
+
+TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
+  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0xC02020FF);  // red: shown last
+  WritePng(folder.path() + "/content/splash1.png", 1280, 768, 0x2020C0FF);  // blue: shown first
+  WritePng(folder.path() + "/content/loading_pattern.png", 64, 32, 0x20C020FF);
+  Start();
+  ASSERT_EQ(splash.splashes.size(), 2u);
+
+  // The window is shown on the first update; the content loads on the second.
+  app->Frame();
+  EXPECT_TRUE(platform.shown);
+  EXPECT_EQ(CentreColour(), 0x2020C0u);
+
+  // About 1.2 s later the first picture fades out, then picture 0 fades in and the
+  // loading screen starts with it.
+  FramesUntil([&] { return app->fadeState == kFadeOut; });
+  EXPECT_GE(splash.updates * 16, 1200);
+  EXPECT_LE(splash.updates * 16, 1200 + 3 * 16);
+  FramesUntil([&] { return splash.current == 1; });
+  EXPECT_TRUE(splash.loadingShown);
+  ASSERT_NE(splash.patternSprite, nullptr);
+  FramesUntil([&] { return splash.precaching; });
+  EXPECT_EQ(CentreColour(), 0xC02020u);
+
+  // Nothing follows the loading here: the screen stays up once everything is loaded.
+  FramesUntil([&] { return splash.precacheDone; });
+  Frames(100);
+  EXPECT_EQ(app->current, &splash);
+  EXPECT_EQ(app->fadeState, kFadeNone);
+}
+
+TEST_F(ModeSplashTest, AnEmptyListStillPlaysTheMusicAndFinishesAtOnce) {
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  ASSERT_NE(game, nullptr);
+  fs::copy_file(std::string(game) + "/music/main_menu.ogg", folder.path() + "/music/main_menu.ogg");
+  Start();
+  EXPECT_TRUE(splash.splashes.empty());
+  Frames(3);  // the third update starts the loading: no pictures, no fade
+  EXPECT_TRUE(splash.precaching);
+  EXPECT_TRUE(splash.precacheList.empty());
+  Frames(1);
+  EXPECT_TRUE(splash.precacheDone);
+  if (app->sound()->HasAudio()) {
+    const auto music = app->sound()->Music();
+    EXPECT_TRUE(music.current == "main_menu" || music.pending == "main_menu");
+  }
+}
+
+TEST_F(ModeSplashTest, ListedSpritesPreloadTheirTexturesOnTheWorker) {
+  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  WritePng(folder.path() + "/content/atlases/sheet.png", 64, 64, 0xFFFFFFFF);
+  std::ofstream(folder.path() + "/content/atlases/sheet.xml")
+      << "<Atlas name=\"sheet\"><Tex name=\"star\" rect=\"0,0,16,16\"/></Atlas>";
+  WritePng(folder.path() + "/content/lonely.png", 8, 8, 0xFFFFFFFF);
+  WritePng(folder.path() + "/content/unlisted.png", 8, 8, 0xFFFFFFFF);
+  std::ofstream(folder.path() + "/content/precache.txt", std::ios::binary)
+      << "star\r\n\r\nmissing_entry\r\nlonely\r\nunlisted";
+  Start();
+  FramesUntil([&] { return splash.precacheDone; });
+  EXPECT_EQ(splash.precacheList, (std::vector<std::string>{"star", "", "missing_entry", "lonely"}));
+  TextureManager& textures = *app->textures();
+  EXPECT_NE(textures.Find("sheet", false), nullptr);
+  EXPECT_NE(textures.Find("lonely", false), nullptr);
+  EXPECT_EQ(textures.Find("unlisted", false), nullptr);
+}
+
+TEST_F(ModeSplashTest, LeavingHandsOverToTheNextScreenAndFreesThePictures) {
+  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  splash.next = &menu;
+  Start();
+  FramesUntil([&] { return app->current == &menu; });
+  EXPECT_TRUE(splash.splashes.empty());
+  EXPECT_TRUE(app->textures()->Unloadable());
+  EXPECT_EQ(app->textures()->Find("splash0", false), nullptr);
+}
