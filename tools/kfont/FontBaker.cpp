@@ -108,8 +108,9 @@ std::vector<uint32_t> DefaultCodes() {
   return codes;
 }
 
-bool ReadDescription(const std::string& text, const std::string& faceDir, BakeSettings& out,
-                     std::string& error) {
+bool ReadDescription(const std::string& text, const std::string& faceDir,
+                     BakeSettings& settings, std::string& error) {
+  BakeSettings out;  // every value not given takes its default, whatever settings held
   XmlDocument doc;
   if (!doc.Parse(text)) {
     error = "not an XML document";
@@ -148,6 +149,7 @@ bool ReadDescription(const std::string& text, const std::string& faceDir, BakeSe
     return false;
   }
   out.shadowAlpha = std::clamp(out.shadowAlpha, 0, 255);
+  settings = std::move(out);
   return true;
 }
 

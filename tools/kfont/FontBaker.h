@@ -27,7 +27,8 @@ std::vector<uint32_t> DefaultCodes();
 
 // Reads a bake description (root FontBake with the attributes name, face, size, outline,
 // shadow = "x,y", shadowAlpha, shadowBlur, page, gutter, outlineColour = hex RGB); face is
-// looked up in faceDir unless it is a path. False with a message on error.
+// looked up in faceDir unless it is a path. Values left out take their defaults. False,
+// with out unchanged and a message, on error.
 bool ReadDescription(const std::string& text, const std::string& faceDir, BakeSettings& out,
                      std::string& error);
 
