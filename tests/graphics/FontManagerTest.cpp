@@ -267,6 +267,17 @@ TEST_F(FontTest, CaretWithALetterIsDrawnButNotMeasured) {
   EXPECT_EQ(Draw(u"^").size(), 4u);
 }
 
+TEST_F(FontTest, ColourCodesNeedACaretGlyph) {
+  // No "^" and no "?" (table over 64 entries): "^5" is no colour code; the caret is skipped
+  // and the digit drawn in the caller's colour.
+  dir.Write("font1.fnt", FontXml({{'a'}, {'5'}, {'z'}}, "font1_0.png"));
+  dir.Write("font_colors.xml", "<FontColors><Color id=\"5\" r=\"1\" g=\"2\" b=\"3\"/></FontColors>");
+  Load();
+  const std::vector<Vertex> v = Draw(u"^5a", 0xFF808080);
+  ASSERT_EQ(v.size(), 8u);
+  for (const Vertex& x : v) EXPECT_EQ(x.colour, 0xFF808080u);
+}
+
 TEST_F(FontTest, IconCodesReserveTheirPlaceAndDrawAfterTheText) {
   WriteStandardFont();
   Load();
