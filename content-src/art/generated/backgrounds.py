@@ -110,7 +110,7 @@ class Ground:
     def trees(self, spots, avoid):
         d = self.d
         for i, (x, y, s) in enumerate(spots):
-            if not far_from(x, y, avoid, 40 * s):
+            if not (far_from(x, y, avoid, 40 * s) and far_from(x, y - 50 * s, avoid, 45 * s)):
                 continue
             shade = d.radial("treeShade", [(0, "#1e3a10", 0.35), (1, "#1e3a10", 0)], 0.5, 0.5, 0.5)
             d.add(ellipse(x + 10 * s, y + 4 * s, 40 * s, 14 * s, shade))
@@ -155,12 +155,14 @@ def farmland():
     g.base()
     avoid = objects + [(x, y, 20) for x, y in points.values()]
     # Fields in the corners that stay free of objects.
+    fields = []
     for x, y, w, h, c in ((900, 40, 220, 90, "#c8a060"), (40, 600, 180, 110, "#d8c070"),
                           (1080, 560, 170, 120, "#b89050")):
         if far_from(x + w / 2, y + h / 2, avoid, 10):
             g.field(x, y, w, h, c, 6)
+            fields.append((x + w / 2, y + h / 2, max(w, h) / 2 + 8))
     g.roads(links, points, points.get("100"))
-    g.scatter(avoid, count=220)
+    g.scatter(avoid + fields, count=220)
     g.trees([(50, 120, 1.0), (1240, 300, 1.0), (640, 740, 0.8), (20, 380, 0.9)], avoid)
     g.save("bg_e1_farmland")
 
