@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 
 #include "app/GameKeys.h"
 #include "app/Random.h"
 #include "app/platform/Window.h"
+#include "graphics/FrameOverlays.h"
 #include "graphics/GLRenderDevice.h"
 
 namespace {
@@ -41,7 +43,13 @@ bool Application::Init() {
   if (window_) {
     renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
     textures_ = std::make_unique<TextureManager>(*files_, *renderer_);
+    // Shader problems are content errors: they go to the diagnostic output.
+    shaders_ = std::make_unique<ShaderManager>(*files_, *renderer_, [](const std::string& message) {
+      std::fprintf(stderr, "%s\n", message.c_str());
+    });
     sprites_ = std::make_unique<SpriteManager>(*files_, *textures_);
+    fontResources_ = std::make_unique<TextureFontResources>(*textures_, *sprites_);
+    fonts_ = std::make_unique<FontManager>(*files_, *renderer_, *fontResources_, strings_.get());
   }
   const Settings& settings = profiles_->settings;
   sound_ = std::make_unique<SoundSystem>(*files_, settings.musicVolume, settings.effectsVolume);
@@ -54,6 +62,8 @@ bool Application::InitDevice() {
   if (renderer_->WantsStandardDefinition()) textures_->SetQuality(TextureManager::kQualityStandard);
   ChooseContent();
   sprites_->LoadAtlases();
+  noTexShader_ = shaders_->Get("no_tex");
+  commonShader_ = shaders_->Get("common");
   renderer_->SetScreenFrameLookup([this]() -> std::optional<ScreenFrameSprite> {
     const Sprite* frame = sprites_->Get("scrframe");
     if (!frame) return std::nullopt;
@@ -94,6 +104,10 @@ bool Application::InitContent() {
   cursorSprite = SizedSprite("cursor", "if_core_cursor_w", "if_core_cursor_h", cursorW, cursorH);
   loadingSprite = SizedSprite("loading_sign", "if_core_load_w", "if_core_load_h", loadingW, loadingH);
   platform_.SetWindowTitle(strings_->Get("title"));
+  if (fonts_ && !fonts_->Load()) {
+    quit = true;
+    return false;
+  }
   return true;
 }
 
@@ -149,31 +163,20 @@ void Application::AdvanceFade() {
   }
 }
 
-void Application::DrawFade() {
+void Application::DrawOverlays() {
   if (!renderer_) return;
-  renderer_->SetShader(noTexShader_);
-  renderer_->BindTexture(nullptr, 0);
-  const uint32_t alpha = uint32_t(int(fadeLevel)) & 0xFF;
-  renderer_->AddScreenQuad({0, 0, renderer_->Width(), renderer_->Height()}, {0, 0, 1, 1},
-                           alpha << 24);
-  renderer_->SetShader(nullptr);
-}
-
-void Application::DrawLoadingSign() {
-  if (!loadingSprite) return;
-  renderer_->BindTexture(loadingSprite->texture, 0);
-  renderer_->AddQuad({-loadingW / 2, loadingH / 2, loadingW / 2, -loadingH / 2}, loadingSprite->rect);
-}
-
-void Application::DrawCursor() {
-  if (platform_.IsSlateMode() || !profiles_->settings.drawnCursor() || !cursorSprite ||
-      !cursorVisible) {
-    return;
+  if (showFps && fonts_) DrawFrameRate(*fonts_, *renderer_, fps, kWhite);
+  if (fadeState != kFadeNone) DrawFade(*renderer_, noTexShader_, fadeLevel);
+  if (showLoadingSign) {
+    if (loadingSprite) {
+      DrawLoadingSign(*renderer_, loadingSprite->texture, loadingSprite->rect, loadingW, loadingH,
+                      kWhite);
+    }
+  } else if (!platform_.IsSlateMode() && profiles_->settings.drawnCursor() && cursorSprite &&
+             cursorVisible) {
+    DrawCursor(*renderer_, cursorSprite->texture, cursorSprite->rect, mouseX, mouseY, cursorW,
+               cursorH, kWhite);
   }
-  const float px = mouseX + renderer_->HalfWidth();
-  const float py = renderer_->HalfHeight() - mouseY;
-  renderer_->BindTexture(cursorSprite->texture, 0);
-  renderer_->AddScreenQuad({px - 1, py + 1, px + cursorW, py + cursorH}, cursorSprite->rect);
 }
 
 bool Application::Frame() {
@@ -208,17 +211,8 @@ bool Application::Frame() {
     current->Draw();
     if (renderer_) renderer_->DrawScreenFrame();
   }
-  if (fadeState != kFadeNone) {
-    if (!pending) AdvanceFade();
-    DrawFade();
-  }
-  if (renderer_) {
-    if (showLoadingSign) {
-      DrawLoadingSign();
-    } else {
-      DrawCursor();
-    }
-  }
+  if (fadeState != kFadeNone && !pending) AdvanceFade();
+  DrawOverlays();
   showLoadingSign = false;
   if (renderer_) {
     renderer_->EndFrame();
@@ -313,8 +307,12 @@ void Application::Shutdown() {
   for (Mode* mode : modes) mode->Release();
   cursorSprite = nullptr;
   loadingSprite = nullptr;
+  fonts_.reset();
+  fontResources_.reset();
   sprites_.reset();
   textures_.reset();
+  if (shaders_) shaders_->Shutdown();
+  shaders_.reset();
   if (renderer_) renderer_->Shutdown();
   renderer_.reset();
   sound_.reset();

@@ -12,7 +12,10 @@
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "data/ValueTable.h"
+#include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
+#include "graphics/ShaderManager.h"
+#include "graphics/TextureFontResources.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
 #include "level/GameSettings.h"
@@ -64,6 +67,8 @@ class Application {
   Renderer* renderer() { return renderer_.get(); }
   TextureManager* textures() { return textures_.get(); }
   SpriteManager* sprites() { return sprites_.get(); }
+  ShaderManager* shaders() { return shaders_.get(); }
+  FontManager* fonts() { return fonts_.get(); }
   SoundSystem* sound() { return sound_.get(); }
   // The "common" shader the screens draw with (none until shaders are loaded).
   const Shader* CommonShader() const { return commonShader_; }
@@ -96,7 +101,6 @@ class Application {
  private:
   void TickClock();
   void AdvanceFade();
-  void DrawFade();
   void OnCharacter(int value);
   bool TypedWord(const char* word) const;
   void ToggleFullscreen();
@@ -105,8 +109,7 @@ class Application {
   // A sprite with its drawn size from two values, each defaulting to the sprite's own.
   Sprite* SizedSprite(const char* name, const char* widthKey, const char* heightKey, float& w,
                       float& h);
-  void DrawLoadingSign();
-  void DrawCursor();
+  void DrawOverlays();
   // A string of the string table; the key itself while no table is loaded.
   std::u16string LookUp(const char* key) const;
 
@@ -119,10 +122,13 @@ class Application {
   std::unique_ptr<ValueTable> values_;
   std::unique_ptr<Renderer> renderer_;
   std::unique_ptr<TextureManager> textures_;
+  std::unique_ptr<ShaderManager> shaders_;
   std::unique_ptr<SpriteManager> sprites_;
+  std::unique_ptr<TextureFontResources> fontResources_;
+  std::unique_ptr<FontManager> fonts_;
   std::unique_ptr<SoundSystem> sound_;
-  Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
-  Shader* commonShader_ = nullptr;
+  const Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
+  const Shader* commonShader_ = nullptr;
   std::string captureFile_;
 };
 

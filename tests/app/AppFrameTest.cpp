@@ -11,6 +11,9 @@
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "app/platform/Window.h"
+#include "data/Language.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -125,6 +128,59 @@ TEST_F(AppFrameTest, AModeFadesInFromBlack) {
   for (int i = 0; i < 30; ++i) app.Frame();
   p = Capture();
   EXPECT_EQ(p.At(p.width / 2, p.height / 2)[0], 255);
+}
+
+// Typing "fps" shows the frame rate in the game's own font at the top of the screen.
+TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  ASSERT_NE(game, nullptr);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  SDL_GL_LoadLibrary(nullptr);
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(game);
+  TempFolder folder;
+  HeadlessPlatform platform;
+  platform::Window window;
+  FlatMode mode;
+  {
+    Application app(platform, &window);
+    ASSERT_TRUE(app.Init());
+    app.profiles()->settings.flags &= ~Settings::kFullscreen;
+    app.renderer()->SetAspectMode(0);
+    ASSERT_TRUE(window.Create(1024, 768, false));
+    ASSERT_TRUE(app.InitDevice());
+    MountLocale(*app.files(), "en", false);
+    ASSERT_TRUE(app.InitContent());
+    ASSERT_GT(app.fonts()->FontCount(), 0);
+    mode.colour = 0xFF000000;
+    app.cursorVisible = false;
+    app.SetMode(&mode, false);
+    for (char16_t c : std::u16string(u"fps")) app.OnInput(0, c);
+    EXPECT_TRUE(app.showFps);
+    for (int i = 0; i < 40; ++i) app.Frame();
+    app.CaptureNextFrame(folder.path() + "/fps.png");
+    app.Frame();
+    Picture p;
+    ASSERT_TRUE(ReadPng(folder.path() + "/fps.png", p));
+    if (const char* keep = std::getenv("KALODRUS_KEEP_FRAMES")) {
+      std::filesystem::copy_file(folder.path() + "/fps.png", std::string(keep) + "/fps.png",
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    // Text pixels in the band where the line is drawn, none far below it.
+    auto lit = [&](int y0, int y1) {
+      int n = 0;
+      for (int y = y0; y < y1; ++y) {
+        for (int x = 0; x < p.width; ++x) n += p.At(x, y)[0] > 128;
+      }
+      return n;
+    };
+    const int band = p.height * 30 / 768;
+    EXPECT_GT(lit(0, band), 20);
+    EXPECT_EQ(lit(p.height / 3, p.height * 2 / 3), 0);
+    window.Destroy();
+    app.Shutdown();
+  }
+  std::filesystem::current_path(old);
 }
 
 TEST_F(AppFrameTest, APendingSwitchShowsBlack) {
