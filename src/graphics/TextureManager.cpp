@@ -121,7 +121,7 @@ Texture* TextureManager::Record(DecodedImage&& image, const std::string& display
   if (fresh) {
     texture->flags = (image.packedWide ? kTexturePackedWide : 0) | (image.alpha ? kTextureAlpha : 0) |
                      (mipmaps ? kTextureMipmaps : 0) |
-                     (unloadable_ && !target.preload ? kTextureUnloadable : 0);
+                     (!target.preload && unloadable_ ? kTextureUnloadable : 0);
   }
   if (target.preload) {
     texture->pixels = std::move(image.pixels);
