@@ -167,12 +167,12 @@ def star_points(cx, cy, r1, r2, n=5, rot=-90):
     return pts
 
 
-def star():
-    d = symbol_doc("star", "A golden star.")
+def star(name="star"):
+    d = symbol_doc(name, "A golden star.")
     g = d.radial("starGold", [(0, "#fff8c0"), (0.5, "#ffd030"), (1, "#e08a10")], 0.45, 0.4, 0.7)
     d.add(poly(star_points(16, 17, 14, 6.2), g, OUTLINE, 1.6))
     d.add(path("M12 12 L15 8", stroke="#ffffff", width=1.6, extra=' opacity="0.8"'))
-    d.save(FOLDER, "star")
+    d.save(FOLDER, name)
 
 
 def bonus(name, title, colour, motif):
@@ -248,6 +248,7 @@ def main():
     icon_time()
     icon_worker()
     star()
+    star("icon_star")  # the star as an inline symbol of texts
     bonus("bonus_walk", "Bonus: faster walking.", ("#b8f0ff", "#4ab0e8", "#1a6aa0"), motif_walk)
     bonus("bonus_work", "Bonus: faster work.", ("#ffe0b0", "#f09a40", "#a85a10"), motif_work)
     bonus("bonus_yield", "Bonus: bigger harvests.", ("#d8ffb0", "#7ad04a", "#3a8a1a"), motif_yield)
