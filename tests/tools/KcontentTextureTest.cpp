@@ -7,11 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csetjmp>
 #include <cstdio>
 #include <filesystem>
-
-#include <jpeglib.h>
 
 #include "data/TestSupport.h"
 #include "kcontent/ImageCommand.h"
@@ -94,40 +91,6 @@ ZifFile ReadZif(const Bytes& file) {
   z.pixels = Inflate(file.data() + kZifHeaderSize, file.size() - kZifHeaderSize, z.rawSize);
   EXPECT_EQ(z.pixels.size(), z.rawSize);
   return z;
-}
-
-struct JpegError {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-};
-
-// Decodes a JPEG to RGB; false for a broken stream.
-bool DecodeJpeg(const uint8_t* data, size_t size, int& w, int& h, Bytes& rgb) {
-  jpeg_decompress_struct info{};
-  JpegError error{};
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = [](j_common_ptr c) {
-    std::longjmp(reinterpret_cast<JpegError*>(c->err)->jump, 1);
-  };
-  if (setjmp(error.jump)) {
-    jpeg_destroy_decompress(&info);
-    return false;
-  }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  w = int(info.output_width);
-  h = int(info.output_height);
-  rgb.assign(size_t(w) * size_t(h) * 3, 0);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = rgb.data() + size_t(info.output_scanline) * size_t(w) * 3;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return true;
 }
 
 void WritePicture(const std::string& path, const RgbaImage& image) {
@@ -262,7 +225,7 @@ TEST(KcontentZif, WideBackgroundIsPackedAndMarked) {
   EXPECT_NE(error.find("1280x720"), std::string::npos) << error;
 }
 
-TEST(KcontentJpa, JpegColourAndExactAlphaPlane) {
+TEST(KcontentJpa, JpegThenExactAlphaPlane) {
   RgbaImage image(40, 24);
   for (int y = 0; y < 24; ++y) {
     for (int x = 0; x < 40; ++x) {
@@ -284,16 +247,6 @@ TEST(KcontentJpa, JpegColourAndExactAlphaPlane) {
   EXPECT_EQ(bytes[12 + j - 2], 0xFF);  // ... and ends where the alpha plane begins
   EXPECT_EQ(bytes[12 + j - 1], 0xD9);
 
-  int w = 0, h = 0;
-  Bytes rgb;
-  ASSERT_TRUE(DecodeJpeg(bytes.data() + 12, j, w, h, rgb));
-  EXPECT_EQ(w, 40);
-  EXPECT_EQ(h, 24);
-  for (size_t i = 0; i < rgb.size(); i += 3) {
-    EXPECT_NEAR(rgb[i], 200, 6);
-    EXPECT_NEAR(rgb[i + 1], 120, 6);
-    EXPECT_NEAR(rgb[i + 2], 40, 6);
-  }
   const Bytes alpha = Inflate(bytes.data() + 12 + j, a, 40 * 24);
   ASSERT_EQ(alpha.size(), 40u * 24u);
   for (int y = 0; y < 24; ++y) {
