@@ -53,6 +53,8 @@ bool Application::Init() {
   }
   const Settings& settings = profiles_->settings;
   sound_ = std::make_unique<SoundSystem>(*files_, settings.musicVolume, settings.effectsVolume);
+  gameServices_ = std::make_unique<GameServices>(sprites_.get(), fonts_.get());
+  descriptors_ = std::make_unique<GameDescriptors>();
   return true;
 }
 
@@ -83,6 +85,14 @@ void Application::ChooseContent() {
   }
 }
 
+bool Application::LoadGameData() {
+  if (!descriptors_->LoadGameDescriptors(*files_, *strings_, *gameServices_)) return false;
+  values_->Load("costs");
+  values_->Load("interface");
+  strings_->Load("story");
+  return true;
+}
+
 Sprite* Application::SizedSprite(const char* name, const char* widthKey, const char* heightKey,
                                  float& w, float& h) {
   Sprite* sprite = sprites_ ? sprites_->Get(name) : nullptr;
@@ -97,10 +107,10 @@ bool Application::InitContent() {
   strings_->Load("strings");
   values_->Load("fonts");
   strings_->Load("achivements");
-  // The game data the screens share: costs and layout values, and the story texts.
-  values_->Load("costs");
-  values_->Load("interface");
-  strings_->Load("story");
+  if (!LoadGameData()) {
+    quit = true;
+    return false;
+  }
   cursorSprite = SizedSprite("cursor", "if_core_cursor_w", "if_core_cursor_h", cursorW, cursorH);
   loadingSprite = SizedSprite("loading_sign", "if_core_load_w", "if_core_load_h", loadingW, loadingH);
   platform_.SetWindowTitle(strings_->Get("title"));
@@ -307,6 +317,8 @@ void Application::Shutdown() {
   for (Mode* mode : modes) mode->Release();
   cursorSprite = nullptr;
   loadingSprite = nullptr;
+  descriptors_.reset();
+  gameServices_.reset();
   fonts_.reset();
   fontResources_.reset();
   sprites_.reset();

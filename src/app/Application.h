@@ -18,6 +18,8 @@
 #include "graphics/TextureFontResources.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
+#include "app/GameServices.h"
+#include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "sound/SoundSystem.h"
 
@@ -62,6 +64,8 @@ class Application {
   PlayerProfiles* profiles() { return profiles_.get(); }
   FileSystem* files() { return files_.get(); }
   GameSettings* gameSettings() { return gameSettings_.get(); }
+  GameDescriptors* descriptors() { return descriptors_.get(); }
+  GameServices* gameServices() { return gameServices_.get(); }
   StringTable* strings() { return strings_.get(); }
   ValueTable* values() { return values_.get(); }
   Renderer* renderer() { return renderer_.get(); }
@@ -110,6 +114,8 @@ class Application {
   Sprite* SizedSprite(const char* name, const char* widthKey, const char* heightKey, float& w,
                       float& h);
   void DrawOverlays();
+  // The tables every screen shares: descriptors, costs and layout values, story texts.
+  bool LoadGameData();
   // A string of the string table; the key itself while no table is loaded.
   std::u16string LookUp(const char* key) const;
 
@@ -127,6 +133,8 @@ class Application {
   std::unique_ptr<TextureFontResources> fontResources_;
   std::unique_ptr<FontManager> fonts_;
   std::unique_ptr<SoundSystem> sound_;
+  std::unique_ptr<GameServices> gameServices_;
+  std::unique_ptr<GameDescriptors> descriptors_;
   const Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
   const Shader* commonShader_ = nullptr;
   std::string captureFile_;

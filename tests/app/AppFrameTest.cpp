@@ -27,10 +27,11 @@ class HeadlessPlatform : public AppPlatform {
   bool IsSlateMode() override { return false; }
   void ShowMainWindow() override {}
   bool IsWindowShown() override { return false; }
-  void SetWindowTitle(const std::u16string&) override {}
+  void SetWindowTitle(const std::u16string& t) override { title = t; }
   void SetSystemCursor(bool) override {}
 
   FixedStepClock clock{16};
+  std::u16string title;
 };
 
 // Covers the screen in one colour.
@@ -152,6 +153,10 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     MountLocale(*app.files(), "en", false);
     ASSERT_TRUE(app.InitContent());
     ASSERT_GT(app.fonts()->FontCount(), 0);
+    // The game data is loaded with it: the window is named, symbols are registered as icons.
+    EXPECT_EQ(platform.title, u"Kalodrus 3");
+    EXPECT_FALSE(app.descriptors()->Symbols().empty());
+    EXPECT_EQ(app.fonts()->IconCode("food"), char16_t(1));
     mode.colour = 0xFF000000;
     app.cursorVisible = false;
     app.SetMode(&mode, false);

@@ -350,8 +350,9 @@ TEST_F(ApplicationTest, NoCurrentModeEndsTheLoop) {
   EXPECT_FALSE(empty.Frame());
 }
 
-TEST_F(ApplicationTest, ContentLoadingNamesTheWindow) {
-  app.strings()->Set(u"title", u"Kalodrus 3");
-  EXPECT_TRUE(app.InitContent());
-  EXPECT_EQ(platform.title, u"Kalodrus 3");
+TEST_F(ApplicationTest, ContentLoadingWithoutTheGameDataEndsTheProgram) {
+  // No content folder here: the descriptor tables are missing.
+  EXPECT_FALSE(app.InitContent());
+  EXPECT_TRUE(app.quit);
+  EXPECT_FALSE(app.Frame());
 }

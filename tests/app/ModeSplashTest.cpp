@@ -75,6 +75,13 @@ class ModeSplashTest : public ::testing::Test {
     ASSERT_TRUE(videoReady) << SDL_GetError();
     fs::create_directories(folder.path() + "/content/atlases");
     fs::create_directories(folder.path() + "/music");
+    // The game data the content loading needs: the demo game's tables and object names.
+    const char* game = std::getenv("KALODRUS_GAME_DIR");
+    ASSERT_NE(game, nullptr);
+    fs::copy(std::string(game) + "/content/tables", folder.path() + "/content/tables");
+    fs::create_directories(folder.path() + "/locale/en");
+    fs::copy_file(std::string(game) + "/locale/en/objects_names.xml",
+                  folder.path() + "/locale/en/objects_names.xml");
     oldDir = fs::current_path();
   }
   void TearDown() override {
@@ -168,7 +175,6 @@ TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
 
 TEST_F(ModeSplashTest, AnEmptyListStillPlaysTheMusicAndFinishesAtOnce) {
   const char* game = std::getenv("KALODRUS_GAME_DIR");
-  ASSERT_NE(game, nullptr);
   fs::copy_file(std::string(game) + "/music/main_menu.ogg", folder.path() + "/music/main_menu.ogg");
   Start();
   EXPECT_TRUE(splash.splashes.empty());

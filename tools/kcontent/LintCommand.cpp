@@ -221,7 +221,8 @@ class LintRun {
       Problem("symbols.xml", "more than " + Str(GameDescriptors::kMaxSymbols) +
                                  " symbols; the rest cannot be shown");
     }
-    for (const std::string& s : descriptors_.Symbols()) Texture("symbols.xml", s);
+    // The picture of a symbol is the sprite "icon_" + its name.
+    for (const std::string& s : descriptors_.Symbols()) Texture("symbols.xml", "icon_" + s);
     for (const DialogPicture& p : descriptors_.DialogPictures()) {
       Texture("dialog_pictures.xml", p.name + "_figure");
       Texture("dialog_pictures.xml", p.name + "_head");
