@@ -1,5 +1,7 @@
 #include "ViewItems.h"
 
+#include "EffectItem.h"
+
 #include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
@@ -74,6 +76,7 @@ std::unique_ptr<ViewItem> MakeSprite(ViewServices& services, std::string_view na
 constexpr ViewItemKind kKinds[] = {
     {"texture", "texture:NAME   a texture by name (wide backgrounds fill the screen)", MakeTexture},
     {"sprite", "sprite:NAME    an atlas sprite, or a whole texture as a sprite", MakeSprite},
+    {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)", MakeEffectItem},
 };
 
 }  // namespace
