@@ -1,6 +1,9 @@
 // Sprites from atlas files and whole textures: sizes and texture rectangles, half-size
 // atlases and double-size content, first definitions winning, and what happens when the
 // texture behind a sprite is missing, too small, evicted or deleted.
+#include <atomic>
+#include <thread>
+
 #include "TextureFixture.h"
 #include "graphics/SpriteManager.h"
 
@@ -177,6 +180,45 @@ TEST_F(SpriteManagerTest, TheScreenFrameUsesTheScrframeSprite) {
   EXPECT_EQ(device->Last(Op::BindTexture)->b, int(frame->deviceTexture));
   // ceil(1280 / 64) + 1 tiles in each of the two bands.
   EXPECT_EQ(device->Last(Op::DrawQuads)->a, 2 * 21 * 4);
+}
+
+TEST_F(SpriteManagerTest, ThePrecacheWorkerLoadsBesideTheDrawingMainThread) {
+  Write("gui.png", EncodePng(Solid(64, 64, 1, 2, 3), 4));
+  Write("photo.png", EncodePng(Solid(40, 20, 1, 2, 3), 4));
+  Write("runner.png", EncodePng(Solid(8, 8, 1, 2, 3), 4));
+  WriteAtlas("a.xml", "<Atlas name='gui'><Tex name='knob' rect='0,0,8,8'/></Atlas>");
+  Mount();
+  sprites->LoadAtlases();
+  Sprite* runner = sprites->Get("runner");
+  ASSERT_NE(runner, nullptr);
+  textures->SetUnloadable(true);
+
+  // As the splash screen does it: one entry at a time on a worker, the main thread drawing
+  // until the worker says it is done, then the upload on the main thread.
+  for (const char* entry : {"knob", "photo", "missing", "knob"}) {
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+      textures->Preload(sprites->TextureNameOf(entry));
+      done.store(true, std::memory_order_release);
+    });
+    int frames = 0;
+    while (!done.load(std::memory_order_acquire) || frames == 0) {
+      const Sprite* sprite = sprites->Get("runner");
+      renderer->BindTexture(sprite->texture);
+      renderer->AddQuad({0, 0, sprite->width, sprite->height}, sprite->rect);
+      renderer->Flush();
+      ++frames;
+    }
+    worker.join();
+    textures->FinishPreload();
+  }
+  Texture* gui = textures->Find("gui", false);
+  ASSERT_NE(gui, nullptr);
+  EXPECT_TRUE(gui->Has(kTextureUnloadable));
+  EXPECT_NE(gui->deviceTexture, 0u);
+  EXPECT_NE(textures->Find("photo", false), nullptr);
+  EXPECT_EQ(textures->Find("missing", false), nullptr);
+  EXPECT_EQ(sprites->Get("knob")->texture, gui);
 }
 
 }  // namespace
