@@ -327,3 +327,46 @@ TEST_F(CGraphicsDrawTest, QuadsAreCopiedFromTheirFirstVertexAndLargeDrawsAreDrop
   graphics->Draw(*buffer, 501, 11);  // exactly up to the end
   EXPECT_EQ(device->Count(Op::DrawQuads), 1);
 }
+
+TEST_F(ParticleManagerTest, EmittersWithOneSeedMakeTheSameParticles) {
+  FileDesc desc = SimpleEffect(true, 100.0f, 1.0f);
+  LayerDesc& l = desc.emitters[0].layers[0];
+  l.speedMin = 10.0f;
+  l.speedMax = 90.0f;
+  l.area = AreaKind::Ellipse;
+  l.areaWidth = l.areaHeight = 50.0f;
+  l.sizeVariation = 0.5f;
+  int counter = 0;
+  CGraphics graphics(*renderer, textures, counter);
+  std::unique_ptr<IPyroParticleLibrary> library(
+      CreateParticleLibrary(kPyroInterfaceVersion, kPyroVertexColourTexture));
+  library->Init(&graphics, 0);
+  TempDir dir;
+  std::unique_ptr<IPyroFile> file(
+      library->LoadPyroFile(dir.Write("spray.pyro", WritePyro(desc)).c_str()));
+  auto run = [&](int a, int b) {
+    std::unique_ptr<IPyroParticleEmitter> emitter(file->CreateEmitter("main"));
+    emitter->SetSeed(a, b);
+    for (int i = 0; i < 20; ++i) {
+      emitter->Prepare(0.0f, 0.02f);
+      emitter->Move(0.0f, 0.02f, 0, 0, 0, true);
+    }
+    device->ClearLog();
+    emitter->Render();
+    return device->lastVertices;
+  };
+  const std::vector<Vertex> first = run(1, 2);
+  const std::vector<Vertex> again = run(1, 2);
+  const std::vector<Vertex> other = run(2, 1);
+  ASSERT_EQ(first.size(), 40u * 4u);
+  ASSERT_EQ(first.size(), again.size());
+  bool same = true, differs = false;
+  for (size_t i = 0; i < first.size(); ++i) {
+    same = same && first[i].x == again[i].x && first[i].y == again[i].y;
+    differs = differs || first[i].x != other[i].x;
+  }
+  EXPECT_TRUE(same);
+  EXPECT_TRUE(differs);
+  file.reset();
+  library->Done();
+}
