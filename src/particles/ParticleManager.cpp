@@ -1,5 +1,7 @@
 #include "particles/ParticleManager.h"
 
+#include <cmath>
+
 #include "data/FileReader.h"
 #include "data/FileSystem.h"
 #include "particles/CGraphics.h"
@@ -36,6 +38,7 @@ void ParticleEffect::Detach() {
 }
 
 void ParticleEffect::Advance(float ms) {
+  if (!(ms >= 0.0f) || !std::isfinite(ms)) return;  // a broken frame step is no step
   const float dt = ms / 1000.0f;
   elapsed_ += dt;
   for (auto& emitter : emitters_) {

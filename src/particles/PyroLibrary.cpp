@@ -139,7 +139,7 @@ class TEmitter : public Base {
       prev_[1] = pos_[1];
       moved_ = true;
     }
-    if (!emit || dt < 0.0f) return;
+    if (!emit || !(dt >= 0.0f) || !std::isfinite(dt)) return;
     const EmitterDesc& e = *proto_.desc;
     for (size_t i = 0; i < layers_.size(); ++i) {
       LayerState& ls = layers_[i];
@@ -173,7 +173,7 @@ class TEmitter : public Base {
   }
 
   void Prepare(float /*time*/, float dt) override {
-    if (dt <= 0.0f) return;
+    if (!(dt > 0.0f) || !std::isfinite(dt)) return;
     for (size_t i = 0; i < layers_.size(); ++i) Advance(i, dt);
   }
 
@@ -574,8 +574,9 @@ IPyroFile* CPyroParticleLibrary::LoadPyroFile(IPyroFileIO* io) {
 }
 
 IPyroFile* CPyroParticleLibrary::LoadPyroFile(const char* path) {
-  Engine::CFile file(path ? path : "", false);
-  const std::string corrupt = Engine::Format("Invalid or corrupted .pyro file '%s'", path);
+  const std::string name = path ? path : "";
+  Engine::CFile file(name, false);
+  const std::string corrupt = Engine::Format("Invalid or corrupted .pyro file '%s'", name.c_str());
   return new CPyroFile(*this, ReadPyro(file, corrupt));
 }
 

@@ -206,6 +206,14 @@ TEST_F(ParticleManagerTest, BatchesStayBelow512QuadsAndTheCapacityHolds) {
   EXPECT_EQ(draws[0].a, 511 * 4);
   EXPECT_EQ(draws[0].b, 511 * 6);
   EXPECT_EQ(DrawnQuads(), 1500);
+
+  // Absurd frame steps neither overflow the limit nor poison the particles.
+  effect->Advance(1.0e9f);
+  effect->Advance(std::nanf(""));
+  effect->Advance(-50.0f);
+  effect->Advance(50.0f);
+  EXPECT_LE(effect->ParticleCount(), 1500);
+  EXPECT_GT(effect->ParticleCount(), 0);
 }
 
 TEST_F(ParticleManagerTest, TextureNamesCountAcrossFilesAndLoads) {
