@@ -47,6 +47,7 @@ bool Application::Init() {
     shaders_ = std::make_unique<ShaderManager>(*files_, *renderer_, [](const std::string& message) {
       std::fprintf(stderr, "%s\n", message.c_str());
     });
+    particles_ = std::make_unique<ParticleManager>(*files_, *renderer_, *textures_);
     sprites_ = std::make_unique<SpriteManager>(*files_, *textures_);
     fontResources_ = std::make_unique<TextureFontResources>(*textures_, *sprites_);
     fonts_ = std::make_unique<FontManager>(*files_, *renderer_, *fontResources_, strings_.get());
@@ -64,6 +65,7 @@ bool Application::InitDevice() {
   if (renderer_->WantsStandardDefinition()) textures_->SetQuality(TextureManager::kQualityStandard);
   ChooseContent();
   sprites_->LoadAtlases();
+  particles_->LoadEffects();
   noTexShader_ = shaders_->Get("no_tex");
   commonShader_ = shaders_->Get("common");
   renderer_->SetScreenFrameLookup([this]() -> std::optional<ScreenFrameSprite> {
@@ -322,6 +324,8 @@ void Application::Shutdown() {
   fonts_.reset();
   fontResources_.reset();
   sprites_.reset();
+  if (particles_) particles_->Shutdown();
+  particles_.reset();
   textures_.reset();
   if (shaders_) shaders_->Shutdown();
   shaders_.reset();

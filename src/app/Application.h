@@ -20,6 +20,7 @@
 #include "graphics/TextureManager.h"
 #include "app/GameServices.h"
 #include "level/GameDescriptors.h"
+#include "particles/ParticleManager.h"
 #include "level/GameSettings.h"
 #include "sound/SoundSystem.h"
 
@@ -72,6 +73,7 @@ class Application {
   TextureManager* textures() { return textures_.get(); }
   SpriteManager* sprites() { return sprites_.get(); }
   ShaderManager* shaders() { return shaders_.get(); }
+  ParticleManager* particles() { return particles_.get(); }
   FontManager* fonts() { return fonts_.get(); }
   SoundSystem* sound() { return sound_.get(); }
   // The "common" shader the screens draw with (none until shaders are loaded).
@@ -129,6 +131,7 @@ class Application {
   std::unique_ptr<Renderer> renderer_;
   std::unique_ptr<TextureManager> textures_;
   std::unique_ptr<ShaderManager> shaders_;
+  std::unique_ptr<ParticleManager> particles_;
   std::unique_ptr<SpriteManager> sprites_;
   std::unique_ptr<TextureFontResources> fontResources_;
   std::unique_ptr<FontManager> fonts_;

@@ -157,6 +157,9 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     EXPECT_EQ(platform.title, u"Kalodrus 3");
     EXPECT_FALSE(app.descriptors()->Symbols().empty());
     EXPECT_EQ(app.fonts()->IconCode("food"), char16_t(1));
+    // The device stage loaded the effects and the atlases.
+    EXPECT_TRUE(app.particles()->HasEffect("collect00"));
+    EXPECT_NE(app.sprites()->Get("cursor"), nullptr);
     mode.colour = 0xFF000000;
     app.cursorVisible = false;
     app.SetMode(&mode, false);
