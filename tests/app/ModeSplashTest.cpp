@@ -216,3 +216,25 @@ TEST_F(ModeSplashTest, LeavingHandsOverToTheNextScreenAndFreesThePictures) {
   EXPECT_TRUE(app->textures()->Unloadable());
   EXPECT_EQ(app->textures()->Find("splash0", false), nullptr);
 }
+
+TEST_F(ModeSplashTest, TheWorkerHandOverHoldsOverManyEntries) {
+  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  std::ofstream list(folder.path() + "/content/precache.txt", std::ios::binary);
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = "tex" + std::to_string(i);
+    WritePng(folder.path() + "/content/" + name + ".png", 16 + i, 8, 0xFF00FFFF);
+    list << name << "\r\n";
+  }
+  list.close();
+  Start();
+  FramesUntil([&] { return splash.precacheDone; });
+  // Every entry went through the worker and was uploaded on the main thread, one per frame
+  // at most (a start and a collection each).
+  EXPECT_EQ(splash.precacheIndex, 40u);
+  for (int i = 0; i < 40; ++i) {
+    const Texture* t = app->textures()->Find("tex" + std::to_string(i), false);
+    ASSERT_NE(t, nullptr) << i;
+    EXPECT_EQ(t->imageWidth, 16 + i);
+  }
+  EXPECT_GE(splash.updates, 2 + 2 * 40);
+}
