@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
+#include "HeadlessPlatform.h"
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "app/platform/Window.h"
@@ -17,22 +18,6 @@
 
 namespace {
 
-class HeadlessPlatform : public AppPlatform {
- public:
-  uint32_t NowMs() override { return clock.NowMs(); }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float&, float&) override {}
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return false; }
-  void SetWindowTitle(const std::u16string& t) override { title = t; }
-  void SetSystemCursor(bool) override {}
-
-  FixedStepClock clock{16};
-  std::u16string title;
-};
 
 // Covers the screen in one colour.
 class FlatMode : public Mode {
@@ -90,11 +75,11 @@ class AppFrameTest : public ::testing::Test {
   }
 
   Picture Capture() {
-    app.CaptureNextFrame(folder.path() + "/frame.png");
+    app.CaptureNextFrame(folder.Path() + "/frame.png");
     app.Frame();
     Picture p;
     EXPECT_TRUE(app.captured);
-    EXPECT_TRUE(ReadPng(folder.path() + "/frame.png", p));
+    EXPECT_TRUE(ReadPng(folder.Path() + "/frame.png", p));
     return p;
   }
 
@@ -103,7 +88,7 @@ class AppFrameTest : public ::testing::Test {
   platform::Window window;
   Application app{platform, &window};
   FlatMode mode, other;  // modes outlive the Application's use of them
-  TempFolder folder;
+  TempDir folder;
 };
 
 }  // namespace
@@ -139,7 +124,7 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
   SDL_GL_LoadLibrary(nullptr);
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(game);
-  TempFolder folder;
+  TempDir folder;
   HeadlessPlatform platform;
   platform::Window window;
   FlatMode mode;
@@ -166,12 +151,12 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     for (char16_t c : std::u16string(u"fps")) app.OnInput(0, c);
     EXPECT_TRUE(app.showFps);
     for (int i = 0; i < 40; ++i) app.Frame();
-    app.CaptureNextFrame(folder.path() + "/fps.png");
+    app.CaptureNextFrame(folder.Path() + "/fps.png");
     app.Frame();
     Picture p;
-    ASSERT_TRUE(ReadPng(folder.path() + "/fps.png", p));
+    ASSERT_TRUE(ReadPng(folder.Path() + "/fps.png", p));
     if (const char* keep = std::getenv("KALODRUS_KEEP_FRAMES")) {
-      std::filesystem::copy_file(folder.path() + "/fps.png", std::string(keep) + "/fps.png",
+      std::filesystem::copy_file(folder.Path() + "/fps.png", std::string(keep) + "/fps.png",
                                  std::filesystem::copy_options::overwrite_existing);
     }
     // Text pixels in the band where the line is drawn, none far below it.

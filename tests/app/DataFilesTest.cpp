@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
 #include "app/platform/DataFiles.h"
 
 namespace fs = std::filesystem;
@@ -13,21 +13,21 @@ namespace {
 
 class DataFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetDataFolder(folder.path()); }
+  void SetUp() override { SetDataFolder(folder.Path()); }
   void TearDown() override { SetDataFolder(""); }
 
   static Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-  TempFolder folder;
+  TempDir folder;
 };
 
 }  // namespace
 
 TEST_F(DataFilesTest, StoredNamesBecomeSavFilesWithTheirFoldersCreated) {
   const std::string path = DataFilePath("1\\Progress");
-  EXPECT_EQ(path, folder.path() + "/1/Progress.sav");
-  EXPECT_TRUE(fs::is_directory(folder.path() + "/1"));
-  EXPECT_EQ(DataFilePath("Settings"), folder.path() + "/Settings.sav");
+  EXPECT_EQ(path, folder.Path() + "/1/Progress.sav");
+  EXPECT_TRUE(fs::is_directory(folder.Path() + "/1"));
+  EXPECT_EQ(DataFilePath("Settings"), folder.Path() + "/Settings.sav");
 }
 
 TEST_F(DataFilesTest, WriteReadExistsDelete) {
@@ -80,14 +80,14 @@ TEST_F(DataFilesTest, PackedFilesRoundTripAndDamagedFilesLoadAsNothing) {
 }
 
 TEST(DataFolder, EnvironmentOverrideIsCreated) {
-  TempFolder base;
-  const std::string wanted = base.path() + "/a/b/data";
+  TempDir base;
+  const std::string wanted = base.Path() + "/a/b/data";
   setenv("KALODRUS3_DATA", wanted.c_str(), 1);
   EXPECT_EQ(ResolveDataFolder(), wanted);
   EXPECT_TRUE(fs::is_directory(wanted));
   unsetenv("KALODRUS3_DATA");
 
-  setenv("XDG_DATA_HOME", base.path().c_str(), 1);
-  EXPECT_EQ(ResolveDataFolder(), base.path() + "/Brask/Kalodrus3");
+  setenv("XDG_DATA_HOME", base.Path().c_str(), 1);
+  EXPECT_EQ(ResolveDataFolder(), base.Path() + "/Brask/Kalodrus3");
   unsetenv("XDG_DATA_HOME");
 }

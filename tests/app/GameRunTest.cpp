@@ -13,7 +13,7 @@
 
 #include <png.h>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -71,11 +71,11 @@ double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) 
 }  // namespace
 
 TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
-  TempFolder data;
+  TempDir data;
   std::vector<std::vector<uint8_t>> frames;
   for (int n : {10, 200, 260}) {
-    const std::string shot = data.path() + "/f" + std::to_string(n) + ".png";
-    ASSERT_EQ(WaitExit(StartGame(data.path(), {"/wn", "--frames", std::to_string(n), "--fixed-step",
+    const std::string shot = data.Path() + "/f" + std::to_string(n) + ".png";
+    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--frames", std::to_string(n), "--fixed-step",
                                                "16", "--screenshot", shot})),
               0);
     int w = 0, h = 0;
@@ -94,9 +94,9 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
 }
 
 TEST(GameRun, RunsAGivenNumberOfFramesAndWritesTheLastOne) {
-  TempFolder data;
-  const std::string shot = data.path() + "/last.png";
-  const pid_t pid = StartGame(data.path(), {"/wn", "--frames", "20", "--fixed-step", "16",
+  TempDir data;
+  const std::string shot = data.Path() + "/last.png";
+  const pid_t pid = StartGame(data.Path(), {"/wn", "--frames", "20", "--fixed-step", "16",
                                             "--screenshot", shot});
   ASSERT_EQ(WaitExit(pid), 0);
   std::ifstream png(shot, std::ios::binary);
@@ -107,14 +107,14 @@ TEST(GameRun, RunsAGivenNumberOfFramesAndWritesTheLastOne) {
 }
 
 TEST(GameRun, ASecondCopyExitsAtOnceWhileTheFirstRuns) {
-  TempFolder data;
-  const pid_t first = StartGame(data.path(), {"/wn", "--frames", "100000"});
+  TempDir data;
+  const pid_t first = StartGame(data.Path(), {"/wn", "--frames", "100000"});
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   int status = 0;
   ASSERT_EQ(waitpid(first, &status, WNOHANG), 0) << "the first copy ended early";
 
   const auto start = std::chrono::steady_clock::now();
-  const pid_t second = StartGame(data.path(), {"/wn", "--frames", "100000"});
+  const pid_t second = StartGame(data.Path(), {"/wn", "--frames", "100000"});
   EXPECT_EQ(WaitExit(second), 0);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(waitpid(first, &status, WNOHANG), 0) << "the first copy must still run";
@@ -125,6 +125,6 @@ TEST(GameRun, ASecondCopyExitsAtOnceWhileTheFirstRuns) {
 }
 
 TEST(GameRun, MalformedOptionsAreReported) {
-  TempFolder data;
-  EXPECT_EQ(WaitExit(StartGame(data.path(), {"--frames", "many"})), 2);
+  TempDir data;
+  EXPECT_EQ(WaitExit(StartGame(data.Path(), {"--frames", "many"})), 2);
 }

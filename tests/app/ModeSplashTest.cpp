@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
+#include "HeadlessPlatform.h"
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "app/ModeSplash.h"
@@ -30,22 +31,6 @@ TEST(PrecacheList, LinesEndWithCrLfAndTheUnfinishedLastLineIsDropped) {
 
 namespace {
 
-class HeadlessPlatform : public AppPlatform {
- public:
-  uint32_t NowMs() override { return clock.NowMs(); }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float&, float&) override {}
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override { shown = true; }
-  bool IsWindowShown() override { return shown; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-
-  FixedStepClock clock{16};
-  bool shown = false;
-};
 
 // Writes a one-colour RGBA PNG.
 void WritePng(const std::string& path, int w, int h, uint32_t rgba) {
@@ -73,15 +58,15 @@ class ModeSplashTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(videoReady) << SDL_GetError();
-    fs::create_directories(folder.path() + "/content/atlases");
-    fs::create_directories(folder.path() + "/music");
+    fs::create_directories(folder.Path() + "/content/atlases");
+    fs::create_directories(folder.Path() + "/music");
     // The game data the content loading needs: the demo game's tables and object names.
     const char* game = std::getenv("KALODRUS_GAME_DIR");
     ASSERT_NE(game, nullptr);
-    fs::copy(std::string(game) + "/content/tables", folder.path() + "/content/tables");
-    fs::create_directories(folder.path() + "/locale/en");
+    fs::copy(std::string(game) + "/content/tables", folder.Path() + "/content/tables");
+    fs::create_directories(folder.Path() + "/locale/en");
     fs::copy_file(std::string(game) + "/locale/en/objects_names.xml",
-                  folder.path() + "/locale/en/objects_names.xml");
+                  folder.Path() + "/locale/en/objects_names.xml");
     oldDir = fs::current_path();
   }
   void TearDown() override {
@@ -95,7 +80,7 @@ class ModeSplashTest : public ::testing::Test {
 
   // Starts the game over the folder as the entry point does.
   void Start() {
-    fs::current_path(folder.path());
+    fs::current_path(folder.Path());
     app = std::make_unique<Application>(platform, &window);
     ASSERT_TRUE(app->Init());
     app->profiles()->settings.flags &= ~Settings::kFullscreen;
@@ -117,7 +102,7 @@ class ModeSplashTest : public ::testing::Test {
 
   // The colour at the screen centre of the next frame.
   uint32_t CentreColour() {
-    const std::string shot = folder.path() + "/shot.png";
+    const std::string shot = folder.Path() + "/shot.png";
     app->CaptureNextFrame(shot);
     app->Frame();
     png_image image{};
@@ -131,7 +116,7 @@ class ModeSplashTest : public ::testing::Test {
   }
 
   static inline bool videoReady = false;
-  TempFolder folder;
+  TempDir folder;
   fs::path oldDir;
   HeadlessPlatform platform;
   platform::Window window;
@@ -144,9 +129,9 @@ class ModeSplashTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
-  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0xC02020FF);  // red: shown last
-  WritePng(folder.path() + "/content/splash1.png", 1280, 768, 0x2020C0FF);  // blue: shown first
-  WritePng(folder.path() + "/content/loading_pattern.png", 64, 32, 0x20C020FF);
+  WritePng(folder.Path() + "/content/splash0.png", 1280, 768, 0xC02020FF);  // red: shown last
+  WritePng(folder.Path() + "/content/splash1.png", 1280, 768, 0x2020C0FF);  // blue: shown first
+  WritePng(folder.Path() + "/content/loading_pattern.png", 64, 32, 0x20C020FF);
   Start();
   ASSERT_EQ(splash.splashes.size(), 2u);
 
@@ -175,7 +160,7 @@ TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
 
 TEST_F(ModeSplashTest, AnEmptyListStillPlaysTheMusicAndFinishesAtOnce) {
   const char* game = std::getenv("KALODRUS_GAME_DIR");
-  fs::copy_file(std::string(game) + "/music/main_menu.ogg", folder.path() + "/music/main_menu.ogg");
+  fs::copy_file(std::string(game) + "/music/main_menu.ogg", folder.Path() + "/music/main_menu.ogg");
   Start();
   EXPECT_TRUE(splash.splashes.empty());
   Frames(3);  // the third update starts the loading: no pictures, no fade
@@ -190,13 +175,13 @@ TEST_F(ModeSplashTest, AnEmptyListStillPlaysTheMusicAndFinishesAtOnce) {
 }
 
 TEST_F(ModeSplashTest, ListedSpritesPreloadTheirTexturesOnTheWorker) {
-  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
-  WritePng(folder.path() + "/content/atlases/sheet.png", 64, 64, 0xFFFFFFFF);
-  std::ofstream(folder.path() + "/content/atlases/sheet.xml")
+  WritePng(folder.Path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  WritePng(folder.Path() + "/content/atlases/sheet.png", 64, 64, 0xFFFFFFFF);
+  std::ofstream(folder.Path() + "/content/atlases/sheet.xml")
       << "<Atlas name=\"sheet\"><Tex name=\"star\" rect=\"0,0,16,16\"/></Atlas>";
-  WritePng(folder.path() + "/content/lonely.png", 8, 8, 0xFFFFFFFF);
-  WritePng(folder.path() + "/content/unlisted.png", 8, 8, 0xFFFFFFFF);
-  std::ofstream(folder.path() + "/content/precache.txt", std::ios::binary)
+  WritePng(folder.Path() + "/content/lonely.png", 8, 8, 0xFFFFFFFF);
+  WritePng(folder.Path() + "/content/unlisted.png", 8, 8, 0xFFFFFFFF);
+  std::ofstream(folder.Path() + "/content/precache.txt", std::ios::binary)
       << "star\r\n\r\nmissing_entry\r\nlonely\r\nunlisted";
   Start();
   FramesUntil([&] { return splash.precacheDone; });
@@ -208,7 +193,7 @@ TEST_F(ModeSplashTest, ListedSpritesPreloadTheirTexturesOnTheWorker) {
 }
 
 TEST_F(ModeSplashTest, LeavingHandsOverToTheNextScreenAndFreesThePictures) {
-  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  WritePng(folder.Path() + "/content/splash0.png", 1280, 768, 0x808080FF);
   splash.next = &menu;
   Start();
   FramesUntil([&] { return app->current == &menu; });
@@ -218,11 +203,11 @@ TEST_F(ModeSplashTest, LeavingHandsOverToTheNextScreenAndFreesThePictures) {
 }
 
 TEST_F(ModeSplashTest, TheWorkerHandOverHoldsOverManyEntries) {
-  WritePng(folder.path() + "/content/splash0.png", 1280, 768, 0x808080FF);
-  std::ofstream list(folder.path() + "/content/precache.txt", std::ios::binary);
+  WritePng(folder.Path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  std::ofstream list(folder.Path() + "/content/precache.txt", std::ios::binary);
   for (int i = 0; i < 40; ++i) {
     const std::string name = "tex" + std::to_string(i);
-    WritePng(folder.path() + "/content/" + name + ".png", 16 + i, 8, 0xFF00FFFF);
+    WritePng(folder.Path() + "/content/" + name + ".png", 16 + i, 8, 0xFF00FFFF);
     list << name << "\r\n";
   }
   list.close();

@@ -4,7 +4,7 @@
 #include <unistd.h>
 #include <sys/wait.h>
 
-#include "TempFolder.h"
+#include "support/TempDir.h"
 #include "app/platform/Directory.h"
 #include "app/platform/SingleInstance.h"
 #include "app/platform/System.h"
@@ -42,13 +42,13 @@ TEST(System, TextConversionAtTheSystemBoundary) {
 }
 
 TEST(System, DirectoryEnumerationByPrefix) {
-  TempFolder folder;
-  std::ofstream(folder.path() + "/music_a.ogg") << "x";
-  std::ofstream(folder.path() + "/music_b.ogg") << "x";
-  std::ofstream(folder.path() + "/other.txt") << "x";
-  std::filesystem::create_directory(folder.path() + "/music_dir");
+  TempDir folder;
+  std::ofstream(folder.Path() + "/music_a.ogg") << "x";
+  std::ofstream(folder.Path() + "/music_b.ogg") << "x";
+  std::ofstream(folder.Path() + "/other.txt") << "x";
+  std::filesystem::create_directory(folder.Path() + "/music_dir");
 
-  FindHandle* h = FindFirst(folder.path() + "/music");
+  FindHandle* h = FindFirst(folder.Path() + "/music");
   ASSERT_NE(h, nullptr);
   std::set<std::string> files, folders;
   FindEntry e;
@@ -56,38 +56,38 @@ TEST(System, DirectoryEnumerationByPrefix) {
   FindClose(h);
   EXPECT_EQ(files, (std::set<std::string>{"music_a.ogg", "music_b.ogg"}));
   EXPECT_EQ(folders, (std::set<std::string>{"music_dir"}));
-  EXPECT_EQ(FindFirst(folder.path() + "/missing/x"), nullptr);
+  EXPECT_EQ(FindFirst(folder.Path() + "/missing/x"), nullptr);
   EXPECT_FALSE(FindNext(nullptr, e));
 }
 
 TEST(System, MappedFilesShowTheWholeContent) {
-  TempFolder folder;
-  std::ofstream(folder.path() + "/f.bin", std::ios::binary) << "hello";
-  std::ofstream(folder.path() + "/empty.bin", std::ios::binary);
+  TempDir folder;
+  std::ofstream(folder.Path() + "/f.bin", std::ios::binary) << "hello";
+  std::ofstream(folder.Path() + "/empty.bin", std::ios::binary);
   FileView view;
-  ASSERT_TRUE(MapFile(folder.path() + "/f.bin", view));
+  ASSERT_TRUE(MapFile(folder.Path() + "/f.bin", view));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(view.base), view.size), "hello");
   UnmapFile(view);
   EXPECT_EQ(view.base, nullptr);
-  ASSERT_TRUE(MapFile(folder.path() + "/empty.bin", view));
+  ASSERT_TRUE(MapFile(folder.Path() + "/empty.bin", view));
   EXPECT_EQ(view.size, 0u);
   UnmapFile(view);
-  EXPECT_FALSE(MapFile(folder.path() + "/none.bin", view));
-  EXPECT_FALSE(MapFile(folder.path(), view));  // a folder is not a file
+  EXPECT_FALSE(MapFile(folder.Path() + "/none.bin", view));
+  EXPECT_FALSE(MapFile(folder.Path(), view));  // a folder is not a file
   // A named pipe is refused at once instead of waiting for a writer.
-  ASSERT_EQ(mkfifo((folder.path() + "/pipe").c_str(), 0644), 0);
-  EXPECT_FALSE(MapFile(folder.path() + "/pipe", view));
+  ASSERT_EQ(mkfifo((folder.Path() + "/pipe").c_str(), 0644), 0);
+  EXPECT_FALSE(MapFile(folder.Path() + "/pipe", view));
 }
 
 TEST(System, SecondHolderOfTheInstanceLockIsRefused) {
-  TempFolder folder;
+  TempDir folder;
   SingleInstance first;
-  ASSERT_TRUE(first.Acquire(folder.path()));
+  ASSERT_TRUE(first.Acquire(folder.Path()));
   // flock locks belong to open files, so another process sees the lock as held.
   const pid_t child = fork();
   if (child == 0) {
     SingleInstance second;
-    _exit(second.Acquire(folder.path()) ? 1 : 0);
+    _exit(second.Acquire(folder.Path()) ? 1 : 0);
   }
   int status = 0;
   waitpid(child, &status, 0);

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/TempDir.h"
 // Temporary folders, files and archive surgery for the data tests.
 #include <unistd.h>
 
@@ -19,25 +20,7 @@ namespace testsupport {
 
 using Bytes = std::vector<uint8_t>;
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kdata-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(std::string_view rel) const { return path_ + "/" + std::string(rel); }
-
- private:
-  std::string path_;
-};
+using ::TempDir;
 
 // Runs the enclosing scope in another working folder.
 class ScopedChdir {

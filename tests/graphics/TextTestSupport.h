@@ -1,4 +1,5 @@
 #pragma once
+#include "support/TempDir.h"
 // Fonts made up for the text tests: content folders in a temporary directory, fonts with
 // simple metrics, and a FontResources that hands out fake page textures and icons.
 #include <unistd.h>
@@ -18,31 +19,17 @@
 
 namespace texttest {
 
-class TempDir {
+// A temporary game folder: files written below its "content" folder.
+class TempDir : public ::TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ktext-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& Path() const { return path_; }
-
   // Writes content/NAME below the folder.
   void Write(const std::string& name, const std::string& text) const {
-    const std::filesystem::path p = std::filesystem::path(path_) / "content" / name;
+    const std::filesystem::path p = std::filesystem::path(Path()) / "content" / name;
     std::filesystem::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << text;
   }
-  std::string Content() const { return path_ + "/content"; }
-
- private:
-  std::string path_;
+  std::string Content() const { return Path() + "/content"; }
 };
 
 struct GlyphSpec {

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/TempDir.h"
 // Temporary content folders, fake services and descriptor sets for the level tests.
 #include <stdlib.h>
 
@@ -21,24 +22,7 @@
 
 namespace leveltest {
 
-// A fresh folder below the system's temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "klevel-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using ::TempDir;
 
 inline void WriteFile(const std::string& path, std::string_view text) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

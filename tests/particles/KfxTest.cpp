@@ -32,7 +32,7 @@ class Textures {
   const std::vector<uint8_t>& pixels() const { return pixels_; }
 
  private:
-  TempDir dir_;
+  EffectFolder dir_;
   std::vector<uint8_t> pixels_;
 };
 

@@ -25,7 +25,7 @@ std::vector<uint8_t> ReadPng(const std::string& path, int& width, int& height) {
 }  // namespace
 
 TEST(KviewEffect, ShowsTheNamedEffectRunning) {
-  TempDir dir;
+  EffectFolder dir;
   // A steady stream of large pure red particles.
   PyroParticles::FileDesc desc = SimpleEffect(true, 60.0f, 2.0f);
   PyroParticles::LayerDesc& l = desc.emitters[0].layers[0];

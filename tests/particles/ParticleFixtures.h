@@ -1,4 +1,5 @@
 #pragma once
+#include "support/TempDir.h"
 // Shared pieces of the particle tests: a fake texture provider, small effect files built in
 // memory, a temporary content folder, and a Renderer on the recording device.
 #include <gtest/gtest.h>
@@ -80,31 +81,17 @@ inline PyroParticles::FileDesc SimpleEffect(bool looping = true, float rate = 20
   return desc;
 }
 
-class TempDir {
+// A temporary folder with a helper to write files below it.
+class EffectFolder : public ::TempDir {
  public:
-  TempDir() {
-    std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("particles_test_" + std::to_string(rd()) + std::to_string(rd()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path path() const { return Path(); }
   std::string Write(const std::string& relative, const std::vector<uint8_t>& bytes) const {
-    const auto full = path_ / relative;
+    const auto full = path() / relative;
     std::filesystem::create_directories(full.parent_path());
     std::ofstream out(full, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return full.string();
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 // A Renderer on the recording device, a file system over a temporary folder and a particle
@@ -137,7 +124,7 @@ class ParticleManagerFixture : public ::testing::Test {
 
   RecordingDevice* device = nullptr;
   std::unique_ptr<Renderer> renderer;
-  TempDir folder;
+  EffectFolder folder;
   FileSystem files;
   FakeTextures textures;
   std::unique_ptr<ParticleManager> manager;

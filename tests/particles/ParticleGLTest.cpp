@@ -59,7 +59,7 @@ class ParticleGLTest : public ::testing::Test {
   platform::Window window;
   GLRenderDevice* device = nullptr;
   std::unique_ptr<Renderer> renderer;
-  TempDir folder;
+  EffectFolder folder;
   FileSystem files;
   std::unique_ptr<TextureManager> textures;
   std::unique_ptr<ParticleManager> manager;

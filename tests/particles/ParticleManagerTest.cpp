@@ -268,7 +268,7 @@ TEST_F(ParticleManagerTest, AnEmitterWithATransparentDrawColourIsNotDrawn) {
       CreateParticleLibrary(kPyroInterfaceVersion, kPyroVertexColourTexture));
   library->Init(&graphics, 0);
   const std::vector<uint8_t> bytes = WritePyro(SimpleEffect());
-  TempDir dir;
+  EffectFolder dir;
   std::unique_ptr<IPyroFile> file(library->LoadPyroFile(dir.Write("glow.pyro", bytes).c_str()));
   file->CreateTextures();
   std::unique_ptr<IPyroParticleEmitter> emitter(file->CreateEmitter("main"));
@@ -349,7 +349,7 @@ TEST_F(ParticleManagerTest, EmittersWithOneSeedMakeTheSameParticles) {
   std::unique_ptr<IPyroParticleLibrary> library(
       CreateParticleLibrary(kPyroInterfaceVersion, kPyroVertexColourTexture));
   library->Init(&graphics, 0);
-  TempDir dir;
+  EffectFolder dir;
   std::unique_ptr<IPyroFile> file(
       library->LoadPyroFile(dir.Write("spray.pyro", WritePyro(desc)).c_str()));
   auto run = [&](int a, int b) {

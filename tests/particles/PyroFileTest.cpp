@@ -98,7 +98,7 @@ TEST(PyroFile, TheStreamMustEndRightAfterTheReservedValues) {
   } catch (const Engine::CException& e) {
     EXPECT_STREQ(e.what(), "Archive serialization error: Cannot read 4 bytes, 1 readed");
   }
-  TempDir dir;
+  EffectFolder dir;
   const std::string path = dir.Write("long.pyro", longer);
   try {
     delete library->LoadPyroFile(path.c_str());

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/TempDir.h"
 // Shared helpers of the sound tests: temporary content folders, generated Ogg files, Ogg
 // page surgery for damaged inputs, and the reader of the WAV file the "wave" output driver
 // writes (see SoundTestEnvironment.cpp).
@@ -21,23 +22,7 @@ namespace soundtest {
 
 using Bytes = std::vector<uint8_t>;
 
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ksound-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
-
- private:
-  std::string path_;
-};
+using ::TempDir;
 
 // A content folder in a temporary place, mounted into its own FileSystem.
 class ContentFolder {
