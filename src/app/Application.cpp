@@ -68,11 +68,6 @@ bool Application::InitDevice() {
   particles_->LoadEffects();
   noTexShader_ = shaders_->Get("no_tex");
   commonShader_ = shaders_->Get("common");
-  renderer_->SetScreenFrameLookup([this]() -> std::optional<ScreenFrameSprite> {
-    const Sprite* frame = sprites_->Get("scrframe");
-    if (!frame) return std::nullopt;
-    return ScreenFrameSprite{frame->texture, frame->rect, frame->width, frame->height};
-  });
   return true;
 }
 
