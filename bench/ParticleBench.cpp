@@ -40,25 +40,6 @@ class BenchTextures final : public ParticleTextureProvider {
   std::vector<std::unique_ptr<Texture>> live_;
 };
 
-// A file system is not needed: the effect is loaded straight through the library.
-class MemoryIO final : public IPyroFileIO {
- public:
-  explicit MemoryIO(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  size_t Read(void* buffer, size_t size) override {
-    const size_t n = std::min(size, bytes_.size() - pos_);
-    std::copy_n(bytes_.data() + pos_, n, static_cast<uint8_t*>(buffer));
-    pos_ += n;
-    return n;
-  }
-  size_t Write(const void*, size_t) override { return 0; }
-  bool Seek(int64_t, int) override { return false; }
-  int64_t Tell() const override { return int64_t(pos_); }
-  int64_t Size() const override { return int64_t(bytes_.size()); }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t pos_ = 0;
-};
 
 FileDesc Swarm(bool turning) {
   FileDesc desc;
@@ -107,7 +88,7 @@ void RunSwarm(benchmark::State& state, bool turning) {
   std::unique_ptr<IPyroParticleLibrary> library(
       CreateParticleLibrary(kPyroInterfaceVersion, kPyroVertexColourTexture));
   library->Init(graphics.get(), 0);
-  MemoryIO io(WritePyro(Swarm(turning)));
+  CBytesFileIO io(WritePyro(Swarm(turning)));
   std::unique_ptr<IPyroFile> file(library->LoadPyroFile(&io));
   file->CreateTextures();
   std::unique_ptr<IPyroParticleEmitter> emitter(file->CreateEmitter("swarm"));

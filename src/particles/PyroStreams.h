@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace PyroParticles {
@@ -24,6 +25,26 @@ class IPyroFileIO {
   virtual bool Seek(int64_t offset, int whence) = 0;
   virtual int64_t Tell() const = 0;
   virtual int64_t Size() const = 0;
+};
+
+// A host stream over bytes held in memory (effects built in memory, tools and tests).
+class CBytesFileIO final : public IPyroFileIO {
+ public:
+  explicit CBytesFileIO(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  size_t Read(void* buffer, size_t size) override {
+    const size_t n = size < bytes_.size() - pos_ ? size : bytes_.size() - pos_;
+    for (size_t i = 0; i < n; ++i) static_cast<uint8_t*>(buffer)[i] = bytes_[pos_ + i];
+    pos_ += n;
+    return n;
+  }
+  size_t Write(const void*, size_t) override { return 0; }
+  bool Seek(int64_t, int) override { return false; }
+  int64_t Tell() const override { return int64_t(pos_); }
+  int64_t Size() const override { return int64_t(bytes_.size()); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  size_t pos_ = 0;
 };
 
 }  // namespace PyroParticles

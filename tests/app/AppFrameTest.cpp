@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "support/Picture.h"
 #include "support/TempDir.h"
 #include "HeadlessPlatform.h"
 #include "app/Application.h"
@@ -35,22 +36,6 @@ class FlatMode : public Mode {
   uint32_t colour = 0xFFFFFFFF;
 };
 
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<uint8_t> rgba;
-  const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * width + x) * 4]; }
-};
-
-bool ReadPng(const std::string& path, Picture& out) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  out.width = int(image.width);
-  out.height = int(image.height);
-  out.rgba.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0;
-}
 
 class AppFrameTest : public ::testing::Test {
  protected:

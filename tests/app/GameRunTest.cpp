@@ -11,8 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include <png.h>
-
+#include "support/Picture.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -43,29 +42,17 @@ int WaitExit(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
 }
 
-// The RGB picture of a PNG file; empty when it cannot be read.
-std::vector<uint8_t> ReadRgb(const std::string& path, int& width, int& height) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
-  image.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return {};
-  width = int(image.width);
-  height = int(image.height);
-  return rgb;
-}
 
 // Share of pixels that differ clearly between two pictures of one size.
 double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   if (a.size() != b.size() || a.empty()) return 1.0;
   size_t differ = 0;
-  for (size_t i = 0; i < a.size(); i += 3) {
+  for (size_t i = 0; i < a.size(); i += 4) {
     if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 60) {
       ++differ;
     }
   }
-  return double(differ) / double(a.size() / 3);
+  return double(differ) / double(a.size() / 4);
 }
 
 }  // namespace
@@ -78,14 +65,14 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
     ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--frames", std::to_string(n), "--fixed-step",
                                                "16", "--screenshot", shot})),
               0);
-    int w = 0, h = 0;
-    frames.push_back(ReadRgb(shot, w, h));
-    ASSERT_FALSE(frames.back().empty());
+    Picture picture;
+    ASSERT_TRUE(ReadPng(shot, picture));
+    frames.push_back(std::move(picture.rgba));
   }
   // A picture is up at once: most of the screen is not black.
   size_t lit = 0;
-  for (size_t i = 0; i < frames[0].size(); i += 3) lit += frames[0][i] + frames[0][i + 1] + frames[0][i + 2] > 60;
-  EXPECT_GT(double(lit) / double(frames[0].size() / 3), 0.9);
+  for (size_t i = 0; i < frames[0].size(); i += 4) lit += frames[0][i] + frames[0][i + 1] + frames[0][i + 2] > 60;
+  EXPECT_GT(double(lit) / double(frames[0].size() / 4), 0.9);
   // Later another picture shows, and the loading bands scroll over it.
   EXPECT_GT(Difference(frames[0], frames[1]), 0.3);
   const double moved = Difference(frames[1], frames[2]);

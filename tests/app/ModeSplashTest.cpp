@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Picture.h"
 #include "support/TempDir.h"
 #include "HeadlessPlatform.h"
 #include "app/Application.h"
@@ -105,14 +106,10 @@ class ModeSplashTest : public ::testing::Test {
     const std::string shot = folder.Path() + "/shot.png";
     app->CaptureNextFrame(shot);
     app->Frame();
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    EXPECT_TRUE(png_image_begin_read_from_file(&image, shot.c_str()));
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    EXPECT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
-    const size_t at = (size_t(image.height / 2) * image.width + image.width / 2) * 3;
-    return uint32_t(rgb[at]) << 16 | uint32_t(rgb[at + 1]) << 8 | rgb[at + 2];
+    Picture picture;
+    EXPECT_TRUE(ReadPng(shot, picture));
+    if (picture.rgba.empty()) return 0;
+    return picture.Colour(picture.width / 2, picture.height / 2);
   }
 
   static inline bool videoReady = false;

@@ -29,25 +29,6 @@ std::string LoadMessage(const std::vector<uint8_t>& bytes) {
   return "";
 }
 
-// A host stream over bytes, as the game's file stream is.
-class BytesIO final : public IPyroFileIO {
- public:
-  explicit BytesIO(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-  size_t Read(void* buffer, size_t size) override {
-    const size_t n = std::min(size, bytes_.size() - pos_);
-    if (n) std::memcpy(buffer, bytes_.data() + pos_, n);
-    pos_ += n;
-    return n;
-  }
-  size_t Write(const void*, size_t) override { return 0; }
-  bool Seek(int64_t, int) override { return false; }
-  int64_t Tell() const override { return int64_t(pos_); }
-  int64_t Size() const override { return int64_t(bytes_.size()); }
-
- private:
-  std::vector<uint8_t> bytes_;
-  size_t pos_ = 0;
-};
 
 }  // namespace
 
@@ -91,7 +72,7 @@ TEST(PyroFile, TheStreamMustEndRightAfterTheReservedValues) {
   std::unique_ptr<IPyroParticleLibrary> library(
       CreateParticleLibrary(kPyroInterfaceVersion, kPyroVertexColourTexture));
   std::vector<uint8_t> shorter(bytes.begin(), bytes.end() - 3);
-  BytesIO io(shorter);
+  CBytesFileIO io(shorter);
   try {
     delete library->LoadPyroFile(&io);
     FAIL() << "a truncated file loaded";
@@ -261,7 +242,7 @@ TEST(PyroLibrary, CreationAndDeviceFailuresCarryTheirMessages) {
     EXPECT_STREQ(e.what(), "Can't particles vertex buffer");
   }
 
-  BytesIO io(WritePyro(SimpleEffect()));
+  CBytesFileIO io(WritePyro(SimpleEffect()));
   std::unique_ptr<IPyroFile> file(library->LoadPyroFile(&io));
   EXPECT_EQ(file->EmitterCount(), 1);
   EXPECT_EQ(file->Emitter(0)->Name(), "main");
