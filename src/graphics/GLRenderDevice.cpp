@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 // Vertex colours are read straight from the ARGB words as B, G, R, A bytes.
 static_assert(std::endian::native == std::endian::little, "vertex colours assume little-endian");
@@ -16,6 +17,9 @@ namespace {
 constexpr GLuint kPositionAttribute = 0;
 constexpr GLuint kColourAttribute = 1;
 constexpr GLuint kTexcoordAttribute = 2;
+// The streaming vertex buffer holds this many full batches before its storage is replaced.
+constexpr int kStreamBatches = 8;
+constexpr int kStreamVertices = kStreamBatches * kBatchVertices;
 
 constexpr char kBuiltInVertexProgram[] = R"(#version 330 core
 in vec3 a_position;
@@ -144,8 +148,9 @@ bool GLRenderDevice::CreateResources() {
   glBindVertexArray(vertexArray_);
   glGenBuffers(1, &vertexBuffer_);
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kBatchVertices * sizeof(Vertex)), nullptr,
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kStreamVertices * sizeof(Vertex)), nullptr,
                GL_STREAM_DRAW);
+  streamVertex_ = 0;
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                         reinterpret_cast<const void*>(offsetof(Vertex, x)));
@@ -386,13 +391,31 @@ void GLRenderDevice::PrepareDraw() {
   program.matrixVersion = matrixVersion_;
 }
 
-void GLRenderDevice::UploadVertices(const Vertex* vertices, int vertexCount) {
+int GLRenderDevice::UploadVertices(const Vertex* vertices, int vertexCount) {
   glBindVertexArray(vertexArray_);
   glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-  // Orphan the previous contents so the driver need not wait for draws still using them.
-  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kBatchVertices * sizeof(Vertex)), nullptr,
-               GL_STREAM_DRAW);
-  glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(size_t(vertexCount) * sizeof(Vertex)), vertices);
+  // Batches are appended to the streaming buffer; the region written was never used by an
+  // earlier draw since the buffer's storage was last replaced, so the map need not wait for
+  // the driver. When the buffer is full its storage is orphaned: draws still reading the old
+  // storage keep it, and new batches start at the front of fresh storage.
+  if (streamVertex_ + vertexCount > kStreamVertices) {
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(kStreamVertices * sizeof(Vertex)), nullptr,
+                 GL_STREAM_DRAW);
+    streamVertex_ = 0;
+  }
+  const int first = streamVertex_;
+  const GLsizeiptr bytes = GLsizeiptr(size_t(vertexCount) * sizeof(Vertex));
+  void* target = glMapBufferRange(GL_ARRAY_BUFFER, GLintptr(size_t(first) * sizeof(Vertex)), bytes,
+                                  GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT |
+                                      GL_MAP_UNSYNCHRONIZED_BIT);
+  if (target) {
+    std::memcpy(target, vertices, size_t(bytes));
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+  } else {
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(size_t(first) * sizeof(Vertex)), bytes, vertices);
+  }
+  streamVertex_ += vertexCount;
+  return first;
 }
 
 void GLRenderDevice::DrawQuads(const Vertex* vertices, int vertexCount, int indexCount) {
@@ -400,20 +423,20 @@ void GLRenderDevice::DrawQuads(const Vertex* vertices, int vertexCount, int inde
       indexCount > kBatchIndices)
     return;
   PrepareDraw();
-  UploadVertices(vertices, vertexCount);
+  const int first = UploadVertices(vertices, vertexCount);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, quadIndexBuffer_);
-  glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
+  glDrawElementsBaseVertex(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr, first);
 }
 
 void GLRenderDevice::DrawIndexed(const Vertex* vertices, int vertexCount,
                                  const uint16_t* indices, int indexCount) {
   if (!Usable() || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0) return;
   PrepareDraw();
-  UploadVertices(vertices, vertexCount);
+  const int first = UploadVertices(vertices, vertexCount);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer_);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(indexCount) * sizeof(uint16_t)),
                indices, GL_STREAM_DRAW);
-  glDrawElements(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr);
+  glDrawElementsBaseVertex(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr, first);
 }
 
 DeviceTextureHandle GLRenderDevice::CreateTexture(const TextureDesc& desc,

@@ -85,7 +85,8 @@ class GLRenderDevice final : public RenderDevice {
   bool CreateResources();
   void DestroyResources();
   ScreenSize Drawable() const;
-  void UploadVertices(const Vertex* vertices, int vertexCount);
+  // Copies vertices into the streaming buffer and returns the first vertex's index there.
+  int UploadVertices(const Vertex* vertices, int vertexCount);
   void PrepareDraw();
   unsigned LinkProgram(const std::string& vertexSource, const std::string& pixelSource);
 
@@ -99,6 +100,7 @@ class GLRenderDevice final : public RenderDevice {
 
   unsigned vertexArray_ = 0;
   unsigned vertexBuffer_ = 0;
+  int streamVertex_ = 0;  // where the next batch goes in the streaming buffer
   unsigned quadIndexBuffer_ = 0;
   unsigned streamIndexBuffer_ = 0;
   unsigned sampler_ = 0;

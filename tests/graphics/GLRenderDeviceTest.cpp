@@ -141,6 +141,48 @@ TEST_F(GLRendererTest, UntexturedQuadsDrawInTheirVertexColour) {
   }
 }
 
+TEST_F(GLRendererTest, EveryBatchOfAFrameDrawsItsOwnVertices) {
+  // Far more quads than the streaming vertex buffer holds, so its storage is replaced
+  // several times within the frame, with indexed draws in between: each quad lands in its
+  // own 4 × 4 cell in a colour made from its number, and must be found there.
+  const int columns = size.width / 4;
+  const int quads = 10000;
+  auto colourOf = [](int i) -> Rgba { return {i & 0xFF, (i >> 8) * 6, 0x80, 0xFF}; };
+  auto cellRect = [&](int i) {
+    return PixelRect(float(i % columns * 4), float(i / columns * 4), 3, 3);
+  };
+  const int rows = (quads + columns - 1) / columns;
+  const float indexedTop = float(rows * 4 + 8);
+  int indexedDraws = 0;
+  for (int i = 0; i < quads; ++i) {
+    const Rgba c = colourOf(i);
+    renderer->AddQuad(cellRect(i), kFullTexRect,
+                      0xFF000000u | uint32_t(c[0]) << 16 | uint32_t(c[1]) << 8 | uint32_t(c[2]));
+    if (i % 1500 == 1499) {
+      // A triangle pair through the caller's own indices, in a row below the cells.
+      Vertex* v = renderer->VertexArray();
+      const Rect r = PixelRect(float(indexedDraws * 8), indexedTop, 6, 6);
+      const float xs[4] = {r.x0, r.x1, r.x1, r.x0};
+      const float ys[4] = {r.y0, r.y0, r.y1, r.y1};
+      for (int k = 0; k < 4; ++k) v[k] = {xs[k], ys[k], 0, 0xFFFFFF00u, 0, 0};
+      const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+      renderer->DrawIndexed(indices, 4, 6);
+      ++indexedDraws;
+    }
+  }
+  const Image image = Capture();
+  int wrong = 0;
+  for (int i = 0; i < quads && wrong < 5; ++i)
+    if (!ColourNear(image, i % columns * 4 + 1, i / columns * 4 + 1, colourOf(i), 1)) {
+      ADD_FAILURE() << "quad " << i << ": "
+                    << ColourNear(image, i % columns * 4 + 1, i / columns * 4 + 1, colourOf(i), 1).message();
+      ++wrong;
+    }
+  for (int k = 0; k < indexedDraws; ++k)
+    EXPECT_TRUE(ColourNear(image, k * 8 + 3, int(indexedTop) + 3, {255, 255, 0})) << "indexed " << k;
+  EXPECT_TRUE(ColourNear(image, 3, 1, {0, 0, 0}));  // the gaps between cells stay clear
+}
+
 TEST_F(GLRendererTest, BlendModesCombineWithTheBackBuffer) {
   renderer->Clear(0xFF808080);
   const uint32_t colour = 0x80FF4000;  // half-transparent orange
