@@ -5,9 +5,11 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -96,8 +98,12 @@ class ModeSplashTest : public ::testing::Test {
   void Frames(int n) {
     for (int i = 0; i < n; ++i) app->Frame();
   }
-  void FramesUntil(const std::function<bool()>& done, int limit = 1000) {
-    for (int i = 0; i < limit && !done(); ++i) app->Frame();
+  // Runs frames until the condition holds. How many frames that takes depends on how fast
+  // the loading thread gets through its work beside the frame loop (which runs unthrottled
+  // here), so the guard against a hang is a generous time, not a frame count.
+  void FramesUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done() && std::chrono::steady_clock::now() < deadline) app->Frame();
     ASSERT_TRUE(done());
   }
 
