@@ -1,7 +1,6 @@
 // End-to-end rendering through the OpenGL device on a real, hidden window (headless under
 // SDL_VIDEODRIVER=offscreen): frames are drawn, read back and checked pixel by pixel.
 #include <SDL.h>
-#include <png.h>
 
 #include <array>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/platform/Window.h"
+#include "support/Picture.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
 
@@ -20,12 +20,10 @@ namespace {
 
 using Rgba = std::array<int, 4>;
 
-struct Image {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rgba;
-  Rgba At(int x, int y) const {
-    const uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
+// A read-back frame or a saved screenshot.
+struct Image : Picture {
+  Rgba Pixel(int x, int y) const {
+    const uint8_t* p = At(x, y);
     return {p[0], p[1], p[2], p[3]};
   }
 };
@@ -34,7 +32,7 @@ struct Image {
 // buffer may have none).
 ::testing::AssertionResult ColourNear(const Image& image, int x, int y, Rgba expected,
                                       int tolerance = 2) {
-  const Rgba got = image.At(x, y);
+  const Rgba got = image.Pixel(x, y);
   for (int c = 0; c < 3; ++c)
     if (std::abs(got[size_t(c)] - expected[size_t(c)]) > tolerance)
       return ::testing::AssertionFailure()
@@ -327,17 +325,6 @@ TEST_F(GLRendererTest, ShaderProgramsReplaceTheBuiltInOne) {
   renderer->ReleaseShaderProgram(*swapped);
 }
 
-bool ReadPng(const std::string& path, Image& image) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) return false;
-  png.format = PNG_FORMAT_RGBA;
-  image.width = int(png.width);
-  image.height = int(png.height);
-  image.rgba.resize(PNG_IMAGE_SIZE(png));
-  return png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr) != 0;
-}
-
 TEST_F(GLRendererTest, ScreenshotsWriteTheFinishedFrame) {
   // A small scene to look at: sky gradient, ground, a checker board, blended overlays.
   renderer->AddGradientQuad({-512, 384, 512, -100}, 0xFF2050A0, 0xFFA0D0F0);
@@ -369,7 +356,7 @@ TEST_F(GLRendererTest, ScreenshotsWriteTheFinishedFrame) {
   ASSERT_EQ(saved.width, frame.width);
   ASSERT_EQ(saved.height, frame.height);
   for (auto [x, y] : {std::pair{0, 0}, {frame.width / 2, frame.height / 2}, {50, frame.height - 1}})
-    EXPECT_TRUE(ColourNear(saved, x, y, frame.At(x, y), 0));
+    EXPECT_TRUE(ColourNear(saved, x, y, frame.Pixel(x, y), 0));
 
   // After presenting, the back buffer no longer holds the frame.
   renderer->Present();

@@ -1,6 +1,5 @@
 // Runs the content viewer headless in a game folder of generated pictures and checks the
 // pixels of its screenshots.
-#include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "ImageFiles.h"
+#include "support/Picture.h"
 
 namespace {
 
@@ -41,33 +41,17 @@ int RunKview(const std::filesystem::path& folder, const std::vector<std::string>
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
 }
 
-struct Shot {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rgba;
+struct Shot : Picture {
   // The pixel under a virtual point of a screen virtualWidth units wide (origin at the
   // centre, y up); the virtual height follows from the proportions.
   std::array<int, 3> At(float x, float y, float virtualWidth) const {
     const float scale = float(width) / virtualWidth;
     const int px = int(float(width) / 2 + x * scale);
     const int py = int(float(height) / 2 - y * scale);
-    const uint8_t* p = &rgba[(size_t(py) * width + px) * 4];
+    const uint8_t* p = Picture::At(px, py);
     return {p[0], p[1], p[2]};
   }
 };
-
-bool ReadShot(const std::filesystem::path& file, Shot& shot) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  shot.width = int(image.width);
-  shot.height = int(image.height);
-  shot.rgba.resize(PNG_IMAGE_SIZE(image));
-  const bool ok = png_image_finish_read(&image, nullptr, shot.rgba.data(), 0, nullptr) != 0;
-  png_image_free(&image);
-  return ok;
-}
 
 RgbaPicture Halves(int w, int h, std::array<uint8_t, 3> left, std::array<uint8_t, 3> right) {
   RgbaPicture picture(w, h);
@@ -98,7 +82,7 @@ TEST(KviewTest, DrawsTexturesAndSpritesCentredInTheirColumns) {
 
   ASSERT_EQ(RunKview(game.path(), {"--aspect", "0", "--screenshot", shot.string(), "texture:pic"}), 0);
   Shot one;
-  ASSERT_TRUE(ReadShot(shot, one));
+  ASSERT_TRUE(ReadPng(shot, one));
   EXPECT_TRUE(Near(one.At(-16, 0, 1024), {255, 0, 0}));
   EXPECT_TRUE(Near(one.At(16, 8, 1024), {0, 0, 255}));
   EXPECT_TRUE(IsBackground(one.At(-40, 0, 1024)));
@@ -110,7 +94,7 @@ TEST(KviewTest, DrawsTexturesAndSpritesCentredInTheirColumns) {
                                    "--screenshot", shot.string(), "texture:pic", "sprite:right"}),
             0);
   Shot two;
-  ASSERT_TRUE(ReadShot(shot, two));
+  ASSERT_TRUE(ReadPng(shot, two));
   EXPECT_TRUE(Near(two.At(-256 - 16, 0, 1024), {255, 0, 0}));
   EXPECT_TRUE(Near(two.At(256 - 8, 0, 1024), {0, 0, 255}));
   EXPECT_TRUE(Near(two.At(256 + 8, 0, 1024), {0, 0, 255}));
@@ -124,7 +108,7 @@ TEST(KviewTest, WideBackgroundsFillTheScreenAndMissingItemsFail) {
   const auto shot = game.path() / "wide.png";
   ASSERT_EQ(RunKview(game.path(), {"--aspect", "2", "--screenshot", shot.string(), "texture:wide"}), 0);
   Shot wide;
-  ASSERT_TRUE(ReadShot(shot, wide));
+  ASSERT_TRUE(ReadPng(shot, wide));
   EXPECT_TRUE(Near(wide.At(-630, 375, 1280), {0, 200, 0}));
   EXPECT_TRUE(Near(wide.At(-630, -375, 1280), {0, 200, 0}));
   EXPECT_TRUE(Near(wide.At(630, 375, 1280), {200, 200, 0}));
