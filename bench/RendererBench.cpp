@@ -37,7 +37,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
 

@@ -1,9 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
+class RenderDevice;
+
 // What the Application and the modes ask of the platform layer: the clock, the pointer, the
-// window and the cursor. The game runs on the SDL implementation; tests use a fake.
+// window, the cursor, the render device and the desktop's services. The game runs on the SDL
+// implementation; tests use a fake.
 class AppPlatform {
  public:
   virtual ~AppPlatform() = default;
@@ -24,4 +28,11 @@ class AppPlatform {
   virtual void SetWindowTitle(const std::u16string& title) = 0;
   // arrow true: the system's arrow cursor; false: hidden, while the game draws its own.
   virtual void SetSystemCursor(bool arrow) = 0;
+
+  // The device the Renderer draws through; none runs the Application without graphics.
+  virtual std::unique_ptr<RenderDevice> CreateRenderDevice() { return nullptr; }
+  // Two-letter code of the user's preferred language.
+  virtual std::string UserLanguage() { return "en"; }
+  // A message box with an OK button (standard error when there is no display).
+  virtual void ShowErrorBox(const char* caption, const std::string& text);
 };

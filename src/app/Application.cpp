@@ -8,9 +8,7 @@
 
 #include "app/GameKeys.h"
 #include "app/Random.h"
-#include "app/platform/Window.h"
 #include "graphics/FrameOverlays.h"
-#include "graphics/GLRenderDevice.h"
 
 namespace {
 Application* running = nullptr;
@@ -20,8 +18,11 @@ constexpr uint32_t kBlack = 0xFF000000u;
 
 Application& App() { return *running; }
 
-Application::Application(AppPlatform& platform, platform::Window* window)
-    : platform_(platform), window_(window) {
+void AppPlatform::ShowErrorBox(const char* caption, const std::string& text) {
+  std::fprintf(stderr, "%s: %s", caption, text.c_str());
+}
+
+Application::Application(AppPlatform& platform) : platform_(platform) {
   running = this;
 }
 
@@ -40,8 +41,8 @@ bool Application::Init() {
   if (gameSettings_->showFPS) showFps = *gameSettings_->showFPS;
   strings_ = std::make_unique<StringTable>(*files_);
   values_ = std::make_unique<ValueTable>(*files_);
-  if (window_) {
-    renderer_ = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(*window_));
+  if (std::unique_ptr<RenderDevice> device = platform_.CreateRenderDevice()) {
+    renderer_ = std::make_unique<Renderer>(std::move(device));
     textures_ = std::make_unique<TextureManager>(*files_, *renderer_);
     // Shader problems are content errors: they go to the diagnostic output.
     shaders_ = std::make_unique<ShaderManager>(*files_, *renderer_, [](const std::string& message) {
@@ -53,7 +54,13 @@ bool Application::Init() {
     fonts_ = std::make_unique<FontManager>(*files_, *renderer_, *fontResources_, strings_.get());
   }
   const Settings& settings = profiles_->settings;
-  sound_ = std::make_unique<SoundSystem>(*files_, settings.musicVolume, settings.effectsVolume);
+  SoundOptions soundOptions;
+  soundOptions.musicVolume = settings.musicVolume;
+  soundOptions.effectsVolume = settings.effectsVolume;
+  soundOptions.notify = [this](const char* caption, const std::string& text) {
+    platform_.ShowErrorBox(caption, text);
+  };
+  sound_ = std::make_unique<SoundSystem>(*files_, std::move(soundOptions));
   gameServices_ = std::make_unique<GameServices>(sprites_.get(), fonts_.get());
   descriptors_ = std::make_unique<GameDescriptors>();
   return true;

@@ -24,10 +24,6 @@
 #include "level/GameSettings.h"
 #include "sound/SoundSystem.h"
 
-namespace platform {
-class Window;
-}
-
 enum FadeState { kFadeNone = 0, kFadeIn = 1, kFadeOut = 2 };
 
 // The one object that owns the frame loop, the current screen and the global services.
@@ -35,9 +31,9 @@ enum FadeState { kFadeNone = 0, kFadeIn = 1, kFadeOut = 2 };
 // streamer and are therefore atomic.
 class Application {
  public:
-  // `platform` outlives the Application. `window` is the game window the render device draws
-  // into (none in tests that run without a device).
-  Application(AppPlatform& platform, platform::Window* window);
+  // `platform` outlives the Application; it provides the render device (none in tests that
+  // run without graphics).
+  explicit Application(AppPlatform& platform);
   ~Application();
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
@@ -122,7 +118,6 @@ class Application {
   std::u16string LookUp(const char* key) const;
 
   AppPlatform& platform_;
-  platform::Window* window_;
   std::unique_ptr<PlayerProfiles> profiles_;
   std::unique_ptr<FileSystem> files_;
   std::unique_ptr<GameSettings> gameSettings_;

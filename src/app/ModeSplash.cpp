@@ -5,7 +5,7 @@
 
 #include "app/Application.h"
 #include "app/PrecacheList.h"
-#include "app/platform/System.h"
+#include "platform/System.h"
 #include "data/Language.h"
 
 namespace {
@@ -26,7 +26,7 @@ void ModeSplash::Enter() {
   const bool doubleSize = app.values() && app.values()->GetBool("if_double_size", false);
   if (FileSystem* files = app.files()) {
     const int language =
-        LanguageFromSetting(profiles ? profiles->settings.language : 0, platform::UserLanguage());
+        LanguageFromSetting(profiles ? profiles->settings.language : 0, App().platform().UserLanguage());
     MountLocale(*files, LanguageCode(language), doubleSize);
   }
   splashes.clear();

@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/platform/Directory.h"
+#include "platform/Directory.h"
 
 // The whole content of one file as the FileSystem hands it out. `data` is null when the file
 // is missing or unreadable (size is then 0); an empty file has a valid pointer and size 0.

@@ -3,7 +3,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "graphics/RenderDevice.h"
 
 // The OpenGL 3.3 core render device, drawing into the game window's GL surface.

@@ -1,12 +1,17 @@
 #include "sound/SoundSystem.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
-#include "app/platform/System.h"
+#include "platform/System.h"
 #include "data/FileSystem.h"
+#include "sound/MusicStream.h"
 #include "sound/OggDecoder.h"
+#include <AL/al.h>
+#include <AL/alc.h>
 
 namespace {
 
@@ -31,21 +36,32 @@ ALint SourceState(ALuint source) {
 
 }  // namespace
 
+// The OpenAL device and its context, current on the main thread.
+struct SoundSystem::AudioOutput {
+  ALCdevice* device;
+  ALCcontext* context;
+};
+
+static_assert(std::is_same_v<SoundSystem::Handle, ALuint>, "effect handles are OpenAL sources");
+
 SoundSystem::SoundSystem(FileSystem& files, int musicVolume, int effectsVolume)
     : SoundSystem(files, VolumesOnly(musicVolume, effectsVolume)) {}
 
 SoundSystem::SoundSystem(FileSystem& files, SoundOptions options)
-    : files_(files), clock_(std::move(options.clock)), notify_(std::move(options.notify)) {
+    : files_(files),
+      clock_(std::move(options.clock)),
+      notify_(std::move(options.notify)),
+      music_(std::make_unique<MusicStream>()) {
   if (!clock_) clock_ = [] { return platform::TicksMs(); };
   if (!notify_) {
     notify_ = [](const char* caption, const std::string& text) {
-      platform::ShowErrorBox(nullptr, caption, text);
+      std::fprintf(stderr, "%s: %s", caption, text.c_str());
     };
   }
   OpenDevice(options.deviceName);
   effectsVolume_ = PercentVolume(options.effectsVolume);
   musicVolume_ = PercentVolume(options.musicVolume);
-  if (context_ && options.startStreamer) streamer_ = std::thread(&SoundSystem::StreamerLoop, this);
+  if (output_ && options.startStreamer) streamer_ = std::thread(&SoundSystem::StreamerLoop, this);
 }
 
 void SoundSystem::OpenDevice(const std::string& deviceName) {
@@ -61,15 +77,14 @@ void SoundSystem::OpenDevice(const std::string& deviceName) {
       }
     }
   }
-  device_ = alcOpenDevice(chosen.empty() ? nullptr : chosen.c_str());
-  if (device_) {
-    context_ = alcCreateContext(device_, nullptr);
-    if (context_ && alcMakeContextCurrent(context_) == ALC_TRUE) return;
+  ALCdevice* device = alcOpenDevice(chosen.empty() ? nullptr : chosen.c_str());
+  ALCcontext* context = device ? alcCreateContext(device, nullptr) : nullptr;
+  if (context && alcMakeContextCurrent(context) == ALC_TRUE) {
+    output_ = std::make_unique<AudioOutput>(AudioOutput{device, context});
+    return;
   }
-  if (context_) alcDestroyContext(context_);
-  if (device_) alcCloseDevice(device_);
-  context_ = nullptr;
-  device_ = nullptr;
+  if (context) alcDestroyContext(context);
+  if (device) alcCloseDevice(device);
   notify_(kNoDeviceCaption, kNoDeviceText);
 }
 
@@ -78,10 +93,10 @@ SoundSystem::~SoundSystem() {
   // The streamer notices the flag within one sleep slice; joining (rather than waiting a
   // while and going on) guarantees it no longer touches what is released below.
   if (streamer_.joinable()) streamer_.join();
-  if (!context_) return;
+  if (!output_) return;
   {
     std::lock_guard lock(musicLock_);
-    music_.Close();
+    music_->Close();
   }
   for (Handle source : voices_) {
     alSourceStop(source);
@@ -92,14 +107,14 @@ SoundSystem::~SoundSystem() {
   for (auto& [name, buffer] : buffers_) alDeleteBuffers(1, &buffer);
   buffers_.clear();
   alcMakeContextCurrent(nullptr);
-  alcDestroyContext(context_);
-  alcCloseDevice(device_);
+  alcDestroyContext(output_->context);
+  alcCloseDevice(output_->device);
 }
 
 // --- Effects ---
 
 SoundSystem::Handle SoundSystem::PlaySound(std::string_view name, bool loop) {
-  if (!context_) return kNoSound;
+  if (!output_) return kNoSound;
   ALuint buffer = 0;
   {
     std::lock_guard lock(effectsLock_);
@@ -137,7 +152,7 @@ void SoundSystem::ResumeSound(Handle source) {
 }
 
 void SoundSystem::DecodeSound(std::string_view file) {
-  if (!context_) return;
+  if (!output_) return;
   const std::string name(file.substr(0, file.find(".ogg")));
   {
     std::lock_guard lock(effectsLock_);
@@ -158,7 +173,7 @@ void SoundSystem::DecodeSound(std::string_view file) {
 }
 
 void SoundSystem::FinishDecoded() {
-  if (!context_) return;
+  if (!output_) return;
   DecodedSound sound;
   {
     std::lock_guard lock(effectsLock_);
@@ -188,7 +203,7 @@ void SoundSystem::LoadSound(std::string_view file) {
 }
 
 void SoundSystem::UnloadSound(std::string_view name) {
-  if (!context_) return;
+  if (!output_) return;
   ALuint buffer = 0;
   {
     std::lock_guard lock(effectsLock_);
@@ -215,7 +230,7 @@ bool SoundSystem::IsLoaded(std::string_view name) const {
 
 void SoundSystem::ListEffectFiles(std::vector<std::string>& list) const {
   list.clear();
-  if (!context_) return;
+  if (!output_) return;
   for (const FileInfo& info : files_.List("sounds/", ".ogg")) {
     // Voice lines are loaded when they are needed, not precached.
     if (info.path.find("/vo/") == std::string::npos) list.push_back(info.key);
@@ -225,17 +240,17 @@ void SoundSystem::ListEffectFiles(std::vector<std::string>& list) const {
 // --- Music ---
 
 void SoundSystem::PlayMusic(std::string_view name) {
-  if (!context_) return;
+  if (!output_) return;
   std::lock_guard lock(musicLock_);
   PlayMusicLocked(std::string(name));
 }
 
 void SoundSystem::PlayMusicLocked(const std::string& name) {
-  if (name != music_.Name()) {
+  if (name != music_->Name()) {
     // Already on its way: the current track is fading out towards it.
-    if (name == pendingMusic_ && music_.GetState() == MusicStream::kPlaying) return;
+    if (name == pendingMusic_ && music_->GetState() == MusicStream::kPlaying) return;
     if (!files_.Find(name + ".ogg")) return;  // the current music goes on
-    if (music_.GetState() == MusicStream::kPlaying && fadeRate_.load() == 0) {
+    if (music_->GetState() == MusicStream::kPlaying && fadeRate_.load() == 0) {
       // The change happens when the fade-out ends (StreamStep).
       pendingMusic_ = name;
       fadeRate_.store(-1);
@@ -243,7 +258,7 @@ void SoundSystem::PlayMusicLocked(const std::string& name) {
       return;
     }
     // A fade is running (or nothing plays): the new track replaces the current one at once.
-    const bool hadTrack = !music_.Name().empty();
+    const bool hadTrack = !music_->Name().empty();
     pendingMusic_.clear();
     if (!active_.load()) {
       musicFade_ = 0.0f;  // silent until the window is active again
@@ -256,8 +271,8 @@ void SoundSystem::PlayMusicLocked(const std::string& name) {
       musicFade_ = 1.0f;  // the very first track starts at full level
       fadeRate_.store(0);
     }
-    music_.Close();
-    if (!music_.Open(files_, name, MusicGainLocked())) return;
+    music_->Close();
+    if (!music_->Open(files_, name, MusicGainLocked())) return;
   } else if (!pendingMusic_.empty()) {
     // The current track is asked for while it fades out towards another one: it stays.
     pendingMusic_.clear();
@@ -266,7 +281,7 @@ void SoundSystem::PlayMusicLocked(const std::string& name) {
       fadeTime_ = Now();
     }
   }
-  if (music_.GetState() == MusicStream::kOpened) music_.Start();
+  if (music_->GetState() == MusicStream::kOpened) music_->Start();
 }
 
 void SoundSystem::SetMusicVolume(float volume) {
@@ -279,7 +294,7 @@ void SoundSystem::SetMusicVolume(float volume) {
     fadeRate_.store(1);
     fadeTime_ = Now();
   }
-  music_.SetGain(MusicGainLocked());
+  music_->SetGain(MusicGainLocked());
 }
 
 float SoundSystem::MusicVolume() const {
@@ -295,7 +310,7 @@ void SoundSystem::SetEffectsVolume(float volume) {
 // --- Frame and activation ---
 
 void SoundSystem::Update() {
-  if (!context_) return;
+  if (!output_) return;
   auto finished = [](Handle source) {
     if (!alIsSource(source)) return true;
     const ALint state = SourceState(source);
@@ -309,7 +324,7 @@ void SoundSystem::Update() {
 }
 
 void SoundSystem::Pause() {
-  if (!context_) return;
+  if (!output_) return;
   // Suspending the context here would only hold back property changes, which would freeze
   // the music fade-out; the effects are paused one by one instead.
   if (active_.exchange(false)) {
@@ -326,8 +341,8 @@ void SoundSystem::Pause() {
 }
 
 void SoundSystem::Resume() {
-  if (!context_) return;
-  alcMakeContextCurrent(context_);
+  if (!output_) return;
+  alcMakeContextCurrent(output_->context);
   active_.store(true);
   for (Handle source : pausedVoices_) {
     if (IsVoice(source) && SourceState(source) == AL_PAUSED) alSourcePlay(source);
@@ -343,12 +358,12 @@ void SoundSystem::Resume() {
 // --- Streaming ---
 
 void SoundSystem::StreamStep() {
-  if (!context_) return;
+  if (!output_) return;
   std::unique_lock lock(musicLock_, std::try_to_lock);
   if (!lock.owns_lock()) return;  // the main thread is changing the music: skip this step
 
   const int rate = fadeRate_.load();
-  if (music_.GetState() != MusicStream::kPlaying) {
+  if (music_->GetState() != MusicStream::kPlaying) {
     // Nothing to fade: settle at once, so the streamer does not keep waking up for it.
     if (rate != 0) musicFade_ = rate > 0 ? 1.0f : 0.0f;
     fadeRate_.store(0);
@@ -368,7 +383,7 @@ void SoundSystem::StreamStep() {
         musicFade_ = 0.0f;
         fadeRate_.store(0);
       }
-      music_.SetGain(MusicGainLocked());
+      music_->SetGain(MusicGainLocked());
     }
   }
 
@@ -376,7 +391,7 @@ void SoundSystem::StreamStep() {
     // Silent: nothing is refilled. A requested track starts now, still under the lock.
     if (!pendingMusic_.empty()) {
       const std::string next = std::exchange(pendingMusic_, std::string());
-      music_.Stop();
+      music_->Stop();
       PlayMusicLocked(next);
       if (active_.load()) {
         fadeTime_ = now;
@@ -388,15 +403,15 @@ void SoundSystem::StreamStep() {
     return;
   }
 
-  if (!music_.Refill()) {
+  if (!music_->Refill()) {
     // The track is damaged and what could be decoded has played: the music stops (or a
     // requested track takes over).
     const std::string next = std::exchange(pendingMusic_, std::string());
-    music_.Close();
+    music_->Close();
     if (!next.empty()) PlayMusicLocked(next);
     return;
   }
-  music_.KeepPlaying();
+  music_->KeepPlaying();
 }
 
 void SoundSystem::StreamerLoop() {
@@ -417,13 +432,13 @@ void SoundSystem::StreamerLoop() {
 SoundSystem::MusicStatus SoundSystem::Music() const {
   MusicStatus status;
   std::lock_guard lock(musicLock_);
-  status.state = int(music_.GetState());
-  status.current = music_.Name();
+  status.state = int(music_->GetState());
+  status.current = music_->Name();
   status.pending = pendingMusic_;
   status.fade = musicFade_;
   status.fadeRate = fadeRate_.load();
-  status.source = music_.Source();
-  if (context_ && status.source != 0) {
+  status.source = music_->Source();
+  if (output_ && status.source != 0) {
     alGetSourcef(status.source, AL_GAIN, &status.gain);
     status.sourcePlaying = SourceState(status.source) == AL_PLAYING;
   }

@@ -1,10 +1,8 @@
 #pragma once
-#include <AL/al.h>
-#include <AL/alc.h>
-
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -13,10 +11,10 @@
 #include <vector>
 
 #include "sound/DecodedSound.h"
-#include "sound/MusicStream.h"
 #include "sound/SoundOptions.h"
 
 class FileSystem;
+class MusicStream;
 
 // Sound effects from fully decoded buffers and one music track at a time, streamed by a
 // background thread with half-second fades when the track changes or the window loses or
@@ -29,7 +27,7 @@ class FileSystem;
 class SoundSystem {
  public:
   // An effect's source; kNoSound when nothing plays.
-  using Handle = ALuint;
+  using Handle = uint32_t;
   static constexpr Handle kNoSound = 0;
 
   static constexpr const char* kNoDeviceCaption = "Game";
@@ -49,7 +47,7 @@ class SoundSystem {
   SoundSystem(const SoundSystem&) = delete;
   SoundSystem& operator=(const SoundSystem&) = delete;
 
-  bool HasAudio() const { return context_ != nullptr; }
+  bool HasAudio() const { return output_ != nullptr; }
 
   // --- Effects (main thread) ---
 
@@ -109,7 +107,7 @@ class SoundSystem {
     float fade = 1.0f;
     int fadeRate = 0;
     float gain = 0.0f;  // the music source's gain as OpenAL reports it
-    ALuint source = 0;
+    Handle source = 0;
     bool sourcePlaying = false;
   };
   MusicStatus Music() const;
@@ -129,12 +127,12 @@ class SoundSystem {
   FileSystem& files_;
   std::function<uint32_t()> clock_;
   std::function<void(const char*, const std::string&)> notify_;
-  ALCdevice* device_ = nullptr;
-  ALCcontext* context_ = nullptr;
+  struct AudioOutput;
+  std::unique_ptr<AudioOutput> output_;  // none without an audio device
 
   // Effects. buffers_ and decoded_ are also reached by the precache worker.
   mutable std::mutex effectsLock_;
-  std::unordered_map<std::string, ALuint> buffers_;
+  std::unordered_map<std::string, uint32_t> buffers_;  // OpenAL buffer names
   DecodedSound decoded_;
   std::vector<Handle> voices_;
   std::vector<Handle> pausedVoices_;  // effects Pause stopped, for Resume
@@ -142,7 +140,7 @@ class SoundSystem {
 
   // Music; everything here is guarded by musicLock_.
   mutable std::mutex musicLock_;
-  MusicStream music_;
+  std::unique_ptr<MusicStream> music_;
   std::string pendingMusic_;
   float musicVolume_ = 1.0f;
   float musicFade_ = 1.0f;

@@ -12,7 +12,7 @@
 #include "HeadlessPlatform.h"
 #include "app/Application.h"
 #include "app/Clock.h"
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "data/Language.h"
 
 #include <filesystem>
@@ -69,9 +69,9 @@ class AppFrameTest : public ::testing::Test {
   }
 
   static inline bool videoReady = false;
-  HeadlessPlatform platform;
-  platform::Window window;
-  Application app{platform, &window};
+  WindowedPlatform platform;
+  platform::Window& window = platform.window;
+  Application app{platform};
   FlatMode mode, other;  // modes outlive the Application's use of them
   TempDir folder;
 };
@@ -110,11 +110,11 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(game);
   TempDir folder;
-  HeadlessPlatform platform;
-  platform::Window window;
+  WindowedPlatform platform;
+  platform::Window& window = platform.window;
   FlatMode mode;
   {
-    Application app(platform, &window);
+    Application app(platform);
     ASSERT_TRUE(app.Init());
     app.profiles()->settings.flags &= ~Settings::kFullscreen;
     app.renderer()->SetAspectMode(0);

@@ -107,7 +107,7 @@ class ApplicationTest : public ::testing::Test {
   }
 
   FakePlatform platform;
-  Application app{platform, nullptr};
+  Application app{platform};
   std::vector<std::string> log;
   FakeMode a{"a", log}, b{"b", log}, c{"c", log};
 };
@@ -115,7 +115,7 @@ class ApplicationTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ApplicationTest, FirstSetModeEntersAtOnceAndLoadsOnce) {
-  Application other(platform, nullptr);
+  Application other(platform);
   std::vector<std::string> own;
   FakeMode m("m", own);
   other.SetMode(&m, false);
@@ -346,7 +346,7 @@ TEST_F(ApplicationTest, ShutdownLeavesTheCurrentModeAndReleasesEveryModeInOrder)
 }
 
 TEST_F(ApplicationTest, NoCurrentModeEndsTheLoop) {
-  Application empty(platform, nullptr);
+  Application empty(platform);
   EXPECT_FALSE(empty.Frame());
 }
 

@@ -1,8 +1,11 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/AppPlatform.h"
 #include "app/Clock.h"
+#include "graphics/GLRenderDevice.h"
+#include "platform/Window.h"
 
 // The platform of a headless test run: a fixed 16 ms step, no pointer, no keys; it writes
 // down whether the window was shown and what it was called.
@@ -22,4 +25,14 @@ class HeadlessPlatform : public AppPlatform {
   FixedStepClock clock{16};
   bool shown = false;
   std::u16string title;
+};
+
+// A headless platform whose render device draws into a real (offscreen) window.
+class WindowedPlatform : public HeadlessPlatform {
+ public:
+  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
+    return std::make_unique<GLRenderDevice>(window);
+  }
+
+  platform::Window window;
 };

@@ -20,7 +20,7 @@
 #include "app/Clock.h"
 #include "app/ModeSplash.h"
 #include "app/PrecacheList.h"
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 
 namespace fs = std::filesystem;
 
@@ -84,7 +84,7 @@ class ModeSplashTest : public ::testing::Test {
   // Starts the game over the folder as the entry point does.
   void Start() {
     fs::current_path(folder.Path());
-    app = std::make_unique<Application>(platform, &window);
+    app = std::make_unique<Application>(platform);
     ASSERT_TRUE(app->Init());
     app->profiles()->settings.flags &= ~Settings::kFullscreen;
     app->renderer()->SetAspectMode(0);
@@ -121,8 +121,8 @@ class ModeSplashTest : public ::testing::Test {
   static inline bool videoReady = false;
   TempDir folder;
   fs::path oldDir;
-  HeadlessPlatform platform;
-  platform::Window window;
+  WindowedPlatform platform;
+  platform::Window& window = platform.window;
   std::unique_ptr<Application> app;
   ModeSplash splash;
   Mode menu;  // modes outlive the Application's use of them

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "graphics/FontManager.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"

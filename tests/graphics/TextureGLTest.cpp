@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "ImageFiles.h"
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "data/FileSystem.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/PngWriter.h"

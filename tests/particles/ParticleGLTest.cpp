@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "ParticleFixtures.h"
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/PngWriter.h"
 #include "graphics/TextureManager.h"

@@ -1,4 +1,5 @@
 // Music changes, fades, pause and resume, driven step by step with a clock the test moves.
+#include <AL/al.h>
 #include <gtest/gtest.h>
 
 #include <atomic>

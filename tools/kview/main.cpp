@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "ViewItems.h"
-#include "app/platform/System.h"
-#include "app/platform/Window.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 #include "data/FileSystem.h"
 #include "data/ValueTable.h"
 #include "graphics/GLRenderDevice.h"

@@ -1,4 +1,4 @@
-#include "app/platform/PackedData.h"
+#include "platform/PackedData.h"
 
 #include <zlib.h>
 

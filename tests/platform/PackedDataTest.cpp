@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "app/platform/PackedData.h"
+#include "platform/PackedData.h"
 
 using platform::Bytes;
 using platform::PackData;

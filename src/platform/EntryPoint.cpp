@@ -1,4 +1,4 @@
-#include "app/EntryPoint.h"
+#include "platform/EntryPoint.h"
 
 #include <SDL.h>
 
@@ -9,13 +9,15 @@
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
-#include "app/platform/DataFiles.h"
-#include "app/platform/EventTranslator.h"
-#include "app/platform/GameKeyTable.h"
-#include "app/platform/Pointer.h"
-#include "app/platform/SingleInstance.h"
-#include "app/platform/System.h"
-#include "app/platform/Window.h"
+#include "graphics/GLRenderDevice.h"
+#include "platform/DataFiles.h"
+#include "platform/EventTranslator.h"
+#include "platform/GameKeyTable.h"
+#include "platform/Pointer.h"
+#include "platform/SingleInstance.h"
+#include "platform/Desktop.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -61,6 +63,13 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   void ShowMainWindow() override { window_.Show(); }
   bool IsWindowShown() override { return window_.IsShown(); }
   void SetWindowTitle(const std::u16string& title) override { window_.SetTitle(title); }
+  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
+    return std::make_unique<GLRenderDevice>(window_);
+  }
+  std::string UserLanguage() override { return platform::UserLanguage(); }
+  void ShowErrorBox(const char* caption, const std::string& text) override {
+    platform::ShowErrorBox(window_.Handle(), caption, text);
+  }
   void SetSystemCursor(bool arrow) override {
     SDL_ShowCursor(arrow ? SDL_ENABLE : SDL_DISABLE);
     int x = 0, y = 0;
@@ -164,7 +173,7 @@ int RunGame(int argc, char** argv) {
   int exitCode = 0;
   bool glLoaded = false;
   {
-    Application app(gamePlatform, &window);
+    Application app(gamePlatform);
     gamePlatform.Attach(&app);
     if (app.Init()) {
       Renderer& renderer = *app.renderer();

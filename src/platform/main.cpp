@@ -1,3 +1,3 @@
-#include "app/EntryPoint.h"
+#include "platform/EntryPoint.h"
 
 int main(int argc, char** argv) { return RunGame(argc, argv); }

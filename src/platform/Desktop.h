@@ -1,22 +1,12 @@
 #pragma once
-#include <cstdint>
 #include <string>
 
 struct SDL_Window;
 
 namespace platform {
 
-void SleepMs(uint32_t ms);
-uint32_t TicksMs();
-
-// Starts a detached thread running routine(argument).
-bool StartThread(void (*routine)(void*), void* argument);
-
-// The logged-on user's name, at most 31 UTF-16 characters.
-bool UserName(std::u16string& name);
-// The program's version, at most 7 characters; built once.
-const std::string& VersionText();
-// Two-letter ISO 639 code of the user's preferred language ("en" when unknown); queried once.
+// Two-letter ISO 639 code of the user's preferred language: the desktop's preferred locale,
+// then the environment, else "en". Queried once.
 const std::string& UserLanguage();
 
 // Opens an address with the desktop's default handler, minimising the window first. An
@@ -28,8 +18,5 @@ bool OpenAddress(SDL_Window* window, const std::string& address);
 bool MessageBoxQuery(SDL_Window* window, const std::string& text, bool isQuestion);
 // A plain error box with the caption given.
 void ShowErrorBox(SDL_Window* window, const char* caption, const std::string& text);
-
-// The language code of a locale name such as "de_DE.UTF-8" ("" when it has none).
-std::string LanguageOfLocale(const std::string& locale);
 
 }  // namespace platform

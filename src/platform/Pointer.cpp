@@ -1,4 +1,4 @@
-#include "app/platform/Pointer.h"
+#include "platform/Pointer.h"
 
 namespace platform {
 

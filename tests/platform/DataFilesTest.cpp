@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "support/TempDir.h"
-#include "app/platform/DataFiles.h"
+#include "platform/DataFiles.h"
 
 namespace fs = std::filesystem;
 using namespace platform;

@@ -1,66 +1,12 @@
-#include "app/platform/System.h"
+#include "platform/Desktop.h"
 
 #include <SDL.h>
-#include <pwd.h>
-#include <unistd.h>
 
-#include <cctype>
 #include <cstdio>
-#include <cstdlib>
-#include <thread>
 
-#include "app/platform/Text.h"
-
-#ifndef KALODRUS_VERSION
-#define KALODRUS_VERSION ""
-#endif
+#include "platform/System.h"
 
 namespace platform {
-
-void SleepMs(uint32_t ms) { SDL_Delay(ms); }
-
-uint32_t TicksMs() { return SDL_GetTicks(); }
-
-bool StartThread(void (*routine)(void*), void* argument) {
-  try {
-    std::thread(routine, argument).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
-}
-
-bool UserName(std::u16string& name) {
-  const passwd* pw = getpwuid(getuid());
-  const char* text = pw && pw->pw_name ? pw->pw_name : getenv("USER");
-  if (!text || !*text) return false;
-  name = Utf8ToUtf16(text);
-  if (name.size() > 31) name.resize(31);
-  return true;
-}
-
-const std::string& VersionText() {
-  static const std::string text = [] {
-    std::string v = KALODRUS_VERSION;
-    if (v.size() > 7) v.resize(7);
-    for (char& c : v) {
-      if (c == ',') c = '.';
-    }
-    return v;
-  }();
-  return text;
-}
-
-std::string LanguageOfLocale(const std::string& locale) {
-  if (locale.size() < 2 || !std::isalpha(static_cast<unsigned char>(locale[0])) ||
-      !std::isalpha(static_cast<unsigned char>(locale[1]))) {
-    return {};
-  }
-  if (locale.size() > 2 && std::isalpha(static_cast<unsigned char>(locale[2]))) return {};
-  std::string code = locale.substr(0, 2);
-  for (char& c : code) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return code;
-}
 
 const std::string& UserLanguage() {
   static const std::string code = [] {
@@ -69,15 +15,11 @@ const std::string& UserLanguage() {
       if (locales[0].language) found = LanguageOfLocale(locales[0].language);
       SDL_free(locales);
     }
-    for (const char* var : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-      if (!found.empty()) break;
-      if (const char* value = getenv(var)) found = LanguageOfLocale(value);
-    }
+    if (found.empty()) found = EnvironmentLanguage();
     return found.empty() ? std::string("en") : found;
   }();
   return code;
 }
-
 bool OpenAddress(SDL_Window* window, const std::string& address) {
   if (address.empty()) return false;
   if (window) SDL_MinimizeWindow(window);

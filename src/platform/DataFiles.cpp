@@ -1,4 +1,4 @@
-#include "app/platform/DataFiles.h"
+#include "platform/DataFiles.h"
 
 #include <fcntl.h>
 #include <pwd.h>

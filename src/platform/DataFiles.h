@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform/PackedData.h"
+#include "platform/PackedData.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "app/platform/Directory.h"
+#include "platform/Directory.h"
 
 #include <dirent.h>
 #include <fcntl.h>

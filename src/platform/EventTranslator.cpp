@@ -1,8 +1,8 @@
-#include "app/platform/EventTranslator.h"
+#include "platform/EventTranslator.h"
 
 #include "app/GameKeys.h"
-#include "app/platform/GameKeyTable.h"
-#include "app/platform/Text.h"
+#include "platform/GameKeyTable.h"
+#include "platform/Text.h"
 
 namespace platform {
 namespace {

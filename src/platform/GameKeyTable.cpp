@@ -1,4 +1,4 @@
-#include "app/platform/GameKeyTable.h"
+#include "platform/GameKeyTable.h"
 
 #include <SDL.h>
 

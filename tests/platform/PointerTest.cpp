@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/platform/Pointer.h"
+#include "platform/Pointer.h"
 
 using platform::PointerToVirtual;
 

@@ -1,4 +1,4 @@
-#include "app/platform/Text.h"
+#include "platform/Text.h"
 
 namespace platform {
 namespace {

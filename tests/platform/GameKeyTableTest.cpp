@@ -3,7 +3,7 @@
 #include <set>
 
 #include "app/GameKeys.h"
-#include "app/platform/GameKeyTable.h"
+#include "platform/GameKeyTable.h"
 
 #include <SDL_keyboard.h>
 

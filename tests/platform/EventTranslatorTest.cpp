@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/GameKeys.h"
-#include "app/platform/EventTranslator.h"
+#include "platform/EventTranslator.h"
 
 using platform::EventTranslator;
 

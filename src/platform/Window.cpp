@@ -1,8 +1,8 @@
-#include "app/platform/Window.h"
+#include "platform/Window.h"
 
 #include <SDL.h>
 
-#include "app/platform/Text.h"
+#include "platform/Text.h"
 
 namespace platform {
 

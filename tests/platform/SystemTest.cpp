@@ -5,10 +5,10 @@
 #include <sys/wait.h>
 
 #include "support/TempDir.h"
-#include "app/platform/Directory.h"
-#include "app/platform/SingleInstance.h"
-#include "app/platform/System.h"
-#include "app/platform/Text.h"
+#include "platform/Directory.h"
+#include "platform/SingleInstance.h"
+#include "platform/System.h"
+#include "platform/Text.h"
 
 #include <fstream>
 #include <set>
