@@ -80,7 +80,7 @@ void RunSwarm(benchmark::State& state, bool turning) {
   auto owned = std::make_unique<RecordingDevice>();
   RecordingDevice* device = owned.get();
   Renderer renderer(std::move(owned));
-  renderer.SetAspectMode(0);
+  renderer.SetAspectMode(AspectMode::Screen4x3);
   renderer.Init(false, false);
   BenchTextures textures;
   int counter = 0;

@@ -162,7 +162,7 @@ void FinishFrame() {
 bool StartGameSide() {
   game = new GameSide;
   game->renderer = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(game->window));
-  game->renderer->SetAspectMode(0);
+  game->renderer->SetAspectMode(AspectMode::Screen4x3);
   if (!game->window.Create(kScreenW, kScreenH, false) || !game->renderer->Init(false, false))
     return false;
   for (int p = 0; p < kPages; ++p) {

@@ -69,7 +69,7 @@ bool Application::Init() {
 bool Application::InitDevice() {
   if (!renderer_) return false;
   if (!renderer_->Init(false, profiles_->settings.fullscreen())) return false;
-  if (renderer_->WantsStandardDefinition()) textures_->SetQuality(TextureManager::kQualityStandard);
+  if (renderer_->WantsStandardDefinition()) textures_->SetQuality(TextureQuality::Standard);
   ChooseContent();
   sprites_->LoadAtlases();
   particles_->LoadEffects();
@@ -79,13 +79,13 @@ bool Application::InitDevice() {
 }
 
 void Application::ChooseContent() {
-  if (textures_->Quality() == TextureManager::kQualityAuto &&
+  if (textures_->Quality() == TextureQuality::Auto &&
       renderer_->BackBufferSize().height > 800) {
     files_->Mount("content_hd");
     values_->Load("resolution");
   }
   if (values_->GetBool("if_double_size", false)) {
-    textures_->SetQuality(TextureManager::kQualityDouble);
+    textures_->SetQuality(TextureQuality::Double);
   }
 }
 
@@ -130,8 +130,8 @@ void Application::ResetTimer() {
   frameTime = 1.0f;
 }
 
-void Application::StartFade(int kind) {
-  fadeLevel = kind == kFadeIn ? 255.0f : 0.0f;
+void Application::StartFade(Fade kind) {
+  fadeLevel = kind == Fade::In ? 255.0f : 0.0f;
   fadeState = kind;
 }
 
@@ -162,13 +162,13 @@ void Application::TickClock() {
 }
 
 void Application::AdvanceFade() {
-  if (fadeState == kFadeIn) {
+  if (fadeState == Fade::In) {
     fadeLevel -= frameTime / 1.4f;
     if (fadeLevel <= 0) {
       fadeLevel = 0;
       fadeDone = true;
     }
-  } else if (fadeState == kFadeOut) {
+  } else if (fadeState == Fade::Out) {
     fadeLevel += frameTime / 1.2f;
     if (fadeLevel >= 255) {
       fadeLevel = 255;
@@ -180,7 +180,7 @@ void Application::AdvanceFade() {
 void Application::DrawOverlays() {
   if (!renderer_) return;
   if (showFps && fonts_) DrawFrameRate(*fonts_, *renderer_, fps, kWhite);
-  if (fadeState != kFadeNone) DrawFade(*renderer_, noTexShader_, fadeLevel);
+  if (fadeState != Fade::None) DrawFade(*renderer_, noTexShader_, fadeLevel);
   if (showLoadingSign) {
     if (loadingSprite) {
       DrawLoadingSign(*renderer_, loadingSprite->texture, loadingSprite->rect, loadingW, loadingH,
@@ -211,8 +211,8 @@ bool Application::Frame() {
   }
   if (fadeDone) {
     fadeDone = false;
-    const int kind = fadeState;
-    fadeState = kFadeNone;
+    const Fade kind = fadeState;
+    fadeState = Fade::None;
     current->OnFadeDone(kind);
   }
   if (!current) return false;
@@ -225,7 +225,7 @@ bool Application::Frame() {
     current->Draw();
     if (renderer_) renderer_->DrawScreenFrame();
   }
-  if (fadeState != kFadeNone && !pending) AdvanceFade();
+  if (fadeState != Fade::None && !pending) AdvanceFade();
   DrawOverlays();
   showLoadingSign = false;
   if (renderer_) {
@@ -291,13 +291,14 @@ void Application::ToggleFullscreen() {
   if (renderer_) renderer_->SetFullscreen(settings.fullscreen());
 }
 
-void Application::OnInput(int type, int value) {
-  if (type == 0) OnCharacter(value);
-  if (type == 1 && value == kGameKeyEnter && platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
+void Application::OnInput(InputEvent event) {
+  if (event.type == InputType::Character) OnCharacter(event.value);
+  if (event.type == InputType::KeyDown && event.value == kGameKeyEnter &&
+      platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
     ToggleFullscreen();
   }
-  if (type >= 3 && type <= 11) platform_.PointerToVirtual(mouseX, mouseY);
-  if (current && fadeState == kFadeNone && !pending) current->OnInput(type, value);
+  if (event.IsPointer()) platform_.PointerToVirtual(mouseX, mouseY);
+  if (current && fadeState == Fade::None && !pending) current->OnInput(event);
 }
 
 void Application::ApplyTimeScaleKey(int gameKey) {

@@ -24,8 +24,6 @@
 #include "level/GameSettings.h"
 #include "sound/SoundSystem.h"
 
-enum FadeState { kFadeNone = 0, kFadeIn = 1, kFadeOut = 2 };
-
 // The one object that owns the frame loop, the current screen and the global services.
 // Everything here runs on the main thread; `quit` and `active` are also read by the music
 // streamer and are therefore atomic.
@@ -43,9 +41,9 @@ class Application {
   bool InitContent();
   bool Frame();
   void SetActive(bool becomeActive);
-  void OnInput(int type, int value);
+  void OnInput(InputEvent event);
   void SetMode(Mode* mode, bool showLoadingSign);
-  void StartFade(int kind);
+  void StartFade(Fade kind);
   void ResetTimer();
   void Shutdown();
 
@@ -89,7 +87,7 @@ class Application {
   uint32_t fpsFrames = 0, fpsElapsed = 0;
   bool showFps = false;
   float fadeLevel = 0;
-  int fadeState = kFadeNone;
+  Fade fadeState = Fade::None;
   bool fadeDone = false;
   bool showLoadingSign = false;
   bool cheats = false;

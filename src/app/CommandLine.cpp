@@ -17,8 +17,12 @@ std::optional<uint32_t> ParseCount(const std::string& text) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   static const struct {
     const char* word;
-    int mode;
-  } kAspects[] = {{"/4x3", 0}, {"/3x2", 1}, {"/15x9", 2}, {"/16x9", 3}, {"/16x10", 4}};
+    AspectMode mode;
+  } kAspects[] = {{"/4x3", AspectMode::Screen4x3},
+                 {"/3x2", AspectMode::Screen3x2},
+                 {"/15x9", AspectMode::Screen15x9},
+                 {"/16x9", AspectMode::Screen16x9},
+                 {"/16x10", AspectMode::Screen16x10}};
 
   CommandLine cl;
   for (size_t i = 0; i < args.size(); ++i) {

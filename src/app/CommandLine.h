@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Renderer.h"
+
 // What the command line asks for. The game's switches are compared exactly and
 // case-sensitively, in any order, later ones winning; unknown words are ignored. The options
 // for headless runs (--frames, --fixed-step, --screenshot) take the next word as their value.
 struct CommandLine {
   std::optional<bool> fullscreen;   // "/fs" true, "/wn" false
-  std::optional<int> aspectMode;    // "/4x3" 0, "/3x2" 1, "/15x9" 2, "/16x9" 3, "/16x10" 4
+  std::optional<AspectMode> aspectMode;  // "/4x3", "/3x2", "/15x9", "/16x9", "/16x10"
   bool standardDefinition = false;  // "/sd"
 
   std::optional<uint32_t> frames;     // exit with code 0 after this many frames

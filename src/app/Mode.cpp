@@ -18,12 +18,12 @@ void Mode::Draw() {
 
 void Mode::Release() {}
 
-void Mode::OnFadeDone(int) {}
+void Mode::OnFadeDone(Fade) {}
 
 void Mode::Enter() {
   Application& app = App();
   if (!loaded && !Load()) app.quit = true;
-  app.StartFade(1);
+  app.StartFade(Fade::In);
 }
 
 void Mode::Leave() {}
@@ -34,13 +34,13 @@ void Mode::Prepare() {}
 
 int Mode::OnCommand(int id) { return id; }
 
-int Mode::OnInput(int, int) { return 0; }
+int Mode::OnInput(InputEvent) { return 0; }
 
 GUIControl* Mode::FindControl(int) { return nullptr; }
 
 void Mode::RequestMode(Mode* target) {
   requested = target;
-  App().StartFade(2);
+  App().StartFade(Fade::Out);
   if (target) target->Prepare();
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 #include <string>
 
+#include "app/InputEvent.h"
+
 class Application;
+
+// The fade through black between screens: none, fading in (from black) or out (to black).
+enum class Fade : int { None = 0, In = 1, Out = 2 };
 class GUIControl;
 
 // A screen of the game. Each concrete mode is one static instance that lives for the whole
@@ -18,13 +23,13 @@ class Mode {
   virtual void Update();
   virtual void Draw();
   virtual void Release();
-  virtual void OnFadeDone(int kind);
+  virtual void OnFadeDone(Fade kind);
   virtual void Enter();
   virtual void Leave();
   virtual bool OnActivate(bool wasActive);
   virtual void Prepare();
   virtual int OnCommand(int id);
-  virtual int OnInput(int type, int value);
+  virtual int OnInput(InputEvent event);
   virtual GUIControl* FindControl(int id);
 
   // Starts the fade-out towards `target` (none for "no switch"); the switch happens when the

@@ -66,24 +66,24 @@ void ModeSplash::Update() {
       StartPrecache();
       return;
     }
-    if (app.fadeState == kFadeNone && timer > kPictureTimeMs) app.StartFade(kFadeOut);
+    if (app.fadeState == Fade::None && timer > kPictureTimeMs) app.StartFade(Fade::Out);
   }
   Mode::Update();
 }
 
-void ModeSplash::OnFadeDone(int kind) {
+void ModeSplash::OnFadeDone(Fade kind) {
   Application& app = App();
-  if (kind == kFadeOut) {
+  if (kind == Fade::Out) {
     if (!loadingBuilt) BuildLoadingScreen();
     if (current + 1 < int(splashes.size())) {
       ++current;
       if (LastPictureShown()) loadingShown = true;
-      app.StartFade(kFadeIn);
+      app.StartFade(Fade::In);
       timer = 0;
     } else {
       app.SetMode(requested, false);
     }
-  } else if (kind == kFadeIn && LastPictureShown() && !precaching) {
+  } else if (kind == Fade::In && LastPictureShown() && !precaching) {
     StartPrecache();
   }
 }
@@ -203,7 +203,7 @@ void ModeSplash::Draw() {
     if (renderer) DrawPatternBands();
   }
   if (precaching) StepPrecache();
-  if (precacheDone && app.fadeState == kFadeNone && next) RequestMode(next);
+  if (precacheDone && app.fadeState == Fade::None && next) RequestMode(next);
 }
 
 void ModeSplash::Leave() {

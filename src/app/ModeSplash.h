@@ -22,7 +22,7 @@ class ModeSplash : public Mode {
   void Enter() override;
   void Update() override;
   void Draw() override;
-  void OnFadeDone(int kind) override;
+  void OnFadeDone(Fade kind) override;
   void Leave() override;
 
   // The screen that follows the loading (the main menu); none keeps the loading screen up.

@@ -19,7 +19,7 @@ struct ModeSize {
   int width;
   int height;
 };
-constexpr ModeSize kModeSizes[Renderer::kAspectModeCount] = {
+constexpr ModeSize kModeSizes[kAspectModeCount] = {
     {1024, 768}, {1080, 720}, {1280, 768}, {1280, 720}, {1280, 800}};
 
 // Width of the level picture, and the height over which layouts are designed.
@@ -73,30 +73,31 @@ bool Renderer::Init(bool depthStencil, bool fullscreen) {
   return true;
 }
 
-int Renderer::ChooseAspectMode() {
+std::optional<AspectMode> AspectModeFromNumber(int number) {
+  if (number < 0 || number >= kAspectModeCount) return std::nullopt;
+  return AspectMode(number);
+}
+
+::AspectMode Renderer::ChooseAspectMode() {
   const ScreenSize desktop = device_->Desktop();
   if (desktop.width <= 0 || desktop.height <= 0) return aspectMode_;
   // The thresholds are single-precision constants compared with a single-precision ratio;
   // ratios right at a threshold depend on that.
   const float r = float(desktop.height) / float(desktop.width);
-  int mode;
+  ::AspectMode mode;
   if (r < 0.58f) {
-    mode = 3;
+    mode = AspectMode::Screen16x9;
   } else if (r > 0.63f) {
-    mode = r > 0.7f ? 0 : 1;
+    mode = r > 0.7f ? AspectMode::Screen4x3 : AspectMode::Screen3x2;
   } else {
-    mode = r > 0.62f ? 4 : 2;
+    mode = r > 0.62f ? AspectMode::Screen16x10 : AspectMode::Screen15x9;
   }
   aspectMode_ = mode;
   return mode;
 }
 
-void Renderer::SetAspectMode(int mode) {
-  if (mode >= 0 && mode < kAspectModeCount) aspectMode_ = mode;
-}
-
-float Renderer::Width() const { return float(kModeSizes[aspectMode_].width); }
-float Renderer::Height() const { return float(kModeSizes[aspectMode_].height); }
+float Renderer::Width() const { return float(kModeSizes[int(aspectMode_)].width); }
+float Renderer::Height() const { return float(kModeSizes[int(aspectMode_)].height); }
 
 float Renderer::HalfHeight(bool unclamped) const {
   const float h = Height();
@@ -115,9 +116,10 @@ bool Renderer::WantsStandardDefinition() const {
          device_->MaxTextureHeight() == kRequiredTextureSize;
 }
 
-ScreenSize Renderer::BackBufferSizeFor(bool fullscreen, int aspectMode, ScreenSize desktop) {
+ScreenSize Renderer::BackBufferSizeFor(bool fullscreen, ::AspectMode aspectMode,
+                                       ScreenSize desktop) {
   if (fullscreen) return desktop;
-  const ModeSize virt = kModeSizes[std::clamp(aspectMode, 0, kAspectModeCount - 1)];
+  const ModeSize virt = kModeSizes[int(aspectMode)];
   ScreenSize size{virt.width, virt.height};
   if (2 * size.height + 50 < desktop.height) {
     size.width *= 2;
@@ -294,7 +296,7 @@ void Renderer::DrawIndexed(const uint16_t* indices, int vertexCount, int indexCo
 void Renderer::DrawWideBackground(uint32_t colour, bool levelScreenCurrent) {
   // The texture holds the 1024×768 centre in rows 128..895, the right 128-pixel strip
   // rotated into the top 128 rows and the left strip rotated into the bottom 128 rows.
-  if (aspectMode_ == 0 && !levelScreenCurrent) {
+  if (aspectMode_ == AspectMode::Screen4x3 && !levelScreenCurrent) {
     AddScreenQuad({0, 0, 1024, 768}, {0, 0.125f, 1, 0.875f}, colour);
     return;
   }
@@ -304,7 +306,7 @@ void Renderer::DrawWideBackground(uint32_t colour, bool levelScreenCurrent) {
 }
 
 void Renderer::DrawScreenFrame() {
-  if (aspectMode_ != 4) return;
+  if (aspectMode_ != AspectMode::Screen16x10) return;
   if (!frameLookedUp_ && frameLookup_) {
     frameSprite_ = frameLookup_();
     frameLookedUp_ = true;
@@ -398,7 +400,12 @@ void Renderer::ClearSamplerBits(int bits) {
   if (bits & kSamplerLinear) device_->SetFilter(false);
 }
 
-void Renderer::SetBlendMode(int mode) {
+std::optional<BlendMode> BlendModeFromNumber(int number) {
+  if (number < 0 || number > 5) return std::nullopt;
+  return BlendMode(number);
+}
+
+void Renderer::SetBlendMode(BlendMode mode) {
   static constexpr BlendFactor kFactors[6][2] = {
       {BlendFactor::SourceAlpha, BlendFactor::InverseSourceAlpha},
       {BlendFactor::SourceAlpha, BlendFactor::One},
@@ -407,9 +414,10 @@ void Renderer::SetBlendMode(int mode) {
       {BlendFactor::One, BlendFactor::One},
       {BlendFactor::One, BlendFactor::InverseSourceAlpha},
   };
-  if (mode < 0 || mode > 5 || mode == blendMode_) return;
+  if (mode == blendMode_) return;
   Flush();
-  device_->SetBlendFactors(kFactors[mode][0], kFactors[mode][1]);
+  const auto& factors = kFactors[int(mode)];
+  device_->SetBlendFactors(factors[0], factors[1]);
   blendMode_ = mode;
 }
 
@@ -467,7 +475,7 @@ void Renderer::ResetStates() {
   samplerBits_ = 0;
   shader_ = nullptr;
   shaderKnown_ = false;
-  blendMode_ = -1;
+  blendMode_.reset();
   Disable(RenderSwitch::Lighting);
   Disable(RenderSwitch::DepthTest);
   Disable(RenderSwitch::DepthWrite);
@@ -479,7 +487,7 @@ void Renderer::ResetStates() {
   backBuffer_ = device_->BackBufferSize();
   device_->SetViewport(0, 0, backBuffer_.width, backBuffer_.height);
   SetupTransforms();
-  SetBlendMode(kBlendAlpha);
+  SetBlendMode(BlendMode::Alpha);
   SetShader(nullptr);
 }
 

@@ -19,15 +19,29 @@ enum SamplerBit : int {
   kSamplerLinear = 4,
 };
 
-// Blend modes (Renderer::SetBlendMode).
-enum BlendMode : int {
-  kBlendAlpha = 0,          // source alpha, inverse source alpha
-  kBlendAdd = 1,            // source alpha, one
-  kBlendMultiply = 2,       // destination colour, zero
-  kBlendMultiply2 = 3,      // the same as kBlendMultiply
-  kBlendAddPure = 4,        // one, one
-  kBlendPremultiplied = 5,  // one, inverse source alpha
+// Blend modes (Renderer::SetBlendMode), numbered as content and effects name them.
+enum class BlendMode : int {
+  Alpha = 0,          // source alpha, inverse source alpha
+  Add = 1,            // source alpha, one
+  Multiply = 2,       // destination colour, zero
+  Multiply2 = 3,      // the same as Multiply
+  AddPure = 4,        // one, one
+  Premultiplied = 5,  // one, inverse source alpha
 };
+// The blend mode a number in content names; none for a number outside 0..5.
+std::optional<BlendMode> BlendModeFromNumber(int number);
+
+// The five virtual screen sizes, numbered as the command line and the layouts name them.
+enum class AspectMode : int {
+  Screen4x3 = 0,    // 1024 × 768
+  Screen3x2 = 1,    // 1080 × 720
+  Screen15x9 = 2,   // 1280 × 768
+  Screen16x9 = 3,   // 1280 × 720
+  Screen16x10 = 4,  // 1280 × 800
+};
+inline constexpr int kAspectModeCount = 5;
+// The aspect mode a number names; none outside 0..4.
+std::optional<AspectMode> AspectModeFromNumber(int number);
 
 // What the screen frame needs of the sprite "scrframe".
 struct ScreenFrameSprite {
@@ -52,7 +66,6 @@ struct PixelOffsetPair {
 class Renderer {
  public:
   static constexpr int kTextureStages = 8;
-  static constexpr int kAspectModeCount = 5;
 
   explicit Renderer(std::unique_ptr<RenderDevice> device);
   ~Renderer();
@@ -73,9 +86,9 @@ class Renderer {
   // Shows the error box and returns false when there is no usable device.
   bool Init(bool depthStencil, bool fullscreen);
   // Picks the aspect mode from the desktop proportions, makes it current and returns it.
-  int ChooseAspectMode();
-  void SetAspectMode(int mode);  // 0..4; other values are ignored
-  int AspectMode() const { return aspectMode_; }
+  ::AspectMode ChooseAspectMode();
+  void SetAspectMode(::AspectMode mode) { aspectMode_ = mode; }
+  ::AspectMode AspectMode() const { return aspectMode_; }
   float Width() const;
   float Height() const;
   float HalfWidth() const { return Width() * 0.5f; }
@@ -98,7 +111,8 @@ class Renderer {
   // The back buffer asked for: the desktop when fullscreen; otherwise the virtual size,
   // doubled when twice that fits the desktop height with 50 pixels to spare, reduced to
   // 1024 and then 800 wide when it does not fit.
-  static ScreenSize BackBufferSizeFor(bool fullscreen, int aspectMode, ScreenSize desktop);
+  static ScreenSize BackBufferSizeFor(bool fullscreen, ::AspectMode aspectMode,
+                                      ScreenSize desktop);
   void Shutdown();
 
   // --- Frame
@@ -144,7 +158,7 @@ class Renderer {
   void Disable(RenderSwitch which);
   void SetSamplerBits(int bits);
   void ClearSamplerBits(int bits);
-  void SetBlendMode(int mode);  // 0..5; other values are ignored
+  void SetBlendMode(BlendMode mode);
   // Scissor in virtual pixels, origin top left, y down; clipped to the back buffer.
   void SetScissor(int x, int y, int width, int height);
   void SetTransform(TransformKind kind, const Matrix& matrix);
@@ -182,7 +196,7 @@ class Renderer {
   bool fullscreen_ = false;         // the mode requested
   bool fullscreenApplied_ = false;  // the mode in effect
   bool depthStencil_ = false;
-  int aspectMode_ = 0;
+  ::AspectMode aspectMode_ = ::AspectMode::Screen4x3;
   ScreenSize backBuffer_;
   bool resetRequested_ = false;
   bool deviceWasReset_ = false;
@@ -190,7 +204,7 @@ class Renderer {
 
   // State cache. A stage or the shader is "known" when the device is certain to hold what
   // the cache says; otherwise the next request is sent whatever it is.
-  int blendMode_ = -1;
+  std::optional<BlendMode> blendMode_;  // none: unknown to the cache
   std::array<int, kRenderSwitchCount> switches_{};
   int samplerBits_ = 0;
   std::array<Texture*, kTextureStages> bound_{};

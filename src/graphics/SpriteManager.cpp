@@ -122,7 +122,7 @@ bool SpriteManager::ResolveAtlas(Sprite& sprite) {
   if (!texture || texture->width <= 0 || texture->height <= 0) return false;
   // With double-size content the recorded sizes are half the stored picture's, and the
   // atlas rectangles count stored pixels.
-  const bool halved = textures_.Quality() == TextureManager::kQualityDouble;
+  const bool halved = textures_.Quality() == TextureQuality::Double;
   const float storedW = float(texture->width) * (halved ? 2.0f : 1.0f);
   const float storedH = float(texture->height) * (halved ? 2.0f : 1.0f);
   const float x = sprite.atlasX, y = sprite.atlasY, w = sprite.atlasW, h = sprite.atlasH;

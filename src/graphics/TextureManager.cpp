@@ -32,10 +32,6 @@ TextureManager::~TextureManager() {
   preloaded_.reset();
 }
 
-void TextureManager::SetQuality(int quality) {
-  quality_ = std::clamp(quality, int(kQualityAuto), int(kQualityDouble));
-}
-
 void TextureManager::AddDeletionListener(TextureDeletionListener* listener) {
   if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
     listeners_.push_back(listener);
@@ -128,7 +124,7 @@ Texture* TextureManager::Record(DecodedImage&& image, const std::string& display
     return texture;
   }
   Upload(*texture, image.pixels.data());
-  if (quality_ == kQualityDouble) HalveSizes(*texture);
+  if (quality_ == TextureQuality::Double) HalveSizes(*texture);
   return texture;
 }
 
@@ -262,6 +258,6 @@ void TextureManager::FinishPreload() {
     textures_.emplace(record->name, std::move(record));
   }
   Upload(*texture, pixels.data());
-  if (quality_ == kQualityDouble) HalveSizes(*texture);
+  if (quality_ == TextureQuality::Double) HalveSizes(*texture);
   texture->flags &= ~kTextureEvicted;
 }

@@ -32,14 +32,12 @@ class TextureDeletionListener {
 //
 // The manager hooks itself into the Renderer (reloading evicted textures when they are
 // bound, render targets around a device reset) for as long as it lives.
+// Which content the textures come from: chosen automatically, standard definition forced, or
+// double-size content in use (every size the program sees is half the stored picture's).
+enum class TextureQuality : int { Auto = 0, Standard = 1, Double = 2 };
+
 class TextureManager final : public TextureReloader, public RenderTargetOwner {
  public:
-  // Quality: 0 automatic, 1 standard-definition content forced, 2 double-size content in use
-  // (every size the program sees is half the stored picture's).
-  static constexpr int kQualityAuto = 0;
-  static constexpr int kQualityStandard = 1;
-  static constexpr int kQualityDouble = 2;
-
   TextureManager(FileSystem& files, Renderer& renderer);
   ~TextureManager() override;
   TextureManager(const TextureManager&) = delete;
@@ -82,8 +80,8 @@ class TextureManager final : public TextureReloader, public RenderTargetOwner {
   void Preload(std::string_view name);
   void FinishPreload();
 
-  int Quality() const { return quality_; }
-  void SetQuality(int quality);
+  TextureQuality Quality() const { return quality_; }
+  void SetQuality(TextureQuality quality) { quality_ = quality; }
 
   void AddDeletionListener(TextureDeletionListener* listener);
   void RemoveDeletionListener(TextureDeletionListener* listener);
@@ -113,7 +111,7 @@ class TextureManager final : public TextureReloader, public RenderTargetOwner {
   FileSystem& files_;
   Renderer& renderer_;
   std::map<std::string, std::unique_ptr<Texture>, std::less<>> textures_;
-  int quality_ = kQualityAuto;
+  TextureQuality quality_ = TextureQuality::Auto;
   bool unloadable_ = false;
   std::vector<TextureDeletionListener*> listeners_;
 

@@ -41,7 +41,7 @@ bool Level::LoadLevelFile(FileSystem& fs, int episodeNumber, int level) {
 std::string Level::WriteLevel() const { return LevelWriter(*this).Write(); }
 
 bool Level::CanSave() const {
-  return medal >= 0 && (mode == 0 || mode == 1) && !ended && !objects.empty();
+  return medal != Medal::None && IsOrdinary(mode) && !ended && !objects.empty();
 }
 
 std::optional<std::string> Level::SaveLevel() const {

@@ -9,6 +9,20 @@
 #include "level/WaypointNode.h"
 #include "level/WorldObject.h"
 
+// What kind of level this is, with the numbers level files use: 0 and 1 are ordinary levels
+// whose objects workers work on, 2 a level whose objects never update (the episode map), 3 a
+// mini-game. A file may carry another number; such a level counts as none of these.
+enum class LevelMode : int { Ordinary = 0, Ordinary1 = 1, Still = 2, MiniGame = 3 };
+inline bool IsOrdinary(LevelMode mode) {
+  return mode == LevelMode::Ordinary || mode == LevelMode::Ordinary1;
+}
+
+// A level's run: fresh from its data file, continued from a save, or won.
+enum class LevelState : int { Fresh = 0, Saved = 2, Won = 3 };
+
+// The time medal of a result. None marks a level that is never saved.
+enum class Medal : int { None = -1, Bronze = 0, Silver = 1, Gold = 2 };
+
 // The record of a level: its settings, its objects and workers in draw order, the waypoint
 // graph, and the level-screen state a saved level carries. Every field starts at the value
 // a level has before its file is read.
@@ -26,8 +40,8 @@ struct LevelData {
   };
   using ObjectList = std::vector<std::unique_ptr<WorldObject>>;
 
-  int mode = 0;   // 0, 1 ordinary; 2 no object updates; 3 mini-game
-  int medal = 0;  // 0 bronze, 1 silver, 2 gold
+  LevelMode mode = LevelMode::Ordinary;
+  Medal medal = Medal::Bronze;
   int timeEasy = 360, timeNorm = 240, timeHard = 120;  // seconds
   int flags = 0;  // bit 0 no thieves, bit 1 no flying creatures
   int music = 0;
@@ -59,7 +73,7 @@ struct LevelData {
   std::array<std::vector<int>, kBaseLists> bases;  // waypoint indices of subclass k + 1
   std::vector<WaypointNode> waypoints;
   std::vector<SavedTimer> savedTimers;
-  int state = 0;  // 0 fresh, 2 restored, 3 won
+  LevelState state = LevelState::Fresh;
   int gameTime = 0;
 
   // Carried by saved levels for the level screen and the economy.

@@ -144,7 +144,7 @@ std::vector<std::string> LevelDiff::Compare(const Level& a, const Level& b, size
   const std::string level = "level ";
   d.Check(level, "episode", a.episode, b.episode);
   d.Check(level, "level", a.levelNumber, b.levelNumber);
-  d.Check(level, "mode", a.mode, b.mode);
+  d.Check(level, "mode", int(a.mode), int(b.mode));
   d.Check(level, "music", a.music, b.music);
   d.Check(level, "fog_height", a.fogHeight, b.fogHeight);
   if (a.fogHeight != 0) d.Check(level, "fog_color", a.fogColor, b.fogColor);
@@ -163,7 +163,7 @@ std::vector<std::string> LevelDiff::Compare(const Level& a, const Level& b, size
   }
   d.Check(level, "resources", a.resources, b.resources);
   d.Check(level, "quest_res", a.questRes, b.questRes);
-  if (a.mode == 0 || a.mode == 1) {
+  if (IsOrdinary(a.mode)) {
     d.Check(level, "flags", a.flags, b.flags);
     d.Check(level, "collected", a.collected, b.collected);
     d.Check(level, "bonus_speed", a.bonusSpeed, b.bonusSpeed);

@@ -74,7 +74,7 @@ bool LevelReader::Read(std::string_view text) {
   if (!root) return Fail("no level element");
 
   ReadSettings(root);
-  if (level_.state == 2 && root.Has("episode") && root.Has("level")) {
+  if (level_.state == LevelState::Saved && root.Has("episode") && root.Has("level")) {
     const int episode = root.Int("episode", 0);
     const int number = root.Int("level", 0);
     const bool valid = episode >= 1 && episode <= Level::kEpisodes && number >= 1 &&
@@ -82,13 +82,13 @@ bool LevelReader::Read(std::string_view text) {
     if (valid) {
       level_.episode = episode;
       level_.levelNumber = number;
-    } else if (level_.mode == 0 || level_.mode == 1) {
+    } else if (IsOrdinary(level_.mode)) {
       // A saved game names the level it continues; a position outside the campaign would
       // index the progress records out of range, so the save is not used.
       return Fail("saved level outside the campaign");
     }
   }
-  if (level_.mode == 3 && level_.Services()) level_.Services()->LoadMiniGame(level_);
+  if (level_.mode == LevelMode::MiniGame && level_.Services()) level_.Services()->LoadMiniGame(level_);
 
   size_t objectCount = 0;
   for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {
@@ -135,7 +135,7 @@ bool LevelReader::Read(std::string_view text) {
 
 void LevelReader::ReadSettings(const XmlElement& r) {
   Level& l = level_;
-  l.mode = r.Int("mode", 0);
+  l.mode = LevelMode(r.Int("mode", 0));
   l.music = r.Int("music", 0);
   l.fogColor = r.Hex("fog_color", 0);
   l.fogHeight = r.Int("fog_height", 0);
@@ -162,7 +162,7 @@ void LevelReader::ReadSettings(const XmlElement& r) {
   l.resThieved = r.Bool("res_thieved", false);
   l.puzzleCollected = r.Bool("puzzle_collect", false);
   l.bonusCost = ReadInts<6>(r, "bonus_cost");
-  l.state = r.Int("state", 0);
+  l.state = LevelState(r.Int("state", 0));
   l.gameTime = r.Int("game_time", 0);
   l.flyElapsed = r.Int("fly_cur", 0);
   l.levelTime = r.Int("level_time", 0);
@@ -212,7 +212,7 @@ void LevelReader::ReadObject(const XmlElement& e, bool workerElement) {
   l.nextId = std::max(l.nextId, int(o.id) + 1);
   // Ordinary levels draw their workers after the camp waypoint, mini-games after the hero's
   // base; without a known hero no waypoint marks the layer.
-  const int layerWaypoint = l.mode == 0 || l.mode == 1 ? 1 : l.heroType >= 0 ? l.heroType + 1 : -1;
+  const int layerWaypoint = IsOrdinary(l.mode) ? 1 : l.heroType >= 0 ? l.heroType + 1 : -1;
   if (!workerLayerFound_ && o.cls == WorldObject::kWaypoint && o.subclass == layerWaypoint) {
     workerLayerFound_ = true;
     l.workerLayer = int(l.objects.size()) + 1;

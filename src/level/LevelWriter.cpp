@@ -96,7 +96,7 @@ void LevelWriter::WriteSettings() {
   const Level& l = level_;
   Attr("episode", l.episode);
   Attr("level", l.levelNumber);
-  Attr("mode", l.mode);
+  Attr("mode", int(l.mode));
   Attr("music", l.music);
   if (l.fogHeight != 0) {
     char hex[16];
@@ -118,7 +118,7 @@ void LevelWriter::WriteSettings() {
   }
   Ints("resources", l.resources.data(), 3);
   Ints("quest_res", l.questRes.data(), 3);
-  const bool ordinary = l.mode == 0 || l.mode == 1;
+  const bool ordinary = IsOrdinary(l.mode);
   if (ordinary) {
     Attr("flags", l.flags);
     Ints("collected", l.collected.data(), 3);

@@ -27,14 +27,14 @@ bool CVertexBuffer::Update(const void* data, size_t bytes, size_t offset) {
   return true;
 }
 
-int CGraphics::BlendModeFor(uint32_t source, uint32_t destination) {
+BlendMode CGraphics::BlendModeFor(uint32_t source, uint32_t destination) {
   if (source == kFactorSourceAlpha) {
-    if (destination == kFactorInverseSourceAlpha) return kBlendAlpha;
-    if (destination == kFactorOne) return kBlendAdd;
-    return kBlendPremultiplied;
+    if (destination == kFactorInverseSourceAlpha) return BlendMode::Alpha;
+    if (destination == kFactorOne) return BlendMode::Add;
+    return BlendMode::Premultiplied;
   }
-  if (source == kFactorOne && destination == kFactorOne) return kBlendAddPure;
-  return kBlendPremultiplied;
+  if (source == kFactorOne && destination == kFactorOne) return BlendMode::AddPure;
+  return BlendMode::Premultiplied;
 }
 
 void CGraphics::SetBlending(uint32_t source, uint32_t destination) {

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "graphics/Renderer.h"
 #include "particles/PyroGraphics.h"
 
-class Renderer;
 class ParticleTextureProvider;
 struct Texture;
 
@@ -91,8 +91,7 @@ class CGraphics final : public PyroGraphics::IDevice {
   void Destroy() override { delete this; }
 
   // The Renderer blend mode for a pair of library blend factors.
-  static int BlendModeFor(uint32_t source, uint32_t destination);
-  int BlendMode() const { return blendMode_; }
+  static BlendMode BlendModeFor(uint32_t source, uint32_t destination);
   Texture* BoundTexture() const { return texture_; }
 
  private:
@@ -100,7 +99,7 @@ class CGraphics final : public PyroGraphics::IDevice {
   ParticleTextureProvider& textures_;
   int& counter_;
   Texture* texture_ = nullptr;
-  int blendMode_ = 0;
+  BlendMode blendMode_ = BlendMode::Alpha;
 };
 
 }  // namespace PyroParticles

@@ -80,7 +80,7 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   }
 
   // WindowHost
-  void OnInput(int type, int value) override { app_->OnInput(type, value); }
+  void OnInput(InputEvent event) override { app_->OnInput(event); }
   bool IsAppActive() override { return app_->active; }
   void SetAppActive(bool active) override { app_->SetActive(active); }
   void Quit() override { app_->quit = true; }
@@ -184,7 +184,7 @@ int RunGame(int argc, char** argv) {
                                         : settings.flags & ~Settings::kFullscreen;
       }
       if (cl.aspectMode) renderer.SetAspectMode(*cl.aspectMode);
-      if (cl.standardDefinition) app.textures()->SetQuality(TextureManager::kQualityStandard);
+      if (cl.standardDefinition) app.textures()->SetQuality(TextureQuality::Standard);
 
       // The GL driver stays loaded until the process ends: Mesa's software driver leaves a
       // few blocks behind when it is unloaded, which leak checkers can no longer attribute.

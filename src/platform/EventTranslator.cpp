@@ -7,21 +7,6 @@
 namespace platform {
 namespace {
 
-enum InputType {
-  kCharacter = 0,
-  kKeyDown = 1,
-  kKeyUp = 2,
-  kLeftDown = 3,
-  kDoubleClick = 4,
-  kLeftUp = 5,
-  kRightDown = 6,
-  kRightUp = 7,
-  kMiddleDown = 8,
-  kMiddleUp = 9,
-  kMove = 10,
-  kWheel = 11,
-};
-
 bool AltHeld(Uint16 mod) { return (mod & KMOD_ALT) != 0; }
 
 // Keys whose press also types a control character on a desktop keyboard.
@@ -40,7 +25,7 @@ int ControlCharacter(int gameKey) {
 void EventTranslator::Warp(float x, float y) {
   pointer_.x = x;
   pointer_.y = y;
-  host_.OnInput(kMove, 0);
+  host_.OnInput({InputType::PointerMove, 0});
 }
 
 void EventTranslator::Handle(const SDL_Event& event) {
@@ -103,7 +88,7 @@ void EventTranslator::HandleWindowEvent(const SDL_WindowEvent& event) {
       break;
     case SDL_WINDOWEVENT_LEAVE:
       if (pointer_.buttonHeld) {
-        host_.OnInput(kLeftUp, 0);
+        host_.OnInput({InputType::LeftUp, 0});
         pointer_.buttonHeld = false;
       }
       break;
@@ -117,26 +102,26 @@ void EventTranslator::HandleKey(const SDL_KeyboardEvent& event, bool down) {
   const int gameKey = GameKeyFromScancode(event.keysym.scancode, numLock);
   const bool alt = AltHeld(event.keysym.mod);
   if (down) {
-    host_.OnInput(kKeyDown, gameKey);
+    host_.OnInput({InputType::KeyDown, gameKey});
     if (alt && event.keysym.scancode == SDL_SCANCODE_F4) {
       host_.Quit();
     } else if (const int c = ControlCharacter(gameKey); c != 0 && !alt) {
-      host_.OnInput(kCharacter, c);
+      host_.OnInput({InputType::Character, c});
     }
     return;
   }
   // Releases of Alt, of F10 and of any key while Alt is held are system keys: no key-up.
   const bool systemKey = alt || gameKey == kGameKeyAlt || event.keysym.scancode == SDL_SCANCODE_F10;
-  if (!systemKey) host_.OnInput(kKeyUp, gameKey);
+  if (!systemKey) host_.OnInput({InputType::KeyUp, gameKey});
 }
 
 void EventTranslator::HandleText(const SDL_TextInputEvent& event) {
-  for (char16_t unit : Utf8ToUtf16(event.text)) host_.OnInput(kCharacter, int(unit));
+  for (char16_t unit : Utf8ToUtf16(event.text)) host_.OnInput({InputType::Character, int(unit)});
 }
 
 void EventTranslator::LeftDown(float x, float y) {
   Warp(x, y);
-  host_.OnInput(kLeftDown, 0);
+  host_.OnInput({InputType::LeftDown, 0});
   pointer_.buttonHeld = true;
 }
 
@@ -147,23 +132,23 @@ void EventTranslator::HandleButton(const SDL_MouseButtonEvent& event, bool down)
     case SDL_BUTTON_LEFT:
       if (down && event.clicks == 2) {
         Warp(x, y);
-        host_.OnInput(kDoubleClick, 0);
+        host_.OnInput({InputType::DoubleClick, 0});
       } else if (down) {
         LeftDown(x, y);
       } else {
         if (!pointer_.buttonHeld) LeftDown(x, y);
         Warp(x, y);
-        host_.OnInput(kLeftUp, 0);
+        host_.OnInput({InputType::LeftUp, 0});
         pointer_.buttonHeld = false;
       }
       break;
     case SDL_BUTTON_RIGHT:
       Warp(x, y);
-      host_.OnInput(down ? kRightDown : kRightUp, 0);
+      host_.OnInput({down ? InputType::RightDown : InputType::RightUp, 0});
       break;
     case SDL_BUTTON_MIDDLE:
       Warp(x, y);
-      host_.OnInput(down ? kMiddleDown : kMiddleUp, 0);
+      host_.OnInput({down ? InputType::MiddleDown : InputType::MiddleUp, 0});
       break;
     default:
       break;
@@ -175,7 +160,7 @@ void EventTranslator::HandleWheel(const SDL_MouseWheelEvent& event) {
   if (event.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
   if (notches == 0) return;
   Warp(float(event.mouseX) * pixelScale_, float(event.mouseY) * pixelScale_);
-  host_.OnInput(kWheel, notches * 120);
+  host_.OnInput({InputType::Wheel, notches * 120});
 }
 
 void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
@@ -186,10 +171,10 @@ void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
   host_.MoveSystemCursor(x, y);
   Warp(x * pixelScale_, y * pixelScale_);
   if (event.type == SDL_FINGERDOWN) {
-    host_.OnInput(kLeftDown, 0);
+    host_.OnInput({InputType::LeftDown, 0});
     pointer_.buttonHeld = true;
   } else if (event.type == SDL_FINGERUP) {
-    host_.OnInput(kLeftUp, 0);
+    host_.OnInput({InputType::LeftUp, 0});
     pointer_.buttonHeld = false;
   }
 }

@@ -1,13 +1,15 @@
 #pragma once
 #include <SDL_events.h>
 
+#include "app/InputEvent.h"
+
 namespace platform {
 
 // What the window procedure acts on: the Application's input and activation, and the window.
 class WindowHost {
  public:
   virtual ~WindowHost() = default;
-  virtual void OnInput(int type, int value) = 0;
+  virtual void OnInput(InputEvent event) = 0;
   virtual bool IsAppActive() = 0;
   virtual void SetAppActive(bool active) = 0;
   virtual void Quit() = 0;

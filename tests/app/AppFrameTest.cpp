@@ -30,8 +30,8 @@ class FlatMode : public Mode {
               colour);
     Mode::Draw();
   }
-  void OnFadeDone(int kind) override {
-    if (kind == 2) App().SetMode(requested, false);
+  void OnFadeDone(Fade kind) override {
+    if (kind == Fade::Out) App().SetMode(requested, false);
   }
   uint32_t colour = 0xFFFFFFFF;
 };
@@ -50,7 +50,7 @@ class AppFrameTest : public ::testing::Test {
     ASSERT_TRUE(videoReady) << SDL_GetError();
     ASSERT_TRUE(app.Init());
     app.profiles()->settings.flags &= ~Settings::kFullscreen;
-    app.renderer()->SetAspectMode(0);
+    app.renderer()->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(window.Create(1024, 768, false));
     ASSERT_TRUE(app.InitDevice());
   }
@@ -117,7 +117,7 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     Application app(platform);
     ASSERT_TRUE(app.Init());
     app.profiles()->settings.flags &= ~Settings::kFullscreen;
-    app.renderer()->SetAspectMode(0);
+    app.renderer()->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(window.Create(1024, 768, false));
     ASSERT_TRUE(app.InitDevice());
     MountLocale(*app.files(), "en", false);
@@ -133,7 +133,7 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     mode.colour = 0xFF000000;
     app.cursorVisible = false;
     app.SetMode(&mode, false);
-    for (char16_t c : std::u16string(u"fps")) app.OnInput(0, c);
+    for (char16_t c : std::u16string(u"fps")) app.OnInput({InputType::Character, c});
     EXPECT_TRUE(app.showFps);
     for (int i = 0; i < 40; ++i) app.Frame();
     app.CaptureNextFrame(folder.Path() + "/fps.png");

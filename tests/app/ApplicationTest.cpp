@@ -48,9 +48,9 @@ class FakeMode : public Mode {
   void Update() override { log_.push_back(name_ + ".Update"); }
   void Draw() override { log_.push_back(name_ + ".Draw"); }
   void Release() override { log_.push_back(name_ + ".Release"); }
-  void OnFadeDone(int kind) override {
-    log_.push_back(name_ + ".FadeDone" + std::to_string(kind));
-    if (kind == 2) App().SetMode(requested, false);
+  void OnFadeDone(Fade kind) override {
+    log_.push_back(name_ + ".FadeDone" + std::to_string(int(kind)));
+    if (kind == Fade::Out) App().SetMode(requested, false);
   }
   void Enter() override {
     log_.push_back(name_ + ".Enter");
@@ -62,8 +62,8 @@ class FakeMode : public Mode {
     return activateResult;
   }
   void Prepare() override { log_.push_back(name_ + ".Prepare"); }
-  int OnInput(int type, int value) override {
-    log_.push_back(name_ + ".Input" + std::to_string(type) + ":" + std::to_string(value));
+  int OnInput(InputEvent e) override {
+    log_.push_back(name_ + ".Input" + std::to_string(int(e.type)) + ":" + std::to_string(e.value));
     return 0;
   }
   void ShowInfoMessage(const std::u16string& text) override { info.push_back(text); }
@@ -96,14 +96,14 @@ class ApplicationTest : public ::testing::Test {
   }
   int Count(const std::string& entry) const { return int(std::count(log.begin(), log.end(), entry)); }
   // Runs frames until the fade state becomes `state`, at most `limit` frames.
-  void RunUntilFade(int state, int limit = 200) {
+  void RunUntilFade(Fade state, int limit = 200) {
     for (int i = 0; i < limit && app.fadeState != state; ++i) Run(1);
   }
 
   // Runs frames until any switch has happened and no fade runs any more.
   void Settle(int limit = 400) {
     Run(1);
-    for (int i = 0; i < limit && (app.pending || app.fadeState != kFadeNone || app.fadeDone); ++i) Run(1);
+    for (int i = 0; i < limit && (app.pending || app.fadeState != Fade::None || app.fadeDone); ++i) Run(1);
   }
 
   FakePlatform platform;
@@ -122,7 +122,7 @@ TEST_F(ApplicationTest, FirstSetModeEntersAtOnceAndLoadsOnce) {
   EXPECT_EQ(other.current, &m);
   EXPECT_EQ(own, (std::vector<std::string>{"m.Enter", "m.Load"}));
   EXPECT_TRUE(m.loaded);
-  EXPECT_EQ(other.fadeState, kFadeIn);
+  EXPECT_EQ(other.fadeState, Fade::In);
   EXPECT_FLOAT_EQ(other.fadeLevel, 255);
   other.Shutdown();
 }
@@ -156,7 +156,7 @@ TEST_F(ApplicationTest, FramesPerSecondRefreshEveryHalfSecondOfRawTime) {
 }
 
 TEST_F(ApplicationTest, FadeInTakesAbout357MillisecondsAndIsReportedOnce) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   EXPECT_EQ(Count("a.FadeDone1"), 1);
   // 255 * 1.4 = 357 ms at 16 ms per frame: 23 frames to reach zero, reported the frame after.
   EXPECT_EQ(Count("a.Update"), 24);
@@ -165,13 +165,13 @@ TEST_F(ApplicationTest, FadeInTakesAbout357MillisecondsAndIsReportedOnce) {
 }
 
 TEST_F(ApplicationTest, ModeSwitchProtocol) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   log.clear();
   a.RequestMode(&b);
   EXPECT_EQ(log, (std::vector<std::string>{"b.Prepare"}));
-  EXPECT_EQ(app.fadeState, kFadeOut);
+  EXPECT_EQ(app.fadeState, Fade::Out);
   // Input is dropped while the fade runs.
-  app.OnInput(10, 0);
+  app.OnInput({InputType::PointerMove, 0});
   EXPECT_EQ(Count("a.Input10:0"), 0);
 
   // The fade-out runs to 255; the frame after, the mode answers with SetMode: b is pending,
@@ -184,11 +184,11 @@ TEST_F(ApplicationTest, ModeSwitchProtocol) {
   EXPECT_EQ(Count("a.Update"), updatesBefore);
   const std::vector<std::string> tail(log.end() - 5, log.end());
   EXPECT_EQ(tail, (std::vector<std::string>{"a.Leave", "b.Enter", "b.Load", "b.Update", "b.Draw"}));
-  EXPECT_EQ(app.fadeState, kFadeIn);
+  EXPECT_EQ(app.fadeState, Fade::In);
   EXPECT_EQ(app.modes, (std::vector<Mode*>{&a, &b}));
 
   // Coming back to a known mode does not load it again.
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   b.RequestMode(&a);
   Settle();
   EXPECT_EQ(app.current, &a);
@@ -197,33 +197,33 @@ TEST_F(ApplicationTest, ModeSwitchProtocol) {
 }
 
 TEST_F(ApplicationTest, ALaterRequestDuringAFadeOutWinsAndRestartsTheFade) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   a.RequestMode(&b);
   Run(5);
   EXPECT_GT(app.fadeLevel, 0);
   a.RequestMode(&c);
   EXPECT_FLOAT_EQ(app.fadeLevel, 0);
   EXPECT_EQ(a.requested, &c);
-  RunUntilFade(kFadeIn);
+  RunUntilFade(Fade::In);
   EXPECT_EQ(app.current, &c);
   EXPECT_EQ(Count("b.Enter"), 0);
 }
 
 TEST_F(ApplicationTest, FadeDoneWithoutARequestedModeKeepsTheModeAndDropsTheFade) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   a.RequestMode(nullptr);
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   EXPECT_EQ(app.current, &a);
   EXPECT_EQ(app.pending, nullptr);
   EXPECT_EQ(Count("a.FadeDone2"), 1);
   const int draws = Count("a.Draw");
   Run(1);
   EXPECT_EQ(Count("a.Draw"), draws + 1);
-  EXPECT_EQ(app.fadeState, kFadeNone);
+  EXPECT_EQ(app.fadeState, Fade::None);
 }
 
 TEST_F(ApplicationTest, AFailedLoadEndsTheProgramAfterTheFrame) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   b.loadResult = false;
   a.RequestMode(&b);
   for (int i = 0; i < 200 && !app.quit; ++i) Run(1);
@@ -233,9 +233,9 @@ TEST_F(ApplicationTest, AFailedLoadEndsTheProgramAfterTheFrame) {
 
 TEST_F(ApplicationTest, TypedWordsToggleCheatsAndFps) {
   auto type = [&](const std::u16string& text) {
-    for (char16_t ch : text) app.OnInput(0, ch);
+    for (char16_t ch : text) app.OnInput({InputType::Character, ch});
   };
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   app.strings()->Set(u"cheats_on", u"Cheats on");
   app.strings()->Set(u"cheats_off", u"Cheats off");
   type(u"xyzCHEATS");
@@ -260,29 +260,29 @@ TEST_F(ApplicationTest, TypedWordsToggleCheatsAndFps) {
 }
 
 TEST_F(ApplicationTest, AltEnterTogglesFullscreenAndStillReachesTheMode) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   const bool before = app.profiles()->settings.fullscreen();
-  app.OnInput(1, kGameKeyEnter);
+  app.OnInput({InputType::KeyDown, kGameKeyEnter});
   EXPECT_EQ(app.profiles()->settings.fullscreen(), before);
   platform.heldKey = kGameKeyAlt;
-  app.OnInput(1, kGameKeyEnter);
+  app.OnInput({InputType::KeyDown, kGameKeyEnter});
   EXPECT_NE(app.profiles()->settings.fullscreen(), before);
   EXPECT_EQ(Count("a.Input1:10"), 2);
 }
 
 TEST_F(ApplicationTest, PointerIsConvertedBeforePointerEventsReachTheMode) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   platform.pointerX = 12;
   platform.pointerY = -7;
-  app.OnInput(1, 4);
+  app.OnInput({InputType::KeyDown, 4});
   EXPECT_FLOAT_EQ(app.mouseX, 0);
-  app.OnInput(3, 0);
+  app.OnInput({InputType::LeftDown, 0});
   EXPECT_FLOAT_EQ(app.mouseX, 12);
   EXPECT_FLOAT_EQ(app.mouseY, -7);
 }
 
 TEST_F(ApplicationTest, DeactivationWithAnExtraFrameAndReactivation) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   log.clear();
   a.activateResult = true;
   app.SetActive(false);
@@ -306,7 +306,7 @@ TEST_F(ApplicationTest, DeactivationWithAnExtraFrameAndReactivation) {
 }
 
 TEST_F(ApplicationTest, DeactivationWithoutExtraFrameDrawsNothing) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   log.clear();
   app.SetActive(false);
   EXPECT_EQ(log, (std::vector<std::string>{"a.Activate1"}));
@@ -334,7 +334,7 @@ TEST_F(ApplicationTest, TimeScaleKeysNeedCheats) {
 }
 
 TEST_F(ApplicationTest, ShutdownLeavesTheCurrentModeAndReleasesEveryModeInOrder) {
-  RunUntilFade(kFadeNone);
+  RunUntilFade(Fade::None);
   a.RequestMode(&b);
   Settle();
   ASSERT_EQ(app.current, &b);

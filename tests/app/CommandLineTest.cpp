@@ -5,11 +5,11 @@
 TEST(CommandLine, SwitchesAreExactAndLaterOnesWin) {
   auto cl = ParseCommandLine({"/fs", "/16x9", "/wn", "/4x3", "/sd"});
   EXPECT_EQ(cl.fullscreen, false);
-  EXPECT_EQ(cl.aspectMode, 0);
+  EXPECT_EQ(cl.aspectMode, AspectMode::Screen4x3);
   EXPECT_TRUE(cl.standardDefinition);
 
   cl = ParseCommandLine({"/3x2", "/15x9", "/16x10"});
-  EXPECT_EQ(cl.aspectMode, 4);
+  EXPECT_EQ(cl.aspectMode, AspectMode::Screen16x10);
   EXPECT_FALSE(cl.fullscreen.has_value());
 
   cl = ParseCommandLine({"/FS", "/16X9", "fs", "/fs ", "/SD"});

@@ -87,7 +87,7 @@ class ModeSplashTest : public ::testing::Test {
     app = std::make_unique<Application>(platform);
     ASSERT_TRUE(app->Init());
     app->profiles()->settings.flags &= ~Settings::kFullscreen;
-    app->renderer()->SetAspectMode(0);
+    app->renderer()->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(window.Create(1024, 768, false));
     ASSERT_TRUE(app->InitDevice());
     started = true;
@@ -145,7 +145,7 @@ TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
 
   // About 1.2 s later the first picture fades out, then picture 0 fades in and the
   // loading screen starts with it.
-  FramesUntil([&] { return app->fadeState == kFadeOut; });
+  FramesUntil([&] { return app->fadeState == Fade::Out; });
   EXPECT_GE(splash.updates * 16, 1200);
   EXPECT_LE(splash.updates * 16, 1200 + 3 * 16);
   FramesUntil([&] { return splash.current == 1; });
@@ -158,7 +158,7 @@ TEST_F(ModeSplashTest, TwoPicturesInOrderThenTheLoadingScreen) {
   FramesUntil([&] { return splash.precacheDone; });
   Frames(100);
   EXPECT_EQ(app->current, &splash);
-  EXPECT_EQ(app->fadeState, kFadeNone);
+  EXPECT_EQ(app->fadeState, Fade::None);
 }
 
 TEST_F(ModeSplashTest, AnEmptyListStillPlaysTheMusicAndFinishesAtOnce) {

@@ -11,7 +11,7 @@ namespace {
 
 class OverlayTest : public RecordingRendererTest {
  protected:
-  void SetUp() override { Start(0); }
+  void SetUp() override { Start(AspectMode::Screen4x3); }
 };
 
 TEST_F(OverlayTest, FrameRateLineCountsTheFrameBeforeItself) {

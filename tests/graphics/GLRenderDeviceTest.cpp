@@ -63,7 +63,7 @@ class GLRendererTest : public ::testing::Test {
     auto owned = std::make_unique<GLRenderDevice>(window);
     device = owned.get();
     renderer = std::make_unique<Renderer>(std::move(owned));
-    renderer->SetAspectMode(0);
+    renderer->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(renderer->Init(false, true));
     size = renderer->BackBufferSize();
     ASSERT_GT(size.width, 0);
@@ -185,10 +185,10 @@ TEST_F(GLRendererTest, BlendModesCombineWithTheBackBuffer) {
   renderer->Clear(0xFF808080);
   const uint32_t colour = 0x80FF4000;  // half-transparent orange
   for (int mode = 0; mode <= 5; ++mode) {
-    renderer->SetBlendMode(mode);
+    renderer->SetBlendMode(BlendMode(mode));
     renderer->AddQuad(PixelRect(10 + 30 * float(mode), 10, 20, 20), kFullTexRect, colour);
   }
-  renderer->SetBlendMode(kBlendAlpha);
+  renderer->SetBlendMode(BlendMode::Alpha);
   const Image image = Capture();
   const Rgba expected[6] = {
       {192, 96, 64},    // source alpha, inverse source alpha
@@ -341,10 +341,10 @@ TEST_F(GLRendererTest, ScreenshotsWriteTheFinishedFrame) {
   renderer->SetSamplerBits(kSamplerLinear);
   renderer->AddQuad({-100, 200, 156, -56});
   renderer->BindTexture(nullptr);
-  renderer->SetBlendMode(kBlendAdd);
+  renderer->SetBlendMode(BlendMode::Add);
   renderer->AddQuad({200, 250, 400, 50}, kFullTexRect, 0x80FF0000);
   renderer->AddQuad({280, 170, 480, -30}, kFullTexRect, 0x8000FF00);
-  renderer->SetBlendMode(kBlendAlpha);
+  renderer->SetBlendMode(BlendMode::Alpha);
   renderer->AddQuad({-480, -200, 480, -260}, kFullTexRect, 0xC0000000);
   renderer->EndFrame();
   const Image frame = Capture();

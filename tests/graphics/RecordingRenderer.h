@@ -18,7 +18,7 @@ class RecordingRendererTest : public ::testing::Test {
   }
 
   // Creates the device and forgets the calls start-up made.
-  void Start(int aspectMode = 0, bool fullscreen = false) {
+  void Start(AspectMode aspectMode = AspectMode::Screen4x3, bool fullscreen = false) {
     renderer->SetAspectMode(aspectMode);
     ASSERT_TRUE(renderer->Init(false, fullscreen));
     device->ClearLog();

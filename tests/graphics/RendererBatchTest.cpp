@@ -93,7 +93,7 @@ TEST_F(BatchTest, ScreenQuadsAreConvertedFromTheTopLeftDesignCanvas) {
   ExpectVertex(v[6], -212, 234, 1, 1, 0xFF00FF00);
 
   // Mode 4 designs on a 1280 × 768 canvas, centred in the 800-high screen.
-  renderer->SetAspectMode(4);
+  renderer->SetAspectMode(AspectMode::Screen16x10);
   renderer->AddScreenQuad({0, 0, 1280, 768});
   v = Flushed();
   ExpectVertex(v[0], -640, 384, 0, 0, kWhite);

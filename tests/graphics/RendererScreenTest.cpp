@@ -30,14 +30,14 @@ TEST_F(ScreenTest, AspectModeFollowsTheDesktopProportions) {
   };
   for (const Case& c : cases) {
     device->desktop = c.desktop;
-    renderer->SetAspectMode(0);
-    EXPECT_EQ(renderer->ChooseAspectMode(), c.mode) << c.desktop.width << "x" << c.desktop.height;
-    EXPECT_EQ(renderer->AspectMode(), c.mode);
+    renderer->SetAspectMode(AspectMode::Screen4x3);
+    EXPECT_EQ(renderer->ChooseAspectMode(), AspectMode(c.mode)) << c.desktop.width << "x" << c.desktop.height;
+    EXPECT_EQ(renderer->AspectMode(), AspectMode(c.mode));
   }
   // An unknown desktop leaves the mode alone.
   device->desktop = {0, 0};
-  renderer->SetAspectMode(1);
-  EXPECT_EQ(renderer->ChooseAspectMode(), 1);
+  renderer->SetAspectMode(AspectMode::Screen3x2);
+  EXPECT_EQ(renderer->ChooseAspectMode(), AspectMode::Screen3x2);
 }
 
 TEST_F(ScreenTest, ModesFixTheVirtualSizeAndTheHalfHeights) {
@@ -45,35 +45,37 @@ TEST_F(ScreenTest, ModesFixTheVirtualSizeAndTheHalfHeights) {
   const float heights[] = {768, 720, 768, 720, 800};
   const float clamped[] = {384, 360, 384, 360, 384};
   for (int mode = 0; mode < 5; ++mode) {
-    renderer->SetAspectMode(mode);
+    renderer->SetAspectMode(AspectMode(mode));
     EXPECT_EQ(renderer->Width(), widths[mode]);
     EXPECT_EQ(renderer->Height(), heights[mode]);
     EXPECT_EQ(renderer->HalfWidth(), widths[mode] / 2);
     EXPECT_EQ(renderer->HalfHeight(), clamped[mode]);
     EXPECT_EQ(renderer->HalfHeight(true), heights[mode] / 2);
   }
-  renderer->SetAspectMode(7);
-  EXPECT_EQ(renderer->AspectMode(), 4);
+  // Numbers from outside name a mode only within 0..4.
+  EXPECT_EQ(AspectModeFromNumber(4), AspectMode::Screen16x10);
+  EXPECT_FALSE(AspectModeFromNumber(5).has_value());
+  EXPECT_FALSE(AspectModeFromNumber(-1).has_value());
 }
 
 TEST_F(ScreenTest, BackBufferSizeFitsTheDesktop) {
   // Fullscreen always takes the desktop.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(true, 4, {1366, 768}), (ScreenSize{1366, 768}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(true, AspectMode::Screen16x10, {1366, 768}), (ScreenSize{1366, 768}));
   // 2 × 800 + 50 ≥ 1050, and 800 + 50 < 1050: the virtual size as it is.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 4, {1680, 1050}), (ScreenSize{1280, 800}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1680, 1050}), (ScreenSize{1280, 800}));
   // Too high for 768: 1024 wide, and 640 + 50 < 768 keeps it.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 4, {1366, 768}), (ScreenSize{1024, 640}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1366, 768}), (ScreenSize{1024, 640}));
   // Still too high at 1024 wide: 800 wide (600 + 50 ≥ 600 is not checked again).
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 0, {800, 600}), (ScreenSize{800, 600}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 1, {1024, 700}), (ScreenSize{800, 533}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {800, 600}), (ScreenSize{800, 600}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen3x2, {1024, 700}), (ScreenSize{800, 533}));
   // Doubled when twice the height fits with 50 to spare.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 0, {3840, 2160}), (ScreenSize{2048, 1536}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 3, {2560, 1490}), (ScreenSize{1280, 720}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, 3, {2560, 1491}), (ScreenSize{2560, 1440}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {3840, 2160}), (ScreenSize{2048, 1536}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1490}), (ScreenSize{1280, 720}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1491}), (ScreenSize{2560, 1440}));
 }
 
 TEST_F(ScreenTest, TransformsMapTheVirtualScreenWithTheHalfPixelOffset) {
-  Start(3);
+  Start(AspectMode::Screen16x9);
   renderer->BeginFrame();
   const auto transforms = device->CallsOf(Op::Transform);
   ASSERT_EQ(transforms.size(), 3u);
@@ -101,7 +103,7 @@ TEST_F(ScreenTest, TransformsMapTheVirtualScreenWithTheHalfPixelOffset) {
 
 TEST_F(ScreenTest, ScissorIsScaledAndClippedToTheBackBuffer) {
   device->desktop = {1366, 768};
-  Start(4);  // 1024 × 640 back buffer for 1280 × 800: s = 0.8
+  Start(AspectMode::Screen16x10);  // 1024 × 640 back buffer for 1280 × 800: s = 0.8
   auto scissor = [&](int x, int y, int w, int h) {
     renderer->SetScissor(x, y, w, h);
     const auto* c = device->Last(Op::Scissor);
@@ -121,7 +123,7 @@ TEST_F(ScreenTest, ScissorIsScaledAndClippedToTheBackBuffer) {
 }
 
 TEST_F(ScreenTest, WideBackgroundShowsTheCentreOnlyOnNarrowMenus) {
-  Start(0);
+  Start(AspectMode::Screen4x3);
   renderer->DrawWideBackground(0xFF808080, false);
   renderer->Flush();
   auto v = device->lastVertices;
@@ -136,7 +138,7 @@ TEST_F(ScreenTest, WideBackgroundShowsTheCentreOnlyOnNarrowMenus) {
 
   // The level screen, and every other mode, get the side strips too.
   for (auto [mode, level] : {std::pair{0, true}, std::pair{3, false}}) {
-    renderer->SetAspectMode(mode);
+    renderer->SetAspectMode(AspectMode(mode));
     renderer->DrawWideBackground(kWhite, level);
     renderer->Flush();
     v = device->lastVertices;
@@ -162,7 +164,7 @@ TEST_F(ScreenTest, WideBackgroundShowsTheCentreOnlyOnNarrowMenus) {
 
 class ScreenFrameTest : public RecordingRendererTest {
  protected:
-  void SetUp() override { Start(4); }
+  void SetUp() override { Start(AspectMode::Screen16x10); }
 
   std::vector<Vertex> Draw() {
     device->ClearLog();
@@ -174,7 +176,7 @@ class ScreenFrameTest : public RecordingRendererTest {
 
 TEST_F(ScreenFrameTest, OnlyMode4HasAFrame) {
   for (int mode = 0; mode < 4; ++mode) {
-    renderer->SetAspectMode(mode);
+    renderer->SetAspectMode(AspectMode(mode));
     EXPECT_TRUE(Draw().empty());
     EXPECT_TRUE(device->calls.empty());
   }

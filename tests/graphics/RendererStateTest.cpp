@@ -9,7 +9,7 @@ namespace {
 class StartupTest : public RecordingRendererTest {};
 
 TEST_F(StartupTest, InitCreatesTheDeviceAndSetsDefaultStates) {
-  renderer->SetAspectMode(4);
+  renderer->SetAspectMode(AspectMode::Screen16x10);
   device->desktop = {1920, 1200};
   ASSERT_TRUE(renderer->Init(false, false));
 
@@ -84,7 +84,7 @@ TEST_F(StateCacheTest, RepeatedStateCostsNothingAndKeepsTheBatch) {
   shader.program = 9;
   renderer->BindTexture(&texture);
   renderer->SetShader(&shader);
-  renderer->SetBlendMode(kBlendAdd);
+  renderer->SetBlendMode(BlendMode::Add);
   renderer->Enable(RenderSwitch::ScissorTest);
   renderer->SetSamplerBits(kSamplerWrapU);
   AddQuads(3);
@@ -92,11 +92,10 @@ TEST_F(StateCacheTest, RepeatedStateCostsNothingAndKeepsTheBatch) {
 
   renderer->BindTexture(&texture);
   renderer->SetShader(&shader);
-  renderer->SetBlendMode(kBlendAdd);
+  renderer->SetBlendMode(BlendMode::Add);
   renderer->Enable(RenderSwitch::ScissorTest);
   renderer->SetSamplerBits(kSamplerWrapU | kSamplerLinear);  // both already set
   renderer->ClearSamplerBits(kSamplerWrapV);                   // already clear
-  renderer->SetBlendMode(6);                                   // no such mode
   EXPECT_TRUE(device->calls.empty());
 
   renderer->Flush();
@@ -120,7 +119,7 @@ TEST_F(StateCacheTest, AChangeFlushesFirstThenReachesTheDevice) {
 
   // Each kind of change flushes what was added before it.
   const std::vector<void (*)(Renderer&)> changes = {
-      [](Renderer& r) { r.SetBlendMode(kBlendMultiply); },
+      [](Renderer& r) { r.SetBlendMode(BlendMode::Multiply); },
       [](Renderer& r) { r.Disable(RenderSwitch::AlphaBlend); },
       [](Renderer& r) { r.SetSamplerBits(kSamplerWrapV); },
       [](Renderer& r) { r.ClearSamplerBits(kSamplerLinear); },
@@ -254,7 +253,7 @@ class DisplayModeTest : public RecordingRendererTest {
   void SetUp() override {
     device->desktop = {1680, 1050};
     renderer->SetRenderTargetOwner(&targets);
-    Start(4);
+    Start(AspectMode::Screen16x10);
   }
 
   std::vector<std::string> log;

@@ -98,7 +98,7 @@ TEST_F(SpriteManagerTest, DoubleSizeContentHalvesSpritesAndKeepsTheirRectangles)
   WriteAtlas("hd.xml", "<Atlas name='hd'><Tex name='panel' rect='0,0,100,50'/></Atlas>");
   Mount();
   sprites->LoadAtlases();
-  textures->SetQuality(TextureManager::kQualityDouble);
+  textures->SetQuality(TextureQuality::Double);
   const Sprite* panel = sprites->Get("panel");
   ASSERT_NE(panel, nullptr);
   EXPECT_FLOAT_EQ(panel->width, 50);
@@ -171,7 +171,7 @@ TEST_F(SpriteManagerTest, TheScreenFrameUsesTheScrframeSprite) {
   WriteAtlas("a.xml", "<Atlas name='frame'><Tex name='scrframe' rect='0,0,64,16'/></Atlas>");
   Mount();
   sprites->LoadAtlases();
-  renderer->SetAspectMode(4);
+  renderer->SetAspectMode(AspectMode::Screen16x10);
   device->ClearLog();
   renderer->DrawScreenFrame();
   renderer->Flush();

@@ -38,7 +38,7 @@ class TextGLTest : public ::testing::Test {
     ASSERT_TRUE(videoReady_) << SDL_GetError();
     ASSERT_TRUE(window.Create(1024, 768, true)) << SDL_GetError();
     renderer = std::make_unique<Renderer>(std::make_unique<GLRenderDevice>(window));
-    renderer->SetAspectMode(0);
+    renderer->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(renderer->Init(false, true));
     renderer->BeginFrame();
     renderer->Clear(0xFF000000);

@@ -43,7 +43,7 @@ class TextureGLTest : public ::testing::Test {
       videoReady_ = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
   }
 
-  void Start(int aspectMode) {
+  void Start(AspectMode aspectMode) {
     ASSERT_TRUE(videoReady_) << SDL_GetError();
     auto owned = std::make_unique<GLRenderDevice>(window);
     device = owned.get();
@@ -113,7 +113,7 @@ class TextureGLTest : public ::testing::Test {
 TEST_F(TextureGLTest, TheWideBackgroundShowsThePictureItWasPackedFrom) {
   folder.Write("content/wide.png", EncodePng(BlockBackground(), 3));
   files.Mount((folder.path() / "content").string());
-  Start(2);  // 1280 × 768: the whole picture
+  Start(AspectMode::Screen15x9);  // 1280 × 768: the whole picture
   Texture* wide = textures->Get("wide");
   ASSERT_NE(wide, nullptr);
   ASSERT_TRUE(wide->Has(kTexturePackedWide));
@@ -135,7 +135,7 @@ TEST_F(TextureGLTest, TheWideBackgroundShowsThePictureItWasPackedFrom) {
   renderer->Present();
 
   // In the 1024-wide menu mode only the centre is shown, over the whole screen.
-  renderer->SetAspectMode(0);
+  renderer->SetAspectMode(AspectMode::Screen4x3);
   renderer->BeginFrame();
   renderer->Clear(0xFF000000);
   renderer->DrawWideBackground(kWhite, false);
@@ -155,7 +155,7 @@ TEST_F(TextureGLTest, ATextureMadeAfterADeletedOneIsReallyBound) {
   folder.Write("content/red.png", EncodePng(red, 3));
   folder.Write("content/green.png", EncodePng(green, 3));
   files.Mount((folder.path() / "content").string());
-  Start(0);
+  Start(AspectMode::Screen4x3);
   renderer->BeginFrame();
   renderer->Clear(0xFF000000);
   for (int round = 0; round < 4; ++round) {

@@ -95,14 +95,12 @@ TEST_F(TextureManagerTest, DeviceSizeLimitsAndDoubleSizeContentChangeTheSizesSee
   EXPECT_EQ(pic->width, 512);
   EXPECT_EQ(pic->height, 256);
 
-  textures->SetQuality(TextureManager::kQualityDouble);
+  textures->SetQuality(TextureQuality::Double);
   Texture* big = textures->Get("big");
   ASSERT_NE(big, nullptr);
   EXPECT_EQ(big->imageWidth, 256);
   EXPECT_EQ(big->width, 256);
   EXPECT_EQ(Uploaded(*big).desc.width, 512);  // stored at full size
-  textures->SetQuality(7);
-  EXPECT_EQ(textures->Quality(), TextureManager::kQualityDouble);
 }
 
 TEST_F(TextureManagerTest, EvictedTexturesComeBackIntoTheSameRecord) {
@@ -240,7 +238,7 @@ TEST_F(TextureManagerTest, PreloadDecodesOnAWorkerAndUploadsOnTheMainThread) {
   Write("other.png", EncodePng(Solid(4, 4, 0, 255, 0), 3));
   Mount();
   textures->SetUnloadable(true);
-  textures->SetQuality(TextureManager::kQualityDouble);
+  textures->SetQuality(TextureQuality::Double);
   device->ClearLog();
   std::thread([&] { textures->Preload("pic"); }).join();
   EXPECT_EQ(textures->Count(), 0u);

@@ -68,7 +68,7 @@ TEST(ObjectFlagsTest, LettersBothWays) {
 
 TEST_F(LevelFormatTest, EmptyLevelTakesTheFileDefaults) {
   ASSERT_TRUE(level->ReadLevel("<level/>"));
-  EXPECT_EQ(level->mode, 0);
+  EXPECT_EQ(level->mode, LevelMode::Ordinary);
   EXPECT_EQ(level->timeEasy, 0);
   EXPECT_EQ(level->timeNorm, 0);
   EXPECT_FLOAT_EQ(level->runSpeed, 15.0f);
@@ -77,7 +77,7 @@ TEST_F(LevelFormatTest, EmptyLevelTakesTheFileDefaults) {
   EXPECT_EQ(level->respSpeed, 100);
   EXPECT_EQ(level->bonusSpeed, 100);
   EXPECT_EQ(level->workerTypes, 1);
-  EXPECT_EQ(level->state, 0);
+  EXPECT_EQ(level->state, LevelState::Fresh);
   EXPECT_EQ(level->nextId, 1);
   EXPECT_TRUE(level->objects.empty());
   EXPECT_FALSE(level->ReadLevel("<levels/>"));
@@ -122,7 +122,7 @@ TEST_F(LevelFormatTest, SavedLevelsSetTheCampaignPositionAndFreshOnesDoNot) {
   ASSERT_TRUE(level->ReadLevel(R"(<level episode="3" level="4" state="2"/>)"));
   EXPECT_EQ(level->episode, 3);
   EXPECT_EQ(level->levelNumber, 4);
-  EXPECT_EQ(level->state, 2);
+  EXPECT_EQ(level->state, LevelState::Saved);
   // A saved game outside the campaign is not used.
   EXPECT_FALSE(level->ReadLevel(R"(<level episode="99" level="4" state="2"/>)"));
   EXPECT_FALSE(level->ReadLevel(R"(<level episode="2" level="12" state="2" mode="1"/>)"));
@@ -131,6 +131,16 @@ TEST_F(LevelFormatTest, SavedLevelsSetTheCampaignPositionAndFreshOnesDoNot) {
   // Levels that are never saved (the map, mini-games) keep the position they were given.
   ASSERT_TRUE(level->ReadLevel(R"(<level episode="0" level="0" state="2" mode="2"/>)"));
   EXPECT_EQ(level->episode, 3);
+}
+
+// A level kind the program does not know is kept as its number (and written back so), and the
+// level counts as neither ordinary nor a mini-game.
+TEST_F(LevelFormatTest, AnUnknownModeNumberSurvivesAndIsNotOrdinary) {
+  ASSERT_TRUE(level->ReadLevel(R"(<level mode="7"><object id="1" class="2"/></level>)"));
+  EXPECT_FALSE(IsOrdinary(level->mode));
+  EXPECT_NE(level->mode, LevelMode::MiniGame);
+  EXPECT_FALSE(level->CanSave());
+  EXPECT_NE(level->WriteLevel().find("mode=\"7\""), std::string::npos);
 }
 
 TEST_F(LevelFormatTest, FogColourIsHexadecimalInEitherCase) {
@@ -499,15 +509,15 @@ TEST_F(LevelFormatTest, FileNamesLoadingAndTheSaveRule) {
   const auto saved = level->SaveLevel();
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(*saved, level->WriteLevel());
-  level->medal = -1;
+  level->medal = Medal::None;
   EXPECT_FALSE(level->CanSave());
   EXPECT_FALSE(level->SaveLevel().has_value());
-  level->medal = 2;
-  level->mode = 1;
+  level->medal = Medal::Gold;
+  level->mode = LevelMode::Ordinary1;
   EXPECT_TRUE(level->CanSave());
-  level->mode = 3;
+  level->mode = LevelMode::MiniGame;
   EXPECT_FALSE(level->CanSave());
-  level->mode = 0;
+  level->mode = LevelMode::Ordinary;
   level->ended = true;
   EXPECT_FALSE(level->CanSave());
   level->ended = false;

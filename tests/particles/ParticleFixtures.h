@@ -102,7 +102,7 @@ class ParticleManagerFixture : public ::testing::Test {
     auto owned = std::make_unique<RecordingDevice>();
     device = owned.get();
     renderer = std::make_unique<Renderer>(std::move(owned));
-    renderer->SetAspectMode(0);
+    renderer->SetAspectMode(AspectMode::Screen4x3);
     EXPECT_TRUE(renderer->Init(false, false));
     manager = std::make_unique<ParticleManager>(files, *renderer, textures);
   }

@@ -30,7 +30,7 @@ class ParticleGLTest : public ::testing::Test {
     auto owned = std::make_unique<GLRenderDevice>(window);
     device = owned.get();
     renderer = std::make_unique<Renderer>(std::move(owned));
-    renderer->SetAspectMode(0);
+    renderer->SetAspectMode(AspectMode::Screen4x3);
     ASSERT_TRUE(window.Create(1024, 768, false)) << SDL_GetError();
     ASSERT_TRUE(renderer->Init(false, false));
     textures = std::make_unique<TextureManager>(files, *renderer);
@@ -95,7 +95,7 @@ TEST_F(ParticleGLTest, AnEffectDrawsWhereItWasPlaced) {
   renderer->BeginFrame();
   renderer->Clear(0xFF000000);
   effect->Draw();
-  renderer->SetBlendMode(0);
+  renderer->SetBlendMode(BlendMode::Alpha);
   int w = 0, h = 0;
   const std::vector<uint8_t> frame = Capture("particle_placed", w, h);
   ASSERT_GT(w, 0);

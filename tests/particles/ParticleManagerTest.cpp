@@ -291,13 +291,13 @@ TEST_F(ParticleManagerTest, AnEmitterWithATransparentDrawColourIsNotDrawn) {
 }
 
 TEST(CGraphicsTest, BlendFactorPairsMapToRendererModes) {
-  EXPECT_EQ(CGraphics::BlendModeFor(4, 5), 0);
-  EXPECT_EQ(CGraphics::BlendModeFor(4, 1), 1);
-  EXPECT_EQ(CGraphics::BlendModeFor(4, 4), 5);
-  EXPECT_EQ(CGraphics::BlendModeFor(4, 0), 5);
-  EXPECT_EQ(CGraphics::BlendModeFor(1, 1), 4);
-  EXPECT_EQ(CGraphics::BlendModeFor(1, 5), 5);
-  EXPECT_EQ(CGraphics::BlendModeFor(5, 4), 5);
+  EXPECT_EQ(CGraphics::BlendModeFor(4, 5), BlendMode::Alpha);
+  EXPECT_EQ(CGraphics::BlendModeFor(4, 1), BlendMode::Add);
+  EXPECT_EQ(CGraphics::BlendModeFor(4, 4), BlendMode::Premultiplied);
+  EXPECT_EQ(CGraphics::BlendModeFor(4, 0), BlendMode::Premultiplied);
+  EXPECT_EQ(CGraphics::BlendModeFor(1, 1), BlendMode::AddPure);
+  EXPECT_EQ(CGraphics::BlendModeFor(1, 5), BlendMode::Premultiplied);
+  EXPECT_EQ(CGraphics::BlendModeFor(5, 4), BlendMode::Premultiplied);
 }
 
 class CGraphicsDrawTest : public ParticleManagerFixture {

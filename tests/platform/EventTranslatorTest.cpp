@@ -16,7 +16,7 @@ using Event = std::pair<int, int>;
 // Records what the window procedure does to the Application and the window.
 class FakeHost : public platform::WindowHost {
  public:
-  void OnInput(int type, int value) override { events.emplace_back(type, value); }
+  void OnInput(InputEvent e) override { events.emplace_back(int(e.type), e.value); }
   bool IsAppActive() override { return active; }
   void SetAppActive(bool a) override {
     calls.push_back(a ? "activate" : "deactivate");

@@ -240,7 +240,7 @@ TEST(KcontentRoundTrip, AtlasSpritesThroughTheSpriteManagerInBothResolutions) {
     game.files.Mount(dir / "content");
     if (hd) {
       game.files.Mount(dir / "content_hd");
-      game.textures->SetQuality(TextureManager::kQualityDouble);
+      game.textures->SetQuality(TextureQuality::Double);
     }
     EXPECT_EQ(game.sprites->LoadAtlases(), 3);
     const auto& sources = hd ? doubled : standard;

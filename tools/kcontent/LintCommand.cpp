@@ -337,9 +337,11 @@ class LintRun {
     }
 
     const bool map = episode == 0 && number == 0;
-    const bool ordinary = level.mode == 0 || level.mode == 1;
-    if (map && level.mode != 2) Problem(file, "the episode map should be of mode 2");
-    if (!map && !ordinary && level.mode != 3) Problem(file, "unknown mode " + Str(level.mode));
+    const bool ordinary = IsOrdinary(level.mode);
+    if (map && level.mode != LevelMode::Still) Problem(file, "the episode map should be of mode 2");
+    if (!map && !ordinary && level.mode != LevelMode::MiniGame) {
+      Problem(file, "unknown mode " + Str(int(level.mode)));
+    }
     if (level.music != 0) {
       const std::string music = Format("level_music_%02d", level.music);
       if (lint_.options_.media && !folderMedia_->HasSound(music)) Missing(file, "music", music);

@@ -59,7 +59,7 @@ class EffectItem final : public ViewItem {
     effect_->Advance(pendingMs_);
     pendingMs_ = 0.0f;
     effect_->Draw();
-    renderer_.SetBlendMode(0);
+    renderer_.SetBlendMode(BlendMode::Alpha);
     if (!effect_->IsAlive()) effect_ = manager_.CreateEffect(name_);  // once more
   }
 

@@ -33,7 +33,7 @@ namespace {
 struct Options {
   std::optional<uint32_t> frames;
   std::optional<uint32_t> fixedStep;
-  std::optional<int> aspect;
+  std::optional<AspectMode> aspect;
   bool standardDefinition = false;
   std::string screenshot;
   std::vector<std::string> items;
@@ -73,14 +73,14 @@ bool Parse(int argc, char** argv, Options& options) {
         continue;
       }
       const std::optional<uint32_t> number = Number(value);
-      if (!number || (arg == "--aspect" && *number >= uint32_t(Renderer::kAspectModeCount)) ||
+      if (!number || (arg == "--aspect" && !AspectModeFromNumber(int(*number))) ||
           (arg == "--frames" && *number == 0)) {
         std::fprintf(stderr, "kview: bad value for %s: %s\n", arg.c_str(), value.c_str());
         return false;
       }
       if (arg == "--frames") options.frames = *number;
       if (arg == "--fixed-step") options.fixedStep = *number;
-      if (arg == "--aspect") options.aspect = int(*number);
+      if (arg == "--aspect") options.aspect = AspectModeFromNumber(int(*number));
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
@@ -161,15 +161,15 @@ int Run(const Options& options) {
     // round, before the device goes.
     auto textures = std::make_unique<TextureManager>(files, renderer);
     if (options.standardDefinition || renderer.WantsStandardDefinition())
-      textures->SetQuality(TextureManager::kQualityStandard);
+      textures->SetQuality(TextureQuality::Standard);
     // The content choice of the game, except that the high-definition content is taken
     // whenever it is there.
-    if (textures->Quality() == TextureManager::kQualityAuto &&
+    if (textures->Quality() == TextureQuality::Auto &&
         (Exists("content_hd") || Exists("content_hd.pak"))) {
       files.Mount("content_hd");
       values.Load("resolution");
       if (values.GetBool("if_double_size", false))
-        textures->SetQuality(TextureManager::kQualityDouble);
+        textures->SetQuality(TextureQuality::Double);
     }
     files.Mount("locale/en");
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
