@@ -44,10 +44,7 @@ bool Application::Init() {
   if (std::unique_ptr<RenderDevice> device = platform_.CreateRenderDevice()) {
     renderer_ = std::make_unique<Renderer>(std::move(device));
     textures_ = std::make_unique<TextureManager>(*files_, *renderer_);
-    // Shader problems are content errors: they go to the diagnostic output.
-    shaders_ = std::make_unique<ShaderManager>(*files_, *renderer_, [](const std::string& message) {
-      std::fprintf(stderr, "%s\n", message.c_str());
-    });
+    shaders_ = std::make_unique<ShaderManager>(*files_, *renderer_);
     particles_ = std::make_unique<ParticleManager>(*files_, *renderer_, *textures_);
     sprites_ = std::make_unique<SpriteManager>(*files_, *textures_);
     fontResources_ = std::make_unique<TextureFontResources>(*textures_, *sprites_);

@@ -33,6 +33,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.fullscreen = false;
     } else if (arg == "/sd") {
       cl.standardDefinition = true;
+    } else if (arg == "--log") {
+      cl.log = true;
     } else if (arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot") {
       if (i + 1 >= args.size()) {
         cl.errors.push_back(arg + " needs a value");

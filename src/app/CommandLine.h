@@ -13,6 +13,7 @@ struct CommandLine {
   std::optional<bool> fullscreen;   // "/fs" true, "/wn" false
   std::optional<AspectMode> aspectMode;  // "/4x3", "/3x2", "/15x9", "/16x9", "/16x10"
   bool standardDefinition = false;  // "/sd"
+  bool log = false;                 // "--log": the content log for authors and testers
 
   std::optional<uint32_t> frames;     // exit with code 0 after this many frames
   std::optional<uint32_t> fixedStep;  // every frame measures this many milliseconds

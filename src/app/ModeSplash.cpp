@@ -35,6 +35,7 @@ void ModeSplash::Enter() {
       char name[16];
       std::snprintf(name, sizeof name, "splash%d", i);
       // The highest-numbered picture comes first, picture 0 last.
+      if (!textures->HasImageFile(name)) continue;
       if (Texture* t = textures->Get(name, false)) splashes.insert(splashes.begin(), t);
     }
   }

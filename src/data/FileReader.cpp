@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/FileSystem.h"
+#include "platform/Check.h"
 
 FileReader::~FileReader() { Close(); }
 
@@ -39,6 +40,7 @@ bool FileReader::Open(FileSystem& fs, std::string_view name) {
 }
 
 size_t FileReader::Read(void* buffer, size_t count) {
+  KALODRUS_EXPECT(buffer || count == 0, "FileReader::Read: no buffer to read into");
   if (!data_ || !buffer || pos_ >= size_) return 0;
   const size_t n = size_t(std::min<uint64_t>(count, uint64_t(size_ - pos_)));
   std::memcpy(buffer, data_ + pos_, n);

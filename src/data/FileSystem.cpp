@@ -11,6 +11,7 @@
 
 #include "data/ArchivePassword.h"
 #include "data/ZipCipher.h"
+#include "platform/Check.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ void FileSystem::Drop(Content& content) {
 }
 
 void FileSystem::Mount(std::string_view name) {
+  KALODRUS_EXPECT(!name.ends_with('/'), "Mount: name a folder or archive without a final /");
   if (name.empty()) return;
   std::lock_guard guard(lock_);
   const std::string stem(name);

@@ -1,6 +1,8 @@
 #include "data/StringTable.h"
 
 #include "data/Utf8.h"
+#include "platform/ContentLog.h"
+#include "platform/Text.h"
 #include "data/XmlDocument.h"
 
 namespace {
@@ -29,7 +31,9 @@ bool StringTable::Load(const XmlDocument& document) {
 
 const std::u16string& StringTable::Get(std::u16string_view key) const {
   const auto it = table_.find(key);
-  return it == table_.end() ? kEmpty : it->second;
+  if (it != table_.end()) return it->second;
+  if (content_log::Enabled()) content_log::Missing(content_log::Kind::String, platform::Utf16ToUtf8(key));
+  return kEmpty;
 }
 
 const std::u16string& StringTable::Get(std::string_view key) const {

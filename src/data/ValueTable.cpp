@@ -1,5 +1,7 @@
 #include "data/ValueTable.h"
 
+#include "platform/ContentLog.h"
+
 #include "data/Numbers.h"
 #include "data/XmlDocument.h"
 
@@ -21,17 +23,24 @@ bool ValueTable::Load(const XmlDocument& document) {
   return true;
 }
 
-float ValueTable::GetFloat(std::string_view key, float def) const {
+const float* ValueTable::Find(std::string_view key) const {
   const auto it = table_.find(key);
-  return it == table_.end() ? def : it->second;
+  if (it != table_.end()) return &it->second;
+  content_log::Missing(content_log::Kind::Value, key);
+  return nullptr;
+}
+
+float ValueTable::GetFloat(std::string_view key, float def) const {
+  const float* value = Find(key);
+  return value ? *value : def;
 }
 
 int ValueTable::GetInt(std::string_view key, int def) const {
-  const auto it = table_.find(key);
-  return it == table_.end() ? def : FloatToInt(it->second, def);
+  const float* value = Find(key);
+  return value ? FloatToInt(*value, def) : def;
 }
 
 bool ValueTable::GetBool(std::string_view key, bool def) const {
-  const auto it = table_.find(key);
-  return it == table_.end() ? def : it->second != 0.0f;
+  const float* value = Find(key);
+  return value ? *value != 0.0f : def;
 }

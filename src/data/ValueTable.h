@@ -27,6 +27,8 @@ class ValueTable {
   size_t Size() const { return table_.size(); }
 
  private:
+  // The value of key; none (and a line in the content log) when there is none.
+  const float* Find(std::string_view key) const;
   FileSystem& fs_;
   std::map<std::string, float, std::less<>> table_;
 };

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "data/FileSystem.h"
+#include "platform/ContentLog.h"
 
 struct XmlDocument::Tree {
   std::vector<char> text;  // the zero-terminated copy the tree points into
@@ -19,6 +20,7 @@ XmlDocument& XmlDocument::operator=(XmlDocument&&) noexcept = default;
 
 void XmlDocument::Clear() {
   tree_.reset();
+  error_.clear();
   current_ = XmlElement();
 }
 
@@ -30,14 +32,22 @@ bool XmlDocument::Load(std::string_view name) {
   std::string fileName(name);
   if (fileName.find('.') == std::string::npos) fileName += ".xml";
   const FileData file = fs_->Read(fileName);
-  if (!file) return false;
+  if (!file) {
+    error_ = "missing";
+    content_log::Missing(content_log::Kind::File, fileName);
+    return false;
+  }
   if (file.size > kMaxSize) {
     fs_->Release(file.data);
+    error_ = "too large";
+    content_log::BadFile(fileName, error_);
     return false;
   }
   const std::string copy(file.Text());
   fs_->Release(file.data);
-  return Parse(copy);
+  if (Parse(copy)) return true;
+  content_log::BadFile(fileName, error_);
+  return false;
 }
 
 int XmlDocument::NestingDepth(std::string_view text, int limit) {
@@ -97,11 +107,17 @@ int XmlDocument::NestingDepth(std::string_view text, int limit) {
 
 bool XmlDocument::Parse(std::string_view text) {
   Clear();
-  if (text.size() > kMaxSize) return false;
+  if (text.size() > kMaxSize) {
+    error_ = "too large";
+    return false;
+  }
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   // The parser stops at a zero byte; so does every check here.
   text = text.substr(0, text.find('\0'));
-  if (NestingDepth(text, kMaxDepth) > kMaxDepth) return false;
+  if (NestingDepth(text, kMaxDepth) > kMaxDepth) {
+    error_ = "elements nested too deeply";
+    return false;
+  }
   try {
     auto tree = std::make_unique<Tree>();
     tree->text.reserve(text.size() + 1);
@@ -109,11 +125,16 @@ bool XmlDocument::Parse(std::string_view text) {
     tree->text.push_back('\0');
     tree->document.parse<rapidxml::parse_default>(tree->text.data());
     tree_ = std::move(tree);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
     Clear();
+    error_ = e.what();
     return false;
   }
-  return !IsEmpty();
+  if (IsEmpty()) {
+    error_ = "no element";
+    return false;
+  }
+  return true;
 }
 
 XmlElement XmlDocument::FirstChild(XmlElement parent, std::string_view name) const {

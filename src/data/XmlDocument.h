@@ -22,6 +22,9 @@ class XmlDocument {
   static constexpr size_t kMaxSize = 16u * 1024u * 1024u;
   static constexpr int kMaxDepth = 256;
 
+  // Why the last Parse or Load failed (empty after a success).
+  const std::string& Error() const { return error_; }
+
   XmlDocument();
   explicit XmlDocument(FileSystem& fs);
   ~XmlDocument();
@@ -68,5 +71,6 @@ class XmlDocument {
   struct Tree;
   FileSystem* fs_ = nullptr;
   std::unique_ptr<Tree> tree_;
+  std::string error_;  // why the last Parse failed
   XmlElement current_;
 };

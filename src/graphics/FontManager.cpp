@@ -1,5 +1,7 @@
 #include "graphics/FontManager.h"
 
+#include "platform/ContentLog.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -61,13 +63,21 @@ bool FontManager::Reload() {
 }
 
 std::unique_ptr<Font> FontManager::LoadFont(const std::string& name) {
+  // Fonts are numbered from 1 up to the first one missing: a missing one is no fault.
+  if (!files_.Find(name + ".fnt")) return nullptr;
   XmlDocument doc(files_);
   if (!doc.Load(name + ".fnt")) return nullptr;
   auto font = std::make_unique<Font>();
   font->name = name;
-  if (!font->Parse(doc)) return nullptr;
+  if (!font->Parse(doc)) {
+    content_log::Unreadable(content_log::Kind::Font, name, "not a font description");
+    return nullptr;
+  }
   font->page = resources_.PageTexture(font->pageName);
-  if (!font->page) return nullptr;
+  if (!font->page) {
+    content_log::Unreadable(content_log::Kind::Font, name, "no page " + font->pageName);
+    return nullptr;
+  }
   return font;
 }
 

@@ -5,6 +5,7 @@
 
 #include "graphics/PixelOps.h"
 #include "graphics/PngWriter.h"
+#include "platform/Check.h"
 
 namespace {
 
@@ -337,6 +338,7 @@ void Renderer::DrawScreenFrame() {
 // ---------------------------------------------------------------- state
 
 void Renderer::BindTexture(Texture* texture, int stage) {
+  KALODRUS_EXPECT(stage >= 0 && stage < kTextureStages, "BindTexture: stage outside 0..7");
   if (stage < 0 || stage >= kTextureStages) return;
   if (boundKnown_[stage] && bound_[stage] == texture) return;
   Flush();
@@ -422,6 +424,7 @@ void Renderer::SetBlendMode(BlendMode mode) {
 }
 
 void Renderer::SetScissor(int x, int y, int width, int height) {
+  KALODRUS_EXPECT(width >= 0 && height >= 0, "SetScissor: negative width or height");
   Flush();
   const int bw = backBuffer_.width;
   const int bh = backBuffer_.height;

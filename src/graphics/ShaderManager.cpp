@@ -5,6 +5,7 @@
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
 #include "graphics/Renderer.h"
+#include "platform/ContentLog.h"
 
 ShaderManager::ShaderManager(FileSystem& files, Renderer& renderer, DiagnosticLog log)
     : files_(files), renderer_(renderer), log_(std::move(log)) {}
@@ -47,6 +48,7 @@ const Shader* ShaderManager::Load(std::string_view name) {
         *target = std::string(data.Text());
       } else {
         Report("Cant load %s", file);
+        content_log::Missing(content_log::Kind::File, file);
       }
       if (data) files_.Release(data.data);
     }
@@ -59,6 +61,7 @@ const Shader* ShaderManager::Load(std::string_view name) {
     shader = renderer_.CreateShaderProgram(pixelText, vertexText);
   if (!shader || !shader->program) {
     Report("Shader not loaded %s", shaderName);
+    content_log::Missing(content_log::Kind::Shader, shaderName);
     return nullptr;
   }
   shader->name = shaderName;

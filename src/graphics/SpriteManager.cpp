@@ -1,5 +1,7 @@
 #include "graphics/SpriteManager.h"
 
+#include "platform/ContentLog.h"
+
 #include <cmath>
 
 #include "data/FileSystem.h"
@@ -86,7 +88,10 @@ Sprite* SpriteManager::Get(std::string_view name) {
   }
   // Not a sprite: a whole texture of that name, if there is one.
   Texture* texture = textures_.Get(name, false);
-  if (!texture) return nullptr;
+  if (!texture) {
+    content_log::Missing(content_log::Kind::Sprite, name);
+    return nullptr;
+  }
   auto sprite = std::make_unique<Sprite>();
   sprite->name = std::string(name);
   sprite->textureName = sprite->name;

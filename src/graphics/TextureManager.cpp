@@ -1,5 +1,7 @@
 #include "graphics/TextureManager.h"
 
+#include "platform/ContentLog.h"
+
 #include <algorithm>
 
 #include "data/FileSystem.h"
@@ -63,6 +65,16 @@ Texture* TextureManager::Find(std::string_view name, bool loadIfMissing) {
   return texture;
 }
 
+bool TextureManager::HasImageFile(std::string_view name) const {
+  if (Lookup(name)) return true;
+  const std::string stem(name);
+  for (ImageFileType type : kImageFileTypes) {
+    const std::string extension = "." + std::string(ExtensionOf(type));
+    if (files_.Find(stem + extension) || files_.Find("_" + stem + "_comp" + extension)) return true;
+  }
+  return false;
+}
+
 Texture* TextureManager::Load(const std::string& name, bool mipmaps, Target target) {
   // A "_%s_comp" file holds the picture already packed as a wide background; it is kept
   // under the name asked for.
@@ -72,7 +84,9 @@ Texture* TextureManager::Load(const std::string& name, bool mipmaps, Target targ
       return texture;
     }
   }
-  return LoadFile(name, name, mipmaps, target);
+  Texture* texture = LoadFile(name, name, mipmaps, target);
+  if (!texture) content_log::Missing(content_log::Kind::Texture, name);
+  return texture;
 }
 
 Texture* TextureManager::LoadFile(const std::string& stem, const std::string& displayName,
@@ -83,10 +97,16 @@ Texture* TextureManager::LoadFile(const std::string& stem, const std::string& di
     if (!files_.Find(file)) continue;
     // The first file that exists decides; if it is unreadable or damaged there is no texture.
     const FileData data = files_.Read(file);
-    if (!data) return nullptr;
+    if (!data) {
+      content_log::Unreadable(content_log::Kind::Texture, displayName, file + " cannot be read");
+      return nullptr;
+    }
     std::optional<DecodedImage> image = DecodeImage(type, data.Bytes(), powerOfTwo);
     files_.Release(data.data);
-    if (!image) return nullptr;
+    if (!image) {
+      content_log::Unreadable(content_log::Kind::Texture, displayName, file + " does not decode");
+      return nullptr;
+    }
     return Record(std::move(*image), displayName, mipmaps, target);
   }
   return nullptr;

@@ -49,6 +49,9 @@ class TextureManager final : public TextureReloader, public RenderTargetOwner {
   Texture* Get(std::string_view name, bool mipmaps = false);
   // Map lookup only; when absent and loadIfMissing, Get(name, false).
   Texture* Find(std::string_view name, bool loadIfMissing);
+  // Whether an image file for the name is there to load (a probe for optional pictures,
+  // which therefore never reach the content log).
+  bool HasImageFile(std::string_view name) const;
   // Creates the texture of that name from memory, or re-creates it in the same record.
   // 32-bit pixels in R, G, B, A order (format 0) are handed to the device as B, G, R, A.
   // pixels may be null for an empty texture (render targets). None for an empty or too long

@@ -9,6 +9,7 @@
 #include "level/GameDescriptors.h"
 #include "level/LevelReader.h"
 #include "level/LevelWriter.h"
+#include "platform/ContentLog.h"
 
 Level::Level(const GameDescriptors& descriptors, DescriptorServices* textures,
              LevelServices* services)
@@ -28,14 +29,18 @@ bool Level::LoadLevelFile(FileSystem& fs, int episodeNumber, int level) {
   episode = episodeNumber;
   levelNumber = level;
   const FileData file = fs.Read(LevelFileName(episodeNumber, level));
+  const std::string name = LevelFileName(episodeNumber, level);
   if (!file) {
     Reset();
     readError = "missing level file";
+    content_log::Missing(content_log::Kind::File, name);
     return false;
   }
   const std::string text(file.Text());
   fs.Release(file.data);
-  return ReadLevel(text);
+  if (ReadLevel(text)) return true;
+  content_log::BadFile(name, readError);
+  return false;
 }
 
 std::string Level::WriteLevel() const { return LevelWriter(*this).Write(); }

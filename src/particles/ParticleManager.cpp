@@ -1,5 +1,7 @@
 #include "particles/ParticleManager.h"
 
+#include "platform/ContentLog.h"
+
 #include <cmath>
 
 #include "data/FileReader.h"
@@ -120,13 +122,17 @@ void ParticleManager::LoadEffects() {
     } catch (const std::exception& e) {
       delete file;  // releases any texture it made
       errors_.push_back({entry.path, e.what()});
+      content_log::BadFile(entry.path, e.what());
     }
   }
 }
 
 std::unique_ptr<ParticleEffect> ParticleManager::CreateEffect(std::string_view name) {
   const auto found = files_.find(name);
-  if (found == files_.end()) return nullptr;
+  if (found == files_.end()) {
+    content_log::Missing(content_log::Kind::Effect, name);
+    return nullptr;
+  }
   IPyroFile& file = *found->second;
   std::unique_ptr<ParticleEffect> effect(new ParticleEffect(this));
   static constexpr float kFlipY[3][4] = {{1, 0, 0, 0}, {0, -1, 0, 0}, {0, 0, 1, 0}};

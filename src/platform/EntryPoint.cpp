@@ -15,6 +15,7 @@
 #include "platform/GameKeyTable.h"
 #include "platform/Pointer.h"
 #include "platform/SingleInstance.h"
+#include "platform/ContentLog.h"
 #include "platform/Desktop.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -143,6 +144,7 @@ int RunGame(int argc, char** argv) {
   const CommandLine cl = ParseCommandLine(Arguments(argc, argv));
   for (const std::string& error : cl.errors) std::fprintf(stderr, "kalodrus3: %s\n", error.c_str());
   if (!cl.errors.empty()) return 2;
+  if (cl.log) content_log::Enable(true);
 
   // Touch and pen contacts are handled as such, not as the mouse events SDL makes of them;
   // the pointer is not captured, so leaving the window with the button held releases it.

@@ -8,6 +8,7 @@
 
 #include "platform/System.h"
 #include "data/FileSystem.h"
+#include "platform/ContentLog.h"
 #include "sound/MusicStream.h"
 #include "sound/OggDecoder.h"
 #include <AL/al.h>
@@ -119,7 +120,10 @@ SoundSystem::Handle SoundSystem::PlaySound(std::string_view name, bool loop) {
   {
     std::lock_guard lock(effectsLock_);
     auto it = buffers_.find(std::string(name));
-    if (it == buffers_.end()) return kNoSound;
+    if (it == buffers_.end()) {
+      content_log::Missing(content_log::Kind::Sound, name);
+      return kNoSound;
+    }
     buffer = it->second;
   }
   ALuint source = 0;
@@ -167,6 +171,7 @@ void SoundSystem::DecodeSound(std::string_view file) {
     sound.channels = decoder.Channels();
   }
   decoder.Close();
+  if (!ok) content_log::Unreadable(content_log::Kind::Sound, file, "does not decode");
   std::lock_guard lock(effectsLock_);
   // A failed decode leaves the slot empty: the sound is simply missing.
   decoded_ = ok ? std::move(sound) : DecodedSound{};
@@ -249,7 +254,10 @@ void SoundSystem::PlayMusicLocked(const std::string& name) {
   if (name != music_->Name()) {
     // Already on its way: the current track is fading out towards it.
     if (name == pendingMusic_ && music_->GetState() == MusicStream::kPlaying) return;
-    if (!files_.Find(name + ".ogg")) return;  // the current music goes on
+    if (!files_.Find(name + ".ogg")) {  // the current music goes on
+      content_log::Missing(content_log::Kind::Music, name);
+      return;
+    }
     if (music_->GetState() == MusicStream::kPlaying && fadeRate_.load() == 0) {
       // The change happens when the fade-out ends (StreamStep).
       pendingMusic_ = name;
@@ -272,7 +280,10 @@ void SoundSystem::PlayMusicLocked(const std::string& name) {
       fadeRate_.store(0);
     }
     music_->Close();
-    if (!music_->Open(files_, name, MusicGainLocked())) return;
+    if (!music_->Open(files_, name, MusicGainLocked())) {
+      content_log::Unreadable(content_log::Kind::Music, name, "does not play");
+      return;
+    }
   } else if (!pendingMusic_.empty()) {
     // The current track is asked for while it fades out towards another one: it stays.
     pendingMusic_.clear();

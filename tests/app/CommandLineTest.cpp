@@ -25,7 +25,9 @@ TEST(CommandLine, HeadlessOptions) {
   EXPECT_EQ(cl.fixedStep, 16u);
   EXPECT_EQ(cl.screenshot, "out.png");
   EXPECT_EQ(cl.fullscreen, false);
+  EXPECT_FALSE(cl.log);
   EXPECT_TRUE(cl.errors.empty());
+  EXPECT_TRUE(ParseCommandLine({"/wn", "--log"}).log);
 
   EXPECT_EQ(ParseCommandLine({"--frames"}).errors.size(), 1u);
   EXPECT_EQ(ParseCommandLine({"--frames", "-3"}).errors.size(), 1u);

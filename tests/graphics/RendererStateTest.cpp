@@ -103,6 +103,15 @@ TEST_F(StateCacheTest, RepeatedStateCostsNothingAndKeepsTheBatch) {
   EXPECT_EQ(device->Last(Op::DrawQuads)->a, 12);
 }
 
+#if defined(KALODRUS_CHECKS)
+// Checked builds stop at a misuse and name it; other builds ignore the call.
+TEST_F(StateCacheTest, AMisuseStopsACheckedBuildWithItsName) {
+  Texture texture;
+  EXPECT_DEATH(renderer->BindTexture(&texture, 8), "BindTexture: stage outside 0..7");
+  EXPECT_DEATH(renderer->SetScissor(0, 0, -4, 10), "SetScissor: negative width or height");
+}
+#endif
+
 TEST_F(StateCacheTest, AChangeFlushesFirstThenReachesTheDevice) {
   Texture a, b;
   a.deviceTexture = 1;

@@ -1,7 +1,7 @@
 // kview: shows textures and sprites (and later texts and effects) through the game's own
 // services, the way the game draws them. Run it from the game folder:
 //
-//   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--screenshot FILE] ITEM...
+//   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ViewItems.h"
+#include "platform/ContentLog.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 #include "data/FileSystem.h"
@@ -41,7 +42,7 @@ struct Options {
 
 void Usage() {
   std::fprintf(stderr,
-               "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] "
+               "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
                "[--screenshot FILE] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
@@ -59,6 +60,10 @@ bool Parse(int argc, char** argv, Options& options) {
     const std::string arg = argv[i];
     if (arg == "--sd") {
       options.standardDefinition = true;
+      continue;
+    }
+    if (arg == "--log") {
+      content_log::Enable(true);
       continue;
     }
     if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" ||
