@@ -16,8 +16,8 @@ float PositiveOr(float value, float fallback) {
 bool Font::Parse(const XmlDocument& doc) {
   XmlElement root = doc.FirstChild(XmlElement(), "font");
   if (!root) return false;
-  XmlElement page = root.FirstChild("pages").FirstChild("page");
-  const std::string file = page.Text("file");
+  XmlElement pageElement = root.FirstChild("pages").FirstChild("page");
+  const std::string file = pageElement.Text("file");
   if (file.empty()) return false;
   const size_t dot = file.rfind('.');
   pageName = dot == std::string::npos ? file : file.substr(0, dot);

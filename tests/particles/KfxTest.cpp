@@ -132,15 +132,15 @@ using KfxContent = ParticleManagerFixture;
 TEST_F(KfxContent, TheDemoEffectsCompileAndBehave) {
   const char* source = std::getenv("KALODRUS_SOURCE_DIR");
   ASSERT_NE(source, nullptr);
-  const std::filesystem::path folder = std::filesystem::path(source) / "content-src/effects/src";
-  Textures textures;
+  const std::filesystem::path sources = std::filesystem::path(source) / "content-src/effects/src";
+  Textures pictures;
   int compiled = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+  for (const auto& entry : std::filesystem::directory_iterator(sources)) {
     if (entry.path().extension() != ".xml") continue;
     std::ifstream in(entry.path());
     const std::string xml((std::istreambuf_iterator<char>(in)), {});
     std::string error;
-    const auto desc = kfx::CompileEffect(xml, textures.Loader(folder), error);
+    const auto desc = kfx::CompileEffect(xml, pictures.Loader(sources), error);
     ASSERT_TRUE(desc) << entry.path() << ": " << error;
     WriteEffect("content/effects/" + entry.path().stem().string() + ".pyro", *desc);
     ++compiled;
