@@ -15,7 +15,8 @@
 
 namespace {
 
-// Folders nested deeper than this are not scanned (a symbolic-link loop ends here).
+// Folders nested deeper than this are not scanned. Link loops are cut by visiting every folder
+// once; this only bounds the path length of really deep trees.
 constexpr int kMaxFolderDepth = 32;
 // Central-directory entries beyond this count are ignored.
 constexpr size_t kMaxArchiveEntries = 1u << 20;
@@ -118,12 +119,18 @@ void FileSystem::Mount(std::string_view name) {
   if (name.empty()) return;
   std::lock_guard guard(lock_);
   const std::string stem(name);
-  ScanFolder(stem + "/", 0);
+  FolderIds visited;
+  ScanFolder(stem + "/", 0, visited);
   MountArchive(stem + ".pak");
 }
 
-void FileSystem::ScanFolder(const std::string& prefix, int depth) {
+void FileSystem::ScanFolder(const std::string& prefix, int depth, FolderIds& visited) {
   if (depth > kMaxFolderDepth) return;
+  // The folder itself, links followed: two links to one folder, or a link back up the tree,
+  // would otherwise make every scan below them repeat (doubling per link and level).
+  struct stat st{};
+  if (stat(prefix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
+  if (!visited.emplace(uint64_t(st.st_dev), uint64_t(st.st_ino)).second) return;
   platform::FindHandle* handle = platform::FindFirst(prefix);
   if (!handle) return;
   std::vector<platform::FindEntry> items;
@@ -137,7 +144,7 @@ void FileSystem::ScanFolder(const std::string& prefix, int depth) {
             [](const auto& a, const auto& b) { return a.name < b.name; });
   for (const auto& it : items) {
     if (it.isFolder) {
-      ScanFolder(prefix + it.name + "/", depth + 1);
+      ScanFolder(prefix + it.name + "/", depth + 1, visited);
     } else {
       Register(prefix + it.name, it.name);
     }

@@ -5,10 +5,12 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/Directory.h"
@@ -94,7 +96,10 @@ class FileSystem {
   const Entry* Lookup(std::string_view key) const;
   Entry& Register(std::string_view path, std::string_view key, int archive = 0,
                   uint64_t zipDirPos = 0, uint64_t zipFileNum = 0);
-  void ScanFolder(const std::string& prefix, int depth);
+  // Folders already scanned in one mount, by device and inode: a folder reached twice
+  // through links (or a link back to a parent) is scanned only the first time.
+  using FolderIds = std::set<std::pair<uint64_t, uint64_t>>;
+  void ScanFolder(const std::string& prefix, int depth, FolderIds& visited);
   void MountArchive(const std::string& path);
   void Load(Entry& entry);
   bool LoadFromArchive(Entry& entry);

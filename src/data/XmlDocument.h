@@ -62,9 +62,9 @@ class XmlDocument {
     current_.IntList(attr, list);
   }
 
-  // Deepest element nesting of text as a quick scan sees it (comments, CDATA, processing
-  // instructions, declarations and quoted attribute values are skipped); stops counting
-  // once the depth passes limit.
+  // The depth of the deepest element the parser finds in text (a root alone is 1), found
+  // without recursing by following the parser's own grammar; -1 where the parser would
+  // refuse the text. Stops once the depth passes limit and returns that depth.
   static int NestingDepth(std::string_view text, int limit);
 
  private:

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 
 #include "TestSupport.h"
 #include "data/FileReader.h"
@@ -113,6 +115,40 @@ TEST_F(FileSystemTest, MissingFolderAndArchiveAreSkipped) {
   fs.Mount("");
   EXPECT_EQ(fs.EntryCount(), 0u);
   EXPECT_EQ(fs.OpenArchiveCount(), 0u);
+}
+
+// Linked folders are followed, but each folder is scanned once: two links back to their own
+// folder used to double the scans at every level until the depth limit (about 2^32 scans).
+TEST_F(FileSystemTest, LinkedFoldersAreScannedOncePerMount) {
+  WriteFile(dir / "content/a.xml", "a");
+  WriteFile(dir / "content/sub/c.xml", "c");
+  WriteFile(dir / "shared/deep/b.xml", "b");
+  namespace fsys = std::filesystem;
+  fsys::create_directory_symlink(".", dir / "content/self1");
+  fsys::create_directory_symlink(".", dir / "content/self2");
+  fsys::create_directory_symlink("..", dir / "content/sub/up");
+  fsys::create_directory_symlink("../shared", dir / "content/linked");
+  fsys::create_directory_symlink("../shared", dir / "content/linked_again");
+
+  const auto start = std::chrono::steady_clock::now();
+  fs.Mount(Content());
+  // Only a guard against the old hang, far above the few milliseconds this takes.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+  EXPECT_EQ(fs.EntryCount(), 3u);
+  EXPECT_EQ(ReadText(fs, "a.xml"), "a");
+  EXPECT_EQ(ReadText(fs, "c.xml"), "c");
+  // The other folder is reached through the first of its links, in name order.
+  EXPECT_EQ(ReadText(fs, "b.xml"), "b");
+  ASSERT_TRUE(fs.Find("b.xml"));
+  EXPECT_EQ(fs.Find("b.xml")->path, dir / "content/linked/deep/b.xml");
+  EXPECT_EQ(fs.Find("a.xml")->path, dir / "content/a.xml");
+
+  // A second mount scans again: the visited folders belong to one mount.
+  FileSystem other;
+  other.Mount(dir / "shared");
+  other.Mount(Content());
+  EXPECT_EQ(other.Find("b.xml")->path, dir / "content/linked/deep/b.xml");
 }
 
 TEST_F(FileSystemTest, ListMatchesFragmentsAnywhereSortedByPath) {

@@ -1,8 +1,13 @@
-// Damaged, truncated and lying image files: each gives no picture, without reading past its
-// end or allocating what its header claims.
+// Damaged, truncated and lying image files: each gives no picture (a JPEG the library can
+// still decode excepted), without reading past its end or allocating what its header claims.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -54,15 +59,37 @@ void PutBig32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> (24 - 8 * i));
 }
 
+// Offset of the first two-byte JPEG marker FF code, or the size when there is none.
+size_t JpegMarker(const std::vector<uint8_t>& bytes, uint8_t code) {
+  for (size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == code) return i;
+  return bytes.size();
+}
+
 TEST(ImageFuzzTest, EveryTruncatedFileGivesNothing) {
   for (const Sample& sample : Samples()) {
     SCOPED_TRACE(sample.what);
-    ASSERT_TRUE(Decode(sample.type, sample.bytes.data(), sample.bytes.size()));
+    const auto whole = Decode(sample.type, sample.bytes.data(), sample.bytes.size());
+    ASSERT_TRUE(whole);
+    // The JPEG library decodes a stream cut short once its headers are complete (the rows
+    // it lacks come out grey, with a warning): such a cut gives the picture at its full
+    // size; a cut before the start of the scan gives nothing, as for every other format.
+    const size_t partialFrom = sample.type == ImageFileType::Jpg
+                                   ? JpegMarker(sample.bytes, 0xDA) + 1
+                                   : sample.bytes.size();
+    const auto check = [&](size_t length) -> ::testing::AssertionResult {
+      const auto image = Decode(sample.type, sample.bytes.data(), length);
+      if (!image) return ::testing::AssertionSuccess();
+      if (length < partialFrom) return ::testing::AssertionFailure() << "a picture";
+      if (image->imageWidth != whole->imageWidth || image->imageHeight != whole->imageHeight)
+        return ::testing::AssertionFailure() << image->imageWidth << "x" << image->imageHeight;
+      return ::testing::AssertionSuccess();
+    };
     const size_t step = std::max<size_t>(1, sample.bytes.size() / 400);
     for (size_t length = 0; length < sample.bytes.size(); length += step)
-      ASSERT_FALSE(Decode(sample.type, sample.bytes.data(), length)) << "length " << length;
+      ASSERT_TRUE(check(length)) << "length " << length;
     // The very last byte matters too.
-    ASSERT_FALSE(Decode(sample.type, sample.bytes.data(), sample.bytes.size() - 1));
+    ASSERT_TRUE(check(sample.bytes.size() - 1));
   }
 }
 
@@ -216,6 +243,92 @@ std::vector<uint8_t> CmykJpeg() {
   jpeg_destroy_compress(&info);
   std::free(buffer);
   return out;
+}
+
+// Warnings the JPEG library gives while decoding bytes, counted by its standard error manager
+// (nothing printed); -1 when it stops on an error instead.
+struct JpegCheck {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+bool RunJpegCheck(jpeg_decompress_struct* info, JpegCheck* errors,
+                  const std::vector<uint8_t>* bytes, std::vector<uint8_t>* row) {
+  if (setjmp(errors->jump)) return false;
+  jpeg_create_decompress(info);
+  jpeg_mem_src(info, bytes->data(), static_cast<unsigned long>(bytes->size()));
+  jpeg_read_header(info, TRUE);
+  jpeg_start_decompress(info);
+  row->resize(size_t(info->output_width) * size_t(info->output_components));
+  while (info->output_scanline < info->output_height) {
+    JSAMPROW rows[1] = {row->data()};
+    jpeg_read_scanlines(info, rows, 1);
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
+int JpegWarnings(const std::vector<uint8_t>& bytes) {
+  jpeg_decompress_struct info{};
+  JpegCheck errors{};
+  info.err = jpeg_std_error(&errors.base);
+  errors.base.error_exit = [](j_common_ptr c) {
+    std::longjmp(reinterpret_cast<JpegCheck*>(c->err)->jump, 1);
+  };
+  errors.base.output_message = [](j_common_ptr) {};
+  std::vector<uint8_t> row;
+  const bool ok = RunJpegCheck(&info, &errors, &bytes, &row);
+  jpeg_destroy_decompress(&info);
+  return ok ? int(errors.base.num_warnings) : -1;
+}
+
+// Distance of a decoded B, G, R pixel from an R, G, B colour, the largest channel difference.
+int Distance(const DecodedImage& image, int x, int y, std::array<int, 3> rgb) {
+  const uint8_t* p = image.pixels.data() + (size_t(y) * size_t(image.width) + size_t(x)) * 4;
+  return std::max({std::abs(p[2] - rgb[0]), std::abs(p[1] - rgb[1]), std::abs(p[0] - rgb[2])});
+}
+
+TEST(ImageFuzzTest, JpegWarningsStillGiveThePicture) {
+  RgbaPicture picture(256, 128);
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 256; ++x) picture.Set(x, y, 200, 40, 90);
+  const std::vector<uint8_t> good = EncodeJpeg(picture);
+  ASSERT_EQ(JpegWarnings(good), 0);
+  const size_t scan = JpegMarker(good, 0xDA);
+  const size_t end = JpegMarker(good, 0xD9);
+  ASSERT_LT(scan + 20, end);
+
+  // Cut in the middle of the scan ("premature end of JPEG file"): the top rows in colour,
+  // the rows never sent grey, at the full size.
+  const std::vector<uint8_t> cut(good.begin(), good.begin() + long(scan + (end - scan) / 2));
+  ASSERT_GT(JpegWarnings(cut), 0);
+  const auto partial = DecodeJpeg(cut, false);
+  ASSERT_TRUE(partial);
+  EXPECT_EQ(partial->imageWidth, 256);
+  EXPECT_EQ(partial->imageHeight, 128);
+  EXPECT_LE(Distance(*partial, 5, 2, {200, 40, 90}), 6);
+  EXPECT_LE(Distance(*partial, 250, 125, {128, 128, 128}), 6);
+
+  // Stray bytes before the start-of-scan marker: skipped with a warning, the picture whole.
+  std::vector<uint8_t> junk = good;
+  junk.insert(junk.begin() + long(scan), {0x12, 0x34, 0x56});
+  ASSERT_GT(JpegWarnings(junk), 0);
+  const auto skipped = DecodeJpeg(junk, true);
+  ASSERT_TRUE(skipped);
+  EXPECT_EQ(skipped->imageWidth, 256);
+  EXPECT_EQ(skipped->imageHeight, 128);
+  EXPECT_LE(Distance(*skipped, 250, 125, {200, 40, 90}), 6);
+
+  // Errors still refuse: a cut inside the headers, and bytes that are no JPEG at all.
+  const std::vector<uint8_t> header(good.begin(), good.begin() + long(scan));
+  EXPECT_EQ(JpegWarnings(header), -1);
+  EXPECT_FALSE(DecodeJpeg(header, false));
+  std::vector<uint8_t> garbage(4000);
+  std::mt19937 random(5);
+  for (uint8_t& b : garbage) b = uint8_t(random());
+  EXPECT_FALSE(DecodeJpeg(garbage, false));
+  garbage[0] = 0xFF, garbage[1] = 0xD8;
+  EXPECT_FALSE(DecodeJpeg(garbage, false));
 }
 
 TEST(ImageFuzzTest, JpegErrorsReturnInsteadOfEndingTheProgram) {

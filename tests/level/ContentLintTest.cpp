@@ -168,6 +168,17 @@ TEST(ContentLintTest, LevelCheckCommand) {
   EXPECT_NE(outside[0].find("cannot be read back"), std::string::npos);
 }
 
+// A level file nested far too deep behind a declaration the parser skips to its first ">"
+// (once enough to overflow the parser's stack) is reported as unreadable.
+TEST(ContentLintTest, LevelCheckRefusesOverDeepFiles) {
+  TempDir dir;
+  const std::string deep = dir.Path() + "/level_01_05.xml";
+  std::string text = "<?xml version=\"1.0\"?><!x [><level>";
+  for (int i = 0; i < 200000; ++i) text += "<a>";
+  WriteFile(deep, text);
+  EXPECT_EQ(RunLevelCommand({"check", deep}), 1);
+}
+
 TEST(ContentLintTest, LevelFileNames) {
   int e = 0, l = 0;
   EXPECT_TRUE(ParseLevelFileName("a/b/level_02_07.xml", e, l));

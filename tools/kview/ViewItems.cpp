@@ -1,6 +1,7 @@
 #include "ViewItems.h"
 
 #include "EffectItem.h"
+#include "TextItem.h"
 
 #include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
@@ -76,6 +77,8 @@ std::unique_ptr<ViewItem> MakeSprite(ViewServices& services, std::string_view na
 constexpr ViewItemKind kKinds[] = {
     {"texture", "texture:NAME   a texture by name (wide backgrounds fill the screen)", MakeTexture},
     {"sprite", "sprite:NAME    an atlas sprite, or a whole texture as a sprite", MakeSprite},
+    {"text", "text:FONT:TEXT a line of text in a game font (FONT: index or name, @SIZE)",
+     MakeTextItem},
     {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)", MakeEffectItem},
 };
 

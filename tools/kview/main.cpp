@@ -1,4 +1,4 @@
-// kview: shows textures and sprites (and later texts and effects) through the game's own
+// kview: shows textures, sprites, texts and effects through the game's own
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE] ITEM...
