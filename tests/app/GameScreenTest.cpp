@@ -45,7 +45,8 @@ std::string GameDir() {
 class Game {
  public:
   // An empty display runs it without one, drawing into an offscreen surface.
-  Game(const std::string& display, const std::string& dataFolder, const std::vector<std::string>& args) {
+  Game(const std::string& display, const std::string& dataFolder,
+       const std::vector<std::string>& args) {
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(GameDir().c_str()) != 0) _exit(120);
@@ -79,7 +80,8 @@ class Game {
   int Close() {
     kill(pid_, SIGTERM);
     int status = 0;
-    for (int i = 0; i < 500 && waitpid(pid_, &status, WNOHANG) == 0; ++i) std::this_thread::sleep_for(20ms);
+    for (int i = 0; i < 500 && waitpid(pid_, &status, WNOHANG) == 0; ++i)
+      std::this_thread::sleep_for(20ms);
     if (waitpid(pid_, &status, WNOHANG) == 0) {
       kill(pid_, SIGKILL);
       waitpid(pid_, &status, 0);
@@ -111,22 +113,26 @@ std::vector<double> CellColours(const Picture& p, int columns, int rows) {
   return cells;
 }
 
-// The rows of a grid that lie between the scrolling loading bands at the top and bottom.
-constexpr bool BetweenBands(int row, int rows) { return row * 27 >= 4 * rows && row * 27 < 23 * rows; }
+// The rows of a grid that lie between the scrolling loading bands at the top and bottom
+// (the middle 19/27 of the height).
+constexpr bool BetweenBands(int row, int rows) {
+  return row * 27 >= 4 * rows && row * 27 < 23 * rows;
+}
 
 // Mean difference per colour channel (0..255) between two pictures of one frame, compared
 // cell by cell on a coarse grid, so that a frame stretched to another size still matches
 // while an enlarged part of it does not.
 double FrameDifference(const Picture& a, const Picture& b) {
   constexpr int kColumns = 48, kRows = 27;
-  const std::vector<double> ca = CellColours(a, kColumns, kRows), cb = CellColours(b, kColumns, kRows);
   if (a.width < kColumns || a.height < kRows || b.width < kColumns || b.height < kRows) return 255;
+  const std::vector<double> ca = CellColours(a, kColumns, kRows);
+  const std::vector<double> cb = CellColours(b, kColumns, kRows);
   double total = 0;
   int samples = 0;
   for (int row = 0; row < kRows; ++row) {
     if (!BetweenBands(row, kRows)) continue;
-    for (size_t i = size_t(row) * kColumns * 3; i < size_t(row + 1) * kColumns * 3; ++i, ++samples)
-      total += std::fabs(ca[i] - cb[i]);
+    const size_t first = size_t(row) * kColumns * 3, last = first + kColumns * 3;
+    for (size_t i = first; i < last; ++i, ++samples) total += std::fabs(ca[i] - cb[i]);
   }
   return total / samples;
 }
@@ -144,7 +150,8 @@ WindowGeometry Extra(const Picture& picture, const Picture& reference) {
     for (int column = 0; column < columns; ++column) {
       const size_t i = (size_t(row) * size_t(columns) + size_t(column)) * 3;
       double difference = 0;
-      for (int c = 0; c < 3; ++c) difference = std::max(difference, std::fabs(cp[i + c] - cr[i + c]));
+      for (int c = 0; c < 3; ++c)
+        difference = std::max(difference, std::fabs(cp[i + c] - cr[i + c]));
       if (difference < 40) continue;
       left = std::min(left, column);
       top = std::min(top, row);
@@ -176,20 +183,23 @@ class GameScreen : public ::testing::Test {
     ASSERT_TRUE(server_) << startError_;
     screen_ = std::make_unique<XScreen>(server_->Display());
     ASSERT_TRUE(screen_->IsOpen());
-    // The pointer rests in the middle of the screen, where the game draws its cursor in the
-    // frames it captures itself.
+    // The pointer starts in the middle of the screen, over the game's window in either mode.
     screen_->MovePointer(kScreenWidth / 2, kScreenHeight / 2);
   }
 
-  Game Start(const std::vector<std::string>& args) { return Game(server_->Display(), data_.Path(), args); }
+  Game Start(const std::vector<std::string>& args) {
+    return Game(server_->Display(), data_.Path(), args);
+  }
 
   // A frame the game captures itself from its back buffer: the loading screen, which stays
   // up once everything is loaded (apart from its scrolling bands).
-  static bool Capture(const std::string& display, const std::vector<std::string>& mode, Picture& out) {
+  static bool Capture(const std::string& display, const std::vector<std::string>& mode,
+                      Picture& out) {
     TempDir data;
     const std::string shot = data / "frame.png";
     std::vector<std::string> args = mode;
-    for (const char* a : {"/16x9", "--frames", "200", "--fixed-step", "16", "--screenshot"}) args.push_back(a);
+    for (const char* a : {"/16x9", "--frames", "200", "--fixed-step", "16", "--screenshot"})
+      args.push_back(a);
     args.push_back(shot);
     Game game(display, data.Path(), args);
     const int exitCode = game.Wait();
@@ -228,13 +238,14 @@ class GameScreen : public ::testing::Test {
       }
       std::this_thread::sleep_for(100ms);
     } while (std::chrono::steady_clock::now() < end);
-    return ::testing::AssertionFailure() << "wanted window " << ToString(where) << " showing the whole frame; saw "
-                                         << seen.str();
+    return ::testing::AssertionFailure() << "wanted window " << ToString(where)
+                                         << " showing the whole frame; saw " << seen.str();
   }
 
   // Puts the pointer at a point of the window (as a position inside it) and waits until the
   // game draws its cursor there, and nothing else over the reference frame.
-  ::testing::AssertionResult PointsAt(const WindowGeometry& where, int x, int y, std::chrono::seconds limit = 20s) {
+  ::testing::AssertionResult PointsAt(const WindowGeometry& where, int x, int y,
+                                      std::chrono::seconds limit = 20s) {
     screen_->MovePointer(where.x + x, where.y + y);
     const auto end = std::chrono::steady_clock::now() + limit;
     std::ostringstream seen;
@@ -253,8 +264,8 @@ class GameScreen : public ::testing::Test {
       }
       std::this_thread::sleep_for(100ms);
     } while (std::chrono::steady_clock::now() < end);
-    return ::testing::AssertionFailure() << "wanted the cursor at " << x << "," << y << " in the window; saw "
-                                         << seen.str();
+    return ::testing::AssertionFailure() << "wanted the cursor at " << x << "," << y
+                                         << " in the window; saw " << seen.str();
   }
 
   unsigned long Window() { return screen_->ShownWindow(); }
@@ -298,7 +309,8 @@ TEST_F(GameScreen, TheWindowedFrameFollowsEverySizeTheWindowIsGiven) {
   EXPECT_TRUE(Shows(kCentred));
   EXPECT_TRUE(PointsAt(kCentred, 900, 500));
   // Other proportions: the virtual screen is stretched, not cut or bordered.
-  for (const WindowGeometry to : {WindowGeometry{40, 60, 1000, 700}, WindowGeometry{700, 100, 1200, 500}}) {
+  for (const WindowGeometry to :
+       {WindowGeometry{40, 60, 1000, 700}, WindowGeometry{700, 100, 1200, 500}}) {
     screen_->MoveResize(Window(), to);
     EXPECT_TRUE(Shows(to));
   }

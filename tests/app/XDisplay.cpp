@@ -62,7 +62,8 @@ std::string XvfbServer::Program() {
   size_t start = 0;
   while (start <= rest.size()) {
     const size_t end = rest.find(':', start);
-    const std::string dir = rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    const std::string dir =
+        rest.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!dir.empty()) {
       const std::string candidate = dir + "/Xvfb";
       if (access(candidate.c_str(), X_OK) == 0) return candidate;
@@ -111,7 +112,8 @@ bool XvfbServer::Start(int width, int height, std::string& error) {
   pollfd p{ready[0], POLLIN, 0};
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   while (number.find('\n') == std::string::npos) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        end - std::chrono::steady_clock::now());
     if (left.count() <= 0 || poll(&p, 1, int(left.count())) <= 0) break;
     char buffer[32];
     const ssize_t n = read(ready[0], buffer, sizeof buffer);
