@@ -12,6 +12,17 @@ Size DesktopSize() {
   return {mode.w, mode.h};
 }
 
+namespace {
+
+// Where the primary display's desktop lies; empty when unknown.
+SDL_Rect DesktopBounds() {
+  SDL_Rect bounds{};
+  if (SDL_GetDisplayBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) return {};
+  return bounds;
+}
+
+}  // namespace
+
 Window::~Window() { Destroy(); }
 
 bool Window::Create(int clientWidth, int clientHeight, bool fullscreen) {
@@ -21,9 +32,18 @@ bool Window::Create(int clientWidth, int clientHeight, bool fullscreen) {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
-  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_ = SDL_CreateWindow("Kalodrus3", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             clientWidth, clientHeight, flags);
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  if (fullscreen) {
+    // Fullscreen starts as a frameless window over the desktop (see ApplyPlacement).
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+    if (const SDL_Rect desktop = DesktopBounds(); desktop.w > 0) {
+      x = desktop.x;
+      y = desktop.y;
+      clientWidth = desktop.w;
+      clientHeight = desktop.h;
+    }
+  }
+  window_ = SDL_CreateWindow("Kalodrus3", x, y, clientWidth, clientHeight, flags);
   return window_ != nullptr;
 }
 
@@ -36,6 +56,17 @@ void Window::Destroy() {
 void Window::ApplyPlacement(bool fullscreen, int backBufferWidth, int backBufferHeight) {
   if (!window_) return;
   if (fullscreen) {
+    // Asking for fullscreen is not enough: with no window manager to carry the request out,
+    // the X window keeps its windowed size while SDL reports the desktop size, and frames
+    // drawn for that size show cut off. So the window is first made a frameless window
+    // covering the desktop by itself; a window manager that honours the request keeps it
+    // there, and one that grants another size tells us so through the drawable size.
+    const SDL_Rect desktop = DesktopBounds();
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0 && desktop.w > 0) {
+      SDL_SetWindowBordered(window_, SDL_FALSE);
+      SDL_SetWindowSize(window_, desktop.w, desktop.h);
+      SDL_SetWindowPosition(window_, desktop.x, desktop.y);
+    }
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(window_, 0);

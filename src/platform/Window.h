@@ -14,9 +14,10 @@ struct Size {
 Size DesktopSize();
 
 // The one game window. It is created hidden, with an OpenGL surface, at the client size
-// given; the splash screen shows it. Placement follows the display mode: fullscreen covers
-// the desktop without a frame, windowed is a fixed-size captioned window centred on the
-// desktop.
+// given (fullscreen: the desktop's size); the splash screen shows it. Placement follows the
+// display mode: fullscreen covers the desktop without a frame, also where no window manager
+// carries out fullscreen requests; windowed is a fixed-size captioned window centred on the
+// desktop. A window manager may still grant another size: PixelSize tells what it has.
 class Window {
  public:
   Window() = default;
@@ -38,7 +39,7 @@ class Window {
   void Raise();  // to the foreground with focus
   bool IsMinimised() const;
   bool IsVisible() const;
-  // Drawable size in pixels (the back buffer).
+  // Drawable size in pixels (the back buffer), as last reported by the system.
   Size PixelSize() const;
 
   SDL_Window* Handle() const { return window_; }
