@@ -40,7 +40,6 @@ class BenchTextures final : public ParticleTextureProvider {
   std::vector<std::unique_ptr<Texture>> live_;
 };
 
-
 FileDesc Swarm(bool turning) {
   FileDesc desc;
   BitmapDesc b;
@@ -121,6 +120,12 @@ void RunSwarm(benchmark::State& state, bool turning) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(RunSwarm, upright, false)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
-BENCHMARK_CAPTURE(RunSwarm, turning, true)->Unit(benchmark::kMillisecond)->MinTime(1.0)->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(RunSwarm, upright, false)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->MeasureProcessCPUTime();
+BENCHMARK_CAPTURE(RunSwarm, turning, true)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->MeasureProcessCPUTime();
 BENCHMARK_MAIN();

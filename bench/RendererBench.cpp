@@ -37,9 +37,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Window.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -98,7 +98,8 @@ double CpuSeconds(clockid_t clock) {
 class CpuClocks {
  public:
   CpuClocks()
-      : thread_(CpuSeconds(CLOCK_THREAD_CPUTIME_ID)), process_(CpuSeconds(CLOCK_PROCESS_CPUTIME_ID)) {}
+      : thread_(CpuSeconds(CLOCK_THREAD_CPUTIME_ID)),
+        process_(CpuSeconds(CLOCK_PROCESS_CPUTIME_ID)) {}
   // Sets the "submit" and "frame" rates of the state's repetition.
   void Report(benchmark::State& state, int64_t quads) const {
     const double thread = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - thread_;
@@ -207,7 +208,9 @@ void BM_Renderer(benchmark::State& state) {
 class NullDevice final : public RenderDevice {
  public:
   ScreenSize Desktop() const override { return {1024, 768}; }
-  bool Create(const BackBufferParams& p) override { return created_ = true, size_ = {p.width, p.height}, true; }
+  bool Create(const BackBufferParams& p) override {
+    return created_ = true, size_ = {p.width, p.height}, true;
+  }
   bool Reset(const BackBufferParams&) override { return true; }
   bool NeedsReset() override { return false; }
   void Release() override { created_ = false; }
@@ -237,7 +240,9 @@ class NullDevice final : public RenderDevice {
     return ++textures_;
   }
   void ReleaseTexture(DeviceTextureHandle) override {}
-  ShaderProgramHandle CreateShaderProgram(const std::string&, const std::string&) override { return 0; }
+  ShaderProgramHandle CreateShaderProgram(const std::string&, const std::string&) override {
+    return 0;
+  }
   void ReleaseShaderProgram(ShaderProgramHandle) override {}
   bool ReadBackBuffer(std::vector<uint8_t>&, int&, int&) override { return false; }
 
@@ -284,8 +289,8 @@ std::unique_ptr<SdlSide> StartSdlSide(const char* driver, int width, int height)
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, driver);
   SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
   auto side = std::make_unique<SdlSide>();
-  side->window = SDL_CreateWindow("bench", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                  width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  side->window = SDL_CreateWindow("bench", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                                  height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (!side->window) return nullptr;
   side->renderer = SDL_CreateRenderer(side->window, -1, SDL_RENDERER_ACCELERATED);
   SDL_RendererInfo info{};

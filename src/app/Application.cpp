@@ -22,9 +22,7 @@ void AppPlatform::ShowErrorBox(const char* caption, const std::string& text) {
   std::fprintf(stderr, "%s: %s", caption, text.c_str());
 }
 
-Application::Application(AppPlatform& platform) : platform_(platform) {
-  running = this;
-}
+Application::Application(AppPlatform& platform) : platform_(platform) { running = this; }
 
 Application::~Application() {
   if (running == this) running = nullptr;
@@ -76,8 +74,7 @@ bool Application::InitDevice() {
 }
 
 void Application::ChooseContent() {
-  if (textures_->Quality() == TextureQuality::Auto &&
-      renderer_->BackBufferSize().height > 800) {
+  if (textures_->Quality() == TextureQuality::Auto && renderer_->BackBufferSize().height > 800) {
     files_->Mount("content_hd");
     values_->Load("resolution");
   }
@@ -113,7 +110,8 @@ bool Application::InitContent() {
     return false;
   }
   cursorSprite = SizedSprite("cursor", "if_core_cursor_w", "if_core_cursor_h", cursorW, cursorH);
-  loadingSprite = SizedSprite("loading_sign", "if_core_load_w", "if_core_load_h", loadingW, loadingH);
+  loadingSprite =
+      SizedSprite("loading_sign", "if_core_load_w", "if_core_load_h", loadingW, loadingH);
   platform_.SetWindowTitle(strings_->Get("title"));
   if (fonts_ && !fonts_->Load()) {
     quit = true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AppPlatform.h"
+#include "app/GameServices.h"
 #include "app/Mode.h"
 #include "campaign/PlayerProfiles.h"
 #include "data/FileSystem.h"
@@ -15,13 +16,12 @@
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/ShaderManager.h"
-#include "graphics/TextureFontResources.h"
 #include "graphics/SpriteManager.h"
+#include "graphics/TextureFontResources.h"
 #include "graphics/TextureManager.h"
-#include "app/GameServices.h"
 #include "level/GameDescriptors.h"
-#include "particles/ParticleManager.h"
 #include "level/GameSettings.h"
+#include "particles/ParticleManager.h"
 #include "sound/SoundSystem.h"
 
 // The one object that owns the frame loop, the current screen and the global services.

@@ -19,10 +19,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     const char* word;
     AspectMode mode;
   } kAspects[] = {{"/4x3", AspectMode::Screen4x3},
-                 {"/3x2", AspectMode::Screen3x2},
-                 {"/15x9", AspectMode::Screen15x9},
-                 {"/16x9", AspectMode::Screen16x9},
-                 {"/16x10", AspectMode::Screen16x10}};
+                  {"/3x2", AspectMode::Screen3x2},
+                  {"/15x9", AspectMode::Screen15x9},
+                  {"/16x9", AspectMode::Screen16x9},
+                  {"/16x10", AspectMode::Screen16x10}};
 
   CommandLine cl;
   for (size_t i = 0; i < args.size(); ++i) {

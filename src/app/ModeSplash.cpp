@@ -5,8 +5,8 @@
 
 #include "app/Application.h"
 #include "app/PrecacheList.h"
-#include "platform/System.h"
 #include "data/Language.h"
+#include "platform/System.h"
 
 namespace {
 constexpr float kPictureTimeMs = 1200.0f;
@@ -25,8 +25,8 @@ void ModeSplash::Enter() {
   const PlayerProfiles* profiles = app.profiles();
   const bool doubleSize = app.values() && app.values()->GetBool("if_double_size", false);
   if (FileSystem* files = app.files()) {
-    const int language =
-        LanguageFromSetting(profiles ? profiles->settings.language : 0, App().platform().UserLanguage());
+    const int language = LanguageFromSetting(profiles ? profiles->settings.language : 0,
+                                             App().platform().UserLanguage());
     MountLocale(*files, LanguageCode(language), doubleSize);
   }
   splashes.clear();
@@ -113,7 +113,8 @@ void ModeSplash::StartPrecache() {
   if (SoundSystem* sound = app.sound()) sound->ListEffectFiles(precacheList);
   if (FileSystem* files = app.files()) {
     if (const FileData list = files->Read("precache.txt")) {
-      for (std::string& line : ParsePrecacheList(list.Text())) precacheList.push_back(std::move(line));
+      for (std::string& line : ParsePrecacheList(list.Text()))
+        precacheList.push_back(std::move(line));
       files->Release(list.data);
     }
   }
@@ -136,7 +137,8 @@ void ModeSplash::StepPrecache() {
     return;
   }
   if (!workerRunning_) {
-    while (precacheIndex < precacheList.size() && precacheList[precacheIndex].empty()) ++precacheIndex;
+    while (precacheIndex < precacheList.size() && precacheList[precacheIndex].empty())
+      ++precacheIndex;
     if (precacheIndex >= precacheList.size()) {
       precacheDone = true;
       return;

@@ -6,7 +6,7 @@ namespace {
 // Shared by the main thread and (rarely) the precache worker; relaxed is enough because the
 // sequence only has to stay within range, not be reproducible across threads.
 std::atomic<uint32_t> state{1};
-}
+}  // namespace
 
 void SeedRandom(uint32_t seed) { state.store(seed, std::memory_order_relaxed); }
 

@@ -5,5 +5,5 @@
 // range 0..32767, whatever the platform's RAND_MAX is, so the generator is our own: the
 // same linear congruential step as the classic C library, seeded like srand.
 void SeedRandom(uint32_t seed);
-int Rand15();                       // uniform in 0..32767
-int RandomRange(int low, int high); // uniform in low..high inclusive; low when high < low
+int Rand15();                        // uniform in 0..32767
+int RandomRange(int low, int high);  // uniform in low..high inclusive; low when high < low

@@ -4,8 +4,8 @@
 // Settings shared by every player (the per-user file "Settings": five little-endian int32).
 struct Settings {
   enum Flags : int32_t {
-    kFullscreen = 1 << 0,  // fullscreen display
-    kDrawnCursor = 1 << 1, // the game draws its own cursor
+    kFullscreen = 1 << 0,   // fullscreen display
+    kDrawnCursor = 1 << 1,  // the game draws its own cursor
   };
   int32_t reserved = 1;
   int32_t musicVolume = 70;

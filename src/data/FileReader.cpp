@@ -51,10 +51,17 @@ size_t FileReader::Read(void* buffer, size_t count) {
 int FileReader::Seek(int64_t offset, int whence) {
   int64_t base = 0;
   switch (whence) {
-    case 0: base = 0; break;
-    case 1: base = pos_; break;
-    case 2: base = size_; break;
-    default: return -1;
+    case 0:
+      base = 0;
+      break;
+    case 1:
+      base = pos_;
+      break;
+    case 2:
+      base = size_;
+      break;
+    default:
+      return -1;
   }
   // base is within [0, size]; clamp without overflowing for extreme offsets.
   if (offset >= 0) {

@@ -128,7 +128,7 @@ void FileSystem::ScanFolder(const std::string& prefix, int depth, FolderIds& vis
   if (depth > kMaxFolderDepth) return;
   // The folder itself, links followed: two links to one folder, or a link back up the tree,
   // would otherwise make every scan below them repeat (doubling per link and level).
-  struct stat st{};
+  struct stat st {};
   if (stat(prefix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
   if (!visited.emplace(uint64_t(st.st_dev), uint64_t(st.st_ino)).second) return;
   platform::FindHandle* handle = platform::FindFirst(prefix);
@@ -152,7 +152,7 @@ void FileSystem::ScanFolder(const std::string& prefix, int depth, FolderIds& vis
 }
 
 void FileSystem::MountArchive(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
   unzFile handle = unzOpen64(path.c_str());
   if (!handle) return;
@@ -273,7 +273,8 @@ class EntryDecoder {
     uint8_t header[ZipCipher::kHeaderSize];
     if (!ReadRaw(handle, header, sizeof header)) return false;
     cipher_->Decrypt(header, sizeof header);
-    const uint8_t check = (info_.flag & 8) != 0 ? uint8_t(info_.dosDate >> 8) : uint8_t(info_.crc >> 24);
+    const uint8_t check =
+        (info_.flag & 8) != 0 ? uint8_t(info_.dosDate >> 8) : uint8_t(info_.crc >> 24);
     return header[ZipCipher::kHeaderSize - 1] == check;
   }
 

@@ -40,8 +40,8 @@ int ParseInt(std::string_view text) {
 float ParseFloat(std::string_view text) {
   // strtod needs a terminated string; content numbers are short.
   const std::string copy(text.substr(0, text.find('\0')));
-  const double value = CLocale() ? strtod_l(copy.c_str(), nullptr, CLocale())
-                                 : std::strtod(copy.c_str(), nullptr);
+  const double value =
+      CLocale() ? strtod_l(copy.c_str(), nullptr, CLocale()) : std::strtod(copy.c_str(), nullptr);
   if (std::isnan(value)) return std::numeric_limits<float>::quiet_NaN();
   if (value > double(std::numeric_limits<float>::max())) {
     return std::numeric_limits<float>::infinity();

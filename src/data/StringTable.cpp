@@ -1,9 +1,9 @@
 #include "data/StringTable.h"
 
 #include "data/Utf8.h"
+#include "data/XmlDocument.h"
 #include "platform/ContentLog.h"
 #include "platform/Text.h"
-#include "data/XmlDocument.h"
 
 namespace {
 const std::u16string kEmpty;
@@ -32,7 +32,8 @@ bool StringTable::Load(const XmlDocument& document) {
 const std::u16string& StringTable::Get(std::u16string_view key) const {
   const auto it = table_.find(key);
   if (it != table_.end()) return it->second;
-  if (content_log::Enabled()) content_log::Missing(content_log::Kind::String, platform::Utf16ToUtf8(key));
+  if (content_log::Enabled())
+    content_log::Missing(content_log::Kind::String, platform::Utf16ToUtf8(key));
   return kEmpty;
 }
 

@@ -10,8 +10,8 @@
 namespace {
 
 bool NameIs(const rapidxml::xml_base<char>* node, std::string_view name) {
-  return name.empty() ||
-         (node->name_size() == name.size() && std::memcmp(node->name(), name.data(), name.size()) == 0);
+  return name.empty() || (node->name_size() == name.size() &&
+                          std::memcmp(node->name(), name.data(), name.size()) == 0);
 }
 
 rapidxml::xml_node<char>* FirstElement(rapidxml::xml_node<char>* node, std::string_view name) {
@@ -27,8 +27,8 @@ void ForEachItem(std::string_view text, Fn item) {
   size_t start = 0;
   while (true) {
     const size_t comma = text.find(',', start);
-    if (!item(text.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                 : comma - start))) {
+    if (!item(text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start))) {
       return;
     }
     if (comma == std::string_view::npos) return;

@@ -10,14 +10,14 @@ class XmlDocument;
 // One character of a bitmap font. Every value is normalised by the page size: multiplying by
 // Font::scaleW (x values) or Font::scaleH (y values) gives texture pixels.
 struct Glyph {
-  float u = 0.0f;     // top left in the page
+  float u = 0.0f;  // top left in the page
   float v = 0.0f;
-  float w = 0.0f;     // size
+  float w = 0.0f;  // size
   float h = 0.0f;
   float xoff = 0.0f;  // kept for completeness; drawing does not use it
   float yoff = 0.0f;
-  float adv = 0.0f;   // advance, already multiplied by advanceMod
-  int id = 0;         // character code
+  float adv = 0.0f;  // advance, already multiplied by advanceMod
+  int id = 0;        // character code
 };
 
 // A bitmap font read from its ".fnt" XML description, with one page texture.

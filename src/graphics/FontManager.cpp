@@ -124,8 +124,7 @@ void FontManager::BeginText() {
   vertices_ = renderer_.VertexArray();
 }
 
-void FontManager::DrawText(float x, float y, float size, std::string_view utf8,
-                           uint32_t colour) {
+void FontManager::DrawText(float x, float y, float size, std::string_view utf8, uint32_t colour) {
   DrawText(x, y, size, std::u16string_view(DecodeUtf8(utf8)), colour);
 }
 

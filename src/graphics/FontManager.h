@@ -126,7 +126,7 @@ class FontManager {
   std::vector<std::unique_ptr<Font>> fonts_;
   const Font* current_ = nullptr;
   std::array<uint32_t, kColourCount> colours_{};
-  std::array<std::string, kMaxIconCode + 1> iconNames_;     // sprite names, empty: none
+  std::array<std::string, kMaxIconCode + 1> iconNames_;  // sprite names, empty: none
   std::array<std::u16string, kMaxIconCode + 1> placeholders_;
 
   Vertex* vertices_ = nullptr;  // the shared array while a batch is open

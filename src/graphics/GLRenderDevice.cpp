@@ -48,11 +48,16 @@ void main() {
 
 GLenum ToGL(BlendFactor factor) {
   switch (factor) {
-    case BlendFactor::Zero: return GL_ZERO;
-    case BlendFactor::One: return GL_ONE;
-    case BlendFactor::SourceAlpha: return GL_SRC_ALPHA;
-    case BlendFactor::InverseSourceAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-    case BlendFactor::DestColour: return GL_DST_COLOR;
+    case BlendFactor::Zero:
+      return GL_ZERO;
+    case BlendFactor::One:
+      return GL_ONE;
+    case BlendFactor::SourceAlpha:
+      return GL_SRC_ALPHA;
+    case BlendFactor::InverseSourceAlpha:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::DestColour:
+      return GL_DST_COLOR;
   }
   return GL_ONE;
 }
@@ -70,11 +75,16 @@ UploadFormat UploadFormatOf(const TextureDesc& desc) {
     case PixelFormat::BGRA8:
       // 32-bit data is always in B, G, R, A byte order.
       return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, desc.alpha};
-    case PixelFormat::RGB8: return {GL_RGB8, GL_RGB, GL_UNSIGNED_BYTE, false};
-    case PixelFormat::BGR8: return {GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE, false};
-    case PixelFormat::ARGB4444: return {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV, true};
-    case PixelFormat::ARGB1555: return {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV, true};
-    case PixelFormat::RGB565: return {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, false};
+    case PixelFormat::RGB8:
+      return {GL_RGB8, GL_RGB, GL_UNSIGNED_BYTE, false};
+    case PixelFormat::BGR8:
+      return {GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE, false};
+    case PixelFormat::ARGB4444:
+      return {GL_RGBA4, GL_BGRA, GL_UNSIGNED_SHORT_4_4_4_4_REV, true};
+    case PixelFormat::ARGB1555:
+      return {GL_RGB5_A1, GL_BGRA, GL_UNSIGNED_SHORT_1_5_5_5_REV, true};
+    case PixelFormat::RGB565:
+      return {GL_RGB8, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, false};
   }
   return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, desc.alpha};
 }
@@ -123,8 +133,7 @@ bool GLRenderDevice::Create(const BackBufferParams& params) {
   applied_ = params;
   context_ = SDL_GL_CreateContext(window);
   if (!Usable()) return false;
-  if (SDL_GL_MakeCurrent(window, context_) != 0 || epoxy_gl_version() < 33 ||
-      !CreateResources()) {
+  if (SDL_GL_MakeCurrent(window, context_) != 0 || epoxy_gl_version() < 33 || !CreateResources()) {
     Release();
     return false;
   }
@@ -133,9 +142,8 @@ bool GLRenderDevice::Create(const BackBufferParams& params) {
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
   maxTextureSize_ = maxSize;
   const ScreenSize drawable = Drawable();
-  backBuffer_ = drawable.width > 0 && drawable.height > 0
-                    ? drawable
-                    : ScreenSize{params.width, params.height};
+  backBuffer_ = drawable.width > 0 && drawable.height > 0 ? drawable
+                                                          : ScreenSize{params.width, params.height};
   viewport_ = backBuffer_;
   return true;
 }
@@ -235,9 +243,8 @@ bool GLRenderDevice::Reset(const BackBufferParams& params) {
     applied_ = params;
   }
   const ScreenSize drawable = Drawable();
-  backBuffer_ = drawable.width > 0 && drawable.height > 0
-                    ? drawable
-                    : ScreenSize{params.width, params.height};
+  backBuffer_ = drawable.width > 0 && drawable.height > 0 ? drawable
+                                                          : ScreenSize{params.width, params.height};
   return true;
 }
 
@@ -324,11 +331,13 @@ void GLRenderDevice::SetRenderSwitch(RenderSwitch which, bool on) {
 }
 
 void GLRenderDevice::SetAddressU(bool wrap) {
-  if (sampler_) glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+  if (sampler_)
+    glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE);
 }
 
 void GLRenderDevice::SetAddressV(bool wrap) {
-  if (sampler_) glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+  if (sampler_)
+    glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_T, wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE);
 }
 
 void GLRenderDevice::SetFilter(bool linear) {
@@ -405,9 +414,9 @@ int GLRenderDevice::UploadVertices(const Vertex* vertices, int vertexCount) {
   }
   const int first = streamVertex_;
   const GLsizeiptr bytes = GLsizeiptr(size_t(vertexCount) * sizeof(Vertex));
-  void* target = glMapBufferRange(GL_ARRAY_BUFFER, GLintptr(size_t(first) * sizeof(Vertex)), bytes,
-                                  GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT |
-                                      GL_MAP_UNSYNCHRONIZED_BIT);
+  void* target =
+      glMapBufferRange(GL_ARRAY_BUFFER, GLintptr(size_t(first) * sizeof(Vertex)), bytes,
+                       GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
   if (target) {
     std::memcpy(target, vertices, size_t(bytes));
     glUnmapBuffer(GL_ARRAY_BUFFER);
@@ -428,14 +437,14 @@ void GLRenderDevice::DrawQuads(const Vertex* vertices, int vertexCount, int inde
   glDrawElementsBaseVertex(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr, first);
 }
 
-void GLRenderDevice::DrawIndexed(const Vertex* vertices, int vertexCount,
-                                 const uint16_t* indices, int indexCount) {
+void GLRenderDevice::DrawIndexed(const Vertex* vertices, int vertexCount, const uint16_t* indices,
+                                 int indexCount) {
   if (!Usable() || vertexCount <= 0 || vertexCount > kBatchVertices || indexCount <= 0) return;
   PrepareDraw();
   const int first = UploadVertices(vertices, vertexCount);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer_);
-  glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(indexCount) * sizeof(uint16_t)),
-               indices, GL_STREAM_DRAW);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(size_t(indexCount) * sizeof(uint16_t)), indices,
+               GL_STREAM_DRAW);
   glDrawElementsBaseVertex(GL_TRIANGLES, indexCount, GL_UNSIGNED_SHORT, nullptr, first);
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/Window.h"
 #include "graphics/RenderDevice.h"
+#include "platform/Window.h"
 
 // The OpenGL 3.3 core render device, drawing into the game window's GL surface.
 //

@@ -36,8 +36,8 @@ void JpegMessage(j_common_ptr info, int level) {
 
 void JpegSilence(j_common_ptr) {}
 
-bool RunJpeg(jpeg_decompress_struct* info, JpegErrors* errors, const uint8_t* data,
-             size_t size, bool powerOfTwo, DecodedImage* image, std::vector<uint8_t>* row) {
+bool RunJpeg(jpeg_decompress_struct* info, JpegErrors* errors, const uint8_t* data, size_t size,
+             bool powerOfTwo, DecodedImage* image, std::vector<uint8_t>* row) {
   if (setjmp(errors->jump)) return false;
   jpeg_create_decompress(info);
   jpeg_mem_src(info, data, static_cast<unsigned long>(size));
@@ -45,8 +45,8 @@ bool RunJpeg(jpeg_decompress_struct* info, JpegErrors* errors, const uint8_t* da
   if (!PlausiblePixelCount(int64_t(info->image_width) * info->image_height, size)) return false;
   info->out_color_space = JCS_RGB;
   if (!AllocateTexture(*image, int(std::min<JDIMENSION>(info->image_width, kMaxImageSide + 1)),
-                       int(std::min<JDIMENSION>(info->image_height, kMaxImageSide + 1)),
-                       powerOfTwo, PixelFormat::BGRA8))
+                       int(std::min<JDIMENSION>(info->image_height, kMaxImageSide + 1)), powerOfTwo,
+                       PixelFormat::BGRA8))
     return false;
   jpeg_start_decompress(info);
   if (info->output_components != 3 || int(info->output_width) != image->imageWidth ||

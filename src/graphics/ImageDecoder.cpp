@@ -42,11 +42,16 @@ struct ZifFormat {
 
 ZifFormat ZifFormatOf(uint16_t code) {
   switch (code) {
-    case 1: return {PixelFormat::ARGB4444, true};
-    case 2: return {PixelFormat::ARGB1555, true};
-    case 3: return {PixelFormat::RGB565, false};
-    case 4: return {PixelFormat::RGB8, false};
-    default: return {PixelFormat::RGBA8, true};
+    case 1:
+      return {PixelFormat::ARGB4444, true};
+    case 2:
+      return {PixelFormat::ARGB1555, true};
+    case 3:
+      return {PixelFormat::RGB565, false};
+    case 4:
+      return {PixelFormat::RGB8, false};
+    default:
+      return {PixelFormat::RGBA8, true};
   }
 }
 
@@ -59,12 +64,18 @@ constexpr uint8_t kTgaTopDown = 0x20;  // descriptor bit: the first stored row i
 
 std::string_view ExtensionOf(ImageFileType type) {
   switch (type) {
-    case ImageFileType::Zif: return "zif";
-    case ImageFileType::Webp: return "webp";
-    case ImageFileType::Jpa: return "jpa";
-    case ImageFileType::Jpg: return "jpg";
-    case ImageFileType::Png: return "png";
-    case ImageFileType::Tga: return "tga";
+    case ImageFileType::Zif:
+      return "zif";
+    case ImageFileType::Webp:
+      return "webp";
+    case ImageFileType::Jpa:
+      return "jpa";
+    case ImageFileType::Jpg:
+      return "jpg";
+    case ImageFileType::Png:
+      return "png";
+    case ImageFileType::Tga:
+      return "tga";
   }
   return "";
 }
@@ -110,12 +121,24 @@ std::optional<DecodedImage> DecodeImage(ImageFileType type, std::span<const uint
                                         bool powerOfTwo) {
   std::optional<DecodedImage> image;
   switch (type) {
-    case ImageFileType::Zif: image = DecodeZif(file); break;
-    case ImageFileType::Webp: image = DecodeWebp(file, powerOfTwo); break;
-    case ImageFileType::Jpa: image = DecodeJpa(file, powerOfTwo); break;
-    case ImageFileType::Jpg: image = DecodeJpeg(file, powerOfTwo); break;
-    case ImageFileType::Png: image = DecodePng(file, powerOfTwo); break;
-    case ImageFileType::Tga: image = DecodeTga(file); break;
+    case ImageFileType::Zif:
+      image = DecodeZif(file);
+      break;
+    case ImageFileType::Webp:
+      image = DecodeWebp(file, powerOfTwo);
+      break;
+    case ImageFileType::Jpa:
+      image = DecodeJpa(file, powerOfTwo);
+      break;
+    case ImageFileType::Jpg:
+      image = DecodeJpeg(file, powerOfTwo);
+      break;
+    case ImageFileType::Png:
+      image = DecodePng(file, powerOfTwo);
+      break;
+    case ImageFileType::Tga:
+      image = DecodeTga(file);
+      break;
   }
   if (image) RepackWideBackground(*image);
   return image;
@@ -162,7 +185,8 @@ std::optional<DecodedImage> DecodeJpa(std::span<const uint8_t> file, bool powerO
   if (jpegSize > file.size() - kHeader || alphaSize > file.size() - kHeader - jpegSize)
     return std::nullopt;
 
-  std::optional<DecodedImage> image = DecodeJpeg(file.subspan(kHeader, size_t(jpegSize)), powerOfTwo);
+  std::optional<DecodedImage> image =
+      DecodeJpeg(file.subspan(kHeader, size_t(jpegSize)), powerOfTwo);
   if (!image) return std::nullopt;
   // One alpha byte per picture pixel, rows top to bottom: exactly that many, no more, no less.
   std::vector<uint8_t> alpha(size_t(image->imageWidth) * size_t(image->imageHeight));
@@ -223,8 +247,8 @@ bool RepackWideBackground(DecodedImage& image) {
   if (!IsWideBackgroundSize(image.imageWidth, image.imageHeight)) return false;
   if (image.width < image.imageWidth || image.height < image.imageHeight) return false;
   const int k = image.imageWidth / 1280;
-  const int side = 1024 * k;        // the square texture
-  const int strip = 128 * k;        // width of each side strip
+  const int side = 1024 * k;  // the square texture
+  const int strip = 128 * k;  // width of each side strip
   const int pictureH = 768 * k;
   const size_t bpp = size_t(BytesPerPixel(image.format));
   const size_t srcStride = size_t(image.width) * bpp;

@@ -25,8 +25,8 @@ struct DecodedImage {
   int width = 0;  // the texture holding it (padded or repacked)
   int height = 0;
   PixelFormat format = PixelFormat::BGRA8;
-  bool alpha = false;       // the pixels carry alpha (texture flag kTextureAlpha)
-  bool packedWide = false;  // a wide background in the packed layout (kTexturePackedWide)
+  bool alpha = false;           // the pixels carry alpha (texture flag kTextureAlpha)
+  bool packedWide = false;      // a wide background in the packed layout (kTexturePackedWide)
   std::vector<uint8_t> pixels;  // width × height × BytesPerPixel(format)
 };
 

@@ -4,8 +4,7 @@
 
 #include <cstdio>
 
-bool WritePng(const std::string& path, int width, int height, int channels,
-              const uint8_t* pixels) {
+bool WritePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels) {
   if (path.empty() || !pixels || width <= 0 || height <= 0 || (channels != 3 && channels != 4))
     return false;
   png_image image{};

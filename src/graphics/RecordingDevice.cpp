@@ -87,8 +87,8 @@ void RecordingDevice::DrawQuads(const Vertex* vertices, int vertexCount, int ind
   lastVertices.assign(vertices, vertices + vertexCount);
 }
 
-void RecordingDevice::DrawIndexed(const Vertex* vertices, int vertexCount,
-                                  const uint16_t* indices, int indexCount) {
+void RecordingDevice::DrawIndexed(const Vertex* vertices, int vertexCount, const uint16_t* indices,
+                                  int indexCount) {
   Record(Call(Op::DrawIndexed, vertexCount, indexCount));
   lastVertices.assign(vertices, vertices + vertexCount);
   lastIndices.assign(indices, indices + indexCount);

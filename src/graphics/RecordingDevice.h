@@ -12,9 +12,30 @@
 class RecordingDevice final : public RenderDevice {
  public:
   enum class Op {
-    Create, Reset, Release, Message, Clear, BeginScene, EndScene, Present, Viewport,
-    Transform, Switch, AddressU, AddressV, Filter, Blend, Scissor, BindTexture, SetShader,
-    DrawQuads, DrawIndexed, CreateTexture, ReleaseTexture, CreateShader, ReleaseShader,
+    Create,
+    Reset,
+    Release,
+    Message,
+    Clear,
+    BeginScene,
+    EndScene,
+    Present,
+    Viewport,
+    Transform,
+    Switch,
+    AddressU,
+    AddressV,
+    Filter,
+    Blend,
+    Scissor,
+    BindTexture,
+    SetShader,
+    DrawQuads,
+    DrawIndexed,
+    CreateTexture,
+    ReleaseTexture,
+    CreateShader,
+    ReleaseShader,
     ReadBack,
   };
 
@@ -45,8 +66,8 @@ class RecordingDevice final : public RenderDevice {
   int maxTextureHeight = 8192;
   bool nonPow2 = true;
   bool failCreate = false;
-  bool failReset = false;    // a display-mode switch that does not happen
-  bool needsReset = false;   // reported once by NeedsReset, then cleared by Reset
+  bool failReset = false;   // a display-mode switch that does not happen
+  bool needsReset = false;  // reported once by NeedsReset, then cleared by Reset
   bool failShaders = false;
   // The pixels ReadBackBuffer returns (RGBA, back-buffer size); transparent black if empty.
   std::vector<uint8_t> backBufferPixels;

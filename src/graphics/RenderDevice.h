@@ -59,9 +59,9 @@ struct TextureDesc {
   int width = 0;
   int height = 0;
   PixelFormat format = PixelFormat::BGRA8;
-  bool alpha = false;         // 32-bit formats: use the fourth byte as alpha
+  bool alpha = false;  // 32-bit formats: use the fourth byte as alpha
   bool renderTarget = false;
-  int levels = 1;             // 1, or the full chain down to 1×1
+  int levels = 1;  // 1, or the full chain down to 1×1
 };
 
 // One mip level: width × height pixels, rows top to bottom, tightly packed.

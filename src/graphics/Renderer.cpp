@@ -224,8 +224,7 @@ int Renderer::Flush() {
   return count / 2;
 }
 
-void Renderer::PutQuad(const Corner (&p)[4], const float (&uv)[4][2],
-                       const uint32_t (&colour)[4]) {
+void Renderer::PutQuad(const Corner (&p)[4], const float (&uv)[4][2], const uint32_t (&colour)[4]) {
   Vertex* v = vertices_.data() + vertexCount_;
   for (int k = 0; k < 4; ++k) v[k] = {p[k].x, p[k].y, p[k].z, colour[k], uv[k][0], uv[k][1]};
   vertexCount_ += 4;
@@ -535,8 +534,8 @@ void Renderer::CreateDeviceTexture(Texture& texture, const uint8_t* pixels) {
     for (int i = 1; i < desc.levels; ++i) {
       const TextureLevel& above = levels.back();
       mips.push_back(HalveImage(above.pixels, above.width, above.height, desc.format));
-      levels.push_back({std::max(1, above.width / 2), std::max(1, above.height / 2),
-                        mips.back().data()});
+      levels.push_back(
+          {std::max(1, above.width / 2), std::max(1, above.height / 2), mips.back().data()});
     }
   }
   texture.deviceTexture = device_->CreateTexture(desc, levels);

@@ -111,8 +111,7 @@ class Renderer {
   // The back buffer asked for: the desktop when fullscreen; otherwise the virtual size,
   // doubled when twice that fits the desktop height with 50 pixels to spare, reduced to
   // 1024 and then 800 wide when it does not fit.
-  static ScreenSize BackBufferSizeFor(bool fullscreen, ::AspectMode aspectMode,
-                                      ScreenSize desktop);
+  static ScreenSize BackBufferSizeFor(bool fullscreen, ::AspectMode aspectMode, ScreenSize desktop);
   void Shutdown();
 
   // --- Frame
@@ -135,7 +134,8 @@ class Renderer {
   void AddQuadCorners(const Corner& p0, const Corner& p1, const Corner& p2, const Corner& p3,
                       const TexRect& tex = kFullTexRect, uint32_t colour = kWhite);
   void AddGradientQuad(const Rect& rect, uint32_t topColour, uint32_t bottomColour);
-  // rect in design-canvas coordinates: origin top left, y down, canvas Width() × min(Height(), 768).
+  // rect in design-canvas coordinates: origin top left, y down, canvas Width() × min(Height(),
+  // 768).
   void AddScreenQuad(const Rect& rect, const TexRect& tex = kFullTexRect, uint32_t colour = kWhite);
   // Flushes and hands out the shared array for callers that write vertices themselves.
   Vertex* VertexArray();

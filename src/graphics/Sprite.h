@@ -20,10 +20,10 @@ struct Sprite {
   std::string name;
   std::string textureName;  // the atlas texture, or the sprite's own name
   Texture* texture = nullptr;
-  TexRect rect;             // texture coordinates, once resolved
+  TexRect rect;  // texture coordinates, once resolved
   float width = 0.0f;
   float height = 0.0f;
-  int resolution = 0;       // SpriteResolution bits
+  int resolution = 0;  // SpriteResolution bits
 
   bool wholeTexture = false;
 

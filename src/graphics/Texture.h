@@ -37,11 +37,11 @@ int BytesPerPixel(PixelFormat format);
 struct Texture {
   static constexpr size_t kMaxNameLength = 87;
 
-  std::string name;      // without extension, as requested (at most kMaxNameLength characters)
-  int flags = 0;         // TextureFlag bits
-  int imageWidth = 0;    // size of the picture in pixels
+  std::string name;    // without extension, as requested (at most kMaxNameLength characters)
+  int flags = 0;       // TextureFlag bits
+  int imageWidth = 0;  // size of the picture in pixels
   int imageHeight = 0;
-  int width = 0;         // size of the device texture (padded or repacked)
+  int width = 0;  // size of the device texture (padded or repacked)
   int height = 0;
   PixelFormat format = PixelFormat::BGRA8;
   DeviceTextureHandle deviceTexture = 0;  // none: not created, evicted, or creation failed

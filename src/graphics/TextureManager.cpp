@@ -112,8 +112,8 @@ Texture* TextureManager::LoadFile(const std::string& stem, const std::string& di
   return nullptr;
 }
 
-Texture* TextureManager::Record(DecodedImage&& image, const std::string& displayName,
-                                bool mipmaps, Target target) {
+Texture* TextureManager::Record(DecodedImage&& image, const std::string& displayName, bool mipmaps,
+                                Target target) {
   Texture* texture = target.preload ? target.preload : target.reload;
   bool fresh = target.preload != nullptr;
   if (!texture) {
@@ -135,8 +135,8 @@ Texture* TextureManager::Record(DecodedImage&& image, const std::string& display
   // A reloaded record keeps its flags. A preloaded one gets the unloadable mark when it is
   // handed over, on the main thread.
   if (fresh) {
-    texture->flags = (image.packedWide ? kTexturePackedWide : 0) | (image.alpha ? kTextureAlpha : 0) |
-                     (mipmaps ? kTextureMipmaps : 0) |
+    texture->flags = (image.packedWide ? kTexturePackedWide : 0) |
+                     (image.alpha ? kTextureAlpha : 0) | (mipmaps ? kTextureMipmaps : 0) |
                      (!target.preload && unloadable_ ? kTextureUnloadable : 0);
   }
   if (target.preload) {

@@ -307,10 +307,14 @@ const ObjectDesc* GameDescriptors::Landmark(int id) const {
 
 const ObjectDesc* GameDescriptors::ForClass(int cls, int id) const {
   switch (cls) {
-    case 1: return Obstacle(id);
-    case 2: return Building(id);
-    case 7: return Landmark(id);
-    default: return nullptr;
+    case 1:
+      return Obstacle(id);
+    case 2:
+      return Building(id);
+    case 7:
+      return Landmark(id);
+    default:
+      return nullptr;
   }
 }
 

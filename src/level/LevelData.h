@@ -53,7 +53,7 @@ struct LevelData {
   int respSpeed = 100;
   int thiefPeriod = 0;  // ms, 0 no thieves
   int flyType = 0;
-  int flyTime = 0;      // seconds, 0 no flying creatures
+  int flyTime = 0;  // seconds, 0 no flying creatures
   int storage = 20;
   int objectCount = 0;
   int bonusSpeed = 100;
@@ -77,14 +77,14 @@ struct LevelData {
   int gameTime = 0;
 
   // Carried by saved levels for the level screen and the economy.
-  SpeechLine dialog;                        // pending level dialog (text > 0)
-  std::array<int, 3> questResCollect{};     // quest resources gathered
+  SpeechLine dialog;                     // pending level dialog (text > 0)
+  std::array<int, 3> questResCollect{};  // quest resources gathered
   int questObjectsNeeded = 0, questObjectsFound = 0;
-  std::vector<int> commandQueue;            // ids of queued target waypoints
-  std::vector<int> trophies;                // earned here and not yet shown
-  std::vector<int> objectivePanel;          // object ids in objectives-panel order
-  std::string maskName;                     // texture of the mask object
-  int heroType = -1;                        // mini-games: the hero's worker type
-  bool ended = false;                       // the level's end sequence has begun
-  std::string readError;                    // why the last read failed
+  std::vector<int> commandQueue;    // ids of queued target waypoints
+  std::vector<int> trophies;        // earned here and not yet shown
+  std::vector<int> objectivePanel;  // object ids in objectives-panel order
+  std::string maskName;             // texture of the mask object
+  int heroType = -1;                // mini-games: the hero's worker type
+  bool ended = false;               // the level's end sequence has begun
+  std::string readError;            // why the last read failed
 };

@@ -194,8 +194,8 @@ std::vector<std::string> LevelDiff::Compare(const Level& a, const Level& b, size
     std::vector<int> fa, fb;
     for (const auto& t : ta) fa.insert(fa.end(), {t.id, t.cur, t.max});
     for (const auto& t : tb) fb.insert(fb.end(), {t.id, t.cur, t.max});
-    d.Check(level, kind == Level::SavedTimer::kBonus ? "bonus timers" : "obstacle timers",
-            Text(fa), Text(fb));
+    d.Check(level, kind == Level::SavedTimer::kBonus ? "bonus timers" : "obstacle timers", Text(fa),
+            Text(fb));
   }
   d.Check(level, "trophies", Text(a.trophies), Text(b.trophies));
   d.Check(level, "objectives", Text(a.objectivePanel), Text(b.objectivePanel));

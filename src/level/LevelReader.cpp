@@ -28,7 +28,9 @@ constexpr int kMaxFrameTime = 1000000;
 // Speeds: walking speed in its units, work speed in percent.
 constexpr int kMaxPercent = 100000;
 
-float Real(float v) { return std::isfinite(v) ? std::clamp(v, -kMaxCoordinate, kMaxCoordinate) : 0.0f; }
+float Real(float v) {
+  return std::isfinite(v) ? std::clamp(v, -kMaxCoordinate, kMaxCoordinate) : 0.0f;
+}
 
 Vec2 ReadVec2(const XmlElement& e, std::string_view attr) {
   float xy[2] = {0, 0};
@@ -88,7 +90,8 @@ bool LevelReader::Read(std::string_view text) {
       return Fail("saved level outside the campaign");
     }
   }
-  if (level_.mode == LevelMode::MiniGame && level_.Services()) level_.Services()->LoadMiniGame(level_);
+  if (level_.mode == LevelMode::MiniGame && level_.Services())
+    level_.Services()->LoadMiniGame(level_);
 
   size_t objectCount = 0;
   for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {
@@ -112,8 +115,8 @@ bool LevelReader::Read(std::string_view text) {
       t.id = e.Int("id", 0);
       t.cur = std::max(0, e.Int("cur", 0));
       t.max = std::max(0, e.Int("max", 0));
-      const bool valid = t.kind == Level::SavedTimer::kObstacle ||
-                         (t.id >= 0 && t.id < Level::kBonusCount);
+      const bool valid =
+          t.kind == Level::SavedTimer::kObstacle || (t.id >= 0 && t.id < Level::kBonusCount);
       if (valid && level_.savedTimers.size() < Level::kMaxScreenEntries) {
         level_.savedTimers.push_back(t);
       }
@@ -147,8 +150,7 @@ void LevelReader::ReadSettings(const XmlElement& r) {
   l.storage = r.Int("storage", 20);
   l.thiefPeriod = std::max(0, r.Int("thief_per", 0));
   l.respSpeed = r.Int("resp_speed", 100);
-  l.flyType = std::clamp(r.Int("fly_type", 0), 0,
-                         std::max(0, l.Descriptors().FlyingCount() - 1));
+  l.flyType = std::clamp(r.Int("fly_type", 0), 0, std::max(0, l.Descriptors().FlyingCount() - 1));
   l.flyTime = std::max(0, r.Int("fly_time", 0));
   l.resources = ReadInts<3>(r, "resources");
   l.questRes = ReadInts<3>(r, "quest_res");
@@ -303,8 +305,8 @@ void LevelReader::CheckWorkerRoutes(WorldObject& o) {
   const int count = int(level_.waypoints.size());
   const auto valid = [count](int index) { return index >= 0 && index < count; };
   const bool homeValid = valid(w.home) || w.home == 0;
-  const bool pathValid = w.path.size() <= size_t(count) &&
-                         std::all_of(w.path.begin(), w.path.end(), valid);
+  const bool pathValid =
+      w.path.size() <= size_t(count) && std::all_of(w.path.begin(), w.path.end(), valid);
   if (homeValid && pathValid) return;
   // The route names waypoints the level does not have: the worker starts again at home,
   // hidden, idle and with no route.
@@ -325,9 +327,8 @@ void LevelReader::Finish() {
   // carries it.
   if (!l.maskName.empty() && l.Textures()) {
     const std::string maskTexture = l.maskName + "_mask";
-    const bool present = std::any_of(l.objects.begin(), l.objects.end(), [&](const auto& o) {
-      return o->texture == maskTexture;
-    });
+    const bool present = std::any_of(l.objects.begin(), l.objects.end(),
+                                     [&](const auto& o) { return o->texture == maskTexture; });
     if (!present && l.Textures()->HasTexture(maskTexture) && l.nextId <= 0xFFFF &&
         l.objects.size() + l.workers.size() < Level::kMaxObjects) {
       l.AddObject(l.objects, l.nextId, maskTexture, Vec2{0, 0});

@@ -14,10 +14,18 @@ std::string LevelWriter::Escape(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
       default:
         // Control characters (an entity in the file may have made one) become character
         // references, so that the parser gives them back instead of stopping at them.
@@ -174,8 +182,7 @@ void LevelWriter::WriteObject(const WorldObject& o, std::string_view element) {
     Attr("rot", std::string_view(text));
   }
   if (o.HasAny(ObjectFlags::kScroll | ObjectFlags::kSlide)) {
-    const int speed[2] = {FloatToInt(Round2(o.texSpeed.x), 0),
-                          FloatToInt(Round2(o.texSpeed.y), 0)};
+    const int speed[2] = {FloatToInt(Round2(o.texSpeed.x), 0), FloatToInt(Round2(o.texSpeed.y), 0)};
     Ints("tex_speed", speed, 2);
   }
   if (o.respawnMin != 0 || o.respawnMax != 0) {
@@ -186,8 +193,7 @@ void LevelWriter::WriteObject(const WorldObject& o, std::string_view element) {
   if (o.pulseDesc != 0) Attr("ani_ref", o.pulseDesc);
   if (o.sprite) {
     const SpriteAnim& s = *o.sprite;
-    const int sprite[6] = {s.columns, s.rows, s.frameTime, s.loopStart, s.frameCount,
-                           s.startFrame};
+    const int sprite[6] = {s.columns, s.rows, s.frameTime, s.loopStart, s.frameCount, s.startFrame};
     Ints("sprite", sprite, 6);
   }
   if (o.dialog) {

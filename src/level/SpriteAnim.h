@@ -11,8 +11,8 @@ struct SpriteAnim {
   int startFrame = 0;  // frame the animation starts (and restarts) on
   bool mirrored = false;
   int current = 0;
-  int step = 0;        // 0 stopped, 1 playing
-  float elapsed = 0;   // milliseconds spent in the current frame
+  int step = 0;       // 0 stopped, 1 playing
+  float elapsed = 0;  // milliseconds spent in the current frame
 
   // The frame count with its default applied.
   int Frames() const { return frameCount > 0 ? frameCount : columns * rows; }

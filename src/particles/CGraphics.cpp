@@ -8,8 +8,8 @@
 #include "particles/ParticleTextures.h"
 #include "particles/PyroFormat.h"
 
-Texture* TextureManagerParticleTextures::CreateTexture(std::string_view name, int width,
-                                                       int height, const uint8_t* rgba) {
+Texture* TextureManagerParticleTextures::CreateTexture(std::string_view name, int width, int height,
+                                                       const uint8_t* rgba) {
   return textures_.CreateFromPixels(name, width, height, PixelFormat::RGBA8, kTextureAlpha, rgba);
 }
 

@@ -46,7 +46,8 @@ class Reader {
   // A count of records of at least minBytes each, at most limit.
   uint32_t Count(uint64_t minBytes, uint32_t limit) {
     const uint32_t count = U32();
-    if (count > limit || uint64_t(count) * minBytes > uint64_t(std::max<int64_t>(in_.Remaining(), 0)))
+    if (count > limit ||
+        uint64_t(count) * minBytes > uint64_t(std::max<int64_t>(in_.Remaining(), 0)))
       Corrupt();
     return count;
   }
@@ -165,8 +166,8 @@ void WriteLayer(Writer& w, const LayerDesc& l) {
   w.U32(l.maxParticles);
   w.U32(l.burst);
   w.WriteCurve(l.rate);
-  for (float v : {l.lifeMin, l.lifeMax, l.speedMin, l.speedMax, l.direction, l.spread,
-                  l.gravityX, l.gravityY, l.drag})
+  for (float v : {l.lifeMin, l.lifeMax, l.speedMin, l.speedMax, l.direction, l.spread, l.gravityX,
+                  l.gravityY, l.drag})
     w.F32(v);
   w.U32(uint32_t(l.area));
   for (float v : {l.areaWidth, l.areaHeight, l.spinMin, l.spinMax, l.angleMin, l.angleMax,

@@ -55,8 +55,7 @@ class IDevice {
   virtual ~IDevice() = default;
   virtual void SetBlending(uint32_t source, uint32_t destination) = 0;
   // Null on failure.
-  virtual IVertexBuffer* CreateVertexBuffer(int vertexCount, int stride, int format,
-                                            int flags) = 0;
+  virtual IVertexBuffer* CreateVertexBuffer(int vertexCount, int stride, int format, int flags) = 0;
   virtual IVertexBuffer2* CreateVertexBuffer2(int vertexCount, int stride, int format,
                                               int flags) = 0;
   virtual int Unsupported() = 0;  // always -1

@@ -79,8 +79,7 @@ class CPyroParticleLibrary final : public IPyroParticleLibrary {
     value_ = value;
     stride_ = (flags_ & kPyroVertexColourTexture) ? 24 : 28;
     IVertexBuffer* buffer = device->CreateVertexBuffer(kPyroBatchCapacity * 4, stride_, 0, 0);
-    if (!buffer)
-      throw PyroGraphics::CPyroGraphicsException("Can't particles vertex buffer");
+    if (!buffer) throw PyroGraphics::CPyroGraphicsException("Can't particles vertex buffer");
     device_ = device;
     buffer_ = buffer;
     local_.assign(size_t(kPyroBatchCapacity) * 4 * size_t(stride_), 0);
@@ -218,9 +217,7 @@ class TEmitter : public Base {
     if (std::isfinite(factor) && factor >= 0.0f) factor_ = factor;
   }
   float GetFactor() const override { return factor_; }
-  void SetSeed(int a, int b) override {
-    random_.Seed(uint64_t(uint32_t(a)) << 32 | uint32_t(b));
-  }
+  void SetSeed(int a, int b) override { random_.Seed(uint64_t(uint32_t(a)) << 32 | uint32_t(b)); }
   void SetTag(int tag) override { tag_ = tag; }
   int GetTag() const override { return tag_; }
   float CycleLength() const override { return proto_.desc->duration; }
@@ -295,12 +292,11 @@ struct ProtoHolder {
 }  // namespace
 
 class CPyroParticleEmitterPrototype final : private ProtoHolder,
-                                             public TEmitter<IPyroParticleEmitterPrototype> {
+                                            public TEmitter<IPyroParticleEmitterPrototype> {
  public:
   CPyroParticleEmitterPrototype(CPyroParticleLibrary& library, const CPyroFile& file,
                                 ProtoData proto, uint64_t seed)
-      : ProtoHolder{std::move(proto)},
-        TEmitter(library, file, ProtoHolder::data, this, seed) {}
+      : ProtoHolder{std::move(proto)}, TEmitter(library, file, ProtoHolder::data, this, seed) {}
   const std::string& Name() const override { return ProtoHolder::data.desc->name; }
   int LayerCount() const override { return int(ProtoHolder::data.layers.size()); }
   const ProtoData& Data() const { return ProtoHolder::data; }
@@ -308,7 +304,8 @@ class CPyroParticleEmitterPrototype final : private ProtoHolder,
 
 class CPyroFile final : public IPyroFile {
  public:
-  CPyroFile(CPyroParticleLibrary& library, FileDesc desc) : library_(library), desc_(std::move(desc)) {
+  CPyroFile(CPyroParticleLibrary& library, FileDesc desc)
+      : library_(library), desc_(std::move(desc)) {
     textures_.assign(desc_.bitmaps.size(), nullptr);
     for (size_t e = 0; e < desc_.emitters.size(); ++e) {
       const EmitterDesc& ed = desc_.emitters[e];
@@ -354,9 +351,7 @@ class CPyroFile final : public IPyroFile {
     return new CPyroParticleEmitter(library_, *this, proto->Data(), proto, seed);
   }
   int EmitterCount() const override { return int(prototypes_.size()); }
-  IPyroParticleEmitterPrototype* FindEmitter(const char* name) const override {
-    return Find(name);
-  }
+  IPyroParticleEmitterPrototype* FindEmitter(const char* name) const override { return Find(name); }
   IPyroParticleEmitterPrototype* Emitter(int index) const override {
     return index >= 0 && index < EmitterCount() ? prototypes_[size_t(index)].get() : nullptr;
   }
@@ -436,8 +431,7 @@ void TEmitter<Base>::Spawn(size_t layer, int count, float dt) {
         break;
       }
     }
-    const float direction =
-        (d.direction + random_.Range(-0.5f, 0.5f) * d.spread) * kDegrees;
+    const float direction = (d.direction + random_.Range(-0.5f, 0.5f) * d.spread) * kDegrees;
     const float speed = random_.Range(d.speedMin, d.speedMax) * factor_;
     p.vx = std::sin(direction) * speed;
     p.vy = -std::cos(direction) * speed;

@@ -22,8 +22,8 @@ std::string Format(const char* pattern, ...) {
 void CAbstractFile::Read(void* buffer, size_t size) {
   const size_t got = ReadSome(buffer, size);
   if (got != size)
-    throw CException(
-        Format("Archive serialization error: Cannot read %d bytes, %d readed", int(size), int(got)));
+    throw CException(Format("Archive serialization error: Cannot read %d bytes, %d readed",
+                            int(size), int(got)));
 }
 
 void CAbstractFile::Write(const void* buffer, size_t size) {

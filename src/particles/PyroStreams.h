@@ -71,8 +71,7 @@ class CAbstractFile {
 // own ("CInFile : Requested size is invalid").
 class CInFile : public CAbstractFile {
  public:
-  CInFile(const void* data, size_t size)
-      : data_(static_cast<const uint8_t*>(data)), size_(size) {}
+  CInFile(const void* data, size_t size) : data_(static_cast<const uint8_t*>(data)), size_(size) {}
   size_t ReadSome(void* buffer, size_t size) override;
   size_t WriteSome(const void*, size_t) override { return 0; }
   int64_t Position() const override { return int64_t(pos_); }

@@ -12,17 +12,28 @@ namespace {
 
 const char* KindName(Kind kind) {
   switch (kind) {
-    case Kind::Texture: return "texture";
-    case Kind::Sprite: return "sprite";
-    case Kind::Sound: return "sound";
-    case Kind::Music: return "music";
-    case Kind::String: return "string";
-    case Kind::Value: return "value";
-    case Kind::Layout: return "layout";
-    case Kind::Effect: return "effect";
-    case Kind::Shader: return "shader";
-    case Kind::Font: return "font";
-    case Kind::File: return "file";
+    case Kind::Texture:
+      return "texture";
+    case Kind::Sprite:
+      return "sprite";
+    case Kind::Sound:
+      return "sound";
+    case Kind::Music:
+      return "music";
+    case Kind::String:
+      return "string";
+    case Kind::Value:
+      return "value";
+    case Kind::Layout:
+      return "layout";
+    case Kind::Effect:
+      return "effect";
+    case Kind::Shader:
+      return "shader";
+    case Kind::Font:
+      return "font";
+    case Kind::File:
+      return "file";
   }
   return "resource";
 }

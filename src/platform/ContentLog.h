@@ -10,7 +10,19 @@
 // Safe from any thread (the precache worker loads textures and sounds).
 namespace content_log {
 
-enum class Kind { Texture, Sprite, Sound, Music, String, Value, Layout, Effect, Shader, Font, File };
+enum class Kind {
+  Texture,
+  Sprite,
+  Sound,
+  Music,
+  String,
+  Value,
+  Layout,
+  Effect,
+  Shader,
+  Font,
+  File
+};
 
 // Switches the log on or off, overriding the environment.
 void Enable(bool on);

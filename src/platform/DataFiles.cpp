@@ -23,7 +23,7 @@ bool MakeFolders(const std::string& path) {
       if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
     }
   }
-  struct stat st{};
+  struct stat st {};
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -87,7 +87,7 @@ std::string DataFilePath(std::string_view name) {
 
 bool DataFileExists(std::string_view name) {
   if (dataFolder.empty()) return false;
-  struct stat st{};
+  struct stat st {};
   return stat(DataFilePath(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -107,7 +107,8 @@ std::optional<Bytes> ReadDataFile(std::string_view name) {
 
 bool WriteFileAtomically(const std::string& path, std::span<const uint8_t> data, WriteStep failAt) {
   const std::string temp = path + ".tmp";
-  const int fd = failAt == WriteStep::Open ? -1 : open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const int fd =
+      failAt == WriteStep::Open ? -1 : open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   bool ok = failAt != WriteStep::Write && WriteAll(fd, data);
   ok = ok && failAt != WriteStep::Sync && fsync(fd) == 0;

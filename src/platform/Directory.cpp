@@ -36,7 +36,7 @@ bool FindNext(FindHandle* handle, FindEntry& entry) {
     if (name.size() > 259) continue;
     bool folder = d->d_type == DT_DIR;
     if (d->d_type == DT_UNKNOWN || d->d_type == DT_LNK) {
-      struct stat st{};
+      struct stat st {};
       folder = stat((handle->folder + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
     entry.name = std::move(name);
@@ -58,7 +58,7 @@ bool MapFile(const std::string& path, FileView& view) {
   // regular files are mapped.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  struct stat st{};
+  struct stat st {};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     close(fd);
     return false;

@@ -10,13 +10,13 @@
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
 #include "graphics/GLRenderDevice.h"
+#include "platform/ContentLog.h"
 #include "platform/DataFiles.h"
+#include "platform/Desktop.h"
 #include "platform/EventTranslator.h"
 #include "platform/GameKeyTable.h"
 #include "platform/Pointer.h"
 #include "platform/SingleInstance.h"
-#include "platform/ContentLog.h"
-#include "platform/Desktop.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -46,9 +46,9 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
     if (!renderer) return;
     const platform::Size bb = window_.PixelSize();
     const auto& p = translator_.pointer();
-    const auto v = platform::PointerToVirtual(p.x, p.y, float(bb.width), float(bb.height),
-                                              renderer->Width(), renderer->Height(),
-                                              renderer->IsFullscreen());
+    const auto v =
+        platform::PointerToVirtual(p.x, p.y, float(bb.width), float(bb.height), renderer->Width(),
+                                   renderer->Height(), renderer->IsFullscreen());
     mouseX = v.x;
     mouseY = v.y;
   }

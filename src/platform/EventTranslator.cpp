@@ -12,11 +12,16 @@ bool AltHeld(Uint16 mod) { return (mod & KMOD_ALT) != 0; }
 // Keys whose press also types a control character on a desktop keyboard.
 int ControlCharacter(int gameKey) {
   switch (gameKey) {
-    case kGameKeyBackspace: return 8;
-    case kGameKeyTab: return 9;
-    case kGameKeyEnter: return 13;
-    case kGameKeyEscape: return 27;
-    default: return 0;
+    case kGameKeyBackspace:
+      return 8;
+    case kGameKeyTab:
+      return 9;
+    case kGameKeyEnter:
+      return 13;
+    case kGameKeyEscape:
+      return 27;
+    default:
+      return 0;
   }
 }
 

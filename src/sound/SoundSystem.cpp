@@ -6,13 +6,13 @@
 #include <type_traits>
 #include <utility>
 
-#include "platform/System.h"
-#include "data/FileSystem.h"
-#include "platform/ContentLog.h"
-#include "sound/MusicStream.h"
-#include "sound/OggDecoder.h"
 #include <AL/al.h>
 #include <AL/alc.h>
+#include "data/FileSystem.h"
+#include "platform/ContentLog.h"
+#include "platform/System.h"
+#include "sound/MusicStream.h"
+#include "sound/OggDecoder.h"
 
 namespace {
 

@@ -7,18 +7,17 @@
 #include <cstdlib>
 #include <vector>
 
-#include "support/Picture.h"
-#include "support/TempDir.h"
 #include "HeadlessPlatform.h"
 #include "app/Application.h"
 #include "app/Clock.h"
-#include "platform/Window.h"
 #include "data/Language.h"
+#include "platform/Window.h"
+#include "support/Picture.h"
+#include "support/TempDir.h"
 
 #include <filesystem>
 
 namespace {
-
 
 // Covers the screen in one colour.
 class FlatMode : public Mode {
@@ -26,8 +25,8 @@ class FlatMode : public Mode {
   void Draw() override {
     Renderer& r = *App().renderer();
     r.BindTexture(nullptr, 0);
-    r.AddQuad({-r.HalfWidth(), r.HalfHeight(true), r.HalfWidth(), -r.HalfHeight(true)}, {0, 0, 1, 1},
-              colour);
+    r.AddQuad({-r.HalfWidth(), r.HalfHeight(true), r.HalfWidth(), -r.HalfHeight(true)},
+              {0, 0, 1, 1}, colour);
     Mode::Draw();
   }
   void OnFadeDone(Fade kind) override {
@@ -35,7 +34,6 @@ class FlatMode : public Mode {
   }
   uint32_t colour = 0xFFFFFFFF;
 };
-
 
 class AppFrameTest : public ::testing::Test {
  protected:

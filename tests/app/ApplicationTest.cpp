@@ -39,7 +39,8 @@ class FakePlatform : public AppPlatform {
 // A mode that writes down every call it gets.
 class FakeMode : public Mode {
  public:
-  explicit FakeMode(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+  explicit FakeMode(std::string name, std::vector<std::string>& log)
+      : name_(std::move(name)), log_(log) {}
 
   bool Load() override {
     log_.push_back(name_ + ".Load");
@@ -94,7 +95,9 @@ class ApplicationTest : public ::testing::Test {
       app.Frame();
     }
   }
-  int Count(const std::string& entry) const { return int(std::count(log.begin(), log.end(), entry)); }
+  int Count(const std::string& entry) const {
+    return int(std::count(log.begin(), log.end(), entry));
+  }
   // Runs frames until the fade state becomes `state`, at most `limit` frames.
   void RunUntilFade(Fade state, int limit = 200) {
     for (int i = 0; i < limit && app.fadeState != state; ++i) Run(1);
@@ -103,7 +106,8 @@ class ApplicationTest : public ::testing::Test {
   // Runs frames until any switch has happened and no fade runs any more.
   void Settle(int limit = 400) {
     Run(1);
-    for (int i = 0; i < limit && (app.pending || app.fadeState != Fade::None || app.fadeDone); ++i) Run(1);
+    for (int i = 0; i < limit && (app.pending || app.fadeState != Fade::None || app.fadeDone); ++i)
+      Run(1);
   }
 
   FakePlatform platform;

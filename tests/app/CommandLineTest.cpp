@@ -20,7 +20,8 @@ TEST(CommandLine, SwitchesAreExactAndLaterOnesWin) {
 }
 
 TEST(CommandLine, HeadlessOptions) {
-  auto cl = ParseCommandLine({"--frames", "30", "--fixed-step", "16", "--screenshot", "out.png", "/wn"});
+  auto cl =
+      ParseCommandLine({"--frames", "30", "--fixed-step", "16", "--screenshot", "out.png", "/wn"});
   EXPECT_EQ(cl.frames, 30u);
   EXPECT_EQ(cl.fixedStep, 16u);
   EXPECT_EQ(cl.screenshot, "out.png");

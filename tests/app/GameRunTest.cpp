@@ -42,13 +42,13 @@ int WaitExit(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
 }
 
-
 // Share of pixels that differ clearly between two pictures of one size.
 double Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
   if (a.size() != b.size() || a.empty()) return 1.0;
   size_t differ = 0;
   for (size_t i = 0; i < a.size(); i += 4) {
-    if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 60) {
+    if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) >
+        60) {
       ++differ;
     }
   }
@@ -71,7 +71,8 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
   }
   // A picture is up at once: most of the screen is not black.
   size_t lit = 0;
-  for (size_t i = 0; i < frames[0].size(); i += 4) lit += frames[0][i] + frames[0][i + 1] + frames[0][i + 2] > 60;
+  for (size_t i = 0; i < frames[0].size(); i += 4)
+    lit += frames[0][i] + frames[0][i + 1] + frames[0][i + 2] > 60;
   EXPECT_GT(double(lit) / double(frames[0].size() / 4), 0.9);
   // Later another picture shows, and the loading bands scroll over it.
   EXPECT_GT(Difference(frames[0], frames[1]), 0.3);
@@ -83,8 +84,8 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
 TEST(GameRun, RunsAGivenNumberOfFramesAndWritesTheLastOne) {
   TempDir data;
   const std::string shot = data.Path() + "/last.png";
-  const pid_t pid = StartGame(data.Path(), {"/wn", "--frames", "20", "--fixed-step", "16",
-                                            "--screenshot", shot});
+  const pid_t pid =
+      StartGame(data.Path(), {"/wn", "--frames", "20", "--fixed-step", "16", "--screenshot", shot});
   ASSERT_EQ(WaitExit(pid), 0);
   std::ifstream png(shot, std::ios::binary);
   ASSERT_TRUE(png.good());

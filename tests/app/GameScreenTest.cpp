@@ -238,8 +238,8 @@ class GameScreen : public ::testing::Test {
       }
       std::this_thread::sleep_for(100ms);
     } while (std::chrono::steady_clock::now() < end);
-    return ::testing::AssertionFailure() << "wanted window " << ToString(where)
-                                         << " showing the whole frame; saw " << seen.str();
+    return ::testing::AssertionFailure()
+           << "wanted window " << ToString(where) << " showing the whole frame; saw " << seen.str();
   }
 
   // Puts the pointer at a point of the window (as a position inside it) and waits until the
@@ -264,8 +264,8 @@ class GameScreen : public ::testing::Test {
       }
       std::this_thread::sleep_for(100ms);
     } while (std::chrono::steady_clock::now() < end);
-    return ::testing::AssertionFailure() << "wanted the cursor at " << x << "," << y
-                                         << " in the window; saw " << seen.str();
+    return ::testing::AssertionFailure()
+           << "wanted the cursor at " << x << "," << y << " in the window; saw " << seen.str();
   }
 
   unsigned long Window() { return screen_->ShownWindow(); }

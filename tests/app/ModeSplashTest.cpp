@@ -13,27 +13,25 @@
 #include <string>
 #include <vector>
 
-#include "support/Picture.h"
-#include "support/TempDir.h"
 #include "HeadlessPlatform.h"
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "app/ModeSplash.h"
 #include "app/PrecacheList.h"
 #include "platform/Window.h"
+#include "support/Picture.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
 TEST(PrecacheList, LinesEndWithCrLfAndTheUnfinishedLastLineIsDropped) {
-  EXPECT_EQ(ParsePrecacheList("a\r\nb.ogg\r\n\r\nc"),
-            (std::vector<std::string>{"a", "b.ogg", ""}));
+  EXPECT_EQ(ParsePrecacheList("a\r\nb.ogg\r\n\r\nc"), (std::vector<std::string>{"a", "b.ogg", ""}));
   EXPECT_EQ(ParsePrecacheList("only\n"), std::vector<std::string>{});
   EXPECT_EQ(ParsePrecacheList(""), std::vector<std::string>{});
   EXPECT_EQ(ParsePrecacheList("x\ry\r\n"), std::vector<std::string>{"x\ry"});
 }
 
 namespace {
-
 
 // Writes a one-colour RGBA PNG.
 void WritePng(const std::string& path, int w, int h, uint32_t rgba) {

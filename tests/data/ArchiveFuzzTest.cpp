@@ -135,7 +135,8 @@ TEST(ArchiveFuzz, TruncatedEntryDataGivesNone) {
   // Cut the last 50 bytes of the first entry's data out of the file and make every header
   // agree with the shorter entry, so that only the content itself is damaged.
   const ZipRecord& first = layout.records[0];
-  const size_t dataStart = first.local + 30 + Get16(zip, first.local + 26) + Get16(zip, first.local + 28);
+  const size_t dataStart =
+      first.local + 30 + Get16(zip, first.local + 26) + Get16(zip, first.local + 28);
   const uint32_t packed = Get32(zip, first.central + ZipRecord::kCentralPacked);
   ASSERT_GT(packed, 100u);
   constexpr uint32_t kCut = 50;
@@ -186,8 +187,17 @@ TEST(ArchiveFuzz, CentralDirectoryLyingAboutSizesOffsetsAndNames) {
   const ZipLayout layout = ParseZip(zip);
   ASSERT_EQ(layout.records.size(), SampleFiles().size());
   std::mt19937 rng(99);
-  const uint32_t interesting[] = {0, 1, 11, 12, 13, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu,
-                                  0xFFFFFFFEu, uint32_t(zip.size()), uint32_t(zip.size() + 1)};
+  const uint32_t interesting[] = {0,
+                                  1,
+                                  11,
+                                  12,
+                                  13,
+                                  0x7FFFFFFF,
+                                  0x80000000u,
+                                  0xFFFFFFFFu,
+                                  0xFFFFFFFEu,
+                                  uint32_t(zip.size()),
+                                  uint32_t(zip.size() + 1)};
   const auto value = [&] {
     return rng() % 2 ? interesting[rng() % std::size(interesting)] : uint32_t(rng());
   };
@@ -195,11 +205,21 @@ TEST(ArchiveFuzz, CentralDirectoryLyingAboutSizesOffsetsAndNames) {
     Bytes damaged = zip;
     const ZipRecord& r = layout.records[rng() % layout.records.size()];
     switch (rng() % 7) {
-      case 0: Put32(damaged, r.central + ZipRecord::kCentralSize, value()); break;
-      case 1: Put32(damaged, r.central + ZipRecord::kCentralPacked, value()); break;
-      case 2: Put32(damaged, r.central + ZipRecord::kCentralLocal, value()); break;
-      case 3: Put16(damaged, r.central + ZipRecord::kCentralNameLength, value() & 0xFFFF); break;
-      case 4: Put16(damaged, r.central + ZipRecord::kCentralMethod, value() & 0xFFFF); break;
+      case 0:
+        Put32(damaged, r.central + ZipRecord::kCentralSize, value());
+        break;
+      case 1:
+        Put32(damaged, r.central + ZipRecord::kCentralPacked, value());
+        break;
+      case 2:
+        Put32(damaged, r.central + ZipRecord::kCentralLocal, value());
+        break;
+      case 3:
+        Put16(damaged, r.central + ZipRecord::kCentralNameLength, value() & 0xFFFF);
+        break;
+      case 4:
+        Put16(damaged, r.central + ZipRecord::kCentralMethod, value() & 0xFFFF);
+        break;
       case 5: {  // both headers agree on a lie
         const uint32_t size = value();
         const uint32_t packed = value();
@@ -212,9 +232,15 @@ TEST(ArchiveFuzz, CentralDirectoryLyingAboutSizesOffsetsAndNames) {
       default: {  // the end record
         const size_t end = layout.endRecord;
         switch (rng() % 3) {
-          case 0: Put16(damaged, end + ZipLayout::kEndCount, value() & 0xFFFF); break;
-          case 1: Put32(damaged, end + ZipLayout::kEndDirSize, value()); break;
-          default: Put32(damaged, end + ZipLayout::kEndDirOffset, value()); break;
+          case 0:
+            Put16(damaged, end + ZipLayout::kEndCount, value() & 0xFFFF);
+            break;
+          case 1:
+            Put32(damaged, end + ZipLayout::kEndDirSize, value());
+            break;
+          default:
+            Put32(damaged, end + ZipLayout::kEndDirOffset, value());
+            break;
         }
       }
     }

@@ -39,7 +39,9 @@ TEST_F(TablesTest, StringTableLoadsUtf8AsUtf16) {
   ASSERT_TRUE(strings.Load("strings"));
   EXPECT_EQ(strings.Get("title"), u"Kalodrus & friends");
   EXPECT_EQ(strings.Get(u"ru"), u"Привет");
-  EXPECT_EQ(strings.Get("emoji"), u"a\xD83D\xDE00" u"b");
+  EXPECT_EQ(strings.Get("emoji"),
+            u"a\xD83D\xDE00"
+            u"b");
   EXPECT_EQ(strings.Get("no_value"), u"");
   EXPECT_FALSE(strings.Has(u"no_value"));
   EXPECT_FALSE(strings.Has(u"other"));
@@ -75,7 +77,9 @@ TEST_F(TablesTest, StringFileWithoutRootOrUnparsableLeavesTableUnchanged) {
 }
 
 TEST_F(TablesTest, PlaceholderHookReplacesIconNamesByTheirCode) {
-  Write("story.xml", R"(<StringTable><String name="cost" value="10 %GOLD% and %WOOD%%GOLD%, %NONE% %gold%"/></StringTable>)");
+  Write(
+      "story.xml",
+      R"(<StringTable><String name="cost" value="10 %GOLD% and %WOOD%%GOLD%, %NONE% %gold%"/></StringTable>)");
   Mount();
   StringTable strings(fs);
   ASSERT_TRUE(strings.Load("story"));
@@ -132,7 +136,8 @@ TEST_F(TablesTest, ValueTableParsesNumbersLikeAtof) {
 }
 
 TEST_F(TablesTest, ValueTableLoadOverwritesAndKeepsOthers) {
-  Write("fonts.xml", R"(<ValueTable><Value name="a" value="1"/><Value name="b" value="2"/></ValueTable>)");
+  Write("fonts.xml",
+        R"(<ValueTable><Value name="a" value="1"/><Value name="b" value="2"/></ValueTable>)");
   Write("resolution.xml", R"(<ValueTable><Value name="a" value="10"/></ValueTable>)");
   Write("bad.xml", R"(<StringTable/>)");
   Mount();
@@ -150,8 +155,9 @@ TEST_F(TablesTest, TablesReadFromArchivesAndLaterLocaleWins) {
   ASSERT_TRUE(MakePak(dir / "locale/en.pak",
                       {{"strings.xml", R"(<StringTable><String name="play" value="Play"/>
                           <String name="quit" value="Quit"/></StringTable>)"}}));
-  ASSERT_TRUE(MakePak(dir / "locale/de.pak",
-                      {{"strings.xml", R"(<StringTable><String name="play" value="Spielen"/></StringTable>)"}}));
+  ASSERT_TRUE(MakePak(
+      dir / "locale/de.pak",
+      {{"strings.xml", R"(<StringTable><String name="play" value="Spielen"/></StringTable>)"}}));
   fs.Mount(dir / "locale/en");
   fs.Mount(dir / "locale/de");
   StringTable strings(fs);

@@ -74,7 +74,9 @@ inline std::string AsText(const uint8_t* data, size_t size) {
 }
 
 // Little-endian fields of the ZIP structures.
-inline uint32_t Get16(const Bytes& b, size_t at) { return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8; }
+inline uint32_t Get16(const Bytes& b, size_t at) {
+  return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8;
+}
 inline uint32_t Get32(const Bytes& b, size_t at) { return Get16(b, at) | Get16(b, at + 2) << 16; }
 inline void Put16(Bytes& b, size_t at, uint32_t v) {
   b[at] = uint8_t(v);

@@ -16,20 +16,26 @@ TEST(Utf8, ValidTextDecodesExactly) {
 
 TEST(Utf8, TruncatedSequenceGivesQuestionMarkAndKeepsFollowingCharacters) {
   EXPECT_EQ(DecodeUtf8("\xE2\x82"), u"?");
-  EXPECT_EQ(DecodeUtf8("a\xC3" "b"), u"a?b");
-  EXPECT_EQ(DecodeUtf8("\xE2\x82" "xyz"), u"?xyz");
+  EXPECT_EQ(DecodeUtf8("a\xC3"
+                       "b"),
+            u"a?b");
+  EXPECT_EQ(DecodeUtf8("\xE2\x82"
+                       "xyz"),
+            u"?xyz");
   EXPECT_EQ(DecodeUtf8("\xF0\x9F\x98"), u"?");
   EXPECT_EQ(DecodeUtf8("\xC3\xC3\xA9"), u"?\u00E9");
 }
 
 TEST(Utf8, InvalidCodePointsGiveQuestionMark) {
-  EXPECT_EQ(DecodeUtf8("\xF8\x88\x80\x80\x80"), u"?");           // 5-byte form
-  EXPECT_EQ(DecodeUtf8("\xFC\x84\x80\x80\x80\x80" "z"), u"?z");  // 6-byte form
-  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), u"?");               // above U+10FFFF
-  EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), u"?");                   // a surrogate
-  EXPECT_EQ(DecodeUtf8("\xC0\x80"), u"?");                       // overlong zero
-  EXPECT_EQ(DecodeUtf8("\xE0\x80\xAF"), u"?");                   // overlong "/"
-  EXPECT_EQ(DecodeUtf8("\x80x\xBF\xFE\xFF"), u"?x???");          // no lead byte
+  EXPECT_EQ(DecodeUtf8("\xF8\x88\x80\x80\x80"), u"?");  // 5-byte form
+  EXPECT_EQ(DecodeUtf8("\xFC\x84\x80\x80\x80\x80"
+                       "z"),
+            u"?z");                                      // 6-byte form
+  EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), u"?");       // above U+10FFFF
+  EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), u"?");           // a surrogate
+  EXPECT_EQ(DecodeUtf8("\xC0\x80"), u"?");               // overlong zero
+  EXPECT_EQ(DecodeUtf8("\xE0\x80\xAF"), u"?");           // overlong "/"
+  EXPECT_EQ(DecodeUtf8("\x80x\xBF\xFE\xFF"), u"?x???");  // no lead byte
 }
 
 TEST(Utf8, WidenBytes) { EXPECT_EQ(WidenBytes("a\xFF"), std::u16string(u"a\u00FF")); }

@@ -145,8 +145,8 @@ TEST(XmlDocument, SkipsByteOrderMark) {
 }
 
 TEST(XmlDocument, ParseErrorsLeaveTheDocumentEmpty) {
-  for (const char* text : {"<a>", "<a></b", "<a x=\"1></a>", "text only", "<a><!-- </a>",
-                           "<", "<a x=1/>", "<a>&#xFFFFFFFFF;</a>", "<![CDATA[", "<?xml"}) {
+  for (const char* text : {"<a>", "<a></b", "<a x=\"1></a>", "text only", "<a><!-- </a>", "<",
+                           "<a x=1/>", "<a>&#xFFFFFFFFF;</a>", "<![CDATA[", "<?xml"}) {
     XmlDocument doc;
     EXPECT_FALSE(doc.Parse(text)) << text;
     EXPECT_TRUE(doc.IsEmpty()) << text;
@@ -241,15 +241,27 @@ TEST(XmlDocument, DeepNestingBehindAnyMarkupIsRefused) {
 int ElementDepth(const rapidxml::xml_node<char>* node) {
   int deepest = 0;
   for (auto* child = node->first_node(); child; child = child->next_sibling())
-    if (child->type() == rapidxml::node_element) deepest = std::max(deepest, 1 + ElementDepth(child));
+    if (child->type() == rapidxml::node_element)
+      deepest = std::max(deepest, 1 + ElementDepth(child));
   return deepest;
 }
 
 std::string RandomMarkup(std::mt19937& rng, int depth) {
   static const char* const kPieces[] = {
-      "<!-- <b> -- > -->", "<![CDATA[<c></c>]]>", "<?p <d> ?>", "<?xml v='1'?>",
-      "<!DOCTYPE t [ <!ENTITY e '<e>'> [ ] ]>", "<!x [>", "<!y <f>>", "text &amp; &#65; &#x42;",
-      " \n\t", "&#;", "<g a='>' b=\"</g>\"/>", "<h x='1'></h >", "</>", "<i/>",
+      "<!-- <b> -- > -->",
+      "<![CDATA[<c></c>]]>",
+      "<?p <d> ?>",
+      "<?xml v='1'?>",
+      "<!DOCTYPE t [ <!ENTITY e '<e>'> [ ] ]>",
+      "<!x [>",
+      "<!y <f>>",
+      "text &amp; &#65; &#x42;",
+      " \n\t",
+      "&#;",
+      "<g a='>' b=\"</g>\"/>",
+      "<h x='1'></h >",
+      "</>",
+      "<i/>",
   };
   // Pieces the parser refuses.
   static const char* const kErrors[] = {
@@ -282,9 +294,15 @@ TEST(XmlDocument, DepthScanAgreesWithTheParser) {
     for (int i = 0; i < edits && !text.empty(); ++i) {
       const size_t at = rng() % text.size();
       switch (rng() % 3) {
-        case 0: text[at] = alphabet[rng() % alphabet.size()]; break;
-        case 1: text.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
-        default: text.erase(at, 1 + rng() % 4); break;
+        case 0:
+          text[at] = alphabet[rng() % alphabet.size()];
+          break;
+        case 1:
+          text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+          break;
+        default:
+          text.erase(at, 1 + rng() % 4);
+          break;
       }
     }
     std::vector<char> buffer(text.begin(), text.end());
@@ -335,10 +353,18 @@ TEST(XmlDocument, FuzzedDocumentsNeverCrash) {
     for (int i = 0; i < edits; ++i) {
       const size_t at = rng() % (text.size() + 1);
       switch (rng() % 4) {
-        case 0: if (at < text.size()) text[at] = alphabet[rng() % alphabet.size()]; break;
-        case 1: text.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
-        case 2: if (at < text.size()) text.erase(at, 1 + rng() % 8); break;
-        default: text.resize(at); break;
+        case 0:
+          if (at < text.size()) text[at] = alphabet[rng() % alphabet.size()];
+          break;
+        case 1:
+          text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+          break;
+        case 2:
+          if (at < text.size()) text.erase(at, 1 + rng() % 8);
+          break;
+        default:
+          text.resize(at);
+          break;
       }
     }
     XmlDocument doc;

@@ -22,16 +22,15 @@ uint16_t Word16(const std::vector<uint8_t>& bytes, size_t index) {
 TEST(PixelOpsTest, HalvingAveragesEachChannelOfA2x2Block) {
   // 4 × 2 BGRA: the left block averages to 100/50/0/255 (rounded), the right one to 3/0/0/1.
   const std::vector<uint8_t> image = {
-      100, 0, 0, 255,  100, 100, 0, 255,  0, 0, 0, 0,  2, 0, 0, 0,
-      100, 0, 0, 255,  100, 100, 0, 255,  4, 0, 0, 2,  6, 0, 0, 2,
+      100, 0, 0, 255, 100, 100, 0, 255, 0, 0, 0, 0, 2, 0, 0, 0,
+      100, 0, 0, 255, 100, 100, 0, 255, 4, 0, 0, 2, 6, 0, 0, 2,
   };
   const auto half = HalveImage(image.data(), 4, 2, PixelFormat::BGRA8);
   EXPECT_EQ(half, (std::vector<uint8_t>{100, 50, 0, 255, 3, 0, 0, 1}));
 
   // 3-byte pixels, and a side of 1 averages along the other side only.
   const std::vector<uint8_t> column = {10, 20, 30, 30, 40, 50};
-  EXPECT_EQ(HalveImage(column.data(), 1, 2, PixelFormat::RGB8),
-            (std::vector<uint8_t>{20, 30, 40}));
+  EXPECT_EQ(HalveImage(column.data(), 1, 2, PixelFormat::RGB8), (std::vector<uint8_t>{20, 30, 40}));
 }
 
 TEST(PixelOpsTest, SixteenBitPixelsAreAveragedPerField) {

@@ -33,7 +33,8 @@ std::string ReadAll(const fs::path& path) {
 // Every character the demo texts use (the whole files; markup characters are ASCII).
 std::set<char16_t> DemoCharacters() {
   std::set<char16_t> chars;
-  for (const auto& entry : fs::recursive_directory_iterator(SourceDir() / "content-src/game/locale"))
+  for (const auto& entry :
+       fs::recursive_directory_iterator(SourceDir() / "content-src/game/locale"))
     if (entry.path().extension() == ".xml")
       for (char16_t c : DecodeUtf8(ReadAll(entry.path())))
         if (c >= 32) chars.insert(c);
@@ -114,7 +115,9 @@ TEST(FontBake, OutlineAndShadowDarkenAroundAWhiteGlyph) {
   ASSERT_TRUE(kfont::Bake(s, baked, error)) << error;
   ASSERT_EQ(baked.glyphs.size(), 1u);
   const kfont::BakedGlyph& g = baked.glyphs[0];
-  auto px = [&](int x, int y) { return &baked.rgba[(size_t(g.y + y) * baked.pageWidth + g.x + x) * 4]; };
+  auto px = [&](int x, int y) {
+    return &baked.rgba[(size_t(g.y + y) * baked.pageWidth + g.x + x) * 4];
+  };
   // The middle of the bar is opaque white; a pixel left of the ink is opaque dark outline.
   int whiteRows = 0, darkRows = 0;
   for (int y = 0; y < g.height; ++y) {

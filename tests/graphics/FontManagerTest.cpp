@@ -6,18 +6,19 @@
 #include <cmath>
 #include <random>
 
-#include "data/StringTable.h"
-#include "graphics/FontManager.h"
 #include "RecordingRenderer.h"
 #include "TextTestSupport.h"
+#include "data/StringTable.h"
+#include "graphics/FontManager.h"
 
 namespace {
 
 using texttest::FontXml;
-using texttest::GlyphSpec;
 using texttest::GlyphsFor;
+using texttest::GlyphSpec;
 
-const std::u16string kCharset = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ?^\\%.";
+const std::u16string kCharset =
+    u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ?^\\%.";
 
 class FontTest : public RecordingRendererTest {
  protected:
@@ -38,8 +39,8 @@ class FontTest : public RecordingRendererTest {
   }
 
   // The glyph quads of one DrawText call (texts without drawable icons).
-  std::vector<Vertex> Draw(std::u16string_view text, uint32_t colour = 0x80FFFFFF,
-                           float x = 0.0f, float y = 0.0f) {
+  std::vector<Vertex> Draw(std::u16string_view text, uint32_t colour = 0x80FFFFFF, float x = 0.0f,
+                           float y = 0.0f) {
     device->ClearLog();
     fonts->BeginText();
     fonts->DrawText(x, y, 20.0f, text, colour);
@@ -63,7 +64,6 @@ class FontTest : public RecordingRendererTest {
   StringTable strings{files};
   texttest::FakeResources resources;
   std::unique_ptr<FontManager> fonts;
-
 };
 
 // --- Loading
@@ -127,11 +127,11 @@ TEST_F(FontTest, ReloadFreesThePagesAndLeavesNoDanglingFont) {
 }
 
 TEST_F(FontTest, HostileGlyphIdsAndCountsAreBounded) {
-  std::vector<GlyphSpec> glyphs = {{-5, 10, 20, 50}, {70000, 10, 20, 60}, {'a', 10, 20, 10},
-                                   {65535, 10, 20, 40}};
-  dir.Write("font1.fnt", FontXml(glyphs, "font1_0.png",
-                                 "lineHeight=\"20\" advanceMod=\"1\" scaleW=\"100\" scaleH=\"100\"",
-                                 0xFFFFF));
+  std::vector<GlyphSpec> glyphs = {
+      {-5, 10, 20, 50}, {70000, 10, 20, 60}, {'a', 10, 20, 10}, {65535, 10, 20, 40}};
+  dir.Write("font1.fnt",
+            FontXml(glyphs, "font1_0.png",
+                    "lineHeight=\"20\" advanceMod=\"1\" scaleW=\"100\" scaleH=\"100\"", 0xFFFFF));
   Load();
   ASSERT_EQ(fonts->FontCount(), 1u);
   const Font* f = fonts->FontAt(0);
@@ -168,9 +168,14 @@ TEST_F(FontTest, MutatedFontFilesNeverBreakLoadingOrDrawing) {
     for (int e = 0; e < edits; ++e) {
       const size_t at = rng() % text.size();
       switch (rng() % 3) {
-        case 0: text[at] = junk[rng() % junk.size()]; break;
-        case 1: text.erase(at, 1 + rng() % 20); break;
-        default: text.insert(at, std::string(1 + rng() % 3, junk[rng() % junk.size()]));
+        case 0:
+          text[at] = junk[rng() % junk.size()];
+          break;
+        case 1:
+          text.erase(at, 1 + rng() % 20);
+          break;
+        default:
+          text.insert(at, std::string(1 + rng() % 3, junk[rng() % junk.size()]));
       }
     }
     texttest::TempDir d;
@@ -229,8 +234,9 @@ TEST_F(FontTest, GlyphQuadsFollowTheMetrics) {
 
 TEST_F(FontTest, ColourMarkupKeepsTheCallersAlpha) {
   WriteStandardFont();
-  dir.Write("font_colors.xml", "<FontColors><Color id=\"5\" r=\"10\" g=\"20\" b=\"30\"/>"
-                               "<Color id=\"8\" r=\"200\" g=\"100\" b=\"0\"/></FontColors>");
+  dir.Write("font_colors.xml",
+            "<FontColors><Color id=\"5\" r=\"10\" g=\"20\" b=\"30\"/>"
+            "<Color id=\"8\" r=\"200\" g=\"100\" b=\"0\"/></FontColors>");
   Load();
   const std::vector<Vertex> v = Draw(u"a^5word", 0x80FFFFFF);
   ASSERT_EQ(v.size(), 5u * 4u);  // "^5" draws nothing
@@ -240,7 +246,8 @@ TEST_F(FontTest, ColourMarkupKeepsTheCallersAlpha) {
 
 TEST_F(FontTest, LargerMarkupWithColourDrawsTheArgumentTwoUnitsLarger) {
   WriteStandardFont();
-  dir.Write("font_colors.xml", "<FontColors><Color id=\"8\" r=\"200\" g=\"100\" b=\"0\"/></FontColors>");
+  dir.Write("font_colors.xml",
+            "<FontColors><Color id=\"8\" r=\"200\" g=\"100\" b=\"0\"/></FontColors>");
   Load();
   // The level screen formats "^s^8%s" with its number.
   const std::vector<Vertex> v = Draw(u"^s^812", 0xFF000000, 0.0f, 0.0f);
@@ -271,7 +278,8 @@ TEST_F(FontTest, ColourCodesNeedACaretGlyph) {
   // No "^" and no "?" (table over 64 entries): "^5" is no colour code; the caret is skipped
   // and the digit drawn in the caller's colour.
   dir.Write("font1.fnt", FontXml({{'a'}, {'5'}, {'z'}}, "font1_0.png"));
-  dir.Write("font_colors.xml", "<FontColors><Color id=\"5\" r=\"1\" g=\"2\" b=\"3\"/></FontColors>");
+  dir.Write("font_colors.xml",
+            "<FontColors><Color id=\"5\" r=\"1\" g=\"2\" b=\"3\"/></FontColors>");
   Load();
   const std::vector<Vertex> v = Draw(u"^5a", 0xFF808080);
   ASSERT_EQ(v.size(), 8u);
@@ -339,8 +347,8 @@ TEST_F(FontTest, DrawingWithoutABatchOrAFontDoesNothing) {
 // --- Measuring
 
 TEST_F(FontTest, MeasuringWithAndWithoutMultiline) {
-  dir.Write("font1.fnt", FontXml({{'a'}, {'b'}, {'\\', 10, 20, 4}, {'?'}, {'F', 10, 30, 10}},
-                                 "font1_0.png"));
+  dir.Write("font1.fnt",
+            FontXml({{'a'}, {'b'}, {'\\', 10, 20, 4}, {'?'}, {'F', 10, 30, 10}}, "font1_0.png"));
   Load();
   EXPECT_FLOAT_EQ(fonts->MeasureText(u"aaa\\bb", 20, true), 30.0f);
   EXPECT_FLOAT_EQ(fonts->MeasureText(u"aa\\bbb", 20, true), 30.0f);
@@ -369,7 +377,8 @@ class LayoutTest : public FontTest {
   void SetUp() override {
     FontTest::SetUp();
     std::vector<GlyphSpec> glyphs = GlyphsFor(kCharset);
-    for (char16_t c : std::u16string(u"\u65E5\u672C\u8A9E\u3002")) glyphs.push_back({c, 20, 20, 20});
+    for (char16_t c : std::u16string(u"\u65E5\u672C\u8A9E\u3002"))
+      glyphs.push_back({c, 20, 20, 20});
     dir.Write("font1.fnt", FontXml(glyphs, "font1_0.png"));
     Load();
   }

@@ -2,10 +2,10 @@
 // cursor and the loading sign land, and with which state.
 #include <gtest/gtest.h>
 
-#include "graphics/FontManager.h"
-#include "graphics/FrameOverlays.h"
 #include "RecordingRenderer.h"
 #include "TextTestSupport.h"
+#include "graphics/FontManager.h"
+#include "graphics/FrameOverlays.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Window.h"
-#include "support/Picture.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
+#include "platform/Window.h"
+#include "support/Picture.h"
 
 namespace {
 
@@ -36,9 +36,8 @@ struct Image : Picture {
   for (int c = 0; c < 3; ++c)
     if (std::abs(got[size_t(c)] - expected[size_t(c)]) > tolerance)
       return ::testing::AssertionFailure()
-             << "pixel (" << x << ", " << y << ") is " << got[0] << "," << got[1] << ","
-             << got[2] << ", expected " << expected[0] << "," << expected[1] << ","
-             << expected[2];
+             << "pixel (" << x << ", " << y << ") is " << got[0] << "," << got[1] << "," << got[2]
+             << ", expected " << expected[0] << "," << expected[1] << "," << expected[2];
   return ::testing::AssertionSuccess();
 }
 
@@ -54,7 +53,8 @@ class GLRendererTest : public ::testing::Test {
   // driver leaves a few blocks behind when it is unloaded; once unloaded, the leak checker
   // can no longer tell they belong to the driver and would report them as ours.
   static void SetUpTestSuite() {
-    if (!videoReady_) videoReady_ = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    if (!videoReady_)
+      videoReady_ = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
   }
 
   void SetUp() override {
@@ -172,12 +172,14 @@ TEST_F(GLRendererTest, EveryBatchOfAFrameDrawsItsOwnVertices) {
   int wrong = 0;
   for (int i = 0; i < quads && wrong < 5; ++i)
     if (!ColourNear(image, i % columns * 4 + 1, i / columns * 4 + 1, colourOf(i), 1)) {
-      ADD_FAILURE() << "quad " << i << ": "
-                    << ColourNear(image, i % columns * 4 + 1, i / columns * 4 + 1, colourOf(i), 1).message();
+      ADD_FAILURE()
+          << "quad " << i << ": "
+          << ColourNear(image, i % columns * 4 + 1, i / columns * 4 + 1, colourOf(i), 1).message();
       ++wrong;
     }
   for (int k = 0; k < indexedDraws; ++k)
-    EXPECT_TRUE(ColourNear(image, k * 8 + 3, int(indexedTop) + 3, {255, 255, 0})) << "indexed " << k;
+    EXPECT_TRUE(ColourNear(image, k * 8 + 3, int(indexedTop) + 3, {255, 255, 0}))
+        << "indexed " << k;
   EXPECT_TRUE(ColourNear(image, 3, 1, {0, 0, 0}));  // the gaps between cells stay clear
 }
 
@@ -251,20 +253,20 @@ TEST_F(GLRendererTest, PixelFormatsAndTheAlphaFlag) {
   auto clear = MakeTexture(1, 1, PixelFormat::BGRA8, kTextureAlpha, Bgra({0x00FF0000}));
   // 32-bit data is B, G, R, A whatever the recorded order.
   auto zif32 = MakeTexture(1, 1, PixelFormat::RGBA8, kTextureAlpha, Bgra({0xFF00FF00}));
-  auto rgb565 = MakeTexture(1, 1, PixelFormat::RGB565, 0, {0x1F, 0x00});    // blue
+  auto rgb565 = MakeTexture(1, 1, PixelFormat::RGB565, 0, {0x1F, 0x00});      // blue
   auto argb1555 = MakeTexture(1, 1, PixelFormat::ARGB1555, 0, {0x00, 0xFC});  // red
   auto hidden1555 = MakeTexture(1, 1, PixelFormat::ARGB1555, 0, {0x00, 0x7C});
   auto argb4444 = MakeTexture(1, 1, PixelFormat::ARGB4444, 0, {0xF0, 0xF0});  // green
   auto bgr = MakeTexture(1, 1, PixelFormat::BGR8, 0, {0xFF, 0x80, 0x00});     // azure
-  Texture* textures[] = {opaque.get(), clear.get(), zif32.get(), rgb565.get(),
+  Texture* textures[] = {opaque.get(),   clear.get(),      zif32.get(),    rgb565.get(),
                          argb1555.get(), hidden1555.get(), argb4444.get(), bgr.get()};
   for (int i = 0; i < 8; ++i) {
     renderer->BindTexture(textures[i]);
     renderer->AddQuad(PixelRect(10 + 20 * float(i), 10, 10, 10));
   }
   const Image image = Capture();
-  const Rgba expected[8] = {{255, 0, 0}, {0, 0, 0},   {0, 255, 0}, {0, 0, 255},
-                            {255, 0, 0}, {0, 0, 0},   {0, 255, 0}, {0, 128, 255}};
+  const Rgba expected[8] = {{255, 0, 0}, {0, 0, 0}, {0, 255, 0}, {0, 0, 255},
+                            {255, 0, 0}, {0, 0, 0}, {0, 255, 0}, {0, 128, 255}};
   for (int i = 0; i < 8; ++i)
     EXPECT_TRUE(ColourNear(image, 15 + 20 * i, 15, expected[i])) << "texture " << i;
 }

@@ -25,8 +25,8 @@ template <class Expected>
         if (std::abs(got[c] - want[c]) > (inside ? tolerance : 0))
           return ::testing::AssertionFailure()
                  << "pixel (" << x << ", " << y << ") is " << got[0] << "," << got[1] << ","
-                 << got[2] << "," << got[3] << ", expected " << want[0] << "," << want[1]
-                 << "," << want[2] << "," << want[3];
+                 << got[2] << "," << got[3] << ", expected " << want[0] << "," << want[1] << ","
+                 << want[2] << "," << want[3];
     }
   return ::testing::AssertionSuccess();
 }
@@ -209,9 +209,9 @@ TEST(ImageDecoderTest, ZifHeadersGiveSizesFormatsAndTheWideFlag) {
 // Where picture pixel (x, y) of a 1280k × 768k picture lands in the packed square texture.
 std::pair<int, int> PackedPosition(int x, int y, int k) {
   const int side = 1024 * k, strip = 128 * k, h = 768 * k;
-  if (x < strip) return {h - 1 - y, h + strip + x};                  // left strip, below
-  if (x >= strip + side) return {h - 1 - y, x - strip - side};       // right strip, on top
-  return {x - strip, strip + y};                                     // centre
+  if (x < strip) return {h - 1 - y, h + strip + x};             // left strip, below
+  if (x >= strip + side) return {h - 1 - y, x - strip - side};  // right strip, on top
+  return {x - strip, strip + y};                                // centre
 }
 
 TEST(ImageDecoderTest, WideBackgroundsArePackedIntoASquare) {
@@ -241,7 +241,8 @@ TEST(ImageDecoderTest, WideBackgroundsArePackedIntoASquare) {
   }
 
   // Any other size is an ordinary picture.
-  const auto hd720 = DecodeImage(ImageFileType::Zif, EncodeZif(RgbaPicture(1280, 720), 1280, 720, false), true);
+  const auto hd720 =
+      DecodeImage(ImageFileType::Zif, EncodeZif(RgbaPicture(1280, 720), 1280, 720, false), true);
   ASSERT_TRUE(hd720);
   EXPECT_FALSE(hd720->packedWide);
   EXPECT_EQ(hd720->width, 1280);

@@ -89,10 +89,12 @@ bool IsBackground(std::array<int, 3> c) {
 TEST(KviewTest, DrawsTexturesAndSpritesCentredInTheirColumns) {
   TempFolder game;
   game.Write("content/pic.png", EncodePng(Halves(64, 32, {255, 0, 0}, {0, 0, 255}), 3));
-  game.Write("content/atlases/a.xml", "<Atlas name='pic'><Tex name='right' rect='32,0,32,32'/></Atlas>");
+  game.Write("content/atlases/a.xml",
+             "<Atlas name='pic'><Tex name='right' rect='32,0,32,32'/></Atlas>");
   const auto shot = game.path() / "shot.png";
 
-  ASSERT_EQ(RunKview(game.path(), {"--aspect", "0", "--screenshot", shot.string(), "texture:pic"}), 0);
+  ASSERT_EQ(RunKview(game.path(), {"--aspect", "0", "--screenshot", shot.string(), "texture:pic"}),
+            0);
   Shot one;
   ASSERT_TRUE(ReadPng(shot, one));
   EXPECT_TRUE(Near(one.At(-16, 0, 1024), {255, 0, 0}));
@@ -118,7 +120,8 @@ TEST(KviewTest, WideBackgroundsFillTheScreenAndMissingItemsFail) {
   TempFolder game;
   game.Write("content/wide.png", EncodePng(Halves(1280, 768, {0, 200, 0}, {200, 200, 0}), 3));
   const auto shot = game.path() / "wide.png";
-  ASSERT_EQ(RunKview(game.path(), {"--aspect", "2", "--screenshot", shot.string(), "texture:wide"}), 0);
+  ASSERT_EQ(RunKview(game.path(), {"--aspect", "2", "--screenshot", shot.string(), "texture:wide"}),
+            0);
   Shot wide;
   ASSERT_TRUE(ReadPng(shot, wide));
   EXPECT_TRUE(Near(wide.At(-630, 375, 1280), {0, 200, 0}));
@@ -180,8 +183,9 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
     EXPECT_NE(usage.str().find("  " + kind + ":"), std::string::npos) << "not in the usage text";
     const std::string shot = (out.path() / (kind + ".png")).string();
     const std::string errors = (out.path() / (kind + ".txt")).string();
-    ASSERT_EQ(RunKview(game, {"--aspect", "0", "--frames", "40", "--fixed-step", "25",
-                              "--screenshot", shot, sample->second},
+    ASSERT_EQ(RunKview(game,
+                       {"--aspect", "0", "--frames", "40", "--fixed-step", "25", "--screenshot",
+                        shot, sample->second},
                        errors),
               0)
         << FileText(errors);

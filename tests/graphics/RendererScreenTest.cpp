@@ -25,13 +25,14 @@ TEST_F(ScreenTest, AspectModeFollowsTheDesktopProportions) {
       // r = 0.58 exactly: as a single-precision value it equals the constant 0.58f, so it is
       // not below it (in double precision it would be, and pick mode 3).
       {{1450, 841}, 2},
-      {{1000, 620}, 2},   // r = 0.62 is not above 0.62
-      {{1000, 630}, 4},   // r = 0.63 is not above 0.63
+      {{1000, 620}, 2},  // r = 0.62 is not above 0.62
+      {{1000, 630}, 4},  // r = 0.63 is not above 0.63
   };
   for (const Case& c : cases) {
     device->desktop = c.desktop;
     renderer->SetAspectMode(AspectMode::Screen4x3);
-    EXPECT_EQ(renderer->ChooseAspectMode(), AspectMode(c.mode)) << c.desktop.width << "x" << c.desktop.height;
+    EXPECT_EQ(renderer->ChooseAspectMode(), AspectMode(c.mode))
+        << c.desktop.width << "x" << c.desktop.height;
     EXPECT_EQ(renderer->AspectMode(), AspectMode(c.mode));
   }
   // An unknown desktop leaves the mode alone.
@@ -60,18 +61,26 @@ TEST_F(ScreenTest, ModesFixTheVirtualSizeAndTheHalfHeights) {
 
 TEST_F(ScreenTest, BackBufferSizeFitsTheDesktop) {
   // Fullscreen always takes the desktop.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(true, AspectMode::Screen16x10, {1366, 768}), (ScreenSize{1366, 768}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(true, AspectMode::Screen16x10, {1366, 768}),
+            (ScreenSize{1366, 768}));
   // 2 × 800 + 50 ≥ 1050, and 800 + 50 < 1050: the virtual size as it is.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1680, 1050}), (ScreenSize{1280, 800}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1680, 1050}),
+            (ScreenSize{1280, 800}));
   // Too high for 768: 1024 wide, and 640 + 50 < 768 keeps it.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1366, 768}), (ScreenSize{1024, 640}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x10, {1366, 768}),
+            (ScreenSize{1024, 640}));
   // Still too high at 1024 wide: 800 wide (600 + 50 ≥ 600 is not checked again).
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {800, 600}), (ScreenSize{800, 600}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen3x2, {1024, 700}), (ScreenSize{800, 533}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {800, 600}),
+            (ScreenSize{800, 600}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen3x2, {1024, 700}),
+            (ScreenSize{800, 533}));
   // Doubled when twice the height fits with 50 to spare.
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {3840, 2160}), (ScreenSize{2048, 1536}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1490}), (ScreenSize{1280, 720}));
-  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1491}), (ScreenSize{2560, 1440}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen4x3, {3840, 2160}),
+            (ScreenSize{2048, 1536}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1490}),
+            (ScreenSize{1280, 720}));
+  EXPECT_EQ(Renderer::BackBufferSizeFor(false, AspectMode::Screen16x9, {2560, 1491}),
+            (ScreenSize{2560, 1440}));
 }
 
 TEST_F(ScreenTest, TransformsMapTheVirtualScreenWithTheHalfPixelOffset) {
@@ -214,7 +223,7 @@ TEST_F(ScreenFrameTest, TheSpriteIsLookedUpOnceAndTiled) {
   auto v = Draw();
   v = Draw();
   EXPECT_EQ(lookups, 1);
-  EXPECT_EQ(device->Count(Op::BindTexture), 0);  // still bound from the first frame
+  EXPECT_EQ(device->Count(Op::BindTexture), 0);        // still bound from the first frame
   const int count = int(std::ceil(1280.0 / 512)) + 1;  // 4
   ASSERT_EQ(v.size(), size_t(count) * 8);
   const Vertex* last = &v[size_t(count - 1) * 8];

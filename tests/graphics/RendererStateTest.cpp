@@ -95,7 +95,7 @@ TEST_F(StateCacheTest, RepeatedStateCostsNothingAndKeepsTheBatch) {
   renderer->SetBlendMode(BlendMode::Add);
   renderer->Enable(RenderSwitch::ScissorTest);
   renderer->SetSamplerBits(kSamplerWrapU | kSamplerLinear);  // both already set
-  renderer->ClearSamplerBits(kSamplerWrapV);                   // already clear
+  renderer->ClearSamplerBits(kSamplerWrapV);                 // already clear
   EXPECT_TRUE(device->calls.empty());
 
   renderer->Flush();

@@ -2,9 +2,9 @@
 // stored shaders and shutdown.
 #include <gtest/gtest.h>
 
-#include "graphics/ShaderManager.h"
 #include "RecordingRenderer.h"
 #include "TextTestSupport.h"
+#include "graphics/ShaderManager.h"
 
 namespace {
 
@@ -14,8 +14,8 @@ class ShaderTest : public RecordingRendererTest {
 
   void Mount() {
     files.Mount(dir.Content());
-    shaders = std::make_unique<ShaderManager>(
-        files, *renderer, [this](const std::string& m) { log.push_back(m); });
+    shaders = std::make_unique<ShaderManager>(files, *renderer,
+                                              [this](const std::string& m) { log.push_back(m); });
   }
 
   // The program texts of the last shader the device was asked for ("pixel|vertex").
@@ -74,7 +74,8 @@ TEST_F(ShaderTest, AShaderTheDeviceRefusesIsNotStoredAndIsReadAgain) {
   EXPECT_EQ(shaders->Get("broken"), nullptr);
   EXPECT_EQ(shaders->Get("broken"), nullptr);
   EXPECT_EQ(device->Count(Op::CreateShader), 2);
-  EXPECT_EQ(log, (std::vector<std::string>{"Shader not loaded broken", "Shader not loaded broken"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"Shader not loaded broken", "Shader not loaded broken"}));
   EXPECT_EQ(shaders->Count(), 0u);
   // Once the device accepts it, it is kept.
   device->failShaders = false;

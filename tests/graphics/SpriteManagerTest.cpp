@@ -112,8 +112,7 @@ TEST_F(SpriteManagerTest, DoubleSizeContentHalvesSpritesAndKeepsTheirRectangles)
 
 TEST_F(SpriteManagerTest, SpritesThatCannotBeDrawnAreNotHandedOut) {
   Write("tiny.png", EncodePng(Solid(32, 32, 1, 2, 3), 4));
-  WriteAtlas("a.xml",
-             "<Atlas name='absent'><Tex name='orphan' rect='0,0,8,8'/></Atlas>");
+  WriteAtlas("a.xml", "<Atlas name='absent'><Tex name='orphan' rect='0,0,8,8'/></Atlas>");
   WriteAtlas("b.xml",
              "<Atlas name='tiny'><Tex name='outside' rect='30,0,8,8'/>"
              "<Tex name='negative' rect='-1,0,8,8'/><Tex name='nan' rect='nan,0,1,1'/>"

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Window.h"
+#include "TextTestSupport.h"
 #include "graphics/FontManager.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
@@ -20,7 +20,7 @@
 #include "graphics/TextureFontResources.h"
 #include "graphics/TextureManager.h"
 #include "kfont/FontBaker.h"
-#include "TextTestSupport.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ class TextGLTest : public ::testing::Test {
   // Video stays up, with the GL library loaded, until the process ends (Mesa's software
   // driver leaves blocks behind at unload that the leak checker would blame on us).
   static void SetUpTestSuite() {
-    if (!videoReady_) videoReady_ = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
+    if (!videoReady_)
+      videoReady_ = SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
   }
 
   void SetUp() override {
@@ -60,8 +61,8 @@ class TextGLTest : public ::testing::Test {
     textures = std::make_unique<TextureManager>(files, *renderer);
     sprites = std::make_unique<SpriteManager>(files, *textures);
     resources = std::make_unique<TextureFontResources>(*textures, *sprites);
-    shaders = std::make_unique<ShaderManager>(
-        files, *renderer, [this](const std::string& m) { log.push_back(m); });
+    shaders = std::make_unique<ShaderManager>(files, *renderer,
+                                              [this](const std::string& m) { log.push_back(m); });
     fonts = std::make_unique<FontManager>(files, *renderer, *resources);
   }
 
@@ -115,7 +116,8 @@ TEST_F(TextGLTest, ContentShadersCompileAndChangeWhatIsDrawn) {
   // A red texture for every quad.
   std::vector<uint8_t> red(4 * 4 * 4);
   for (size_t i = 0; i < red.size(); i += 4) red[i + 2] = 255, red[i + 3] = 255;  // B G R A
-  Texture* tex = textures->CreateFromPixels("red", 4, 4, PixelFormat::BGRA8, kTextureAlpha, red.data());
+  Texture* tex =
+      textures->CreateFromPixels("red", 4, 4, PixelFormat::BGRA8, kTextureAlpha, red.data());
   ASSERT_NE(tex, nullptr);
 
   const Shader* noTex = shaders->Get("no_tex");
@@ -145,10 +147,10 @@ TEST_F(TextGLTest, ContentShadersCompileAndChangeWhatIsDrawn) {
   renderer->SetShader(nullptr);
   Capture("shaders");
 
-  EXPECT_TRUE(Near(AtVirtual(-350, 250), {127, 0, 0}, 4));   // red, under the fade
-  EXPECT_TRUE(Near(AtVirtual(-200, 250), {127, 0, 0}, 4));   // the same through "common"
-  EXPECT_TRUE(Near(AtVirtual(-50, 250), {16, 96, 32}, 4));   // vertex colour only
-  EXPECT_TRUE(Near(AtVirtual(100, 250), {38, 38, 38}, 4));   // red as grey (0.299)
+  EXPECT_TRUE(Near(AtVirtual(-350, 250), {127, 0, 0}, 4));  // red, under the fade
+  EXPECT_TRUE(Near(AtVirtual(-200, 250), {127, 0, 0}, 4));  // the same through "common"
+  EXPECT_TRUE(Near(AtVirtual(-50, 250), {16, 96, 32}, 4));  // vertex colour only
+  EXPECT_TRUE(Near(AtVirtual(100, 250), {38, 38, 38}, 4));  // red as grey (0.299)
   EXPECT_TRUE(Near(AtVirtual(250, 250), {127, 127, 127}, 4));
   EXPECT_TRUE(Near(AtVirtual(0, -300), {0, 0, 0}, 2));
 }
@@ -161,8 +163,9 @@ TEST_F(TextGLTest, ColouredTextDrawsInItsMarkupColour) {
   bake.page = 1024;
   std::string error;
   ASSERT_TRUE(kfont::BakeToFolder(bake, dir.Content() + "/fonts", error)) << error;
-  dir.Write("font_colors.xml", "<FontColors><Color id=\"3\" r=\"40\" g=\"200\" b=\"255\"/>"
-                               "<Color id=\"5\" r=\"255\" g=\"120\" b=\"0\"/></FontColors>");
+  dir.Write("font_colors.xml",
+            "<FontColors><Color id=\"3\" r=\"40\" g=\"200\" b=\"255\"/>"
+            "<Color id=\"5\" r=\"255\" g=\"120\" b=\"0\"/></FontColors>");
   MountContent();
   fonts->Load();
   ASSERT_EQ(fonts->FontCount(), 1u);
@@ -171,7 +174,8 @@ TEST_F(TextGLTest, ColouredTextDrawsInItsMarkupColour) {
   fonts->BeginText();
   fonts->DrawText(-400.0f, 200.0f, 80.0f, u"^3HHH", kWhite);
   fonts->DrawText(-400.0f, 0.0f, 80.0f, u"\u0416\u0416^5\u0141\u0141", kWhite);
-  fonts->DrawText(-75.0f, renderer->HalfHeight() - 10.0f, 18.0f, std::string_view("60 fps"), kWhite);
+  fonts->DrawText(-75.0f, renderer->HalfHeight() - 10.0f, 18.0f, std::string_view("60 fps"),
+                  kWhite);
   fonts->EndText();
   Capture("text");
 

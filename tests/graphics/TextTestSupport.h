@@ -42,10 +42,10 @@ struct GlyphSpec {
 
 // A font description. With the defaults (page 100 × 100, line height 20, advanceMod 1), a
 // glyph of xadvance 10 drawn or measured at size 20 is 10 virtual units wide.
-inline std::string FontXml(const std::vector<GlyphSpec>& glyphs, const std::string& page,
-                           const std::string& common =
-                               "lineHeight=\"20\" advanceMod=\"1\" scaleW=\"100\" scaleH=\"100\"",
-                           int count = -1) {
+inline std::string FontXml(
+    const std::vector<GlyphSpec>& glyphs, const std::string& page,
+    const std::string& common = "lineHeight=\"20\" advanceMod=\"1\" scaleW=\"100\" scaleH=\"100\"",
+    int count = -1) {
   std::ostringstream x;
   x << "<font><pages><page id=\"0\" file=\"" << page << "\"/></pages>"
     << "<common " << common << "/>"

@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include "ImageFiles.h"
-#include "platform/Window.h"
 #include "data/FileSystem.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/PngWriter.h"
 #include "graphics/Renderer.h"
 #include "graphics/TextureManager.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -104,9 +104,9 @@ class TextureGLTest : public ::testing::Test {
 ::testing::AssertionResult Near(std::array<int, 3> got, std::array<int, 3> want, int tolerance) {
   for (int c = 0; c < 3; ++c)
     if (std::abs(got[c] - want[c]) > tolerance)
-      return ::testing::AssertionFailure() << got[0] << "," << got[1] << "," << got[2]
-                                           << " instead of " << want[0] << "," << want[1]
-                                           << "," << want[2];
+      return ::testing::AssertionFailure()
+             << got[0] << "," << got[1] << "," << got[2] << " instead of " << want[0] << ","
+             << want[1] << "," << want[2];
   return ::testing::AssertionSuccess();
 }
 
@@ -129,8 +129,7 @@ TEST_F(TextureGLTest, TheWideBackgroundShowsThePictureItWasPackedFrom) {
     for (int bx = 0; bx < 40; ++bx) {
       const float x = float(bx * kBlock + kBlock / 2) - 640.0f;
       const float y = 384.0f - float(by * kBlock + kBlock / 2);
-      ASSERT_TRUE(Near(Under(frame, x, y), BlockColour(bx, by), 3))
-          << "block " << bx << ", " << by;
+      ASSERT_TRUE(Near(Under(frame, x, y), BlockColour(bx, by), 3)) << "block " << bx << ", " << by;
     }
   renderer->Present();
 

@@ -83,8 +83,8 @@ TEST(ContentLintTest, DemoLevelsSurviveSaving) {
   files.Mount(DemoGame() + "/locale/en");
   StringTable strings(files);
   ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
-  for (const char* name : {"level_00_00.xml", "level_01_01.xml", "level_01_02.xml",
-                           "level_01_03.xml"}) {
+  for (const char* name :
+       {"level_00_00.xml", "level_01_01.xml", "level_01_02.xml", "level_01_03.xml"}) {
     int episode = -1, level = -1;
     ASSERT_TRUE(ParseLevelFileName(name, episode, level));
     const std::string text = ReadText(DemoGame() + "/content/levels/" + name);
@@ -103,21 +103,26 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     c.Replace("content/levels/level_01_01.xml", R"(class="1" subclass="12")",
               R"(class="1" subclass="99")");
     // Both ways to waypoint 109 now lead to an obstacle instead.
-    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="25")", R"(links="25" obj_link="25")");
-    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")", R"(links="27" obj_link="27")");
+    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="25")",
+              R"(links="25" obj_link="25")");
+    c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")",
+              R"(links="27" obj_link="27")");
     c.Replace("content/tables/dev_records.xml", R"(<Record level="103" score="12100"/>)", "");
     c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,9")");
     c.Replace("content/levels/level_01_02.xml", R"(respawn="10,0")", "");
     c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
-    c.Replace("content/tables/objects_params.xml", R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="1")",
+    c.Replace("content/tables/objects_params.xml",
+              R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="1")",
               R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="12")");
     const auto problems = c.Lint();
-    EXPECT_TRUE(Mentions(problems, "locale/de/objects_names.xml", "obj_name_011")) << Join(problems);
+    EXPECT_TRUE(Mentions(problems, "locale/de/objects_names.xml", "obj_name_011"))
+        << Join(problems);
     EXPECT_FALSE(Mentions(problems, "locale/en/objects_names.xml"));
     EXPECT_TRUE(Mentions(problems, "level_01_01.xml: object 24", "no descriptor 99"));
-    EXPECT_TRUE(Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
+    EXPECT_TRUE(
+        Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "no developer record"));
     EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_09.xml"));
     EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "camp waypoint 100 names no house"));
@@ -143,7 +148,9 @@ TEST(ContentLintTest, LevelCheckCommand) {
   const std::string good = dir.Path() + "/level_01_04.xml";
   WriteFile(good, R"(<level><object id="1" tex="a" class="0" pos="10,20" size="1.5,2"/></level>)");
   const std::string lossy = dir.Path() + "/lossy.xml";
-  WriteFile(lossy, R"(<level episode="1" level="2"><object id="1" tex="a" class="0" pos="10.5,20"/></level>)");
+  WriteFile(
+      lossy,
+      R"(<level episode="1" level="2"><object id="1" tex="a" class="0" pos="10.5,20"/></level>)");
   const std::string broken = dir.Path() + "/broken.xml";
   WriteFile(broken, R"(<level><what/></level>)");
   EXPECT_EQ(RunLevelCommand({"check", good}), 0);

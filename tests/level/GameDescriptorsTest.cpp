@@ -183,8 +183,9 @@ TEST_F(GameDescriptorsTest, SmallTablesAndTheirLookups) {
       <Object spr="hut" x="1" y="2" w="3" h="4" subst="hut_brief"/><Object spr="tree"/>
     </BriefInfo>)");
   content.Set("shake_info.xml", R"(<ShakeInfo><Object id="4" shake="150"/></ShakeInfo>)");
-  content.Set("dev_records.xml",
-              R"(<Records><Record level="103" score="31000"/><Record level="103" score="1"/></Records>)");
+  content.Set(
+      "dev_records.xml",
+      R"(<Records><Record level="103" score="31000"/><Record level="103" score="1"/></Records>)");
   ASSERT_TRUE(Load());
 
   ASSERT_NE(descriptors.Texture(3), nullptr);
@@ -384,8 +385,9 @@ TEST_F(GameDescriptorsTest, HostileValuesAreBounded) {
   content.Set("anim_params.xml", R"(<DescTable>
       <Worker wp="0" id="0" name="w" l="-4" x="100000" y="100000" t="-9" w="-3" h="nan"/>
     </DescTable>)");
-  content.Set("helpers_desc.xml",
-              R"(<Helpers><Helper id="queue" x="2000000000" y="2000000000" w="-1" h="inf"/></Helpers>)");
+  content.Set(
+      "helpers_desc.xml",
+      R"(<Helpers><Helper id="queue" x="2000000000" y="2000000000" w="-1" h="inf"/></Helpers>)");
   ASSERT_TRUE(Load());
   const ObjectDesc* d = descriptors.Obstacle(1);
   ASSERT_NE(d, nullptr);

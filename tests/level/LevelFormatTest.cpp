@@ -47,8 +47,8 @@ TEST(ObjectFlagsTest, LettersBothWays) {
   EXPECT_EQ(ObjectFlags::Parse("io"), (1u << 8) | (1u << 14));
   EXPECT_EQ(ObjectFlags::Parse("oi"), ObjectFlags::Parse("io"));
   EXPECT_EQ(ObjectFlags::Parse("A"), 1u << 26);
-  EXPECT_EQ(ObjectFlags::Parse("CDE"), ObjectFlags::kAdditive | ObjectFlags::kDormant |
-                                           ObjectFlags::kThievable);
+  EXPECT_EQ(ObjectFlags::Parse("CDE"),
+            ObjectFlags::kAdditive | ObjectFlags::kDormant | ObjectFlags::kThievable);
   EXPECT_EQ(ObjectFlags::Parse("aaa"), 1u);
   EXPECT_EQ(ObjectFlags::Parse(""), 0u);
   EXPECT_EQ(ObjectFlags::Format((1u << 14) | (1u << 8)), "io");
@@ -275,8 +275,10 @@ TEST_F(LevelFormatTest, WaypointsAndEffectSpotsIgnoreTheirTextureAndResolveLinks
   EXPECT_EQ(level->objects[4]->particles, (EffectRef{"campfire", 1, 5, true}));
 
   const std::string text = level->WriteLevel();
-  EXPECT_NE(text.find(R"(<object id="12" class="3" subclass="2" pos="0,0" size="0.00,0.00" links="15,99" />)"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find(
+          R"(<object id="12" class="3" subclass="2" pos="0,0" size="0.00,0.00" links="15,99" />)"),
+      std::string::npos)
       << text;
   EXPECT_EQ(text.find("tree"), std::string::npos);
   EXPECT_EQ(text.find("ignored"), std::string::npos);
@@ -298,7 +300,7 @@ TEST_F(LevelFormatTest, SpriteWithoutFrameTimeHasNoAnimation) {
   EXPECT_EQ(fresh.sprite->rows, 1);        // zero rows count as one
   EXPECT_EQ(fresh.sprite->frameCount, 0);  // negative: the sheet's frames
   EXPECT_EQ(fresh.sprite->Frames(), 4);
-  EXPECT_EQ(fresh.sprite->current, 3);     // starts at the start frame
+  EXPECT_EQ(fresh.sprite->current, 3);  // starts at the start frame
   const WorldObject& saved = *level->objects[2];
   EXPECT_EQ(saved.sprite->current, 6);
   EXPECT_FLOAT_EQ(saved.sprite->elapsed, 33.0f);
@@ -417,11 +419,13 @@ TEST_F(LevelFormatTest, MaskObjectIsAddedOnceAndCoversTheLevel) {
   EXPECT_TRUE(LevelDiff::Compare(*level, *back).empty());
 
   // Without the "_mask" texture nothing is added.
-  ASSERT_TRUE(level->ReadLevel(R"(<level><object id="3" tex="lake" class="0" flags="b"/></level>)"));
+  ASSERT_TRUE(
+      level->ReadLevel(R"(<level><object id="3" tex="lake" class="0" flags="b"/></level>)"));
   EXPECT_EQ(level->objects.size(), 1u);
   // A partner texture that is no mask texture is still added, and still only once.
   textures.textures.insert("lake_mask");
-  ASSERT_TRUE(level->ReadLevel(R"(<level><object id="3" tex="lake" class="0" flags="b"/></level>)"));
+  ASSERT_TRUE(
+      level->ReadLevel(R"(<level><object id="3" tex="lake" class="0" flags="b"/></level>)"));
   ASSERT_EQ(level->objects.size(), 2u);
   EXPECT_FALSE(level->objects[1]->Has(ObjectFlags::kMask));
   const auto again = ReadBack(level->WriteLevel());

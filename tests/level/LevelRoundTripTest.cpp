@@ -147,10 +147,9 @@ std::string GenerateLevel(std::mt19937& rng) {
                      ints(1, 0, 9) + "\" fog_height=\"" + ints(1, 0, 2) + "\" fog_color=\"" +
                      ints(1, 0, 999999) + "\" fly_time=\"" + ints(1, 0, 2) + "\" fly_type=\"" +
                      ints(1, 0, 3) + "\" resources=\"" + ints(3, 0, 50) + "\" bonus_cost=\"" +
-                     ints(6, 0, 90) + "\" build_speed=\"" + ints(1, 50, 300) +
-                     "\" res_thieved=\"" + ints(1, 0, 1) + "\" level_time=\"" +
-                     ints(1, 0, 99999) + "\" dialog=\"" + ints(7, -2, 20) + "\" quest_objects=\"" +
-                     ints(2, 0, 3) + "\">\n";
+                     ints(6, 0, 90) + "\" build_speed=\"" + ints(1, 50, 300) + "\" res_thieved=\"" +
+                     ints(1, 0, 1) + "\" level_time=\"" + ints(1, 0, 99999) + "\" dialog=\"" +
+                     ints(7, -2, 20) + "\" quest_objects=\"" + ints(2, 0, 3) + "\">\n";
   const int count = pick(0, 40);
   std::vector<int> waypointIds;
   for (int i = 0; i < count; ++i) {
@@ -159,30 +158,32 @@ std::string GenerateLevel(std::mt19937& rng) {
     std::string flags;
     for (int b = 0; b < 4; ++b) flags += char(pick(0, 1) ? 'a' + pick(0, 25) : 'A' + pick(0, 5));
     const bool worker = cls == 9 || pick(0, 9) == 0;
-    std::string o = std::string(worker ? "<worker" : "<object") + " id=\"" + std::to_string(id) +
-                    "\" tex=\"t" + std::to_string(pick(0, 9)) + "\" class=\"" +
-                    std::to_string(cls) + "\" subclass=\"" + ints(1, 0, 15) + "\" flags=\"" +
-                    flags + "\" pos=\"" + ints(2, -700, 700) + "\" size=\"" + real(-50, 90) +
-                    "," + real(0, 90) + "\" rot=\"" + real(-180, 180) + "\" tex_speed=\"" +
-                    ints(2, -50, 50) + "\" respawn=\"" + ints(2, 0, 60) + "\" animtime=\"" +
-                    ints(3, -1, 50) + "\" ani_ref=\"" + ints(1, 0, 4) + "\" obj_link=\"" +
-                    ints(1, 0, 60) + "\" alpha_state=\"" + ints(1, -1, 1) + "," +
-                    ints(1, 0, 1275) + "\" start_time=\"" + ints(1, -500, 9000) +
-                    "\" resp_time=\"" + ints(1, -1, 9000) + "\"";
+    std::string o =
+        std::string(worker ? "<worker" : "<object") + " id=\"" + std::to_string(id) + "\" tex=\"t" +
+        std::to_string(pick(0, 9)) + "\" class=\"" + std::to_string(cls) + "\" subclass=\"" +
+        ints(1, 0, 15) + "\" flags=\"" + flags + "\" pos=\"" + ints(2, -700, 700) + "\" size=\"" +
+        real(-50, 90) + "," + real(0, 90) + "\" rot=\"" + real(-180, 180) + "\" tex_speed=\"" +
+        ints(2, -50, 50) + "\" respawn=\"" + ints(2, 0, 60) + "\" animtime=\"" + ints(3, -1, 50) +
+        "\" ani_ref=\"" + ints(1, 0, 4) + "\" obj_link=\"" + ints(1, 0, 60) + "\" alpha_state=\"" +
+        ints(1, -1, 1) + "," + ints(1, 0, 1275) + "\" start_time=\"" + ints(1, -500, 9000) +
+        "\" resp_time=\"" + ints(1, -1, 9000) + "\"";
     if (pick(0, 1)) {
       o += " sprite=\"" + ints(2, 1, 8) + "," + ints(1, 0, 100) + "," + ints(3, 0, 40) +
            "\" sprite_state=\"" + ints(2, 0, 40) + "," + ints(1, 0, 1) + "\"";
     }
     if (pick(0, 2) == 0) o += " dialog=\"" + ints(7, -5, 40) + "\"";
     if (cls == 3) {
-      o += " links=\"" + std::to_string(waypointIds.empty() ? 0 : waypointIds[size_t(pick(0, int(waypointIds.size()) - 1))]) + "," + ints(2, 0, 60) + "\"";
+      o += " links=\"" +
+           std::to_string(waypointIds.empty()
+                              ? 0
+                              : waypointIds[size_t(pick(0, int(waypointIds.size()) - 1))]) +
+           "," + ints(2, 0, 60) + "\"";
       if (!worker) waypointIds.push_back(id);
     }
     if (worker) {
-      o += " work_angle=\"" + ints(1, -1, 7) + "\" work_anim=\"" + ints(1, 0, 9) +
-           "\" reverse=\"" + ints(1, 0, 1) + "\" work_dest=\"" + real(-600, 600) + "," +
-           real(-380, 380) + "\" work_path=\"" + ints(pick(0, 3), 0, 3) + "\" dest_wp=\"" +
-           ints(1, 0, 2) + "\"";
+      o += " work_angle=\"" + ints(1, -1, 7) + "\" work_anim=\"" + ints(1, 0, 9) + "\" reverse=\"" +
+           ints(1, 0, 1) + "\" work_dest=\"" + real(-600, 600) + "," + real(-380, 380) +
+           "\" work_path=\"" + ints(pick(0, 3), 0, 3) + "\" dest_wp=\"" + ints(1, 0, 2) + "\"";
     }
     text += o + "/>\n";
   }
@@ -213,19 +214,35 @@ TEST_F(LevelRoundTripTest, GeneratedLevelsReadBackEqual) {
 
 // Damages a document in one of several ways.
 std::string Mutate(std::string text, std::mt19937& rng) {
-  static const char* kTokens[] = {"-1", "0", "99999999999", "nan", "inf", "1e30", ",", ",,,",
-                                  "\"", "<", ">", "&amp;", "&#0;", "&#9;", "-2147483648",
-                                  "<object class=\"9\"/>", "<level>", "</level>", "=\"",
-                                  " work_path=\"", " links=\"", " sprite=\"9,9,-1,", "\xC3\xA9"};
+  static const char* kTokens[] = {"-1",          "0",
+                                  "99999999999", "nan",
+                                  "inf",         "1e30",
+                                  ",",           ",,,",
+                                  "\"",          "<",
+                                  ">",           "&amp;",
+                                  "&#0;",        "&#9;",
+                                  "-2147483648", "<object class=\"9\"/>",
+                                  "<level>",     "</level>",
+                                  "=\"",         " work_path=\"",
+                                  " links=\"",   " sprite=\"9,9,-1,",
+                                  "\xC3\xA9"};
   const auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
   const int edits = 1 + int(pick(4));
   for (int e = 0; e < edits && !text.empty(); ++e) {
     const size_t at = pick(text.size());
     switch (pick(5)) {
-      case 0: text[at] = char(pick(256)); break;
-      case 1: text.erase(at, pick(16)); break;
-      case 2: text.insert(at, text.substr(pick(text.size()), pick(64))); break;
-      case 3: text.insert(at, kTokens[pick(std::size(kTokens))]); break;
+      case 0:
+        text[at] = char(pick(256));
+        break;
+      case 1:
+        text.erase(at, pick(16));
+        break;
+      case 2:
+        text.insert(at, text.substr(pick(text.size()), pick(64)));
+        break;
+      case 3:
+        text.insert(at, kTokens[pick(std::size(kTokens))]);
+        break;
       default: {
         // Replace one digit run with another number.
         size_t end = at;
@@ -275,8 +292,9 @@ TEST_F(LevelRoundTripTest, HugeAndDeepInputsAreRefusedOrBounded) {
   // Lists longer than the format allows.
   std::string ids;
   for (int i = 1; i <= 5000; ++i) ids += std::to_string(i) + ",";
-  ASSERT_TRUE(level->ReadLevel("<level commands=\"" + ids + "\"><object id=\"1\" class=\"3\" links=\"" +
-                               ids + "\"/><object id=\"2\" class=\"3\"/><object id=\"3\" class=\"3\"/>" +
+  ASSERT_TRUE(level->ReadLevel("<level commands=\"" + ids +
+                               "\"><object id=\"1\" class=\"3\" links=\"" + ids +
+                               "\"/><object id=\"2\" class=\"3\"/><object id=\"3\" class=\"3\"/>" +
                                "<worker work_path=\"" + ids + ids + ids + "\"/></level>"));
   EXPECT_EQ(level->objects[0]->links, (std::array<int, 3>{1, 2, 3}));
   EXPECT_EQ(level->commandQueue, (std::vector<int>{1, 2, 3}));

@@ -151,14 +151,14 @@ TEST_F(KfxContent, TheDemoEffectsCompileAndBehave) {
 
   const char* wanted[] = {
       "collect", "collect00", "collect01", "collect02", "collect03", "collect04", "collect05",
-      "build", "respawn", "firework", "fireworks", "rain", "snow", "sand", "leaves", "fog",
-      "fog01", "fog02", "fog03", "fire", "smoke", "sparkle", "button_glow", "objective",
-      "objective_done", "objective_highlight", "complete", "worker_bonus", "stars",
-      "trophy_dlg", "bonus_avail", "bonus_on", "bonus_off", "golden_time", "puzzle_collect",
-      "puzzle_piece_map", "castle_part", "bird_hit", "bird_click", "lightning_hit",
+      "build", "respawn", "firework", "fireworks", "rain", "snow", "sand", "leaves", "fog", "fog01",
+      "fog02", "fog03", "fire", "smoke", "sparkle", "button_glow", "objective", "objective_done",
+      "objective_highlight", "complete", "worker_bonus", "stars", "trophy_dlg", "bonus_avail",
+      "bonus_on", "bonus_off", "golden_time", "puzzle_collect", "puzzle_piece_map", "castle_part",
+      "bird_hit", "bird_click", "lightning_hit",
       // the level tables
-      "chimney_smoke", "sawdust", "mine_dust", "obelisk_glow", "gold_sparkle",
-      "campfire_flames", "butterflies", "waterfall_mist", "puff", "feathers"};
+      "chimney_smoke", "sawdust", "mine_dust", "obelisk_glow", "gold_sparkle", "campfire_flames",
+      "butterflies", "waterfall_mist", "puff", "feathers"};
   for (const char* name : wanted) {
     auto effect = manager->CreateEffect(name);
     ASSERT_NE(effect, nullptr) << name;

@@ -51,8 +51,7 @@ TEST(KviewEffect, ShowsTheNamedEffectRunning) {
   EXPECT_EQ(corner[0], corner[1]);
 
   // An effect that is not there is an error.
-  const std::string missing = "cd '" + dir.path().string() +
-                              "' && SDL_VIDEODRIVER=offscreen '" + KVIEW_PATH +
-                              "' --frames 1 effect:nothing 2>/dev/null";
+  const std::string missing = "cd '" + dir.path().string() + "' && SDL_VIDEODRIVER=offscreen '" +
+                              KVIEW_PATH + "' --frames 1 effect:nothing 2>/dev/null";
   EXPECT_NE(std::system(missing.c_str()), 0);
 }

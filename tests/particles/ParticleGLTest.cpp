@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "ParticleFixtures.h"
-#include "platform/Window.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/PngWriter.h"
 #include "graphics/TextureManager.h"
+#include "platform/Window.h"
 
 using namespace PyroParticles;
 

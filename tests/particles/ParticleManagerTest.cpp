@@ -89,7 +89,7 @@ TEST_F(ParticleManagerTest, AnEffectLivesItsFirstSecondThenWhileItEmitsOrHasPart
   // A one-shot emits for its cycle (0.5 s), its particles live 0.5 s more.
   auto once = manager->CreateEffect("once");
   for (int i = 0; i < 50; ++i) once->Advance(20);  // 1 s
-  EXPECT_TRUE(once->IsAlive());  // still in the first second
+  EXPECT_TRUE(once->IsAlive());                    // still in the first second
   once->Advance(20);
   EXPECT_FALSE(once->IsAlive());
   EXPECT_EQ(once->ParticleCount(), 0);

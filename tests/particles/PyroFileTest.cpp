@@ -29,7 +29,6 @@ std::string LoadMessage(const std::vector<uint8_t>& bytes) {
   return "";
 }
 
-
 }  // namespace
 
 TEST(PyroFile, TheHeaderNamesWhatIsWrongWithIt) {
@@ -191,9 +190,14 @@ TEST(PyroFile, TruncatedAndMutatedFilesFailCleanly) {
     for (int c = 0; c < changes; ++c) {
       const size_t at = random() % bytes.size();
       switch (random() % 3) {
-        case 0: bytes[at] = uint8_t(random()); break;
-        case 1: bytes[at] ^= uint8_t(1u << (random() % 8)); break;
-        default: if (at + 4 <= bytes.size()) Put32(bytes, at, 0xFFFFFFF0u + random() % 16);
+        case 0:
+          bytes[at] = uint8_t(random());
+          break;
+        case 1:
+          bytes[at] ^= uint8_t(1u << (random() % 8));
+          break;
+        default:
+          if (at + 4 <= bytes.size()) Put32(bytes, at, 0xFFFFFFF0u + random() % 16);
       }
     }
     if (LoadMessage(bytes) != "") ++refused;
@@ -213,19 +217,13 @@ TEST(PyroLibrary, CreationAndDeviceFailuresCarryTheirMessages) {
   class NoBuffers final : public PyroGraphics::IDevice {
    public:
     void SetBlending(uint32_t, uint32_t) override {}
-    PyroGraphics::IVertexBuffer* CreateVertexBuffer(int, int, int, int) override {
-      return nullptr;
-    }
+    PyroGraphics::IVertexBuffer* CreateVertexBuffer(int, int, int, int) override { return nullptr; }
     PyroGraphics::IVertexBuffer2* CreateVertexBuffer2(int, int, int, int) override {
       return nullptr;
     }
     int Unsupported() override { return -1; }
-    PyroGraphics::ITexture* CreateTexture(const PyroGraphics::IBitmap&) override {
-      return nullptr;
-    }
-    PyroGraphics::IBitmap* CreateBitmap(int, int, int, const uint8_t*) override {
-      return nullptr;
-    }
+    PyroGraphics::ITexture* CreateTexture(const PyroGraphics::IBitmap&) override { return nullptr; }
+    PyroGraphics::IBitmap* CreateBitmap(int, int, int, const uint8_t*) override { return nullptr; }
     int Nothing() override { return 0; }
     void SetTexture(PyroGraphics::ITexture*) override {}
     void DrawQuads(PyroGraphics::IVertexBuffer&, int, int) override {}

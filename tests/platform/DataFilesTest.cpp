@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/TempDir.h"
 #include "platform/DataFiles.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 using namespace platform;

@@ -107,8 +107,18 @@ TEST_F(EventTranslatorTest, DoubleClickRightMiddleAndWheel) {
   wheel.wheel.mouseX = 40;
   wheel.wheel.mouseY = 50;
   translator.Handle(wheel);
-  EXPECT_EQ(host.events, (std::vector<Event>{{10, 0}, {4, 0}, {10, 0}, {6, 0}, {10, 0}, {7, 0},
-                                             {10, 0}, {8, 0}, {10, 0}, {9, 0}, {10, 0}, {11, -240}}));
+  EXPECT_EQ(host.events, (std::vector<Event>{{10, 0},
+                                             {4, 0},
+                                             {10, 0},
+                                             {6, 0},
+                                             {10, 0},
+                                             {7, 0},
+                                             {10, 0},
+                                             {8, 0},
+                                             {10, 0},
+                                             {9, 0},
+                                             {10, 0},
+                                             {11, -240}}));
   EXPECT_FLOAT_EQ(translator.pointer().y, 50);
 }
 

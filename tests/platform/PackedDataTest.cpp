@@ -120,9 +120,15 @@ TEST(PackedData, RandomMutationsNeverCrashAndNeverExceedTheBound) {
     const int edits = 1 + int(rng() % 8);
     for (int e = 0; e < edits; ++e) {
       switch (rng() % 4) {
-        case 0: m[rng() % m.size()] = uint8_t(rng()); break;
-        case 1: m.resize(rng() % (m.size() + 1)); break;
-        case 2: m.insert(m.begin() + long(rng() % (m.size() + 1)), uint8_t(rng())); break;
+        case 0:
+          m[rng() % m.size()] = uint8_t(rng());
+          break;
+        case 1:
+          m.resize(rng() % (m.size() + 1));
+          break;
+        case 2:
+          m.insert(m.begin() + long(rng() % (m.size() + 1)), uint8_t(rng()));
+          break;
         default:
           if (!m.empty()) m.erase(m.begin() + long(rng() % m.size()));
           break;

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include "support/TempDir.h"
 #include "platform/Directory.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
 #include "platform/Text.h"
+#include "support/TempDir.h"
 
 #include <fstream>
 #include <set>
@@ -36,7 +36,7 @@ TEST(System, TextConversionAtTheSystemBoundary) {
   EXPECT_EQ(Utf16ToUtf8(u"\u0416\U0001F600"), "\xD0\x96\xF0\x9F\x98\x80");
   // Broken sequences become replacement characters, one per bad byte, never reading past the end.
   EXPECT_EQ(Utf8ToUtf16("a\xE2\x82"), u"a\uFFFD\uFFFD");
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }

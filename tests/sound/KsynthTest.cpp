@@ -105,7 +105,8 @@ TEST(Ksynth, ErrorsNameTheLine) {
   EXPECT_EQ(ErrorOf("instrument a\nend\n"), "no notes");
   EXPECT_EQ(ErrorOf("instrument a\nend\nplay nothing 0\n"), "line 3: unknown pattern 'nothing'");
   // Lengths are bounded whatever the tempo says.
-  EXPECT_EQ(ErrorOf("tempo 10\ninstrument a\nend\nnote a 0 C4 200\n").rfind("the sound would", 0), 0u);
+  EXPECT_EQ(ErrorOf("tempo 10\ninstrument a\nend\nnote a 0 C4 200\n").rfind("the sound would", 0),
+            0u);
   // Patterns that multiply each other hit the note limit instead of the memory.
   std::string bomb = "instrument a\nend\npattern p0\nnote a 0 C4 1\nend\n";
   for (int i = 1; i < 8; ++i) {
@@ -117,8 +118,9 @@ TEST(Ksynth, ErrorsNameTheLine) {
 }
 
 TEST(Ksynth, LoopFoldsTheTailOntoTheStartAndTheLevelIsTheGain) {
-  const std::string base = "rate 8000\ngain 0.5\ninstrument a\n  env 0.001 0 1 0.01\nend\n"
-                           "length 1\nnote a 0.75 200hz 0.5\n";
+  const std::string base =
+      "rate 8000\ngain 0.5\ninstrument a\n  env 0.001 0 1 0.01\nend\n"
+      "length 1\nnote a 0.75 200hz 0.5\n";
   const Score plain = Parsed(base);
   const Score looped = Parsed(base + "loop\n");
   const std::vector<float> once = ksynth::Renderer().Render(plain);

@@ -159,8 +159,7 @@ TEST(OggDecoder, TruncatedAndMutatedFilesDecodeWithinTheirClaimedSize) {
     } else {
       const int flips = std::uniform_int_distribution<int>(1, 24)(random);
       for (int i = 0; i < flips; ++i) {
-        bad[std::uniform_int_distribution<size_t>(0, bad.size() - 1)(random)] =
-            uint8_t(random());
+        bad[std::uniform_int_distribution<size_t>(0, bad.size() - 1)(random)] = uint8_t(random());
       }
       // Half of the mutants get valid checksums, so the damage reaches the decoder.
       if (round % 2) {

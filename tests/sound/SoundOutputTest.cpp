@@ -38,8 +38,9 @@ class SoundOutput : public ::testing::Test {
   }
   // The window index of the time since Start.
   size_t Mark() const {
-    return size_t(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_)
-                      .count() / kWindowMs);
+    return size_t(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count() /
+        kWindowMs);
   }
   // Ends the recording and returns its levels.
   std::vector<double> Stop() {

@@ -69,11 +69,21 @@ TEST_F(SoundStreamer, ConcurrentRequestsKeepTheLastOne) {
     switch (random() % 7) {
       case 0:
       case 1:
-      case 2: sound.PlayMusic(names[random() % 3]); break;
-      case 3: sound.Pause(); break;
-      case 4: sound.Resume(); break;
-      case 5: sound.SetMusicVolume(float(random() % 5) / 4.0f); break;
-      case 6: sound.PlaySound("beep"); break;
+      case 2:
+        sound.PlayMusic(names[random() % 3]);
+        break;
+      case 3:
+        sound.Pause();
+        break;
+      case 4:
+        sound.Resume();
+        break;
+      case 5:
+        sound.SetMusicVolume(float(random() % 5) / 4.0f);
+        break;
+      case 6:
+        sound.PlaySound("beep");
+        break;
     }
     if (decodedReady.load(std::memory_order_acquire)) {
       sound.FinishDecoded();

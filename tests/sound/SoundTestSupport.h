@@ -104,7 +104,8 @@ inline void FixPageChecksum(Bytes& data, const OggPage& page) {
 }
 
 inline void SetGranule(Bytes& data, const OggPage& page, int64_t granule) {
-  for (int i = 0; i < 8; ++i) data[page.offset + 6 + size_t(i)] = uint8_t(uint64_t(granule) >> (8 * i));
+  for (int i = 0; i < 8; ++i)
+    data[page.offset + 6 + size_t(i)] = uint8_t(uint64_t(granule) >> (8 * i));
   FixPageChecksum(data, page);
 }
 

@@ -11,7 +11,9 @@ struct Picture {
   int height = 0;
   std::vector<uint8_t> rgba;
 
-  const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+  const uint8_t* At(int x, int y) const {
+    return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+  }
   // 0xRRGGBB of a pixel.
   uint32_t Colour(int x, int y) const {
     const uint8_t* p = At(x, y);

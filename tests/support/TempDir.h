@@ -9,7 +9,8 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kalodrus-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "kalodrus-test-XXXXXX").string();
     if (mkdtemp(pattern.data())) path_ = pattern;
   }
   ~TempDir() {

@@ -22,8 +22,8 @@ namespace {
 int RunTool(const std::string& args, std::string* output = nullptr) {
   const std::string log = std::filesystem::temp_directory_path() /
                           ("kcontent-atlas-test-" + std::to_string(getpid()) + ".log");
-  const std::string command = std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log +
-                              "' 2>&1";
+  const std::string command =
+      std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log + "' 2>&1";
   const int status = std::system(command.c_str());
   if (output) {
     const testsupport::Bytes text = testsupport::ReadBytes(log);
@@ -101,8 +101,9 @@ TEST(KcontentAtlas, RectanglesAreDisjointInsideAndHoldTheirPictures) {
   EXPECT_TRUE(IsPowerOfTwo(tex.width) && IsPowerOfTwo(tex.height))
       << tex.width << "x" << tex.height;
   ASSERT_EQ(atlas.rects.size(), sprites.size());
-  EXPECT_TRUE(std::is_sorted(atlas.rects.begin(), atlas.rects.end(),
-                             [](const AtlasRect& a, const AtlasRect& b) { return a.name < b.name; }));
+  EXPECT_TRUE(
+      std::is_sorted(atlas.rects.begin(), atlas.rects.end(),
+                     [](const AtlasRect& a, const AtlasRect& b) { return a.name < b.name; }));
 
   long long used = 0;
   for (size_t i = 0; i < atlas.rects.size(); ++i) {
@@ -131,8 +132,7 @@ TEST(KcontentAtlas, RectanglesAreDisjointInsideAndHoldTheirPictures) {
     for (int y = -options.padding; y < r.h + options.padding && same; ++y) {
       for (int x = -options.padding; x < r.w + options.padding && same; ++x) {
         const uint8_t* t = tex.At(r.x + x, r.y + y);
-        const uint8_t* s =
-            source->image.At(std::clamp(x, 0, r.w - 1), std::clamp(y, 0, r.h - 1));
+        const uint8_t* s = source->image.At(std::clamp(x, 0, r.w - 1), std::clamp(y, 0, r.h - 1));
         same = std::equal(t, t + 4, s);
         EXPECT_TRUE(same) << r.name << " at " << x << "," << y;
       }
@@ -210,8 +210,8 @@ TEST(KcontentAtlasCommand, PacksFilesAndFoldersIntoTextureAndAtlasFile) {
     loose += " " + Quote(dir / ("loose/" + sprites[i].name + ".png"));
   }
   std::string output;
-  const std::string outputs = Quote(dir / "out/atlas_test.zif") + " " +
-                              Quote(dir / "out/atlas_test.xml");
+  const std::string outputs =
+      Quote(dir / "out/atlas_test.zif") + " " + Quote(dir / "out/atlas_test.xml");
   ASSERT_EQ(RunTool("atlas " + outputs + " " + Quote(dir / "folder") + loose, &output), 0)
       << output;
 

@@ -66,9 +66,9 @@ TEST(KcontentPak, OutputIsSortedEncryptedAndReproducible) {
   MakeSourceFolder(dir);
   ASSERT_EQ(RunTool("pak " + Quote(dir / "src") + " " + Quote(dir / "a.pak")), 0);
   // Other timestamps, same bytes.
-  std::filesystem::last_write_time(dir / "src/gui/menu.xml",
-                                   std::filesystem::file_time_type::clock::now() -
-                                       std::chrono::hours(1000));
+  std::filesystem::last_write_time(
+      dir / "src/gui/menu.xml",
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1000));
   ASSERT_EQ(RunTool("pak " + Quote(dir / "src") + " " + Quote(dir / "b.pak")), 0);
   const Bytes a = ReadBytes(dir / "a.pak");
   EXPECT_EQ(a, ReadBytes(dir / "b.pak"));
@@ -77,7 +77,7 @@ TEST(KcontentPak, OutputIsSortedEncryptedAndReproducible) {
   std::vector<std::string> names;
   for (const ZipRecord& r : layout.records) {
     names.push_back(r.name);
-    EXPECT_EQ(Get16(a, r.central + 8) & 1, 1u) << r.name;       // encrypted
+    EXPECT_EQ(Get16(a, r.central + 8) & 1, 1u) << r.name;        // encrypted
     EXPECT_EQ(Get32(a, r.central + 12), 0x00210000u) << r.name;  // 1980-01-01 00:00
   }
   EXPECT_EQ(names, (std::vector<std::string>{"empty.txt", "gui/menu.xml",

@@ -105,7 +105,8 @@ TEST(KcontentRoundTrip, ZifPixelsAsTheDecoderReadsThem) {
     EXPECT_TRUE(decoded->alpha);
     EXPECT_FALSE(decoded->packedWide);
     for (int y : {0, 10, 20}) {
-      for (int x : {0, 18, 36}) EXPECT_EQ(Rgba(*decoded, x, y), Rgba(picture, x, y)) << x << "," << y;
+      for (int x : {0, 18, 36})
+        EXPECT_EQ(Rgba(*decoded, x, y), Rgba(picture, x, y)) << x << "," << y;
     }
     EXPECT_EQ(Rgba(*decoded, 37, 0), (std::vector<int>{0, 0, 0, 0}));
     EXPECT_EQ(Rgba(*decoded, 0, 21), (std::vector<int>{0, 0, 0, 0}));
@@ -116,9 +117,9 @@ TEST(KcontentRoundTrip, ZifPixelsAsTheDecoderReadsThem) {
     PixelFormat format;
     bool alpha;
   };
-  for (const Case& c : {Case{"4444", PixelFormat::ARGB4444, true},
-                        Case{"1555", PixelFormat::ARGB1555, true},
-                        Case{"565", PixelFormat::RGB565, false}}) {
+  for (const Case& c :
+       {Case{"4444", PixelFormat::ARGB4444, true}, Case{"1555", PixelFormat::ARGB1555, true},
+        Case{"565", PixelFormat::RGB565, false}}) {
     ImageJob job = Job(TextureKind::Zif);
     ASSERT_TRUE(kcontent::ParseZifFormat(c.name, job.format));
     const auto decoded = DecodeZif(Encode(picture, job));
@@ -152,13 +153,15 @@ TEST(KcontentRoundTrip, JpaAndJpgThroughTheDecoders) {
   EXPECT_EQ(jpa->width, 64);
   EXPECT_EQ(jpa->height, 32);
   for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 50; ++x) ASSERT_EQ(Rgba(*jpa, x, y)[3], Rgba(picture, x, y)[3]) << x << "," << y;
+    for (int x = 0; x < 50; ++x)
+      ASSERT_EQ(Rgba(*jpa, x, y)[3], Rgba(picture, x, y)[3]) << x << "," << y;
   }
   EXPECT_EQ(Rgba(*jpa, 60, 31), (std::vector<int>{0, 0, 0, 0}));
 
   RgbaImage flat(48, 16);
   for (size_t i = 0; i < flat.pixels.size(); i += 4) {
-    flat.pixels[i] = 90, flat.pixels[i + 1] = 160, flat.pixels[i + 2] = 220, flat.pixels[i + 3] = 255;
+    flat.pixels[i] = 90, flat.pixels[i + 1] = 160, flat.pixels[i + 2] = 220,
+    flat.pixels[i + 3] = 255;
   }
   const auto jpg = DecodeJpeg(Encode(flat, Job(TextureKind::Jpg)), false);
   ASSERT_TRUE(jpg);
@@ -212,15 +215,16 @@ TEST(KcontentRoundTrip, CompositeSplashLoadsAsAPackedWideTexture) {
 
 TEST(KcontentRoundTrip, AtlasSpritesThroughTheSpriteManagerInBothResolutions) {
   // The same three pictures drawn at standard and at double size, packed like the build does.
-  std::vector<kcontent::AtlasSprite> standard = {
-      {"cursor", Pattern(40, 48, false)}, {"sign", Pattern(96, 96, false)},
-      {"band", Pattern(256, 16, true)}};
+  std::vector<kcontent::AtlasSprite> standard = {{"cursor", Pattern(40, 48, false)},
+                                                 {"sign", Pattern(96, 96, false)},
+                                                 {"band", Pattern(256, 16, true)}};
   std::vector<kcontent::AtlasSprite> doubled;
-  for (const auto& s : standard) doubled.push_back({s.name, Pattern(s.image.width * 2, s.image.height * 2, false)});
+  for (const auto& s : standard)
+    doubled.push_back({s.name, Pattern(s.image.width * 2, s.image.height * 2, false)});
 
   testsupport::TempDir dir;
-  const auto write = [&](const std::string& folder, const std::vector<kcontent::AtlasSprite>& sprites,
-                         int padding) {
+  const auto write = [&](const std::string& folder,
+                         const std::vector<kcontent::AtlasSprite>& sprites, int padding) {
     kcontent::PackedAtlas atlas;
     std::string error;
     kcontent::AtlasOptions options;
@@ -248,13 +252,17 @@ TEST(KcontentRoundTrip, AtlasSpritesThroughTheSpriteManagerInBothResolutions) {
       const Sprite* sprite = game.sprites->Get(standard[i].name);
       ASSERT_NE(sprite, nullptr) << standard[i].name;
       // The logical size is the standard picture's in both resolutions.
-      EXPECT_FLOAT_EQ(sprite->width, float(standard[i].image.width)) << sprite->name << " hd=" << hd;
+      EXPECT_FLOAT_EQ(sprite->width, float(standard[i].image.width))
+          << sprite->name << " hd=" << hd;
       EXPECT_FLOAT_EQ(sprite->height, float(standard[i].image.height)) << sprite->name;
       // The texture rectangle covers exactly the source picture in the uploaded texture.
       const std::vector<uint8_t>& pixels = game.Uploaded(*sprite->texture);
-      const int tw = sprite->texture->width * (hd ? 2 : 1), th = sprite->texture->height * (hd ? 2 : 1);
-      const int x0 = int(sprite->rect.u0 * float(tw) + 0.5f), y0 = int(sprite->rect.v0 * float(th) + 0.5f);
-      const int x1 = int(sprite->rect.u1 * float(tw) + 0.5f), y1 = int(sprite->rect.v1 * float(th) + 0.5f);
+      const int tw = sprite->texture->width * (hd ? 2 : 1),
+                th = sprite->texture->height * (hd ? 2 : 1);
+      const int x0 = int(sprite->rect.u0 * float(tw) + 0.5f),
+                y0 = int(sprite->rect.v0 * float(th) + 0.5f);
+      const int x1 = int(sprite->rect.u1 * float(tw) + 0.5f),
+                y1 = int(sprite->rect.v1 * float(th) + 0.5f);
       const RgbaImage& source = sources[i].image;
       ASSERT_EQ(x1 - x0, source.width) << sprite->name;
       ASSERT_EQ(y1 - y0, source.height) << sprite->name;

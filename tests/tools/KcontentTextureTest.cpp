@@ -26,8 +26,8 @@ namespace {
 int RunTool(const std::string& args, std::string* output = nullptr) {
   const std::string log = std::filesystem::temp_directory_path() /
                           ("kcontent-texture-test-" + std::to_string(getpid()) + ".log");
-  const std::string command = std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log +
-                              "' 2>&1";
+  const std::string command =
+      std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log + "' 2>&1";
   const int status = std::system(command.c_str());
   if (output) {
     const Bytes text = testsupport::ReadBytes(log);
@@ -130,8 +130,8 @@ TEST(KcontentZif, HeaderAndPaddedBgraPixels) {
         continue;
       }
       const int i = y * 3 + x;
-      EXPECT_EQ(Bytes(p, p + 4), (Bytes{uint8_t(30 + i), uint8_t(20 + i), uint8_t(10 + i),
-                                        uint8_t(200 + i)}))
+      EXPECT_EQ(Bytes(p, p + 4),
+                (Bytes{uint8_t(30 + i), uint8_t(20 + i), uint8_t(10 + i), uint8_t(200 + i)}))
           << "pixel " << x << "," << y;
     }
   }
@@ -171,9 +171,9 @@ TEST(KcontentZif, SixteenAndTwentyFourBitPixels) {
     ASSERT_TRUE(EncodeTexture(c.pixel, job, file, error)) << error;
     const ZifFile z = ReadZif(file);
     EXPECT_EQ(z.format, c.code) << c.format;
-    EXPECT_EQ(z.pixels, c.expected) << c.format << " pixel " << int(c.pixel.pixels[0]) << ","
-                                    << int(c.pixel.pixels[1]) << "," << int(c.pixel.pixels[2])
-                                    << "," << int(c.pixel.pixels[3]);
+    EXPECT_EQ(z.pixels, c.expected)
+        << c.format << " pixel " << int(c.pixel.pixels[0]) << "," << int(c.pixel.pixels[1]) << ","
+        << int(c.pixel.pixels[2]) << "," << int(c.pixel.pixels[3]);
   }
   ZifFormat format;
   EXPECT_FALSE(ParseZifFormat("5551", format));
@@ -206,8 +206,8 @@ TEST(KcontentZif, WideBackgroundIsPackedAndMarked) {
     for (uint32_t r : {0u, 1u, hp / 2, hp - 1}) {
       for (uint32_t c : {0u, 7u, side / 2, side - 1}) expect(c, strip + r, int(strip + c), int(r));
       for (uint32_t i : {0u, 5u, strip - 1}) {
-        expect(hp - 1 - r, hp + strip + i, int(i), int(r));                // left strip
-        expect(hp - 1 - r, i, int(strip + side + i), int(r));              // right strip
+        expect(hp - 1 - r, hp + strip + i, int(i), int(r));    // left strip
+        expect(hp - 1 - r, i, int(strip + side + i), int(r));  // right strip
       }
     }
     // The corner beside the strips holds nothing.
@@ -279,7 +279,7 @@ TEST(KcontentImageOps, BleedingColoursOnlyTheInvisiblePixels) {
   BleedTransparentColours(image, 1);
   EXPECT_EQ(image.At(1, 0)[1], 200);  // one ring per pass
   EXPECT_EQ(image.At(3, 0)[2], 100);
-  EXPECT_EQ(image.At(2, 0)[1], 0);    // two pixels away: untouched after one pass
+  EXPECT_EQ(image.At(2, 0)[1], 0);  // two pixels away: untouched after one pass
   for (int x = 1; x < 4; ++x) EXPECT_EQ(image.At(x, 0)[3], 0);
   BleedTransparentColours(image, 8);
   EXPECT_EQ(image.At(2, 0)[1], 100);  // average of both sides

@@ -133,8 +133,7 @@ int RunAtlasCommand(const std::vector<std::string>& args) {
   job.bleed = false;  // done per picture above; the gaps between cells stay empty
   std::vector<uint8_t> bytes;
   const std::string xml = AtlasXml(name, half, atlas.rects);
-  const std::span<const uint8_t> xmlBytes(reinterpret_cast<const uint8_t*>(xml.data()),
-                                          xml.size());
+  const std::span<const uint8_t> xmlBytes(reinterpret_cast<const uint8_t*>(xml.data()), xml.size());
   if (!EncodeTexture(std::move(atlas.texture), job, bytes, error) ||
       !WriteFileAtomically(texturePath, bytes, error) ||
       !WriteFileAtomically(xmlPath, xmlBytes, error)) {

@@ -37,8 +37,8 @@ bool MaxRectsBin::Insert(int w, int h, Rect& placed) {
 void MaxRectsBin::Split(const Rect& used) {
   std::vector<Rect> result;
   for (const Rect& f : free_) {
-    const bool overlaps = used.x < f.x + f.w && used.x + used.w > f.x && used.y < f.y + f.h &&
-                          used.y + used.h > f.y;
+    const bool overlaps =
+        used.x < f.x + f.w && used.x + used.w > f.x && used.y < f.y + f.h && used.y + used.h > f.y;
     if (!overlaps) {
       result.push_back(f);
       continue;
@@ -109,11 +109,20 @@ std::string EscapeAttribute(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -198,12 +207,11 @@ bool PackAtlas(const std::vector<AtlasSprite>& sprites, const AtlasOptions& opti
 std::string AtlasXml(const std::string& textureName, bool half,
                      const std::vector<AtlasRect>& rects) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
-  xml += "<Atlas name=\"" + EscapeAttribute(textureName) + "\" half=\"" + (half ? "1" : "0") +
-         "\">\n";
+  xml +=
+      "<Atlas name=\"" + EscapeAttribute(textureName) + "\" half=\"" + (half ? "1" : "0") + "\">\n";
   for (const AtlasRect& r : rects) {
     xml += "  <Tex name=\"" + EscapeAttribute(r.name) + "\" rect=\"" + std::to_string(r.x) + "," +
-           std::to_string(r.y) + "," + std::to_string(r.w) + "," + std::to_string(r.h) +
-           "\"/>\n";
+           std::to_string(r.y) + "," + std::to_string(r.w) + "," + std::to_string(r.h) + "\"/>\n";
   }
   xml += "</Atlas>\n";
   return xml;

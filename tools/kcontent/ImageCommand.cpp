@@ -51,8 +51,8 @@ bool EncodeTexture(RgbaImage image, const ImageJob& job, std::vector<uint8_t>& b
                    std::string& error) {
   if (job.half) image = HalveImage(image);
   if (job.wide && WideScale(image.width, image.height) == 0) {
-    error = "a wide background must be 1280x768 or 2560x1536, not " +
-            std::to_string(image.width) + "x" + std::to_string(image.height);
+    error = "a wide background must be 1280x768 or 2560x1536, not " + std::to_string(image.width) +
+            "x" + std::to_string(image.height);
     return false;
   }
   // Before the packing, so that unused texture space stays zero. A jpg keeps no alpha, so

@@ -29,8 +29,9 @@ class NoTextures : public DescriptorServices {
 
 bool ParseLevelFileName(const std::string& path, int& episode, int& level) {
   const size_t slash = path.find_last_of('/');
-  const std::string_view name =
-      slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
+  const std::string_view name = slash == std::string::npos
+                                    ? std::string_view(path)
+                                    : std::string_view(path).substr(slash + 1);
   // "level_" two digits "_" two digits ".xml"
   const auto digit = [&](size_t i) { return name[i] >= '0' && name[i] <= '9'; };
   if (name.size() != 15 || !name.starts_with("level_") || name[8] != '_' ||

@@ -76,13 +76,20 @@ struct TableFile {
   const char* root;
 };
 constexpr TableFile kTables[] = {
-    {"objects_params", "DescTable"},     {"obj_textures", "Objects"},
-    {"anim_params", "DescTable"},        {"symbols", "SymbolTable"},
-    {"dialog_pictures", "DialogPictures"}, {"sounds_table", "SoundsTable"},
-    {"bonus_params", "BonusDesc"},       {"objects_particles", "Particles"},
-    {"particles_info", "Particles"},     {"selector_info", "Selectors"},
-    {"briefing_info", "BriefInfo"},      {"shake_info", "ShakeInfo"},
-    {"dev_records", "Records"},          {"helpers_desc", "Helpers"},
+    {"objects_params", "DescTable"},
+    {"obj_textures", "Objects"},
+    {"anim_params", "DescTable"},
+    {"symbols", "SymbolTable"},
+    {"dialog_pictures", "DialogPictures"},
+    {"sounds_table", "SoundsTable"},
+    {"bonus_params", "BonusDesc"},
+    {"objects_particles", "Particles"},
+    {"particles_info", "Particles"},
+    {"selector_info", "Selectors"},
+    {"briefing_info", "BriefInfo"},
+    {"shake_info", "ShakeInfo"},
+    {"dev_records", "Records"},
+    {"helpers_desc", "Helpers"},
     {"game_settings", "GameSettings"},
 };
 constexpr const char* kLanguages[] = {"en", "de", "ru", "pl"};
@@ -150,12 +157,14 @@ class LintRun {
   void CheckObjectDesc(const char* table, const ObjectDesc& d) {
     const std::string where = std::string("objects_params.xml: ") + table + " " + Str(d.id);
     if (d.WorkerType() < 0) Problem(where, "work names no worker type: " + Str(d.work));
-    if (d.type < 0 || d.type > ObjectDesc::kAntiFlying) Problem(where, "unknown type " + Str(d.type));
+    if (d.type < 0 || d.type > ObjectDesc::kAntiFlying)
+      Problem(where, "unknown type " + Str(d.type));
     if (d.type == ObjectDesc::kWorkerLodge && d.LodgeType() < 0) {
       Problem(where, "a lodge whose value names no special worker type: " + Str(d.value));
     }
     if (d.snd != 0) {
-      if (!descriptors_.Sound(d.snd)) Problem(where, "snd " + Str(d.snd) + " is not in sounds_table");
+      if (!descriptors_.Sound(d.snd))
+        Problem(where, "snd " + Str(d.snd) + " is not in sounds_table");
     }
     if (d.coll != 0) Effect(where, Format("collect%02d", d.coll));
     if (d.name.empty()) Problem(where, "has no name in objects_names");
@@ -203,8 +212,8 @@ class LintRun {
         const WorkerAnim& a = descriptors_.WorkerAnimation(type, index);
         Texture("anim_params.xml", a.name);
         if (a.t <= 0) {
-          Problem("anim_params.xml", "worker " + Str(type) + " animation " + Str(index) +
-                                         " has no frame time");
+          Problem("anim_params.xml",
+                  "worker " + Str(type) + " animation " + Str(index) + " has no frame time");
         }
       }
     }
@@ -316,7 +325,8 @@ class LintRun {
     }
     if (!files.count({0, 0})) Problem("content", "no episode map (level_00_00.xml)");
     if (!files.count({1, 1})) Problem("content", "no first level (level_01_01.xml)");
-    for (const auto& [position, file] : files) CheckLevel(file, position.first, position.second, files);
+    for (const auto& [position, file] : files)
+      CheckLevel(file, position.first, position.second, files);
   }
 
   void CheckLevel(const std::string& file, int episode, int number,
@@ -332,7 +342,8 @@ class LintRun {
       Problem(file, "cannot be read: " + level.readError);
       return;
     }
-    for (const std::string& p : CheckLevelRoundTrip(text, episode, number, descriptors_, folderMedia_.get())) {
+    for (const std::string& p :
+         CheckLevelRoundTrip(text, episode, number, descriptors_, folderMedia_.get())) {
       Problem(file, p);
     }
 
@@ -385,7 +396,9 @@ class LintRun {
 
   void CheckObject(const std::string& file, const Level& level, const WorldObject& o) {
     const std::string where = file + ": object " + Str(o.id);
-    const auto problem = [&](const std::string& what) { lint_.problems_.push_back(where + ": " + what); };
+    const auto problem = [&](const std::string& what) {
+      lint_.problems_.push_back(where + ": " + what);
+    };
     if (o.cls > WorldObject::kBird) problem("unknown class " + Str(o.cls));
     if (o.cls == WorldObject::kObstacle || o.cls == WorldObject::kBuilding ||
         o.cls == WorldObject::kLandmark) {
@@ -399,7 +412,8 @@ class LintRun {
       }
     }
     if (o.cls == WorldObject::kWaypoint) {
-      if (o.subclass > Level::kBaseLists) problem("waypoint subclass " + Str(o.subclass) + " is no base");
+      if (o.subclass > Level::kBaseLists)
+        problem("waypoint subclass " + Str(o.subclass) + " is no base");
       for (const int id : o.links) {
         if (id == 0) continue;
         const WorldObject* target = level.FindObject(id);
@@ -490,11 +504,13 @@ class LintRun {
       if (o->desc && o->desc->type == ObjectDesc::kWarehouse) maxStorage += o->desc->value;
     }
     for (const auto& o : level.objects) {
-      if (!o->desc || (o->cls != WorldObject::kObstacle && o->cls != WorldObject::kBuilding)) continue;
+      if (!o->desc || (o->cls != WorldObject::kObstacle && o->cls != WorldObject::kBuilding))
+        continue;
       const ObjectDesc& d = *o->desc;
       const std::string where = file + ": object " + Str(o->id);
       for (int i = 0; i < 3; ++i) {
-        if (d.ret && d.income[size_t(i)] > 0 && o->cls == WorldObject::kObstacle) sources[size_t(i)] = true;
+        if (d.ret && d.income[size_t(i)] > 0 && o->cls == WorldObject::kObstacle)
+          sources[size_t(i)] = true;
         if (d.cost[size_t(i)] > maxStorage) {
           Problem(where, "costs more than the storage can ever hold");
         }

@@ -109,7 +109,8 @@ bool PakWriter::Add(std::string_view name, std::span<const uint8_t> bytes, Entry
 
   std::vector<uint8_t> payload;
   int method = 0;
-  if (options.compress && !bytes.empty() && Deflate(bytes, payload) && payload.size() < bytes.size()) {
+  if (options.compress && !bytes.empty() && Deflate(bytes, payload) &&
+      payload.size() < bytes.size()) {
     method = Z_DEFLATED;
   } else {
     payload.assign(bytes.begin(), bytes.end());

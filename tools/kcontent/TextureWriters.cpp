@@ -134,8 +134,8 @@ bool EncodeZif(const RgbaImage& image, const ZifOptions& options, std::vector<ui
     return false;
   }
   if (tw < image.width || th < image.height) {
-    error = "texture " + std::to_string(tw) + "x" + std::to_string(th) +
-            " is smaller than the picture";
+    error =
+        "texture " + std::to_string(tw) + "x" + std::to_string(th) + " is smaller than the picture";
     return false;
   }
   const std::vector<uint8_t> raw = ZifPixelData(image, options.format, tw, th);

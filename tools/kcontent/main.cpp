@@ -26,21 +26,19 @@ constexpr Command kCommands[] = {
     {"lint", "lint GAMEFOLDER [--no-media]",
      "checks a game folder's content through the game's loaders", RunLintCommand},
     {"level", "level check FILE [--game G]",
-     "writes a level file back and reports what would be lost (G: game folder)",
-     RunLevelCommand},
+     "writes a level file back and reports what would be lost (G: game folder)", RunLevelCommand},
     {"image", "image IN.png OUT [options]",
      "converts a PNG into a zif, jpa, jpg or png texture (options: kcontent image)",
      kcontent::RunImageCommand},
     {"atlas", "atlas OUT.tex OUT.xml SOURCE...",
-     "packs PNG pictures into an atlas texture and its atlas file",
-     kcontent::RunAtlasCommand},
+     "packs PNG pictures into an atlas texture and its atlas file", kcontent::RunAtlasCommand},
 };
 
 void PrintUsage(std::FILE* to) {
   std::fprintf(to, "usage: kcontent COMMAND ARGS...\n\ncommands:\n");
   for (const Command& c : kCommands) {
-    std::fprintf(to, "  %-28.*s %.*s\n", int(c.usage.size()), c.usage.data(),
-                 int(c.summary.size()), c.summary.data());
+    std::fprintf(to, "  %-28.*s %.*s\n", int(c.usage.size()), c.usage.data(), int(c.summary.size()),
+                 c.summary.data());
   }
 }
 

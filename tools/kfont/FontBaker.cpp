@@ -64,9 +64,9 @@ Mask BoxBlur(const Mask& in, int radius) {
 
 struct Rendered {
   uint32_t code = 0;
-  Mask fill;        // the glyph, placed in its cell
-  int left = 0;     // cell left relative to the pen, pixels
-  int top = 0;      // cell top relative to the line top
+  Mask fill;     // the glyph, placed in its cell
+  int left = 0;  // cell left relative to the pen, pixels
+  int top = 0;   // cell top relative to the line top
   int advance = 0;
   std::vector<uint8_t> rgba;  // the finished cell
 };
@@ -78,7 +78,9 @@ class Library {
     if (face_) FT_Done_Face(face_);
     if (ok_) FT_Done_FreeType(lib_);
   }
-  bool Open(const std::string& path) { return ok_ && FT_New_Face(lib_, path.c_str(), 0, &face_) == 0; }
+  bool Open(const std::string& path) {
+    return ok_ && FT_New_Face(lib_, path.c_str(), 0, &face_) == 0;
+  }
   FT_Face face() const { return face_; }
 
  private:
@@ -108,8 +110,8 @@ std::vector<uint32_t> DefaultCodes() {
   return codes;
 }
 
-bool ReadDescription(const std::string& text, const std::string& faceDir,
-                     BakeSettings& settings, std::string& error) {
+bool ReadDescription(const std::string& text, const std::string& faceDir, BakeSettings& settings,
+                     std::string& error) {
   BakeSettings out;  // every value not given takes its default, whatever settings held
   XmlDocument doc;
   if (!doc.Parse(text)) {
@@ -143,8 +145,7 @@ bool ReadDescription(const std::string& text, const std::string& faceDir,
   out.outlineColour = e.Hex("outlineColour", out.outlineColour) & 0xFFFFFF;
   if (out.size < 4 || out.size > 256 || out.outline < 0 || out.outline > 16 ||
       std::abs(out.shadowX) > 16 || std::abs(out.shadowY) > 16 || out.shadowBlur < 0 ||
-      out.shadowBlur > 8 || out.page < 64 || out.page > 4096 || out.gutter < 0 ||
-      out.gutter > 8) {
+      out.shadowBlur > 8 || out.page < 64 || out.page > 4096 || out.gutter < 0 || out.gutter > 8) {
     error = "a FontBake value is out of range";
     return false;
   }
@@ -228,8 +229,7 @@ bool Bake(const BakeSettings& s, BakedFont& out, std::string& error) {
     Mask drop(fill.width, fill.height);
     if (shadow) {
       for (int y = 0; y < fill.height; ++y)
-        for (int x = 0; x < fill.width; ++x)
-          drop.Ref(x, y) = body.At(x - s.shadowX, y - s.shadowY);
+        for (int x = 0; x < fill.width; ++x) drop.Ref(x, y) = body.At(x - s.shadowX, y - s.shadowY);
       drop = BoxBlur(drop, blur);
     }
     r.rgba.assign(size_t(fill.width) * fill.height * 4, 0);
@@ -254,9 +254,8 @@ bool Bake(const BakeSettings& s, BakedFont& out, std::string& error) {
   // Shelf packing, tallest first.
   std::vector<size_t> order(cells.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return cells[a].fill.height > cells[b].fill.height;
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return cells[a].fill.height > cells[b].fill.height; });
   out.rgba.assign(size_t(s.page) * s.page * 4, 0);
   int penX = s.gutter, penY = s.gutter, shelf = 0;
   out.glyphs.resize(cells.size());
@@ -293,20 +292,19 @@ bool Bake(const BakeSettings& s, BakedFont& out, std::string& error) {
 std::string FntXml(const BakeSettings& s, const BakedFont& font, const std::string& pageFile) {
   std::ostringstream x;
   x << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-    << "<!-- Baked by kfont from " << std::filesystem::path(s.face).filename().string()
-    << " at " << s.size << " px. -->\n"
+    << "<!-- Baked by kfont from " << std::filesystem::path(s.face).filename().string() << " at "
+    << s.size << " px. -->\n"
     << "<font>\n"
-    << "  <info face=\"" << std::filesystem::path(s.face).stem().string() << "\" size=\""
-    << s.size << "\" outline=\"" << s.outline << "\"/>\n"
-    << "  <common lineHeight=\"" << font.lineHeight << "\" base=\"" << font.base
-    << "\" scaleW=\"" << font.pageWidth << "\" scaleH=\"" << font.pageHeight
-    << "\" advanceMod=\"1\" pages=\"1\"/>\n"
+    << "  <info face=\"" << std::filesystem::path(s.face).stem().string() << "\" size=\"" << s.size
+    << "\" outline=\"" << s.outline << "\"/>\n"
+    << "  <common lineHeight=\"" << font.lineHeight << "\" base=\"" << font.base << "\" scaleW=\""
+    << font.pageWidth << "\" scaleH=\"" << font.pageHeight << "\" advanceMod=\"1\" pages=\"1\"/>\n"
     << "  <pages>\n    <page id=\"0\" file=\"" << pageFile << "\"/>\n  </pages>\n"
     << "  <chars count=\"" << font.glyphs.size() << "\">\n";
   for (const BakedGlyph& g : font.glyphs)
     x << "    <char id=\"" << g.id << "\" x=\"" << g.x << "\" y=\"" << g.y << "\" width=\""
-      << g.width << "\" height=\"" << g.height << "\" xoffset=\"" << g.xoffset
-      << "\" yoffset=\"" << g.yoffset << "\" xadvance=\"" << g.xadvance << "\" page=\"0\"/>\n";
+      << g.width << "\" height=\"" << g.height << "\" xoffset=\"" << g.xoffset << "\" yoffset=\""
+      << g.yoffset << "\" xadvance=\"" << g.xadvance << "\" page=\"0\"/>\n";
   x << "  </chars>\n</font>\n";
   return x.str();
 }

@@ -7,16 +7,16 @@ namespace kfont {
 
 // How one bitmap font is baked from a TrueType face.
 struct BakeSettings {
-  std::string name;          // output stem: NAME.fnt and NAME_0.png
-  std::string face;          // path of the TrueType file
-  int size = 32;             // pixel size asked of the face
-  int outline = 0;           // dark outline width in pixels (0: none)
-  int shadowX = 0;           // drop shadow offset in pixels, y down (0, 0: none)
+  std::string name;  // output stem: NAME.fnt and NAME_0.png
+  std::string face;  // path of the TrueType file
+  int size = 32;     // pixel size asked of the face
+  int outline = 0;   // dark outline width in pixels (0: none)
+  int shadowX = 0;   // drop shadow offset in pixels, y down (0, 0: none)
   int shadowY = 0;
-  int shadowAlpha = 150;     // opacity of the shadow, 0..255
-  int shadowBlur = 1;        // box blur radius of the shadow
-  int page = 512;            // page width and height in pixels
-  int gutter = 2;            // empty pixels between glyphs (mipmaps bleed into them)
+  int shadowAlpha = 150;                // opacity of the shadow, 0..255
+  int shadowBlur = 1;                   // box blur radius of the shadow
+  int page = 512;                       // page width and height in pixels
+  int gutter = 2;                       // empty pixels between glyphs (mipmaps bleed into them)
   uint32_t outlineColour = 0x00201810;  // RGB of the outline and shadow
   std::vector<uint32_t> codes;          // characters to bake; empty: DefaultCodes()
 };
@@ -44,7 +44,7 @@ struct BakedFont {
   int pageWidth = 0;
   int pageHeight = 0;
   std::vector<BakedGlyph> glyphs;
-  std::vector<uint8_t> rgba;  // page pixels, rows top to bottom
+  std::vector<uint8_t> rgba;      // page pixels, rows top to bottom
   std::vector<uint32_t> missing;  // requested characters the face does not have
 };
 

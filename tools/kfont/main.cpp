@@ -15,10 +15,14 @@ int main(int argc, char** argv) {
   std::string description, outDir, faceDir = "/usr/share/fonts/truetype/dejavu";
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--face-dir" && i + 1 < argc) faceDir = argv[++i];
-    else if (description.empty()) description = arg;
-    else if (outDir.empty()) outDir = arg;
-    else description.clear(), i = argc;
+    if (arg == "--face-dir" && i + 1 < argc)
+      faceDir = argv[++i];
+    else if (description.empty())
+      description = arg;
+    else if (outDir.empty())
+      outDir = arg;
+    else
+      description.clear(), i = argc;
   }
   if (description.empty() || outDir.empty()) {
     std::fprintf(stderr, "usage: kfont DESCRIPTION.xml OUT_DIR [--face-dir DIR]\n");

@@ -108,7 +108,8 @@ class LayerReader {
     if (c.keys.size() > kMaxCurveKeys) throw Failure{What(name) + ": too many keys"};
     float last = 0.0f;
     for (const CurveKey& k : c.keys) {
-      if (k.time < last || k.time > 1.0f) throw Failure{What(name) + ": key times run 0..1, rising"};
+      if (k.time < last || k.time > 1.0f)
+        throw Failure{What(name) + ": key times run 0..1, rising"};
       last = k.time;
     }
   }
@@ -143,10 +144,14 @@ LayerDesc ReadLayer(XmlElement element, const std::vector<std::string>& shapes,
   }
 
   for (const std::string& flag : Words(r.Attr("flags").value_or(""))) {
-    if (flag == "align") l.flags |= kLayerAlignToMotion;
-    else if (flag == "animate") l.flags |= kLayerAnimateFrames;
-    else if (flag == "random") l.flags |= kLayerRandomFrame;
-    else throw Failure{where + ": unknown flag '" + flag + "'"};
+    if (flag == "align")
+      l.flags |= kLayerAlignToMotion;
+    else if (flag == "animate")
+      l.flags |= kLayerAnimateFrames;
+    else if (flag == "random")
+      l.flags |= kLayerRandomFrame;
+    else
+      throw Failure{where + ": unknown flag '" + flag + "'"};
   }
   l.maxParticles = r.Unsigned("max", l.maxParticles);
   l.burst = r.Unsigned("burst", 0);
@@ -160,11 +165,16 @@ LayerDesc ReadLayer(XmlElement element, const std::vector<std::string>& shapes,
   if (auto area = r.Attr("area")) {
     const auto w = Words(*area);
     const std::string kind = w.empty() ? "" : w[0];
-    if (kind == "point") l.area = AreaKind::Point;
-    else if (kind == "rect") l.area = AreaKind::Rectangle;
-    else if (kind == "ellipse") l.area = AreaKind::Ellipse;
-    else if (kind == "ring") l.area = AreaKind::EllipseEdge;
-    else throw Failure{where + ": unknown area '" + kind + "'"};
+    if (kind == "point")
+      l.area = AreaKind::Point;
+    else if (kind == "rect")
+      l.area = AreaKind::Rectangle;
+    else if (kind == "ellipse")
+      l.area = AreaKind::Ellipse;
+    else if (kind == "ring")
+      l.area = AreaKind::EllipseEdge;
+    else
+      throw Failure{where + ": unknown area '" + kind + "'"};
     if (l.area != AreaKind::Point) {
       if (w.size() != 3) throw Failure{where + ": area needs a width and a height"};
       l.areaWidth = Number(w[1], where + " area");
@@ -205,8 +215,8 @@ std::optional<FileDesc> CompileEffect(std::string_view xml, const FileLoader& lo
       const auto bytes = load(file);
       if (!bytes) throw Failure{"texture '" + name + "': cannot read " + file};
       const auto image = DecodePng(*bytes, false);
-      if (!image || image->format != PixelFormat::BGRA8 || image->imageWidth > int(kMaxBitmapSide) ||
-          image->imageHeight > int(kMaxBitmapSide))
+      if (!image || image->format != PixelFormat::BGRA8 ||
+          image->imageWidth > int(kMaxBitmapSide) || image->imageHeight > int(kMaxBitmapSide))
         throw Failure{"texture '" + name + "': " + file + " is not a PNG of at most 1024 pixels"};
       BitmapDesc b;
       b.name = name;
@@ -223,7 +233,8 @@ std::optional<FileDesc> CompileEffect(std::string_view xml, const FileLoader& lo
       s.name = name;
       s.bitmap = uint32_t(desc.bitmaps.size());
       s.frames = r.Unsigned("frames", 1);
-      if (s.frames < 1 || s.frames > kMaxFrames) throw Failure{"texture '" + name + "': frames 1..256"};
+      if (s.frames < 1 || s.frames > kMaxFrames)
+        throw Failure{"texture '" + name + "': frames 1..256"};
       desc.bitmaps.push_back(std::move(b));
       desc.shapes.push_back(s);
       shapeNames.push_back(name);

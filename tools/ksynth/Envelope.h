@@ -9,7 +9,11 @@ namespace ksynth {
 class Envelope {
  public:
   Envelope(double attack, double decay, double sustain, double release, double hold)
-      : attack_(attack), decay_(decay), sustain_(sustain), release_(release), hold_(hold),
+      : attack_(attack),
+        decay_(decay),
+        sustain_(sustain),
+        release_(release),
+        hold_(hold),
         releaseFrom_(Held(hold)) {}
 
   double At(double t) const {

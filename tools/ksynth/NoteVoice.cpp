@@ -51,17 +51,24 @@ double Wrap(double phase) { return phase - std::floor(phase); }
 
 double Shape(Wave wave, double t, double dt, double width, Noise& noise) {
   switch (wave) {
-    case Wave::kSine: return std::sin(kTwoPi * t);
-    case Wave::kTriangle: return 1.0 - 4.0 * std::fabs(t - 0.5);
-    case Wave::kSaw: return 2.0 * t - 1.0 - PolyBlep(t, dt);
-    case Wave::kSquare: width = 0.5; [[fallthrough]];
+    case Wave::kSine:
+      return std::sin(kTwoPi * t);
+    case Wave::kTriangle:
+      return 1.0 - 4.0 * std::fabs(t - 0.5);
+    case Wave::kSaw:
+      return 2.0 * t - 1.0 - PolyBlep(t, dt);
+    case Wave::kSquare:
+      width = 0.5;
+      [[fallthrough]];
     case Wave::kPulse: {
       double v = t < width ? 1.0 : -1.0;
       v += PolyBlep(t, dt) - PolyBlep(Wrap(t + 1.0 - width), dt);
       return v - (2.0 * width - 1.0);  // no offset for uneven duty cycles
     }
-    case Wave::kNoise: return noise.Sample();
-    case Wave::kPluck: break;  // has its own state, see below
+    case Wave::kNoise:
+      return noise.Sample();
+    case Wave::kPluck:
+      break;  // has its own state, see below
   }
   return 0.0;
 }
@@ -95,8 +102,12 @@ class Pluck {
 
 NoteVoice::NoteVoice(const Instrument& instrument, const NoteEvent& note, double secondsPerBeat,
                      int rate, uint32_t noiseSeed)
-    : in_(instrument), note_(note), hold_(note.beats * secondsPerBeat), rate_(rate),
-      frames_(size_t(std::ceil((hold_ + instrument.release) * rate))), noise_(noiseSeed) {}
+    : in_(instrument),
+      note_(note),
+      hold_(note.beats * secondsPerBeat),
+      rate_(rate),
+      frames_(size_t(std::ceil((hold_ + instrument.release) * rate))),
+      noise_(noiseSeed) {}
 
 void NoteVoice::Render(std::vector<float>& bus, size_t start, float leftGain, float rightGain) {
   const size_t busFrames = bus.size() / 2;
@@ -132,8 +143,10 @@ void NoteVoice::Render(std::vector<float>& bus, size_t start, float leftGain, fl
     const double t = double(f) / rate_;
     double semitones = 0.0;
     if (in_.pitchSemitones != 0.0f) semitones += in_.pitchSemitones * std::exp(-t / in_.pitchTime);
-    if (in_.vibratoDepth != 0.0f) semitones += in_.vibratoDepth * std::sin(kTwoPi * in_.vibratoRate * t);
-    const double frequency = note_.frequency * (semitones != 0.0 ? std::exp2(semitones / 12.0) : 1.0);
+    if (in_.vibratoDepth != 0.0f)
+      semitones += in_.vibratoDepth * std::sin(kTwoPi * in_.vibratoRate * t);
+    const double frequency =
+        note_.frequency * (semitones != 0.0 ? std::exp2(semitones / 12.0) : 1.0);
 
     double modulation = 0.0;  // in cycles
     if (in_.fmIndex != 0.0f && in_.fmRatio != 0.0f) {

@@ -20,8 +20,8 @@ double Renderer::SoundingEnd(const Score& score) {
   double end = 0.0;
   for (const NoteEvent& note : score.notes) {
     const Instrument& in = score.instruments[size_t(note.instrument)];
-    end = std::max(end, (note.beat + note.beats) * score.SecondsPerBeat() + in.release +
-                            EchoTail(in));
+    end = std::max(end,
+                   (note.beat + note.beats) * score.SecondsPerBeat() + in.release + EchoTail(in));
   }
   return end;
 }
@@ -58,8 +58,8 @@ std::vector<float> Renderer::Render(const Score& score) const {
       used = true;
       const uint32_t seed = (score.seed * 2654435761u) ^ (uint32_t(n + 1) * 0x9E3779B9u);
       NoteVoice voice(in, note, score.SecondsPerBeat(), score.rate, seed);
-      voice.Render(bus, size_t(std::llround(note.beat * score.SecondsPerBeat() * score.rate)),
-                   left, right);
+      voice.Render(bus, size_t(std::llround(note.beat * score.SecondsPerBeat() * score.rate)), left,
+                   right);
     }
     if (!used) continue;
     if (in.echoMix > 0.0f && in.echoTime > 0.0f) {

@@ -40,7 +40,7 @@ struct Instrument {
   float fmIndex = 0.0f;
   float fmDecay = 0.0f;  // seconds; 0 keeps the index constant
   float gain = 1.0f;
-  float pan = 0.0f;  // -1 left .. 1 right
+  float pan = 0.0f;       // -1 left .. 1 right
   float echoTime = 0.0f;  // seconds
   float echoFeedback = 0.0f;
   float echoMix = 0.0f;

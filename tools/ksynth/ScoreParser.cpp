@@ -36,8 +36,8 @@ bool ToNumber(std::string_view text, double& value) {
 }
 
 // Reads words[index] as a number within [lo, hi]; a missing optional word keeps value.
-bool Arg(const Words& words, size_t index, double lo, double hi, double& value,
-         std::string& error, bool optional = false) {
+bool Arg(const Words& words, size_t index, double lo, double hi, double& value, std::string& error,
+         bool optional = false) {
   if (index >= words.size()) {
     if (optional) return true;
     error = "'" + std::string(words[0]) + "' needs more values";
@@ -45,15 +45,16 @@ bool Arg(const Words& words, size_t index, double lo, double hi, double& value,
   }
   double v = 0.0;
   if (!ToNumber(words[index], v) || v < lo || v > hi) {
-    error = "'" + std::string(words[index]) + "' is not a number from " + Show(lo) + " to " + Show(hi);
+    error =
+        "'" + std::string(words[index]) + "' is not a number from " + Show(lo) + " to " + Show(hi);
     return false;
   }
   value = v;
   return true;
 }
 
-bool ArgF(const Words& words, size_t index, double lo, double hi, float& value,
-          std::string& error, bool optional = false) {
+bool ArgF(const Words& words, size_t index, double lo, double hi, float& value, std::string& error,
+          bool optional = false) {
   double v = value;
   if (!Arg(words, index, lo, hi, v, error, optional)) return false;
   value = float(v);
@@ -90,8 +91,8 @@ bool ScoreParser::ParsePitch(std::string_view token, double& frequency) {
   }
   int octave = 0;
   const auto [end, ec] = std::from_chars(token.data() + i, token.data() + token.size(), octave);
-  if (ec != std::errc() || end != token.data() + token.size() || i == token.size() ||
-      octave < -1 || octave > 9) {
+  if (ec != std::errc() || end != token.data() + token.size() || i == token.size() || octave < -1 ||
+      octave > 9) {
     return false;
   }
   const int midi = (octave + 1) * 12 + semitone;
@@ -178,12 +179,13 @@ bool ScoreParser::InstrumentStatement(Words& words, Instrument& in, std::string&
   const std::string_view kw = words[0];
   if (kw == "osc") {
     static const std::pair<std::string_view, Wave> kWaves[] = {
-        {"sine", Wave::kSine},   {"triangle", Wave::kTriangle}, {"square", Wave::kSquare},
-        {"saw", Wave::kSaw},     {"pulse", Wave::kPulse},       {"noise", Wave::kNoise},
+        {"sine", Wave::kSine},  {"triangle", Wave::kTriangle}, {"square", Wave::kSquare},
+        {"saw", Wave::kSaw},    {"pulse", Wave::kPulse},       {"noise", Wave::kNoise},
         {"pluck", Wave::kPluck}};
     Oscillator osc;
-    const auto it = std::find_if(std::begin(kWaves), std::end(kWaves),
-                                 [&](const auto& w) { return words.size() > 1 && w.first == words[1]; });
+    const auto it = std::find_if(std::begin(kWaves), std::end(kWaves), [&](const auto& w) {
+      return words.size() > 1 && w.first == words[1];
+    });
     if (it == std::end(kWaves)) {
       error = "'osc' needs a wave: sine triangle square saw pulse noise pluck";
       return false;

@@ -28,10 +28,14 @@ class SvFilter {
     ic1_ = 2.0 * v1 - ic1_;
     ic2_ = 2.0 * v2 - ic2_;
     switch (type_) {
-      case FilterType::kLowpass: return v2;
-      case FilterType::kHighpass: return v0 - k_ * v1 - v2;
-      case FilterType::kBandpass: return v1;
-      case FilterType::kNone: break;
+      case FilterType::kLowpass:
+        return v2;
+      case FilterType::kHighpass:
+        return v0 - k_ * v1 - v2;
+      case FilterType::kBandpass:
+        return v1;
+      case FilterType::kNone:
+        break;
     }
     return v0;
   }

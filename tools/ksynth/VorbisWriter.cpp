@@ -56,7 +56,8 @@ bool VorbisWriter::Encode(const std::vector<float>& interleaved, int channels, i
       float** buffer = vorbis_analysis_buffer(&dsp, int(n));
       for (size_t f = 0; f < n; ++f) {
         for (int c = 0; c < channels; ++c) {
-          buffer[c][f] = std::clamp(interleaved[(done + f) * size_t(channels) + size_t(c)], -1.0f, 1.0f);
+          buffer[c][f] =
+              std::clamp(interleaved[(done + f) * size_t(channels) + size_t(c)], -1.0f, 1.0f);
         }
       }
       vorbis_analysis_wrote(&dsp, int(n));

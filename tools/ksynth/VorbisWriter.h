@@ -13,9 +13,8 @@ class VorbisWriter {
 
   // interleaved holds frames × channels samples in [-1, 1]. False when the encoder refuses
   // the format.
-  static bool Encode(const std::vector<float>& interleaved, int channels, int rate,
-                     float quality, std::vector<uint8_t>& out,
-                     uint32_t serial = kDefaultSerial);
+  static bool Encode(const std::vector<float>& interleaved, int channels, int rate, float quality,
+                     std::vector<uint8_t>& out, uint32_t serial = kDefaultSerial);
 };
 
 }  // namespace ksynth

@@ -16,8 +16,7 @@ class ItemTextures final : public ParticleTextureProvider {
   Texture* CreateTexture(std::string_view name, int width, int height,
                          const uint8_t* rgba) override {
     const std::string own = std::string(name) + "@" + std::to_string(item_);
-    return textures_.CreateFromPixels(own, width, height, PixelFormat::RGBA8, kTextureAlpha,
-                                      rgba);
+    return textures_.CreateFromPixels(own, width, height, PixelFormat::RGBA8, kTextureAlpha, rgba);
   }
   void ReleaseTexture(Texture* texture) override {
     if (texture) textures_.Delete(texture);
@@ -76,8 +75,8 @@ class EffectItem final : public ViewItem {
 
 std::unique_ptr<ViewItem> MakeEffectItem(ViewServices& services, std::string_view name,
                                          std::string& error) {
-  auto item = std::make_unique<EffectItem>(services, std::string(name),
-                                           int(services.textures.Count()));
+  auto item =
+      std::make_unique<EffectItem>(services, std::string(name), int(services.textures.Count()));
   if (!item->Loaded()) {
     error = item->Problem();
     return nullptr;

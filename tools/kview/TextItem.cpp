@@ -25,7 +25,8 @@ class TextItem final : public ViewItem {
       if (fonts_.FontAt(i)->name == fontName) font_ = int(i);
     fonts_.SelectFont(font_);
     fonts_.LayoutLines(text_, lines_, size_, 0.0f, false);
-    for (const auto& line : lines_) width_ = std::max(width_, fonts_.MeasureText(line, size_, false));
+    for (const auto& line : lines_)
+      width_ = std::max(width_, fonts_.MeasureText(line, size_, false));
   }
 
   bool HasFont() const { return font_ >= 0 && fonts_.FontCount() > size_t(font_); }

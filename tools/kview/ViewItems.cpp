@@ -79,7 +79,8 @@ constexpr ViewItemKind kKinds[] = {
     {"sprite", "sprite:NAME    an atlas sprite, or a whole texture as a sprite", MakeSprite},
     {"text", "text:FONT:TEXT a line of text in a game font (FONT: index or name, @SIZE)",
      MakeTextItem},
-    {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)", MakeEffectItem},
+    {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)",
+     MakeEffectItem},
 };
 
 }  // namespace

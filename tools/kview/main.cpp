@@ -19,15 +19,15 @@
 #include <vector>
 
 #include "ViewItems.h"
-#include "platform/ContentLog.h"
-#include "platform/System.h"
-#include "platform/Window.h"
 #include "data/FileSystem.h"
 #include "data/ValueTable.h"
 #include "graphics/GLRenderDevice.h"
 #include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
+#include "platform/ContentLog.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 namespace {
 
@@ -66,8 +66,7 @@ bool Parse(int argc, char** argv, Options& options) {
       content_log::Enable(true);
       continue;
     }
-    if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" ||
-        arg == "--screenshot") {
+    if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -173,8 +172,7 @@ int Run(const Options& options) {
         (Exists("content_hd") || Exists("content_hd.pak"))) {
       files.Mount("content_hd");
       values.Load("resolution");
-      if (values.GetBool("if_double_size", false))
-        textures->SetQuality(TextureQuality::Double);
+      if (values.GetBool("if_double_size", false)) textures->SetQuality(TextureQuality::Double);
     }
     files.Mount("locale/en");
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
