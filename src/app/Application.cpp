@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "app/GameKeys.h"
-#include "app/Random.h"
+#include "platform/Random.h"
 #include "graphics/FrameOverlays.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/Random.h"
+#include "platform/Random.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Random.h"
+#include "platform/Random.h"
 
 TEST(Random, FifteenBitRangeAndReproducibleSeeding) {
   SeedRandom(42);
