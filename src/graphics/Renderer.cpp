@@ -337,7 +337,6 @@ void Renderer::DrawScreenFrame() {
 // ---------------------------------------------------------------- state
 
 void Renderer::BindTexture(Texture* texture, int stage) {
-  KALODRUS_EXPECT(stage >= 0 && stage < kTextureStages, "BindTexture: stage outside 0..7");
   if (stage < 0 || stage >= kTextureStages) return;
   if (boundKnown_[stage] && bound_[stage] == texture) return;
   Flush();
@@ -423,7 +422,6 @@ void Renderer::SetBlendMode(BlendMode mode) {
 }
 
 void Renderer::SetScissor(int x, int y, int width, int height) {
-  KALODRUS_EXPECT(width >= 0 && height >= 0, "SetScissor: negative width or height");
   Flush();
   const int bw = backBuffer_.width;
   const int bh = backBuffer_.height;
@@ -494,6 +492,8 @@ void Renderer::ResetStates() {
 }
 
 void Renderer::CreateDeviceTexture(Texture& texture, const uint8_t* pixels) {
+  KALODRUS_EXPECT(!pixels || (texture.width > 0 && texture.height > 0),
+                  "CreateDeviceTexture: pixels given for a texture without a size");
   Flush();
   if (texture.deviceTexture) device_->ReleaseTexture(texture.deviceTexture);
   texture.deviceTexture = 0;

@@ -106,9 +106,10 @@ TEST_F(StateCacheTest, RepeatedStateCostsNothingAndKeepsTheBatch) {
 #if defined(KALODRUS_CHECKS)
 // Checked builds stop at a misuse and name it; other builds ignore the call.
 TEST_F(StateCacheTest, AMisuseStopsACheckedBuildWithItsName) {
-  Texture texture;
-  EXPECT_DEATH(renderer->BindTexture(&texture, 8), "BindTexture: stage outside 0..7");
-  EXPECT_DEATH(renderer->SetScissor(0, 0, -4, 10), "SetScissor: negative width or height");
+  Texture empty;
+  const uint32_t pixel = 0xFFFFFFFF;
+  EXPECT_DEATH(renderer->CreateDeviceTexture(empty, reinterpret_cast<const uint8_t*>(&pixel)),
+               "CreateDeviceTexture: pixels given for a texture without a size");
 }
 #endif
 
