@@ -25,6 +25,9 @@ class ModeSplash : public Mode {
   void OnFadeDone(Fade kind) override;
   void Leave() override;
 
+  // The runner of the loading screen's layout "splash_gui", moved across the screen.
+  static constexpr int kRunnerId = 10;
+
   // The screen that follows the loading (the main menu); none keeps the loading screen up.
   Mode* next = nullptr;
 
@@ -48,6 +51,7 @@ class ModeSplash : public Mode {
   void StartPrecache();
   void StepPrecache();
   void DrawPatternBands();
+  void MoveRunner();
   void StopWorker();
   bool LastPictureShown() const { return current + 1 >= int(splashes.size()); }
 
