@@ -1,10 +1,17 @@
 #include "gui/GuiContext.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "gui/ControlFactory.h"
 
 namespace {
 GuiContext emptyContext;
-GuiContext* installed = nullptr;
+// Installed contexts, the newest last: it is the one in use.
+std::vector<GuiContext*>& Installed() {
+  static std::vector<GuiContext*> contexts;
+  return contexts;
+}
 }  // namespace
 
 AspectMode GuiContext::Aspect() const { return renderer ? renderer->AspectMode() : aspectMode; }
@@ -19,16 +26,20 @@ const ControlFactory& GuiContext::Factory() const {
   return factory ? *factory : ControlFactory::Game();
 }
 
-GuiContext& Gui() { return installed ? *installed : emptyContext; }
+GuiContext& Gui() { return Installed().empty() ? emptyContext : *Installed().back(); }
 
-void InstallGuiContext(GuiContext* context) { installed = context; }
+void InstallGuiContext(GuiContext* context) {
+  if (context) Installed().push_back(context);
+}
 
 void UninstallGuiContext(GuiContext* context) {
-  if (installed == context) installed = nullptr;
+  auto& contexts = Installed();
+  const auto it = std::find(contexts.rbegin(), contexts.rend(), context);
+  if (it != contexts.rend()) contexts.erase(std::next(it).base());
 }
 
-ScopedGuiContext::ScopedGuiContext(GuiContext& context) : previous_(installed) {
-  installed = &context;
+ScopedGuiContext::ScopedGuiContext(GuiContext& context) : context_(&context) {
+  InstallGuiContext(context_);
 }
 
-ScopedGuiContext::~ScopedGuiContext() { installed = previous_; }
+ScopedGuiContext::~ScopedGuiContext() { UninstallGuiContext(context_); }

@@ -49,14 +49,15 @@ struct GuiContext {
   const ControlFactory& Factory() const;
 };
 
-// The installed context; an empty one (no services) while none is installed.
+// The context in use: the one installed last and not yet uninstalled; an empty one (no
+// services) while none is installed.
 GuiContext& Gui();
-// Installs context until it is uninstalled. Uninstalling a context that is not the installed
-// one does nothing, so owners may go in any order.
+// Installs context until it is uninstalled. Owners may uninstall in any order: the newest of
+// the contexts still installed is the one in use.
 void InstallGuiContext(GuiContext* context);
 void UninstallGuiContext(GuiContext* context);
 
-// Installs a context for the life of a scope and restores the previous one after it.
+// Installs a context for the life of a scope.
 class ScopedGuiContext {
  public:
   explicit ScopedGuiContext(GuiContext& context);
@@ -65,5 +66,5 @@ class ScopedGuiContext {
   ScopedGuiContext& operator=(const ScopedGuiContext&) = delete;
 
  private:
-  GuiContext* previous_;
+  GuiContext* context_;
 };
