@@ -11,7 +11,8 @@ struct Texture;
 
 // The first screen. It shows the window at once, lets the Application load the content on its
 // second update while the first picture is already up, shows the splash pictures one after the
-// other with fades, then runs the loading screen (a scrolling pattern band above and below)
+// other with fades, then runs the loading screen (the controls of the layout "splash_gui",
+// whose control 10 runs across the screen, and a scrolling pattern band above and below)
 // while a worker thread decodes every sound effect and the textures of "precache.txt", one
 // entry per frame, and the menu music starts. When everything is loaded it hands over to the
 // next screen.

@@ -93,7 +93,9 @@ class Renderer {
   float Height() const { return VirtualHeight(aspectMode_); }
   float HalfWidth() const { return Width() * 0.5f; }
   // Half the virtual height; clamped to 384 unless unclamped (mode 4 reports 384, not 400).
-  float HalfHeight(bool unclamped = false) const { return VirtualHalfHeight(aspectMode_, unclamped); }
+  float HalfHeight(bool unclamped = false) const {
+    return VirtualHalfHeight(aspectMode_, unclamped);
+  }
   // The same for any aspect mode, without a renderer (tools lay out screens for every mode).
   static float VirtualWidth(::AspectMode mode);
   static float VirtualHeight(::AspectMode mode);

@@ -75,14 +75,13 @@ std::unique_ptr<GUIControl> ControlFactory::Create(XmlElement element, const GUI
   return reader->second(LayoutElement(element, parent, context));
 }
 
-std::unique_ptr<GUIControl> ControlFactory::MakeText(const Rect& rect, int font,
-                                                     float size) const {
+std::unique_ptr<GUIControl> ControlFactory::MakeText(const Rect& rect, int font, float size) const {
   return textMaker_ ? textMaker_(rect, font, size) : nullptr;
 }
 
 std::unique_ptr<GUIControl> ControlFactory::ReadCommonControl(const LayoutElement& element) {
-  auto control = std::make_unique<GUIControl>(
-      KindOfElement(element.Name()).value_or(ControlKind::Bare));
+  auto control =
+      std::make_unique<GUIControl>(KindOfElement(element.Name()).value_or(ControlKind::Bare));
   element.ReadCommon(*control);
   element.Place(*control);
   return control;

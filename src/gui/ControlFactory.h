@@ -21,8 +21,8 @@ struct GuiContext;
 using LayoutReader = std::function<std::unique_ptr<GUIControl>(const LayoutElement& element)>;
 // Makes the one-line centred text control screens show transient messages in, with the font
 // and size given, in the rectangle given.
-using TextMaker = std::function<std::unique_ptr<GUIControl>(const Rect& rect, int font,
-                                                            float size)>;
+using TextMaker =
+    std::function<std::unique_ptr<GUIControl>(const Rect& rect, int font, float size)>;
 
 // The control types a layout can name: a table from element name to the type's layout
 // reader. Each control type registers its reader once; layouts then create controls by
@@ -32,9 +32,9 @@ class ControlFactory {
  public:
   // The element names of the layout format.
   static constexpr std::array<std::string_view, 17> kElementNames = {
-      "button",   "pic",      "text",      "progress", "round", "tilepic",
-      "tilexpic", "tileypic", "slider",    "checkbox", "hint",  "particles",
-      "listbox",  "input",    "scissor",   "rotator",  "anipic"};
+      "button",   "pic",      "text",    "progress", "round", "tilepic",
+      "tilexpic", "tileypic", "slider",  "checkbox", "hint",  "particles",
+      "listbox",  "input",    "scissor", "rotator",  "anipic"};
   static bool IsElementName(std::string_view name);
   // The kind code of the type an element name stands for; none for other names.
   static std::optional<ControlKind> KindOfElement(std::string_view name);

@@ -72,9 +72,7 @@ GUIControl* ControlList::TopDialog() const {
 namespace {
 
 // Controls with id 0 are transparent to the pointer, unless they are dialogs.
-bool TakesPointer(const GUIControl& c) {
-  return c.visible && (c.id != 0 || IsDialogKind(c.kind));
-}
+bool TakesPointer(const GUIControl& c) { return c.visible && (c.id != 0 || IsDialogKind(c.kind)); }
 
 }  // namespace
 

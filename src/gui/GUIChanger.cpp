@@ -44,9 +44,8 @@ GUIChanger::~GUIChanger() = default;
 // --- Interpolating changers
 
 float InterpolatingChanger::TotalDuration() const {
-  float d = mode == ChangerTiming::Duration
-                ? duration
-                : (duration > 0.0f ? DurationAtSpeed(duration) : 0.0f);
+  float d = mode == ChangerTiming::Duration ? duration
+                                            : (duration > 0.0f ? DurationAtSpeed(duration) : 0.0f);
   // A duration that is no finite number would never end (or end in NaN values): end at once.
   if (!std::isfinite(d)) d = 0.0f;
   return d;
@@ -94,8 +93,8 @@ float ScaleChanger::DurationAtSpeed(float speed) const {
 }
 void ScaleChanger::Apply(GUIControl& control, float p) { control.scale = Lerp(from_, to_, p); }
 
-FontSizeChanger::FontSizeChanger(float from, float to, ChangerTiming timing,
-                                 float durationOrSpeed, Easing curve)
+FontSizeChanger::FontSizeChanger(float from, float to, ChangerTiming timing, float durationOrSpeed,
+                                 Easing curve)
     : InterpolatingChanger(timing, durationOrSpeed, curve), from_(from), to_(to) {}
 float FontSizeChanger::DurationAtSpeed(float speed) const {
   return AtSpeed(std::fabs(to_ - from_), speed, 10.0f);
@@ -129,8 +128,8 @@ float RectChanger::DurationAtSpeed(float speed) const {
   return AtSpeed(std::hypot(to_.x0 - from_.x0, to_.y0 - from_.y0), speed, 200.0f);
 }
 void RectChanger::Apply(GUIControl& control, float p) {
-  control.SetRect({Lerp(from_.x0, to_.x0, p), Lerp(from_.y0, to_.y0, p),
-                   Lerp(from_.x1, to_.x1, p), Lerp(from_.y1, to_.y1, p)});
+  control.SetRect({Lerp(from_.x0, to_.x0, p), Lerp(from_.y0, to_.y0, p), Lerp(from_.x1, to_.x1, p),
+                   Lerp(from_.y1, to_.y1, p)});
 }
 
 // --- Rotation about a pivot
@@ -147,8 +146,8 @@ RotateChanger::RotateChanger(float a0, float a1, GuiPoint pivot, ChangerTiming t
     : GUIChanger(timing, durationOrSpeed, curve), a0_(a0), a1_(a1), pivot_(pivot) {}
 
 float RotateChanger::TotalDuration() const {
-  float d = mode == ChangerTiming::Duration ? duration
-                                            : AtSpeed(std::fabs(a1_ - a0_), duration, 10.0f);
+  float d =
+      mode == ChangerTiming::Duration ? duration : AtSpeed(std::fabs(a1_ - a0_), duration, 10.0f);
   if (!std::isfinite(d)) d = 0.0f;
   return d;
 }
@@ -157,8 +156,8 @@ bool RotateChanger::Step(float dt, GUIControl& control) {
   if (!active) return false;
   if (!started_) {
     started_ = true;
-    finalCentre_ = RotateClockwise({CentreX(control.rect), CentreY(control.rect)}, pivot_,
-                                   a1_ - a0_);
+    finalCentre_ =
+        RotateClockwise({CentreX(control.rect), CentreY(control.rect)}, pivot_, a1_ - a0_);
     lastAngle_ = a0_;
   }
   elapsed += dt;
@@ -213,9 +212,7 @@ bool AlphaSinChanger::Step(float dt, GUIControl& control) {
 }
 
 AlphaInfChanger::AlphaInfChanger(float period, float depth)
-    : GUIChanger(ChangerTiming::Duration, period, Easing::Linear),
-      period_(period),
-      depth_(depth) {}
+    : GUIChanger(ChangerTiming::Duration, period, Easing::Linear), period_(period), depth_(depth) {}
 
 bool AlphaInfChanger::Step(float dt, GUIControl& control) {
   if (!active) return false;

@@ -126,8 +126,8 @@ int GUIControl::TakeResult() { return 0; }
 
 GUIChanger* GUIControl::AddChanger(std::unique_ptr<GUIChanger> changer) {
   if (!changer) return nullptr;
-  const bool blocked = std::any_of(changers_.begin(), changers_.end(),
-                                   [](const auto& c) { return c->blocking; });
+  const bool blocked =
+      std::any_of(changers_.begin(), changers_.end(), [](const auto& c) { return c->blocking; });
   GUIChanger* added = changer.get();
   changers_.push_back(std::move(changer));
   // The start value shows at once, unless the changer has to wait for a blocking one.

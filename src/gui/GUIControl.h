@@ -109,8 +109,8 @@ class GUIControl {
   bool active = true;    // buttons react only when active; the focus needs it
   Sprite* sprite = nullptr;
   const Shader* shader = nullptr;
-  Rect rect;      // virtual coordinates; each type fixes which corner comes first
-  Rect baseRect;  // rect when the control was added to its list (not for dialogs)
+  Rect rect;                 // virtual coordinates; each type fixes which corner comes first
+  Rect baseRect;             // rect when the control was added to its list (not for dialogs)
   uint32_t colour = kWhite;  // ARGB; the top byte is the control's alpha
   float scale = 1.0f;
   TexRect texRect = kFullTexRect;

@@ -7,8 +7,8 @@
 // Where a layout puts a control: the inputs of the positioning rule every control type
 // shares (a type's layout reader fills them from the element).
 struct PlacementInput {
-  float x = 0.0f, y = 0.0f;  // position
-  float w = 0.0f, h = 0.0f;  // size; 0 takes the sprite's
+  float x = 0.0f, y = 0.0f;     // position
+  float w = 0.0f, h = 0.0f;     // size; 0 takes the sprite's
   std::optional<float> cx, cy;  // centre instead of x / y
   std::string bind;             // anchoring letters: l left, r right, t top, b bottom
   std::string inv;              // mirroring letters: h horizontally, v vertically
@@ -19,12 +19,12 @@ struct PlacementInput {
 
 // How a type deviates from the rule of the picture family (all steps on by default).
 struct PlacementRules {
-  bool sizeFromSprite = true;   // 1: a zero w takes the sprite width, a zero h minus its height
-  bool centre = true;           // 2: cx, cy
-  bool useParent = true;        // 3: anchor to the parent's rectangle when there is one
-  bool mirror = true;           // 4: inv
-  bool farEdgeRight = true;     // 5: r moves x back by the width
-  bool farEdgeBottom = true;    // 5: b moves y back by the height
+  bool sizeFromSprite = true;  // 1: a zero w takes the sprite width, a zero h minus its height
+  bool centre = true;          // 2: cx, cy
+  bool useParent = true;       // 3: anchor to the parent's rectangle when there is one
+  bool mirror = true;          // 4: inv
+  bool farEdgeRight = true;    // 5: r moves x back by the width
+  bool farEdgeBottom = true;   // 5: b moves y back by the height
 };
 
 // The size of the control's sprite, when it has one with a texture.

@@ -61,10 +61,8 @@ TEST(Changers, AlphaInSpeedModeLastsDistanceOverTenTimesTheSpeed) {
   EXPECT_FLOAT_EQ(ColorChanger({}, {}, ChangerTiming::Speed, 4).TotalDuration(), 0.025f);
   EXPECT_FLOAT_EQ(ProgressChanger(10, 0, ChangerTiming::Speed, 5).TotalDuration(), 0.2f);
   EXPECT_FLOAT_EQ(
-      RectChanger({0, 0, 1, 1}, {30, 40, 0, 0}, ChangerTiming::Speed, 0.5f).TotalDuration(),
-      0.5f);
-  EXPECT_FLOAT_EQ(
-      RotateChanger(0, 90, {}, ChangerTiming::Speed, 3).TotalDuration(), 3.0f);
+      RectChanger({0, 0, 1, 1}, {30, 40, 0, 0}, ChangerTiming::Speed, 0.5f).TotalDuration(), 0.5f);
+  EXPECT_FLOAT_EQ(RotateChanger(0, 90, {}, ChangerTiming::Speed, 3).TotalDuration(), 3.0f);
   EXPECT_FLOAT_EQ(AngleChanger(0, 90, ChangerTiming::Duration, 3).TotalDuration(), 3.0f);
 }
 
@@ -122,8 +120,8 @@ TEST(Changers, RectGoesThroughSetRectAndCoincidentCornersFinishAtOnce) {
   EXPECT_EQ(t.rectCalls, 2);
 
   Target same;
-  auto* r = Attach<RectChanger>(same, Rect{5, 5, 10, 10}, Rect{5, 5, 50, 50},
-                                ChangerTiming::Speed, 1.0f);
+  auto* r =
+      Attach<RectChanger>(same, Rect{5, 5, 10, 10}, Rect{5, 5, 50, 50}, ChangerTiming::Speed, 1.0f);
   EXPECT_FLOAT_EQ(r->TotalDuration(), 0);
   EXPECT_FLOAT_EQ(same.rect.x1, 50);  // the end value at the first step
   same.Update(1);
@@ -317,7 +315,7 @@ TEST(Changers, TheRandomFlickerRunsFromP0ToP1) {
   EXPECT_EQ(t.Alpha(), 0);  // p0 = 0 at the start
   t.Update(500);
   EXPECT_EQ(t.Alpha(), 127);  // halfway to p1 = 1
-  t.Update(600);  // the period is over: new ends, starting from the current alpha
+  t.Update(600);              // the period is over: new ends, starting from the current alpha
   EXPECT_EQ(t.Alpha(), 127);
   const float p0 = 127.0f / 255;
   const float p1 = (1.0f - 0.3f) + float(r) / 32767 * 0.3f;

@@ -2,6 +2,7 @@
 // snapping, LoadLayout with and without clear, and malformed layouts.
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 
 #include "GuiTestSupport.h"
@@ -125,9 +126,9 @@ using LayoutTest = GuiFixture;
 
 TEST_F(LayoutTest, ValueRules) {
   XmlDocument doc;
-  ASSERT_TRUE(doc.Parse(
-      "<e c1='FF00zz11' c2='00112233445566778899' c3='' n='nan' big='1e30' inf='1e999'"
-      " list='3,,5' i='99999999999' b='2' bz='0' letters='rtb'/>"));
+  ASSERT_TRUE(
+      doc.Parse("<e c1='FF00zz11' c2='00112233445566778899' c3='' n='nan' big='1e30' inf='1e999'"
+                " list='3,,5' i='99999999999' b='2' bz='0' letters='rtb'/>"));
   const LayoutElement e(doc.FirstChild(XmlElement(), "e"), nullptr, context);
   EXPECT_EQ(e.Colour("c1", 1), 0xFF00u);
   EXPECT_EQ(e.Colour("c2", 1), 0x66778899u);
@@ -164,13 +165,15 @@ TEST_F(LayoutTest, AScreenLayoutInEveryAspectMode) {
     std::vector<std::string> names;
     float a_x0, a_y0, b_x0, b_y0;
   };
-  for (const Expected& x : {Expected{AspectMode::Screen4x3, {"a", "c", "d"}, -502, 364, 0, 0},
-                            Expected{AspectMode::Screen16x9, {"a", "b", "d"}, -630, 340, 530, -300},
-                            Expected{AspectMode::Screen16x10, {"a", "b", "d"}, -630, 364, 530, -324}}) {
+  for (const Expected& x :
+       {Expected{AspectMode::Screen4x3, {"a", "c", "d"}, -502, 364, 0, 0},
+        Expected{AspectMode::Screen16x9, {"a", "b", "d"}, -630, 340, 530, -300},
+        Expected{AspectMode::Screen16x10, {"a", "b", "d"}, -630, 364, 530, -324}}) {
     renderer->SetAspectMode(x.mode);
     list.LoadLayout("screen", true);
     std::vector<std::string> names;
-    for (size_t i = 0; i < list.Size(); ++i) names.push_back(static_cast<ProbeControl*>(list.At(i))->Name());
+    for (size_t i = 0; i < list.Size(); ++i)
+      names.push_back(static_cast<ProbeControl*>(list.At(i))->Name());
     EXPECT_EQ(names, x.names);
     const GUIControl* a = list.Find(1);
     ASSERT_NE(a, nullptr);
@@ -179,7 +182,8 @@ TEST_F(LayoutTest, AScreenLayoutInEveryAspectMode) {
     EXPECT_EQ(a->owner, &list);
     ASSERT_NE(a->sprite, nullptr);
     EXPECT_FLOAT_EQ(a->texRect.u1, a->sprite->rect.u1);
-    if (const GUIControl* b = list.Find(2)) ExpectRect(b->rect, x.b_x0, x.b_y0, x.b_x0 + 100, x.b_y0 - 40);
+    if (const GUIControl* b = list.Find(2))
+      ExpectRect(b->rect, x.b_x0, x.b_y0, x.b_x0 + 100, x.b_y0 - 40);
     if (const GUIControl* c = list.Find(3)) {
       // Snapped towards zero when added: both corners move by (0.7, -0.4).
       ExpectRect(c->rect, -10, 20, 40, -20);
@@ -198,8 +202,9 @@ TEST_F(LayoutTest, AScreenLayoutInEveryAspectMode) {
 
 TEST_F(LayoutTest, DialogChildrenAreCreatedAgainstTheirAnchor) {
   WriteBoxSprite();
-  WriteLayout("dlg", "<controls><pic id='1' spr='box' x='10' y='20' bind='lt'/>"
-                     "<pic id='2' spr='box' x='10' y='20' bind='rb'/></controls>");
+  WriteLayout("dlg",
+              "<controls><pic id='1' spr='box' x='10' y='20' bind='lt'/>"
+              "<pic id='2' spr='box' x='10' y='20' bind='rb'/></controls>");
   MountContent();
   GUIControl anchor;
   anchor.rect = {-200, -100, 200, 100};
@@ -327,6 +332,55 @@ TEST_F(LayoutTest, TheCommonReaderPlacesAnyElement) {
   EXPECT_EQ(c->id, 4);
   EXPECT_EQ(c->tag, 2);
   ExpectRect(c->rect, -502, 364, -402, 324);
+}
+
+}  // namespace
+
+namespace {
+
+// The demo loading screen: the runner is there for the splash screen to move, and the two
+// texts (placed as texts are: no sprite, no far-edge step) sit on the screen, clear of the
+// pattern bands (centred at ±350, 64 high) in all five aspect modes.
+TEST_F(LayoutTest, TheDemoLoadingScreenSitsRightInEveryAspectMode) {
+  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  FileSystem demo;
+  demo.Mount(std::string(source) + "/content-src/game/content");
+  context.files = &demo;
+  factory.Register("text", [this](const LayoutElement& e) {
+    auto c = std::make_unique<ProbeControl>(e.Text("text"), &log, ControlKind::Text);
+    e.ReadCommon(*c);
+    PlacementRules text;
+    text.sizeFromSprite = false;
+    text.farEdgeRight = text.farEdgeBottom = false;
+    e.Place(*c, text);
+    return c;
+  });
+  factory.Register("anipic", [this](const LayoutElement& e) {
+    auto c = std::make_unique<ProbeControl>("runner", &log);
+    e.ReadCommon(*c);
+    e.Place(*c);
+    return c;
+  });
+  for (int m = 0; m < kAspectModeCount; ++m) {
+    renderer->SetAspectMode(AspectMode(m));
+    list.LoadLayout("splash_gui", true);
+    ASSERT_EQ(list.Size(), 3u) << m;
+    ASSERT_NE(list.Find(10), nullptr);
+    const float halfWidth = renderer->HalfWidth(), halfHeight = renderer->HalfHeight(true);
+    for (size_t i = 1; i < 3; ++i) {
+      const Rect& r = list.At(i)->rect;
+      SCOPED_TRACE(static_cast<ProbeControl*>(list.At(i))->Name() + " in mode " +
+                   std::to_string(m));
+      EXPECT_GE(std::min(r.x0, r.x1), -halfWidth);
+      EXPECT_LE(std::max(r.x0, r.x1), halfWidth);
+      EXPECT_GT(std::min(r.y0, r.y1), -350 + 32);
+      EXPECT_LT(std::max(r.y0, r.y1), 350 - 32);
+      EXPECT_LE(std::max(r.y0, r.y1), halfHeight);
+    }
+    // The loading line ends 40 units in from the right edge.
+    EXPECT_FLOAT_EQ(std::max(list.At(2)->rect.x0, list.At(2)->rect.x1), halfWidth - 40);
+  }
 }
 
 }  // namespace
