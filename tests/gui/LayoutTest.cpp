@@ -321,19 +321,6 @@ TEST_F(LayoutTest, MalformedLayoutsLoadQuietly) {
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
 }
 
-TEST_F(LayoutTest, TheCommonReaderPlacesAnyElement) {
-  WriteBoxSprite();
-  MountContent();
-  XmlDocument doc;
-  ASSERT_TRUE(doc.Parse("<slider id='4' spr='box' x='10' y='20' bind='lt' tag='2'/>"));
-  const auto c = ControlFactory::ReadCommonControl(
-      LayoutElement(doc.FirstChild(XmlElement(), "slider"), nullptr, context));
-  EXPECT_EQ(c->kind, ControlKind::Slider);
-  EXPECT_EQ(c->id, 4);
-  EXPECT_EQ(c->tag, 2);
-  ExpectRect(c->rect, -502, 364, -402, 324);
-}
-
 }  // namespace
 
 namespace {

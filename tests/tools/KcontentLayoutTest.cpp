@@ -82,8 +82,7 @@ TEST(KcontentLayout, Command) {
   std::string out;
   const std::string game = " --game '" + (dir / "game") + "'";
   EXPECT_EQ(RunTool("layout dump test --aspect 3" + game, out), 0) << out;
-  EXPECT_NE(out.find("pic        id 1     kind 0   rect (-630, 340, -530, 300)"),
-            std::string::npos)
+  EXPECT_NE(out.find("pic        id 1     kind 0   rect (-630, 340, -530, 300)"), std::string::npos)
       << out;
   EXPECT_NE(out.find("Pic        id 3     unknown element"), std::string::npos) << out;
   EXPECT_EQ(RunTool("layout dump missing" + game, out), 1);
