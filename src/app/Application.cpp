@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "app/GameKeys.h"
-#include "platform/Random.h"
 #include "graphics/FrameOverlays.h"
+#include "platform/Random.h"
 
 namespace {
 Application* running = nullptr;
@@ -22,9 +22,15 @@ void AppPlatform::ShowErrorBox(const char* caption, const std::string& text) {
   std::fprintf(stderr, "%s: %s", caption, text.c_str());
 }
 
-Application::Application(AppPlatform& platform) : platform_(platform) { running = this; }
+Application::Application(AppPlatform& platform) : platform_(platform) {
+  running = this;
+  gui_.pointer = [this] { return GuiPoint{mouseX, mouseY}; };
+  gui_.slateMode = [this] { return platform_.IsSlateMode(); };
+  InstallGuiContext(&gui_);
+}
 
 Application::~Application() {
+  UninstallGuiContext(&gui_);
   if (running == this) running = nullptr;
 }
 
@@ -58,6 +64,13 @@ bool Application::Init() {
   sound_ = std::make_unique<SoundSystem>(*files_, std::move(soundOptions));
   gameServices_ = std::make_unique<GameServices>(sprites_.get(), fonts_.get());
   descriptors_ = std::make_unique<GameDescriptors>();
+  gui_.renderer = renderer_.get();
+  gui_.sprites = sprites_.get();
+  gui_.shaders = shaders_.get();
+  gui_.fonts = fonts_.get();
+  gui_.strings = strings_.get();
+  gui_.values = values_.get();
+  gui_.files = files_.get();
   return true;
 }
 
@@ -315,6 +328,14 @@ void Application::Shutdown() {
   quit = true;
   if (current) current->Leave();
   for (Mode* mode : modes) mode->Release();
+  // The controls are gone; the services follow.
+  gui_.renderer = nullptr;
+  gui_.sprites = nullptr;
+  gui_.shaders = nullptr;
+  gui_.fonts = nullptr;
+  gui_.strings = nullptr;
+  gui_.values = nullptr;
+  gui_.files = nullptr;
   cursorSprite = nullptr;
   loadingSprite = nullptr;
   descriptors_.reset();

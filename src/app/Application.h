@@ -19,6 +19,7 @@
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureFontResources.h"
 #include "graphics/TextureManager.h"
+#include "gui/GuiContext.h"
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "particles/ParticleManager.h"
@@ -73,6 +74,9 @@ class Application {
   // The "common" shader the screens draw with (none until shaders are loaded).
   const Shader* CommonShader() const { return commonShader_; }
   AppPlatform& platform() { return platform_; }
+  // What the GUI reaches: the services above, the pointer and the tablet mode. Installed for
+  // the Application's lifetime.
+  GuiContext& gui() { return gui_; }
 
   std::atomic<bool> active{true};
   std::atomic<bool> quit{false};
@@ -134,6 +138,7 @@ class Application {
   const Shader* noTexShader_ = nullptr;  // the fade rectangle's shader
   const Shader* commonShader_ = nullptr;
   std::string captureFile_;
+  GuiContext gui_;
 };
 
 // The running Application (the one most recently constructed and not yet destroyed).

@@ -1,6 +1,17 @@
 #include "app/Mode.h"
 
 #include "app/Application.h"
+#include "gui/ControlFactory.h"
+#include "gui/GUIChanger.h"
+#include "platform/ContentLog.h"
+
+Mode::Mode() {
+  // Whatever deletes the message control (removal, a layout loaded with clear, Release) also
+  // drops the mode's reference to it.
+  controls.SetDeletionListener([this](const GUIControl& control) {
+    if (&control == infoText) infoText = nullptr;
+  });
+}
 
 Mode::~Mode() = default;
 
@@ -10,13 +21,11 @@ bool Mode::Load() {
   return true;
 }
 
-void Mode::Update() {}
+void Mode::Update() { controls.UpdateAll(App().frameTime); }
 
-void Mode::Draw() {
-  if (Renderer* renderer = App().renderer()) renderer->SetShader(nullptr);
-}
+void Mode::Draw() { controls.DrawAll(); }
 
-void Mode::Release() {}
+void Mode::Release() { controls.Clear(); }
 
 void Mode::OnFadeDone(Fade) {}
 
@@ -24,6 +33,10 @@ void Mode::Enter() {
   Application& app = App();
   if (!loaded && !Load()) app.quit = true;
   app.StartFade(Fade::In);
+  // Presses, hover marks and animation frames from the last visit are gone; so are capture
+  // and focus.
+  controls.ResetAll();
+  if (controls.Empty()) infoText = nullptr;
 }
 
 void Mode::Leave() {}
@@ -34,9 +47,20 @@ void Mode::Prepare() {}
 
 int Mode::OnCommand(int id) { return id; }
 
-int Mode::OnInput(InputEvent) { return 0; }
+int Mode::OnInput(InputEvent event) { return controls.OnInput(event); }
 
-GUIControl* Mode::FindControl(int) { return nullptr; }
+GUIControl* Mode::FindControl(int id) {
+  GUIControl* control = controls.Find(id);
+  if (!control && content_log::Enabled()) {
+    content_log::Missing(content_log::Kind::Layout,
+                         controls.LayoutName() + ": control " + std::to_string(id));
+  }
+  return control;
+}
+
+GUIControl* Mode::AddControl(std::unique_ptr<GUIControl> control, bool atFront) {
+  return controls.Add(std::move(control), atFront);
+}
 
 void Mode::RequestMode(Mode* target) {
   requested = target;
@@ -44,4 +68,20 @@ void Mode::RequestMode(Mode* target) {
   if (target) target->Prepare();
 }
 
-void Mode::ShowInfoMessage(const std::u16string&) {}
+void Mode::ShowInfoMessage(const std::u16string& text) {
+  const ValueTable* values = App().values();
+  const float size = values ? values->GetFloat("fs_common_info", 20.0f) : 20.0f;
+  const int font = values ? values->GetInt("ft_common_info", 0) : 0;
+  if (!infoText) {
+    infoText = controls.Add(Gui().Factory().MakeText({-512, -270, 512, -250}, font, size));
+    if (!infoText) return;
+  }
+  infoText->ClearChangers();
+  auto grow = std::make_unique<FontSizeChanger>(size, 1.4f * size, ChangerTiming::Duration, 1.2f,
+                                                Easing::Linear);
+  grow->blocking = true;
+  infoText->AddChanger(std::move(grow));
+  infoText->AddChanger(std::make_unique<VisibleChanger>());
+  infoText->visible = true;
+  infoText->SetText(text);
+}

@@ -1,6 +1,7 @@
 #include "app/ModeSplash.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "app/Application.h"
@@ -94,6 +95,7 @@ void ModeSplash::BuildLoadingScreen() {
   loadingBuilt = true;
   TextureManager* textures = app.textures();
   if (textures) textures->SetUnloadable(true);
+  controls.LoadLayout("splash_gui", true);
   patternSprite = app.sprites() ? app.sprites()->Get("loading_pattern") : nullptr;
   const float spriteW = patternSprite ? patternSprite->width : 0.0f;
   const float spriteH = patternSprite ? patternSprite->height : 0.0f;
@@ -202,6 +204,7 @@ void ModeSplash::Draw() {
     }
   }
   if (loadingShown) {
+    MoveRunner();
     Mode::Draw();
     if (renderer) DrawPatternBands();
   }
@@ -209,8 +212,21 @@ void ModeSplash::Draw() {
   if (precacheDone && app.fadeState == Fade::None && next) RequestMode(next);
 }
 
+void ModeSplash::MoveRunner() {
+  // The runner enters from the left edge at 150 units per second and bobs up and down.
+  GUIControl* runner = controls.Find(kRunnerId);
+  if (!runner) return;
+  Application& app = App();
+  timer += app.frameTime;
+  const float halfWidth = app.renderer() ? app.renderer()->HalfWidth() : 512.0f;
+  const float x = 0.15f * timer - (halfWidth + 250.0f);
+  const float y = 18.0f * std::sin(0.0055f * timer) - 110.0f;
+  runner->Move(x - CentreX(runner->rect), y - CentreY(runner->rect));
+}
+
 void ModeSplash::Leave() {
   StopWorker();
+  controls.Clear();
   Application& app = App();
   if (TextureManager* textures = app.textures()) {
     for (Texture* t : splashes) textures->Delete(t);

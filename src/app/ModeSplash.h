@@ -11,7 +11,8 @@ struct Texture;
 
 // The first screen. It shows the window at once, lets the Application load the content on its
 // second update while the first picture is already up, shows the splash pictures one after the
-// other with fades, then runs the loading screen (a scrolling pattern band above and below)
+// other with fades, then runs the loading screen (the controls of the layout "splash_gui",
+// whose control 10 runs across the screen, and a scrolling pattern band above and below)
 // while a worker thread decodes every sound effect and the textures of "precache.txt", one
 // entry per frame, and the menu music starts. When everything is loaded it hands over to the
 // next screen.
@@ -24,6 +25,9 @@ class ModeSplash : public Mode {
   void Draw() override;
   void OnFadeDone(Fade kind) override;
   void Leave() override;
+
+  // The runner of the loading screen's layout "splash_gui", moved across the screen.
+  static constexpr int kRunnerId = 10;
 
   // The screen that follows the loading (the main menu); none keeps the loading screen up.
   Mode* next = nullptr;
@@ -48,6 +52,7 @@ class ModeSplash : public Mode {
   void StartPrecache();
   void StepPrecache();
   void DrawPatternBands();
+  void MoveRunner();
   void StopWorker();
   bool LastPictureShown() const { return current + 1 >= int(splashes.size()); }
 

@@ -97,11 +97,11 @@ std::optional<AspectMode> AspectModeFromNumber(int number) {
   return mode;
 }
 
-float Renderer::Width() const { return float(kModeSizes[int(aspectMode_)].width); }
-float Renderer::Height() const { return float(kModeSizes[int(aspectMode_)].height); }
+float Renderer::VirtualWidth(::AspectMode mode) { return float(kModeSizes[int(mode)].width); }
+float Renderer::VirtualHeight(::AspectMode mode) { return float(kModeSizes[int(mode)].height); }
 
-float Renderer::HalfHeight(bool unclamped) const {
-  const float h = Height();
+float Renderer::VirtualHalfHeight(::AspectMode mode, bool unclamped) {
+  const float h = VirtualHeight(mode);
   if (!unclamped && h >= kDesignHeight) return kDesignHeight * 0.5f;
   return h * 0.5f;
 }

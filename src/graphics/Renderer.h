@@ -89,11 +89,17 @@ class Renderer {
   ::AspectMode ChooseAspectMode();
   void SetAspectMode(::AspectMode mode) { aspectMode_ = mode; }
   ::AspectMode AspectMode() const { return aspectMode_; }
-  float Width() const;
-  float Height() const;
+  float Width() const { return VirtualWidth(aspectMode_); }
+  float Height() const { return VirtualHeight(aspectMode_); }
   float HalfWidth() const { return Width() * 0.5f; }
   // Half the virtual height; clamped to 384 unless unclamped (mode 4 reports 384, not 400).
-  float HalfHeight(bool unclamped = false) const;
+  float HalfHeight(bool unclamped = false) const {
+    return VirtualHalfHeight(aspectMode_, unclamped);
+  }
+  // The same for any aspect mode, without a renderer (tools lay out screens for every mode).
+  static float VirtualWidth(::AspectMode mode);
+  static float VirtualHeight(::AspectMode mode);
+  static float VirtualHalfHeight(::AspectMode mode, bool unclamped = false);
   // Requests a switch of the display mode, carried out by the next Present. If the switch
   // fails the old mode stays, and IsFullscreen reports the mode actually in effect.
   void SetFullscreen(bool fullscreen);

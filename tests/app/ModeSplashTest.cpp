@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,8 @@
 #include "app/Clock.h"
 #include "app/ModeSplash.h"
 #include "app/PrecacheList.h"
+#include "gui/ControlFactory.h"
+#include "gui/LayoutElement.h"
 #include "platform/Window.h"
 #include "support/Picture.h"
 #include "support/TempDir.h"
@@ -201,6 +204,38 @@ TEST_F(ModeSplashTest, LeavingHandsOverToTheNextScreenAndFreesThePictures) {
   EXPECT_TRUE(splash.splashes.empty());
   EXPECT_TRUE(app->textures()->Unloadable());
   EXPECT_EQ(app->textures()->Find("splash0", false), nullptr);
+}
+
+TEST_F(ModeSplashTest, TheRunnerOfTheLoadingLayoutCrossesTheScreen) {
+  // A stand-in picture type for the layout, registered for this test only.
+  const ControlFactory saved = ControlFactory::Game();
+  ControlFactory::Game().Register("pic", [](const LayoutElement& e) {
+    auto c = std::make_unique<GUIControl>(ControlKind::Picture);
+    e.ReadCommon(*c);
+    e.Place(*c);
+    return c;
+  });
+  WritePng(folder.Path() + "/content/splash0.png", 1280, 768, 0x808080FF);
+  std::ofstream(folder.Path() + "/content/splash_gui.xml")
+      << "<controls><pic id='10' w='40' h='-30'/><pic id='11' x='5' y='6' w='1' h='1'/>"
+      << "</controls>";
+  splash.next = &menu;
+  Start();
+  FramesUntil([&] { return splash.precaching; });
+  ASSERT_EQ(splash.controls.Size(), 2u);
+  const GUIControl* runner = splash.controls.Find(ModeSplash::kRunnerId);
+  ASSERT_NE(runner, nullptr);
+  for (int i = 0; i < 5; ++i) {
+    app->Frame();
+    const float t = splash.timer;
+    EXPECT_NEAR(CentreX(runner->rect), 0.15f * t - (512 + 250), 1e-2);
+    EXPECT_NEAR(CentreY(runner->rect), 18 * std::sin(0.0055f * t) - 110, 1e-2);
+    EXPECT_NEAR(runner->rect.x1 - runner->rect.x0, 40, 1e-3);
+  }
+  EXPECT_FLOAT_EQ(splash.controls.Find(11)->rect.x0, 5);  // only the runner moves
+  FramesUntil([&] { return app->current == &menu; });
+  EXPECT_TRUE(splash.controls.Empty());
+  ControlFactory::Game() = saved;
 }
 
 TEST_F(ModeSplashTest, TheWorkerHandOverHoldsOverManyEntries) {

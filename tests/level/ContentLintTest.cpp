@@ -143,6 +143,43 @@ TEST(ContentLintTest, DamagedContentIsReported) {
   }
 }
 
+TEST(ContentLintTest, DamagedLayoutsAreReported) {
+  {
+    DamagedContent c;
+    c.Replace("content/layouts/splash_gui.xml", "<text id=\"0\" text=\"splash_tagline\"",
+              "<Text id=\"0\" text=\"splash_tagline\"");
+    c.Replace("content/layouts/splash_gui.xml", "text=\"loading\"", "text=\"loadin\"");
+    c.Replace("locale/ru/strings.xml", "name=\"splash_tagline\"", "name=\"splash_tag\"");
+    WriteFile(c.Game() + "/content/layouts/broken.xml", "<controls><pic></controls>");
+    WriteFile(c.Game() + "/content/layouts/empty.xml", "<dialog/>");
+    const auto problems = c.Lint();
+    EXPECT_TRUE(Mentions(problems, "splash_gui.xml: <Text id=\"0\">", "unknown element"))
+        << Join(problems);
+    for (const char* language : {"en", "de", "ru", "pl"}) {
+      EXPECT_TRUE(Mentions(problems, "no string loadin in locale/" + std::string(language)));
+    }
+    // The tagline element is unknown now, so its key is not looked up.
+    EXPECT_FALSE(Mentions(problems, "splash_tag"));
+    EXPECT_TRUE(Mentions(problems, "broken.xml", "does not parse"));
+    EXPECT_TRUE(Mentions(problems, "empty.xml", "no controls element"));
+  }
+  {
+    DamagedContent c;
+    c.Replace("content/layouts/splash_gui.xml", "spr=\"loading_runner\"",
+              "spr=\"loading_runner\" shader=\"no_such_shader\"");
+    fs::rename(c.Game() + "/content/layouts/splash_gui.xml",
+               c.Game() + "/content/layouts/other_gui.xml");
+    const auto problems = c.Lint();
+    EXPECT_TRUE(Mentions(problems, "no layout splash_gui")) << Join(problems);
+    ContentLint media(c.Game(), ContentLint::Options{true});
+    media.Run();
+    EXPECT_TRUE(Mentions(media.Problems(), "other_gui.xml: <anipic id=\"10\">",
+                         "no shader \"no_such_shader\""))
+        << Join(media.Problems());
+    EXPECT_TRUE(Mentions(media.Problems(), "no texture \"loading_runner\""));
+  }
+}
+
 TEST(ContentLintTest, LevelCheckCommand) {
   TempDir dir;
   const std::string good = dir.Path() + "/level_01_04.xml";

@@ -9,7 +9,9 @@
 #include "data/FileSystem.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
+#include "data/Utf8.h"
 #include "data/XmlDocument.h"
+#include "gui/ControlFactory.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
@@ -62,6 +64,9 @@ class FolderMedia : public DescriptorServices {
   bool HasEffect(std::string_view name) const {
     return !name.empty() && fs_.Find(std::string(name) + ".pyro").has_value();
   }
+  bool HasShader(std::string_view name) const {
+    return !name.empty() && fs_.Find(std::string(name) + ".zsd").has_value();
+  }
 
   std::vector<std::pair<int, std::string>> icons;
 
@@ -93,6 +98,8 @@ constexpr TableFile kTables[] = {
     {"game_settings", "GameSettings"},
 };
 constexpr const char* kLanguages[] = {"en", "de", "ru", "pl"};
+// The layouts the program loads by name.
+constexpr const char* kRequiredLayouts[] = {"splash_gui"};
 
 }  // namespace
 
@@ -116,6 +123,7 @@ class LintRun {
     CheckIndicators();
     CheckNames();
     CheckLevels();
+    CheckLayouts();
   }
 
  private:
@@ -130,6 +138,9 @@ class LintRun {
   }
   void Effect(const std::string& where, const std::string& name) {
     if (lint_.options_.media && !folderMedia_->HasEffect(name)) Missing(where, "effect", name);
+  }
+  void ShaderName(const std::string& where, const std::string& name) {
+    if (lint_.options_.media && !folderMedia_->HasShader(name)) Missing(where, "shader", name);
   }
   void Missing(const std::string& where, const char* kind, const std::string& name) {
     if (lint_.media_.emplace(kind, name).second) {
@@ -555,8 +566,77 @@ class LintRun {
     }
   }
 
+  // Layouts: the ones the program loads by name exist; every file in a "layouts" folder parses,
+  // has `controls`, names only elements of the format, and names sprites, shaders and texts
+  // that exist (texts in every language).
+  void CheckLayouts() {
+    for (const char* name : kRequiredLayouts) {
+      if (!fs_.Find(std::string(name) + ".xml"))
+        Problem("content", std::string("no layout ") + name);
+    }
+    for (const FileInfo& info : fs_.List("layouts/", ".xml")) CheckLayout(info.key);
+  }
+
+  void CheckLayout(const std::string& file) {
+    XmlDocument doc(fs_);
+    if (!doc.Load(file)) {
+      Problem(file, "does not parse: " + doc.Error());
+      return;
+    }
+    const XmlElement root = doc.FirstChild(XmlElement(), "controls");
+    if (!root) {
+      Problem(file, "has no controls element");
+      return;
+    }
+    for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {
+      const std::string element(e.Name());
+      const std::string where =
+          file + ": <" + element + (e.Has("id") ? " id=\"" + e.Text("id") + "\"" : "") + ">";
+      if (!ControlFactory::IsElementName(element)) {
+        Problem(where, "unknown element (element names are case-sensitive)");
+        continue;
+      }
+      for (const char* attr : {"spr", "ovr", "sel"}) {
+        if (!e.Text(attr).empty()) Texture(where, e.Text(attr));
+      }
+      for (const char* attr : {"shader", "ovrShader"}) {
+        if (!e.Text(attr).empty()) ShaderName(where, e.Text(attr));
+      }
+      // Texts are string keys, except where flags make them a value name or replace them.
+      const std::string flags = e.Text("flags");
+      const bool keyed = element == "text" || element == "button" || element == "hint";
+      if (keyed && !e.Text("text").empty() && flags.find_first_of("lu") == std::string::npos) {
+        CheckTextKey(where, e.Text("text"));
+      }
+    }
+  }
+
+  void CheckTextKey(const std::string& where, const std::string& key) {
+    if (layoutStrings_.empty()) {
+      for (const char* language : kLanguages) {
+        auto files = std::make_unique<FileSystem>();
+        files->Mount(lint_.folder_ + "/locale/" + language);
+        auto table = std::make_unique<StringTable>(*files);
+        table->Load("strings");
+        layoutStrings_.push_back({language, std::move(files), std::move(table)});
+      }
+    }
+    for (const LanguageStrings& l : layoutStrings_) {
+      if (!l.table->Has(WidenBytes(key))) {
+        Problem(where, "no string " + key + " in locale/" + l.language + "/strings.xml");
+      }
+    }
+  }
+
+  struct LanguageStrings {
+    std::string language;
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<StringTable> table;
+  };
+
   ContentLint& lint_;
   FileSystem fs_;
+  std::vector<LanguageStrings> layoutStrings_;
   std::unique_ptr<FolderMedia> folderMedia_;
   GameDescriptors descriptors_;
   std::unique_ptr<StringTable> speech_;

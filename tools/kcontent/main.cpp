@@ -8,6 +8,7 @@
 #include "kcontent/AtlasCommand.h"
 #include "kcontent/Commands.h"
 #include "kcontent/ImageCommand.h"
+#include "kcontent/LayoutCommand.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LintCommand.h"
 
@@ -25,6 +26,10 @@ constexpr Command kCommands[] = {
      "packs every file below FOLDER into the encrypted ZIP archive OUT.pak", RunPakCommand},
     {"lint", "lint GAMEFOLDER [--no-media]",
      "checks a game folder's content through the game's loaders", RunLintCommand},
+    {"layout", "layout dump NAME [--aspect A]",
+     "prints where every control of a layout lands in aspect mode A (0-4; --game G: game "
+     "folder, default the current one)",
+     RunLayoutCommand},
     {"level", "level check FILE [--game G]",
      "writes a level file back and reports what would be lost (G: game folder)", RunLevelCommand},
     {"image", "image IN.png OUT [options]",

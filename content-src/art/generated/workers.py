@@ -400,7 +400,22 @@ def sheet(name, style, fw, fh, movement, directions=8, title=""):
     d.save(name[0], name[1])
 
 
+def strip(name, style, fw, fh, movement, facing, zoom, title=""):
+    """One row of the eight frames of a movement in one direction, drawn zoom times larger."""
+    d = Doc(fw * zoom * 8, fh * zoom, title)
+    d.define("cell", f'<clipPath id="cell"><rect x="0" y="0" width="{fw}" height="{fh}"/></clipPath>')
+    shadow = d.radial("ground", [(0, "#1e1408", 0.45), (1, "#1e1408", 0)], 0.5, 0.5, 0.5)
+    for c in range(8):
+        body = draw_figure(style, facing, movement(c), fw / 2, fh - 5)
+        d.add(f'<g transform="translate({c * fw * zoom} 0) scale({zoom})"><g clip-path="url(#cell)">'
+              f'<ellipse cx="{f(fw / 2)}" cy="{f(fh - 5)}" rx="{f(fw * 0.28)}" ry="3" fill="{shadow}"/>'
+              f'{body}</g></g>')
+    d.save(name[0], name[1])
+
+
 def main():
+    strip(("atlases/interface", "loading_runner"), WORKER, 36, 44, lambda i: walk(i, "sack"), 2, 2,
+          title="Runner of the loading screen: a worker hurrying right with a sack, eight frames.")
     W = "atlases/workers"
     sheet((W, "worker_walk"), WORKER, 36, 44, walk, title="Worker walking, eight directions.")
     sheet((W, "worker_carry"), WORKER, 36, 44, lambda i: walk(i, "sack"),
