@@ -38,7 +38,7 @@ play: build
 	cd build/game && ./kalodrus3 $(ARGS)
 
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(if $(T),-R $(T),)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(if $(T),-R '$(T)',)
 
 tsan: build
 	@mkdir -p $(TSAN_DIR)
