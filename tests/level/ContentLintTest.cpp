@@ -143,6 +143,51 @@ TEST(ContentLintTest, DamagedContentIsReported) {
   }
 }
 
+// What a level draws and how its objects link: cycles, links to the wrong kind of object,
+// sprites that cannot play, objects off the level, and pictures that are only atlas sprites.
+TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
+  DamagedContent c;
+  const std::string level = "content/levels/level_01_01.xml";
+  c.Replace(level, R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s")",
+            R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s" obj_link="5")");
+  c.Replace(level, R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s")",
+            R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s" obj_link="3")");
+  c.Replace(level, R"(<object id="2" tex="deco_flowers" class="0" subclass="0")",
+            R"(<object id="2" tex="deco_flowers" class="0" subclass="0" sprite="0,2,-40,9,4,0")");
+  c.Replace(level, R"(pos="-570,250")", R"(pos="-700,250")");
+  c.Replace(level, R"(<object id="111" class="3" subclass="13")",
+            R"(<object id="111" class="3" subclass="13" obj_link="110")");
+  c.Replace(level, R"(class="1" subclass="12" flags="s")",
+            R"(class="1" subclass="12" flags="sj" obj_link="111")");
+  c.Replace(level, R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s")",
+            R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s" obj_link="7")");
+  WriteFile(c.Game() + "/content/atlases/atlas_x.xml",
+            R"(<Atlas name="atlas_x"><Tex name="deco_rock" rect="0,0,8,8"/></Atlas>)");
+  auto problems = c.Lint();
+  EXPECT_TRUE(Mentions(problems, "level_01_01.xml", "in a circle: 3 -> 5 -> 3")) << Join(problems);
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "frame time is below zero"));
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "no columns or no rows"));
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "loop past its last frame"));
+  EXPECT_TRUE(Mentions(problems, "object 4", "outside the world at -700,250"));
+  EXPECT_TRUE(Mentions(problems, "object 111", "whose object is waypoint 110"));
+  EXPECT_TRUE(Mentions(problems, "object 24", "links to waypoint 111"));
+  EXPECT_TRUE(Mentions(problems, "object 24", "flag j"));
+  EXPECT_TRUE(Mentions(problems, "object 10", "building linked to object 7 of class 7"));
+  // With the media checked, a name that only an atlas gives is no texture for the level.
+  ContentLint media(c.Game(), ContentLint::Options{true});
+  media.Run();
+  EXPECT_TRUE(Mentions(media.Problems(), "\"deco_rock\" is only an atlas sprite"));
+  EXPECT_TRUE(Mentions(media.Problems(), "no texture \"deco_flowers\""));
+}
+
+// The built game folder, pictures, sounds and effects included, has nothing to fix.
+TEST(ContentLintTest, BuiltGameFolderIsClean) {
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  if (!game || !fs::exists(std::string(game) + "/content/world")) GTEST_SKIP() << "not built";
+  ContentLint lint(game, ContentLint::Options{true});
+  EXPECT_EQ(lint.Run(), 0u) << Join(lint.Problems());
+}
+
 TEST(ContentLintTest, LevelCheckCommand) {
   TempDir dir;
   const std::string good = dir.Path() + "/level_01_04.xml";
