@@ -494,9 +494,10 @@ class LintRun {
         problem("links to waypoint " + Str(l->id) +
                 "; only buildings reach their product sites through waypoints");
       } else if (o.cls == WorldObject::kBuilding && !toWaypoint &&
-                 l->cls != WorldObject::kObstacle && l->cls != WorldObject::kBuilding) {
+                 l->cls != WorldObject::kScenery && l->cls != WorldObject::kObstacle &&
+                 l->cls != WorldObject::kBuilding) {
         problem("is a building linked to object " + Str(l->id) + " of class " + Str(l->cls) +
-                " (a waypoint, a scaffold or a building expected)");
+                " (its product site's waypoint, its scaffold or a building expected)");
       }
     }
     if (o.cls == WorldObject::kEffectSpot && !descriptors_.EffectParticles(o.subclass)) {
