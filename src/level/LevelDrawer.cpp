@@ -21,6 +21,8 @@ constexpr float kSeeThrough = 0.6f;
 // A selector of an affordable object no free worker can go to.
 constexpr uint8_t kWaitingSelectorAlpha = 104;
 constexpr uint8_t kShortSelectorAlpha = 128;
+// The share (percent) of its highlight at which a reachable object glows when not hovered.
+constexpr int kGlowShare = 50;
 // The respawn clock counts through this many of its frames.
 constexpr float kClockFrames = 8.5f;
 
@@ -229,9 +231,10 @@ void LevelDrawer::DrawObject(const Level& level, const WorldObject& o,
     renderer_.SetBlendMode(BlendMode::Alpha);
   }
   if (glow > 0) {
+    // The glow of every reachable object is soft; hovered in style 0 the object shines at
+    // its full highlight on top.
     renderer_.SetBlendMode(BlendMode::Add);
-    Put(o, *texture, f, Argb(glow, o.colour));
-    // Hovered in style 0: the object once more at its highlight.
+    Put(o, *texture, f, Argb(glow * kGlowShare / 100, o.colour));
     if (style == 0) Put(o, *texture, f, Argb(glow, o.colour));
     renderer_.SetBlendMode(BlendMode::Alpha);
   }

@@ -83,8 +83,11 @@ TEST(ContentLintTest, DemoLevelsSurviveSaving) {
   files.Mount(DemoGame() + "/locale/en");
   StringTable strings(files);
   ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
-  for (const char* name :
-       {"level_00_00.xml", "level_01_01.xml", "level_01_02.xml", "level_01_03.xml"}) {
+  std::vector<std::string> levels;
+  for (const auto& entry : fs::directory_iterator(DemoGame() + "/content/levels"))
+    levels.push_back(entry.path().filename().string());
+  EXPECT_GE(levels.size(), 11u);
+  for (const std::string& name : levels) {
     int episode = -1, level = -1;
     ASSERT_TRUE(ParseLevelFileName(name, episode, level));
     const std::string text = ReadText(DemoGame() + "/content/levels/" + name);
@@ -108,7 +111,7 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")",
               R"(links="27" obj_link="27")");
     c.Replace("content/tables/dev_records.xml", R"(<Record level="103" score="12100"/>)", "");
-    c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,9")");
+    c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,11")");
     c.Replace("content/levels/level_01_02.xml", R"(respawn="10,0")", "");
     c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
@@ -124,7 +127,7 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     EXPECT_TRUE(
         Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "no developer record"));
-    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_09.xml"));
+    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_11.xml"));
     EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "camp waypoint 100 names no house"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "won at once"));
     EXPECT_TRUE(Mentions(problems, "obstacle 13", "work names no worker type"));

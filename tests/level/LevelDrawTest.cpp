@@ -250,7 +250,7 @@ TEST_F(DrawFixture, SelectorsQueueMarkersAndHoverStyles) {
   EXPECT_FALSE(quads[0].additive);
   EXPECT_EQ(quads[0].Alpha(), 255);  // reachable objects are drawn opaque
   EXPECT_TRUE(quads[1].additive);
-  EXPECT_EQ(quads[1].Alpha(), 60);
+  EXPECT_EQ(quads[1].Alpha(), 30);  // half its highlight while not hovered
   EXPECT_FLOAT_EQ(quads[5].CentreX(), 100);
   EXPECT_FLOAT_EQ(quads[5].CentreY(), -8);
   EXPECT_EQ(quads[5].v[0].colour, 0xFFFFFFFFu);
@@ -288,6 +288,7 @@ TEST_F(DrawFixture, SelectorsQueueMarkersAndHoverStyles) {
   EXPECT_EQ(std::vector<std::string>(drawn.begin(), drawn.begin() + 4),
             (std::vector<std::string>{"rock", "rock", "rock", "site"}));
   EXPECT_TRUE(quads[2].additive);
+  EXPECT_EQ(quads[2].Alpha(), 60);
 
   // Expert players see selectors only for the hovered object and for objects whose dialog
   // comes when they are shown reachable (trigger 1).
