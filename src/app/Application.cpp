@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "app/GameKeys.h"
-#include "platform/Random.h"
 #include "graphics/FrameOverlays.h"
+#include "platform/Random.h"
 
 namespace {
 Application* running = nullptr;

@@ -90,8 +90,8 @@ struct LevelData {
   std::string readError;            // why the last read failed
 
   // Run-time state of the running world (not saved).
-  float blinkPhase = 0;         // seconds; drives the highlight of reachable objects
-  float animationClock = 0;     // ms of animated frames since the level began
+  float blinkPhase = 0;          // seconds; drives the highlight of reachable objects
+  float animationClock = 0;      // ms of animated frames since the level began
   WorldObject* flyer = nullptr;  // the current flying creature
   // The indicator sprites (respawn clocks, selectors, queue marker) as this level animates
   // them; copied from the descriptors when the level begins.

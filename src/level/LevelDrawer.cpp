@@ -48,8 +48,8 @@ struct LevelDrawer::Frame {
   Corner corners[4];  // top left, top right, bottom right, bottom left
 };
 
-LevelDrawer::LevelDrawer(Renderer& renderer, TextureManager& textures,
-                         const GameSettings& settings, LevelEffects* effects)
+LevelDrawer::LevelDrawer(Renderer& renderer, TextureManager& textures, const GameSettings& settings,
+                         LevelEffects* effects)
     : renderer_(renderer), textures_(textures), settings_(settings), effects_(effects) {
   textures_.AddDeletionListener(this);
 }
@@ -205,8 +205,8 @@ void LevelDrawer::DrawObject(const Level& level, const WorldObject& o,
   f.radians = Finite(o.rotation) * kDegrees;
   if (!OnScreen(o, f)) return;
   const float c = std::cos(f.radians), s = std::sin(f.radians);
-  const Vec2 local[4] = {{-f.halfW, f.halfH}, {f.halfW, f.halfH}, {f.halfW, -f.halfH},
-                         {-f.halfW, -f.halfH}};
+  const Vec2 local[4] = {
+      {-f.halfW, f.halfH}, {f.halfW, f.halfH}, {f.halfW, -f.halfH}, {-f.halfW, -f.halfH}};
   for (int k = 0; k < 4; ++k) {
     f.corners[k] = Corner{f.centre.x + local[k].x * c - local[k].y * s,
                           f.centre.y + local[k].x * s + local[k].y * c, 0};
@@ -250,7 +250,9 @@ void LevelDrawer::DrawObject(const Level& level, const WorldObject& o,
       lf.halfH = std::fabs(Finite(l.size.y));
       const float lc = std::cos(Finite(l.rotation) * kDegrees);
       const float ls = std::sin(Finite(l.rotation) * kDegrees);
-      const Vec2 ll[4] = {{-lf.halfW, lf.halfH}, {lf.halfW, lf.halfH}, {lf.halfW, -lf.halfH},
+      const Vec2 ll[4] = {{-lf.halfW, lf.halfH},
+                          {lf.halfW, lf.halfH},
+                          {lf.halfW, -lf.halfH},
                           {-lf.halfW, -lf.halfH}};
       for (int k = 0; k < 4; ++k) {
         lf.corners[k] = Corner{lf.centre.x + ll[k].x * lc - ll[k].y * ls,
@@ -299,7 +301,8 @@ void LevelDrawer::PutShadow(const WorldObject& o, Texture& texture, const Frame&
   const Corner& br = f.corners[2];
   const Corner tl{bl.x + lean.x, bl.y + height + lean.y, 0};
   const Corner tr{br.x + lean.x, br.y + height + lean.y, 0};
-  const int alpha = settings_.shadowAlpha * (o.Has(ObjectFlags::kReachableOrdinary) ? 255 : o.alpha) / 255;
+  const int alpha =
+      settings_.shadowAlpha * (o.Has(ObjectFlags::kReachableOrdinary) ? 255 : o.alpha) / 255;
   if (alpha <= 0) return;
   renderer_.BindTexture(&texture);
   renderer_.AddQuadCorners(tl, tr, br, bl, FrameRect(o, texture), Argb(alpha, 0, 0, 0));
@@ -310,7 +313,9 @@ void LevelDrawer::DrawRespawnClock(const Level& level, const WorldObject& o) {
   if (!o.Has(ObjectFlags::kRespawning) || o.respawnLeft <= 0) return;
   const IndicatorSprites& ind = level.indicators;
   const std::optional<WorldObject>& preferred = o.link ? ind.respawnLinked : ind.respawn;
-  const std::optional<WorldObject>& clock = preferred ? preferred : ind.respawn ? ind.respawn : ind.respawnLinked;
+  const std::optional<WorldObject>& clock = preferred     ? preferred
+                                            : ind.respawn ? ind.respawn
+                                                          : ind.respawnLinked;
   if (!clock) return;
   // How far the wait has come, over the clock's frames.
   int frame = 0;
@@ -336,11 +341,11 @@ void LevelDrawer::DrawIndicator(const WorldObject& ind, Vec2 at, float scale, in
   f.halfH = std::fabs(Finite(ind.size.y)) * scale;
   f.radians = Finite(ind.rotation) * kDegrees;
   const float c = std::cos(f.radians), s = std::sin(f.radians);
-  const Vec2 local[4] = {{-f.halfW, f.halfH}, {f.halfW, f.halfH}, {f.halfW, -f.halfH},
-                         {-f.halfW, -f.halfH}};
+  const Vec2 local[4] = {
+      {-f.halfW, f.halfH}, {f.halfW, f.halfH}, {f.halfW, -f.halfH}, {-f.halfW, -f.halfH}};
   for (int k = 0; k < 4; ++k) {
-    f.corners[k] = Corner{at.x + local[k].x * c - local[k].y * s,
-                          at.y + local[k].x * s + local[k].y * c, 0};
+    f.corners[k] =
+        Corner{at.x + local[k].x * c - local[k].y * s, at.y + local[k].x * s + local[k].y * c, 0};
   }
   renderer_.BindTexture(texture);
   Put(shown, *texture, f, colour);
@@ -353,8 +358,8 @@ void LevelDrawer::DrawSelectors(const Level& level, const LevelDrawOptions& opti
     const WorldObject& o = *owned;
     if (o.Hidden() || o.cls == WorldObject::kWaypoint || o.cls == WorldObject::kWorker) continue;
     const bool announced = o.Has(F::kDialog) && o.dialog && o.dialog->trigger == 1;
-    const bool shown = options.expert ? (&o == options.hovered || announced)
-                                      : o.Has(F::kReachableOrdinary);
+    const bool shown =
+        options.expert ? (&o == options.hovered || announced) : o.Has(F::kReachableOrdinary);
     if (!shown) continue;
     // The selector of the worker type that does the work.
     const int work = o.desc ? o.desc->work : 0;
@@ -377,7 +382,8 @@ void LevelDrawer::DrawSelectors(const Level& level, const LevelDrawOptions& opti
     }
     // Coloured by how much of the cost the stock covers.
     float covered = 1.0f;
-    const bool questMissing = o.Has(F::kNeedsQuest) && level.questObjectsFound < level.questObjectsNeeded;
+    const bool questMissing =
+        o.Has(F::kNeedsQuest) && level.questObjectsFound < level.questObjectsNeeded;
     if (!o.desc || !level.WorkerTypeAvailable(o.desc->work) || !o.Has(F::kReachableOrdinary) ||
         questMissing) {
       covered = 0;

@@ -109,8 +109,7 @@ void LevelEffects::Sync(const Level& level, bool warmUp) {
       e.fog = o.cls == WorldObject::kFog;
       Follow(e.particles, o.particles.name, o.particles.x, o.particles.y, o.particles.active,
              o.position, warmUp);
-      Follow(e.marker, o.marker.name, o.marker.x, o.marker.y, o.marker.active, o.position,
-             warmUp);
+      Follow(e.marker, o.marker.name, o.marker.x, o.marker.y, o.marker.active, o.position, warmUp);
       if (!e.particles.effect && !e.marker.effect) objects_.erase(&o);
     }
   }

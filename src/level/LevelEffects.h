@@ -49,7 +49,8 @@ class LevelEffects final : public ParticleManagerObserver {
   void DrawLayer(Renderer& renderer, const Level& level);
   // Draws the effects of one object (fog objects are drawn in their own place).
   void DrawObject(Renderer& renderer, const WorldObject& object);
-  // Deletes every effect.
+  // Deletes every effect; call it when the level is read again (objects are told apart by
+  // their records' addresses).
   void Clear();
 
   // What runs, for tools and tests.

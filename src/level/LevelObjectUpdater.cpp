@@ -190,15 +190,15 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
   if (o.pulseDesc != 0) {
     const ObjectDesc* d = level_.Descriptors().Obstacle(o.pulseDesc);
     if (d && d->scaleTime != 0 && d->scalePercent != 0) {
-      o.pulsePhase = float(
-          std::fmod(double(o.pulsePhase) + frameTime / (double(d->scaleTime) * 0.5), kTwoPi));
+      o.pulsePhase =
+          float(std::fmod(double(o.pulsePhase) + frameTime / (double(d->scaleTime) * 0.5), kTwoPi));
     }
   }
   // 7. The sprite.
   if (o.sprite) {
     SpriteAnim& s = *o.sprite;
-    const bool change = o.cls == WorldObject::kObstacle && o.Has(F::kStateSprite) &&
-                        !o.Has(F::kAtWork);
+    const bool change =
+        o.cls == WorldObject::kObstacle && o.Has(F::kStateSprite) && !o.Has(F::kAtWork);
     const bool running = idle && o.animPause[2] < 0;
     const auto report = [&](int frame) {
       if (frameHook_) frameHook_(o, frame);

@@ -157,7 +157,8 @@ std::unique_ptr<ParticleEffect> ParticleManager::CreateEffect(std::string_view n
 void ParticleManager::Unload(bool shuttingDown) {
   // Observers let their effects go first; a copy, as an observer may remove itself.
   const std::vector<ParticleManagerObserver*> observers = observers_;
-  for (ParticleManagerObserver* observer : observers) observer->OnEffectsUnloaded(*this, shuttingDown);
+  for (ParticleManagerObserver* observer : observers)
+    observer->OnEffectsUnloaded(*this, shuttingDown);
   for (ParticleEffect* effect : live_) effect->Detach();
   live_.clear();
   for (auto& [name, file] : files_) {

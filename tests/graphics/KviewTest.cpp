@@ -229,9 +229,9 @@ TEST(KviewTest, LevelShowsItsGroundAndItsObjectsInPlace) {
   // The stone stands on the road: grey where the ground is sandy.
   const auto stone = withObjects.At(-60, 48, 1280);
   const auto road = bare.At(-60, 48, 1280);
-  EXPECT_GT(std::abs(stone[0] - road[0]) + std::abs(stone[1] - road[1]) +
-                std::abs(stone[2] - road[2]),
-            60);
+  EXPECT_GT(
+      std::abs(stone[0] - road[0]) + std::abs(stone[1] - road[1]) + std::abs(stone[2] - road[2]),
+      60);
   EXPECT_LT(std::abs(stone[0] - stone[1]), 30);
   EXPECT_LT(std::abs(stone[1] - stone[2]), 30);
 

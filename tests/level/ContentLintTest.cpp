@@ -162,8 +162,9 @@ TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
             R"(<object id="111" class="3" subclass="13" obj_link="110")");
   c.Replace(level, R"(class="1" subclass="12" flags="s")",
             R"(class="1" subclass="12" flags="sj" obj_link="111")");
-  c.Replace(level, R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s")",
-            R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s" obj_link="7")");
+  c.Replace(
+      level, R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s")",
+      R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s" obj_link="7")");
   WriteFile(c.Game() + "/content/atlases/atlas_x.xml",
             R"(<Atlas name="atlas_x"><Tex name="deco_rock" rect="0,0,8,8"/></Atlas>)");
   auto problems = c.Lint();

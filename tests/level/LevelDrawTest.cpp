@@ -119,9 +119,8 @@ TEST_F(DrawFixture, ObjectsInListOrderWithTheWorkerLayerFogAndStates) {
   const auto quads = Draw();
   // The wide ground takes three quads; the tree's shadow comes before the tree; the worker
   // follows the camp waypoint; fog comes last.
-  EXPECT_EQ(Textures(quads),
-            (std::vector<std::string>{"ground", "ground", "ground", "tree", "tree", "walker",
-                                      "glow", "river", "lamp", "mist"}));
+  EXPECT_EQ(Textures(quads), (std::vector<std::string>{"ground", "ground", "ground", "tree", "tree",
+                                                       "walker", "glow", "river", "lamp", "mist"}));
   ASSERT_EQ(quads.size(), 10u);
   // The ground covers the level in the wide layout.
   EXPECT_FLOAT_EQ(quads[0].v[0].x, -512);
@@ -246,7 +245,7 @@ TEST_F(DrawFixture, SelectorsQueueMarkersAndHoverStyles) {
   // the default one at rock 1's waypoint (moved by its placement) and at the site's, the
   // one of worker type 2 at object 4's; then the marker of the queued waypoint.
   ASSERT_EQ(Textures(quads), (std::vector<std::string>{"rock", "rock", "site", "rock", "rock",
-                                                        "sel", "sel", "sel_2", "flag"}));
+                                                       "sel", "sel", "sel_2", "flag"}));
   EXPECT_FALSE(quads[0].additive);
   EXPECT_EQ(quads[0].Alpha(), 255);  // reachable objects are drawn opaque
   EXPECT_TRUE(quads[1].additive);

@@ -99,18 +99,30 @@ class HostileLevels : public ::testing::Test {
       if (!level.objects.empty() && random() % 16 == 0) {
         WorldObject& o = *level.objects[random() % level.objects.size()];
         switch (random() % 6) {
-          case 0: level.Show(o, random() % 2 == 0); break;
-          case 1: level.Fade(o, int(random() % 5) - 2, float(random() % 2000)); break;
-          case 2: level.ArmRespawn(o); break;
-          case 3: o.Set(F::kPassable | F::kInProcess); break;
-          case 4: if (random() % 8 == 0) o.Set(F::kDelete); break;
-          case 5: if (o.sprite) o.sprite->Restart(); break;
+          case 0:
+            level.Show(o, random() % 2 == 0);
+            break;
+          case 1:
+            level.Fade(o, int(random() % 5) - 2, float(random() % 2000));
+            break;
+          case 2:
+            level.ArmRespawn(o);
+            break;
+          case 3:
+            o.Set(F::kPassable | F::kInProcess);
+            break;
+          case 4:
+            if (random() % 8 == 0) o.Set(F::kDelete);
+            break;
+          case 5:
+            if (o.sprite) o.sprite->Restart();
+            break;
         }
       }
       level.RemoveFlagged();
       level.gameTime += int(step);
-      options.hovered = level.objects.empty() ? nullptr
-                                              : level.objects[random() % level.objects.size()].get();
+      options.hovered =
+          level.objects.empty() ? nullptr : level.objects[random() % level.objects.size()].get();
       options.expert = random() % 2 == 0;
       device->ClearLog();
       renderer->BeginFrame();
@@ -230,8 +242,7 @@ std::string Mutate(std::string text, std::mt19937& random) {
 
 TEST_F(HostileLevels, MutatedDemoLevelsRunThousandsOfFrames) {
   std::vector<std::string> levels;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(DemoContent() + "/content/levels")) {
+  for (const auto& entry : std::filesystem::directory_iterator(DemoContent() + "/content/levels")) {
     if (entry.path().extension() == ".xml") levels.push_back(ReadText(entry.path().string()));
   }
   ASSERT_GE(levels.size(), 4u);

@@ -421,7 +421,9 @@ TEST(WorldReachTest, WalksUpToTheFirstBlockingObjectOfEachBase) {
   w.Begin(kGraph);
   w.Get(20).alpha = 200;
   w.level->MarkReachable();
-  const auto reachable = [&](int id) { return w.Get(id).Has(F::kReachable | F::kReachableOrdinary); };
+  const auto reachable = [&](int id) {
+    return w.Get(id).Has(F::kReachable | F::kReachableOrdinary);
+  };
   EXPECT_FALSE(reachable(10));  // in process: walked through
   EXPECT_TRUE(reachable(20));
   EXPECT_EQ(w.Get(20).alpha, 0);

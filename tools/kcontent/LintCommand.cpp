@@ -43,9 +43,7 @@ class FolderMedia : public DescriptorServices {
     }
   }
 
-  bool HasTexture(std::string_view name) const override {
-    return IsSprite(name) || HasImage(name);
-  }
+  bool HasTexture(std::string_view name) const override { return IsSprite(name) || HasImage(name); }
   // A texture of its own (an image file), as the level draws them; atlas sprites do not
   // count.
   bool HasImage(std::string_view name) const {
@@ -149,8 +147,9 @@ class LintRun {
     if (!lint_.options_.media || folderMedia_->HasImage(name)) return;
     if (folderMedia_->IsSprite(name)) {
       if (lint_.media_.emplace("texture", name).second) {
-        Problem(where, "\"" + name + "\" is only an atlas sprite; the level draws textures of "
-                       "their own");
+        Problem(where, "\"" + name +
+                           "\" is only an atlas sprite; the level draws textures of "
+                           "their own");
       }
       return;
     }
@@ -466,8 +465,9 @@ class LintRun {
     if (o.cls == WorldObject::kObstacle && o.Has(ObjectFlags::kPassable) &&
         !o.Has(ObjectFlags::kNoRespawn) && o.respawnMax == 0 && o.respawnMin == 0 &&
         o.respawnLeft == 0) {
-      problem("is passable without a respawn range or flag h: it would wait to grow back for "
-              "ever");
+      problem(
+          "is passable without a respawn range or flag h: it would wait to grow back for "
+          "ever");
     }
     if (o.cls == WorldObject::kWaypoint) {
       if (o.subclass > Level::kBaseLists)
