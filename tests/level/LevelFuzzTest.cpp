@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <regex>
 #include <set>
 
 #include "WorldTestSupport.h"
@@ -230,12 +229,13 @@ std::string Mutate(std::string text, std::mt19937& random) {
   const auto& [attr, values] = kMutations[random() % kMutations.size()];
   const std::string value = values[random() % values.size()];
   std::string element = text.substr(at, end - at);
-  const std::regex existing(" " + attr + "=\"[^\"]*\"");
-  if (std::regex_search(element, existing)) {
-    element = std::regex_replace(element, existing, " " + attr + "=\"" + value + "\"",
-                                 std::regex_constants::format_first_only);
+  const std::string key = " " + attr + "=\"";
+  const size_t found = element.find(key);
+  const size_t close = found == std::string::npos ? found : element.find('"', found + key.size());
+  if (close != std::string::npos) {
+    element.replace(found, close + 1 - found, key + value + "\"");
   } else {
-    element += " " + attr + "=\"" + value + "\" ";
+    element += key + value + "\" ";
   }
   return text.substr(0, at) + element + text.substr(end);
 }
