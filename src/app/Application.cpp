@@ -62,7 +62,7 @@ bool Application::Init() {
     platform_.ShowErrorBox(caption, text);
   };
   sound_ = std::make_unique<SoundSystem>(*files_, std::move(soundOptions));
-  gameServices_ = std::make_unique<GameServices>(sprites_.get(), fonts_.get());
+  gameServices_ = std::make_unique<GameServices>(sprites_.get(), fonts_.get(), textures_.get());
   descriptors_ = std::make_unique<GameDescriptors>();
   gui_.renderer = renderer_.get();
   gui_.sprites = sprites_.get();

@@ -2,15 +2,16 @@
 
 #include "graphics/FontManager.h"
 #include "graphics/SpriteManager.h"
+#include "graphics/TextureManager.h"
 
 bool GameServices::HasTexture(std::string_view name) const {
   return sprites_ && !name.empty() && sprites_->Get(name) != nullptr;
 }
 
 bool GameServices::IsMaskTexture(std::string_view name) const {
-  constexpr std::string_view kSuffix = "_mask";
-  return name.size() > kSuffix.size() && name.substr(name.size() - kSuffix.size()) == kSuffix &&
-         HasTexture(name);
+  if (!textures_ || name.empty()) return false;
+  const Texture* texture = textures_->Get(name, false);
+  return texture && texture->Has(kTexturePackedWide);
 }
 
 void GameServices::RegisterIcon(int code, std::string_view texture) {

@@ -83,13 +83,17 @@ void RecordingDevice::SetShader(ShaderProgramHandle program) {
 }
 
 void RecordingDevice::DrawQuads(const Vertex* vertices, int vertexCount, int indexCount) {
-  Record(Call(Op::DrawQuads, vertexCount, indexCount));
+  Call call(Op::DrawQuads, vertexCount, indexCount);
+  if (keepVertices) call.vertices.assign(vertices, vertices + vertexCount);
+  Record(std::move(call));
   lastVertices.assign(vertices, vertices + vertexCount);
 }
 
 void RecordingDevice::DrawIndexed(const Vertex* vertices, int vertexCount, const uint16_t* indices,
                                   int indexCount) {
-  Record(Call(Op::DrawIndexed, vertexCount, indexCount));
+  Call call(Op::DrawIndexed, vertexCount, indexCount);
+  if (keepVertices) call.vertices.assign(vertices, vertices + vertexCount);
+  Record(std::move(call));
   lastVertices.assign(vertices, vertices + vertexCount);
   lastIndices.assign(indices, indices + indexCount);
 }

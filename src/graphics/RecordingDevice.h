@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "graphics/RenderDevice.h"
+#include "graphics/Vertex.h"
 
 // A render device that draws nothing: it records every call in order, with its arguments,
 // so that tests can check what the Renderer sent (batching, the state cache, the scissor
@@ -40,7 +41,7 @@ class RecordingDevice final : public RenderDevice {
   };
 
   // One call. The integer arguments in call order (a, b, c, d), the colour of a clear, the
-  // text of a message, and for transforms the matrix.
+  // text of a message, for transforms the matrix, and for draws the vertices drawn.
   struct Call {
     explicit Call(Op op_, int a_ = 0, int b_ = 0, int c_ = 0, int d_ = 0)
         : op(op_), a(a_), b(b_), c(c_), d(d_) {}
@@ -52,6 +53,7 @@ class RecordingDevice final : public RenderDevice {
     uint32_t colour = 0;
     std::string text;
     Matrix matrix;
+    std::vector<Vertex> vertices;
   };
 
   struct RecordedTexture {
@@ -69,6 +71,8 @@ class RecordingDevice final : public RenderDevice {
   bool failReset = false;   // a display-mode switch that does not happen
   bool needsReset = false;  // reported once by NeedsReset, then cleared by Reset
   bool failShaders = false;
+  // Keep the vertices of every draw in its call (off: only lastVertices is kept).
+  bool keepVertices = false;
   // The pixels ReadBackBuffer returns (RGBA, back-buffer size); transparent black if empty.
   std::vector<uint8_t> backBufferPixels;
 

@@ -6,12 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "level/LevelData.h"
 
 class DescriptorServices;
 class FileSystem;
+struct ObjectDesc;
 class GameDescriptors;
 class LevelServices;
 
@@ -79,6 +81,53 @@ class Level : public LevelData {
   // The waypoint node of a class-3 object, or null.
   WaypointNode* NodeOf(const WorldObject& object);
 
+  // --- The world's objects while the level runs (LevelObjects.cpp)
+
+  // Readies every object, then every worker, for play (PrepareObject); run once when a
+  // level begins. The level's indicator sprites are taken from the descriptors first.
+  void PrepareObjects();
+  // The preparation of one object: objective marker, product sites of buildings, resting
+  // sprites, particles, fade time and selector placement.
+  void PrepareObject(WorldObject& object);
+  // Shows or hides an object with its particles and marker. Objects that show their changes
+  // by playing their sprite (flag j) ignore it.
+  void Show(WorldObject& object, bool visible);
+  // Starts a fade (direction +1 in, -1 out; +-2 twice as fast) from value 0..1275, for
+  // objects that never respawn or respawn after a delay; others only take the opacity of
+  // their visibility.
+  void Fade(WorldObject& object, int direction, float value);
+  // Starts the wait before an object grows back: none with flag h, at once for the range
+  // (1, 1), otherwise a random delay within the range (an obstacle then shows faintly).
+  void ArmRespawn(WorldObject& object);
+  // Deletes every object and worker flagged d; references to them are cleared.
+  void RemoveFlagged();
+  // Marks what each worker base can reach (flags a, e and z), walking the waypoint graph
+  // from the first waypoint of base lists 0..8 up to the first object that blocks the way.
+  // An object that becomes reachable fires its dialogs of trigger 0, and its waypoint's.
+  void MarkReachable();
+  // Gives an object another texture. When the animation table describes the texture, the
+  // object's frame animation takes its layout and timing (and its size when given) and
+  // starts again at frame 0.
+  void SetTexture(WorldObject& object, std::string texture);
+  // Attaches the particle effect the object's texture carries (objects_particles), or
+  // switches the one it has on again.
+  void AttachParticles(WorldObject& object);
+  // The product site of a building: along its links, the object of the first waypoint that
+  // has one. Null when there is none.
+  WorldObject* ProductSite(const WorldObject& building) const;
+  // Calls fn(object) for object's link, that one's link and so on, each at most once: a
+  // cycle of links ends the walk, as does the end of the chain.
+  template <class Fn>
+  void ForLinkChain(const WorldObject& from, Fn fn) const;
+  // Whether worker type 0..8 may work in this level (bit of workerTypes).
+  bool WorkerTypeAvailable(int type) const;
+  // Whether the stock covers every cost of a descriptor.
+  bool Affordable(const ObjectDesc& desc) const;
+  // The effect that marks the end of work on an object: "build" when its link is a
+  // building, "collect%02d" of its descriptor's coll, "collect" unless its link is an
+  // obstacle; empty for none.
+  std::string FinishingEffect(const WorldObject& object) const;
+
   const GameDescriptors& Descriptors() const { return descriptors_; }
   DescriptorServices* Textures() const { return textures_; }
   LevelServices* Services() const { return services_; }
@@ -91,3 +140,14 @@ class Level : public LevelData {
   DescriptorServices* textures_;
   LevelServices* services_;
 };
+
+template <class Fn>
+void Level::ForLinkChain(const WorldObject& from, Fn fn) const {
+  // A chain visits each object once; more steps than objects means a cycle.
+  size_t budget = objects.size() + workers.size() + 1;
+  std::unordered_set<const WorldObject*> seen{&from};
+  for (WorldObject* o = from.link; o && budget-- > 0; o = o->link) {
+    if (!seen.insert(o).second) break;
+    fn(*o);
+  }
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "level/IndicatorSprites.h"
 #include "level/SpeechLine.h"
 #include "level/WaypointNode.h"
 #include "level/WorldObject.h"
@@ -87,4 +88,12 @@ struct LevelData {
   int heroType = -1;                // mini-games: the hero's worker type
   bool ended = false;               // the level's end sequence has begun
   std::string readError;            // why the last read failed
+
+  // Run-time state of the running world (not saved).
+  float blinkPhase = 0;          // seconds; drives the highlight of reachable objects
+  float animationClock = 0;      // ms of animated frames since the level began
+  WorldObject* flyer = nullptr;  // the current flying creature
+  // The indicator sprites (respawn clocks, selectors, queue marker) as this level animates
+  // them; copied from the descriptors when the level begins.
+  IndicatorSprites indicators;
 };

@@ -267,7 +267,9 @@ void LevelReader::ReadObjectFields(const XmlElement& e, WorldObject& o) {
     s.loopStart = std::clamp(sprite[3], 0, kMaxFrame);
     s.frameCount = std::clamp(sprite[4], 0, kMaxFrame);
     s.startFrame = std::clamp(sprite[5], 0, kMaxFrame);
+    // A fresh level's sprites play from their start frame; a save says where they were.
     s.current = s.startFrame;
+    s.step = 1;
     if (e.Has("sprite_state")) {
       const auto st = ReadInts<3>(e, "sprite_state");
       s.current = std::clamp(st[0], 0, kMaxFrame);

@@ -95,7 +95,7 @@ ParticleManager::ParticleManager(FileSystem& files, Renderer& renderer,
 ParticleManager::~ParticleManager() { Shutdown(); }
 
 void ParticleManager::LoadEffects() {
-  Unload();
+  Unload(false);
   errors_.clear();
   graphics_ = new CGraphics(renderer_, textures_, textureCounter_);
   try {
@@ -103,7 +103,7 @@ void ParticleManager::LoadEffects() {
     library_->Init(graphics_, 0);
   } catch (const std::exception& e) {
     errors_.push_back({"", e.what()});
-    Unload();
+    Unload(false);
     return;
   }
 
@@ -154,7 +154,11 @@ std::unique_ptr<ParticleEffect> ParticleManager::CreateEffect(std::string_view n
   return effect;
 }
 
-void ParticleManager::Unload() {
+void ParticleManager::Unload(bool shuttingDown) {
+  // Observers let their effects go first; a copy, as an observer may remove itself.
+  const std::vector<ParticleManagerObserver*> observers = observers_;
+  for (ParticleManagerObserver* observer : observers)
+    observer->OnEffectsUnloaded(*this, shuttingDown);
   for (ParticleEffect* effect : live_) effect->Detach();
   live_.clear();
   for (auto& [name, file] : files_) {
@@ -173,7 +177,16 @@ void ParticleManager::Unload() {
   }
 }
 
-void ParticleManager::Shutdown() { Unload(); }
+void ParticleManager::Shutdown() { Unload(true); }
+
+void ParticleManager::AddObserver(ParticleManagerObserver* observer) {
+  if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void ParticleManager::RemoveObserver(ParticleManagerObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
 
 std::vector<std::string> ParticleManager::EffectNames() const {
   std::vector<std::string> names;

@@ -6,6 +6,7 @@
 // virtual point (cx, cy) (origin at the screen centre, y up), set its position to
 // (-cx, -cy); Advance moves the emitters to (cx, -cy) and their y-flipping transformation
 // puts the particles at (cx, cy).
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -73,6 +74,16 @@ class ParticleEffect {
   std::vector<std::unique_ptr<PyroParticles::IPyroParticleEmitter>> emitters_;
 };
 
+// Told when the manager's effects are unloaded, so that holders of effect instances (the
+// level's effect layer) can let them go before the library does.
+class ParticleManagerObserver {
+ public:
+  virtual ~ParticleManagerObserver() = default;
+  // Every live effect is about to lose its emitters. shuttingDown: the manager serves no more
+  // effects (Shutdown or destruction), as opposed to a reload by LoadEffects.
+  virtual void OnEffectsUnloaded(ParticleManager& manager, bool shuttingDown) = 0;
+};
+
 class ParticleManager {
  public:
   // The game's: textures through the TextureManager.
@@ -103,10 +114,14 @@ class ParticleManager {
   // How many "_pyroTex" textures were made so far in this run.
   int TexturesMade() const { return textureCounter_; }
 
+  // Observers are told before the effects are unloaded; remove one before it goes away.
+  void AddObserver(ParticleManagerObserver* observer);
+  void RemoveObserver(ParticleManagerObserver* observer);
+
  private:
   friend class ParticleEffect;
   void Forget(ParticleEffect* effect) { live_.erase(effect); }
-  void Unload();
+  void Unload(bool shuttingDown);
 
   FileSystem& fs_;
   Renderer& renderer_;
@@ -118,4 +133,5 @@ class ParticleManager {
   std::map<std::string, PyroParticles::IPyroFile*, std::less<>> files_;
   std::set<ParticleEffect*> live_;
   std::vector<LoadError> errors_;
+  std::vector<ParticleManagerObserver*> observers_;
 };

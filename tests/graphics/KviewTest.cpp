@@ -142,7 +142,7 @@ std::string FileText(const std::string& path) {
 }
 
 // Every item kind kview offers, each shown once from the built game folder. The kinds are
-// read from kview's own usage text, together with the four the documentation promises, so
+// read from kview's own usage text, together with the five the documentation promises, so
 // that a kind that is documented but not handled, or offered without being tried here,
 // fails.
 TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
@@ -154,7 +154,7 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
   std::istringstream usage(FileText(usageFile));
 
   // The lines after "items:" read "  kind:ARGUMENT  what it shows".
-  std::set<std::string> kinds{"texture", "sprite", "text", "effect"};
+  std::set<std::string> kinds{"texture", "sprite", "text", "effect", "level"};
   size_t listed = 0;
   bool inItems = false;
   for (std::string line; std::getline(usage, line);) {
@@ -165,13 +165,14 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
       ++listed;
     }
   }
-  EXPECT_GE(listed, 4u) << usage.str();
+  EXPECT_GE(listed, 5u) << usage.str();
 
   const std::map<std::string, std::string> samples{
       {"texture", "texture:loading_pattern"},
       {"sprite", "sprite:farm"},
       {"text", "text:0@60:Kalodrus"},
       {"effect", "effect:fire"},
+      {"level", "level:1:1"},
   };
   for (const std::string& kind : kinds) {
     SCOPED_TRACE(kind);
@@ -200,6 +201,45 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
       }
     EXPECT_GT(drawn, 500) << sample->second;
   }
+}
+
+// A level begun in the viewer shows its painted ground and its objects where the level file
+// puts them: compared with the ground picture alone, a bare spot is the same and the stone
+// at (-60, 48) is there, grey on the sandy road.
+TEST(KviewTest, LevelShowsItsGroundAndItsObjectsInPlace) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  ASSERT_TRUE(std::filesystem::exists(game / "content" / "levels" / "level_01_01.xml"));
+  TempFolder out;
+  const std::string level = (out.path() / "level.png").string();
+  const std::string ground = (out.path() / "ground.png").string();
+  const std::string errors = (out.path() / "errors.txt").string();
+  ASSERT_EQ(RunKview(game,
+                     {"--aspect", "2", "--frames", "20", "--fixed-step", "16", "--screenshot",
+                      level, "level:1:1"},
+                     errors),
+            0)
+      << FileText(errors);
+  ASSERT_EQ(RunKview(game, {"--aspect", "2", "--screenshot", ground, "texture:bg_e1_meadow"}), 0);
+  Shot withObjects, bare;
+  ASSERT_TRUE(ReadPng(level, withObjects));
+  ASSERT_TRUE(ReadPng(ground, bare));
+  for (const auto& [x, y] : {std::pair{-500.0f, 0.0f}, {-150.0f, 330.0f}}) {
+    EXPECT_TRUE(Near(withObjects.At(x, y, 1280), bare.At(x, y, 1280))) << x << "," << y;
+  }
+  // The stone stands on the road: grey where the ground is sandy.
+  const auto stone = withObjects.At(-60, 48, 1280);
+  const auto road = bare.At(-60, 48, 1280);
+  EXPECT_GT(
+      std::abs(stone[0] - road[0]) + std::abs(stone[1] - road[1]) + std::abs(stone[2] - road[2]),
+      60);
+  EXPECT_LT(std::abs(stone[0] - stone[1]), 30);
+  EXPECT_LT(std::abs(stone[1] - stone[2]), 30);
+
+  // A level file that is not there is an error.
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "level:9:9"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "level:x"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "--hover", "999", "level:1:1"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "--hover", "24", "level:1:1"}), 0);
 }
 
 }  // namespace

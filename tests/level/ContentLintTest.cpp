@@ -83,8 +83,11 @@ TEST(ContentLintTest, DemoLevelsSurviveSaving) {
   files.Mount(DemoGame() + "/locale/en");
   StringTable strings(files);
   ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
-  for (const char* name :
-       {"level_00_00.xml", "level_01_01.xml", "level_01_02.xml", "level_01_03.xml"}) {
+  std::vector<std::string> levels;
+  for (const auto& entry : fs::directory_iterator(DemoGame() + "/content/levels"))
+    levels.push_back(entry.path().filename().string());
+  EXPECT_GE(levels.size(), 11u);
+  for (const std::string& name : levels) {
     int episode = -1, level = -1;
     ASSERT_TRUE(ParseLevelFileName(name, episode, level));
     const std::string text = ReadText(DemoGame() + "/content/levels/" + name);
@@ -108,7 +111,7 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")",
               R"(links="27" obj_link="27")");
     c.Replace("content/tables/dev_records.xml", R"(<Record level="103" score="12100"/>)", "");
-    c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,9")");
+    c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,11")");
     c.Replace("content/levels/level_01_02.xml", R"(respawn="10,0")", "");
     c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
@@ -124,7 +127,7 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     EXPECT_TRUE(
         Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "no developer record"));
-    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_09.xml"));
+    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_11.xml"));
     EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "camp waypoint 100 names no house"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "won at once"));
     EXPECT_TRUE(Mentions(problems, "obstacle 13", "work names no worker type"));
@@ -178,6 +181,51 @@ TEST(ContentLintTest, DamagedLayoutsAreReported) {
         << Join(media.Problems());
     EXPECT_TRUE(Mentions(media.Problems(), "no texture \"loading_runner\""));
   }
+
+// What a level draws and how its objects link: cycles, links to the wrong kind of object,
+// sprites that cannot play, objects off the level, and pictures that are only atlas sprites.
+TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
+  DamagedContent c;
+  const std::string level = "content/levels/level_01_01.xml";
+  c.Replace(level, R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s")",
+            R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s" obj_link="5")");
+  c.Replace(level, R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s")",
+            R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s" obj_link="3")");
+  c.Replace(level, R"(<object id="2" tex="deco_flowers" class="0" subclass="0")",
+            R"(<object id="2" tex="deco_flowers" class="0" subclass="0" sprite="0,2,-40,9,4,0")");
+  c.Replace(level, R"(pos="-570,250")", R"(pos="-700,250")");
+  c.Replace(level, R"(<object id="111" class="3" subclass="13")",
+            R"(<object id="111" class="3" subclass="13" obj_link="110")");
+  c.Replace(level, R"(class="1" subclass="12" flags="s")",
+            R"(class="1" subclass="12" flags="sj" obj_link="111")");
+  c.Replace(
+      level, R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s")",
+      R"(<object id="10" tex="workers_house" class="2" subclass="40" flags="s" obj_link="7")");
+  WriteFile(c.Game() + "/content/atlases/atlas_x.xml",
+            R"(<Atlas name="atlas_x"><Tex name="deco_rock" rect="0,0,8,8"/></Atlas>)");
+  auto problems = c.Lint();
+  EXPECT_TRUE(Mentions(problems, "level_01_01.xml", "in a circle: 3 -> 5 -> 3")) << Join(problems);
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "frame time is below zero"));
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "no columns or no rows"));
+  EXPECT_TRUE(Mentions(problems, "object 2: sprite", "loop past its last frame"));
+  EXPECT_TRUE(Mentions(problems, "object 4", "outside the world at -700,250"));
+  EXPECT_TRUE(Mentions(problems, "object 111", "whose object is waypoint 110"));
+  EXPECT_TRUE(Mentions(problems, "object 24", "links to waypoint 111"));
+  EXPECT_TRUE(Mentions(problems, "object 24", "flag j"));
+  EXPECT_TRUE(Mentions(problems, "object 10", "building linked to object 7 of class 7"));
+  // With the media checked, a name that only an atlas gives is no texture for the level.
+  ContentLint media(c.Game(), ContentLint::Options{true});
+  media.Run();
+  EXPECT_TRUE(Mentions(media.Problems(), "\"deco_rock\" is only an atlas sprite"));
+  EXPECT_TRUE(Mentions(media.Problems(), "no texture \"deco_flowers\""));
+}
+
+// The built game folder, pictures, sounds and effects included, has nothing to fix.
+TEST(ContentLintTest, BuiltGameFolderIsClean) {
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  if (!game || !fs::exists(std::string(game) + "/content/world")) GTEST_SKIP() << "not built";
+  ContentLint lint(game, ContentLint::Options{true});
+  EXPECT_EQ(lint.Run(), 0u) << Join(lint.Problems());
 }
 
 TEST(ContentLintTest, LevelCheckCommand) {

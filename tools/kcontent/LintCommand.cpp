@@ -1,6 +1,8 @@
 #include "kcontent/LintCommand.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -43,17 +45,28 @@ class FolderMedia : public DescriptorServices {
     }
   }
 
-  bool HasTexture(std::string_view name) const override {
+  bool HasTexture(std::string_view name) const override { return IsSprite(name) || HasImage(name); }
+  // A texture of its own (an image file), as the level draws them; atlas sprites do not
+  // count.
+  bool HasImage(std::string_view name) const {
     if (name.empty()) return false;
-    if (sprites_.count(name)) return true;
     for (const char* ext : {"zif", "webp", "jpa", "jpg", "png", "tga"}) {
       const std::string file = std::string(name) + "." + ext;
       if (fs_.Find(file) || fs_.Find("_" + std::string(name) + "_comp." + ext)) return true;
     }
     return false;
   }
+  bool IsSprite(std::string_view name) const { return !name.empty() && sprites_.count(name) > 0; }
+  // Masks are wide pictures: packed "_NAME_comp" files, or zif files marked wide.
   bool IsMaskTexture(std::string_view name) const override {
-    return name.ends_with("_mask") && HasTexture(name);
+    if (name.empty()) return false;
+    for (const char* ext : {"zif", "webp", "jpa", "jpg", "png", "tga"}) {
+      if (fs_.Find("_" + std::string(name) + "_comp." + ext)) return true;
+    }
+    const FileData zif = fs_.Read(std::string(name) + ".zif");
+    const bool wide = zif && zif.size > 6 && (zif.data[6] & 1) != 0;
+    if (zif) fs_.Release(zif.data);
+    return wide;
   }
   void RegisterIcon(int code, std::string_view texture) override {
     icons.emplace_back(code, std::string(texture));
@@ -101,6 +114,10 @@ constexpr const char* kLanguages[] = {"en", "de", "ru", "pl"};
 // The layouts the program loads by name.
 constexpr const char* kRequiredLayouts[] = {"splash_gui"};
 
+// Half the level's plane.
+constexpr float kWorldHalfW = 640.0f;
+constexpr float kWorldHalfH = 384.0f;
+
 }  // namespace
 
 // One run of the checks over a mounted game folder.
@@ -132,6 +149,20 @@ class LintRun {
   }
   void Texture(const std::string& where, const std::string& name) {
     if (lint_.options_.media && !folderMedia_->HasTexture(name)) Missing(where, "texture", name);
+  }
+  // A texture the level draws: a picture of its own, since the level never looks up atlas
+  // sprites.
+  void LevelTexture(const std::string& where, const std::string& name) {
+    if (!lint_.options_.media || folderMedia_->HasImage(name)) return;
+    if (folderMedia_->IsSprite(name)) {
+      if (lint_.media_.emplace("texture", name).second) {
+        Problem(where, "\"" + name +
+                           "\" is only an atlas sprite; the level draws textures of "
+                           "their own");
+      }
+      return;
+    }
+    Missing(where, "texture", name);
   }
   void Sound(const std::string& where, const std::string& name) {
     if (lint_.options_.media && !folderMedia_->HasSound(name)) Missing(where, "sound", name);
@@ -202,7 +233,7 @@ class LintRun {
         }
       }
     }
-    for (const TextureRef& t : descriptors_.Textures()) Texture("obj_textures.xml", t.tex);
+    for (const TextureRef& t : descriptors_.Textures()) LevelTexture("obj_textures.xml", t.tex);
 
     // Worker animations: every type that works or is a lodge's has its walk animation.
     std::set<int> types{0};
@@ -221,17 +252,25 @@ class LintRun {
       for (int index = 0; index < GameDescriptors::kWorkerAnims; ++index) {
         if (!descriptors_.HasWorkerAnimation(type, index)) continue;
         const WorkerAnim& a = descriptors_.WorkerAnimation(type, index);
-        Texture("anim_params.xml", a.name);
+        LevelTexture("anim_params.xml", a.name);
         if (a.t <= 0) {
           Problem("anim_params.xml",
                   "worker " + Str(type) + " animation " + Str(index) + " has no frame time");
         }
       }
     }
-    for (const AnimDesc& a : descriptors_.TextureAnimations()) Texture("anim_params.xml", a.name);
-    for (const AnimDesc& a : descriptors_.Birds()) Texture("anim_params.xml", a.name);
+    for (const AnimDesc& a : descriptors_.TextureAnimations()) {
+      LevelTexture("anim_params.xml", a.name);
+      // Zero keeps what the object has; below zero no sheet can play.
+      if (a.t < 0 || (a.l > 0 && a.x > 0 && a.y > 0 && a.l > a.x * a.y)) {
+        Problem("anim_params.xml", "animation \"" + a.name + "\" cannot play: " +
+                                       (a.t < 0 ? "its frame time is below zero"
+                                                : "it has more frames than its sheet"));
+      }
+    }
+    for (const AnimDesc& a : descriptors_.Birds()) LevelTexture("anim_params.xml", a.name);
     for (const FlyingDesc& f : descriptors_.FlyingList()) {
-      Texture("anim_params.xml", f.anim.name);
+      LevelTexture("anim_params.xml", f.anim.name);
       for (const FlyingDesc::Cue* cue : {&f.spawn, &f.hit, &f.die}) {
         if (!cue->sound.empty()) Sound("anim_params.xml", cue->sound);
         if (!cue->effect.empty()) Effect("anim_params.xml", cue->effect);
@@ -290,11 +329,11 @@ class LintRun {
       if (!*slot) {
         Problem("helpers_desc.xml", std::string("no ") + what);
       } else {
-        Texture("helpers_desc.xml", (*slot)->texture);
+        LevelTexture("helpers_desc.xml", (*slot)->texture);
       }
     }
     for (const auto& s : ind.selectors) {
-      if (s) Texture("helpers_desc.xml", s->texture);
+      if (s) LevelTexture("helpers_desc.xml", s->texture);
     }
   }
 
@@ -384,6 +423,8 @@ class LintRun {
     }
     for (const auto& o : level.objects) CheckObject(file, level, *o);
     for (const auto& w : level.workers) CheckObject(file, level, *w);
+    CheckLinkCycles(file, level);
+    CheckSprites(file, text);
     if (map) {
       CheckMap(file, level, files);
     } else if (ordinary) {
@@ -419,8 +460,26 @@ class LintRun {
       if (o.texture.empty()) {
         problem("has no texture");
       } else {
-        Texture(where, o.texture);
+        LevelTexture(where, o.texture);
+        if (o.cls == WorldObject::kFillable) LevelTexture(where, o.texture + "_fill");
       }
+    }
+    // The level is a plane of 1280 x 768 around the origin; the map scrolls over three.
+    const bool map = level.mode == LevelMode::Still;
+    if (!map && o.cls != WorldObject::kWorker &&
+        (std::fabs(o.position.x) > kWorldHalfW || std::fabs(o.position.y) > kWorldHalfH)) {
+      problem("stands outside the world at " + Str(int(o.position.x)) + "," +
+              Str(int(o.position.y)));
+    }
+    if (o.Has(ObjectFlags::kStateSprite) && !o.sprite) {
+      problem("shows its changes by playing its sprite (flag j) but has no sprite");
+    }
+    if (o.cls == WorldObject::kObstacle && o.Has(ObjectFlags::kPassable) &&
+        !o.Has(ObjectFlags::kNoRespawn) && o.respawnMax == 0 && o.respawnMin == 0 &&
+        o.respawnLeft == 0) {
+      problem(
+          "is passable without a respawn range or flag h: it would wait to grow back for "
+          "ever");
     }
     if (o.cls == WorldObject::kWaypoint) {
       if (o.subclass > Level::kBaseLists)
@@ -436,11 +495,72 @@ class LintRun {
     if (o.linkId != 0 && !level.FindObject(o.linkId)) {
       problem("obj_link names " + Str(o.linkId) + ", which does not exist");
     }
+    if (const WorldObject* l = o.link) {
+      const bool waypoint = o.cls == WorldObject::kWaypoint;
+      const bool toWaypoint = l->cls == WorldObject::kWaypoint;
+      if (l == &o) {
+        problem("links to itself");
+      } else if (waypoint && toWaypoint) {
+        problem("is a waypoint whose object is waypoint " + Str(l->id));
+      } else if (toWaypoint && o.cls != WorldObject::kBuilding) {
+        problem("links to waypoint " + Str(l->id) +
+                "; only buildings reach their product sites through waypoints");
+      } else if (o.cls == WorldObject::kBuilding && !toWaypoint &&
+                 l->cls != WorldObject::kScenery && l->cls != WorldObject::kObstacle &&
+                 l->cls != WorldObject::kBuilding) {
+        problem("is a building linked to object " + Str(l->id) + " of class " + Str(l->cls) +
+                " (its product site's waypoint, its scaffold or a building expected)");
+      }
+    }
     if (o.cls == WorldObject::kEffectSpot && !descriptors_.EffectParticles(o.subclass)) {
       problem("effect spot " + Str(o.subclass) + " is not in particles_info");
     }
     if (o.cls == WorldObject::kFog && o.subclass != 0) Effect(where, Format("fog%02d", o.subclass));
     if (o.dialog) CheckSpeech(file, "object " + Str(o.id) + " dialog", *o.dialog);
+  }
+
+  // Chains of obj_link that come back to themselves: the game follows them only so far.
+  void CheckLinkCycles(const std::string& file, const Level& level) {
+    std::set<const WorldObject*> reported;
+    for (const auto& start : level.objects) {
+      std::vector<const WorldObject*> chain;
+      for (const WorldObject* o = start.get(); o && chain.size() <= level.objects.size();
+           o = o->link) {
+        const auto seen = std::find(chain.begin(), chain.end(), o);
+        if (seen != chain.end()) {
+          if (reported.insert(*std::min_element(seen, chain.end())).second) {
+            std::string ids;
+            for (auto it = seen; it != chain.end(); ++it) ids += Str((*it)->id) + " -> ";
+            Problem(file, "the links go round in a circle: " + ids + Str((*seen)->id));
+          }
+          break;
+        }
+        chain.push_back(o);
+      }
+    }
+  }
+
+  // Sprites as the file gives them, before reading makes them safe: sheets that cannot
+  // play, loop and start frames past the end.
+  void CheckSprites(const std::string& file, const std::string& text) {
+    XmlDocument doc;
+    doc.Parse(text);
+    const XmlElement root = doc.FirstChild(XmlElement(), "level");
+    for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {
+      if (!e.Has("sprite")) continue;
+      std::array<int, 6> v{};
+      e.Ints("sprite", v);
+      const auto [columns, rows, time, loop, count, start] = v;
+      if (time == 0) continue;  // no animation
+      const std::string where = file + ": object " + Str(e.Int("id", 0)) + ": sprite";
+      if (time < 0) Problem(where, "cannot play: its frame time is below zero");
+      if (columns < 1 || rows < 1) Problem(where, "has no columns or no rows");
+      const int64_t cells = int64_t(std::max(columns, 1)) * std::max(rows, 1);
+      const int64_t frames = count > 0 ? count : cells;
+      if (count > cells) Problem(where, "has more frames than its sheet");
+      if (loop < 0 || loop >= frames) Problem(where, "starts its loop past its last frame");
+      if (start < 0 || start >= frames) Problem(where, "starts past its last frame");
+    }
   }
 
   // The map: markers name levels and comics that exist.

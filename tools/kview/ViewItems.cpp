@@ -1,6 +1,7 @@
 #include "ViewItems.h"
 
 #include "EffectItem.h"
+#include "LevelItem.h"
 #include "TextItem.h"
 
 #include "graphics/Renderer.h"
@@ -81,6 +82,8 @@ constexpr ViewItemKind kKinds[] = {
      MakeTextItem},
     {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)",
      MakeEffectItem},
+    {"level", "level:EP:LEVEL  a level file begun and running as the level screen draws it",
+     MakeLevelItem},
 };
 
 }  // namespace

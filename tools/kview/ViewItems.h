@@ -20,6 +20,7 @@ struct ViewServices {
   Renderer& renderer;
   TextureManager& textures;
   SpriteManager& sprites;
+  int hover = 0;  // --hover: the object a level item shows hovered
 };
 
 class ViewItem {

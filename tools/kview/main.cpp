@@ -1,7 +1,8 @@
 // kview: shows textures, sprites, texts and effects through the game's own
 // services, the way the game draws them. Run it from the game folder:
 //
-//   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE] ITEM...
+//   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
+//         [--hover ID] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -37,13 +38,14 @@ struct Options {
   std::optional<AspectMode> aspect;
   bool standardDefinition = false;
   std::string screenshot;
+  int hover = 0;
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -66,7 +68,8 @@ bool Parse(int argc, char** argv, Options& options) {
       content_log::Enable(true);
       continue;
     }
-    if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot") {
+    if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot" ||
+        arg == "--hover") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -81,6 +84,14 @@ bool Parse(int argc, char** argv, Options& options) {
           (arg == "--frames" && *number == 0)) {
         std::fprintf(stderr, "kview: bad value for %s: %s\n", arg.c_str(), value.c_str());
         return false;
+      }
+      if (arg == "--hover") {
+        if (*number == 0 || *number > 0xFFFF) {
+          std::fprintf(stderr, "kview: bad value for --hover: %s\n", value.c_str());
+          return false;
+        }
+        options.hover = int(*number);
+        continue;
       }
       if (arg == "--frames") options.frames = *number;
       if (arg == "--fixed-step") options.fixedStep = *number;
@@ -178,7 +189,7 @@ int Run(const Options& options) {
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files, values, renderer, *textures, *sprites};
+    ViewServices services{files, values, renderer, *textures, *sprites, options.hover};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the animated scenery, birds and flying pests (atlases/animations/*.svg): sheets of
+"""Writes the animated scenery, birds and flying pests (world/*.svg, textures of their own): sheets of
 equal frames, left to right and top to bottom, as the texture animations of the descriptor
 tables describe them (columns × rows, frame size). Birds and the bat face right.
     python3 content-src/art/generated/animations.py
@@ -8,7 +8,7 @@ import math
 
 from artlib import OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly
 
-FOLDER = "atlases/animations"
+FOLDER = "world"
 
 
 def sheet(name, title, columns, rows, fw, fh, draw, frames=None):

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the SVG sources of the buildings (atlases/buildings/*.svg), seen from the front and
+"""Writes the SVG sources of the buildings (world/*.svg, textures of their own), seen from the front and
 a little from above like everything on the level map. Sizes are the drawn sizes of the
 levels (twice the half sizes). Run it again after changing a drawing:
     python3 content-src/art/generated/buildings.py
@@ -9,7 +9,7 @@ import math
 from artlib import (OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path,
                     plank, poly, rock)
 
-FOLDER = "atlases/buildings"
+FOLDER = "world"
 
 ROOF_RED = [(0, "#f07a5a"), (0.5, "#d04a30"), (1, "#8e2a1a")]
 ROOF_BROWN = [(0, "#b88a5a"), (0.5, "#8a5e34"), (1, "#5a3a1e")]

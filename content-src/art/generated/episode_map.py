@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the episode map: three 1280×768 panels of one painted land, side by side
-(wide/map_panel_0N.svg), and the map's markers (atlases/map/*.svg): the level pin, the
+(wide/map_panel_0N.svg), and the map's markers (world/*.svg): the level pin, the
 story book, the trophy, the puzzle piece, the wonder of episode 1 and the road piece that
 joins the first levels.
     python3 content-src/art/generated/episode_map.py
@@ -72,7 +72,7 @@ def panels():
         p.save("wide", f"map_panel_{i + 1:02d}")
 
 
-FOLDER = "atlases/map"
+FOLDER = "world"
 
 
 def level_pin():

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the SVG sources of the level's indicators and inline symbols
-(atlases/indicators/*.svg): respawn clocks, selectors, the queue and objective markers, the
-resource and time symbols used in texts, and the bonus buttons. Animated indicators are
+"""Writes the SVG sources of the level's indicators (world/ind_*.svg, textures of their own:
+respawn clocks, selectors, the queue and objective markers) and of the inline symbols and
+bonus buttons (atlases/indicators/*.svg: the resource and time symbols used in texts). Animated indicators are
 sheets of equal frames, left to right and top to bottom, each frame with a transparent
 margin so that neighbouring frames never bleed into each other.
     python3 content-src/art/generated/indicators.py
@@ -11,6 +11,7 @@ import math
 from artlib import OUTLINE, Doc, canopy, circle, ellipse, f, log, path, poly
 
 FOLDER = "atlases/indicators"
+WORLD = "world"  # indicators are drawn with the level, from textures of their own
 
 
 def frames(doc, columns, rows, fw, fh, draw):
@@ -45,7 +46,7 @@ def respawn_clock(name, colour, title):
         return "".join(out)
 
     frames(d, 3, 3, fw, fh, draw)
-    d.save(FOLDER, name)
+    d.save(WORLD, name)
 
 
 def selector(name, fw, fh, colour, light, title):
@@ -66,7 +67,7 @@ def selector(name, fw, fh, colour, light, title):
         return "".join(out)
 
     frames(d, 4, 2, fw, fh, draw)
-    d.save(FOLDER, name)
+    d.save(WORLD, name)
 
 
 def objective_marker():
@@ -82,7 +83,7 @@ def objective_marker():
                                                         width=1.4, extra=' opacity="0.6"')
 
     frames(d, 4, 2, fw, fh, draw)
-    d.save(FOLDER, "ind_objective")
+    d.save(WORLD, "ind_objective")
 
 
 def queue_marker():
@@ -92,7 +93,7 @@ def queue_marker():
     d.add(path("M8 21 V3", stroke="#c08850", width=1.2))
     d.add(path("M9 3 C13 1 16 6 21 4 L21 12 C16 14 13 9 9 11 Z",
                d.linear("flag", [(0, "#ff8a6a"), (1, "#d03a22")]), OUTLINE, 1.3))
-    d.save(FOLDER, "ind_queue")
+    d.save(WORLD, "ind_queue")
 
 
 def symbol_doc(name, title, size=32):

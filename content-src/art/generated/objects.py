@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the SVG sources of the level objects (atlases/objects/*.svg): obstacles, resource
+"""Writes the SVG sources of the level objects (world/*.svg, textures of their own): obstacles, resource
 sites, the products of buildings and the scenery. Each picture has the size at which the
 levels draw it (twice the object's half size). Run it again after changing a drawing:
     python3 content-src/art/generated/objects.py
@@ -9,7 +9,7 @@ import math
 from artlib import (OUTLINE, LEAF, LEAF_DARK, Doc, berries, canopy, circle, contact_shadow,
                     ellipse, f, group, leaf_tufts, log, path, plank, poly, rock, trunk)
 
-FOLDER = "atlases/objects"
+FOLDER = "world"
 
 
 def fallen_tree():

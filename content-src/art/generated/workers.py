@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the animation sheets of the workers (atlases/workers*/ and atlases/specialists/):
+"""Writes the animation sheets of the workers (world/*.svg, textures of their own):
 walking, carrying, cheering and working, for the ordinary workers, the stonemason, the
 forester and the thief.
 
@@ -416,7 +416,7 @@ def strip(name, style, fw, fh, movement, facing, zoom, title=""):
 def main():
     strip(("atlases/interface", "loading_runner"), WORKER, 36, 44, lambda i: walk(i, "sack"), 2, 2,
           title="Runner of the loading screen: a worker hurrying right with a sack, eight frames.")
-    W = "atlases/workers"
+    W = "world"
     sheet((W, "worker_walk"), WORKER, 36, 44, walk, title="Worker walking, eight directions.")
     sheet((W, "worker_carry"), WORKER, 36, 44, lambda i: walk(i, "sack"),
           title="Worker carrying a sack home.")
@@ -426,12 +426,12 @@ def main():
           title="Worker building with a hammer.")
     sheet((W, "worker_chop"), WORKER, 40, 46, lambda i: work_swing(i, "axe", SWING_OVERHEAD),
           title="Worker chopping with an axe.")
-    W2 = "atlases/workers_tools"
+    W2 = "world"
     sheet((W2, "worker_gather"), WORKER, 38, 44, gather, title="Worker gathering into a basket.")
     sheet((W2, "worker_dig"), WORKER, 40, 46, dig, title="Worker digging with a shovel.")
     sheet((W2, "worker_mine"), WORKER, 40, 46, lambda i: work_swing(i, "pick", SWING_OVERHEAD),
           title="Worker breaking stone with a pickaxe.")
-    S = "atlases/specialists"
+    S = "world"
     sheet((S, "mason_walk"), MASON, 40, 48, walk, title="Stonemason walking.")
     sheet((S, "mason_cheer"), MASON, 40, 48, cheer, directions=1, title="Stonemason cheering.")
     sheet((S, "mason_work"), MASON, 44, 50, lambda i: work_swing(i, "mallet", SWING_OVERHEAD),
@@ -439,7 +439,7 @@ def main():
     sheet((S, "forester_walk"), FORESTER, 36, 46, walk, title="Forester walking.")
     sheet((S, "forester_work"), FORESTER, 40, 48, lambda i: work_swing(i, "axe", SWING_OVERHEAD),
           title="Forester felling with an axe.")
-    T = "atlases/thief"
+    T = "world"
     sheet((T, "thief_walk"), THIEF, 34, 42, lambda i: walk(i, sneak=True), title="Thief sneaking.")
     sheet((T, "thief_carry"), THIEF, 34, 42, lambda i: walk(i, "loot", sneak=True),
           title="Thief running off with a bag of loot.")

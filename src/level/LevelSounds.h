@@ -1,0 +1,10 @@
+#pragma once
+#include <string_view>
+
+// The sounds the world plays ("object_respawn", ...), by name. The application plays them
+// through its sound system; tools and tests pass none or a recorder.
+class LevelSounds {
+ public:
+  virtual ~LevelSounds() = default;
+  virtual void Play(std::string_view name) = 0;
+};

@@ -1,0 +1,139 @@
+#include "LevelItem.h"
+
+#include <charconv>
+
+#include "data/FileSystem.h"
+#include "data/StringTable.h"
+#include "graphics/Renderer.h"
+#include "graphics/TextureManager.h"
+#include "level/DescriptorServices.h"
+#include "level/GameDescriptors.h"
+#include "level/GameSettings.h"
+#include "level/Level.h"
+#include "level/LevelDrawer.h"
+#include "level/LevelEffects.h"
+#include "level/LevelObjectUpdater.h"
+#include "particles/ParticleManager.h"
+
+namespace {
+
+// What the descriptors and the level ask of the graphics: textures by their own name (never
+// atlas sprites), masks by the wide-picture flag.
+class ViewDescriptorServices final : public DescriptorServices {
+ public:
+  explicit ViewDescriptorServices(TextureManager& textures) : textures_(textures) {}
+  bool HasTexture(std::string_view name) const override {
+    return !name.empty() && textures_.HasImageFile(name);
+  }
+  bool IsMaskTexture(std::string_view name) const override {
+    if (!HasTexture(name)) return false;
+    const Texture* texture = textures_.Get(name, false);
+    return texture && texture->Has(kTexturePackedWide);
+  }
+  void RegisterIcon(int, std::string_view) override {}
+
+ private:
+  TextureManager& textures_;
+};
+
+class LevelItem final : public ViewItem {
+ public:
+  explicit LevelItem(ViewServices& services)
+      : renderer_(services.renderer),
+        strings_(services.files),
+        media_(services.textures),
+        settings_(GameSettings::LoadGameSettings(services.files)),
+        particles_(services.files, services.renderer, services.textures),
+        effects_(&particles_),
+        level_(descriptors_, &media_),
+        updater_(level_, settings_, &effects_),
+        drawer_(services.renderer, services.textures, settings_, &effects_) {}
+  ~LevelItem() override {
+    effects_.Clear();
+    particles_.Shutdown();
+  }
+
+  bool Begin(ViewServices& services, int episode, int number, int hover, std::string& error) {
+    if (!descriptors_.LoadGameDescriptors(services.files, strings_, media_)) {
+      error = "the descriptor tables do not load";
+      return false;
+    }
+    particles_.LoadEffects();
+    if (!level_.LoadLevelFile(services.files, episode, number)) {
+      error = "cannot read " + Level::LevelFileName(episode, number) + ": " + level_.readError;
+      return false;
+    }
+    level_.PrepareObjects();
+    effects_.Sync(level_, true);
+    if (hover != 0) {
+      const WorldObject* o = level_.FindObject(hover);
+      if (!o) {
+        error = "no object " + std::to_string(hover) + " to hover";
+        return false;
+      }
+      if (o->cls == WorldObject::kWaypoint) {
+        options_.hoveredWaypoint = o;
+        options_.hovered = o->link;
+      } else {
+        options_.hovered = o;
+        if (o->backLink && o->backLink->cls == WorldObject::kWaypoint)
+          options_.hoveredWaypoint = o->backLink;
+      }
+    }
+    return true;
+  }
+
+  float Width() const override { return renderer_.Width(); }
+  float Height() const override { return renderer_.Height(); }
+  bool CoversScreen() const override { return true; }
+
+  // One frame of a level without workers: animation, reachability, objects, deletions.
+  void Update(float frameMs) override {
+    updater_.Animate(frameMs);
+    if (IsOrdinary(level_.mode)) level_.MarkReachable();
+    updater_.UpdateObjects(frameMs);
+    level_.RemoveFlagged();
+    level_.gameTime += int(frameMs);
+  }
+  void Draw(float, float, float) override {
+    renderer_.BindTexture(nullptr);
+    renderer_.AddQuad({-renderer_.HalfWidth(), renderer_.Height() / 2, renderer_.HalfWidth(),
+                       -renderer_.Height() / 2},
+                      kFullTexRect, 0xFF000000u);
+    drawer_.Draw(level_, options_);
+  }
+
+ private:
+  Renderer& renderer_;
+  StringTable strings_;
+  ViewDescriptorServices media_;
+  GameDescriptors descriptors_;
+  GameSettings settings_;
+  ParticleManager particles_;
+  LevelEffects effects_;
+  Level level_;
+  LevelObjectUpdater updater_;
+  LevelDrawer drawer_;
+  LevelDrawOptions options_;
+};
+
+bool Number(std::string_view text, int& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::unique_ptr<ViewItem> MakeLevelItem(ViewServices& services, std::string_view argument,
+                                        std::string& error) {
+  const size_t colon = argument.find(':');
+  int episode = 0, number = 0;
+  if (colon == std::string_view::npos || !Number(argument.substr(0, colon), episode) ||
+      !Number(argument.substr(colon + 1), number) || episode < 0 || number < 0) {
+    error = "not a level: " + std::string(argument) + " (level:EPISODE:LEVEL)";
+    return nullptr;
+  }
+  auto item = std::make_unique<LevelItem>(services);
+  if (!item->Begin(services, episode, number, services.hover, error)) return nullptr;
+  return item;
+}
