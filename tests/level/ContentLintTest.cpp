@@ -181,6 +181,7 @@ TEST(ContentLintTest, DamagedLayoutsAreReported) {
         << Join(media.Problems());
     EXPECT_TRUE(Mentions(media.Problems(), "no texture \"loading_runner\""));
   }
+}
 
 // What a level draws and how its objects link: cycles, links to the wrong kind of object,
 // sprites that cannot play, objects off the level, and pictures that are only atlas sprites.
