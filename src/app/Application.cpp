@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <clocale>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 

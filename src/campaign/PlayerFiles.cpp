@@ -44,8 +44,8 @@ std::optional<Settings> DecodeSettings(std::span<const uint8_t> payload, SaveNot
   const auto volume = [&](const char* name, int32_t& v) {
     if (v >= 0 && v <= 100) return;
     const int32_t repaired = std::clamp(v, 0, 100);
-    Note(notes, std::string(name) + " " + std::to_string(v) + " read as " +
-                    std::to_string(repaired));
+    Note(notes,
+         std::string(name) + " " + std::to_string(v) + " read as " + std::to_string(repaired));
     v = repaired;
   };
   volume("musicVolume", s.musicVolume);

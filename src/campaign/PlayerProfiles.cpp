@@ -99,7 +99,9 @@ void PlayerProfiles::ReadProgress() {
   }
 }
 
-bool PlayerProfiles::SaveSettings() { return WritePacked(player_files::kSettings, EncodeSettings(settings)); }
+bool PlayerProfiles::SaveSettings() {
+  return WritePacked(player_files::kSettings, EncodeSettings(settings));
+}
 
 bool PlayerProfiles::SaveProgress() {
   if (!HasCurrentPlayer()) return false;

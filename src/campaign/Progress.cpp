@@ -63,7 +63,9 @@ std::string LevelName(size_t index) {
 
 }  // namespace
 
-LevelRecord& Progress::Record(int episode, int level) { return levels[RecordIndex(episode, level)]; }
+LevelRecord& Progress::Record(int episode, int level) {
+  return levels[RecordIndex(episode, level)];
+}
 
 const LevelRecord& Progress::Record(int episode, int level) const {
   return levels[RecordIndex(episode, level)];

@@ -15,9 +15,9 @@ enum class Difficulty : int32_t { Relax = 0, Casual = 1, Expert = 2 };
 struct LevelRecord {
   static constexpr size_t kSize = 16;
   enum Flags : uint8_t {
-    kPuzzlePiece = 1 << 0,     // the level's puzzle piece was found
-    kDeveloperBeaten = 1 << 1, // the developers' score was beaten
-    kFinished = 1 << 2,        // finished, won or lost
+    kPuzzlePiece = 1 << 0,      // the level's puzzle piece was found
+    kDeveloperBeaten = 1 << 1,  // the developers' score was beaten
+    kFinished = 1 << 2,         // finished, won or lost
   };
   uint8_t stars = 0;  // best stars 0..3
   uint8_t flags = 0;

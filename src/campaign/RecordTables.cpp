@@ -37,8 +37,7 @@ void ReadTable(ByteReader& r, RecordTable& table, bool& cut) {
 
 // Reads up to five Record elements of a Records document into entries; false when the
 // document is missing or has no Records root.
-bool ReadRecords(FileSystem& fs, const char* file, bool withTime, int64_t now,
-                 RecordTable& table) {
+bool ReadRecords(FileSystem& fs, const char* file, bool withTime, int64_t now, RecordTable& table) {
   XmlDocument doc(fs);
   if (!doc.Load(file)) return false;
   const XmlElement root = doc.FirstChild(XmlElement(), "Records");
@@ -96,8 +95,7 @@ bool RecordTable::Qualifies(std::u16string_view player, int32_t score) const {
   return score >= entries[b].score;
 }
 
-void RecordTable::Insert(std::u16string_view player, int32_t score, int32_t seconds,
-                         int64_t date) {
+void RecordTable::Insert(std::u16string_view player, int32_t score, int32_t seconds, int64_t date) {
   const std::u16string_view key = Cut(player);
   for (size_t i = 0; i < kEntries; ++i) {
     if (entries[i].Name() == key) {
@@ -145,8 +143,7 @@ std::vector<uint8_t> EncodeRecordTables(const RecordTables& tables) {
   return out;
 }
 
-std::optional<RecordTables> DecodeRecordTables(std::span<const uint8_t> payload,
-                                               SaveNotes* notes) {
+std::optional<RecordTables> DecodeRecordTables(std::span<const uint8_t> payload, SaveNotes* notes) {
   if (payload.size() != RecordTables::kSize) {
     Note(notes, "holds " + std::to_string(payload.size()) + " bytes, not " +
                     std::to_string(RecordTables::kSize));

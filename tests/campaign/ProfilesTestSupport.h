@@ -1,8 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,19 +10,18 @@
 #include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
-// A fresh per-user data folder for each test, with helpers to plant and inspect its files.
+using Bytes = std::vector<uint8_t>;
+
+// A fresh per-user data folder for each test, with helpers to plant and read its files.
 class ProfilesFolderTest : public ::testing::Test {
  protected:
   void SetUp() override { platform::SetDataFolder(folder.Path()); }
   void TearDown() override { platform::SetDataFolder(""); }
 
-  using Bytes = std::vector<uint8_t>;
-
-  // Stores a payload packed as the game packs it.
+  // A payload packed as the game packs it, or bytes as they are.
   void Plant(const std::string& name, const Bytes& payload) {
     ASSERT_TRUE(platform::SaveDataPacked(name, payload, false));
   }
-  // Stores bytes as they are.
   void PlantRaw(const std::string& name, const Bytes& raw) {
     ASSERT_TRUE(platform::WriteDataFile(name, raw));
   }
@@ -32,8 +29,8 @@ class ProfilesFolderTest : public ::testing::Test {
     std::ifstream in(platform::DataFilePath(name), std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
-  std::optional<Bytes> Payload(const std::string& name, uint32_t max = 1u << 24) const {
-    return platform::LoadDataPacked(name, false, max);
+  std::optional<Bytes> Payload(const std::string& name) const {
+    return platform::LoadDataPacked(name, false);
   }
   bool Exists(const std::string& rel) const {
     return std::filesystem::exists(folder.Path() + "/" + rel);
@@ -42,24 +39,16 @@ class ProfilesFolderTest : public ::testing::Test {
   TempDir folder;
 };
 
-inline void PutU16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
-  b[at] = uint8_t(v);
-  b[at + 1] = uint8_t(v >> 8);
+// Stores `size` bytes of v little-endian at `at`.
+template <class T>
+void Put(Bytes& b, size_t at, T v, size_t size = sizeof(T)) {
+  for (size_t i = 0; i < size; ++i) b[at + i] = uint8_t(uint64_t(v) >> (8 * i));
 }
-inline void PutU32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
-}
-inline void PutI64(std::vector<uint8_t>& b, size_t at, int64_t v) {
-  for (int i = 0; i < 8; ++i) b[at + size_t(i)] = uint8_t(uint64_t(v) >> (8 * i));
-}
-// A "Profiles" payload: current slot, then (length, units) per name.
-inline std::vector<uint8_t> ProfilesPayload(uint16_t current,
-                                            const std::vector<std::u16string>& names) {
-  std::vector<uint8_t> b;
-  const auto u16 = [&](uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-  };
+
+// A "Profiles" payload: the current slot, then each name's length and units.
+inline Bytes ProfilesPayload(uint16_t current, const std::vector<std::u16string>& names) {
+  Bytes b;
+  const auto u16 = [&](uint16_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); };
   u16(current);
   for (const std::u16string& n : names) {
     u16(uint16_t(n.size()));

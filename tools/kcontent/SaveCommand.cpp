@@ -2,11 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <algorithm>
 #include <optional>
 
 #include "campaign/PlayerFiles.h"
@@ -141,7 +141,8 @@ class Inspector {
     }
     Line(Shown(stored) + ":");
     if (!file.payload) {
-      Ignored(Shown(stored), "not a packed file (too short, damaged, or a length that does not match)");
+      Ignored(Shown(stored),
+              "not a packed file (too short, damaged, or a length that does not match)");
     }
     return file.payload;
   }
@@ -161,6 +162,7 @@ class Inspector {
       }
       if (usable) Repairs(notes);
     }
+    listUsable_ = usable;
     if (usable) {
       names_ = list.names;
       for (int slot = 0; slot < PlayerList::kSlots; ++slot) {
@@ -205,11 +207,12 @@ class Inspector {
     if (s->fullscreen()) flags += "fullscreen";
     if (s->drawnCursor()) flags += flags.empty() ? "drawn cursor" : ", drawn cursor";
     const char* language[] = {"automatic", "en", "de", "ru", "pl"};
-    Line(Format("  reserved %d, music volume %d, effects volume %d, flags %d (%s), language %d "
-                "(%s)",
-                s->reserved, s->musicVolume, s->effectsVolume, s->flags,
-                flags.empty() ? "windowed, system cursor" : flags.c_str(), s->language,
-                language[std::min(s->language, 4)]));
+    Line(
+        Format("  reserved %d, music volume %d, effects volume %d, flags %d (%s), language %d "
+               "(%s)",
+               s->reserved, s->musicVolume, s->effectsVolume, s->flags,
+               flags.empty() ? "windowed, system cursor" : flags.c_str(), s->language,
+               language[std::min(s->language, 4)]));
   }
 
   void Player(int slot) {
@@ -250,8 +253,8 @@ class Inspector {
         if (r.flags & LevelRecord::kFinished) flags += ", finished";
         if (r.flags & LevelRecord::kPuzzlePiece) flags += ", puzzle piece";
         if (r.flags & LevelRecord::kDeveloperBeaten) flags += ", developers beaten";
-        Line(Format("  level %d-%d: %d stars, best score %d, time %d s", e, l, r.stars,
-                    r.bestScore, r.time) +
+        Line(Format("  level %d-%d: %d stars, best score %d, time %d s", e, l, r.stars, r.bestScore,
+                    r.time) +
              flags);
       }
     }
@@ -289,11 +292,11 @@ class Inspector {
       objects += e.Name() == "object";
       workers += e.Name() == "worker";
     }
-    Line(Format("  saved level %d-%d, mode %d, state %d, play time %d s, %d objects, %d workers, "
-                "%zu bytes",
-                root.Int("episode", 0), root.Int("level", 0), root.Int("mode", 0),
-                root.Int("state", 0), root.Int("game_time", 0) / 1000, objects, workers,
-                text.size()));
+    Line(Format(
+        "  saved level %d-%d, mode %d, state %d, play time %d s, %d objects, %d workers, "
+        "%zu bytes",
+        root.Int("episode", 0), root.Int("level", 0), root.Int("mode", 0), root.Int("state", 0),
+        root.Int("game_time", 0) / 1000, objects, workers, text.size()));
     Line("  resources " + root.Text("resources") + ", collected " + root.Text("collected") +
          (root.Has("commands") ? ", commands " + root.Text("commands") : ""));
   }
@@ -309,8 +312,12 @@ class Inspector {
           files += std::string(files.empty() ? "" : ", ") + name;
         }
       }
-      if (!files.empty()) {
+      if (files.empty()) continue;
+      if (listUsable_) {
         Line(Format("slot %d: no player; %s left by a deleted player", slot + 1, files.c_str()));
+      } else {
+        Line(Format("slot %d: no player list; %s in place%s", slot + 1, files.c_str(),
+                    slot == 0 ? " (reset for the default player on start)" : ""));
       }
     }
   }
@@ -363,6 +370,7 @@ class Inspector {
 
   std::string folder_;
   std::array<std::u16string, PlayerList::kSlots> names_;
+  bool listUsable_ = false;
   SaveReport report_;
 };
 
