@@ -101,11 +101,11 @@ class Inspector {
 
   SaveReport Run() {
     Line("save folder " + folder_);
-    const std::vector<int> players = Players();
-    Settings();
+    const std::vector<int> players = ShowPlayers();
+    ShowSettings();
     for (int slot : players) Player(slot);
     LeftOverSlots(players);
-    Records();
+    ShowRecords();
     return std::move(report_);
   }
 
@@ -148,7 +148,7 @@ class Inspector {
   }
 
   // The player list; the slots the game would load players from.
-  std::vector<int> Players() {
+  std::vector<int> ShowPlayers() {
     const auto payload = Open(player_files::kProfiles, "a default player is made on start");
     PlayerList list;
     bool usable = false;
@@ -193,7 +193,7 @@ class Inspector {
     return players;
   }
 
-  void Settings() {
+  void ShowSettings() {
     const auto payload = Open(player_files::kSettings, "the defaults are used");
     if (!payload) return;
     SaveNotes notes;
@@ -333,7 +333,7 @@ class Inspector {
     }
   }
 
-  void Records() {
+  void ShowRecords() {
     const auto payload = Open(player_files::kRecords, "built from the content on start");
     if (!payload) return;
     SaveNotes notes;
