@@ -33,6 +33,8 @@ class AppPlatform {
   virtual std::unique_ptr<RenderDevice> CreateRenderDevice() { return nullptr; }
   // Two-letter code of the user's preferred language.
   virtual std::string UserLanguage() { return "en"; }
+  // The date of now in seconds since 1970 (record tables).
+  virtual int64_t SecondsSince1970();
   // A message box with an OK button (standard error when there is no display).
   virtual void ShowErrorBox(const char* caption, const std::string& text);
 };

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "app/GameKeys.h"
 #include "graphics/FrameOverlays.h"
@@ -22,6 +24,8 @@ void AppPlatform::ShowErrorBox(const char* caption, const std::string& text) {
   std::fprintf(stderr, "%s: %s", caption, text.c_str());
 }
 
+int64_t AppPlatform::SecondsSince1970() { return int64_t(std::time(nullptr)); }
+
 Application::Application(AppPlatform& platform) : platform_(platform) {
   running = this;
   gui_.pointer = [this] { return GuiPoint{mouseX, mouseY}; };
@@ -38,6 +42,7 @@ bool Application::Init() {
   SeedRandom(platform_.NowMs());
   std::setlocale(LC_CTYPE, "");
   profiles_ = std::make_unique<PlayerProfiles>();
+  profiles_->Load(platform_.UserLanguage());
   files_ = std::make_unique<FileSystem>();
   files_->Mount("content");
   files_->Mount("music");
@@ -101,6 +106,8 @@ bool Application::LoadGameData() {
   values_->Load("costs");
   values_->Load("interface");
   strings_->Load("story");
+  // On a first start the record tables come from the content.
+  profiles_->SeedRecords(*files_, platform_.SecondsSince1970());
   return true;
 }
 
@@ -245,7 +252,10 @@ bool Application::Frame() {
     renderer_->Present();
     // A display-mode switch that failed keeps the old mode: the settings follow what is shown.
     Settings& settings = profiles_->settings;
-    if (settings.fullscreen() != renderer_->IsFullscreen()) settings.flags ^= Settings::kFullscreen;
+    if (settings.fullscreen() != renderer_->IsFullscreen()) {
+      settings.flags ^= Settings::kFullscreen;
+      profiles_->SaveSettings();
+    }
   }
   platform_.SleepMs(1);
   return !quit;
@@ -293,17 +303,40 @@ std::u16string Application::LookUp(const char* key) const {
   return strings_ ? strings_->Get(key) : std::u16string();
 }
 
-void Application::ToggleFullscreen() {
+void Application::SetFullscreen(bool on) {
   Settings& settings = profiles_->settings;
-  settings.flags ^= Settings::kFullscreen;
+  settings.SetFlag(Settings::kFullscreen, on);
+  profiles_->SaveSettings();
   if (renderer_) renderer_->SetFullscreen(settings.fullscreen());
+}
+
+void Application::SetDrawnCursor(bool on) {
+  profiles_->settings.SetFlag(Settings::kDrawnCursor, on);
+  profiles_->SaveSettings();
+  platform_.SetSystemCursor(!on);
+}
+
+void Application::StoreVolumes(float music, float effects) {
+  // Volumes are stored as whole percent, truncated; the small allowance keeps a volume that
+  // came from a stored percent (0.7 for 70) from losing one to rounding.
+  const auto percent = [](float v) {
+    return std::clamp(int(std::trunc(double(v) * 100.0 + 1e-4)), 0, 100);
+  };
+  Settings& settings = profiles_->settings;
+  settings.musicVolume = percent(music);
+  settings.effectsVolume = percent(effects);
+  if (sound_) {
+    sound_->SetMusicVolume(float(settings.musicVolume) / 100.0f);
+    sound_->SetEffectsVolume(float(settings.effectsVolume) / 100.0f);
+  }
+  profiles_->SaveSettings();
 }
 
 void Application::OnInput(InputEvent event) {
   if (event.type == InputType::Character) OnCharacter(event.value);
   if (event.type == InputType::KeyDown && event.value == kGameKeyEnter &&
       platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
-    ToggleFullscreen();
+    SetFullscreen(!profiles_->settings.fullscreen());
   }
   if (event.IsPointer()) platform_.PointerToVirtual(mouseX, mouseY);
   if (current && fadeState == Fade::None && !pending) current->OnInput(event);

@@ -53,6 +53,13 @@ class Application {
   void CaptureNextFrame(const std::string& pngPath) { captureFile_ = pngPath; }
   bool captured = false;
 
+  // Player settings changed from the keyboard or the settings dialog: applied at once and
+  // written to the settings file.
+  void SetFullscreen(bool on);
+  void SetDrawnCursor(bool on);
+  // Volumes 0..1 as the sound system takes them, stored as whole percent (truncated).
+  void StoreVolumes(float music, float effects);
+
   // The level screen's time-scale keys (keypad multiply, plus, minus) while cheats are on.
   void ApplyTimeScaleKey(int gameKey);
 
@@ -107,7 +114,6 @@ class Application {
   void AdvanceFade();
   void OnCharacter(int value);
   bool TypedWord(const char* word) const;
-  void ToggleFullscreen();
   // HD content when the back buffer is tall enough and standard definition is not forced.
   void ChooseContent();
   // A sprite with its drawn size from two values, each defaulting to the sprite's own.

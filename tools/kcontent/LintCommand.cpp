@@ -107,6 +107,8 @@ constexpr TableFile kTables[] = {
     {"briefing_info", "BriefInfo"},
     {"shake_info", "ShakeInfo"},
     {"dev_records", "Records"},
+    {"records_total", "Records"},
+    {"records_level", "Records"},
     {"helpers_desc", "Helpers"},
     {"game_settings", "GameSettings"},
 };

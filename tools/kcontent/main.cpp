@@ -11,6 +11,7 @@
 #include "kcontent/LayoutCommand.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LintCommand.h"
+#include "kcontent/SaveCommand.h"
 
 namespace {
 
@@ -32,6 +33,10 @@ constexpr Command kCommands[] = {
      RunLayoutCommand},
     {"level", "level check FILE [--game G]",
      "writes a level file back and reports what would be lost (G: game folder)", RunLevelCommand},
+    {"save", "save show [DIR] [--check]",
+     "decodes the per-user files of DIR (default: the data folder); --check: exit 1 when one "
+     "would be ignored on load",
+     RunSaveCommand},
     {"image", "image IN.png OUT [options]",
      "converts a PNG into a zif, jpa, jpg or png texture (options: kcontent image)",
      kcontent::RunImageCommand},
