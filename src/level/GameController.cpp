@@ -1,0 +1,603 @@
+#include "level/GameController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "level/GameDescriptors.h"
+#include "level/Level.h"
+#include "level/LevelEffects.h"
+#include "level/LevelScreen.h"
+#include "level/LevelServices.h"
+#include "level/LevelSounds.h"
+
+namespace {
+
+using F = ObjectFlags;
+
+float Sane(float frameTime) {
+  return std::isfinite(frameTime) && frameTime > 0 ? std::min(frameTime, 1.0e6f) : 0.0f;
+}
+
+// Whether a point lies inside an object's quad (a convex polygon around its position).
+bool Inside(const WorldObject& o, Vec2 point) {
+  int sign = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    const Vec2 a = o.quad[i];
+    const Vec2 b = o.quad[(i + 1) % 4];
+    const float px = point.x - o.position.x - a.x;
+    const float py = point.y - o.position.y - a.y;
+    const float cross = (b.x - a.x) * py - (b.y - a.y) * px;
+    const int s = cross > 0 ? 1 : cross < 0 ? -1 : 0;
+    if (s == 0) continue;
+    if (sign != 0 && s != sign) return false;
+    sign = s;
+  }
+  return sign != 0;
+}
+
+}  // namespace
+
+GameController::GameController(Level& levelRef, const GameSettings& settingsRef,
+                               LevelScreen& screenRef, LevelSounds* soundsRef,
+                               LevelEffects* effectsRef)
+    : level(levelRef),
+      settings(settingsRef),
+      screen(screenRef),
+      sounds(soundsRef),
+      effects(effectsRef),
+      updater(levelRef, settingsRef, effectsRef, soundsRef),
+      paths(levelRef),
+      roster(*this),
+      walker(*this),
+      work(*this) {
+  updater.SetFrameHook([this](WorldObject& o, int frame) { work.OnWorkerFrame(o, frame); });
+}
+
+// ---------------------------------------------------------------- level start
+
+void GameController::Begin() {
+  endTimer = level.ended ? 0.0f : -1.0f;
+  hovered = pendingClick = 0;
+  readiness = kNoWorker;
+  exitWalk = ExitWalk::NotStarted;
+  homes.fill(0);
+  timers.Clear();
+  level.PrepareObjects();
+  if (!IsOrdinary(level.mode)) return;
+  FindHomes();
+  if (level.state != LevelState::Saved) {
+    // The standing workers' house gives the crew; one worker without a house.
+    int house = 1;
+    if (WorldObject* h = level.FindObject(homes[0]); h && h->desc) house = h->desc->value;
+    level.activeWorkers = house + level.workersFree;
+    roster.Create();
+  }
+  level.activeWorkers = std::clamp(level.activeWorkers, 0, WorkerRoster::kOrdinary);
+  // The saved queue: waypoints only, each once, at most three.
+  std::vector<int> queue;
+  for (const int id : level.commandQueue) {
+    WorldObject* p = Waypoint(id);
+    if (p && int(queue.size()) < kQueueCapacity &&
+        std::find(queue.begin(), queue.end(), id) == queue.end()) {
+      queue.push_back(id);
+      p->Set(F::kQueued);
+    }
+  }
+  level.commandQueue = std::move(queue);
+  RestoreTimers();
+  level.MarkReachable();
+}
+
+void GameController::FindHomes() {
+  for (const auto& o : level.objects) {
+    if (o->cls != WorldObject::kBuilding || !o->desc || o->Hidden()) continue;
+    if (o->desc->type == ObjectDesc::kWorkersHouse && homes[0] == 0) homes[0] = o->id;
+    if (const int type = o->desc->LodgeType(); type > 0 && homes[size_t(type)] == 0) {
+      homes[size_t(type)] = o->id;
+      level.workerTypes |= 1 << type;
+    }
+  }
+}
+
+void GameController::RestoreTimers() {
+  for (const LevelData::SavedTimer& t : level.savedTimers) {
+    if (t.kind != LevelData::SavedTimer::kObstacle) continue;
+    const WorldObject* o = level.FindObject(t.id);
+    if (!o || t.max <= 0) continue;
+    timers.Start(t.id, float(t.max), float(t.cur));
+  }
+}
+
+// ---------------------------------------------------------------- the frame
+
+void GameController::Frame(float frameTime) {
+  frameTime = Sane(frameTime);
+  updater.Animate(frameTime);
+  Tick(frameTime);
+}
+
+void GameController::Tick(float frameTime) {
+  frameTime = Sane(frameTime);
+  // 1.
+  if (endTimer > 0) {
+    EndStep(frameTime);
+    return;
+  }
+  // 2.
+  if (screen.Paused()) return;
+  // 3.
+  if (endTimer < 0 && !timeFrozen) level.gameTime += int(frameTime);
+  // 4.
+  if (IsOrdinary(level.mode)) {
+    if (endTimer <= 0) {
+      level.MarkReachable();
+      readiness = ComputeReadiness();
+    }
+    if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
+    if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
+  }
+  // 5.
+  if (endTimer < 0) CheckWin();
+  // 6.
+  const float timerStep = frameTime * level.buildSpeed * (workBonus ? 2.0f : 1.0f);
+  timers.Advance(Ended() ? frameTime * 10.0f : timerStep);
+  updater.UpdateObjects(frameTime);
+  if (IsOrdinary(level.mode)) {
+    // By index: work may release workers, but never adds or removes any.
+    for (size_t i = 0; i < level.workers.size(); ++i) {
+      WorldObject& w = *level.workers[i];
+      if (w.worker && !w.worker->path.empty()) walker.Walk(w, frameTime);
+    }
+  }
+  level.RemoveFlagged();
+  if (!Waypoint(hovered)) hovered = 0;
+  if (endTimer < 0) SpawnHazards(frameTime);
+  // 7.
+  EndStep(frameTime);
+}
+
+// ---------------------------------------------------------------- pointer
+
+WorldObject* GameController::PickHovered(Vec2 point) const {
+  if (level.mode == LevelMode::MiniGame) return nullptr;
+  for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
+    WorldObject& o = **it;
+    bool hoverable = false;
+    switch (o.cls) {
+      case WorldObject::kFog:
+        hoverable = !o.HasAny(F::kHidden | F::kFinishing) && !o.Has(F::kBusy);
+        break;
+      case WorldObject::kPuzzlePiece:
+      case WorldObject::kFlyer:
+        hoverable = !o.Has(F::kBusy);
+        break;
+      case WorldObject::kWaypoint:
+        hoverable = !o.Has(F::kBusy) && o.link &&
+                    (!o.link->Has(F::kPassable) || o.link->Has(F::kRespawning));
+        break;
+      default:
+        break;
+    }
+    if (hoverable && Inside(o, point)) return &o;
+  }
+  return nullptr;
+}
+
+void GameController::Hover(WorldObject* p) {
+  hovered = 0;
+  if (!IsOrdinary(level.mode)) {
+    hovered = p && p->cls == WorldObject::kWaypoint ? p->id : 0;
+    return;
+  }
+  if (Ended() || !p || p->cls != WorldObject::kWaypoint || !p->link) return;
+  WorldObject& q = *p->link;
+  hovered = p->id;
+  const bool upgrade = q.link && q.link->cls != WorldObject::kWaypoint;
+  if (q.cls == WorldObject::kBuilding && !upgrade) {
+    readiness = kUnreachable;
+    hovered = 0;
+    return;
+  }
+  readiness = ComputeReadiness();
+  if (q.cls == WorldObject::kLandmark) hovered = 0;
+  if (q.Has(F::kInProcess) && (q.cls == WorldObject::kBuilding || !q.Has(F::kRespawning))) {
+    hovered = 0;
+  }
+}
+
+// ---------------------------------------------------------------- commands
+
+WorldObject* GameController::Waypoint(int id) const {
+  if (id == 0) return nullptr;
+  WorldObject* o = level.FindObject(id);
+  return o && o->cls == WorldObject::kWaypoint && !o->Has(F::kDelete) ? o : nullptr;
+}
+
+int GameController::ComputeReadiness() {
+  const WorldObject* p = Hovered();
+  const WorldObject* L = p ? p->link : nullptr;
+  if (!L || !L->desc) return kNoWorker;
+  const ObjectDesc& d = *L->desc;
+  const int w = d.WorkerType();
+  if (L->Has(F::kNeedsQuest) && level.questObjectsFound < level.questObjectsNeeded) {
+    return kQuestMissing;
+  }
+  if (w < 0 || !level.WorkerTypeAvailable(w)) return kTypeMissing;
+  if (!L->Has(F::kReachableOrdinary) || (w != 0 && !L->Has(F::kReachableSpecial))) {
+    return kUnreachable;
+  }
+  if (!level.Affordable(d)) return kNoResources;
+  const bool free = d.cost == std::array<int, 3>{};
+  if (!roster.FreeWorker(w, nullptr) && !(w == 0 && free && roster.ReturningWorker(nullptr))) {
+    return kNoWorker;
+  }
+  return kReady;
+}
+
+bool GameController::Queued(const WorldObject& p) const {
+  const auto& q = level.commandQueue;
+  return std::find(q.begin(), q.end(), int(p.id)) != q.end();
+}
+
+void GameController::Enqueue(WorldObject& p) {
+  if (Queued(p) || int(level.commandQueue.size()) >= kQueueCapacity) return;
+  level.commandQueue.push_back(p.id);
+  p.Set(F::kQueued);
+}
+
+void GameController::Unqueue(WorldObject& p) {
+  auto& q = level.commandQueue;
+  q.erase(std::remove(q.begin(), q.end(), int(p.id)), q.end());
+  p.Set(F::kQueued, false);
+}
+
+bool GameController::QueueHasWorkFor(int type) {
+  for (const int id : level.commandQueue) {
+    const WorldObject* p = Waypoint(id);
+    const WorldObject* L = p ? p->link : nullptr;
+    if (!L || !L->desc || L->desc->WorkerType() != type || !level.Affordable(*L->desc)) continue;
+    if (L->Has(F::kReachableOrdinary) && (type == 0 || L->Has(F::kReachableSpecial))) return true;
+  }
+  return false;
+}
+
+bool GameController::AnyWorkerFree() const {
+  for (int i = 0; i < roster.Active(); ++i) {
+    if (roster.At(i) && !roster.At(i)->Has(F::kBusy)) return true;
+  }
+  for (int type = 1; type <= 8; ++type) {
+    if (roster.Special(type) && !roster.Special(type)->Has(F::kBusy)) return true;
+  }
+  return false;
+}
+
+void GameController::Click(WorldObject* p) {
+  if (!p) return;
+  // 1.
+  if (p->cls == WorldObject::kBird) {
+    ClickBird(*p);
+    return;
+  }
+  if (Ended()) {
+    continueRequested = true;
+    return;
+  }
+  // 2.
+  if (!Hovered() && !(p->cls == WorldObject::kPuzzlePiece && hovered == p->id)) return;
+  hovered = 0;
+  // 3.
+  if (p->cls == WorldObject::kPuzzlePiece) {
+    p->Set(F::kBusy);
+    level.Fade(*p, -1, 0);
+    PlaySound("puzzle_collect");
+    StartEffect("puzzle_collect", p->position);
+    level.puzzleCollected = true;
+    screen.PuzzlePieceFound();
+    return;
+  }
+  // 4.
+  if (level.flyer && !flyerDying) {
+    if (p == level.flyer) {
+      HitFlyer(*p);
+    } else {
+      screen.ShowMessage("workers_scared", p->position);
+    }
+    return;
+  }
+  // 5.
+  if (p->cls != WorldObject::kWaypoint || !p->link || p->link->cls == WorldObject::kScenery) return;
+  ClickWaypoint(*p, *p->link);
+}
+
+void GameController::ClickWaypoint(WorldObject& p, WorldObject& d) {
+  if (d.Has(F::kInProcess) && d.link && d.link->cls == WorldObject::kObstacle) {
+    if (Queued(p)) {
+      Unqueue(p);
+    } else {
+      Enqueue(p);
+    }
+    return;
+  }
+  if (d.Has(F::kInProcess) && !d.Has(F::kRespawning)) return;
+  hovered = p.id;
+  readiness = ComputeReadiness();
+  if (d.Has(F::kInProcess) || readiness != kReady) {
+    Refuse(p, d);
+    return;
+  }
+  const bool sent = Dispatch();
+  screen.ShowCommandMark(sent, p.id, p.position);
+}
+
+void GameController::Refuse(WorldObject& p, WorldObject& d) {
+  std::string message;
+  WorldObject* l = nullptr;
+  bool mayQueue = false;
+  const bool room = int(level.commandQueue.size()) < kQueueCapacity;
+  const int type = d.desc ? d.desc->WorkerType() : -1;
+  char text[32];
+  switch (readiness) {
+    case kUnreachable:
+      l = paths.FindBlocker(type, &p);
+      if (!room || l) {
+        message = "path_blocked";
+      } else {
+        mayQueue = true;
+      }
+      break;
+    case kNoResources:
+      message = ShortageMessage();
+      mayQueue = true;
+      break;
+    case kTypeMissing:
+      l = LodgeFor(type);
+      std::snprintf(text, sizeof text, "no_free_worker_%02d", std::max(type, 0));
+      message = text;
+      break;
+    case kQuestMissing:
+      message = "no_quest_object";
+      break;
+    case kNoWorker:
+      if (room) {
+        mayQueue = true;
+      } else if (WorkerAboutHome()) {
+        pendingClick = p.id;
+        return;
+      } else {
+        WorldObject* home = level.FindObject(homes[0]);
+        if (home && home->Hidden()) l = home;
+        message = "no_free_workers";
+      }
+      break;
+    default:
+      mayQueue = true;  // waiting to respawn
+      break;
+  }
+  if (!d.Has(F::kNeedsQuest) || level.questObjectsFound >= level.questObjectsNeeded) {
+    if (Queued(p)) {
+      Unqueue(p);
+    } else if (mayQueue && room) {
+      Enqueue(p);
+      screen.PointAtObject(nullptr);
+    } else {
+      screen.ShowCommandMark(false, p.id, p.position);
+    }
+  }
+  if (l) screen.PointAtObject(l);
+  if (!message.empty()) screen.ShowMessage(message, d.position);
+}
+
+char16_t GameController::ResourceSymbol(int index) const {
+  // Inline symbols are registered as code units 1, 2, ... in the order of the symbol table.
+  const int count = int(level.Descriptors().Symbols().size());
+  return index < count ? char16_t(index + 1) : u'?';
+}
+
+std::string GameController::ShortageMessage() {
+  std::string message = "insuf_res\\";
+  const WorldObject* p = Hovered();
+  const ObjectDesc& d = *p->link->desc;
+  int first = -1;
+  for (int i = 0; i < 3; ++i) {
+    const int missing = d.cost[size_t(i)] - level.resources[size_t(i)];
+    if (d.cost[size_t(i)] <= 0 || missing <= 0) continue;
+    message += std::to_string(missing);
+    message += char(ResourceSymbol(i));
+    screen.FlashShortage(i);
+    if (first < 0) first = i;
+  }
+  if (first >= 0) {
+    if (WorldObject* source = ResourceSource(first)) screen.PointAtObject(source);
+  }
+  return message;
+}
+
+WorldObject* GameController::ResourceSource(int i) {
+  const auto income = [i](const ObjectDesc* d) { return d && d->income[size_t(i)] > 0; };
+  for (const auto& o : level.objects) {
+    if (o->Has(F::kReachable) && o->desc && level.Affordable(*o->desc) && income(o->desc)) {
+      return o.get();
+    }
+  }
+  for (const auto& o : level.objects) {
+    if (o->Has(F::kReachable) && income(o->desc)) return o.get();
+  }
+  for (const auto& o : level.objects) {
+    if (o->cls == WorldObject::kBuilding && !o->Hidden() && o->link &&
+        o->link->cls != WorldObject::kWaypoint && income(o->link->desc)) {
+      return o.get();
+    }
+  }
+  for (const auto& o : level.objects) {
+    if (o->cls == WorldObject::kObstacle && !o->Has(F::kInProcess) && o->link &&
+        o->link->cls == WorldObject::kBuilding && income(o->link->desc)) {
+      return o.get();
+    }
+  }
+  return nullptr;
+}
+
+WorldObject* GameController::LodgeFor(int type) const {
+  if (type <= 0) return nullptr;
+  for (const auto& o : level.objects) {
+    if (o->cls != WorldObject::kBuilding || !o->link || !o->link->link) continue;
+    const ObjectDesc* d = o->link->link->desc;
+    if (d && d->LodgeType() == type) return o.get();
+  }
+  return nullptr;
+}
+
+bool GameController::WorkerAboutHome() const {
+  const float reach = (level.runSpeed + (speedBonus ? 10.0f : 0.0f));
+  for (int i = 0; i < roster.Active(); ++i) {
+    const WorldObject* w = roster.At(i);
+    if (!w || !w->Has(F::kBusy) || !w->worker->returning || w->worker->path.size() != 1) continue;
+    const float dx = w->worker->legTarget.x - w->position.x;
+    const float dy = w->worker->legTarget.y - w->position.y;
+    if (std::hypot(dx, dy) < reach) return true;
+  }
+  return false;
+}
+
+void GameController::ServeQueue() {
+  // 1.
+  if (extraWorkerEnded && (AnyWorkerFree() || level.commandQueue.empty())) return;
+  // 2.
+  screen.RefreshFreeWorkers();
+  const int savedHovered = hovered;
+  const int savedReadiness = readiness;
+  if (WorldObject* p = Waypoint(pendingClick)) {
+    pendingClick = 0;
+    hovered = p->id;
+    readiness = ComputeReadiness();
+    Click(p);
+  }
+  pendingClick = 0;
+  // 3.
+  for (size_t i = 0; i < level.commandQueue.size();) {
+    WorldObject* p = Waypoint(level.commandQueue[i]);
+    WorldObject* o = p ? p->link : nullptr;
+    if (!o) {
+      level.commandQueue.erase(level.commandQueue.begin() + long(i));
+      if (p) p->Set(F::kQueued, false);
+      continue;
+    }
+    if (o->Has(F::kRespawning)) {
+      ++i;
+      continue;
+    }
+    if (o->HasAny(F::kInProcess | F::kBusy) &&
+        !(o->link && o->link->cls == WorldObject::kObstacle)) {
+      Unqueue(*p);
+      continue;
+    }
+    hovered = p->id;
+    if (ComputeReadiness() == kReady) {
+      Unqueue(*p);
+      hovered = p->id;
+      Click(p);
+      break;
+    }
+    ++i;
+  }
+  // 4.
+  hovered = savedHovered;
+  readiness = savedReadiness;
+}
+
+bool GameController::PayCost(const WorldObject& o) {
+  if (!o.desc || !level.Affordable(*o.desc)) return false;
+  for (int i = 0; i < 3; ++i) {
+    const int cost = o.desc->cost[size_t(i)];
+    if (cost <= 0) continue;
+    level.resources[size_t(i)] -= cost;
+    screen.FlashResource(i, true);
+  }
+  return true;
+}
+
+bool GameController::Dispatch() {
+  WorldObject* p = Hovered();
+  WorldObject* o = p ? p->link : nullptr;
+  if (!o || !o->desc) {
+    readiness = kNoWorker;
+    return false;
+  }
+  const int type = o->desc->WorkerType();
+  const bool free = o->desc->cost == std::array<int, 3>{};
+  WorldObject* s = roster.FreeWorker(type, p);
+  bool redirected = false;
+  if (type == 0 && free) {
+    if (WorldObject* r = roster.ReturningWorker(p)) {
+      s = r;
+      redirected = true;
+    }
+  }
+  std::optional<PathFinder::Path> path;
+  for (int attempt = 0; attempt < 2 && s; ++attempt) {
+    const int start = type != 0    ? roster.BaseStart(type)
+                      : redirected ? s->worker->path.back()
+                                   : s->worker->home;
+    path = paths.FindPath(start, o, false);
+    if (path && PayCost(*o)) break;
+    path.reset();
+    if (!redirected) break;
+    s = roster.FreeWorker(type, p);
+    redirected = false;
+  }
+  if (!s || !path) {
+    readiness = kNoWorker;
+    return false;
+  }
+  WorkerState& w = *s->worker;
+  w.path = std::move(*path);
+  o->Set(F::kReachable | F::kReachableOrdinary | F::kThievable, false);
+  o->Set(F::kInProcess | F::kThiefTarget);
+  o->fadeDir = 0;
+  if (redirected) {
+    // Already past its next waypoint: go on from the following one.
+    if (w.path.size() >= 2) {
+      const Vec2 next = level.waypoints[size_t(w.path.back())].waypoint->position;
+      const Vec2 after = level.waypoints[size_t(w.path[w.path.size() - 2])].waypoint->position;
+      const float toAfter = std::hypot(after.x - s->position.x, after.y - s->position.y);
+      if (toAfter < std::hypot(after.x - next.x, after.y - next.y)) w.path.pop_back();
+    }
+    w.returning = false;
+    s->Set(F::kPose, false);
+  } else {
+    s->position = level.waypoints[size_t(w.path.back())].waypoint->position;
+  }
+  s->Set(F::kBusy);
+  s->Set(F::kHidden | F::kAtWork, false);
+  roster.SetAnimation(*s, 0);
+  w.legTarget = level.waypoints[size_t(w.path.back())].waypoint->position;
+  const float dx = w.legTarget.x - s->position.x;
+  const float dy = w.legTarget.y - s->position.y;
+  if (dx != 0 || dy != 0) WorkerRoster::SetDirection(*s, dx, dy);
+  if (w.direction < 0) w.direction = 0;
+  hovered = 0;
+  if (!redirected) walker.WorkerOut(*s);
+  return true;
+}
+
+// ---------------------------------------------------------------- services
+
+void GameController::PlaySound(std::string_view name) {
+  if (sounds && !name.empty()) sounds->Play(name);
+}
+
+void GameController::StartEffect(std::string_view name, Vec2 at) {
+  if (effects && !name.empty()) effects->Start(name, at);
+}
+
+void GameController::FireDialog(WorldObject& o, int trigger) {
+  if (!o.Has(F::kDialog) || !o.dialog) return;
+  SpeechLine line = *o.dialog;
+  if (line.trigger != trigger) return;
+  if (o.Has(F::kQuest)) line.text += level.questObjectsFound;
+  o.dialog = line;
+  if (LevelServices* services = level.Services()) services->FireDialogs(level, o, trigger);
+  o.dialog.reset();
+  o.Set(F::kDialog, false);
+}

@@ -1,0 +1,56 @@
+#include "level/HeadlessLevelScreen.h"
+
+#include <string>
+
+#include "level/WorldObject.h"
+
+namespace {
+
+std::string At(Vec2 at) {
+  return " @" + std::to_string(int(at.x)) + "," + std::to_string(int(at.y));
+}
+
+}  // namespace
+
+void HeadlessLevelScreen::WorkerApproaching(int id) { Add("approach " + std::to_string(id)); }
+void HeadlessLevelScreen::WorkerArrived(int id) { Add("arrive " + std::to_string(id)); }
+void HeadlessLevelScreen::ShowWorkTimer(int id, int totalMs, Vec2 at) {
+  Add("timer " + std::to_string(id) + " " + std::to_string(totalMs) + At(at));
+}
+void HeadlessLevelScreen::FadeWorkTimer(int id) { Add("timer_fade " + std::to_string(id)); }
+void HeadlessLevelScreen::ShowCommandMark(bool accepted, int id, Vec2 at) {
+  Add(std::string(accepted ? "cmd_ok " : "cmd_no ") + std::to_string(id) + At(at));
+}
+void HeadlessLevelScreen::ShowMessage(std::string_view text, Vec2 at) {
+  Add("message " + std::string(text) + At(at));
+}
+void HeadlessLevelScreen::FlashResource(int index, bool spent) {
+  Add("resource " + std::to_string(index) + (spent ? " spent" : ""));
+}
+void HeadlessLevelScreen::FlashShortage(int index) { Add("shortage " + std::to_string(index)); }
+void HeadlessLevelScreen::PointAtObject(const WorldObject* o) {
+  Add("arrow " + (o ? std::to_string(o->id) : std::string("none")));
+}
+void HeadlessLevelScreen::RefreshFreeWorkers() {}
+void HeadlessLevelScreen::AddScorePopup(int points, Vec2 at) {
+  Add("points " + std::to_string(points) + At(at));
+}
+void HeadlessLevelScreen::Shake(float amount) { Add("shake " + std::to_string(amount)); }
+void HeadlessLevelScreen::Achievement(int number) {
+  achievements.push_back(number);
+  Add("achievement " + std::to_string(number));
+}
+void HeadlessLevelScreen::PuzzlePieceFound() { Add("puzzle"); }
+void HeadlessLevelScreen::ClearPendingDialog(int id) {
+  Add("dialog_cleared " + std::to_string(id));
+}
+
+bool HeadlessLevelScreen::Saw(std::string_view prefix) const { return !Lines(prefix).empty(); }
+
+std::vector<std::string> HeadlessLevelScreen::Lines(std::string_view prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& line : log) {
+    if (std::string_view(line).substr(0, prefix.size()) == prefix) found.push_back(line);
+  }
+  return found;
+}

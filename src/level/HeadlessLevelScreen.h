@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "level/LevelScreen.h"
+
+// The level screen of a run without a window (tests, tools): it writes every call as a line
+// of text, so that a run can be inspected and compared, and may be paused.
+class HeadlessLevelScreen : public LevelScreen {
+ public:
+  void WorkerApproaching(int waypointId) override;
+  void WorkerArrived(int waypointId) override;
+  void ShowWorkTimer(int objectId, int totalMs, Vec2 at) override;
+  void FadeWorkTimer(int objectId) override;
+  void ShowCommandMark(bool accepted, int objectId, Vec2 at) override;
+  void ShowMessage(std::string_view text, Vec2 at) override;
+  void FlashResource(int index, bool spent) override;
+  void FlashShortage(int index) override;
+  void PointAtObject(const WorldObject* object) override;
+  void RefreshFreeWorkers() override;
+  void AddScorePopup(int points, Vec2 at) override;
+  void Shake(float amount) override;
+  void Achievement(int number) override;
+  void PuzzlePieceFound() override;
+  void ClearPendingDialog(int objectId) override;
+  bool Paused() const override { return paused; }
+
+  // Whether some line starts with prefix.
+  bool Saw(std::string_view prefix) const;
+  // The lines that start with prefix.
+  std::vector<std::string> Lines(std::string_view prefix) const;
+
+  std::vector<std::string> log;
+  std::vector<int> achievements;
+  bool paused = false;
+
+ private:
+  void Add(std::string line) { log.push_back(std::move(line)); }
+};

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "level/Vec2.h"
+
+struct WorldObject;
+
+// What the simulation of a level tells the level screen: the marks, messages, work timers,
+// flashes and arrows the player sees, and the achievements and puzzle piece the player's
+// progress records. The simulation never depends on what the screen does with them; every
+// operation defaults to doing nothing, so a run without a screen passes a plain LevelScreen.
+class LevelScreen {
+ public:
+  virtual ~LevelScreen() = default;
+
+  // A worker is about to reach the waypoint of its work / has reached it.
+  virtual void WorkerApproaching(int /*waypointId*/) {}
+  virtual void WorkerArrived(int /*waypointId*/) {}
+  // A work timer of totalMs over an object (its bar), and its fading out.
+  virtual void ShowWorkTimer(int /*objectId*/, int /*totalMs*/, Vec2 /*at*/) {}
+  virtual void FadeWorkTimer(int /*objectId*/) {}
+  // The mark over a clicked waypoint: accepted (a worker goes) or refused.
+  virtual void ShowCommandMark(bool /*accepted*/, int /*objectId*/, Vec2 /*at*/) {}
+  // A message (a string-table key, possibly followed by markup) at a point of the world.
+  virtual void ShowMessage(std::string_view /*text*/, Vec2 /*at*/) {}
+  // The resource counters changed (spent: by paying a cost).
+  virtual void FlashResource(int /*index*/, bool /*spent*/) {}
+  // The counter of a resource that is short flashes.
+  virtual void FlashShortage(int /*index*/) {}
+  // The hint arrow over an object; null takes it away.
+  virtual void PointAtObject(const WorldObject* /*object*/) {}
+  virtual void RefreshFreeWorkers() {}
+  virtual void AddScorePopup(int /*points*/, Vec2 /*at*/) {}
+  virtual void Shake(float /*amount*/) {}
+  // An achievement (trophy number) was earned.
+  virtual void Achievement(int /*number*/) {}
+  // The puzzle piece of the level was collected.
+  virtual void PuzzlePieceFound() {}
+  // A pending level dialog tied to that object is no longer wanted.
+  virtual void ClearPendingDialog(int /*objectId*/) {}
+  // The hint of the hovered object should be built again.
+  virtual void RefreshHint() {}
+  // The screen holds the level (its pause flag); the tick then does nothing.
+  virtual bool Paused() const { return false; }
+};
