@@ -109,6 +109,19 @@ void GameController::RestoreTimers() {
   }
 }
 
+std::optional<std::string> GameController::Save() {
+  using Timer = LevelData::SavedTimer;
+  auto& saved = level.savedTimers;
+  saved.erase(std::remove_if(saved.begin(), saved.end(),
+                             [](const Timer& t) { return t.kind == Timer::kObstacle; }),
+              saved.end());
+  for (const WorkTimers::Timer& t : timers.All()) {
+    if (t.elapsed < t.total)
+      saved.push_back(Timer{Timer::kObstacle, t.id, int(t.elapsed), int(t.total)});
+  }
+  return level.SaveLevel();
+}
+
 // ---------------------------------------------------------------- the frame
 
 void GameController::Frame(float frameTime) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "level/LevelObjectUpdater.h"
@@ -51,6 +52,10 @@ class GameController {
   void Frame(float frameTime);
   // The simulation's share of a frame (steps 1..7).
   void Tick(float frameTime);
+
+  // The running level as the text of a saved level (its work timers included), or none when
+  // it may not be saved.
+  std::optional<std::string> Save();
 
   // The object under a point of the world that the pointer may hover, or null.
   WorldObject* PickHovered(Vec2 point) const;
