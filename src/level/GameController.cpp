@@ -66,13 +66,12 @@ void GameController::Begin() {
   level.PrepareObjects();
   if (!IsOrdinary(level.mode)) return;
   FindHomes();
-  if (level.state != LevelState::Saved) {
-    // The standing workers' house gives the crew; one worker without a house.
-    int house = 1;
-    if (WorldObject* h = level.FindObject(homes[0]); h && h->desc) house = h->desc->value;
-    level.activeWorkers = house + level.workersFree;
-    roster.Create();
-  }
+  // The standing workers' house gives the crew (one worker without a house), and workers
+  // released during play (workersFree) join it. Saved levels do not store the number.
+  int house = 1;
+  if (WorldObject* h = level.FindObject(homes[0]); h && h->desc) house = h->desc->value;
+  level.activeWorkers = house + level.workersFree;
+  if (level.state != LevelState::Saved) roster.Create();
   level.activeWorkers = std::clamp(level.activeWorkers, 0, WorkerRoster::kOrdinary);
   // The saved queue: waypoints only, each once, at most three.
   std::vector<int> queue;
