@@ -14,7 +14,10 @@ using namespace leveltest;
 
 namespace {
 
-const char* kGoldenPath = "tests/level/golden/sim_run.xml";
+std::string GoldenPath() {
+  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
+  return std::string(source ? source : ".") + "/tests/level/golden/sim_run.xml";
+}
 
 const char* kExtra = R"(
   <object id="6" tex="wp" class="3" pos="150,100" size="10,10" links="2,0,0" obj_link="21"/>
@@ -64,11 +67,11 @@ TEST(GoldenRunTest, RecordedClicksGiveTheRecordedLevel) {
   ASSERT_FALSE(result.empty());
   EXPECT_EQ(result, Play());
   if (std::getenv("KALODRUS_UPDATE_GOLDEN")) {
-    std::ofstream(kGoldenPath, std::ios::binary) << result;
-    GTEST_SKIP() << "golden run written to " << kGoldenPath;
+    std::ofstream(GoldenPath(), std::ios::binary) << result;
+    GTEST_SKIP() << "golden run written to " << GoldenPath();
   }
-  std::ifstream in(kGoldenPath, std::ios::binary);
-  ASSERT_TRUE(in) << kGoldenPath << " missing (run with KALODRUS_UPDATE_GOLDEN=1)";
+  std::ifstream in(GoldenPath(), std::ios::binary);
+  ASSERT_TRUE(in) << GoldenPath() << " missing (run with KALODRUS_UPDATE_GOLDEN=1)";
   std::stringstream golden;
   golden << in.rdbuf();
   EXPECT_EQ(result, golden.str());
