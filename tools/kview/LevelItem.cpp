@@ -1,14 +1,18 @@
 #include "LevelItem.h"
 
 #include <charconv>
+#include <cstdio>
+#include <string>
 
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "graphics/Renderer.h"
 #include "graphics/TextureManager.h"
 #include "level/DescriptorServices.h"
+#include "level/GameController.h"
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
+#include "level/HeadlessLevelScreen.h"
 #include "level/Level.h"
 #include "level/LevelDrawer.h"
 #include "level/LevelEffects.h"
@@ -46,8 +50,9 @@ class LevelItem final : public ViewItem {
         particles_(services.files, services.renderer, services.textures),
         effects_(&particles_),
         level_(descriptors_, &media_),
-        updater_(level_, settings_, &effects_),
-        drawer_(services.renderer, services.textures, settings_, &effects_) {}
+        game_(level_, settings_, screen_, nullptr, &effects_),
+        drawer_(services.renderer, services.textures, settings_, &effects_),
+        clicks_(services.clicks) {}
   ~LevelItem() override {
     effects_.Clear();
     particles_.Shutdown();
@@ -63,7 +68,7 @@ class LevelItem final : public ViewItem {
       error = "cannot read " + Level::LevelFileName(episode, number) + ": " + level_.readError;
       return false;
     }
-    level_.PrepareObjects();
+    game_.Begin();
     effects_.Sync(level_, true);
     if (hover != 0) {
       const WorldObject* o = level_.FindObject(hover);
@@ -87,13 +92,25 @@ class LevelItem final : public ViewItem {
   float Height() const override { return renderer_.Height(); }
   bool CoversScreen() const override { return true; }
 
-  // One frame of a level without workers: animation, reachability, objects, deletions.
+  // One frame of the running level: the clicks due now go through the pointer rules the
+  // level screen uses (pick, hover, click), then the controller's frame. What the level
+  // screen is told is printed with the frame number.
   void Update(float frameMs) override {
-    updater_.Animate(frameMs);
-    if (IsOrdinary(level_.mode)) level_.MarkReachable();
-    updater_.UpdateObjects(frameMs);
-    level_.RemoveFlagged();
-    level_.gameTime += int(frameMs);
+    for (const ViewClick& click : clicks_) {
+      if (click.frame != frame_) continue;
+      WorldObject* p = game_.PickHovered(Vec2{click.x, click.y});
+      game_.Hover(p);
+      std::printf("%d: click %.0f,%.0f on %s\n", frame_, click.x, click.y,
+                  p ? std::to_string(p->id).c_str() : "nothing");
+      options_.hoveredWaypoint = p;
+      options_.hovered = p ? p->link : nullptr;
+      game_.Click(p);
+    }
+    game_.Frame(frameMs);
+    for (; logged_ < screen_.log.size(); ++logged_) {
+      std::printf("%d: %s\n", frame_, screen_.log[logged_].c_str());
+    }
+    ++frame_;
   }
   void Draw(float, float, float) override {
     renderer_.BindTexture(nullptr);
@@ -112,9 +129,13 @@ class LevelItem final : public ViewItem {
   ParticleManager particles_;
   LevelEffects effects_;
   Level level_;
-  LevelObjectUpdater updater_;
+  HeadlessLevelScreen screen_;
+  GameController game_;
   LevelDrawer drawer_;
   LevelDrawOptions options_;
+  std::vector<ViewClick> clicks_;
+  int frame_ = 0;
+  size_t logged_ = 0;
 };
 
 bool Number(std::string_view text, int& value) {

@@ -82,7 +82,7 @@ constexpr ViewItemKind kKinds[] = {
      MakeTextItem},
     {"effect", "effect:NAME    a particle effect running (one-shot effects repeat)",
      MakeEffectItem},
-    {"level", "level:EP:LEVEL  a level file begun and running as the level screen draws it",
+    {"level", "level:EP:LEVEL  a level file begun and running; --click FRAME:X,Y sends workers",
      MakeLevelItem},
 };
 

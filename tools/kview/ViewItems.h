@@ -6,12 +6,20 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class FileSystem;
 class Renderer;
 class SpriteManager;
 class TextureManager;
 class ValueTable;
+
+// A click on the world at a frame (--click FRAME:X,Y), in world units.
+struct ViewClick {
+  int frame = 0;
+  float x = 0;
+  float y = 0;
+};
 
 // The game services an item may use.
 struct ViewServices {
@@ -20,7 +28,8 @@ struct ViewServices {
   Renderer& renderer;
   TextureManager& textures;
   SpriteManager& sprites;
-  int hover = 0;  // --hover: the object a level item shows hovered
+  int hover = 0;                  // --hover: the object a level item shows hovered
+  std::vector<ViewClick> clicks;  // --click: what a level item is clicked on
 };
 
 class ViewItem {

@@ -2,7 +2,7 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] ITEM...
+//         [--hover ID] [--click FRAME:X,Y]... ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -39,13 +40,14 @@ struct Options {
   bool standardDefinition = false;
   std::string screenshot;
   int hover = 0;
+  std::vector<ViewClick> clicks;
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -57,9 +59,29 @@ std::optional<uint32_t> Number(const std::string& text) {
   return value;
 }
 
+// "FRAME:X,Y" with a frame from 0 and world coordinates.
+std::optional<ViewClick> ParseClick(const std::string& text) {
+  ViewClick click;
+  char tail = 0;
+  if (std::sscanf(text.c_str(), "%d:%f,%f%c", &click.frame, &click.x, &click.y, &tail) != 3 ||
+      click.frame < 0 || !std::isfinite(click.x) || !std::isfinite(click.y)) {
+    return std::nullopt;
+  }
+  return click;
+}
+
 bool Parse(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--click") {
+      const std::optional<ViewClick> click = i + 1 < argc ? ParseClick(argv[++i]) : std::nullopt;
+      if (!click) {
+        std::fprintf(stderr, "kview: --click needs FRAME:X,Y\n");
+        return false;
+      }
+      options.clicks.push_back(*click);
+      continue;
+    }
     if (arg == "--sd") {
       options.standardDefinition = true;
       continue;
@@ -189,7 +211,8 @@ int Run(const Options& options) {
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files, values, renderer, *textures, *sprites, options.hover};
+    ViewServices services{files,    values,        renderer,      *textures,
+                          *sprites, options.hover, options.clicks};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;
