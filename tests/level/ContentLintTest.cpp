@@ -221,6 +221,18 @@ TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
   EXPECT_TRUE(Mentions(media.Problems(), "no texture \"deco_flowers\""));
 }
 
+// Work that no base of its worker type reaches, even with every obstacle cleared.
+TEST(ContentLintTest, WorkUnreachableByItsWorkerType) {
+  DamagedContent c;
+  const std::string level = "content/levels/level_01_01.xml";
+  c.Replace(level, R"(links="107,108" obj_link="24")", R"(links="0,108" obj_link="24")");
+  auto problems = c.Lint();
+  EXPECT_TRUE(Mentions(problems, "object 26 at waypoint 107",
+                       "reached by no base of worker type 0, even with every obstacle cleared"))
+      << Join(problems);
+  EXPECT_FALSE(Mentions(problems, "object 24 at waypoint 105", "reached by no base"));
+}
+
 // The built game folder, pictures, sounds and effects included, has nothing to fix.
 TEST(ContentLintTest, BuiltGameFolderIsClean) {
   const char* game = std::getenv("KALODRUS_GAME_DIR");

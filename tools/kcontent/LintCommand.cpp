@@ -19,6 +19,7 @@
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "level/Level.h"
+#include "level/PathFinder.h"
 
 namespace {
 
@@ -585,6 +586,40 @@ class LintRun {
 
   // An ordinary level can be played: workers have a camp and a way to every workable object,
   // every object can be done by some worker, and the goal can be reached.
+  // Every workable object must be reachable by its worker type: from a camp for ordinary
+  // workers, from the first waypoint of its base list for a special type, by the route
+  // search the workers use, with every obstacle on the way cleared.
+  void CheckWorkersReach(const std::string& file, Level& level) {
+    const PathFinder paths(level);
+    for (const WaypointNode& node : level.waypoints) {
+      const WorldObject& wp = *node.waypoint;
+      const WorldObject* o = wp.link;
+      if (!o || !o->desc || o->cls == WorldObject::kScenery || o->cls == WorldObject::kLandmark ||
+          o->desc->Indestructible()) {
+        continue;
+      }
+      const int type = o->desc->WorkerType();
+      const std::string what = "object " + Str(o->id) + " at waypoint " + Str(wp.id);
+      if (type < 0) {
+        Problem(file, what + " names no worker type (work " + Str(o->desc->work) + ")");
+        continue;
+      }
+      std::vector<int> starts;
+      if (type == 0) {
+        starts = level.bases[0];
+      } else if (!level.bases[size_t(type)].empty()) {
+        starts.push_back(level.bases[size_t(type)].front());
+      }
+      const bool reached = std::any_of(starts.begin(), starts.end(), [&](int start) {
+        return paths.FindPath(start, &wp, true).has_value();
+      });
+      if (!reached) {
+        Problem(file, what + " is reached by no base of worker type " + Str(type) +
+                          ", even with every obstacle cleared");
+      }
+    }
+  }
+
   void CheckPlayable(const std::string& file, Level& level) {
     if (level.bases[0].empty()) {
       Problem(file, "no camp waypoint (subclass 1): there are no ordinary workers");
@@ -616,6 +651,8 @@ class LintRun {
         if (next >= 0 && !reached[size_t(next)]) open.push_back(next);
       }
     }
+
+    CheckWorkersReach(file, level);
 
     std::set<int> linkedFromWaypoint, linkedFromObject;
     for (const WaypointNode& node : level.waypoints) {
