@@ -163,7 +163,7 @@ void GameController::Tick(float frameTime) {
     }
   }
   level.RemoveFlagged();
-  if (!Waypoint(hovered)) hovered = 0;
+  if (hovered != 0 && !level.FindObject(hovered)) hovered = 0;
   if (endTimer < 0) SpawnHazards(frameTime);
   // 7.
   EndStep(frameTime);
@@ -173,6 +173,11 @@ void GameController::Tick(float frameTime) {
 
 WorldObject* GameController::PickHovered(Vec2 point) const {
   if (level.mode == LevelMode::MiniGame) return nullptr;
+  for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
+    if ((*it)->cls == WorldObject::kBird && !(*it)->Hidden() && Inside(**it, point)) {
+      return it->get();
+    }
+  }
   for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
     WorldObject& o = **it;
     bool hoverable = false;
@@ -199,10 +204,16 @@ WorldObject* GameController::PickHovered(Vec2 point) const {
 void GameController::Hover(WorldObject* p) {
   hovered = 0;
   if (!IsOrdinary(level.mode)) {
-    hovered = p && p->cls == WorldObject::kWaypoint ? p->id : 0;
+    hovered = p ? p->id : 0;
     return;
   }
-  if (Ended() || !p || p->cls != WorldObject::kWaypoint || !p->link) return;
+  if (Ended() || !p) return;
+  if (p->cls == WorldObject::kPuzzlePiece || p->cls == WorldObject::kFillable ||
+      p->cls == WorldObject::kFlyer) {
+    hovered = p->id;
+    return;
+  }
+  if (p->cls != WorldObject::kWaypoint || !p->link) return;
   WorldObject& q = *p->link;
   hovered = p->id;
   const bool upgrade = q.link && q.link->cls != WorldObject::kWaypoint;
@@ -296,7 +307,7 @@ void GameController::Click(WorldObject* p) {
     return;
   }
   // 2.
-  if (!Hovered() && !(p->cls == WorldObject::kPuzzlePiece && hovered == p->id)) return;
+  if (hovered == 0 || !level.FindObject(hovered)) return;
   hovered = 0;
   // 3.
   if (p->cls == WorldObject::kPuzzlePiece) {
@@ -359,7 +370,7 @@ void GameController::Refuse(WorldObject& p, WorldObject& d) {
       }
       break;
     case kNoResources:
-      message = ShortageMessage();
+      message = ShortageMessage(l);
       mayQueue = true;
       break;
     case kTypeMissing:
@@ -406,7 +417,7 @@ char16_t GameController::ResourceSymbol(int index) const {
   return index < count ? char16_t(index + 1) : u'?';
 }
 
-std::string GameController::ShortageMessage() {
+std::string GameController::ShortageMessage(WorldObject*& source) {
   std::string message = "insuf_res\\";
   const WorldObject* p = Hovered();
   const ObjectDesc& d = *p->link->desc;
@@ -419,9 +430,7 @@ std::string GameController::ShortageMessage() {
     screen.FlashShortage(i);
     if (first < 0) first = i;
   }
-  if (first >= 0) {
-    if (WorldObject* source = ResourceSource(first)) screen.PointAtObject(source);
-  }
+  if (first >= 0) source = ResourceSource(first);
   return message;
 }
 
@@ -566,7 +575,9 @@ bool GameController::Dispatch() {
   w.path = std::move(*path);
   o->Set(F::kReachable | F::kReachableOrdinary | F::kThievable, false);
   o->Set(F::kInProcess | F::kThiefTarget);
+  // The fade stops; no longer reachable, its opacity is no more the blink's.
   o->fadeDir = 0;
+  o->alpha = o->Hidden() ? 0 : 255;
   if (redirected) {
     // Already past its next waypoint: go on from the following one.
     if (w.path.size() >= 2) {

@@ -81,6 +81,7 @@ class GameController {
   bool QueueHasWorkFor(int type);
   // Resolves a waypoint id of the hovered, pending or queued kind (null when it names none).
   WorldObject* Waypoint(int id) const;
+  // The hovered waypoint (null when nothing, or something else, is hovered).
   WorldObject* Hovered() const { return Waypoint(hovered); }
   // The end of a level: workers walk twice as fast, timers run ten times as fast.
   bool Ended() const { return endTimer >= 0; }
@@ -112,7 +113,7 @@ class GameController {
   WorkSite work;
 
   float endTimer = -1;  // -1 while played, >= 0 once the level has ended
-  int hovered = 0;      // waypoint id under the pointer, 0 none
+  int hovered = 0;      // id of the waypoint (or piece, fillable, flyer) hovered, 0 none
   int readiness = kNoWorker;
   int pendingClick = 0;        // waypoint id clicked again when a worker gets home
   std::array<int, 9> homes{};  // home building ids: ordinary workers (0), special types
@@ -129,7 +130,7 @@ class GameController {
  private:
   void ClickWaypoint(WorldObject& p, WorldObject& d);
   void Refuse(WorldObject& p, WorldObject& d);
-  std::string ShortageMessage();
+  std::string ShortageMessage(WorldObject*& source);
   WorldObject* ResourceSource(int resource);
   WorldObject* LodgeFor(int type) const;
   bool WorkerAboutHome() const;

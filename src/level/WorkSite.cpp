@@ -46,7 +46,7 @@ void WorkSite::Start(WorldObject& w, WorldObject& p) {
     if (o && type == WorkerRoster::kThief && o->respawnLeft < 0 && l.gameTime - o->stamp < 1000) {
       game_.screen.Achievement(9);
     }
-    TurnHome(w, p, nullptr);
+    TurnHome(w, p);
     if (IsOrdinary(l.mode) && game_.roster.HasAnimation(w, 2)) {
       game_.roster.SetAnimation(w, 2);
       w.Set(F::kPose);
@@ -118,7 +118,7 @@ void WorkSite::StopWorkSound(WorldObject& w) {
 void WorkSite::Progress(WorldObject& w, WorldObject& p) {
   WorldObject* o = p.link;
   if (!o) {
-    TurnHome(w, p, nullptr);
+    TurnHome(w, p);
     game_.roster.SetAnimation(w, 0);
     return;
   }
@@ -204,7 +204,7 @@ void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
     Relink(p, o);
   }
   // 6.
-  TurnHome(w, p, &o);
+  TurnHome(w, p);
   if (IsClass(P, WorldObject::kFog)) {
     game_.PlaySound("fog_hide");
   } else if (o.Has(F::kObjective)) {
@@ -367,7 +367,7 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
     p.linkId = C->id;
     C->backLink = &p;
   }
-  TurnHome(w, p, C ? C : &o);
+  TurnHome(w, p);
   game_.PlaySound("work_end");
   const bool carries = OnWorkDone(o);
   const WorldObject* queueFor = C ? C : &o;
@@ -443,11 +443,12 @@ bool WorkSite::OnWorkDone(WorldObject& o) {
   return d->ret != 0;
 }
 
-void WorkSite::TurnHome(WorldObject& w, WorldObject& p, WorldObject* o) {
+void WorkSite::TurnHome(WorldObject& w, WorldObject& p) {
   WorkerState& s = *w.worker;
   s.path.clear();
   s.returning = IsOrdinary(game_.level.mode);
-  game_.roster.SendHome(w, o ? *o : p);
+  // The route home starts at the work's waypoint (whatever it links to by now).
+  game_.roster.SendHome(w, p);
   if (s.path.size() > 1) s.path.pop_back();
   // Nowhere to go: the worker is home at once (next frame).
   if (s.path.empty() && p.waypoint >= 0) s.path.push_back(p.waypoint);
@@ -505,7 +506,7 @@ void WorkSite::ReleaseWorker(WorldObject& w, WorldObject& p, const ObjectDesc& d
     s.path = w.worker->path;
     s.home = w.worker->home;
   } else {
-    TurnHome(*r, p, nullptr);
+    TurnHome(*r, p);
   }
   if (s.path.empty() && p.waypoint >= 0) s.path.push_back(p.waypoint);
   s.legTarget = l.waypoints[size_t(s.path.back())].waypoint->position;

@@ -33,8 +33,8 @@ class WorkSite {
   void BuildingProgress(WorldObject& worker, WorldObject& p, WorldObject& o);
   void FinishBuilding(WorldObject& worker, WorldObject& p, WorldObject& o);
   void ApplyDifference(const ObjectDesc* before, const ObjectDesc& after, WorldObject& building);
-  // The worker turns home from waypoint p; the sound of the end of the work plays.
-  void TurnHome(WorldObject& worker, WorldObject& p, WorldObject* o);
+  // The worker turns home from waypoint p.
+  void TurnHome(WorldObject& worker, WorldObject& p);
   // The pose after work, or the walk home (carrying or not).
   bool Pose(WorldObject& worker, const WorldObject* o, bool carries, int queueType);
   void ReleaseWorker(WorldObject& worker, WorldObject& p, const ObjectDesc& desc);
