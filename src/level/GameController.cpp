@@ -492,9 +492,8 @@ void GameController::ServeQueue() {
     pendingClick = 0;
     hovered = p->id;
     readiness = ComputeReadiness();
-    Click(p);
+    Click(p);  // may keep it pending again
   }
-  pendingClick = 0;
   // 3.
   for (size_t i = 0; i < level.commandQueue.size();) {
     WorldObject* p = Waypoint(level.commandQueue[i]);

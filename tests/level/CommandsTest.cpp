@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "SimTestSupport.h"
 
@@ -254,6 +255,72 @@ TEST(ExitWalkTest, OrdinaryWorkersLeaveTwoHundredMsApart) {
   const int frames = s.RunUntil([&] { return s.game->walker.ExitWalk(); }, 1000);
   EXPECT_LT(frames, 1000);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(s.Worker(i).Hidden());
+}
+
+}  // namespace
+
+namespace {
+
+const char* kFreeTrees = R"(
+  <object id="6" tex="wp" class="3" pos="150,100" size="10,10" links="2,0,0" obj_link="21"/>
+  <object id="7" tex="wp" class="3" pos="300,100" size="10,10" links="3,0,0" obj_link="22"/>
+  <object id="8" tex="wp" class="3" pos="450,100" size="10,10" links="4,0,0" obj_link="23"/>
+  <object id="9" tex="wp" class="3" pos="150,-100" size="10,10" links="2,0,0" obj_link="24"/>
+  <object id="21" tex="tree" class="1" subclass="10"/>
+  <object id="22" tex="tree" class="1" subclass="10"/>
+  <object id="23" tex="tree" class="1" subclass="10"/>
+  <object id="24" tex="tree" class="1" subclass="11"/>)";
+
+TEST(CommandQueueTest, FullQueueKeepsAPendingClickForTheWorkerAboutToBeHome) {
+  // Costly trees: a returning worker is never redirected to them.
+  std::string trees = kFreeTrees;
+  for (size_t at; (at = trees.find("subclass=\"10\"")) != std::string::npos;) {
+    trees.replace(at, 13, "subclass=\"11\"");
+  }
+  Sim s;
+  s.Begin(Road(10, trees, R"(resources="100,100,0")"));
+  WorldObject& w = s.Worker(0);
+  s.Click(5);
+  for (int id : {6, 7, 8}) s.Click(id);
+  ASSERT_EQ(s.level->commandQueue.size(), 3u);
+  // Far from home: the fourth click is refused.
+  s.Click(9);
+  EXPECT_TRUE(s.screen.Saw("message no_free_workers"));
+  EXPECT_EQ(s.game->pendingClick, 0);
+  // On the last leg home, close to the camp: the click waits for the worker.
+  s.RunUntil([&] {
+    const WorkerState& st = *w.worker;
+    return st.returning && st.path.size() == 1 &&
+           std::hypot(st.legTarget.x - w.position.x, st.legTarget.y - w.position.y) < 15;
+  });
+  s.Click(9);
+  EXPECT_EQ(s.game->pendingClick, 9);
+  s.RunUntil([&] { return s.Get(24).Has(F::kInProcess); }, 50);
+  EXPECT_TRUE(s.Get(24).Has(F::kInProcess));  // the pending click went first
+  EXPECT_EQ(s.level->resources, (std::array<int, 3>{95, 98, 0}));
+  EXPECT_EQ(s.level->commandQueue, (std::vector<int>{6, 7, 8}));
+}
+
+TEST(CommandQueueTest, ReturningWorkerIsRedirectedToFreeWork) {
+  Sim s;
+  s.Begin(Road(10, kFreeTrees));
+  WorldObject& w = s.Worker(0);
+  s.Click(5);
+  s.RunUntil([&] { return w.worker->returning && !w.Has(F::kPose) && w.worker->path.size() > 2; });
+  s.sounds.played.clear();
+  s.Click(6);  // no worker at home, but the one walking back may go
+  EXPECT_TRUE(s.Get(21).Has(F::kInProcess));
+  EXPECT_FALSE(w.worker->returning);
+  EXPECT_EQ(w.worker->path.front(), s.Get(6).waypoint);
+  EXPECT_TRUE(s.sounds.played.empty());  // not going out again: no "worker_out"
+  s.RunUntil([&] { return s.Get(21).Has(F::kPassable); }, 2000);
+  EXPECT_TRUE(s.Get(21).Has(F::kPassable));
+  // A target with a cost is never given to a returning worker.
+  s.level->resources = {5, 2, 0};
+  s.RunUntil([&] { return w.worker->returning && !w.Has(F::kPose); });
+  s.Click(9);
+  EXPECT_FALSE(s.Get(24).Has(F::kInProcess));
+  EXPECT_TRUE(s.Get(9).Has(F::kQueued));
 }
 
 }  // namespace
