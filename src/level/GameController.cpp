@@ -73,7 +73,10 @@ void GameController::Begin() {
   level.activeWorkers = house + level.workersFree;
   if (level.state != LevelState::Saved) roster.Create();
   level.activeWorkers = std::clamp(level.activeWorkers, 0, WorkerRoster::kOrdinary);
-  // The saved queue: waypoints only, each once, at most three.
+  // The saved queue: waypoints only, each once, at most three; only they carry the mark.
+  for (const auto& o : level.objects) {
+    if (o->cls == WorldObject::kWaypoint) o->Set(F::kQueued, false);
+  }
   std::vector<int> queue;
   for (const int id : level.commandQueue) {
     WorldObject* p = Waypoint(id);
