@@ -8,8 +8,10 @@ constexpr int kBlockerCost = 101;
 
 }  // namespace
 
+// A node of the graph whose waypoint still exists (deleted waypoints leave empty nodes).
 bool PathFinder::ValidNode(int index) const {
-  return index >= 0 && size_t(index) < level_.waypoints.size();
+  return index >= 0 && size_t(index) < level_.waypoints.size() &&
+         level_.waypoints[size_t(index)].waypoint != nullptr;
 }
 
 int PathFinder::TargetNode(const WorldObject* target) const {

@@ -28,7 +28,10 @@ int WorkerRoster::BaseStart(int list) const {
   const Level& l = game_.level;
   if (list < 0 || list >= LevelData::kBaseLists) return -1;
   const std::vector<int>& base = l.bases[size_t(list)];
-  if (base.empty() || base.front() < 0 || size_t(base.front()) >= l.waypoints.size()) return -1;
+  if (base.empty() || base.front() < 0 || size_t(base.front()) >= l.waypoints.size() ||
+      !l.waypoints[size_t(base.front())].waypoint) {
+    return -1;
+  }
   return base.front();
 }
 

@@ -24,7 +24,7 @@ std::string RandomLevel(std::mt19937& rng) {
   const int subclasses[] = {0, 1, 2, 3, 11, 13, 14, 200};
   const int good[] = {10, 11, 12, 14, 15, 16, 40};
   const int hostile[] = {13, 17, 41, 42, 99};
-  const char* flags[] = {"g", "c", "cg", "i", "j", "n", "k", "o", "r", "cgr", "q", "w"};
+  const char* flags[] = {"g", "c", "cg", "i", "j", "n", "k", "o", "r", "cgr", "q", "w", "d"};
   const auto n = [](int v) { return std::to_string(v); };
   std::string text = "<level run_speed=\"" + n(10 + pick(30)) + "\" workers_free=\"" +
                      n(pick(10) - 3) + "\" worker_types=\"" + n(chance(70) ? 1 : pick(600)) +
@@ -34,17 +34,17 @@ std::string RandomLevel(std::mt19937& rng) {
     const int link = id == 1 ? 0 : chance(85) ? 1 + pick(id - 1) : pick(45);
     const int object = id == 1 ? 0 : chance(60) ? 20 + id : chance(50) ? 0 : pick(45);
     text += "<object id=\"" + n(id) + "\" tex=\"wp\" class=\"3\" subclass=\"" + n(sub) +
-            "\" pos=\"" + n(pick(800) - 100) + "," + n(pick(400) - 200) +
-            "\" size=\"12,12\" links=\"" + n(link) + "," + n(chance(10) ? pick(45) : 0) +
-            ",0\" obj_link=\"" + n(object) + "\" respawn=\"" + n(chance(20) ? pick(45) : 0) +
-            "\"/>\n";
+            "\" pos=\"" + n(pick(800) - 100) + "," + n(pick(400) - 200) + "\" flags=\"" +
+            (chance(5) ? "d" : "") + "\" size=\"12,12\" links=\"" + n(link) + "," +
+            n(chance(10) ? pick(45) : 0) + ",0\" obj_link=\"" + n(object) + "\" respawn=\"" +
+            n(chance(20) ? pick(45) : 0) + "\"/>\n";
   }
   for (int id = 22; id <= 40; ++id) {
     const bool bad = chance(15);
     const int cls = bad ? pick(12) : 1;
     const int desc = bad ? hostile[pick(5)] : good[pick(7)];
     text += "<object id=\"" + n(id) + "\" tex=\"obj\" class=\"" + n(desc == 40 ? 2 : cls) +
-            "\" subclass=\"" + n(desc) + "\" flags=\"" + (chance(15) ? flags[pick(12)] : "") +
+            "\" subclass=\"" + n(desc) + "\" flags=\"" + (chance(15) ? flags[pick(13)] : "") +
             "\" pos=\"" + n(pick(800) - 100) + "," + n(pick(400) - 200) + "\" obj_link=\"" +
             n(chance(15) ? 1 + pick(45) : 0) + "\" respawn=\"" + n(pick(3)) + "," + n(pick(3)) +
             "\"/>\n";
