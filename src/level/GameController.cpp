@@ -126,10 +126,10 @@ std::optional<std::string> GameController::Save() {
 
 // ---------------------------------------------------------------- the frame
 
-void GameController::Frame(float frameTime) {
+void GameController::Frame(float frameTime, bool blocked) {
   frameTime = Sane(frameTime);
   updater.Animate(frameTime);
-  Tick(frameTime);
+  if (!blocked) Tick(frameTime);
 }
 
 void GameController::Tick(float frameTime) {

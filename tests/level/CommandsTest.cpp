@@ -126,6 +126,25 @@ TEST(WorkTest, TwentyFiveTenthsTake2500MsAnd1250WithTheBonus) {
   }
 }
 
+TEST(WorkTest, SavedLevelContinuesItsWorkTimer) {
+  Sim s;
+  s.Begin(Road(10));
+  s.level->episode = 1;
+  s.level->levelNumber = 1;
+  s.Click(5);
+  s.RunUntil([&] { return s.Worker(0).Has(F::kAtWork); });
+  s.Run(100);
+  const auto saved = s.game->Save();
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->find(R"(<obstacle id="20" cur="1000" max="2500")"), std::string::npos);
+  Sim t;
+  t.Begin(*saved);
+  ASSERT_EQ(t.level->workers.size(), 16u);
+  EXPECT_EQ(t.game->timers.Remaining(20), 1500.0f);
+  EXPECT_EQ(t.RunUntil([&] { return !t.Worker(0).Has(F::kAtWork); }), 150);
+  EXPECT_TRUE(t.Get(20).Has(F::kPassable));
+}
+
 TEST(WorkTest, NoTimerCompletesTheFrameAfterArrival) {
   Sim s;
   s.Begin(Road(12));
