@@ -160,7 +160,7 @@ TEST(WorkTest, NoTimerCompletesTheFrameAfterArrival) {
 
 TEST(WorkTest, RespawnOneOneIsBackAtOnceAndKeepsItsWaypoint) {
   Sim s;
-  s.Begin(Road(15, "", "", R"(respawn="1,1")"));
+  s.Begin(Road(15, "", "", R"(respawn="1,1" flags="m" dialog="7,1,0,3,0,0,0")"));
   WorldObject& w = s.Worker(0);
   s.Click(5);
   s.RunUntil([&] { return w.Has(F::kAtWork); });
@@ -168,10 +168,18 @@ TEST(WorkTest, RespawnOneOneIsBackAtOnceAndKeepsItsWaypoint) {
   WorldObject& tree = s.Get(20);
   EXPECT_FALSE(tree.HasAny(F::kPassable | F::kInProcess | F::kHidden));
   EXPECT_EQ(s.Get(5).link, &tree);
+  // Its dialog of trigger 3 fired with the completion, once.
+  const std::pair<int, int> fired{20, 3};
+  EXPECT_EQ(std::count(s.services.fired.begin(), s.services.fired.end(), fired), 1);
+  EXPECT_FALSE(tree.Has(F::kDialog));
   // It can be worked again at once.
   s.RunUntil([&] { return Home(w); });
   s.Click(5);
   EXPECT_TRUE(w.Has(F::kBusy));
+  s.RunUntil([&] { return w.Has(F::kAtWork); });
+  s.RunUntil([&] { return !w.Has(F::kAtWork); });
+  EXPECT_TRUE(w.worker->returning);
+  EXPECT_EQ(std::count(s.services.fired.begin(), s.services.fired.end(), fired), 1);
 }
 
 TEST(WorkTest, CarriedResultAndAFailedCollect) {
