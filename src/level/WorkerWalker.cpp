@@ -235,7 +235,6 @@ void WorkerWalker::StartExitWalk() {
     if (!w) continue;
     if (!w->Has(F::kBusy)) {
       SetRoute(*w, roster.BaseStart(type), 0);
-      if (!w->worker->path.empty()) WorkerOut(*w);
     } else if (w->worker->animation == 0) {
       RouteToExit(*w);
     }
