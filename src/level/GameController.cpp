@@ -68,11 +68,11 @@ void GameController::Begin() {
   FindHomes();
   // The standing workers' house gives the crew (one worker without a house), and workers
   // released during play (workersFree) join it. Saved levels do not store the number.
-  int house = 1;
-  if (WorldObject* h = level.FindObject(homes[0]); h && h->desc) house = h->desc->value;
-  level.activeWorkers = house + level.workersFree;
+  long long crew = 1;
+  if (WorldObject* h = level.FindObject(homes[0]); h && h->desc) crew = h->desc->value;
+  crew += level.workersFree;
   if (level.state != LevelState::Saved) roster.Create();
-  level.activeWorkers = std::clamp(level.activeWorkers, 0, WorkerRoster::kOrdinary);
+  level.activeWorkers = int(std::clamp<long long>(crew, 0, WorkerRoster::kOrdinary));
   // The saved queue: waypoints only, each once, at most three; only they carry the mark.
   for (const auto& o : level.objects) {
     if (o->cls == WorldObject::kWaypoint) o->Set(F::kQueued, false);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "level/DescriptorServices.h"
 #include "level/GameController.h"
@@ -16,6 +17,11 @@ using F = ObjectFlags;
 
 bool IsClass(const WorldObject* o, int cls) { return o && o->cls == cls; }
 bool HasRespawnRange(const WorldObject& o) { return o.respawnMax != 0; }
+// Adds content numbers without overflowing.
+void Add(int& value, long long amount) {
+  value = int(std::clamp<long long>(value + amount, INT32_MIN, INT32_MAX));
+}
+
 // Objects that show their change by playing their sprite keep their visibility.
 bool PlaysState(const WorldObject& o) { return o.Has(F::kStateSprite) && o.sprite.has_value(); }
 
@@ -377,14 +383,15 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
 void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after,
                                WorldObject& building) {
   Level& l = game_.level;
-  const int old = before && before->type == after.type ? before->value : 0;
-  const int diff = after.value - old;
+  const long long old = before && before->type == after.type ? before->value : 0;
+  const long long diff = after.value - old;
   switch (after.type) {
     case ObjectDesc::kWarehouse:
-      l.storage += diff;
+      Add(l.storage, diff);
       break;
     case ObjectDesc::kWorkersHouse:
-      l.activeWorkers = std::clamp(l.activeWorkers + diff, 0, WorkerRoster::kOrdinary);
+      l.activeWorkers =
+          int(std::clamp<long long>(l.activeWorkers + diff, 0, WorkerRoster::kOrdinary));
       game_.homes[0] = building.id;
       game_.ServeQueue();
       break;
@@ -398,7 +405,7 @@ void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after
       }
       break;
     case ObjectDesc::kRespawnSpeed:
-      l.respSpeed += diff;
+      Add(l.respSpeed, diff);
       break;
     default:
       break;
@@ -526,7 +533,7 @@ void WorkSite::ApplyObelisk(const ObjectDesc& d) {
       if (game_.speedBonusOnPanel) game_.screen.Achievement(6);
       break;
     case ObjectDesc::kRespawnSpeed:
-      l.respSpeed += d.value;
+      Add(l.respSpeed, d.value);
       l.obelisks |= 2;
       break;
     case ObjectDesc::kAntiThief:

@@ -26,7 +26,10 @@ float WorkerWalker::Speed(const WorldObject& w) const {
   const Level& l = game_.level;
   const float bonus = game_.speedBonus ? 10.0f : 0.0f;
   const bool thiefOut = WorkerRoster::TypeOf(w) == WorkerRoster::kThief && !w.worker->returning;
-  return (l.runSpeed + bonus) * 0.01f * (thiefOut ? 0.5f : 1.0f) * (game_.Ended() ? 2.0f : 1.0f);
+  const float speed =
+      (l.runSpeed + bonus) * 0.01f * (thiefOut ? 0.5f : 1.0f) * (game_.Ended() ? 2.0f : 1.0f);
+  // Content may slow workers below nothing (an obelisk of negative value): they stand.
+  return std::isfinite(speed) ? std::max(speed, 0.0f) : 0.0f;
 }
 
 void WorkerWalker::Walk(WorldObject& w, float frameTime) {
