@@ -17,6 +17,8 @@
 #include "graphics/RecordingDevice.h"
 #include "graphics/Renderer.h"
 #include "graphics/TextureManager.h"
+#include "level/GameController.h"
+#include "level/HeadlessLevelScreen.h"
 #include "level/LevelDrawer.h"
 #include "platform/Random.h"
 
@@ -139,7 +141,46 @@ class HostileLevels : public ::testing::Test {
     }
   }
 
-  int ran = 0, refused = 0;
+  // Begins the level with its workers and plays it through the controller: a click on a
+  // random point (or straight on a random object) every few frames, the level ending near
+  // the close, and every frame drawn.
+  void Play(const std::string& text, int frames, uint32_t seed) {
+    Level level(descriptors, &media, &services);
+    if (!level.ReadLevel(text)) return;
+    ++ran;
+    HeadlessLevelScreen screen;
+    GameController game(level, settings, screen, &sounds);
+    game.Begin();
+    MakeTextures(level);
+    std::mt19937 random(seed);
+    SeedRandom(seed);
+    LevelDrawOptions options;
+    for (int frame = 0; frame < frames; ++frame) {
+      if (random() % 4 == 0) {
+        WorldObject* p = game.PickHovered(
+            Vec2{float(int(random() % 1280) - 640), float(int(random() % 768) - 384)});
+        if (!p && !level.objects.empty() && random() % 4 == 0) {
+          p = level.objects[random() % level.objects.size()].get();
+        }
+        game.Hover(p);
+        game.Click(p);
+      }
+      if (frame == frames - 1500) game.endTimer = 0;
+      if (game.Ended()) game.walker.ExitWalk();
+      game.Frame(float(random() % 60) + 1.0f);
+      ASSERT_LE(level.commandQueue.size(), 3u);
+      ASSERT_GE(level.activeWorkers, 0);
+      ASSERT_LE(level.activeWorkers, 8);
+      options.hoveredWaypoint = game.Hovered();
+      device->ClearLog();
+      renderer->BeginFrame();
+      drawer->Draw(level, options);
+      renderer->EndFrame();
+    }
+    sent += int(screen.Lines("cmd_ok").size());
+  }
+
+  int ran = 0, refused = 0, sent = 0;
   long drawnQuads = 0;
   FakeTextures media;
   FileSystem fs;
@@ -255,6 +296,25 @@ TEST_F(HostileLevels, MutatedDemoLevelsRunThousandsOfFrames) {
     Run(text, 1500, uint32_t(round));
   }
   EXPECT_GE(ran, 10);  // a mutation may make a level unreadable, but most stay readable
+}
+
+TEST_F(HostileLevels, MutatedDemoLevelsPlayedWithTenThousandFramesOfClicks) {
+  std::vector<std::string> levels;
+  for (const auto& entry : std::filesystem::directory_iterator(DemoContent() + "/content/levels")) {
+    if (entry.path().extension() == ".xml") levels.push_back(ReadText(entry.path().string()));
+  }
+  ASSERT_GE(levels.size(), 4u);
+  std::mt19937 random(77);
+  for (int round = 0; round < 4; ++round) {
+    std::string text = levels[size_t(round + 1) % levels.size()];
+    const int mutations = round == 0 ? 0 : 5 + int(random() % 20);
+    for (int m = 0; m < mutations; ++m) text = Mutate(text, random);
+    SCOPED_TRACE("round " + std::to_string(round));
+    Play(text, 10000, uint32_t(round));
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_GE(ran, 3);
+  EXPECT_GT(sent, 20);  // workers went out
 }
 
 }  // namespace
