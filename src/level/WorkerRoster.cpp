@@ -172,6 +172,7 @@ void WorkerRoster::SendHome(WorldObject& worker, const WorldObject& target) {
 void WorkerRoster::SetDirection(WorldObject& worker, float dx, float dy) {
   WorkerState& s = *worker.worker;
   const double turn = (std::atan2(double(dy), double(dx)) + kPi) * 57.295776 / 45.0 + 6.5;
+  if (!std::isfinite(turn)) return;
   int direction = int(std::trunc(turn)) % 8;
   if (direction < 0) direction += 8;
   if (direction == s.direction) return;
