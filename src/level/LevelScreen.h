@@ -1,7 +1,9 @@
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 
+#include "level/SpeechLine.h"
 #include "level/Vec2.h"
 
 struct WorldObject;
@@ -43,4 +45,28 @@ class LevelScreen {
   virtual void RefreshHint() {}
   // The screen holds the level (its pause flag); the tick then does nothing.
   virtual bool Paused() const { return false; }
+
+  // The rest of what the level and its economy, hazards and end tell the screen.
+  virtual void PrepareHud() {}
+  virtual void BeginPlay() {}
+  virtual void SetScore(int /*value*/) {}
+  virtual void ShowIncome(std::string_view /*text*/, Vec2 /*at*/) {}
+  // The information text of an object next to its rectangle (x0, y0, x1, y1); empty hides it.
+  virtual void ShowObjectInfo(std::u16string_view /*text*/, const std::array<float, 4>& /*rect*/) {}
+  virtual void FadeCommandMark(int /*objectId*/) {}
+  // Remaining ms of the level's time bar and the bonus meter's value, for the level save.
+  virtual int TimeBarRemaining() const { return 0; }
+  virtual int BonusMeterValue() const { return 0; }
+  // Appends the screen's own elements of a level save.
+  virtual void WriteHudState(std::string& /*text*/) const {}
+  virtual void ClearHud() {}
+  virtual void KalodrusHit() {}
+  virtual void ShowSpeech(const SpeechLine& /*line*/) {}
+  virtual void ShowLevelMessage(const SpeechLine& /*line*/) {}
+  virtual void RefreshObjective() {}
+  virtual void SetBonusMeter(int /*value*/) {}
+  virtual void SetupTimeBar() {}
+  virtual void RefreshBonusButtons() {}
+  virtual void ShowResult() {}
+  virtual void NextResultStep() {}
 };
