@@ -118,9 +118,26 @@ class LevelItem final : public ViewItem {
                        -renderer_.Height() / 2},
                       kFullTexRect, 0xFF000000u);
     drawer_.Draw(level_, options_);
+    DrawWorkTimers();
   }
 
  private:
+  // The level screen draws the work timers; kview shows them as plain bars over the objects.
+  void DrawWorkTimers() {
+    constexpr float kHalfWidth = 24, kHeight = 5;
+    renderer_.BindTexture(nullptr);
+    for (const WorkTimers::Timer& t : game_.timers.All()) {
+      const WorldObject* o = level_.FindObject(t.id);
+      if (!o || t.total <= 0) continue;
+      const float x = o->position.x;
+      const float y = o->position.y + float(o->desc ? o->desc->offs : 0);
+      const float fill = -kHalfWidth + 2 * kHalfWidth * t.elapsed / t.total;
+      renderer_.AddQuad({x - kHalfWidth - 1, y + kHeight + 1, x + kHalfWidth + 1, y - 1},
+                        kFullTexRect, 0xC0202020u);
+      renderer_.AddQuad({x - kHalfWidth, y + kHeight, x + fill, y}, kFullTexRect, 0xFF60D060u);
+    }
+  }
+
   Renderer& renderer_;
   StringTable strings_;
   ViewDescriptorServices media_;
