@@ -543,67 +543,73 @@ bool GameController::PayCost(const WorldObject& o) {
 bool GameController::Dispatch() {
   WorldObject* p = Hovered();
   WorldObject* o = p ? p->link : nullptr;
-  if (!o || !o->desc) {
+  std::optional<Sending> sending = o && o->desc ? ChooseWorker(*p, *o) : std::nullopt;
+  if (!sending) {
     readiness = kNoWorker;
     return false;
   }
-  const int type = o->desc->WorkerType();
-  const bool free = o->desc->cost == std::array<int, 3>{};
-  WorldObject* s = roster.FreeWorker(type, p);
-  bool redirected = false;
+  Send(*sending, *o);
+  hovered = 0;
+  if (!sending->redirected) walker.WorkerOut(*sending->worker);
+  return true;
+}
+
+std::optional<GameController::Sending> GameController::ChooseWorker(WorldObject& p,
+                                                                    WorldObject& o) {
+  const int type = o.desc->WorkerType();
+  const bool free = o.desc->cost == std::array<int, 3>{};
+  Sending sending{roster.FreeWorker(type, &p), {}, false};
   if (type == 0 && free) {
-    if (WorldObject* r = roster.ReturningWorker(p)) {
-      s = r;
-      redirected = true;
+    if (WorldObject* r = roster.ReturningWorker(&p)) sending = Sending{r, {}, true};
+  }
+  // A redirected worker that cannot go is replaced by one from home, once.
+  for (int attempt = 0; attempt < 2 && sending.worker; ++attempt) {
+    const WorkerState& w = *sending.worker->worker;
+    const int start = type != 0            ? roster.BaseStart(type)
+                      : sending.redirected ? w.path.back()
+                                           : w.home;
+    std::optional<PathFinder::Path> path = paths.FindPath(start, &o, false);
+    if (path && PayCost(o)) {
+      sending.path = std::move(*path);
+      return sending;
     }
+    if (!sending.redirected) break;
+    sending = Sending{roster.FreeWorker(type, &p), {}, false};
   }
-  std::optional<PathFinder::Path> path;
-  for (int attempt = 0; attempt < 2 && s; ++attempt) {
-    const int start = type != 0    ? roster.BaseStart(type)
-                      : redirected ? s->worker->path.back()
-                                   : s->worker->home;
-    path = paths.FindPath(start, o, false);
-    if (path && PayCost(*o)) break;
-    path.reset();
-    if (!redirected) break;
-    s = roster.FreeWorker(type, p);
-    redirected = false;
-  }
-  if (!s || !path) {
-    readiness = kNoWorker;
-    return false;
-  }
-  WorkerState& w = *s->worker;
-  w.path = std::move(*path);
-  o->Set(F::kReachable | F::kReachableOrdinary | F::kThievable, false);
-  o->Set(F::kInProcess | F::kThiefTarget);
+  return std::nullopt;
+}
+
+void GameController::Send(Sending& sending, WorldObject& o) {
+  WorldObject& s = *sending.worker;
+  WorkerState& w = *s.worker;
+  w.path = std::move(sending.path);
+  o.Set(F::kReachable | F::kReachableOrdinary | F::kThievable, false);
+  o.Set(F::kInProcess | F::kThiefTarget);
   // The fade stops; no longer reachable, its opacity is no more the blink's.
-  o->fadeDir = 0;
-  o->alpha = o->Hidden() ? 0 : 255;
-  if (redirected) {
+  o.fadeDir = 0;
+  o.alpha = o.Hidden() ? 0 : 255;
+  const auto at = [this](int node) { return level.waypoints[size_t(node)].waypoint->position; };
+  if (sending.redirected) {
     // Already past its next waypoint: go on from the following one.
     if (w.path.size() >= 2) {
-      const Vec2 next = level.waypoints[size_t(w.path.back())].waypoint->position;
-      const Vec2 after = level.waypoints[size_t(w.path[w.path.size() - 2])].waypoint->position;
-      const float toAfter = std::hypot(after.x - s->position.x, after.y - s->position.y);
+      const Vec2 next = at(w.path.back());
+      const Vec2 after = at(w.path[w.path.size() - 2]);
+      const float toAfter = std::hypot(after.x - s.position.x, after.y - s.position.y);
       if (toAfter < std::hypot(after.x - next.x, after.y - next.y)) w.path.pop_back();
     }
     w.returning = false;
-    s->Set(F::kPose, false);
+    s.Set(F::kPose, false);
   } else {
-    s->position = level.waypoints[size_t(w.path.back())].waypoint->position;
+    s.position = at(w.path.back());
   }
-  s->Set(F::kBusy);
-  s->Set(F::kHidden | F::kAtWork, false);
-  roster.SetAnimation(*s, 0);
-  w.legTarget = level.waypoints[size_t(w.path.back())].waypoint->position;
-  const float dx = w.legTarget.x - s->position.x;
-  const float dy = w.legTarget.y - s->position.y;
-  if (dx != 0 || dy != 0) WorkerRoster::SetDirection(*s, dx, dy);
+  s.Set(F::kBusy);
+  s.Set(F::kHidden | F::kAtWork, false);
+  roster.SetAnimation(s, 0);
+  w.legTarget = at(w.path.back());
+  const float dx = w.legTarget.x - s.position.x;
+  const float dy = w.legTarget.y - s.position.y;
+  if (dx != 0 || dy != 0) WorkerRoster::SetDirection(s, dx, dy);
   if (w.direction < 0) w.direction = 0;
-  hovered = 0;
-  if (!redirected) walker.WorkerOut(*s);
-  return true;
 }
 
 // ---------------------------------------------------------------- services

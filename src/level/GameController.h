@@ -129,6 +129,14 @@ class GameController {
   float shake = 0;
 
  private:
+  // A worker chosen for a target, with its route; redirected when it was walking home.
+  struct Sending {
+    WorldObject* worker = nullptr;
+    PathFinder::Path path;
+    bool redirected = false;
+  };
+  std::optional<Sending> ChooseWorker(WorldObject& p, WorldObject& o);
+  void Send(Sending& sending, WorldObject& o);
   void ClickWaypoint(WorldObject& p, WorldObject& d);
   void Refuse(WorldObject& p, WorldObject& d);
   std::string ShortageMessage(WorldObject*& source);
