@@ -356,62 +356,68 @@ void GameController::ClickWaypoint(WorldObject& p, WorldObject& d) {
   screen.ShowCommandMark(sent, p.id, p.position);
 }
 
-void GameController::Refuse(WorldObject& p, WorldObject& d) {
-  std::string message;
-  WorldObject* l = nullptr;
-  bool mayQueue = false;
-  const bool room = int(level.commandQueue.size()) < kQueueCapacity;
+GameController::Refusal GameController::RefusalFor(WorldObject& p, WorldObject& d, bool room) {
+  Refusal r;
   const int type = d.desc ? d.desc->WorkerType() : -1;
   char text[32];
   switch (readiness) {
     case kUnreachable:
-      l = paths.FindBlocker(type, &p);
-      if (!room || l) {
-        message = "path_blocked";
+      r.hint = paths.FindBlocker(type, &p);
+      if (!room || r.hint) {
+        r.message = "path_blocked";
       } else {
-        mayQueue = true;
+        r.mayQueue = true;
       }
       break;
     case kNoResources:
-      message = ShortageMessage(l);
-      mayQueue = true;
+      r.message = ShortageMessage(r.hint);
+      r.mayQueue = true;
       break;
     case kTypeMissing:
-      l = LodgeFor(type);
+      r.hint = LodgeFor(type);
       std::snprintf(text, sizeof text, "no_free_worker_%02d", std::max(type, 0));
-      message = text;
+      r.message = text;
       break;
     case kQuestMissing:
-      message = "no_quest_object";
+      r.message = "no_quest_object";
       break;
     case kNoWorker:
       if (room) {
-        mayQueue = true;
+        r.mayQueue = true;
       } else if (WorkerAboutHome()) {
-        pendingClick = p.id;
-        return;
+        r.pending = true;
       } else {
         WorldObject* home = level.FindObject(homes[0]);
-        if (home && home->Hidden()) l = home;
-        message = "no_free_workers";
+        if (home && home->Hidden()) r.hint = home;
+        r.message = "no_free_workers";
       }
       break;
     default:
-      mayQueue = true;  // waiting to respawn
+      r.mayQueue = true;  // waiting to respawn
       break;
+  }
+  return r;
+}
+
+void GameController::Refuse(WorldObject& p, WorldObject& d) {
+  const bool room = int(level.commandQueue.size()) < kQueueCapacity;
+  const Refusal r = RefusalFor(p, d, room);
+  if (r.pending) {
+    pendingClick = p.id;
+    return;
   }
   if (!d.Has(F::kNeedsQuest) || level.questObjectsFound >= level.questObjectsNeeded) {
     if (Queued(p)) {
       Unqueue(p);
-    } else if (mayQueue && room) {
+    } else if (r.mayQueue && room) {
       Enqueue(p);
       screen.PointAtObject(nullptr);
     } else {
       screen.ShowCommandMark(false, p.id, p.position);
     }
   }
-  if (l) screen.PointAtObject(l);
-  if (!message.empty()) screen.ShowMessage(message, d.position);
+  if (r.hint) screen.PointAtObject(r.hint);
+  if (!r.message.empty()) screen.ShowMessage(r.message, d.position);
 }
 
 char16_t GameController::ResourceSymbol(int index) const {

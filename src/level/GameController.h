@@ -138,6 +138,15 @@ class GameController {
   std::optional<Sending> ChooseWorker(WorldObject& p, WorldObject& o);
   void Send(Sending& sending, WorldObject& o);
   void ClickWaypoint(WorldObject& p, WorldObject& d);
+  // What a refused click shows: a message, an object to point at, whether it may be queued,
+  // or whether it waits for the worker about to be home.
+  struct Refusal {
+    std::string message;
+    WorldObject* hint = nullptr;
+    bool mayQueue = false;
+    bool pending = false;
+  };
+  Refusal RefusalFor(WorldObject& p, WorldObject& d, bool room);
   void Refuse(WorldObject& p, WorldObject& d);
   std::string ShortageMessage(WorldObject*& source);
   WorldObject* ResourceSource(int resource);
