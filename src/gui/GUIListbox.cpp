@@ -40,7 +40,7 @@ void GUIListbox::Draw() {
   const float top = Top();
   const float left = std::fmin(rect.x0, rect.x1) + float(inset);
   const float right = std::fmax(rect.x0, rect.x1) - float(inset);
-  if (selection && selection->texture && selected >= 0 && selected < int(items.size())) {
+  if (selection && selection->texture && selected >= 0) {
     const float cx = (left + right) / 2, w = selection->width;
     gui.renderer->BindTexture(selection->texture);
     gui.renderer->SetShader(shader);

@@ -15,6 +15,7 @@
 
 void BreakLines(FontManager* fonts, int font, std::u16string_view text, float size, float width,
                 bool wrap, std::vector<std::u16string>& lines) {
+  text = text.substr(0, kMaxLaidOutText);
   if (fonts && fonts->FontCount() > 0) {
     fonts->SelectFont(font);
     fonts->LayoutLines(text, lines, size, width, wrap);

@@ -11,7 +11,9 @@ class LayoutElement;
 
 // Breaks text into lines for a font size and a width: at every backslash, and with wrap
 // also where a line would grow wider than width (the font's rule). Without a font manager
-// the text is only cut at backslashes.
+// the text is only cut at backslashes. Only the first kMaxLaidOutText code units are laid
+// out: a batch draws at most 512 glyphs anyway, and breaking costs more than linear time.
+inline constexpr size_t kMaxLaidOutText = 4096;
 void BreakLines(FontManager* fonts, int font, std::u16string_view text, float size, float width,
                 bool wrap, std::vector<std::u16string>& lines);
 

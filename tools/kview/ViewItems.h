@@ -20,7 +20,9 @@ struct ViewServices {
   Renderer& renderer;
   TextureManager& textures;
   SpriteManager& sprites;
-  int hover = 0;  // --hover: the object a level item shows hovered
+  int hover = 0;          // --hover: the object a level item shows hovered
+  float pointerX = 0.0f;  // --pointer: where a layout item's pointer is (virtual units)
+  float pointerY = 0.0f;
 };
 
 class ViewItem {

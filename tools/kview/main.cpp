@@ -2,7 +2,7 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] ITEM...
+//         [--hover ID] [--pointer X,Y] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,13 +41,14 @@ struct Options {
   bool standardDefinition = false;
   std::string screenshot;
   int hover = 0;
+  float pointerX = 0.0f, pointerY = 0.0f;
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--pointer X,Y] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -55,6 +58,19 @@ std::optional<uint32_t> Number(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+// "X,Y" in virtual units from the screen centre (y up).
+bool ParsePoint(const std::string& text, float& x, float& y) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos) return false;
+  const char* first = text.c_str();
+  char* end = nullptr;
+  x = std::strtof(first, &end);
+  if (end != first + comma) return false;
+  y = std::strtof(first + comma + 1, &end);
+  return end == first + text.size() && comma + 1 < text.size() && std::isfinite(x) &&
+         std::isfinite(y);
 }
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -69,7 +85,7 @@ bool Parse(int argc, char** argv, Options& options) {
       continue;
     }
     if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot" ||
-        arg == "--hover") {
+        arg == "--hover" || arg == "--pointer") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -77,6 +93,13 @@ bool Parse(int argc, char** argv, Options& options) {
       const std::string value = argv[++i];
       if (arg == "--screenshot") {
         options.screenshot = value;
+        continue;
+      }
+      if (arg == "--pointer") {
+        if (!ParsePoint(value, options.pointerX, options.pointerY)) {
+          std::fprintf(stderr, "kview: bad value for --pointer: %s (X,Y)\n", value.c_str());
+          return false;
+        }
         continue;
       }
       const std::optional<uint32_t> number = Number(value);
@@ -189,7 +212,8 @@ int Run(const Options& options) {
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files, values, renderer, *textures, *sprites, options.hover};
+    ViewServices services{files,    values,        renderer,         *textures,
+                          *sprites, options.hover, options.pointerX, options.pointerY};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;
