@@ -2,7 +2,7 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] [--pointer X,Y] ITEM...
+//         [--hover ID] [--pointer X,Y] [--language en|de|pl|ru] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -42,13 +42,15 @@ struct Options {
   std::string screenshot;
   int hover = 0;
   float pointerX = 0.0f, pointerY = 0.0f;
+  std::string language = "en";
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] [--pointer X,Y] ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--pointer X,Y] [--language CODE] "
+               "ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -85,7 +87,7 @@ bool Parse(int argc, char** argv, Options& options) {
       continue;
     }
     if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot" ||
-        arg == "--hover" || arg == "--pointer") {
+        arg == "--hover" || arg == "--pointer" || arg == "--language") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -93,6 +95,18 @@ bool Parse(int argc, char** argv, Options& options) {
       const std::string value = argv[++i];
       if (arg == "--screenshot") {
         options.screenshot = value;
+        continue;
+      }
+      if (arg == "--language") {
+        // A folder name below locale/: lower-case letters only.
+        const bool word =
+            !value.empty() && value.size() <= 8 &&
+            value.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        if (!word) {
+          std::fprintf(stderr, "kview: bad value for --language: %s\n", value.c_str());
+          return false;
+        }
+        options.language = value;
         continue;
       }
       if (arg == "--pointer") {
@@ -208,7 +222,7 @@ int Run(const Options& options) {
       values.Load("resolution");
       if (values.GetBool("if_double_size", false)) textures->SetQuality(TextureQuality::Double);
     }
-    files.Mount("locale/en");
+    files.Mount("locale/" + options.language);
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
