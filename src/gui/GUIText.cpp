@@ -16,13 +16,14 @@
 void BreakLines(FontManager* fonts, int font, std::u16string_view text, float size, float width,
                 bool wrap, std::vector<std::u16string>& lines) {
   text = text.substr(0, kMaxLaidOutText);
+  lines.clear();
+  // An empty text has no lines (not one empty line).
+  if (text.empty()) return;
   if (fonts && fonts->FontCount() > 0) {
     fonts->SelectFont(font);
     fonts->LayoutLines(text, lines, size, width, wrap);
     return;
   }
-  lines.clear();
-  if (text.empty()) return;
   size_t start = 0;
   for (;;) {
     const size_t cut = text.find(u'\\', start);

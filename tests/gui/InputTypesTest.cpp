@@ -78,6 +78,11 @@ TEST_F(InputTypesTest, TheGlowFadesInAtAThirdOfAUnitPerHalfMillisecond) {
   button->active = false;
   quads = Drawn(button);
   EXPECT_EQ(quads.back().colour >> 24, 127u);
+  // A fading button scales its overlay's alpha by its own.
+  button->active = true;
+  button->SetAlpha(128);
+  quads = Drawn(button);
+  EXPECT_EQ(quads.back().colour >> 24, 128u);
   button->SetText(u"ab");
   quads = Drawn(button);
   for (const DrawnQuad& q : quads) EXPECT_LT(std::fabs(q.rect.x1 - q.rect.x0), 89.0f);

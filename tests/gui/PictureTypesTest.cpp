@@ -47,6 +47,21 @@ TEST_F(PictureTypesTest, ScrolledPicturesWrapAndAnUnknownSpriteDrawsNothing) {
   EXPECT_TRUE(missing->HitTest(5, 5));  // still takes its place
 }
 
+TEST_F(PictureTypesTest, AWidePictureFillsTheScreenInTheControlsColour) {
+  Load("<pic spr='box' color='80FFFFFF' angle='30' scale='2'/>");
+  auto* pic = At<GUIPic>(0);
+  Texture wide;
+  wide.flags = kTexturePackedWide;
+  Sprite sprite;
+  sprite.texture = &wide;
+  pic->sprite = &sprite;
+  const auto quads = Drawn(pic);
+  // The 4:3 screen: one quad over the whole screen, neither turned nor scaled.
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_EQ(quads[0].colour, 0x80FFFFFFu);
+  EXPECT_EQ(device->Count(Op::Transform), 0);
+}
+
 TEST_F(PictureTypesTest, AnimatedFramesRunDownEachColumnWithPausesBothWays) {
   Load("<anipic spr='sq' frames_x='4' frames_y='2' frame_time='10' repeat='25'/>");
   auto* ani = At<GUIAniPic>(0);
@@ -152,6 +167,28 @@ TEST_F(PictureTypesTest, TextLinesStartAboveTheCentreAndAlign) {
   const auto centred = Drawn(list.At(2));
   ASSERT_FALSE(centred.empty());
   EXPECT_NEAR(centred[0].rect.x0, 90, 1e-3);
+}
+
+TEST_F(PictureTypesTest, TextFlagsTakeANamedValueOrAppendTheVersion) {
+  values->Set("gold_goal", 250);
+  values->Set("ratio", 1.5f);
+  strings.Set(u"name", u"abc");
+  Load(
+      "<text text='gold_goal' flags='l' w='100' h='20'/><text text='ratio' flags='l' w='100'/>"
+      "<text text='name' flags='v' w='100'/><text text='missing' w='100'/>"
+      "<text text='name' flags='c' ova='0.5' w='100'/>");
+  EXPECT_EQ(At<GUIText>(0)->Text(), u"250");
+  EXPECT_EQ(At<GUIText>(1)->Text(), u"1.5");
+  EXPECT_EQ(At<GUIText>(2)->Text().substr(0, 4), u"abc ");
+  EXPECT_GT(At<GUIText>(2)->Text().size(), 4u);
+  EXPECT_TRUE(At<GUIText>(3)->Lines().empty());
+  EXPECT_TRUE(Drawn(list.At(3)).empty());
+  // The pulse: cosine from full alpha down by the amplitude.
+  auto* pulsing = At<GUIText>(4);
+  EXPECT_TRUE(pulsing->HasChangers());
+  EXPECT_EQ(pulsing->Alpha(), 255);
+  pulsing->Update(1000.0f * 3.14159265f / 1.5f);  // half a period: the lowest point
+  EXPECT_NEAR(pulsing->Alpha(), 127, 1);
 }
 
 TEST_F(PictureTypesTest, AHintFadesInAndOutAndStaysOnTheScreen) {
