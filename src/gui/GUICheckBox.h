@@ -15,6 +15,8 @@ class GUICheckBox : public GUIControl {
   static std::unique_ptr<GUIControl> Read(const LayoutElement& element);
 
   void Draw() override;
+  // A press or hover mark does not outlive the screen; checked does.
+  void Reset() override { pressed = hovered = false; }
   bool OnInput(InputEvent event) override;
   void SetHover(bool h) override { hovered = h; }
   void SetChecked(bool on) { checked = on; }

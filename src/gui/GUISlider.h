@@ -16,6 +16,8 @@ class GUISlider : public GUIControl {
   static std::unique_ptr<GUIControl> Read(const LayoutElement& element);
 
   void Draw() override;
+  // A drag does not outlive the screen; the value does.
+  void Reset() override { dragging = false; }
   bool OnInput(InputEvent event) override;
 
   void SetRange(float minimum, float maximum) {

@@ -91,6 +91,28 @@ TEST_F(InputTypesTest, TheGlowFadesInAtAThirdOfAUnitPerHalfMillisecond) {
   EXPECT_FLOAT_EQ(button->glow, 0);
 }
 
+TEST_F(InputTypesTest, LayoutFlagsAddTheWanderAndPulseChangers) {
+  Load(
+      "<button id='1' spr='btn' ovr='sq' x='0' y='0' flags='c' dlt='5' tim='0.5' ova='0.4'/>"
+      "<pic spr='box' flags='c' ovt='0.2' ova='0.5'/>");
+  auto* button = At<GUIButton>(0);
+  ASSERT_EQ(button->Changers().size(), 2u);
+  auto* pic = list.At(1);
+  ASSERT_EQ(pic->Changers().size(), 1u);
+  int lowest = 255;
+  for (int i = 0; i < 200; ++i) {
+    list.UpdateAll(20);
+    // The button wanders at most 5 units from its place; its overlay pulses up to 0.4.
+    EXPECT_LE(std::fabs(CentreX(button->rect) - 30), 5.01f);
+    EXPECT_LE(std::fabs(CentreY(button->rect) - 15), 5.01f);
+    EXPECT_LE(int(button->overlayColour >> 24), 103);
+    if (i >= 20) lowest = std::min(lowest, pic->Alpha());
+  }
+  // After its first period (a fade in from 0) the picture flickers between full and half.
+  EXPECT_LT(lowest, 255);
+  EXPECT_GE(lowest, 127);
+}
+
 TEST_F(InputTypesTest, ButtonPlacementStepsBackOnRightAndTop) {
   Load(
       "<button id='1' spr='btn' x='10' y='20' bind='rt'/>"
