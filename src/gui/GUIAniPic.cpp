@@ -18,14 +18,13 @@ std::unique_ptr<GUIControl> GUIAniPic::Read(const LayoutElement& element) {
   pic->speed = element.Float("speed", 1.0f);
   PlacementInput in = element.Placement();
   in.scale = 1.0f;
-  std::optional<SpriteSize> size;
   if (pic->sprite && pic->sprite->texture) {
     if (in.w == 0.0f) in.w = pic->sprite->width / float(pic->framesX);
     if (in.h == 0.0f) in.h = -pic->sprite->height / float(pic->framesY);
   }
   PlacementRules rules;
   rules.centre = false;
-  pic->rect = PlaceRect(in, size, element.Context().HalfWidth(), rules);
+  pic->rect = PlaceRect(in, std::nullopt, element.Context().HalfWidth(), rules);
   return pic;
 }
 
