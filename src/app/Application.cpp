@@ -73,6 +73,7 @@ bool Application::Init() {
   gui_.sprites = sprites_.get();
   gui_.shaders = shaders_.get();
   gui_.fonts = fonts_.get();
+  gui_.particles = particles_.get();
   gui_.strings = strings_.get();
   gui_.values = values_.get();
   gui_.files = files_.get();
@@ -366,6 +367,7 @@ void Application::Shutdown() {
   gui_.sprites = nullptr;
   gui_.shaders = nullptr;
   gui_.fonts = nullptr;
+  gui_.particles = nullptr;
   gui_.strings = nullptr;
   gui_.values = nullptr;
   gui_.files = nullptr;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/ControlTypes.h"
+
 #include "gui/GUIControl.h"
 #include "gui/GuiContext.h"
 #include "gui/LayoutElement.h"
@@ -47,7 +49,11 @@ std::optional<ControlKind> ControlFactory::KindOfElement(std::string_view name) 
 }
 
 ControlFactory& ControlFactory::Game() {
-  static ControlFactory factory;
+  static ControlFactory factory = [] {
+    ControlFactory types;
+    RegisterControlTypes(types);
+    return types;
+  }();
   return factory;
 }
 

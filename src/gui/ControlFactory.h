@@ -39,7 +39,7 @@ class ControlFactory {
   // The kind code of the type an element name stands for; none for other names.
   static std::optional<ControlKind> KindOfElement(std::string_view name);
 
-  // The table the game uses; the control types register into it at start-up.
+  // The table the game uses, with every control type of the game registered.
   static ControlFactory& Game();
 
   // Registers the reader of one element name, replacing an earlier one. False, with nothing

@@ -114,6 +114,8 @@ void WrapPair(float& a, float& b) {
 }  // namespace
 
 void GUIControl::ScrollTexture(float du, float dv) {
+  // A scroll of no finite size (absurd rates from content) leaves the texture where it is.
+  if (!std::isfinite(du) || !std::isfinite(dv)) return;
   texRect.u0 += du;
   texRect.u1 += du;
   texRect.v0 += dv;

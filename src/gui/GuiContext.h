@@ -6,6 +6,7 @@
 class ControlFactory;
 class FileSystem;
 class FontManager;
+class ParticleManager;
 class ShaderManager;
 class SpriteManager;
 class StringTable;
@@ -28,6 +29,7 @@ struct GuiContext {
   SpriteManager* sprites = nullptr;
   ShaderManager* shaders = nullptr;
   FontManager* fonts = nullptr;
+  ParticleManager* particles = nullptr;
   StringTable* strings = nullptr;
   ValueTable* values = nullptr;
   FileSystem* files = nullptr;

@@ -192,13 +192,14 @@ class GameScreen : public ::testing::Test {
   }
 
   // A frame the game captures itself from its back buffer: the loading screen, which stays
-  // up once everything is loaded (apart from its scrolling bands).
+  // up once everything is loaded (apart from its scrolling bands), 12 s in, when its runner
+  // has crossed the screen and left it.
   static bool Capture(const std::string& display, const std::vector<std::string>& mode,
                       Picture& out) {
     TempDir data;
     const std::string shot = data / "frame.png";
     std::vector<std::string> args = mode;
-    for (const char* a : {"/16x9", "--frames", "200", "--fixed-step", "16", "--screenshot"})
+    for (const char* a : {"/16x9", "--frames", "300", "--fixed-step", "40", "--screenshot"})
       args.push_back(a);
     args.push_back(shot);
     Game game(display, data.Path(), args);

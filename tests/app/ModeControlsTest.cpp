@@ -9,7 +9,9 @@
 #include "app/Application.h"
 #include "graphics/RecordingDevice.h"
 #include "gui/ControlFactory.h"
+#include "gui/ControlTypes.h"
 #include "gui/GUIChanger.h"
+#include "gui/GUIText.h"
 
 namespace {
 
@@ -89,7 +91,8 @@ class ModeControlsTest : public ::testing::Test {
     app.ResetTimer();
   }
   void TearDown() override {
-    ControlFactory::Game().SetTextMaker({});
+    // The game's own types again, text maker included.
+    RegisterControlTypes(ControlFactory::Game());
     app.Shutdown();
   }
   void Run(int frames) {
@@ -165,8 +168,24 @@ TEST_F(ModeControlsTest, EnterResetsTheControlsAndReleaseDeletesThem) {
   EXPECT_TRUE(screen.controls.Empty());
 }
 
+TEST_F(ModeControlsTest, TheGamesInfoMessageIsATextThatGrowsAndHides) {
+  Settle();
+  screen.ShowInfoMessage(u"Cheats on");
+  auto* info = dynamic_cast<GUIText*>(screen.infoText);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Text(), u"Cheats on");
+  ASSERT_EQ(info->Lines().size(), 1u);
+  EXPECT_FLOAT_EQ(info->fontSize, 20);
+  Run(80);
+  EXPECT_FLOAT_EQ(info->fontSize, 28);
+  EXPECT_FALSE(info->visible);
+  screen.controls.DeleteAll();
+  EXPECT_EQ(screen.infoText, nullptr);
+}
+
 TEST_F(ModeControlsTest, TheInfoMessageGrowsDisappearsAndIsDroppedWithItsControl) {
   // Without a text type there is no message control.
+  ControlFactory::Game().SetTextMaker({});
   screen.ShowInfoMessage(u"nothing");
   EXPECT_EQ(screen.infoText, nullptr);
 

@@ -154,7 +154,7 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
   std::istringstream usage(FileText(usageFile));
 
   // The lines after "items:" read "  kind:ARGUMENT  what it shows".
-  std::set<std::string> kinds{"texture", "sprite", "text", "effect", "level"};
+  std::set<std::string> kinds{"texture", "sprite", "text", "effect", "level", "layout"};
   size_t listed = 0;
   bool inItems = false;
   for (std::string line; std::getline(usage, line);) {
@@ -173,6 +173,7 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
       {"text", "text:0@60:Kalodrus"},
       {"effect", "effect:fire"},
       {"level", "level:1:1"},
+      {"layout", "layout:gui_gallery"},
   };
   for (const std::string& kind : kinds) {
     SCOPED_TRACE(kind);
@@ -240,6 +241,50 @@ TEST(KviewTest, LevelShowsItsGroundAndItsObjectsInPlace) {
   EXPECT_EQ(RunKview(game, {"--frames", "1", "level:x"}), 1);
   EXPECT_EQ(RunKview(game, {"--frames", "1", "--hover", "999", "level:1:1"}), 1);
   EXPECT_EQ(RunKview(game, {"--frames", "1", "--hover", "24", "level:1:1"}), 0);
+}
+
+// The control gallery drawn by the game's control types: the button under the pointer shows
+// its highlight frame, the nine-slice panels keep their corner rivets in the corners however
+// far they are stretched, and the scissor cuts the bar that reaches past its box.
+TEST(KviewTest, TheControlGalleryHoversStretchesAndClips) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  ASSERT_TRUE(std::filesystem::exists(game / "content" / "layouts" / "gui_gallery.xml"));
+  TempFolder out;
+  const std::string hovered = (out.path() / "hovered.png").string();
+  const std::string plain = (out.path() / "plain.png").string();
+  const std::string errors = (out.path() / "errors.txt").string();
+  const std::vector<std::string> common{"--aspect", "0", "--frames", "40", "--fixed-step", "25"};
+  auto args = common;
+  args.insert(args.end(), {"--pointer", "-370,224", "--screenshot", hovered, "layout:gui_gallery"});
+  ASSERT_EQ(RunKview(game, args, errors), 0) << FileText(errors);
+  args = common;
+  args.insert(args.end(), {"--pointer", "480,-360", "--screenshot", plain, "layout:gui_gallery"});
+  ASSERT_EQ(RunKview(game, args, errors), 0) << FileText(errors);
+  Shot over, away;
+  ASSERT_TRUE(ReadPng(hovered, over));
+  ASSERT_TRUE(ReadPng(plain, away));
+
+  // The button's face left of its label: the highlight frame is lighter than the normal one.
+  const auto lit = over.At(-455, 212, 1024);
+  const auto normal = away.At(-455, 212, 1024);
+  EXPECT_GT(lit[0] + lit[1] + lit[2], normal[0] + normal[1] + normal[2] + 30);
+
+  // Corner rivets (gold) at the middle of each corner third, on both stretched panels.
+  const auto gold = [](std::array<int, 3> c) {
+    return c[0] > 190 && c[1] > 130 && c[1] < 215 && c[2] < 110;
+  };
+  for (const auto& [x, y] :
+       {std::pair{-484.0f, 338.0f}, {484.0f, -338.0f}, {-104.0f, 48.0f}, {154.0f, -94.0f}}) {
+    EXPECT_TRUE(gold(away.At(x, y, 1024))) << x << "," << y;
+  }
+  // Halfway along an edge there is no rivet: the edge is repeated, not the corner stretched.
+  EXPECT_FALSE(gold(away.At(0, 338, 1024)));
+
+  // The bar runs from -220 to 270; the scissor box from -120 to 170.
+  const auto inside = away.At(-60, -190, 1024);
+  const auto outside = away.At(-170, -190, 1024);
+  EXPECT_GT(inside[2], inside[0] + 40) << "the bar (blue) inside the box";
+  EXPECT_GT(outside[0], outside[2] + 40) << "the panel (warm) outside it";
 }
 
 }  // namespace

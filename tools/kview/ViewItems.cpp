@@ -1,6 +1,7 @@
 #include "ViewItems.h"
 
 #include "EffectItem.h"
+#include "LayoutItem.h"
 #include "LevelItem.h"
 #include "TextItem.h"
 
@@ -84,6 +85,8 @@ constexpr ViewItemKind kKinds[] = {
      MakeEffectItem},
     {"level", "level:EP:LEVEL  a level file begun and running; --click FRAME:X,Y sends workers",
      MakeLevelItem},
+    {"layout", "layout:NAME    a layout's controls as a screen shows them (--pointer X,Y hovers)",
+     MakeLayoutItem},
 };
 
 }  // namespace

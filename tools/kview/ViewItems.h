@@ -30,6 +30,8 @@ struct ViewServices {
   SpriteManager& sprites;
   int hover = 0;                  // --hover: the object a level item shows hovered
   std::vector<ViewClick> clicks;  // --click: what a level item is clicked on
+  float pointerX = 0.0f;          // --pointer: where a layout item's pointer is (virtual units)
+  float pointerY = 0.0f;
 };
 
 class ViewItem {

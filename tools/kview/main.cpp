@@ -2,7 +2,8 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] [--click FRAME:X,Y]... ITEM...
+//         [--hover ID] [--click FRAME:X,Y]... [--pointer X,Y] [--language en|de|pl|ru]
+//         ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -15,6 +16,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,13 +43,16 @@ struct Options {
   std::string screenshot;
   int hover = 0;
   std::vector<ViewClick> clicks;
+  float pointerX = 0.0f, pointerY = 0.0f;
+  std::string language = "en";
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--pointer X,Y] "
+               "[--language CODE] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -68,6 +73,19 @@ std::optional<ViewClick> ParseClick(const std::string& text) {
     return std::nullopt;
   }
   return click;
+}
+
+// "X,Y" in virtual units from the screen centre (y up).
+bool ParsePoint(const std::string& text, float& x, float& y) {
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos) return false;
+  const char* first = text.c_str();
+  char* end = nullptr;
+  x = std::strtof(first, &end);
+  if (end != first + comma) return false;
+  y = std::strtof(first + comma + 1, &end);
+  return end == first + text.size() && comma + 1 < text.size() && std::isfinite(x) &&
+         std::isfinite(y);
 }
 
 bool Parse(int argc, char** argv, Options& options) {
@@ -91,7 +109,7 @@ bool Parse(int argc, char** argv, Options& options) {
       continue;
     }
     if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot" ||
-        arg == "--hover") {
+        arg == "--hover" || arg == "--pointer" || arg == "--language") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -99,6 +117,25 @@ bool Parse(int argc, char** argv, Options& options) {
       const std::string value = argv[++i];
       if (arg == "--screenshot") {
         options.screenshot = value;
+        continue;
+      }
+      if (arg == "--language") {
+        // A folder name below locale/: lower-case letters only.
+        const bool word =
+            !value.empty() && value.size() <= 8 &&
+            value.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        if (!word) {
+          std::fprintf(stderr, "kview: bad value for --language: %s\n", value.c_str());
+          return false;
+        }
+        options.language = value;
+        continue;
+      }
+      if (arg == "--pointer") {
+        if (!ParsePoint(value, options.pointerX, options.pointerY)) {
+          std::fprintf(stderr, "kview: bad value for --pointer: %s (X,Y)\n", value.c_str());
+          return false;
+        }
         continue;
       }
       const std::optional<uint32_t> number = Number(value);
@@ -207,12 +244,13 @@ int Run(const Options& options) {
       values.Load("resolution");
       if (values.GetBool("if_double_size", false)) textures->SetQuality(TextureQuality::Double);
     }
-    files.Mount("locale/en");
+    files.Mount("locale/" + options.language);
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files,    values,        renderer,      *textures,
-                          *sprites, options.hover, options.clicks};
+    ViewServices services{files,          values,           renderer,
+                          *textures,      *sprites,         options.hover,
+                          options.clicks, options.pointerX, options.pointerY};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;

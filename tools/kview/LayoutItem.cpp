@@ -1,0 +1,137 @@
+#include "LayoutItem.h"
+
+#include "data/FileSystem.h"
+#include "data/StringTable.h"
+#include "data/Utf8.h"
+#include "data/ValueTable.h"
+#include "graphics/FontManager.h"
+#include "graphics/Renderer.h"
+#include "graphics/ShaderManager.h"
+#include "graphics/TextureFontResources.h"
+#include "gui/ControlFactory.h"
+#include "gui/ControlList.h"
+#include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUIInputLine.h"
+#include "gui/GUIListbox.h"
+#include "gui/GUIProgressBar.h"
+#include "gui/GuiContext.h"
+#include "particles/ParticleManager.h"
+
+namespace {
+
+class LayoutItem final : public ViewItem {
+ public:
+  explicit LayoutItem(ViewServices& services)
+      : renderer_(services.renderer),
+        strings_(services.files),
+        shaders_(services.files, services.renderer),
+        fontResources_(services.textures, services.sprites),
+        fonts_(services.files, services.renderer, fontResources_, &strings_),
+        particles_(services.files, services.renderer, services.textures),
+        pointer_{services.pointerX, services.pointerY} {
+    strings_.Load("strings");
+    services.values.Load("interface");
+    services.values.Load("fonts");
+    fonts_.Load();
+    particles_.LoadEffects();
+    context_.renderer = &services.renderer;
+    context_.sprites = &services.sprites;
+    context_.shaders = &shaders_;
+    context_.fonts = &fonts_;
+    context_.particles = &particles_;
+    context_.strings = &strings_;
+    context_.values = &services.values;
+    context_.files = &services.files;
+    context_.pointer = [this] { return pointer_; };
+    scope_ = std::make_unique<ScopedGuiContext>(context_);
+  }
+  ~LayoutItem() override {
+    controls_.Clear();
+    particles_.Shutdown();
+  }
+
+  bool Load(std::string_view name, std::string& error) {
+    std::string file(name);
+    if (file.find('.') == std::string::npos) file += ".xml";
+    if (!context_.files->Find(file)) {
+      error = "no layout " + file;
+      return false;
+    }
+    controls_.LoadLayout(name, true);
+    if (controls_.Empty()) {
+      error = "layout " + std::string(name) + " makes no controls";
+      return false;
+    }
+    for (size_t i = 0; i < controls_.Size(); ++i) PlayTheScreen(*controls_.At(i), name);
+    return true;
+  }
+
+  float Width() const override { return renderer_.Width(); }
+  float Height() const override { return renderer_.Height(); }
+  bool CoversScreen() const override { return true; }
+
+  void Update(float frameMs) override {
+    // The pointer is where --pointer put it: hovering shows as in the game.
+    controls_.OnInput({InputType::PointerMove, 0});
+    controls_.UpdateAll(frameMs);
+  }
+  void Draw(float, float, float) override {
+    controls_.DrawAll();
+    // What the controls switched stays with them.
+    renderer_.Disable(RenderSwitch::ScissorTest);
+    renderer_.SetTransform(TransformKind::World, Matrix::Identity());
+    renderer_.SetBlendMode(BlendMode::Alpha);
+  }
+
+ private:
+  // What a screen would set, from the control's tag: the percentage of a progress indicator,
+  // the selected row of a list box, a checked box, an inactive button (tag 1). List rows are
+  // the strings NAME_list_1, NAME_list_2 ... of the layout NAME, an input line's text the
+  // string NAME_input.
+  void PlayTheScreen(GUIControl& control, std::string_view layout) {
+    const std::string prefix = std::string(layout) + "_";
+    if (auto* bar = dynamic_cast<GUIProgressBar*>(&control)) {
+      bar->Start(100, 1);
+      bar->Advance(float(control.tag));
+      bar->Update(0);
+    } else if (auto* round = dynamic_cast<GUIRoundProgress*>(&control)) {
+      round->Start(100, 1);
+      round->Advance(float(control.tag));
+    } else if (auto* list = dynamic_cast<GUIListbox*>(&control)) {
+      for (int i = 1; strings_.Has(DecodeUtf8(prefix + "list_" + std::to_string(i))); ++i)
+        list->items.push_back(strings_.Get(prefix + "list_" + std::to_string(i)));
+      list->selected = control.tag;
+    } else if (auto* input = dynamic_cast<GUIInputLine*>(&control)) {
+      input->text = strings_.Get(prefix + "input");
+    } else if (auto* box = dynamic_cast<GUICheckBox*>(&control)) {
+      box->checked = control.tag != 0;
+    } else if (dynamic_cast<GUIButton*>(&control)) {
+      control.active = control.tag != 1;
+    }
+  }
+
+  Renderer& renderer_;
+  StringTable strings_;
+  ShaderManager shaders_;
+  TextureFontResources fontResources_;
+  FontManager fonts_;
+  ParticleManager particles_;
+  GuiPoint pointer_;
+  GuiContext context_;
+  std::unique_ptr<ScopedGuiContext> scope_;
+  ControlList controls_;
+};
+
+}  // namespace
+
+std::unique_ptr<ViewItem> MakeLayoutItem(ViewServices& services, std::string_view argument,
+                                         std::string& error) {
+  if (argument.empty()) {
+    error = "layout needs a name (layout:NAME)";
+    return nullptr;
+  }
+  auto item = std::make_unique<LayoutItem>(services);
+  if (!item->Load(argument, error)) return nullptr;
+  return item;
+}
