@@ -50,7 +50,10 @@ GameController::GameController(Level& levelRef, const GameSettings& settingsRef,
       paths(levelRef),
       roster(*this),
       walker(*this),
-      work(*this) {
+      work(*this),
+      economy(*this),
+      end(*this),
+      hazards(*this) {
   updater.SetFrameHook([this](WorldObject& o, int frame) { work.OnWorkerFrame(o, frame); });
 }
 
@@ -63,7 +66,12 @@ void GameController::Begin() {
   exitWalk = ExitWalk::NotStarted;
   homes.fill(0);
   timers.Clear();
+  incomeBonus = bonusesRunning = 0;
+  speedBonus = workBonus = timeFrozen = extraWorkerEnded = false;
   level.PrepareObjects();
+  economy.Begin();
+  end.Begin();
+  hazards.Begin();
   if (!IsOrdinary(level.mode)) return;
   FindHomes();
   // The standing workers' house gives the crew (one worker without a house), and workers
@@ -129,6 +137,7 @@ std::optional<std::string> GameController::Save() {
 void GameController::Frame(float frameTime, bool blocked) {
   frameTime = Sane(frameTime);
   updater.Animate(frameTime);
+  hazards.Animate(frameTime);
   if (!blocked) Tick(frameTime);
 }
 
@@ -142,7 +151,10 @@ void GameController::Tick(float frameTime) {
   // 2.
   if (screen.Paused()) return;
   // 3.
-  if (endTimer < 0 && !timeFrozen) level.gameTime += int(frameTime);
+  if (endTimer < 0 && !timeFrozen) {
+    level.gameTime += int(frameTime);
+    screen.AdvanceLevelTimer(frameTime);
+  }
   // 4.
   if (IsOrdinary(level.mode)) {
     if (endTimer <= 0) {
@@ -150,7 +162,7 @@ void GameController::Tick(float frameTime) {
       readiness = ComputeReadiness();
     }
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
-    if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
+    if (!Scared() && (AnyWorkerFree() || !level.commandQueue.empty())) ServeQueue();
   }
   // 5.
   if (endTimer < 0) CheckWin();
@@ -176,6 +188,10 @@ void GameController::Tick(float frameTime) {
 
 WorldObject* GameController::PickHovered(Vec2 point) const {
   if (level.mode == LevelMode::MiniGame) return nullptr;
+  for (int i = 0; i < 2; ++i) {
+    WorldObject* bird = hazards.Bird(i);
+    if (bird && Inside(*bird, point)) return bird;
+  }
   for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
     if ((*it)->cls == WorldObject::kBird && !(*it)->Hidden() && Inside(**it, point)) {
       return it->get();
@@ -323,7 +339,7 @@ void GameController::Click(WorldObject* p) {
     return;
   }
   // 4.
-  if (level.flyer && !flyerDying) {
+  if (Scared()) {
     if (p == level.flyer) {
       HitFlyer(*p);
     } else {
@@ -637,4 +653,71 @@ void GameController::FireDialog(WorldObject& o, int trigger) {
   if (LevelServices* services = level.Services()) services->FireDialogs(level, o, trigger);
   o.dialog.reset();
   o.Set(F::kDialog, false);
+}
+
+// ---------------------------------------------------------------- bonuses
+
+bool GameController::Scared() const { return level.flyer && !hazards.FlyerDying(); }
+
+void GameController::BonusStart(int id) {
+  if (id < 0 || id >= Level::kBonusCount) return;
+  if (level.state != LevelState::Saved) {
+    if (const BonusInfo* b = level.Descriptors().Bonus(id)) PlaySound(b->sound);
+  }
+  switch (id) {
+    case 0:
+      speedBonus = true;
+      if (level.obelisks & 1) screen.Achievement(6);
+      break;
+    case 1:
+      workBonus = true;
+      break;
+    case 2:
+      incomeBonus = 1;
+      break;
+    case 3:
+      extraWorkerEnded = false;
+      level.activeWorkers = std::clamp(level.activeWorkers + 1, 0, WorkerRoster::kOrdinary);
+      ServeQueue();
+      break;
+    case 4:
+      economy.AddToAll(2);
+      return;
+    default:
+      timeFrozen = true;
+      break;
+  }
+  if (bonusesRunning++ == 0) SetWorkerMarkers(true);
+}
+
+void GameController::BonusEnd(int id) {
+  if (id < 0 || id >= Level::kBonusCount || id == 4) return;
+  switch (id) {
+    case 0:
+      speedBonus = false;
+      break;
+    case 1:
+      workBonus = false;
+      work.RestartBonusCount();
+      break;
+    case 2:
+      incomeBonus = 0;
+      break;
+    case 3:
+      extraWorkerEnded = true;
+      break;
+    default:
+      timeFrozen = false;
+      break;
+  }
+  if (bonusesRunning > 0 && --bonusesRunning == 0) SetWorkerMarkers(false);
+}
+
+void GameController::SetWorkerMarkers(bool on) {
+  for (int i = 0; i < WorkerRoster::kRosterSize; ++i) {
+    WorldObject* w = i < WorkerRoster::kOrdinary ? roster.At(i) : roster.Special(i - 7);
+    if (!w) continue;
+    w->marker = on ? EffectRef{"worker_bonus", 0, 0, true} : EffectRef{};
+    w->Set(F::kMarker, on);
+  }
 }
