@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// level play FILE [--bot] [--seconds N] [--difficulty 0-2] [--seed N] [--step MS]
+//   [--record F] [--replay F] [--trace] [--game G]
+// Plays a level without a window: the greedy bot or recorded clicks act through the pointer
+// rules of the level screen; the last line printed is one JSON object with the result.
+int RunLevelPlay(const std::vector<std::string>& args);
