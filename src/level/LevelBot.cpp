@@ -39,8 +39,18 @@ void LevelBot::ClickAt(GameController& game, Vec2 point) {
   game.Click(p);
 }
 
+void LevelBot::AfterClick() {
+  const WorldObject* p = game_.Waypoint(lastTarget_);
+  if (p && p->link && !p->link->Has(F::kInProcess) && !p->Has(F::kQueued)) {
+    resting_[lastTarget_] = clock_ + kRestMs;
+  }
+  lastTarget_ = 0;
+}
+
 std::optional<Vec2> LevelBot::Decide(float frameTime) {
-  sinceThought_ += std::isfinite(frameTime) ? std::max(frameTime, 0.0f) : 0.0f;
+  const float step = std::isfinite(frameTime) ? std::max(frameTime, 0.0f) : 0.0f;
+  clock_ += step;
+  sinceThought_ += step;
   if (sinceThought_ < kThinkMs || game_.Ended()) return std::nullopt;
   sinceThought_ = 0;
   if (std::optional<Vec2> flyer = Flyer()) return flyer;
@@ -94,6 +104,9 @@ std::optional<Vec2> LevelBot::BestTarget() {
   for (const auto& item : l.objects) {
     WorldObject& p = *item;
     if (p.cls != WorldObject::kWaypoint || !p.link || !p.link->desc || p.Has(F::kQueued)) continue;
+    if (const auto rest = resting_.find(p.id); rest != resting_.end() && rest->second > clock_) {
+      continue;
+    }
     const WorldObject& o = *p.link;
     if (o.HasAny(F::kInProcess | F::kBusy) || o.Has(F::kPassable)) continue;
     if (game_.PickHovered(p.position) != &p) continue;
@@ -117,5 +130,6 @@ std::optional<Vec2> LevelBot::BestTarget() {
   game_.readiness = savedReadiness;
   (void)bestReady;
   if (!best) return std::nullopt;
+  lastTarget_ = best->id;
   return best->position;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <unordered_map>
 
 #include "level/Vec2.h"
 
@@ -21,7 +22,11 @@ class LevelBot {
   // Moves the pointer to a point and clicks it, as the screen would.
   static void ClickAt(GameController& game, Vec2 point);
 
+  // After a click, whether it took: a refused target is left alone for kRestMs.
+  void AfterClick();
+
   static constexpr float kThinkMs = 100;
+  static constexpr float kRestMs = 5000;
 
  private:
   double Value(const WorldObject& waypoint, const WorldObject& target) const;
@@ -30,4 +35,7 @@ class LevelBot {
 
   GameController& game_;
   float sinceThought_ = kThinkMs;
+  float clock_ = 0;
+  int lastTarget_ = 0;
+  std::unordered_map<int, float> resting_;  // waypoint id -> clock until which it rests
 };

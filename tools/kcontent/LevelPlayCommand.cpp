@@ -193,6 +193,7 @@ int RunLevelPlay(const std::vector<std::string>& args) {
       if (record) record << tick << ' ' << click->x << ' ' << click->y << '\n';
       if (o.trace) std::printf("%lld: click %.1f,%.1f\n", tick, click->x, click->y);
       LevelBot::ClickAt(game, *click);
+      bot.AfterClick();
     }
     game.Frame(float(o.step));
     while (nextReplay < replay.size() && replay[nextReplay].tick <= tick) ++nextReplay;
