@@ -68,8 +68,14 @@ double LevelBot::Value(const WorldObject& p, const WorldObject& o) const {
   const Level& l = game_.level;
   const ObjectDesc& d = *o.desc;
   const std::array<int, 3> need = Needs(l);
-  double value = 0;
-  if (o.Has(F::kObjective)) value += 100;
+  // Every target may open the way to something: a little value of its own.
+  double value = 5;
+  // An objective, or the site of one (a building raised or an object uncovered there).
+  bool objective = o.Has(F::kObjective);
+  l.ForLinkChain(o, [&](const WorldObject& next) {
+    if (next.cls != WorldObject::kWaypoint && next.Has(F::kObjective)) objective = true;
+  });
+  if (objective) value += 100;
   if (o.Has(F::kQuest) && l.questObjectsFound < l.questObjectsNeeded) value += 60;
   bool yields = false;
   for (size_t i = 0; i < 3; ++i) {
@@ -85,9 +91,8 @@ double LevelBot::Value(const WorldObject& p, const WorldObject& o) const {
     if (type == ObjectDesc::kWorkersHouse) value += 40;
     if (type != ObjectDesc::kNone) value += 15;
   }
-  // A plain obstacle may be in the way of something: worth a little.
-  if (!yields && value == 0) value = 2;
-  value -= 0.2 * (d.cost[0] + d.cost[1] + d.cost[2]);
+  (void)yields;
+  value -= 0.1 * (d.cost[0] + d.cost[1] + d.cost[2]);
   // Nearer work first, among equals.
   value -= 0.002 * std::hypot(p.position.x, p.position.y);
   return value;
@@ -119,6 +124,7 @@ std::optional<Vec2> LevelBot::BestTarget() {
                                      readiness == GameController::kNoWorker);
     if (!ready && !later) continue;
     const double value = Value(p, o) - (ready ? 0 : 30);
+    if (getenv("KDEBUG2")) fprintf(stderr, "cand %d -> %d r=%d v=%.1f\n", p.id, o.id, readiness, value);
     if (value <= 0) continue;
     if (!best || value > bestValue) {
       best = &p;
