@@ -124,7 +124,6 @@ std::optional<Vec2> LevelBot::BestTarget() {
                                      readiness == GameController::kNoWorker);
     if (!ready && !later) continue;
     const double value = Value(p, o) - (ready ? 0 : 30);
-    if (getenv("KDEBUG2")) fprintf(stderr, "cand %d -> %d r=%d v=%.1f\n", p.id, o.id, readiness, value);
     if (value <= 0) continue;
     if (!best || value > bestValue) {
       best = &p;

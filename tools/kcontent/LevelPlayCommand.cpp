@@ -203,7 +203,6 @@ int RunLevelPlay(const std::vector<std::string>& args) {
       }
     }
   }
-  if (getenv("KDEBUG")) for (int i = 0; i < game.roster.Active(); ++i) { const WorldObject* w = game.roster.At(i); std::printf("w%d flags=%x pos=%.0f,%.0f path=%zu ret=%d anim=%d link=%d\n", i, w->flags, w->position.x, w->position.y, w->worker->path.size(), w->worker->returning, w->worker->animation, w->linkId); }
   std::printf("%s\n", ResultJson(game, screen).c_str());
   return 0;
 }
