@@ -30,7 +30,7 @@ class NoMedia : public DescriptorServices {
 };
 
 struct Options {
-  std::string file, game, record, replay;
+  std::string file, game, record, replay, write;
   bool bot = false, trace = false;
   long long seconds = 3600;
   int difficulty = 1;
@@ -66,6 +66,8 @@ bool Parse(const std::vector<std::string>& args, Options& o) {
       o.record = args[++i];
     } else if (a == "--replay" && hasValue) {
       o.replay = args[++i];
+    } else if (a == "--write" && hasValue) {
+      o.write = args[++i];
     } else if (a == "--game" && hasValue) {
       o.game = args[++i];
     } else {
@@ -128,9 +130,10 @@ std::string ResultJson(const GameController& game, const HeadlessLevelScreen& sc
 int RunLevelPlay(const std::vector<std::string>& args) {
   Options o;
   if (!Parse(args, o)) {
-    std::fprintf(stderr,
-                 "usage: kcontent level play FILE [--bot] [--seconds N] [--difficulty 0-2] "
-                 "[--seed N] [--step MS] [--record F] [--replay F] [--trace] [--game G]\n");
+    std::fprintf(
+        stderr,
+        "usage: kcontent level play FILE [--bot] [--seconds N] [--difficulty 0-2] "
+        "[--seed N] [--step MS] [--record F] [--replay F] [--trace] [--write F] [--game G]\n");
     return 2;
   }
   std::ifstream in(o.file, std::ios::binary);
@@ -201,6 +204,14 @@ int RunLevelPlay(const std::vector<std::string>& args) {
       for (; logged < screen.log.size(); ++logged) {
         std::printf("%lld: %s\n", tick, screen.log[logged].c_str());
       }
+    }
+  }
+  if (!o.write.empty()) {
+    std::ofstream out(o.write, std::ios::binary);
+    out << level.WriteLevel();
+    if (!out) {
+      std::fprintf(stderr, "kcontent level play: cannot write %s\n", o.write.c_str());
+      return 1;
     }
   }
   std::printf("%s\n", ResultJson(game, screen).c_str());

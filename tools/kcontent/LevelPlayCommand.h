@@ -3,7 +3,8 @@
 #include <vector>
 
 // level play FILE [--bot] [--seconds N] [--difficulty 0-2] [--seed N] [--step MS]
-//   [--record F] [--replay F] [--trace] [--game G]
+//   [--record F] [--replay F] [--trace] [--write F] [--game G]
 // Plays a level without a window: the greedy bot or recorded clicks act through the pointer
 // rules of the level screen; the last line printed is one JSON object with the result.
+// --write F stores the level as it stands at the end (the level file format).
 int RunLevelPlay(const std::vector<std::string>& args);
