@@ -127,7 +127,9 @@ std::string ResultJson(const GameController& game, const HeadlessLevelScreen& sc
 
 }  // namespace
 
-int RunLevelPlay(const std::vector<std::string>& args) {
+int RunLevelPlay(const std::vector<std::string>& args) { return PlayLevel(args, nullptr, false); }
+
+int PlayLevel(const std::vector<std::string>& args, LevelPlayStats* stats, bool quiet) {
   Options o;
   if (!Parse(args, o)) {
     std::fprintf(
@@ -214,6 +216,7 @@ int RunLevelPlay(const std::vector<std::string>& args) {
       return 1;
     }
   }
-  std::printf("%s\n", ResultJson(game, screen).c_str());
+  if (stats) *stats = LevelPlayStats{level.gameTime, tick};
+  if (!quiet) std::printf("%s\n", ResultJson(game, screen).c_str());
   return 0;
 }
