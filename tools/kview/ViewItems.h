@@ -30,6 +30,7 @@ struct ViewServices {
   SpriteManager& sprites;
   int hover = 0;                  // --hover: the object a level item shows hovered
   std::vector<ViewClick> clicks;  // --click: what a level item is clicked on
+  bool bot = false;               // --bot: a level item is played by the bot
 };
 
 class ViewItem {

@@ -2,7 +2,7 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] [--click FRAME:X,Y]... ITEM...
+//         [--hover ID] [--click FRAME:X,Y]... [--bot] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -41,13 +41,14 @@ struct Options {
   std::string screenshot;
   int hover = 0;
   std::vector<ViewClick> clicks;
+  bool bot = false;
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -80,6 +81,10 @@ bool Parse(int argc, char** argv, Options& options) {
         return false;
       }
       options.clicks.push_back(*click);
+      continue;
+    }
+    if (arg == "--bot") {
+      options.bot = true;
       continue;
     }
     if (arg == "--sd") {
@@ -211,8 +216,8 @@ int Run(const Options& options) {
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files,    values,        renderer,      *textures,
-                          *sprites, options.hover, options.clicks};
+    ViewServices services{files,    values,        renderer,       *textures,
+                          *sprites, options.hover, options.clicks, options.bot};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;
