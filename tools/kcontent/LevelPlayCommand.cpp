@@ -18,6 +18,7 @@
 #include "level/HeadlessLevelScreen.h"
 #include "level/Level.h"
 #include "level/LevelBot.h"
+#include "level/LevelSounds.h"
 #include "platform/Random.h"
 
 namespace {
@@ -27,6 +28,16 @@ class NoMedia : public DescriptorServices {
   bool HasTexture(std::string_view) const override { return false; }
   bool IsMaskTexture(std::string_view) const override { return false; }
   void RegisterIcon(int, std::string_view) override {}
+};
+
+// Sounds are printed with --trace (with the frame they were played in) and otherwise ignored.
+class TracedSounds : public LevelSounds {
+ public:
+  bool trace = false;
+  long long tick = 0;
+  void Play(std::string_view name) override {
+    if (trace) std::printf("%lld: sound %.*s\n", tick, int(name.size()), name.data());
+  }
 };
 
 struct Options {
@@ -178,7 +189,9 @@ int PlayLevel(const std::vector<std::string>& args, LevelPlayStats* stats, bool 
   HeadlessLevelScreen screen;
   screen.difficulty = o.difficulty;
   screen.StartTimer(level.timeNorm, level.state == LevelState::Saved ? level.levelTime : 0);
-  GameController game(level, settings, screen);
+  TracedSounds sounds;
+  sounds.trace = o.trace;
+  GameController game(level, settings, screen, &sounds);
   game.Begin();
   LevelBot bot(game);
 
@@ -188,6 +201,7 @@ int PlayLevel(const std::vector<std::string>& args, LevelPlayStats* stats, bool 
   size_t nextReplay = 0, logged = 0;
   long long tick = 0, elapsed = 0;
   for (; elapsed < limitMs && !screen.resultShown; ++tick, elapsed += o.step) {
+    sounds.tick = tick;
     std::optional<Vec2> click;
     if (nextReplay < replay.size() && replay[nextReplay].tick == tick) {
       click = replay[nextReplay++].at;
