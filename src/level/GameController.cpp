@@ -160,6 +160,7 @@ void GameController::Tick(float frameTime) {
     if (endTimer <= 0) {
       level.MarkReachable();
       readiness = ComputeReadiness();
+      FireReadyDialogs();
     }
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
     if (!Scared() && (AnyWorkerFree() || !level.commandQueue.empty())) ServeQueue();
@@ -656,6 +657,20 @@ void GameController::FireDialog(WorldObject& o, int trigger) {
 }
 
 // ---------------------------------------------------------------- bonuses
+
+void GameController::FireReadyDialogs() {
+  // A selector at full colour (reachable, its worker type here, every cost covered, no quest
+  // object missing) fires the object's dialog of trigger 1. By index: firing adds nothing.
+  for (size_t i = 0; i < level.objects.size(); ++i) {
+    WorldObject& o = *level.objects[i];
+    if (!o.Has(F::kDialog) || !o.dialog || o.dialog->trigger != 1) continue;
+    if (!o.Has(F::kReachableOrdinary) || !o.desc) continue;
+    const int type = o.desc->WorkerType();
+    if (type < 0 || !level.WorkerTypeAvailable(type) || !level.Affordable(*o.desc)) continue;
+    if (o.Has(F::kNeedsQuest) && level.questObjectsFound < level.questObjectsNeeded) continue;
+    FireDialog(o, 1);
+  }
+}
 
 bool GameController::Scared() const { return level.flyer && !hazards.FlyerDying(); }
 

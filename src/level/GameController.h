@@ -165,6 +165,7 @@ class GameController {
   void RestoreTimers();
   void FindHomes();
   void SetWorkerMarkers(bool on);
+  void FireReadyDialogs();
   // A flyer is present and not yet driven off: clicks and queued commands wait.
   bool Scared() const;
 };

@@ -203,3 +203,23 @@ TEST(BonusTest, TheExtraWorkerJoinsAndLeavesWhenFree) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HelperTest, TriggerOneDialogFiresOnceWhenTheObjectBecomesAffordable) {
+  Sim s;
+  s.Begin(Road(11, "", R"(resources="4,2,0")", R"(flags="m" dialog="9,1,0,1,0,0,0")"));
+  s.Run(5);
+  const auto fired = [&] {
+    return std::count(s.services.fired.begin(), s.services.fired.end(), std::make_pair(20, 1));
+  };
+  EXPECT_EQ(fired(), 0);  // 5 food needed, 4 in stock
+  s.level->resources[0] = 5;
+  s.Run(5);
+  EXPECT_EQ(fired(), 1);
+  EXPECT_FALSE(s.Get(20).Has(F::kDialog));
+  s.Run(5);
+  EXPECT_EQ(fired(), 1);
+}
+
+}  // namespace
