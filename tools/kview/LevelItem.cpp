@@ -128,6 +128,8 @@ class LevelItem final : public ViewItem {
     renderer_.AddQuad({-renderer_.HalfWidth(), renderer_.Height() / 2, renderer_.HalfWidth(),
                        -renderer_.Height() / 2},
                       kFullTexRect, 0xFF000000u);
+    options_.above.clear();
+    for (int i = 0; i < 2; ++i) options_.above.push_back(game_.hazards.Bird(i));
     drawer_.Draw(level_, options_);
     DrawWorkTimers();
   }
