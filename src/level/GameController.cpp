@@ -67,6 +67,7 @@ void GameController::Begin() {
   homes.fill(0);
   timers.Clear();
   incomeBonus = bonusesRunning = 0;
+  extraWorkerAdded = false;
   speedBonus = workBonus = timeFrozen = extraWorkerEnded = false;
   level.PrepareObjects();
   economy.Begin();
@@ -674,9 +675,9 @@ void GameController::FireReadyDialogs() {
 
 bool GameController::Scared() const { return level.flyer && !hazards.FlyerDying(); }
 
-void GameController::BonusStart(int id) {
+void GameController::BonusStart(int id, bool restoring) {
   if (id < 0 || id >= Level::kBonusCount) return;
-  if (level.state != LevelState::Saved) {
+  if (!restoring) {
     if (const BonusInfo* b = level.Descriptors().Bonus(id)) PlaySound(b->sound);
   }
   switch (id) {
@@ -691,8 +692,10 @@ void GameController::BonusStart(int id) {
       incomeBonus = 1;
       break;
     case 3:
+      // A full crew of eight gets no extra worker, and so loses none when the bonus ends.
+      extraWorkerAdded = level.activeWorkers < WorkerRoster::kOrdinary;
       extraWorkerEnded = false;
-      level.activeWorkers = std::clamp(level.activeWorkers + 1, 0, WorkerRoster::kOrdinary);
+      if (extraWorkerAdded) ++level.activeWorkers;
       ServeQueue();
       break;
     case 4:
@@ -719,7 +722,8 @@ void GameController::BonusEnd(int id) {
       incomeBonus = 0;
       break;
     case 3:
-      extraWorkerEnded = true;
+      extraWorkerEnded = extraWorkerAdded;
+      extraWorkerAdded = false;
       break;
     default:
       timeFrozen = false;

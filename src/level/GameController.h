@@ -103,8 +103,9 @@ class GameController {
   void SpawnHazards(float frameTime) { hazards.Update(frameTime); }
   void HitFlyer(WorldObject& flyer) { hazards.HitFlyer(flyer); }
   void ClickBird(WorldObject& bird) { hazards.HitBird(bird); }
-  // A bonus of the bonus meter starts / runs out (ids 0..5; others do nothing).
-  void BonusStart(int id);
+  // A bonus of the bonus meter starts / runs out (ids 0..5; others do nothing). restoring:
+  // the bonus ran when the level was saved and starts again silently.
+  void BonusStart(int id, bool restoring = false);
   void BonusEnd(int id);
 
   Level& level;
@@ -133,6 +134,7 @@ class GameController {
   bool workBonus = false;          // work timers twice as fast (bonus)
   int incomeBonus = 0;             // added to every yielded resource (bonus)
   int bonusesRunning = 0;          // running bonuses with a duration
+  bool extraWorkerAdded = false;   // the extra-worker bonus did add a worker
   bool timeFrozen = false;         // the level clock stands (bonus)
   bool extraWorkerEnded = false;   // the extra worker is to leave the roster
   bool continueRequested = false;  // a click after the level ended

@@ -200,6 +200,25 @@ TEST(BonusTest, TheExtraWorkerJoinsAndLeavesWhenFree) {
   s.game->BonusEnd(3);
   s.Run(1);
   EXPECT_EQ(s.level->activeWorkers, 1);
+
+  // A full crew gets no ninth worker and keeps its eight.
+  s.level->activeWorkers = 8;
+  s.game->BonusStart(3);
+  EXPECT_EQ(s.level->activeWorkers, 8);
+  s.game->BonusEnd(3);
+  s.Run(1);
+  EXPECT_EQ(s.level->activeWorkers, 8);
+}
+
+TEST(BonusTest, SoundPlaysUnlessARunningBonusIsRestored) {
+  Sim s(leveltest::kSimAnims, R"(<BonusDesc><Bonus id="1" sound="hammer_fast"/></BonusDesc>)");
+  s.Begin(Road(10));
+  s.game->BonusStart(1, true);
+  EXPECT_FALSE(Played(s, "hammer_fast"));
+  EXPECT_TRUE(s.game->workBonus);
+  s.game->BonusEnd(1);
+  s.game->BonusStart(1);
+  EXPECT_TRUE(Played(s, "hammer_fast"));
 }
 
 }  // namespace

@@ -45,9 +45,10 @@ inline const char* kSimAnims = R"(<DescTable>
 class Sim {
  public:
   // anims replaces the animation table (birds and flying creatures are added there).
-  explicit Sim(const std::string& anims = kSimAnims) {
+  explicit Sim(const std::string& anims = kSimAnims, const std::string& bonuses = "") {
     content_.Set("objects_params.xml", kSimDescriptors);
     content_.Set("anim_params.xml", anims);
+    if (!bonuses.empty()) content_.Set("bonus_params.xml", bonuses);
     content_.Set("symbols.xml", R"(<SymbolTable><Symbol name="F"/><Symbol name="W"/>
                                    <Symbol name="G"/></SymbolTable>)");
     EXPECT_TRUE(content_.Load(descriptors, textures));
