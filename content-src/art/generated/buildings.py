@@ -355,6 +355,28 @@ def scarecrow():
     d.save(FOLDER, "scarecrow")
 
 
+def watchtower():
+    d = Doc(80, 170, "The watchtower: a wooden lookout on four legs with a lantern; no thief "
+                     "dares to come while it stands.")
+    d.add(contact_shadow(d, 40, 162, 30, 6))
+    wood = "#a06a36"
+    for x0, x1 in ((14, 24), (66, 56)):
+        d.add(path(f"M{x0} 164 L{x1} 60", stroke=OUTLINE, width=6))
+        d.add(path(f"M{x0} 164 L{x1} 60", stroke=wood, width=3.5))
+    d.add(path("M20 130 L60 100 M60 130 L20 100", stroke="#7a4a22", width=2.5))
+    floor = d.linear("towerFloor", [(0, "#d8a468"), (1, "#8a5a2a")])
+    d.add(rect(12, 52, 56, 12, floor, width=1.6))
+    d.add(rect(16, 30, 48, 22, "#c89058", width=1.4))
+    d.add(rect(22, 34, 14, 12, "#40302a", width=1.0))
+    d.add(rect(44, 34, 14, 12, "#40302a", width=1.0))
+    glow = d.radial("lanternGlow", [(0, "#fff6c0", 1), (0.6, "#ffd050", 0.5), (1, "#ffd050", 0)],
+                    0.5, 0.5, 0.5)
+    d.add(circle(29, 40, 8, glow))
+    d.add(poly([(6, 32), (74, 32), (40, 6)], "#b04a30", OUTLINE, 1.6))
+    d.add(path("M14 30 L40 10 L66 30", stroke="#e07050", width=1.5, extra=' opacity="0.6"'))
+    d.save(FOLDER, "watchtower")
+
+
 def briefing_site():
     d = Doc(96, 80, "A house being built: the briefing's picture of a building site.")
     d.add(contact_shadow(d, 48, 72, 44, 6))
@@ -382,6 +404,7 @@ def main():
     stonemason_lodge()
     obelisk_speed()
     scarecrow()
+    watchtower()
     briefing_site()
 
 
