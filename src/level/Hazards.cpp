@@ -262,7 +262,10 @@ void Hazards::SpawnBird(int i) {
     return;
   }
   const AnimDesc& a = looks[size_t(RandomRange(0, int(looks.size()) - 1))];
-  auto bird = std::make_unique<WorldObject>();
+  // The record is reused, so that whoever still points at a caught bird points at the new one.
+  if (!birds_[size_t(i)]) birds_[size_t(i)] = std::make_unique<WorldObject>();
+  WorldObject* bird = birds_[size_t(i)].get();
+  *bird = WorldObject{};
   bird->id = 0;
   bird->cls = WorldObject::kBird;
   bird->texture = a.name;
@@ -279,7 +282,6 @@ void Hazards::SpawnBird(int i) {
   bird->Set(F::kShadow | F::kSprite);
   bird->subclass = uint16_t(std::clamp(game_.settings.birdLife, 1, 1000));
   bird->UpdateQuad();
-  birds_[size_t(i)] = std::move(bird);
 }
 
 void Hazards::BirdStep(int i, float frameTime) {
@@ -307,7 +309,7 @@ void Hazards::HitBird(WorldObject& bird) {
     game_.StartEffect("bird_click", bird.position);
     Level& l = game_.level;
     l.birdsHunted = int(std::min<long long>((long long)l.birdsHunted + 1, 1 << 30));
-    SpawnBird(i);  // destroys the bird
+    SpawnBird(i);
     return;
   }
 }
