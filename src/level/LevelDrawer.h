@@ -1,9 +1,9 @@
 #pragma once
 #include <functional>
-#include <vector>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
