@@ -58,6 +58,8 @@ bool Hazards::FlyerDying() const { return flyerDying_; }
 
 void Hazards::Update(float frameTime) {
   Level& l = game_.level;
+  // A flyer of a saved level becomes current during the object update: it flies on.
+  if (l.flyer && flightOf_ != l.flyer) RestoreFlight(*l.flyer);
   if (!IsOrdinary(l.mode) || game_.Ended()) return;
   UpdateThieves();
   UpdateFlyer(frameTime);

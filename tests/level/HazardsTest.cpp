@@ -96,6 +96,25 @@ TEST(FlyerTest, DrivenOffWithinThreeSecondsEarnsItsTrophy) {
   EXPECT_EQ(s.screen.achievements, std::vector<int>{5});
 }
 
+TEST(FlyerTest, ASavedFlyerIsCurrentAgainAfterTheReload) {
+  Sim s(Anims(kFlyer));
+  s.Begin(Road(10, "", R"(fly_time="1")"));
+  RunUntilFlyer(s);
+  s.level->episode = s.level->levelNumber = 1;
+  const std::optional<std::string> saved = s.game->Save();
+  ASSERT_TRUE(saved.has_value());
+  Sim r(Anims(kFlyer));
+  r.Begin(*saved);
+  r.Run(1);
+  WorldObject* flyer = r.level->flyer;
+  ASSERT_NE(flyer, nullptr);
+  EXPECT_EQ(r.game->hazards.FlyerClicksLeft(), 3);
+  r.Click(5);
+  EXPECT_TRUE(r.screen.Saw("message workers_scared"));
+  for (int i = 0; i < 3; ++i) r.game->hazards.HitFlyer(*flyer);
+  EXPECT_TRUE(r.game->hazards.FlyerDying());
+}
+
 TEST(BirdTest, OneClickCatchesABirdThatReappearsAtItsEdge) {
   Sim s(Anims(R"(<Bird name="bird" l="4" x="4" y="1" t="60"/>)"));
   s.settings.birdLife = 1;
@@ -158,6 +177,23 @@ TEST(ThiefTest, EachPileIsTriedEveryPeriodAndATargetedPileIsNotTriedAgain) {
   EXPECT_TRUE(s.level->resThieved);
   EXPECT_TRUE(Played(s, "thief_success"));
   EXPECT_EQ(s.level->resources, (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST(ThiefTest, AThiefSavedOnItsWayGoesOnAfterTheReload) {
+  Sim s;
+  s.Begin(ThiefRoad(14, R"(thief_per="1000")"));
+  s.RunUntil([&] { return s.level->workers.size() == 17u; }, 500);
+  s.Run(50);
+  ASSERT_EQ(s.level->workers.size(), 17u);
+  s.level->episode = s.level->levelNumber = 1;
+  const std::optional<std::string> saved = s.game->Save();
+  ASSERT_TRUE(saved.has_value());
+  Sim r;
+  r.Begin(*saved);
+  ASSERT_EQ(r.level->workers.size(), 17u);
+  r.RunUntil([&] { return r.level->workers.size() == 16u; }, 20000);
+  EXPECT_EQ(r.level->workers.size(), 16u);
+  EXPECT_TRUE(r.level->resThieved);
 }
 
 TEST(ThiefTest, NoEntryNoThiefAndThievesSwitchedOff) {
