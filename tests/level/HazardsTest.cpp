@@ -280,3 +280,27 @@ TEST(HelperTest, TriggerOneDialogFiresOnceWhenTheObjectBecomesAffordable) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReachableTest, MarksFollowAWayThatClosesAgain) {
+  Sim s;
+  s.Begin(R"(<level>
+    <object id="1" tex="wp" class="3" subclass="1" pos="0,0" size="10,10"/>
+    <object id="2" tex="wp" class="3" pos="150,0" size="10,10" links="1,0,0" obj_link="30"/>
+    <object id="3" tex="wp" class="3" pos="300,0" size="10,10" links="2,0,0" obj_link="20"/>
+    <object id="30" tex="pile" class="1" subclass="10" flags="cg" pos="150,10"/>
+    <object id="20" tex="tree" class="1" subclass="10" pos="300,10"/>
+  </level>)");
+  s.Run(1);
+  EXPECT_TRUE(s.Get(20).Has(F::kReachableOrdinary));
+  // The pile grows back across the road: the tree behind it is out of reach again.
+  s.Get(30).Set(F::kInProcess | F::kPassable, false);
+  s.Run(1);
+  EXPECT_FALSE(s.Get(20).HasAny(F::kReachable | F::kReachableOrdinary));
+  EXPECT_TRUE(s.Get(30).Has(F::kReachableOrdinary));
+  s.Click(3);
+  EXPECT_FALSE(s.Worker(0).Has(F::kBusy));
+}
+
+}  // namespace
