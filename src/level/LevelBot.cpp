@@ -89,6 +89,9 @@ double LevelBot::Value(const WorldObject& p, const WorldObject& o) const {
   if (o.link && o.link->cls == WorldObject::kBuilding && o.link->desc) {
     const int type = o.link->desc->type;
     if (type == ObjectDesc::kWorkersHouse) value += 40;
+    // A building that keeps thieves or flying creatures away, while they come.
+    if (type == ObjectDesc::kAntiThief && l.thiefPeriod > 0 && !(l.flags & 1)) value += 30;
+    if (type == ObjectDesc::kAntiFlying && l.flyTime > 0 && !(l.flags & 2)) value += 30;
     if (type != ObjectDesc::kNone) value += 15;
   }
   (void)yields;
