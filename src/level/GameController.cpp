@@ -50,7 +50,10 @@ GameController::GameController(Level& levelRef, const GameSettings& settingsRef,
       paths(levelRef),
       roster(*this),
       walker(*this),
-      work(*this) {
+      work(*this),
+      economy(*this),
+      end(*this),
+      hazards(*this) {
   updater.SetFrameHook([this](WorldObject& o, int frame) { work.OnWorkerFrame(o, frame); });
 }
 
@@ -63,7 +66,13 @@ void GameController::Begin() {
   exitWalk = ExitWalk::NotStarted;
   homes.fill(0);
   timers.Clear();
+  incomeBonus = bonusesRunning = 0;
+  extraWorkerAdded = false;
+  speedBonus = workBonus = timeFrozen = extraWorkerEnded = false;
   level.PrepareObjects();
+  economy.Begin();
+  end.Begin();
+  hazards.Begin();
   if (!IsOrdinary(level.mode)) return;
   FindHomes();
   // The standing workers' house gives the crew (one worker without a house), and workers
@@ -129,6 +138,7 @@ std::optional<std::string> GameController::Save() {
 void GameController::Frame(float frameTime, bool blocked) {
   frameTime = Sane(frameTime);
   updater.Animate(frameTime);
+  hazards.Animate(frameTime);
   if (!blocked) Tick(frameTime);
 }
 
@@ -142,15 +152,19 @@ void GameController::Tick(float frameTime) {
   // 2.
   if (screen.Paused()) return;
   // 3.
-  if (endTimer < 0 && !timeFrozen) level.gameTime += int(frameTime);
+  if (endTimer < 0 && !timeFrozen) {
+    level.gameTime += int(frameTime);
+    screen.AdvanceLevelTimer(frameTime);
+  }
   // 4.
   if (IsOrdinary(level.mode)) {
     if (endTimer <= 0) {
       level.MarkReachable();
       readiness = ComputeReadiness();
+      FireReadyDialogs();
     }
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
-    if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
+    if (!Scared() && (AnyWorkerFree() || !level.commandQueue.empty())) ServeQueue();
   }
   // 5.
   if (endTimer < 0) CheckWin();
@@ -176,6 +190,10 @@ void GameController::Tick(float frameTime) {
 
 WorldObject* GameController::PickHovered(Vec2 point) const {
   if (level.mode == LevelMode::MiniGame) return nullptr;
+  for (int i = 0; i < 2; ++i) {
+    WorldObject* bird = hazards.Bird(i);
+    if (bird && Inside(*bird, point)) return bird;
+  }
   for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
     if ((*it)->cls == WorldObject::kBird && !(*it)->Hidden() && Inside(**it, point)) {
       return it->get();
@@ -323,7 +341,7 @@ void GameController::Click(WorldObject* p) {
     return;
   }
   // 4.
-  if (level.flyer && !flyerDying) {
+  if (Scared()) {
     if (p == level.flyer) {
       HitFlyer(*p);
     } else {
@@ -637,4 +655,88 @@ void GameController::FireDialog(WorldObject& o, int trigger) {
   if (LevelServices* services = level.Services()) services->FireDialogs(level, o, trigger);
   o.dialog.reset();
   o.Set(F::kDialog, false);
+}
+
+// ---------------------------------------------------------------- bonuses
+
+void GameController::FireReadyDialogs() {
+  // A selector at full colour (reachable, its worker type here, every cost covered, no quest
+  // object missing) fires the object's dialog of trigger 1. By index: firing adds nothing.
+  for (size_t i = 0; i < level.objects.size(); ++i) {
+    WorldObject& o = *level.objects[i];
+    if (!o.Has(F::kDialog) || !o.dialog || o.dialog->trigger != 1) continue;
+    if (!o.Has(F::kReachableOrdinary) || !o.desc) continue;
+    const int type = o.desc->WorkerType();
+    if (type < 0 || !level.WorkerTypeAvailable(type) || !level.Affordable(*o.desc)) continue;
+    if (o.Has(F::kNeedsQuest) && level.questObjectsFound < level.questObjectsNeeded) continue;
+    FireDialog(o, 1);
+  }
+}
+
+bool GameController::Scared() const { return level.flyer && !hazards.FlyerDying(); }
+
+void GameController::BonusStart(int id, bool restoring) {
+  if (id < 0 || id >= Level::kBonusCount) return;
+  if (!restoring) {
+    if (const BonusInfo* b = level.Descriptors().Bonus(id)) PlaySound(b->sound);
+  }
+  switch (id) {
+    case 0:
+      speedBonus = true;
+      if (level.obelisks & 1) screen.Achievement(6);
+      break;
+    case 1:
+      workBonus = true;
+      break;
+    case 2:
+      incomeBonus = 1;
+      break;
+    case 3:
+      // A full crew of eight gets no extra worker, and so loses none when the bonus ends.
+      extraWorkerAdded = level.activeWorkers < WorkerRoster::kOrdinary;
+      extraWorkerEnded = false;
+      if (extraWorkerAdded) ++level.activeWorkers;
+      ServeQueue();
+      break;
+    case 4:
+      economy.AddToAll(2);
+      return;
+    default:
+      timeFrozen = true;
+      break;
+  }
+  if (bonusesRunning++ == 0) SetWorkerMarkers(true);
+}
+
+void GameController::BonusEnd(int id) {
+  if (id < 0 || id >= Level::kBonusCount || id == 4) return;
+  switch (id) {
+    case 0:
+      speedBonus = false;
+      break;
+    case 1:
+      workBonus = false;
+      work.RestartBonusCount();
+      break;
+    case 2:
+      incomeBonus = 0;
+      break;
+    case 3:
+      extraWorkerEnded = extraWorkerAdded;
+      extraWorkerAdded = false;
+      break;
+    default:
+      timeFrozen = false;
+      break;
+  }
+  if (bonusesRunning > 0 && --bonusesRunning == 0) SetWorkerMarkers(false);
+}
+
+void GameController::SetWorkerMarkers(bool on) {
+  for (int i = 0; i < WorkerRoster::kRosterSize; ++i) {
+    WorldObject* w = i < WorkerRoster::kOrdinary ? roster.At(i) : roster.Special(i - 7);
+    if (!w) continue;
+    w->marker = on ? EffectRef{"worker_bonus", 0, 0, true} : EffectRef{};
+    w->Set(F::kMarker, on);
+  }
 }

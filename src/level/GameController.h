@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "level/Economy.h"
+#include "level/Hazards.h"
+#include "level/LevelEnd.h"
 #include "level/LevelObjectUpdater.h"
 #include "level/PathFinder.h"
 #include "level/Vec2.h"
@@ -93,13 +96,17 @@ class GameController {
   // Fires the dialog an object carries for that trigger, once.
   void FireDialog(WorldObject& object, int trigger);
 
-  // Hooks of the economy and the hazards; they do nothing in this build of the rules.
-  void DeliverIncome(WorldObject& /*worker*/) {}
-  void CheckWin() {}
-  void EndStep(float /*frameTime*/) {}
-  void SpawnHazards(float /*frameTime*/) {}
-  void HitFlyer(WorldObject& /*flyer*/) {}
-  void ClickBird(WorldObject& /*bird*/) {}
+  // The economy, the end and the hazards, where the frame and the clicks reach them.
+  void DeliverIncome(WorldObject& worker) { economy.DeliverIncome(worker); }
+  void CheckWin() { end.WinCheck(); }
+  void EndStep(float frameTime) { end.EndStep(frameTime); }
+  void SpawnHazards(float frameTime) { hazards.Update(frameTime); }
+  void HitFlyer(WorldObject& flyer) { hazards.HitFlyer(flyer); }
+  void ClickBird(WorldObject& bird) { hazards.HitBird(bird); }
+  // A bonus of the bonus meter starts / runs out (ids 0..5; others do nothing). restoring:
+  // the bonus ran when the level was saved and starts again silently.
+  void BonusStart(int id, bool restoring = false);
+  void BonusEnd(int id);
 
   Level& level;
   const GameSettings& settings;
@@ -112,6 +119,9 @@ class GameController {
   WorkerRoster roster;
   WorkerWalker walker;
   WorkSite work;
+  Economy economy;
+  LevelEnd end;
+  Hazards hazards;
 
   float endTimer = -1;  // -1 while played, >= 0 once the level has ended
   int hovered = 0;      // id of the waypoint (or piece, fillable, flyer) hovered, 0 none
@@ -122,9 +132,11 @@ class GameController {
   bool speedBonus = false;         // walking faster (bonus)
   bool speedBonusOnPanel = false;  // the speed bonus is one of the level's bonuses
   bool workBonus = false;          // work timers twice as fast (bonus)
+  int incomeBonus = 0;             // added to every yielded resource (bonus)
+  int bonusesRunning = 0;          // running bonuses with a duration
+  bool extraWorkerAdded = false;   // the extra-worker bonus did add a worker
   bool timeFrozen = false;         // the level clock stands (bonus)
   bool extraWorkerEnded = false;   // the extra worker is to leave the roster
-  bool flyerDying = false;
   bool continueRequested = false;  // a click after the level ended
   float shake = 0;
 
@@ -154,4 +166,8 @@ class GameController {
   bool WorkerAboutHome() const;
   void RestoreTimers();
   void FindHomes();
+  void SetWorkerMarkers(bool on);
+  void FireReadyDialogs();
+  // A flyer is present and not yet driven off: clicks and queued commands wait.
+  bool Scared() const;
 };

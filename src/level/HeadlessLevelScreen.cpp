@@ -54,3 +54,29 @@ std::vector<std::string> HeadlessLevelScreen::Lines(std::string_view prefix) con
   }
   return found;
 }
+
+void HeadlessLevelScreen::ShowIncome(std::string_view text, Vec2 at) {
+  std::string line = "income ";
+  for (const char c : text) {
+    // Resource symbols are control code units; written as their number.
+    if (c > 0 && c < 10) {
+      line += "#" + std::to_string(int(c));
+    } else {
+      line += c;
+    }
+  }
+  Add(line + At(at));
+}
+void HeadlessLevelScreen::PlayMusic(std::string_view name) { Add("music " + std::string(name)); }
+void HeadlessLevelScreen::LevelEvaluated(const LevelResult& r) {
+  result = r;
+  Add("result won=" + std::to_string(r.won) + " medal=" + std::to_string(r.medal) +
+      " stars=" + std::to_string(r.stars) + " score=" + std::to_string(r.score));
+}
+void HeadlessLevelScreen::ShowResult() {
+  resultShown = true;
+  Add("show_result");
+}
+void HeadlessLevelScreen::TrophyProgress(int number, float fraction) {
+  Add("trophy_progress " + std::to_string(number) + " " + std::to_string(int(fraction * 100)));
+}

@@ -1,8 +1,10 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "level/LevelScreen.h"
+#include "level/LevelTimer.h"
 
 // The level screen of a run without a window (tests, tools): it writes every call as a line
 // of text, so that a run can be inspected and compared, and may be paused.
@@ -24,6 +26,20 @@ class HeadlessLevelScreen : public LevelScreen {
   void PuzzlePieceFound() override;
   void ClearPendingDialog(int objectId) override;
   bool Paused() const override { return paused; }
+  void ShowIncome(std::string_view text, Vec2 at) override;
+  void PlayMusic(std::string_view name) override;
+  void LevelEvaluated(const LevelResult& result) override;
+  void ShowResult() override;
+  void TrophyProgress(int number, float fraction) override;
+
+  // The level timer runs here as on the level screen; Start sets it up for a level.
+  void StartTimer(int silverSeconds, int restoredLeftMs = 0) {
+    timer.Setup(silverSeconds, restoredLeftMs, difficulty);
+  }
+  int Difficulty() const override { return difficulty; }
+  void AdvanceLevelTimer(float frameTime) override { timer.Advance(frameTime); }
+  int LevelTimerElapsed() const override { return timer.Elapsed(); }
+  int LevelTimerLeft() const override { return timer.Left(); }
 
   // Whether some line starts with prefix.
   bool Saw(std::string_view prefix) const;
@@ -33,6 +49,10 @@ class HeadlessLevelScreen : public LevelScreen {
   std::vector<std::string> log;
   std::vector<int> achievements;
   bool paused = false;
+  int difficulty = LevelTimer::kCasual;
+  LevelTimer timer;
+  std::optional<LevelResult> result;  // set by the evaluation
+  bool resultShown = false;
 
  private:
   void Add(std::string line) { log.push_back(std::move(line)); }

@@ -146,6 +146,9 @@ void LevelDrawer::Draw(const Level& level, const LevelDrawOptions& options) {
       DrawObject(level, o, options);
     }
   }
+  for (const WorldObject* o : options.above) {
+    if (o && !o->Hidden()) DrawObject(level, *o, options);
+  }
   DrawSelectors(level, options);
   DrawQueueMarkers(level);
   renderer_.SetBlendMode(BlendMode::Alpha);

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
@@ -35,6 +36,8 @@ struct LevelDrawOptions {
   // Whether a worker that could go to an object is free; a selector of an affordable
   // object is translucent when not. None: always.
   std::function<bool(const WorldObject&)> workerFree;
+  // Creatures the level's list does not hold (the birds), drawn above everything else.
+  std::vector<const WorldObject*> above;
 };
 
 // Draws a level's world through the Renderer: the objects in list order (waypoints and

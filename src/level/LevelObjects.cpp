@@ -194,6 +194,9 @@ void Level::RemoveFlagged() {
 
 void Level::MarkReachable() {
   const int count = int(waypoints.size());
+  // What this pass reaches; marks of objects whose way has closed since (a pile grown back
+  // across the road) are taken away afterwards.
+  std::unordered_set<const WorldObject*> reached;
   // Base lists 0..8: the ordinary workers' camps and the homes of special types 1..8.
   for (int k = 0; k <= 8; ++k) {
     const std::vector<int>& base = bases[size_t(k)];
@@ -218,6 +221,7 @@ void Level::MarkReachable() {
           if (l->desc->work != k) return false;
           l->Set(ObjectFlags::kReachableSpecial);
         }
+        reached.insert(l);
         if (!l->Has(ObjectFlags::kReachableOrdinary)) {
           l->Set(ObjectFlags::kReachable | ObjectFlags::kReachableOrdinary);
           l->alpha = 0;
@@ -244,6 +248,13 @@ void Level::MarkReachable() {
       const int next = waypoints[size_t(node)].neighbours[size_t(slot)];
       if (next < 0 || next >= count || waypoints[size_t(next)].visited) continue;
       if (visit(next)) stack.emplace_back(next, 0);
+    }
+  }
+  constexpr uint32_t kMarks =
+      ObjectFlags::kReachable | ObjectFlags::kReachableOrdinary | ObjectFlags::kReachableSpecial;
+  for (const auto& o : objects) {
+    if (o->HasAny(kMarks) && !o->Has(ObjectFlags::kInProcess) && !reached.count(o.get())) {
+      o->Set(kMarks, false);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "level/LevelResult.h"
 #include "level/SpeechLine.h"
 #include "level/Vec2.h"
 
@@ -68,5 +69,21 @@ class LevelScreen {
   virtual void SetupTimeBar() {}
   virtual void RefreshBonusButtons() {}
   virtual void ShowResult() {}
+
+  // The level timer (the time bar): the difficulty it runs in (0 relax, 1 casual, 2 expert),
+  // one frame of play (left out while the clock is frozen), its elapsed and remaining ms.
+  virtual int Difficulty() const { return 1; }
+  virtual void AdvanceLevelTimer(float /*frameTime*/) {}
+  virtual int LevelTimerElapsed() const { return 0; }
+  virtual int LevelTimerLeft() const { return 0; }
+  // The level's music changes ("win_theme").
+  virtual void PlayMusic(std::string_view /*name*/) {}
+  // Progress toward a counted trophy (0..1).
+  virtual void TrophyProgress(int /*number*/, float /*fraction*/) {}
+  // The evaluation at the end of the level: medal, stars, score parts and what the player's
+  // records take from it.
+  virtual void LevelEvaluated(const LevelResult& /*result*/) {}
+  // Whether the screen can open the result dialog now.
+  virtual bool ResultReady() const { return true; }
   virtual void NextResultStep() {}
 };

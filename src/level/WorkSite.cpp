@@ -389,12 +389,16 @@ void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after
     case ObjectDesc::kWarehouse:
       Add(l.storage, diff);
       break;
-    case ObjectDesc::kWorkersHouse:
+    case ObjectDesc::kWorkersHouse: {
+      // The first house replaces the lone worker of a level without one: the crew is then
+      // the house's value (plus released workers), as a reload of the level computes it.
+      const long long lone = game_.homes[0] == 0 && !before ? 1 : 0;
       l.activeWorkers =
-          int(std::clamp<long long>(l.activeWorkers + diff, 0, WorkerRoster::kOrdinary));
+          int(std::clamp<long long>(l.activeWorkers + diff - lone, 0, WorkerRoster::kOrdinary));
       game_.homes[0] = building.id;
       game_.ServeQueue();
       break;
+    }
     case ObjectDesc::kWalkSpeed:
       l.runSpeed += float(diff);
       break;

@@ -11,6 +11,9 @@ class WorkSite {
  public:
   explicit WorkSite(GameController& game) : game_(game) {}
 
+  // The count of works done under the work-speed bonus starts again (the bonus ended).
+  void RestartBonusCount() { bonusWorkCount_ = 0; }
+
   // A worker on its final approach stands at waypoint p: the work starts, or goes on.
   void Step(WorldObject& worker, WorldObject& p, float frameTime);
   // A building's construction is complete: its effect on the level.
@@ -39,6 +42,7 @@ class WorkSite {
   bool Pose(WorldObject& worker, const WorldObject* o, bool carries, int queueType);
   void ReleaseWorker(WorldObject& worker, WorldObject& p, const ObjectDesc& desc);
   void ApplyObelisk(const ObjectDesc& desc);
+
   void StopWorkSound(WorldObject& worker);
   void Pulse(WorldObject* o, int desc);
 

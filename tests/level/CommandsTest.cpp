@@ -217,8 +217,15 @@ TEST(WorkTest, BuildingSiteShowsTheHouseAndReleasedWorkersJoin) {
   s.RunUntil([&] { return s.Get(20).Has(F::kPassable); });
   WorldObject& house = s.Get(50);
   EXPECT_FALSE(house.Hidden());
-  EXPECT_EQ(s.level->activeWorkers, 3);
+  // The first house replaces the lone worker: its two workers, as a reload counts them.
+  EXPECT_EQ(s.level->activeWorkers, 2);
   EXPECT_EQ(s.game->homes[0], 50);
+  s.level->episode = s.level->levelNumber = 1;
+  const std::optional<std::string> saved = s.game->Save();
+  ASSERT_TRUE(saved.has_value());
+  Sim reloaded;
+  reloaded.Begin(*saved);
+  EXPECT_EQ(reloaded.level->activeWorkers, s.level->activeWorkers);
   EXPECT_EQ(s.Worker(0).linkId, 0);  // nothing to carry
 
   Sim r;

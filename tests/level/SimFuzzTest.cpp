@@ -24,11 +24,14 @@ std::string RandomLevel(std::mt19937& rng) {
   const int subclasses[] = {0, 1, 2, 3, 11, 13, 14, 200};
   const int good[] = {10, 11, 12, 14, 15, 16, 40};
   const int hostile[] = {13, 17, 41, 42, 99};
-  const char* flags[] = {"g", "c", "cg", "i", "j", "n", "k", "o", "r", "cgr", "q", "w", "d"};
+  const char* flags[] = {"g", "c", "cg", "i", "j", "n", "k", "o", "r", "cgr", "q", "w", "d", "E"};
   const auto n = [](int v) { return std::to_string(v); };
   std::string text = "<level run_speed=\"" + n(10 + pick(30)) + "\" workers_free=\"" +
                      n(pick(10) - 3) + "\" worker_types=\"" + n(chance(70) ? 1 : pick(600)) +
-                     "\" resources=\"" + n(pick(20)) + "," + n(pick(20)) + ",5\">\n";
+                     "\" resources=\"" + n(pick(20)) + "," + n(pick(20)) +
+                     ",5\" quest_res=\"0,0,999999\" thief_per=\"" + n(pick(3) * 700) +
+                     "\" fly_time=\"" + n(pick(3)) + "\" fly_type=\"" + n(pick(5) - 1) +
+                     "\" storage=\"" + n(pick(30)) + "\">\n";
   for (int id = 1; id <= 20; ++id) {
     const int sub = id == 1 ? (chance(90) ? 1 : 0) : (chance(85) ? 0 : subclasses[pick(8)]);
     const int link = id == 1 ? 0 : chance(85) ? 1 + pick(id - 1) : pick(45);
@@ -44,7 +47,7 @@ std::string RandomLevel(std::mt19937& rng) {
     const int cls = bad ? pick(12) : 1;
     const int desc = bad ? hostile[pick(5)] : good[pick(7)];
     text += "<object id=\"" + n(id) + "\" tex=\"obj\" class=\"" + n(desc == 40 ? 2 : cls) +
-            "\" subclass=\"" + n(desc) + "\" flags=\"" + (chance(15) ? flags[pick(13)] : "") +
+            "\" subclass=\"" + n(desc) + "\" flags=\"" + (chance(15) ? flags[pick(14)] : "") +
             "\" pos=\"" + n(pick(800) - 100) + "," + n(pick(400) - 200) + "\" obj_link=\"" +
             n(chance(15) ? 1 + pick(45) : 0) + "\" respawn=\"" + n(pick(3)) + "," + n(pick(3)) +
             "\"/>\n";
@@ -82,6 +85,15 @@ void ClickAround(Sim& s, std::mt19937& rng, int frames) {
     } else if (r == 4 && frame % 97 == 0) {
       s.game->extraWorkerEnded = !s.game->extraWorkerEnded;
       s.game->speedBonus = !s.game->speedBonus;
+    } else if (r == 5 && frame % 13 == 0) {
+      const int id = int(rng() % 8) - 1;
+      if (rng() % 2) {
+        s.game->BonusStart(id);
+      } else {
+        s.game->BonusEnd(id);
+      }
+    } else if (r == 6 && s.game->hazards.Bird(0)) {
+      s.game->Click(s.game->hazards.Bird(0));
     }
     if (frame == frames - 2000) s.game->endTimer = 0;  // the level ends: exit walk
     if (s.game->Ended()) s.game->walker.ExitWalk();
@@ -96,23 +108,31 @@ void ClickAround(Sim& s, std::mt19937& rng, int frames) {
 TEST(SimFuzzTest, RandomLevelsAndTenThousandFramesOfClicks) {
   std::mt19937 rng(2024);
   SeedRandom(5);
-  int sent = 0;
+  int sent = 0, hunted = 0;
+  // Birds (one with frame time 0) and flying creatures, so that hazards run too.
+  std::string anims = leveltest::kSimAnims;
+  anims.insert(anims.rfind("</DescTable>"),
+               R"(<Bird name="b" l="4" x="2" y="2" t="0"/><Bird name="c" l="2" x="2" y="1" t="50"/>
+                  <Flying name="f" l="4" x="4" y="2" t="60" health="2" speed="30"/>
+                  <Flying name="g" l="0" x="0" y="0" t="0" health="0" speed="-5" flags="1"/>)");
   for (int round = 0; round < 12; ++round) {
-    Sim s;
+    Sim s(anims);
     const std::string text = RandomLevel(rng);
     ASSERT_TRUE(s.level->ReadLevel(text)) << s.level->readError;
     s.game->Begin();
 
     ClickAround(s, rng, 10000);
     sent += int(s.screen.Lines("cmd_ok").size());
+    hunted += s.level->birdsHunted;
     CheckBounds(s);
     if (HasFatalFailure()) {
       ADD_FAILURE() << text;
       return;
     }
   }
-  // The random levels are not all refusals: workers went out.
+  // The random levels are not all refusals: workers went out, birds were caught.
   EXPECT_GT(sent, 10);
+  EXPECT_GT(hunted, 0);
 }
 
 TEST(SimFuzzTest, HostileSettingsAndLevelsWithoutCampOrExits) {

@@ -14,9 +14,10 @@
 
 namespace leveltest {
 
-// Obstacles: 10 takes 2.5 s, 11 costs 5 food and 2 wood, 12 has no timer, 13 is worked by
-// special type 2, 14 carries its result home, 15 respawns (its level gives the range), 16
-// releases an ordinary worker. Buildings: 40 a site-built house (+2 workers), 41 its upgrade
+// Obstacles: 18 yields 5 food, 19 yields 10 wood (both at once, no timer); 10 takes 2.5 s, 11 costs
+// 5 food and 2 wood, 12 has no timer, 13 is worked by special type 2, 14 carries its result home,
+// 15 respawns (its level gives the range), 16 releases an ordinary worker. Buildings: 40 a
+// site-built house (+2 workers), 41 its upgrade
 // (+3), 42 a warehouse. Worker 0 walks with 8 rows of 4 frames and poses with animation 2.
 inline const char* kSimDescriptors = R"(<DescTable>
   <Object id="10" class="0" time="25"/>
@@ -27,6 +28,8 @@ inline const char* kSimDescriptors = R"(<DescTable>
   <Object id="15" class="0" time="10"/>
   <Object id="16" class="0" time="0" type="5" value="0"/>
   <Object id="17" class="0" time="5" work="12" type="5" value="42"/>
+  <Object id="18" class="0" time="0" income="5,0,0"/>
+  <Object id="19" class="0" time="0" income="0,10,0"/>
   <Object id="40" class="1" type="2" value="2" time="30" cost="0,3,0"/>
   <Object id="41" class="1" type="2" value="5"/>
   <Object id="42" class="1" type="1" value="10"/>
@@ -41,9 +44,11 @@ inline const char* kSimAnims = R"(<DescTable>
 
 class Sim {
  public:
-  Sim() {
+  // anims replaces the animation table (birds and flying creatures are added there).
+  explicit Sim(const std::string& anims = kSimAnims, const std::string& bonuses = "") {
     content_.Set("objects_params.xml", kSimDescriptors);
-    content_.Set("anim_params.xml", kSimAnims);
+    content_.Set("anim_params.xml", anims);
+    if (!bonuses.empty()) content_.Set("bonus_params.xml", bonuses);
     content_.Set("symbols.xml", R"(<SymbolTable><Symbol name="F"/><Symbol name="W"/>
                                    <Symbol name="G"/></SymbolTable>)");
     EXPECT_TRUE(content_.Load(descriptors, textures));
@@ -51,10 +56,16 @@ class Sim {
     game = std::make_unique<GameController>(*level, settings, screen, &sounds);
   }
 
+  // A level without goals is won at its first frame; unless `endless` is cleared, the level
+  // gets a gold goal no run reaches, so that the rules of play can be watched at length.
   void Begin(const std::string& text) {
     ASSERT_TRUE(level->ReadLevel(text)) << level->readError;
+    if (endless) level->questRes[2] = kEndlessGoal;
+    screen.StartTimer(level->timeNorm);
     game->Begin();
   }
+  static constexpr int kEndlessGoal = 1000000;
+  bool endless = true;
   WorldObject& Get(int id) {
     WorldObject* o = level->FindObject(id);
     if (!o) ADD_FAILURE() << "no object " << id;

@@ -33,6 +33,11 @@ constexpr Command kCommands[] = {
      RunLayoutCommand},
     {"level", "level check FILE [--game G]",
      "writes a level file back and reports what would be lost (G: game folder)", RunLevelCommand},
+    {"level", "level play FILE [options]",
+     "plays a level without a window (--bot, --seconds N, --difficulty 0-2, --seed N, "
+     "--step MS, --record F, --replay F, --trace, --write F, --game G); last line: the result as "
+     "JSON",
+     RunLevelCommand},
     {"save", "save show [DIR] [--check]",
      "decodes the per-user files of DIR (default: the data folder); --check: exit 1 when one "
      "would be ignored on load",

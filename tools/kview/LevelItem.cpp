@@ -14,6 +14,7 @@
 #include "level/GameSettings.h"
 #include "level/HeadlessLevelScreen.h"
 #include "level/Level.h"
+#include "level/LevelBot.h"
 #include "level/LevelDrawer.h"
 #include "level/LevelEffects.h"
 #include "level/LevelObjectUpdater.h"
@@ -52,7 +53,9 @@ class LevelItem final : public ViewItem {
         level_(descriptors_, &media_),
         game_(level_, settings_, screen_, nullptr, &effects_),
         drawer_(services.renderer, services.textures, settings_, &effects_),
-        clicks_(services.clicks) {}
+        clicks_(services.clicks),
+        bot_(game_),
+        useBot_(services.bot) {}
   ~LevelItem() override {
     effects_.Clear();
     particles_.Shutdown();
@@ -68,6 +71,7 @@ class LevelItem final : public ViewItem {
       error = "cannot read " + Level::LevelFileName(episode, number) + ": " + level_.readError;
       return false;
     }
+    screen_.StartTimer(level_.timeNorm);
     game_.Begin();
     effects_.Sync(level_, true);
     if (hover != 0) {
@@ -106,6 +110,13 @@ class LevelItem final : public ViewItem {
       options_.hovered = p ? p->link : nullptr;
       game_.Click(p);
     }
+    if (useBot_) {
+      if (const std::optional<Vec2> point = bot_.Decide(frameMs)) {
+        std::printf("%d: bot clicks %.0f,%.0f\n", frame_, point->x, point->y);
+        LevelBot::ClickAt(game_, *point);
+        bot_.AfterClick();
+      }
+    }
     game_.Frame(frameMs);
     for (; logged_ < screen_.log.size(); ++logged_) {
       std::printf("%d: %s\n", frame_, screen_.log[logged_].c_str());
@@ -117,6 +128,8 @@ class LevelItem final : public ViewItem {
     renderer_.AddQuad({-renderer_.HalfWidth(), renderer_.Height() / 2, renderer_.HalfWidth(),
                        -renderer_.Height() / 2},
                       kFullTexRect, 0xFF000000u);
+    options_.above.clear();
+    for (int i = 0; i < 2; ++i) options_.above.push_back(game_.hazards.Bird(i));
     drawer_.Draw(level_, options_);
     DrawWorkTimers();
   }
@@ -151,6 +164,8 @@ class LevelItem final : public ViewItem {
   LevelDrawer drawer_;
   LevelDrawOptions options_;
   std::vector<ViewClick> clicks_;
+  LevelBot bot_;
+  bool useBot_ = false;
   int frame_ = 0;
   size_t logged_ = 0;
 };

@@ -32,6 +32,7 @@ struct ViewServices {
   std::vector<ViewClick> clicks;  // --click: what a level item is clicked on
   float pointerX = 0.0f;          // --pointer: where a layout item's pointer is (virtual units)
   float pointerY = 0.0f;
+  bool bot = false;  // --bot: a level item is played by the bot
 };
 
 class ViewItem {

@@ -2,8 +2,8 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] [--click FRAME:X,Y]... [--pointer X,Y] [--language en|de|pl|ru]
-//         ITEM...
+//         [--hover ID] [--click FRAME:X,Y]... [--bot] [--pointer X,Y]
+//         [--language en|de|pl|ru] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -45,14 +45,15 @@ struct Options {
   std::vector<ViewClick> clicks;
   float pointerX = 0.0f, pointerY = 0.0f;
   std::string language = "en";
+  bool bot = false;
   std::vector<std::string> items;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--pointer X,Y] "
-               "[--language CODE] ITEM...\nitems:\n");
+               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] "
+               "[--pointer X,Y] [--language CODE] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -98,6 +99,10 @@ bool Parse(int argc, char** argv, Options& options) {
         return false;
       }
       options.clicks.push_back(*click);
+      continue;
+    }
+    if (arg == "--bot") {
+      options.bot = true;
       continue;
     }
     if (arg == "--sd") {
@@ -248,9 +253,9 @@ int Run(const Options& options) {
     auto sprites = std::make_unique<SpriteManager>(files, *textures);
     sprites->LoadAtlases();
 
-    ViewServices services{files,          values,           renderer,
-                          *textures,      *sprites,         options.hover,
-                          options.clicks, options.pointerX, options.pointerY};
+    ViewServices services{
+        files,         values,         renderer,         *textures,        *sprites,
+        options.hover, options.clicks, options.pointerX, options.pointerY, options.bot};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;

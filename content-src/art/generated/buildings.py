@@ -331,6 +331,52 @@ def obelisk_speed():
     d.save(FOLDER, "obelisk_speed")
 
 
+def scarecrow():
+    d = Doc(96, 150, "The scarecrow: a straw man on a pole with a hat and a patched coat; "
+                     "no flying creature comes near it.")
+    d.add(contact_shadow(d, 48, 142, 24, 5))
+    pole = "#a06a36"
+    d.add(path("M48 144 V40", stroke=OUTLINE, width=6))
+    d.add(path("M48 144 V40", stroke=pole, width=3.5))
+    d.add(path("M10 62 H86", stroke=OUTLINE, width=5.5))
+    d.add(path("M10 62 H86", stroke=pole, width=3))
+    coat = d.linear("coat", [(0, "#6a8c4a"), (1, "#3e5a2c")])
+    d.add(poly([(22, 58), (74, 58), (68, 112), (28, 112)], coat, OUTLINE, 1.6))
+    d.add(rect(40, 80, 12, 10, "#b8663a", width=1.2))
+    d.add(path("M14 60 l-6 10 M16 62 l-2 12 M82 60 l6 10 M80 62 l2 12",
+               stroke="#e8c860", width=2))
+    d.add(path("M32 112 l-4 12 M44 112 l-2 14 M56 112 l2 14 M64 112 l4 12",
+               stroke="#e8c860", width=2))
+    d.add(circle(48, 42, 14, "#f0d890", OUTLINE, 1.5))
+    d.add(path("M42 40 h3 M51 40 h3 M42 48 Q48 52 54 48", stroke=OUTLINE, width=1.6))
+    d.add(ellipse(48, 30, 24, 5, "#8a5a2a", OUTLINE, 1.5))
+    d.add(poly([(36, 30), (60, 30), (56, 12), (40, 12)], "#9a6a34", OUTLINE, 1.5))
+    d.add(path("M38 26 H58", stroke="#c04030", width=3))
+    d.save(FOLDER, "scarecrow")
+
+
+def watchtower():
+    d = Doc(80, 170, "The watchtower: a wooden lookout on four legs with a lantern; no thief "
+                     "dares to come while it stands.")
+    d.add(contact_shadow(d, 40, 162, 30, 6))
+    wood = "#a06a36"
+    for x0, x1 in ((14, 24), (66, 56)):
+        d.add(path(f"M{x0} 164 L{x1} 60", stroke=OUTLINE, width=6))
+        d.add(path(f"M{x0} 164 L{x1} 60", stroke=wood, width=3.5))
+    d.add(path("M20 130 L60 100 M60 130 L20 100", stroke="#7a4a22", width=2.5))
+    floor = d.linear("towerFloor", [(0, "#d8a468"), (1, "#8a5a2a")])
+    d.add(rect(12, 52, 56, 12, floor, width=1.6))
+    d.add(rect(16, 30, 48, 22, "#c89058", width=1.4))
+    d.add(rect(22, 34, 14, 12, "#40302a", width=1.0))
+    d.add(rect(44, 34, 14, 12, "#40302a", width=1.0))
+    glow = d.radial("lanternGlow", [(0, "#fff6c0", 1), (0.6, "#ffd050", 0.5), (1, "#ffd050", 0)],
+                    0.5, 0.5, 0.5)
+    d.add(circle(29, 40, 8, glow))
+    d.add(poly([(6, 32), (74, 32), (40, 6)], "#b04a30", OUTLINE, 1.6))
+    d.add(path("M14 30 L40 10 L66 30", stroke="#e07050", width=1.5, extra=' opacity="0.6"'))
+    d.save(FOLDER, "watchtower")
+
+
 def briefing_site():
     d = Doc(96, 80, "A house being built: the briefing's picture of a building site.")
     d.add(contact_shadow(d, 48, 72, 44, 6))
@@ -357,6 +403,8 @@ def main():
     gold_mine()
     stonemason_lodge()
     obelisk_speed()
+    scarecrow()
+    watchtower()
     briefing_site()
 
 
