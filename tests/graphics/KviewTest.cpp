@@ -174,6 +174,8 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
       {"effect", "effect:fire"},
       {"level", "level:1:1"},
       {"layout", "layout:gui_gallery"},
+      {"dialog", "dialog:ok_dlg"},
+      {"msgbox", "msgbox:really_exit:yesno"},
   };
   for (const std::string& kind : kinds) {
     SCOPED_TRACE(kind);
@@ -246,6 +248,30 @@ TEST(KviewTest, LevelShowsItsGroundAndItsObjectsInPlace) {
 // The control gallery drawn by the game's control types: the button under the pointer shows
 // its highlight frame, the nine-slice panels keep their corner rivets in the corners however
 // far they are stretched, and the scissor cuts the bar that reaches past its box.
+// A message box dims the whole screen behind it and shows its parchment in the middle; a key
+// with no string or an unknown kind of box is refused.
+TEST(KviewTest, AMessageBoxDimsTheScreenBehindItsFrame) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  TempFolder out;
+  const std::string shot = (out.path() / "box.png").string();
+  const std::string errors = (out.path() / "errors.txt").string();
+  ASSERT_EQ(
+      RunKview(game, {"--aspect", "0", "--frames", "2", "--screenshot", shot, "msgbox:really_exit"},
+               errors),
+      0)
+      << FileText(errors);
+  Shot frame;
+  ASSERT_TRUE(ReadPng(shot, frame));
+  const auto corner = frame.At(-500, 370, 1024);
+  EXPECT_FALSE(IsBackground(corner));
+  EXPECT_LT(corner[0] + corner[1] + corner[2], 3 * 0x60) << "darker than the checkerboard";
+  const auto parchment = frame.At(0, 60, 1024);
+  EXPECT_GT(parchment[0], 200);
+  EXPECT_GT(parchment[0], parchment[2] + 20);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "msgbox:no_such_string"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "msgbox:really_exit:maybe"}), 1);
+}
+
 TEST(KviewTest, TheControlGalleryHoversStretchesAndClips) {
   const std::filesystem::path game = KALODRUS_GAME_DIR;
   ASSERT_TRUE(std::filesystem::exists(game / "content" / "layouts" / "gui_gallery.xml"));

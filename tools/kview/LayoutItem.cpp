@@ -12,8 +12,10 @@
 #include "gui/ControlList.h"
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
+#include "gui/GUIDialog.h"
 #include "gui/GUIInputLine.h"
 #include "gui/GUIListbox.h"
+#include "gui/GUIMessageBox.h"
 #include "gui/GUIProgressBar.h"
 #include "gui/GuiContext.h"
 #include "particles/ParticleManager.h"
@@ -67,6 +69,43 @@ class LayoutItem final : public ViewItem {
     return true;
   }
 
+  // A dialog of the layout NAME, shown over the neutral background.
+  bool LoadDialog(std::string_view name, std::string& error) {
+    std::string file(name);
+    if (file.find('.') == std::string::npos) file += ".xml";
+    if (!context_.files->Find(file)) {
+      error = "no layout " + file;
+      return false;
+    }
+    auto dialog = std::make_unique<GUIDialog>(0, Rect{}, name);
+    for (size_t i = 0; i < dialog->Children().Size(); ++i)
+      PlayTheScreen(*dialog->Children().At(i), name);
+    Show(std::move(dialog));
+    return true;
+  }
+
+  // A message box ("ok", or "yesno" after a second colon) with the text of a string key.
+  bool LoadMessageBox(std::string_view argument, std::string& error) {
+    const size_t colon = argument.find(':');
+    const std::string key(argument.substr(0, colon));
+    const std::string_view buttons =
+        colon == std::string_view::npos ? "ok" : argument.substr(colon + 1);
+    if (!strings_.Has(DecodeUtf8(key))) {
+      error = "no string " + key;
+      return false;
+    }
+    const std::u16string text = strings_.Get(key);
+    if (buttons == "ok") {
+      Show(GUIOkDialog::Create(text));
+    } else if (buttons == "yesno") {
+      Show(GUIYesNoDialog::Create(text));
+    } else {
+      error = "a message box is ok or yesno, not " + std::string(buttons);
+      return false;
+    }
+    return true;
+  }
+
   float Width() const override { return renderer_.Width(); }
   float Height() const override { return renderer_.Height(); }
   bool CoversScreen() const override { return true; }
@@ -111,6 +150,11 @@ class LayoutItem final : public ViewItem {
     }
   }
 
+  void Show(std::unique_ptr<GUIDialog> dialog) {
+    GUIControl* shown = controls_.Add(std::move(dialog));
+    static_cast<GUIDialog*>(shown)->SetShown(true);
+  }
+
   Renderer& renderer_;
   StringTable strings_;
   ShaderManager shaders_;
@@ -133,5 +177,27 @@ std::unique_ptr<ViewItem> MakeLayoutItem(ViewServices& services, std::string_vie
   }
   auto item = std::make_unique<LayoutItem>(services);
   if (!item->Load(argument, error)) return nullptr;
+  return item;
+}
+
+std::unique_ptr<ViewItem> MakeDialogItem(ViewServices& services, std::string_view argument,
+                                         std::string& error) {
+  if (argument.empty()) {
+    error = "dialog needs a layout name (dialog:NAME)";
+    return nullptr;
+  }
+  auto item = std::make_unique<LayoutItem>(services);
+  if (!item->LoadDialog(argument, error)) return nullptr;
+  return item;
+}
+
+std::unique_ptr<ViewItem> MakeMessageBoxItem(ViewServices& services, std::string_view argument,
+                                             std::string& error) {
+  if (argument.empty()) {
+    error = "msgbox needs a string key (msgbox:KEY or msgbox:KEY:yesno)";
+    return nullptr;
+  }
+  auto item = std::make_unique<LayoutItem>(services);
+  if (!item->LoadMessageBox(argument, error)) return nullptr;
   return item;
 }

@@ -87,6 +87,10 @@ constexpr ViewItemKind kKinds[] = {
      MakeLevelItem},
     {"layout", "layout:NAME    a layout's controls as a screen shows them (--pointer X,Y hovers)",
      MakeLayoutItem},
+    {"dialog", "dialog:NAME    a dialog layout shown over the screen, its frame layout included",
+     MakeDialogItem},
+    {"msgbox", "msgbox:KEY     a message box with a string's text (msgbox:KEY:yesno: yes and no)",
+     MakeMessageBoxItem},
 };
 
 }  // namespace
