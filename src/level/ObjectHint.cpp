@@ -1,8 +1,10 @@
 #include "level/ObjectHint.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "data/StringTable.h"
+#include "data/Utf8.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
@@ -46,7 +48,17 @@ const ObjectDesc* UpgradedBuilding(const WorldObject& upgrade) {
 }  // namespace
 
 std::u16string ObjectHint::Entry(std::string_view key) const {
+  if (missing_ && (!strings_ || !strings_->Has(WidenBytes(key)))) missing_->emplace_back(key);
   return strings_ ? strings_->Get(key) : std::u16string();
+}
+
+std::u16string ObjectHint::Name(const ObjectDesc& d) const {
+  if (missing_ && d.name.empty()) {
+    char key[32];
+    std::snprintf(key, sizeof key, "obj_name_%03d", d.id);
+    missing_->emplace_back(key);
+  }
+  return d.name;
 }
 
 char16_t ObjectHint::WorkerSymbol() const {
@@ -65,7 +77,7 @@ ObjectHint::Result ObjectHint::For(const WorldObject& p) const {
   const WorldObject& q = *p.link;
   result.rect = Rect(p);
   if (q.cls == WorldObject::kLandmark) {
-    if (q.desc) result.text = u"^s^9" + q.desc->name;
+    if (q.desc) result.text = u"^s^9" + Name(*q.desc);
     return result;
   }
   if (game_.Scared()) {
@@ -138,7 +150,7 @@ bool ObjectHint::Objective(const WorldObject& q) const {
 
 std::u16string ObjectHint::Obstacle(const WorldObject& q, const ObjectDesc& d) const {
   const bool inProcess = q.Has(F::kInProcess);
-  std::u16string text = u"^s^9" + d.name + EffectLine(d);
+  std::u16string text = u"^s^9" + Name(d) + EffectLine(d);
   if (d.Indestructible()) {
     text += u"\\" + Entry("indestructible");
   } else {
@@ -172,7 +184,7 @@ std::u16string ObjectHint::Obstacle(const WorldObject& q, const ObjectDesc& d) c
 std::u16string ObjectHint::Building(const WorldObject& q, const ObjectDesc& d) const {
   const bool inProcess = q.Has(F::kInProcess);
   const std::u16string worker = WorkerSymbol() ? std::u16string(1, WorkerSymbol()) : u"";
-  std::u16string text = u"^s^9" + d.name;
+  std::u16string text = u"^s^9" + Name(d);
   if (d.type == ObjectDesc::kWarehouse) {
     text += u"\\^7" + Entry("max_stack") + u": " + Num(game_.level.storage);
   } else {
@@ -190,7 +202,7 @@ std::u16string ObjectHint::Building(const WorldObject& q, const ObjectDesc& d) c
       text += u"\\" + d.desc;
     } else {
       const ObjectDesc* next = UpgradedBuilding(*upgrade);
-      const std::u16string name = next ? next->name : std::u16string();
+      const std::u16string name = next ? Name(*next) : std::u16string();
       text = Entry("now_building") + u"\\" + name + u"...";
     }
   } else if (upgrade) {

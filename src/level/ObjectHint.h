@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class GameController;
 class StringTable;
@@ -15,6 +16,14 @@ struct WorldObject;
 // missing entry gives an empty piece.
 class ObjectHint {
  public:
+  // Every string-table entry a text may use.
+  static constexpr const char* kEntries[] = {
+      "you_need",         "res_needed",     "income",         "willbe",
+      "indestructible",   "processing",     "path_blocked",   "objective",
+      "max_stack",        "income_per",     "upgrade",        "build",
+      "now_building",     "workers_scared", "increase_speed", "increase_work_speed",
+      "increase_respawn", "anti_thief",     "anti_enemy"};
+
   // strings may be null (every entry is then empty).
   ObjectHint(const GameController& game, const StringTable* strings)
       : game_(game), strings_(strings) {}
@@ -26,6 +35,10 @@ class ObjectHint {
     std::array<float, 4> rect{};
   };
   Result For(const WorldObject& p) const;
+
+  // Keys of entries (and object names) the texts use that the table lacks are added to keys
+  // (for content checks); null stops that.
+  void ReportMissing(std::vector<std::string>* keys) { missing_ = keys; }
 
   // The inline code unit of the worker symbol ("%WORKER%"), or 0 when none is registered.
   char16_t WorkerSymbol() const;
@@ -44,5 +57,9 @@ class ObjectHint {
   bool Objective(const WorldObject& q) const;
 
   const GameController& game_;
+  // The name of a descriptor (its table key noted when it has none).
+  std::u16string Name(const ObjectDesc& d) const;
+
   const StringTable* strings_;
+  std::vector<std::string>* missing_ = nullptr;
 };
