@@ -137,6 +137,10 @@ TEST(HintTest, BuildingUpgradeBuildAndWithoutUpgrade) {
   farm.Begin(Road(50, BuildingAt6(60), R"(resources="0,3,0")"));
   EXPECT_EQ(farm.Hint(6),
             "^s^9Farm\\Yields: ^73#11#3\\Build: ^64 #2\\^6Missing: 1 #2\\Will be: ^7 5 #4");
+  farm.Get(30).flags &= ~(F::kReachable | F::kReachableOrdinary);
+  EXPECT_EQ(farm.Hint(6),
+            "^s^9Farm\\Yields: ^73#11#3\\Build: ^64 #2\\^6Missing: 1 #2\\Will be: "
+            "^7 5 #4\\^6Blocked");
   farm.Get(30).flags |= F::kInProcess;
   EXPECT_EQ(farm.Hint(6), "Building\\Big hut...");
   EXPECT_EQ(farm.game->hovered, 0);
