@@ -14,3 +14,6 @@ std::u16string DecodeUtf8(std::string_view text);
 
 // Byte-by-byte widening (each byte becomes the code unit of the same value).
 std::u16string WidenBytes(std::string_view text);
+
+// The game's UTF-16 as UTF-8; a lone surrogate becomes "?".
+std::string EncodeUtf8(std::u16string_view text);

@@ -10,6 +10,7 @@
 #include "level/LevelScreen.h"
 #include "level/LevelServices.h"
 #include "level/LevelSounds.h"
+#include "level/ObjectHint.h"
 
 namespace {
 
@@ -248,6 +249,19 @@ void GameController::Hover(WorldObject* p) {
   if (q.Has(F::kInProcess) && (q.cls == WorldObject::kBuilding || !q.Has(F::kRespawning))) {
     hovered = 0;
   }
+}
+
+void GameController::UpdateHint(WorldObject* p) {
+  hintObject_ = p ? p->id : 0;
+  Hover(p);
+  if (!IsOrdinary(level.mode)) return;
+  ObjectHint::Result hint;
+  if (!Ended() && p) hint = ObjectHint(*this, strings).For(*p);
+  screen.ShowObjectInfo(hint.text, hint.rect);
+}
+
+void GameController::RefreshHint() {
+  if (hintObject_ != 0) UpdateHint(level.FindObject(hintObject_));
 }
 
 // ---------------------------------------------------------------- commands

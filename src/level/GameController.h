@@ -18,6 +18,7 @@ class Level;
 class LevelEffects;
 class LevelScreen;
 class LevelSounds;
+class StringTable;
 struct GameSettings;
 struct WorldObject;
 
@@ -65,6 +66,11 @@ class GameController {
   WorldObject* PickHovered(Vec2 point) const;
   // The pointer rests on p (or on nothing): sets `hovered` when p may be clicked.
   void Hover(WorldObject* p);
+  // The pointer rests on p (or on nothing): sets `hovered` as Hover does and shows p's
+  // information text on the level screen, or hides it.
+  void UpdateHint(WorldObject* p);
+  // The hint of the object last given to UpdateHint is built again (after a completed work).
+  void RefreshHint();
   // The press on the hovered object p.
   void Click(WorldObject* p);
   // The readiness code of `hovered`.
@@ -95,6 +101,8 @@ class GameController {
   void StartEffect(std::string_view name, Vec2 at);
   // Fires the dialog an object carries for that trigger, once.
   void FireDialog(WorldObject& object, int trigger);
+  // A flyer is present and not yet driven off: clicks and queued commands wait.
+  bool Scared() const;
 
   // The economy, the end and the hazards, where the frame and the clicks reach them.
   void DeliverIncome(WorldObject& worker) { economy.DeliverIncome(worker); }
@@ -113,6 +121,7 @@ class GameController {
   LevelScreen& screen;
   LevelSounds* sounds;
   LevelEffects* effects;
+  const StringTable* strings = nullptr;  // the words of information texts (none: empty)
   LevelObjectUpdater updater;
   PathFinder paths;
   WorkTimers timers;
@@ -168,6 +177,5 @@ class GameController {
   void FindHomes();
   void SetWorkerMarkers(bool on);
   void FireReadyDialogs();
-  // A flyer is present and not yet driven off: clicks and queued commands wait.
-  bool Scared() const;
+  int hintObject_ = 0;  // id of the object last given to UpdateHint
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "data/Utf8.h"
 #include "level/WorldObject.h"
 
 namespace {
@@ -66,6 +67,24 @@ void HeadlessLevelScreen::ShowIncome(std::string_view text, Vec2 at) {
     }
   }
   Add(line + At(at));
+}
+void HeadlessLevelScreen::ShowObjectInfo(std::u16string_view text,
+                                         const std::array<float, 4>& rect) {
+  info = text;
+  infoRect = rect;
+  if (text.empty()) {
+    Add("info hide");
+    return;
+  }
+  std::u16string shown;
+  for (const char16_t c : text) {
+    if (c > 0 && c < 32) {
+      shown += u'#' + DecodeUtf8(std::to_string(int(c)));
+    } else {
+      shown += c;
+    }
+  }
+  Add("info " + EncodeUtf8(shown));
 }
 void HeadlessLevelScreen::PlayMusic(std::string_view name) { Add("music " + std::string(name)); }
 void HeadlessLevelScreen::LevelEvaluated(const LevelResult& r) {

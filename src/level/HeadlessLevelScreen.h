@@ -27,6 +27,8 @@ class HeadlessLevelScreen : public LevelScreen {
   void ClearPendingDialog(int objectId) override;
   bool Paused() const override { return paused; }
   void ShowIncome(std::string_view text, Vec2 at) override;
+  // Logged as "info " and the text (inline symbols as #N), or "info hide".
+  void ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect) override;
   void PlayMusic(std::string_view name) override;
   void LevelEvaluated(const LevelResult& result) override;
   void ShowResult() override;
@@ -53,6 +55,8 @@ class HeadlessLevelScreen : public LevelScreen {
   LevelTimer timer;
   std::optional<LevelResult> result;  // set by the evaluation
   bool resultShown = false;
+  std::u16string info;  // the information text shown last (empty: hidden)
+  std::array<float, 4> infoRect{};
 
  private:
   void Add(std::string line) { log.push_back(std::move(line)); }

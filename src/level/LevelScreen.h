@@ -42,8 +42,6 @@ class LevelScreen {
   virtual void PuzzlePieceFound() {}
   // A pending level dialog tied to that object is no longer wanted.
   virtual void ClearPendingDialog(int /*objectId*/) {}
-  // The hint of the hovered object should be built again.
-  virtual void RefreshHint() {}
   // The screen holds the level (its pause flag); the tick then does nothing.
   virtual bool Paused() const { return false; }
 

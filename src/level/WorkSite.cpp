@@ -446,7 +446,7 @@ bool WorkSite::OnWorkDone(WorldObject& o) {
   if (o.Has(F::kQuest)) ++l.questObjectsFound;
   game_.screen.ClearPendingDialog(o.id);
   l.MarkReachable();
-  game_.screen.RefreshHint();
+  game_.RefreshHint();
   if (game_.workBonus && d->time != 0) {
     ++bonusWorkCount_;
     if (bonusWorkCount_ == 4) game_.screen.Achievement(1);

@@ -8,6 +8,7 @@
 
 #include "LevelTestSupport.h"
 #include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LintCommand.h"
 #include "level/GameDescriptors.h"
 
@@ -98,6 +99,32 @@ TEST(ContentLintTest, DemoLevelsSurviveSaving) {
   }
 }
 
+// Every hint of every demo level in every language, with only that language's strings: no
+// entry is missing and no piece is empty.
+TEST(ContentLintTest, EveryDemoHintHasItsWordsInEveryLanguage) {
+  int levels = 0;
+  for (const auto& entry : fs::directory_iterator(DemoGame() + "/content/levels")) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("level_01_", 0) != 0) continue;
+    ++levels;
+    const std::string text = ReadText(entry.path().string());
+    for (const char* language : {"en", "de", "ru", "pl"}) {
+      std::vector<LevelHint> hints;
+      std::string error;
+      ASSERT_TRUE(CollectLevelHints(DemoGame(), text, language, true, hints, error)) << error;
+      EXPECT_FALSE(hints.empty()) << name;
+      for (const LevelHint& h : hints) {
+        EXPECT_TRUE(h.missing.empty()) << name << " " << language << " " << h.id << ": " << h.text;
+        EXPECT_EQ(h.text.find("\\:"), std::string::npos)
+            << name << " " << language << ": " << h.text;
+        EXPECT_EQ(h.text.find("^9\\"), std::string::npos)
+            << name << " " << language << ": " << h.text;
+      }
+    }
+  }
+  EXPECT_EQ(levels, 10);
+}
+
 TEST(ContentLintTest, DamagedContentIsReported) {
   {
     DamagedContent c;
@@ -116,6 +143,7 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
     c.Replace("content/levels/level_01_03.xml", R"(flags="ios")", R"(flags="is")");
+    c.Replace("locale/ru/strings.xml", R"(name="income")", R"(name="incom")");
     c.Replace("content/tables/objects_params.xml",
               R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="1")",
               R"(<Object id="13" class="0" offs="70" time="50" ani="0" work="12")");
@@ -132,6 +160,10 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "won at once"));
     EXPECT_TRUE(Mentions(problems, "obstacle 13", "work names no worker type"));
     EXPECT_TRUE(Mentions(problems, "level_01_01.xml: waypoint 109", "cannot be reached"));
+    EXPECT_TRUE(Mentions(problems, "level_01_01.xml: the hint of object",
+                         "uses income, missing in locale/ru"));
+    EXPECT_TRUE(Mentions(problems, "locale/ru/strings.xml", "no hint entry income"));
+    EXPECT_FALSE(Mentions(problems, "uses income, missing in locale/de"));
   }
   {
     DamagedContent c;

@@ -76,11 +76,11 @@ void ClickAround(Sim& s, std::mt19937& rng, int frames) {
     if (r < 3) {
       const Vec2 at{float(int(rng() % 900) - 150), float(int(rng() % 500) - 250)};
       WorldObject* p = s.game->PickHovered(at);
-      s.game->Hover(p);
+      s.game->UpdateHint(p);
       s.game->Click(p);
     } else if (r == 3 && !s.level->objects.empty()) {
       WorldObject* o = s.level->objects[rng() % s.level->objects.size()].get();
-      s.game->Hover(o);
+      s.game->UpdateHint(o);
       s.game->Click(o);
     } else if (r == 4 && frame % 97 == 0) {
       s.game->extraWorkerEnded = !s.game->extraWorkerEnded;

@@ -45,15 +45,20 @@ inline const char* kSimAnims = R"(<DescTable>
 class Sim {
  public:
   // anims replaces the animation table (birds and flying creatures are added there).
-  explicit Sim(const std::string& anims = kSimAnims, const std::string& bonuses = "") {
-    content_.Set("objects_params.xml", kSimDescriptors);
+  // names replaces the string table "objects_names" (object names and hint words) and
+  // descriptors the object table.
+  explicit Sim(const std::string& anims = kSimAnims, const std::string& bonuses = "",
+               const std::string& names = "", const std::string& objects = kSimDescriptors) {
+    content_.Set("objects_params.xml", objects);
+    if (!names.empty()) content_.Set("objects_names.xml", names);
     content_.Set("anim_params.xml", anims);
     if (!bonuses.empty()) content_.Set("bonus_params.xml", bonuses);
     content_.Set("symbols.xml", R"(<SymbolTable><Symbol name="F"/><Symbol name="W"/>
-                                   <Symbol name="G"/></SymbolTable>)");
+                                   <Symbol name="G"/><Symbol name="worker"/></SymbolTable>)");
     EXPECT_TRUE(content_.Load(descriptors, textures));
     level = std::make_unique<Level>(descriptors, &textures, &services);
     game = std::make_unique<GameController>(*level, settings, screen, &sounds);
+    game->strings = &content_.Strings();
   }
 
   // A level without goals is won at its first frame; unless `endless` is cleared, the level

@@ -1,4 +1,5 @@
 #include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LevelPlayCommand.h"
 
 #include <cstdio>
@@ -65,6 +66,7 @@ std::vector<std::string> CheckLevelRoundTrip(const std::string& text, int episod
 
 int RunLevelCommand(const std::vector<std::string>& args) {
   if (!args.empty() && args[0] == "play") return RunLevelPlay(args);
+  if (!args.empty() && args[0] == "hints") return RunLevelHints(args);
   const auto usage = [] {
     std::fprintf(stderr, "usage: kcontent level check FILE [--game GAMEFOLDER]\n");
     return 2;

@@ -89,12 +89,6 @@ bool Parse(const std::vector<std::string>& args, Options& o) {
 }
 
 // The game folder of a level file inside ".../content/levels/".
-std::string GameFolderOf(const std::string& file) {
-  const size_t at = file.rfind("content/levels/");
-  if (at == std::string::npos) return ".";
-  return at == 0 ? "." : file.substr(0, at - 1);
-}
-
 struct Click {
   long long tick = 0;
   Vec2 at;
@@ -137,6 +131,12 @@ std::string ResultJson(const GameController& game, const HeadlessLevelScreen& sc
 }
 
 }  // namespace
+
+std::string GameFolderOf(const std::string& file) {
+  const size_t at = file.rfind("content/levels/");
+  if (at == std::string::npos) return ".";
+  return at == 0 ? "." : file.substr(0, at - 1);
+}
 
 int RunLevelPlay(const std::vector<std::string>& args) { return PlayLevel(args, nullptr, false); }
 

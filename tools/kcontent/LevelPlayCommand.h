@@ -7,6 +7,9 @@
 // Plays a level without a window: the greedy bot or recorded clicks act through the pointer
 // rules of the level screen; the last line printed is one JSON object with the result.
 // --write F stores the level as it stands at the end (the level file format).
+// The game folder of a level file: the folder above "content/levels/" (else ".").
+std::string GameFolderOf(const std::string& file);
+
 int RunLevelPlay(const std::vector<std::string>& args);
 
 // What a run played, for a benchmark: game milliseconds simulated and frames run.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <set>
 #include <string_view>
 
 #include "data/FileSystem.h"
@@ -15,10 +16,12 @@
 #include "data/XmlDocument.h"
 #include "gui/ControlFactory.h"
 #include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LevelHintsCommand.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "level/Level.h"
+#include "level/ObjectHint.h"
 #include "level/PathFinder.h"
 
 namespace {
@@ -432,6 +435,42 @@ class LintRun {
       CheckMap(file, level, files);
     } else if (ordinary) {
       CheckPlayable(file, level);
+      CheckHints(file, text);
+    }
+  }
+
+  // Every word of every hint at the level's start exists in every language, and so does
+  // every entry a hint can use in some state of play.
+  void CheckHints(const std::string& file, const std::string& text) {
+    for (const char* language : kLanguages) {
+      std::vector<LevelHint> hints;
+      std::string error;
+      if (!CollectLevelHints(lint_.folder_, text, language, true, hints, error)) {
+        Problem(file, std::string("hints in ") + language + ": " + error);
+        continue;
+      }
+      std::set<std::string> reported;
+      for (const LevelHint& h : hints) {
+        for (const std::string& key : h.missing) {
+          if (!reported.insert(key).second) continue;
+          Problem(file, "the hint of object " + Str(h.id) + " uses " + key +
+                            ", missing in locale/" + language);
+        }
+      }
+    }
+    if (hintEntriesChecked_) return;
+    hintEntriesChecked_ = true;
+    for (const char* language : kLanguages) {
+      FileSystem files;
+      files.Mount(lint_.folder_ + "/locale/" + language);
+      StringTable table(files);
+      table.Load("strings");
+      for (const char* key : ObjectHint::kEntries) {
+        if (!table.Has(WidenBytes(key))) {
+          Problem(std::string("locale/") + language + "/strings.xml",
+                  std::string("no hint entry ") + key);
+        }
+      }
     }
   }
 
@@ -796,6 +835,7 @@ class LintRun {
   ContentLint& lint_;
   FileSystem fs_;
   std::vector<LanguageStrings> layoutStrings_;
+  bool hintEntriesChecked_ = false;
   std::unique_ptr<FolderMedia> folderMedia_;
   GameDescriptors descriptors_;
   std::unique_ptr<StringTable> speech_;

@@ -38,6 +38,10 @@ constexpr Command kCommands[] = {
      "--step MS, --record F, --replay F, --trace, --write F, --game G); last line: the result as "
      "JSON",
      RunLevelCommand},
+    {"level", "level hints FILE [--lang en|de|ru|pl] [--game G]",
+     "prints the information text of every hoverable object at the level's start, with its "
+     "markup (inline symbols as %NAME%)",
+     RunLevelCommand},
     {"save", "save show [DIR] [--check]",
      "decodes the per-user files of DIR (default: the data folder); --check: exit 1 when one "
      "would be ignored on load",

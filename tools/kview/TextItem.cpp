@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/Utf8.h"
+#include "data/XmlDocument.h"
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/TextureFontResources.h"
@@ -21,6 +22,8 @@ class TextItem final : public ViewItem {
         size_(size),
         text_(std::move(text)) {
     fonts_.Load();
+    RegisterSymbols(services.files);
+    fonts_.ReplacePlaceholders(text_);
     for (size_t i = 0; font_ < 0 && i < fonts_.FontCount(); ++i)
       if (fonts_.FontAt(i)->name == fontName) font_ = int(i);
     fonts_.SelectFont(font_);
@@ -47,6 +50,18 @@ class TextItem final : public ViewItem {
   }
 
  private:
+  // The inline symbols of the content ("%FOOD%" and the like), numbered as the game does.
+  void RegisterSymbols(FileSystem& files) {
+    XmlDocument doc(files);
+    if (!doc.Load("symbols")) return;
+    const XmlElement root = doc.FirstChild(XmlElement(), "SymbolTable");
+    int code = 0;
+    for (XmlElement e = root ? root.FirstChild("Symbol") : XmlElement(); e && code < 31;
+         e = e.NextSibling("Symbol")) {
+      fonts_.RegisterIcon(++code, e.Text("name"));
+    }
+  }
+
   TextureFontResources resources_;
   FontManager fonts_;
   int font_;

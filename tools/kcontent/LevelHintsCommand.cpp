@@ -1,0 +1,128 @@
+#include "kcontent/LevelHintsCommand.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "data/FileSystem.h"
+#include "data/Language.h"
+#include "data/StringTable.h"
+#include "data/Utf8.h"
+#include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LevelPlayCommand.h"
+#include "level/DescriptorServices.h"
+#include "level/GameController.h"
+#include "level/GameDescriptors.h"
+#include "level/GameSettings.h"
+#include "level/HeadlessLevelScreen.h"
+#include "level/Level.h"
+#include "level/ObjectHint.h"
+#include "level/WorldObject.h"
+
+namespace {
+
+class NoMedia : public DescriptorServices {
+ public:
+  bool HasTexture(std::string_view) const override { return false; }
+  bool IsMaskTexture(std::string_view) const override { return false; }
+  void RegisterIcon(int, std::string_view) override {}
+};
+
+// The text with its inline symbols written back as the placeholders a string file uses.
+std::string Readable(const std::u16string& text, const std::vector<std::string>& symbols) {
+  std::u16string out;
+  for (const char16_t c : text) {
+    if (c >= 1 && c <= symbols.size()) {
+      std::string name = symbols[c - 1];
+      for (char& ch : name) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+      out += u'%' + DecodeUtf8(name) + u'%';
+    } else {
+      out += c;
+    }
+  }
+  return EncodeUtf8(out);
+}
+
+}  // namespace
+
+bool CollectLevelHints(const std::string& gameFolder, const std::string& levelText,
+                       const std::string& language, bool strict, std::vector<LevelHint>& hints,
+                       std::string& error) {
+  FileSystem fs;
+  fs.Mount(gameFolder + "/content");
+  if (strict) {
+    fs.Mount(gameFolder + "/locale/" + language);
+  } else {
+    MountLocale(fs, language, false, gameFolder + "/");
+  }
+  StringTable strings(fs);
+  NoMedia media;
+  GameDescriptors descriptors;
+  if (!descriptors.LoadGameDescriptors(fs, strings, media)) {
+    error = "the descriptor tables of " + gameFolder + " do not load";
+    return false;
+  }
+  strings.Load("strings");
+  const GameSettings settings = GameSettings::LoadGameSettings(fs);
+  Level level(descriptors, &media);
+  if (!level.ReadLevel(levelText)) {
+    error = "cannot be read: " + level.readError;
+    return false;
+  }
+  HeadlessLevelScreen screen;
+  screen.StartTimer(level.timeNorm);
+  GameController game(level, settings, screen);
+  game.strings = &strings;
+  game.Begin();
+  if (!IsOrdinary(level.mode)) return true;
+  for (const auto& o : level.objects) {
+    if (o->cls != WorldObject::kWaypoint || !o->link || o->Has(ObjectFlags::kDelete)) continue;
+    LevelHint hint;
+    ObjectHint builder(game, &strings);
+    builder.ReportMissing(&hint.missing);
+    const std::u16string text = builder.For(*o).text;
+    if (text.empty()) continue;
+    hint.id = o->id;
+    hint.text = Readable(text, descriptors.Symbols());
+    hints.push_back(std::move(hint));
+  }
+  return true;
+}
+
+int RunLevelHints(const std::vector<std::string>& args) {
+  std::string file, language = "en", gameFolder;
+  bool ok = args.size() >= 2 && args[0] == "hints";
+  if (ok) file = args[1];
+  for (size_t i = 2; ok && i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) {
+      ok = false;
+    } else if (args[i] == "--lang") {
+      language = args[i + 1];
+      ok = language == "en" || language == "de" || language == "ru" || language == "pl";
+    } else if (args[i] == "--game") {
+      gameFolder = args[i + 1];
+    } else {
+      ok = false;
+    }
+  }
+  if (!ok) {
+    std::fprintf(stderr, "usage: kcontent level hints FILE [--lang en|de|ru|pl] [--game G]\n");
+    return 2;
+  }
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "kcontent level hints: cannot open %s\n", file.c_str());
+    return 1;
+  }
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<LevelHint> hints;
+  std::string error;
+  if (!CollectLevelHints(gameFolder.empty() ? GameFolderOf(file) : gameFolder, text, language,
+                         false, hints, error)) {
+    std::fprintf(stderr, "kcontent level hints: %s: %s\n", file.c_str(), error.c_str());
+    return 1;
+  }
+  for (const LevelHint& h : hints) std::printf("%d: %s\n", h.id, h.text.c_str());
+  return 0;
+}
