@@ -2,6 +2,10 @@
 #   MODE=win    : the bot plays LEVEL in DIFFICULTY and must win.
 #   MODE=golden : the clicks of GOLDEN.clicks are replayed; the last line must equal
 #                 GOLDEN.json, and a second replay must leave the level exactly as the first.
+#                 With EXACT=0 (instrumented builds) only the two replays are compared with
+#                 each other: the golden results are those of the ordinary build, and an
+#                 instrumented build may round a float differently, so a click recorded at
+#                 the very edge of a moving creature can land on the other side of it.
 foreach(var KCONTENT LEVEL MODE)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "LevelPlay.cmake: ${var} is not set")
@@ -32,11 +36,17 @@ if(MODE STREQUAL "win")
 elseif(MODE STREQUAL "golden")
   file(READ "${GOLDEN}.json" expected)
   string(STRIP "${expected}" expected)
+  if(NOT DEFINED EXACT)
+    set(EXACT 1)
+  endif()
   foreach(run 1 2)
     execute_process(COMMAND ${KCONTENT} level play ${LEVEL} --replay ${GOLDEN}.clicks
                             --difficulty ${DIFFICULTY} --write ${WORK_DIR}/replay_${run}.xml
                     OUTPUT_VARIABLE out RESULT_VARIABLE rc)
     last_line("${out}" line)
+    if(NOT EXACT AND run EQUAL 1)
+      set(expected "${line}")
+    endif()
     if(NOT rc EQUAL 0 OR NOT line STREQUAL expected)
       message(FATAL_ERROR "replay ${run} of ${LEVEL}:\n  got      ${line}\n  expected ${expected}")
     endif()
