@@ -1,5 +1,7 @@
 #include "data/Utf8.h"
 
+#include "platform/Text.h"
+
 std::u16string DecodeUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
@@ -64,23 +66,7 @@ std::u16string WidenBytes(std::string_view text) {
 std::string EncodeUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  const auto put = [&out](char32_t c) {
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  };
+  const auto put = [&out](char32_t c) { platform::AppendUtf8(out, c); };
   for (size_t i = 0; i < text.size(); ++i) {
     const char32_t c = text[i];
     const bool high = c >= 0xD800 && c <= 0xDBFF;

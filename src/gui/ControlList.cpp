@@ -225,13 +225,18 @@ int ControlList::OnInput(InputEvent event) {
   return ResultOf(*target);
 }
 
+std::string LayoutFileName(std::string_view name) {
+  std::string file(name);
+  if (file.find('.') == std::string::npos) file += ".xml";
+  return file;
+}
+
 void ControlList::LoadLayout(std::string_view name, bool clear) {
   if (clear) Clear();
   layoutName_ = std::string(name);
   const GuiContext& gui = Gui();
   if (!gui.files || name.empty()) return;
-  std::string file(name);
-  if (file.find('.') == std::string::npos) file += ".xml";
+  const std::string file = LayoutFileName(name);
   if (!gui.files->Find(file)) {
     content_log::Missing(content_log::Kind::Layout, name);
     return;

@@ -10,6 +10,9 @@
 #include "gui/GUIControl.h"
 #include "gui/GuiContext.h"
 
+// The file of a layout: the name with ".xml" appended when it has no dot.
+std::string LayoutFileName(std::string_view name);
+
 // The controls of one screen or dialog, in drawing order: the first is drawn first (bottom),
 // the last drawn last and hit first (top). The list owns its controls and deletes them when
 // they are removed or the list is cleared. It routes input to them and remembers four of

@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string LayoutFile(std::string_view name) {
-  std::string file(name);
-  if (file.find('.') == std::string::npos) file += ".xml";
-  return file;
-}
-
 // A rectangle of the given size centred on centre's, with the corners in the order of like.
 Rect CentredLike(const Rect& like, float cx, float cy, float w, float h) {
   const float hw = w * 0.5f, hh = h * 0.5f;
@@ -49,7 +43,7 @@ GUIDialog::GUIDialog(int dialogId, const Rect& r, std::string_view layout)
   XmlDocument own;
   bool ownLoaded = false;
   if (!layout.empty() && gui.files) {
-    const std::string file = LayoutFile(layout);
+    const std::string file = LayoutFileName(layout);
     if (gui.files->Find(file)) {
       own = XmlDocument(*gui.files);
       ownLoaded = own.Load(file);
@@ -64,7 +58,7 @@ GUIDialog::GUIDialog(int dialogId, const Rect& r, std::string_view layout)
   }
   rect = baseRect = Rect{x, y, x + w, y + h};
   if (!noShadow_) MakeBackdrop();
-  LoadChildren(LayoutFile(frameLayout_));
+  LoadChildren(LayoutFileName(frameLayout_));
   if (ownLoaded) LoadChildren(own, layout);
   if (!noShadow_) {
     const float hw = gui.HalfWidth(), hh = gui.HalfHeight();

@@ -57,8 +57,7 @@ std::unique_ptr<Box> CreateBox(std::string_view layout, std::u16string_view text
 MessageBoxMetrics MessageBoxMetrics::FromLayout(std::string_view layout) {
   MessageBoxMetrics m;
   const GuiContext& gui = Gui();
-  std::string file(layout);
-  if (file.find('.') == std::string::npos) file += ".xml";
+  const std::string file = LayoutFileName(layout);
   if (!gui.files || !gui.files->Find(file)) return m;
   XmlDocument document(*gui.files);
   if (!document.Load(file)) return m;

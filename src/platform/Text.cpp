@@ -1,7 +1,6 @@
 #include "platform/Text.h"
 
 namespace platform {
-namespace {
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -20,6 +19,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     out += char(0x80 | (c & 0x3F));
   }
 }
+
+namespace {
 
 void AppendUtf16(std::u16string& out, char32_t c) {
   if (c < 0x10000) {

@@ -54,8 +54,7 @@ class LayoutItem final : public ViewItem {
   }
 
   bool Load(std::string_view name, std::string& error) {
-    std::string file(name);
-    if (file.find('.') == std::string::npos) file += ".xml";
+    const std::string file = LayoutFileName(name);
     if (!context_.files->Find(file)) {
       error = "no layout " + file;
       return false;
@@ -71,8 +70,7 @@ class LayoutItem final : public ViewItem {
 
   // A dialog of the layout NAME, shown over the neutral background.
   bool LoadDialog(std::string_view name, std::string& error) {
-    std::string file(name);
-    if (file.find('.') == std::string::npos) file += ".xml";
+    const std::string file = LayoutFileName(name);
     if (!context_.files->Find(file)) {
       error = "no layout " + file;
       return false;
