@@ -1,0 +1,1 @@
+#include "level_screen/HudItems.h"

@@ -1,0 +1,94 @@
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "level/Vec2.h"
+
+class ControlList;
+class GameController;
+class GUIControl;
+class GUIHint;
+class GUIProgressBar;
+class ValueTable;
+struct WorldObject;
+
+// The short-lived items the level screen floats over the world (work timers, income labels,
+// score popups, command marks), the flashes of the resource counters, the arrow over an
+// object, the object information window and the free-worker icons.
+//
+// The floating items, the arrow and the icons live in the screen's world list; the labels,
+// flashes and the information window belong to the HUD and are only referenced here. Every
+// reference to a control this class removes is dropped at once, so none is left pointing at a
+// deleted control. Positions are screen positions of world points (virtual units, origin at
+// the centre, y up).
+class HudItems {
+ public:
+  // What the screen built that the items use; any of them may be missing (null).
+  struct Parts {
+    ControlList* world = nullptr;                // the world list: floating items live here
+    GUIHint* objectHint = nullptr;               // the information window (in the HUD list)
+    GUIControl* scoreLabel = nullptr;            // score popups fly onto its rectangle
+    std::array<GUIControl*, 3> resourceLabels{};  // ids 40..42
+    std::array<GUIControl*, 3> shortageFlashes{};  // ids 110..112
+  };
+
+  // Creates the eight free-worker icons and the object arrow in parts.world (once).
+  void Build(const Parts& parts, const ValueTable* values);
+
+  void ShowIncome(std::u16string_view text, Vec2 at);
+  // A work timer of totalMs over an object (id 10000 + objectId), elapsedMs already run
+  // (a restored save). Returns the bar.
+  GUIProgressBar* AddWorkTimer(int objectId, float totalMs, Vec2 at, float elapsedMs = 0);
+  // The time left on an object's work timer in ms, 0 when it has none.
+  int WorkTimerRemaining(int objectId) const;
+  void FadeWorkTimer(int objectId);
+  void ShowCommandMark(bool accepted, int objectId, Vec2 at);
+  void FadeCommandMark(int objectId);
+  void AddScorePopup(int points, Vec2 at);
+  void FlashResource(int index, bool spent);
+  void FlashShortage(int index);
+  // The arrow over an object (none: fades it out).
+  void PointAtObject(const WorldObject* object);
+  // The information text next to an object's rectangle (x0, y0, x1, y1); empty hides it.
+  // zoom is the camera's drawing scale (z + 1).
+  void ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect, float zoom);
+  // Rebuilds the free-worker icons over the buildings with idle workers. levelMode and
+  // allowed say whether they show at all; wide is false in the 4:3 aspect mode;
+  // screenHalfHeight is the virtual screen's.
+  void RefreshFreeWorkers(const GameController& game, int levelMode, bool allowed, bool wide,
+                          float screenHalfHeight);
+  // Starts or stops the pulse of the visible free-worker icons (the start prompt).
+  void PulseFreeWorkers(bool on);
+
+  // The per-frame step of the items while the level runs: work timers advance by
+  // frameTime x speed and the finished ones go; income labels and command marks whose
+  // animations ended go; score popups that arrived go. Returns the points that arrived.
+  int Advance(float frameTime, float speed);
+
+  // Empties the four item lists (their controls removed from the world list) and hides the
+  // free-worker icons and the arrow.
+  void Clear();
+
+  // The work timers of a level save: for every timer not finished
+  // "<obstacle id=\"%i\" cur=\"%i\" max=\"%i\"/>\n".
+  void WriteWorkTimers(std::string& text) const;
+
+  size_t WorkTimerCount() const { return workTimers_.size(); }
+  size_t IncomeLabelCount() const { return incomeLabels_.size(); }
+  size_t ScorePopupCount() const { return scorePopups_.size(); }
+  size_t CommandMarkCount() const { return commandMarks_.size(); }
+  GUIControl* ObjectArrow() const { return objectArrow_; }
+  const std::array<GUIControl*, 8>& FreeWorkerIcons() const { return freeWorkerIcons_; }
+
+ private:
+  Parts parts_;
+  const ValueTable* values_ = nullptr;
+  GUIControl* objectArrow_ = nullptr;
+  std::array<GUIControl*, 8> freeWorkerIcons_{};
+  std::vector<GUIProgressBar*> workTimers_;
+  std::vector<GUIControl*> incomeLabels_;
+  std::vector<GUIControl*> scorePopups_;
+  std::vector<GUIControl*> commandMarks_;
+};
