@@ -22,6 +22,8 @@ class AppPlatform {
   virtual void WarpPointer(float x, float y) = 0;
   virtual bool IsKeyHeld(int gameKey) = 0;
   virtual bool IsSlateMode() = 0;
+  // Whether the last press came from a touch or pen contact rather than a mouse.
+  virtual bool LastInputWasTouch() { return false; }
 
   virtual void ShowMainWindow() = 0;
   virtual bool IsWindowShown() = 0;

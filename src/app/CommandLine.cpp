@@ -1,6 +1,10 @@
 #include "app/CommandLine.h"
 
 #include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "app/GameKeys.h"
 
 namespace {
 
@@ -10,6 +14,70 @@ std::optional<uint32_t> ParseCount(const std::string& text) {
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (ec != std::errc() || ptr != end) return std::nullopt;
   return value;
+}
+
+bool ParseInt(std::string_view text, int& value, int low, int high) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && value >= low && value <= high;
+}
+
+bool ParseFloat(std::string_view text, float& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+std::optional<CommandLine::LevelChoice> ParseLevel(std::string_view text) {
+  const size_t colon = text.find(':');
+  CommandLine::LevelChoice choice;
+  if (colon == std::string_view::npos || !ParseInt(text.substr(0, colon), choice.episode, 0, 99) ||
+      !ParseInt(text.substr(colon + 1), choice.level, 0, 99)) {
+    return std::nullopt;
+  }
+  return choice;
+}
+
+int KeyByName(std::string_view name) {
+  if (name == "escape") return kGameKeyEscape;
+  if (name == "enter") return kGameKeyEnter;
+  if (name == "space") return kGameKeySpace;
+  int code = 0;
+  return ParseInt(name, code, 0, kGameKeyBackslash) ? code : kGameKeyNone;
+}
+
+// "FRAME:REST" of --click, --key and --type.
+std::optional<CommandLine::Scripted> ParseScripted(const std::string& option,
+                                                   std::string_view text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const auto frame = ParseCount(std::string(text.substr(0, colon)));
+  if (!frame) return std::nullopt;
+  const std::string_view rest = text.substr(colon + 1);
+  CommandLine::Scripted s;
+  s.frame = *frame;
+  if (option == "--click") {
+    const size_t comma = rest.find(',');
+    if (comma == std::string_view::npos || !ParseFloat(rest.substr(0, comma), s.x) ||
+        !ParseFloat(rest.substr(comma + 1), s.y)) {
+      return std::nullopt;
+    }
+  } else if (option == "--key") {
+    s.kind = CommandLine::Scripted::Kind::Key;
+    s.key = KeyByName(rest);
+    if (s.key == kGameKeyNone) return std::nullopt;
+  } else {
+    s.kind = CommandLine::Scripted::Kind::Text;
+    for (const char c : rest) s.text += char16_t(static_cast<unsigned char>(c));
+    if (s.text.empty()) return std::nullopt;
+  }
+  return s;
+}
+
+bool TakesValue(const std::string& arg) {
+  return arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot" || arg == "--level" ||
+         arg == "--difficulty" || arg == "--seed" || arg == "--click" || arg == "--key" ||
+         arg == "--type";
 }
 
 }  // namespace
@@ -35,7 +103,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.standardDefinition = true;
     } else if (arg == "--log") {
       cl.log = true;
-    } else if (arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot") {
+    } else if (arg == "--continue") {
+      cl.continueSaved = true;
+    } else if (arg == "--bot") {
+      cl.bot = true;
+    } else if (TakesValue(arg)) {
       if (i + 1 >= args.size()) {
         cl.errors.push_back(arg + " needs a value");
         continue;
@@ -45,11 +117,35 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         cl.screenshot = value;
         continue;
       }
+      if (arg == "--level") {
+        cl.level = ParseLevel(value);
+        if (!cl.level) cl.errors.push_back("--level needs EPISODE:LEVEL, not \"" + value + "\"");
+        continue;
+      }
+      if (arg == "--difficulty") {
+        int d = 0;
+        if (ParseInt(value, d, 0, 2)) {
+          cl.difficulty = d;
+        } else {
+          cl.errors.push_back("--difficulty needs 0, 1 or 2, not \"" + value + "\"");
+        }
+        continue;
+      }
+      if (arg == "--click" || arg == "--key" || arg == "--type") {
+        if (const auto s = ParseScripted(arg, value)) {
+          cl.script.push_back(*s);
+        } else {
+          cl.errors.push_back(arg + " cannot use \"" + value + "\"");
+        }
+        continue;
+      }
       const auto count = ParseCount(value);
       if (!count) {
         cl.errors.push_back(arg + " needs a whole number, not \"" + value + "\"");
       } else if (arg == "--frames") {
         cl.frames = *count;
+      } else if (arg == "--seed") {
+        cl.seed = *count;
       } else {
         cl.fixedStep = *count;
       }

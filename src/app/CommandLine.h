@@ -19,6 +19,28 @@ struct CommandLine {
   std::optional<uint32_t> fixedStep;  // every frame measures this many milliseconds
   std::string screenshot;             // PNG written after the last frame
 
+  // The game options: which level to play and how, and input scripted for headless runs.
+  struct LevelChoice {
+    int episode = 1;
+    int level = 1;
+  };
+  std::optional<LevelChoice> level;  // "--level E:L": play that level, skipping the menu
+  std::optional<int> difficulty;     // "--difficulty 0-2"
+  bool continueSaved = false;        // "--continue": the saved level
+  std::optional<uint32_t> seed;      // "--seed N"
+  bool bot = false;                  // "--bot": the bot plays through the screen's input
+  // An input event at a frame: a click at a point (virtual units), a key (a game key code or
+  // "escape", "enter", "space") or typed text.
+  struct Scripted {
+    enum class Kind { Click, Key, Text };
+    uint32_t frame = 0;
+    Kind kind = Kind::Click;
+    float x = 0, y = 0;
+    int key = 0;
+    std::u16string text;
+  };
+  std::vector<Scripted> script;  // "--click F:X,Y", "--key F:KEY", "--type F:TEXT", in order
+
   std::vector<std::string> errors;  // malformed option values
 };
 

@@ -9,6 +9,7 @@
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
+#include "level_screen/ModeGame.h"
 #include "graphics/GLRenderDevice.h"
 #include "platform/ContentLog.h"
 #include "platform/DataFiles.h"
@@ -16,6 +17,7 @@
 #include "platform/EventTranslator.h"
 #include "platform/GameKeyTable.h"
 #include "platform/Pointer.h"
+#include "platform/Random.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -42,6 +44,11 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   uint32_t NowMs() override { return clock_.NowMs(); }
   void SleepMs(uint32_t ms) override { clock_.SleepMs(ms); }
   void PointerToVirtual(float& mouseX, float& mouseY) override {
+    if (scripted_) {
+      mouseX = scriptedX_;
+      mouseY = scriptedY_;
+      return;
+    }
     Renderer* renderer = app_ ? app_->renderer() : nullptr;
     if (!renderer) return;
     const platform::Size bb = window_.PixelSize();
@@ -61,6 +68,14 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   }
   bool IsKeyHeld(int gameKey) override { return platform::IsKeyHeld(gameKey); }
   bool IsSlateMode() override { return false; }
+  bool LastInputWasTouch() override { return translator_.pointer().touch; }
+  // Scripted input (headless runs) puts the pointer at a point of the virtual screen, where it
+  // stays whatever the system pointer does.
+  void SetScriptedPointer(float x, float y) {
+    scripted_ = true;
+    scriptedX_ = x;
+    scriptedY_ = y;
+  }
   void ShowMainWindow() override { window_.Show(); }
   bool IsWindowShown() override { return window_.IsShown(); }
   void SetWindowTitle(const std::u16string& title) override { window_.SetTitle(title); }
@@ -114,12 +129,54 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   platform::Window& window_;
   platform::EventTranslator translator_;
   Application* app_ = nullptr;
+  bool scripted_ = false;
+  float scriptedX_ = 0, scriptedY_ = 0;
 };
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
   return args;
+}
+
+// Hands the scripted input of a frame to the Application as the window would.
+void RunScript(Application& app, GamePlatform& platform, const CommandLine& cl, uint32_t frame) {
+  using Kind = CommandLine::Scripted::Kind;
+  for (const CommandLine::Scripted& s : cl.script) {
+    if (s.frame != frame) continue;
+    if (s.kind == Kind::Click) {
+      platform.SetScriptedPointer(s.x, s.y);
+      app.OnInput({InputType::PointerMove, 0});
+      app.OnInput({InputType::LeftDown, 0});
+      app.OnInput({InputType::LeftUp, 0});
+    } else if (s.kind == Kind::Key) {
+      app.OnInput({InputType::KeyDown, s.key});
+      app.OnInput({InputType::KeyUp, s.key});
+    } else {
+      for (const char16_t c : s.text) app.OnInput({InputType::Character, int(c)});
+    }
+  }
+}
+
+// The game options: the level the splash hands over to, its difficulty, continue, the seed
+// and the bot.
+void ApplyGameOptions(Application& app, const CommandLine& cl) {
+  ModeGame& game = TheModeGame();
+  if (cl.level) {
+    game.episode = cl.level->episode;
+    game.levelNumber = cl.level->level;
+  }
+  if (cl.seed) SeedRandom(*cl.seed);
+  Progress& progress = app.profiles()->progress;
+  if (cl.difficulty) {
+    progress.difficulty = Difficulty(*cl.difficulty);
+    app.profiles()->SaveProgress();
+  } else if ((progress.options & Progress::kNewGameStarted) == 0) {
+    progress.difficulty = Difficulty::Casual;
+  }
+  game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
+  game.SetBotPlaying(cl.bot);
+  TheModeSplash().next = &game;
 }
 
 // Runs the message loop until the Application ends it or the frame budget is spent; the
@@ -130,6 +187,7 @@ void MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl
   for (;;) {
     while (SDL_PollEvent(&event)) platform.translator().Handle(event);
     platform.UpdatePixelScale();
+    RunScript(app, platform, cl, done);
     const bool last = cl.frames && done + 1 >= *cl.frames;
     if (last && !cl.screenshot.empty()) app.CaptureNextFrame(cl.screenshot);
     if (!app.Frame()) break;
@@ -199,6 +257,7 @@ int RunGame(int argc, char** argv) {
           SDL_GetMouseState(&x, &y);
           platform::EventTranslator& translator = gamePlatform.translator();
           translator.Warp(float(x), float(y));
+          ApplyGameOptions(app, cl);
           app.SetMode(&TheModeSplash(), false);
           if (app.quit) {
             exitCode = -1;

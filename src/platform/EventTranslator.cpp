@@ -131,6 +131,7 @@ void EventTranslator::LeftDown(float x, float y) {
 }
 
 void EventTranslator::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
+  if (down) pointer_.touch = false;
   const float x = float(event.x) * pixelScale_;
   const float y = float(event.y) * pixelScale_;
   switch (event.button) {
@@ -176,6 +177,7 @@ void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
   host_.MoveSystemCursor(x, y);
   Warp(x * pixelScale_, y * pixelScale_);
   if (event.type == SDL_FINGERDOWN) {
+    pointer_.touch = true;
     host_.OnInput({InputType::LeftDown, 0});
     pointer_.buttonHeld = true;
   } else if (event.type == SDL_FINGERUP) {

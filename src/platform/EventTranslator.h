@@ -28,6 +28,7 @@ class WindowHost {
 // The raw pointer the window procedure keeps: the last position in client pixels and
 // whether the left button (or a contact) is down.
 struct PointerState {
+  bool touch = false;  // the last press came from a touch or pen contact
   float x = 0;
   float y = 0;
   bool buttonHeld = false;

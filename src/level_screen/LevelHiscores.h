@@ -1,0 +1,9 @@
+#pragma once
+#include "gui/GUIDialog.h"
+
+// The level's record table (layout "level_hiscores"): five rows of name (1211..), time
+// (1221..), date (1231..) and score (1241..); 1201 closes it.
+class LevelHiscores : public GUIDialog {
+ public:
+  explicit LevelHiscores(int dialogId) : GUIDialog(dialogId, Rect{}, "level_hiscores") {}
+};

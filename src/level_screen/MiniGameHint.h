@@ -1,0 +1,8 @@
+#pragma once
+#include "gui/GUIDialog.h"
+
+// The picture that explains a mini-game (layout "mg_hint", picture control 1).
+class MiniGameHint : public GUIDialog {
+ public:
+  explicit MiniGameHint(int dialogId) : GUIDialog(dialogId, Rect{}, "mg_hint") {}
+};

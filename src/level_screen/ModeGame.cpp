@@ -1,0 +1,1173 @@
+#include "level_screen/ModeGame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/Application.h"
+#include "app/GameKeys.h"
+#include "data/Utf8.h"
+#include "gui/ControlFactory.h"
+#include "gui/GUIChanger.h"
+#include "gui/GUIPic.h"
+#include "gui/GUIProgressBar.h"
+#include "gui/GUIText.h"
+#include "level/GameController.h"
+#include "level/Level.h"
+#include "level/LevelBot.h"
+#include "level/LevelEffects.h"
+#include "level/LevelSounds.h"
+#include "level/WorldObject.h"
+#include "platform/Random.h"
+#include "level_screen/BriefingDlg.h"
+#include "level_screen/DiffSelGame.h"
+#include "level_screen/LevelHiscores.h"
+#include "level_screen/LooseDlg.h"
+#include "level_screen/MainMenu.h"
+#include "level_screen/MessageDlg.h"
+#include "level_screen/MiniGameHint.h"
+#include "level_screen/ModeStage.h"
+#include "level_screen/SettingsDlg.h"
+#include "level_screen/TrophyDlg.h"
+#include "level_screen/WinDlg.h"
+
+namespace {
+
+constexpr float kDialogFadeMs = 120;
+constexpr float kResultFadeMs = 240;
+
+std::string Format(const char* pattern, int value) {
+  char text[64];
+  std::snprintf(text, sizeof text, pattern, value);
+  return text;
+}
+
+std::u16string Text(std::string_view ascii) {
+  std::u16string out;
+  for (const char c : ascii) out += char16_t(static_cast<unsigned char>(c));
+  return out;
+}
+
+std::u16string Lookup(std::string_view key) {
+  const StringTable* strings = App().strings();
+  return strings ? strings->Get(key) : std::u16string();
+}
+
+// A string, or the fallback when the table has none.
+std::u16string LookupOr(std::string_view key, std::u16string_view fallback) {
+  std::u16string text = Lookup(key);
+  return text.empty() || text == Text(key) ? std::u16string(fallback) : text;
+}
+
+float Value(std::string_view key, float fallback) {
+  const ValueTable* values = App().values();
+  return values ? values->GetFloat(key, fallback) : fallback;
+}
+
+int IntValue(std::string_view key, int fallback) {
+  const ValueTable* values = App().values();
+  return values ? values->GetInt(key, fallback) : fallback;
+}
+
+Sprite* SpriteNamed(std::string_view name) {
+  SpriteManager* sprites = App().sprites();
+  return sprites ? sprites->Get(name) : nullptr;
+}
+
+// The sounds of the world, played through the application's sound system.
+class ScreenSounds final : public LevelSounds {
+ public:
+  void Play(std::string_view name) override {
+    if (SoundSystem* sound = App().sound()) sound->PlaySound(name);
+  }
+  int PlayLooped(std::string_view name) override {
+    SoundSystem* sound = App().sound();
+    return sound ? int(sound->PlaySound(name, true)) : 0;
+  }
+  void Stop(int handle) override {
+    if (SoundSystem* sound = App().sound(); sound && handle != 0) {
+      sound->StopSound(SoundSystem::Handle(handle));
+    }
+  }
+};
+
+bool Visible(const GUIControl* control) { return control && control->visible; }
+
+}  // namespace
+
+// What a running level needs beside the level itself: its sounds and particle effects.
+struct ModeGame::Services {
+  ScreenSounds sounds;
+  LevelEffects effects{App().particles()};
+};
+
+ModeGame& TheModeGame() {
+  static ModeGame mode;
+  return mode;
+}
+
+ModeGame::ModeGame() {
+  const auto forget = [this](const GUIControl& control) { DropReference(control); };
+  controls.SetDeletionListener([this, forget](const GUIControl& control) {
+    if (&control == infoText) infoText = nullptr;
+    forget(control);
+  });
+  overlayControls.SetDeletionListener(forget);
+  worldControls.SetDeletionListener([this](const GUIControl& control) {
+    hud.Forget(control);
+    DropReference(control);
+  });
+}
+
+ModeGame::~ModeGame() = default;
+
+// ---------------------------------------------------------------- build
+
+bool ModeGame::Load() {
+  if (!Mode::Load()) return true;
+  BuildHud();
+  return true;
+}
+
+void ModeGame::BuildHud() {
+  // 1.
+  controls.LoadLayout("game_gui", false);
+  timeBar = dynamic_cast<GUIProgressBar*>(controls.Find(30));
+  bonusMeter = dynamic_cast<GUIProgressBar*>(controls.Find(73));
+  counterBars[0] = controls.Find(75);
+  counterBars[1] = controls.Find(77);
+  // 2. The gold mark sits on the time bar.
+  if (timeBar) {
+    auto mark = std::make_unique<GUIPic>();
+    mark->id = kGoldMarkId;
+    mark->SetSprite(SpriteNamed("level_time_divider"));
+    mark->SetBounds(0, 0, Value("if_gm_prg_div_w", 32), -Value("if_gm_prg_div_h", 32));
+    mark->visible = false;
+    goldMark = controls.Add(std::move(mark));
+  }
+  // 3.
+  for (const int id : {91, 92, 93}) {
+    if (GUIControl* c = controls.Find(id)) c->visible = false;
+  }
+  for (int i = 0; i < 3; ++i) {
+    resourceLabels[size_t(i)] = controls.Find(40 + i);
+    shortageFlashes[size_t(i)] = controls.Find(110 + i);
+  }
+  // 4. The score, under the top edge.
+  auto score = std::make_unique<GUIText>();
+  const float top = Gui().HalfHeight();
+  score->rect = Rect{70, top - 1, 300, top - 65};
+  score->fontId = 12;
+  score->SetFontSize(Value("fs_game_score", 24));
+  score->align = 1;
+  score->colour = kWhite;
+  scoreLabel = controls.Add(std::move(score));
+  // 5.
+  BuildDialogs();
+  // 6..12.
+  MakeDimmerAndStartText();
+  menuButton = controls.Find(16);
+  overlayControls.LoadLayout("game_gui_ovr", false);
+  counterBars[2] = overlayControls.Find(79);
+
+  HudItems::Parts parts;
+  parts.world = &worldControls;
+  parts.objectHint = objectHint;
+  parts.scoreLabel = scoreLabel;
+  parts.resourceLabels = resourceLabels;
+  parts.shortageFlashes = shortageFlashes;
+  hud.Build(parts, App().values());
+}
+
+void ModeGame::BuildDialogs() {
+  int id = kFirstDialogId;
+  const auto add = [&](auto dialog) {
+    auto* raw = dialog.get();
+    controls.Add(std::move(dialog));
+    return raw;
+  };
+  menuDialog = add(std::make_unique<MainMenu>(id++));
+  settingsDialog = add(std::make_unique<SettingsDlg>(id++));
+  briefingDialog = add(std::make_unique<BriefingDlg>(id++));
+  winDialog = add(std::make_unique<WinDlg>(id++));
+  winRelaxDialog = add(std::make_unique<WinDlgRelax>(id++));
+  looseDialog = add(std::make_unique<LooseDlg>(id++));
+  trophyDialog = add(std::make_unique<TrophyDlg>(id++));
+  messageDialog = add(std::make_unique<MessageDlg>(id++));
+  miniGameHint = add(std::make_unique<MiniGameHint>(id++));
+  difficultyDialog = add(std::make_unique<DiffSelGame>(id++));
+  hiscoresDialog = add(std::make_unique<LevelHiscores>(id));
+}
+
+void ModeGame::MakeDimmerAndStartText() {
+  const GuiContext& gui = Gui();
+  const float hw = gui.HalfWidth(), hh = gui.HalfHeight(true);
+  auto dim = std::make_unique<GUIPic>();
+  dim->SetSprite(SpriteNamed("black"));
+  dim->rect = Rect{-hw, hh, hw, -hh};
+  dim->colour = 0x7F000000u;
+  dim->visible = false;
+  dimmer = controls.Add(std::move(dim));
+
+  auto hint = std::make_unique<GUIHint>();
+  hint->Background().SetSprite(SpriteNamed("hintback"));
+  hint->fontId = IntValue("ft_game_hint", 0);
+  hint->SetFontSize(Value("fs_game_hint", 20));
+  hint->colour = 0xFF282828u;
+  hint->visible = false;
+  objectHint = static_cast<GUIHint*>(controls.Add(std::move(hint)));
+
+  auto arrow = std::make_unique<GUIPic>();
+  arrow->id = 0;
+  arrow->SetSprite(SpriteNamed("hintarrow"));
+  arrow->FitToSprite();
+  if (const float w = Value("if_gm_arrow_w", 0), h = Value("if_gm_arrow_h", 0); w > 0 && h > 0) {
+    arrow->SetBounds(0, 0, w, -h);
+  }
+  arrow->visible = false;
+  hudArrow = controls.Add(std::move(arrow));
+
+  auto start = std::make_unique<GUIText>();
+  const float y = Value("if_gm_countdown_y", -200);
+  const float size = Value("fs_game_start", 32);
+  start->rect = Rect{-hw, y + size, hw, y - size};
+  start->fontId = IntValue("ft_game_start", 2);
+  start->SetFontSize(size);
+  start->align = 1;
+  start->colour = kWhite;
+  start->visible = false;
+  startText = controls.Add(std::move(start));
+}
+
+void ModeGame::DropReference(const GUIControl& control) {
+  for (GUIControl** slot :
+       {reinterpret_cast<GUIControl**>(&timeBar), &goldMark,
+        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText,
+        &dimmer, reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
+    if (*slot == &control) *slot = nullptr;
+  }
+  for (auto* list : {&resourceLabels, &shortageFlashes, &counterBars}) {
+    for (GUIControl*& c : *list) {
+      if (c == &control) c = nullptr;
+    }
+  }
+  const auto drop = [&](auto*& dialog) {
+    if (static_cast<const GUIControl*>(dialog) == &control) dialog = nullptr;
+  };
+  drop(menuDialog), drop(settingsDialog), drop(briefingDialog), drop(winDialog);
+  drop(winRelaxDialog), drop(looseDialog), drop(trophyDialog), drop(messageDialog);
+  drop(miniGameHint), drop(difficultyDialog), drop(hiscoresDialog);
+}
+
+// ---------------------------------------------------------------- level start
+
+bool ModeGame::StartLevel() {
+  Application& app = App();
+  ClearController();
+  if (!app.descriptors() || !app.gameSettings()) return false;
+  services_ = std::make_unique<Services>();
+  level_ = std::make_unique<Level>(*app.descriptors(), app.gameServices());
+  if (app.textures()) app.textures()->SetUnloadable(true);
+  bool read = false;
+  std::optional<std::string> saved;
+  if (continueSaved && app.profiles()) saved = app.profiles()->LoadGame();
+  continueSaved = false;
+  if (saved) {
+    read = level_->ReadLevel(*saved) && IsOrdinary(level_->mode);
+    if (read) {
+      episode = level_->episode;
+      levelNumber = level_->levelNumber;
+    }
+  } else if (app.files()) {
+    read = level_->LoadLevelFile(*app.files(), episode, levelNumber);
+  }
+  if (app.textures()) app.textures()->SetUnloadable(false);
+  if (!read) {
+    level_.reset();
+    services_.reset();
+    return false;
+  }
+  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this,
+                                           &services_->sounds, &services_->effects);
+  game_->strings = app.strings();
+  bot_ = std::make_unique<LevelBot>(*game_);
+  if (app.renderer() && app.textures()) {
+    drawer_ = std::make_unique<LevelDrawer>(*app.renderer(), *app.textures(), *app.gameSettings(),
+                                            &services_->effects);
+  }
+  const bool restored = level_->state == LevelState::Saved;
+  timer.Setup(level_->timeNorm, restored ? level_->levelTime : 0, Difficulty());
+  objectiveIds = level_->objectivePanel;
+  pendingTrophies.assign(level_->trophies.begin(), level_->trophies.end());
+  result.reset();
+
+  // Music and weather.
+  PlayMusic(level_->music == 0 ? std::string("main_menu")
+                               : Format("level_music_%02d", level_->music));
+  static const struct {
+    const char* name;
+    Vec2 at;
+    float speed;
+  } kWeather[] = {{"rain", {100, 400}, 1.4f},
+                  {"snow", {0, 400}, 1.3f},
+                  {"sand", {-680, 0}, 1.0f},
+                  {"leaves", {500, 0}, 1.0f}};
+  if (level_->effect >= 1 && level_->effect <= 4) {
+    const auto& w = kWeather[level_->effect - 1];
+    weatherEffect_ = services_->effects.StartLooping(w.name, w.at, w.speed);
+  }
+  if (!restored) {
+    level_->gameTime = 0;
+    shownScore = targetScore = 0;
+  }
+  game_->Begin();
+  services_->effects.Sync(*level_, true);
+  PrepareHud();
+  SetupTimeBar();
+  SetBonusMeter(0);
+  SetScore(0);
+  // The briefing and the level's messages come before the start prompt once they exist;
+  // until then the level goes straight to the prompt.
+  ShowStartPrompt();
+  return true;
+}
+
+void ModeGame::PrepareHud() {
+  if (App().current != this) return;
+  // 1.
+  if (menuButton) menuButton->visible = true;
+  ShowStartText(Lookup(touchInput ? "tap_to_start" : "click_to_start"));
+  if (startText) startText->visible = false;
+  // 2.
+  toCastle = episodeDone = hudHidden = false;
+  // 3.
+  controls.SetAlphaAll(255);
+  worldControls.SetAlphaAll(255);
+  if (dimmer) dimmer->SetAlpha(127);
+  // 4.
+  for (GUIControl* flash : shortageFlashes) {
+    if (!flash) continue;
+    flash->ClearChangers();
+    flash->SetAlpha(0);
+    flash->visible = false;
+  }
+  // 5. The bonus panel shows in ordinary levels of mode 0 only.
+  const LevelMode mode = level_ ? level_->mode : LevelMode::Ordinary;
+  if (bonusMeter) bonusMeter->visible = mode == LevelMode::Ordinary;
+  // 6.
+  if (GUIControl* c = controls.Find(71)) c->visible = false;
+  // 7. The counter bars belong to mini-games.
+  for (const int id : {74, 75, 76, 77}) {
+    if (GUIControl* c = controls.Find(id)) c->visible = mode == LevelMode::MiniGame;
+  }
+  for (const int id : {78, 79}) {
+    if (GUIControl* c = overlayControls.Find(id)) c->visible = mode == LevelMode::MiniGame;
+  }
+  // 8.
+  const bool ordinary = IsOrdinary(mode);
+  if (GUIControl* c = controls.Find(35)) c->visible = ordinary;
+  for (GUIControl* label : resourceLabels) {
+    if (label) label->visible = ordinary;
+  }
+  const bool timed = Difficulty() != LevelTimer::kRelax;
+  if (timeBar) timeBar->visible = timed;
+  if (goldMark) goldMark->visible = false;
+  if (GUIControl* c = controls.Find(34)) c->visible = timed;
+  std::fill(std::begin(shownResources_), std::end(shownResources_), -1);
+  RefreshResourceLabels();
+}
+
+void ModeGame::ShowStartText(const std::u16string& text) {
+  if (!startText) return;
+  startText->SetText(text);
+  startText->visible = true;
+}
+
+void ModeGame::BeginPlay() {
+  if (!Visible(startText)) return;
+  startText->visible = false;
+  startText->ClearChangers();
+  hud.PulseFreeWorkers(false);
+  services_->sounds.Play(Format("start_game_%d", 1 + int(Rand15() % 4)));
+  paused = false;
+}
+
+void ModeGame::ShowStartPrompt() {
+  if (!startText) return;
+  ShowStartText(Lookup(touchInput ? "tap_to_start" : "click_to_start"));
+  const float size = Value("fs_game_start", 32);
+  startText->ClearChangers();
+  startText->AddChanger(std::make_unique<FontSizeInfChanger>(4.0f, size / 16.0f, size));
+  hud.PulseFreeWorkers(true);
+}
+
+void ModeGame::SetScore(int value) {
+  shownScore = targetScore = value;
+  if (scoreLabel) {
+    scoreLabel->SetText(Lookup("score") + u": " + Text(std::to_string(value)));
+  }
+}
+
+int ModeGame::Difficulty() const {
+  const PlayerProfiles* profiles = const_cast<Application&>(App()).profiles();
+  return profiles ? std::clamp(int(profiles->progress.difficulty), 0, 2) : LevelTimer::kCasual;
+}
+
+int ModeGame::TimeBarRemaining() const { return timer.Left(); }
+
+void ModeGame::AdvanceLevelTimer(float frameTime) {
+  timer.Advance(frameTime);
+  if (timeBar && timer.Running()) {
+    const float total = float(timer.Left() + timer.Elapsed());
+    timeBar->state.total = total;
+    timeBar->SetProgressValue(float(timer.Left()));
+  }
+}
+
+void ModeGame::PlayMusic(std::string_view name) {
+  if (SoundSystem* sound = App().sound()) sound->PlayMusic(name);
+}
+
+// ---------------------------------------------------------------- the mode's visit
+
+void ModeGame::Enter() {
+  Mode::Enter();
+  overlayControls.ResetAll();
+  worldControls.ResetAll();
+  noDialog = true;
+  paused = false;
+  for (GUIControl* c : {static_cast<GUIControl*>(menuDialog), static_cast<GUIControl*>(winDialog),
+                        static_cast<GUIControl*>(looseDialog)}) {
+    if (auto* d = dynamic_cast<GUIDialog*>(c)) d->SetShown(false);
+  }
+  if (!StartLevel()) {
+    // A level that cannot be started sends the player back to the map at once.
+    if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
+    App().SetMode(&TheModeStage(), false);
+    TheModeStage().LevelFailed(episode, levelNumber);
+  }
+}
+
+void ModeGame::Leave() {
+  if (!App().quit) {
+    hud.Clear();
+    if (timeBar) timeBar->Start(0, 1);
+    if (bonusMeter) bonusMeter->Start(0, 1);
+  }
+  paused = false;
+}
+
+void ModeGame::Release() {
+  if (App().current == this) SaveForContinue();
+  ClearController();
+  hud.Clear();
+  if (timeBar) timeBar->Start(0, 1);
+  if (bonusMeter) bonusMeter->Start(0, 1);
+  worldControls.Clear();
+  overlayControls.Clear();
+  Mode::Release();
+  loaded = false;
+}
+
+bool ModeGame::OnActivate(bool) {
+  // Only going inactive does anything: the menu opens and is drawn before drawing stops.
+  if (!noDialog) return false;
+  if (!Visible(menuDialog)) {
+    SaveForContinue();
+    if (menuDialog) {
+      menuDialog->SetShown(true);
+      controls.BringToTop(menuDialog);
+    }
+  }
+  paused = true;
+  return true;
+}
+
+void ModeGame::OnFadeDone(Fade kind) {
+  if (kind != Fade::Out) return;
+  paused = false;
+  Mode* target = &TheModeStage();
+  // Comics and the castle are not there yet: the map stands in for both.
+  if (levelNumber != 0 || episodeDone) {
+    ClearController();
+    if (levelNumber == 11 || episodeDone) {
+      episode += 1;
+      levelNumber = 1;
+    }
+  } else {
+    ClearController();
+  }
+  if (App().textures()) App().textures()->EvictUnloadable();
+  App().SetMode(target, true);
+}
+
+void ModeGame::ClearController() {
+  if (services_ && weatherEffect_ != 0) services_->effects.StopLooping(weatherEffect_);
+  weatherEffect_ = 0;
+  hud.Clear();
+  if (objectHint) objectHint->Hide();
+  bot_.reset();
+  game_.reset();
+  drawer_.reset();
+  if (services_) services_->effects.Clear();
+  level_.reset();
+  services_.reset();
+}
+
+void ModeGame::SaveForContinue() {
+  if (!game_ || !level_ || !IsOrdinary(level_->mode) || game_->Ended()) return;
+  if (level_->workers.empty()) return;
+  level_->levelTime = timer.Left();
+  level_->trophies.assign(pendingTrophies.begin(), pendingTrophies.end());
+  level_->objectivePanel = objectiveIds;
+  const std::optional<std::string> text = game_->Save();
+  if (text && App().profiles()) App().profiles()->SaveGame(*text);
+}
+
+void ModeGame::WriteHudState(std::string& text) const {
+  hud.WriteWorkTimers(text);
+  for (const int n : pendingTrophies) text += "<trophy id=\"" + std::to_string(n) + "\"/>\n";
+  for (const int id : objectiveIds) text += "<objective id=\"" + std::to_string(id) + "\"/>\n";
+}
+
+void ModeGame::ClearHud() {
+  for (GUIDialog* d : {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
+                       static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
+                       static_cast<GUIDialog*>(winRelaxDialog),
+                       static_cast<GUIDialog*>(looseDialog), static_cast<GUIDialog*>(trophyDialog),
+                       static_cast<GUIDialog*>(messageDialog),
+                       static_cast<GUIDialog*>(miniGameHint),
+                       static_cast<GUIDialog*>(difficultyDialog),
+                       static_cast<GUIDialog*>(hiscoresDialog)}) {
+    if (d) d->Hide();
+  }
+  hud.Clear();
+  if (objectHint) objectHint->Hide();
+  if (timeBar) timeBar->Start(0, 1);
+  if (bonusMeter) bonusMeter->Start(0, 1);
+}
+
+// ---------------------------------------------------------------- the frame
+
+GUIDialog* ModeGame::TopDialog() const {
+  return dynamic_cast<GUIDialog*>(controls.TopDialog());
+}
+
+bool ModeGame::AnyModal() const {
+  return controls.TopDialog() != nullptr || overlayControls.TopDialog() != nullptr;
+}
+
+void ModeGame::Update() {
+  Application& app = App();
+  const float ft = app.frameTime;
+  const bool switchPending = requested != nullptr || app.pending != nullptr;
+  // 1.
+  Mode::Update();
+  worldControls.UpdateAll(ft);
+  overlayControls.UpdateAll(ft);
+  if (!game_) return;
+  // 3.
+  UpdatePaused(switchPending);
+  // 4.
+  if (!switchPending) game_->Frame(ft, true);
+  // 5.
+  noDialog = TopDialog() == nullptr;
+  if (botPlaying && noDialog && !switchPending) {
+    if (Visible(startText)) {
+      Press();
+    } else if (!paused) {
+      if (const std::optional<Vec2> at = bot_->Decide(ft)) {
+        HoverAt(at->x, at->y);
+        Press();
+        bot_->AfterClick();
+      }
+    }
+  }
+  if (noDialog) {
+    // 6.1: the dimmer belongs to the speech bubble, which is not up.
+    if (dimmer) dimmer->visible = false;
+    // 6.2.
+    game_->Tick(ft);
+    if (!game_) return;
+    // 6.3.
+    UpdateHudFade();
+    // 6.4.
+    if (!game_->Ended()) UpdateTooltips();
+  } else if (GUIDialog* dialog = TopDialog()) {
+    // 7.
+    DialogStep(*dialog);
+    if (!game_) return;
+  }
+  // 8.
+  if (Visible(objectHint) && !Visible(dimmer) && noDialog) controls.BringToTop(objectHint);
+  // 9.
+  CountScore(switchPending);
+  RefreshResourceLabels();
+  // 10.
+  if (noDialog && !Visible(dimmer) && !game_->Ended() && !paused && !switchPending) PlayStep();
+}
+
+void ModeGame::UpdatePaused(bool switchPending) {
+  Application& app = App();
+  const bool now = app.fadeState != Fade::None || switchPending || app.deactivating ||
+                   Visible(startText) || !noDialog || Visible(dimmer);
+  if (now == paused) return;
+  paused = now;
+  if (SoundSystem* sound = app.sound(); sound && paused) sound->Update();
+}
+
+void ModeGame::UpdateHudFade() {
+  if (!game_->Ended() || hudHidden) return;
+  const int alpha = std::max(0, 255 - int(game_->endTimer));
+  controls.SetAlphaAll(alpha);
+  worldControls.SetAlphaAll(alpha);
+  if (alpha == 0) {
+    hudHidden = true;
+    for (GUIControl* c : {startText, static_cast<GUIControl*>(objectHint)}) {
+      if (c) c->visible = false;
+    }
+  }
+}
+
+void ModeGame::UpdateTooltips() {
+  const GuiPoint p = Gui().Pointer();
+  GUIControl* hovered = controls.HitTest(p.x, p.y);
+  if (!hovered) hovered = overlayControls.HitTest(p.x, p.y);
+  if (!hovered || hovered->id <= 0 || hovered->kind == ControlKind::Dialog) {
+    lastTooltip_ = 0;
+    return;
+  }
+  if (hovered->id == 11) {
+    messageDimmed = true;
+    return;
+  }
+  ShowTooltip(hovered->id);
+}
+
+void ModeGame::ShowTooltip(int id) {
+  if (!objectHint || id == lastTooltip_) return;
+  lastTooltip_ = id;
+  std::u16string text;
+  if (id >= 80 && id <= 86) {
+    // Six bonuses: a seventh id has no description and no tooltip.
+    const BonusInfo* bonus = App().descriptors() ? App().descriptors()->Bonus(id - 80) : nullptr;
+    if (bonus) text = App().strings() ? App().strings()->Get(bonus->desc) : bonus->desc;
+  } else {
+    text = Lookup(Format("control%03d", id));
+    if (text == Text(Format("control%03d", id))) text.clear();
+  }
+  if (text.empty()) return;
+  // Tooltips sit centred under the top edge, lowered by the control's own value.
+  const float y = Gui().HalfHeight() - (Value(Format("if_gm_control%03d_y", id), 0) + 25);
+  ShowHintAt(*objectHint, 0, y, text, 3000);
+  controls.BringToTop(objectHint);
+}
+
+void ModeGame::DialogStep(GUIDialog& dialog) {
+  if (const int command = dialog.TakeResult(); command > 0) {
+    OnCommand(command);
+    return;
+  }
+  const GuiPoint p = Gui().Pointer();
+  GUIControl* over = dialog.Children().HitTest(p.x, p.y);
+  if (over && over->id > 0 && over->kind != ControlKind::Dialog) {
+    ShowTooltip(over->id);
+  } else {
+    lastTooltip_ = 0;
+  }
+}
+
+void ModeGame::CountScore(bool switchPending) {
+  if (switchPending || shownScore >= targetScore) return;
+  const float ft = App().frameTime;
+  unsigned k = ft == 0 ? 1u : unsigned(std::trunc(ft * 0.7f));
+  if (k < 2) k = 1;
+  unsigned step = unsigned(targetScore - shownScore) / k;
+  if (step < 2) step = 1;
+  shownScore += int(step);
+  if (scoreLabel) {
+    scoreLabel->SetText(Lookup("score") + u": " + Text(std::to_string(shownScore)));
+  }
+}
+
+void ModeGame::RefreshResourceLabels() {
+  if (!level_) return;
+  for (size_t i = 0; i < 3; ++i) {
+    if (!resourceLabels[i] || shownResources_[i] == level_->resources[i]) continue;
+    shownResources_[i] = level_->resources[i];
+    resourceLabels[i]->SetText(Text(std::to_string(level_->resources[i])));
+  }
+}
+
+bool ModeGame::PlayStep() {
+  Application& app = App();
+  const float ft = app.frameTime;
+  // 10.1. Changing between mouse and touch holds the level until the next press.
+  const bool touch = app.platform().LastInputWasTouch();
+  if (touch != touchInput) {
+    touchInput = touch;
+    const std::u16string text =
+        touch ? LookupOr("touch_input_detected", u"Touch input detected") + u"\\" +
+                    Lookup("tap_to_start")
+              : LookupOr("desktop_mode_detected", u"Desktop mode detected") + u"\\" +
+                    Lookup("click_to_start");
+    ShowStartText(text);
+    paused = true;
+    services_->sounds.Play("bonus_timer_stop");
+    return false;
+  }
+  // 10.2 and 10.3: the time bar moves with the level's clock (AdvanceLevelTimer).
+  // 10.5: the next speech line waits for its delay.
+  // 10.7.
+  const float speed = level_->buildSpeed * (game_->workBonus ? 2.0f : 1.0f);
+  targetScore += hud.Advance(ft, speed);
+  return true;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void ModeGame::AdvanceShake(float frameTime) {
+  if (shakeTime == 0) return;
+  shakeTime = std::max(0.0f, shakeTime - frameTime * 0.001f);
+  const float t = shakeTime;
+  camera.offset = Vec2{std::sin(34 * t) * 8 * t, std::sin(27 * t) * 16 * t};
+}
+
+void ModeGame::DrawWorld() {
+  Application& app = App();
+  if (!game_ || !drawer_ || !app.renderer()) return;
+  AdvanceShake(app.frameTime);
+  LevelDrawOptions options;
+  options.camera = camera;
+  options.expert = Difficulty() == LevelTimer::kExpert;
+  if (WorldObject* hovered = game_->Hovered()) {
+    options.hoveredWaypoint = hovered;
+    options.hovered = hovered->link;
+  }
+  for (int i = 0; i < 2; ++i) options.above.push_back(game_->hazards.Bird(i));
+  if (app.CommonShader()) app.renderer()->SetShader(app.CommonShader());
+  drawer_->Draw(*level_, options);
+  // What floats over the world moves with it.
+  const Vec2 shift = camera.offset;
+  worldControls.MoveAll(shift.x, shift.y);
+  worldControls.DrawAll();
+  worldControls.MoveAll(-shift.x, -shift.y);
+  if (const int dark = game_->end.Darkness(); dark > 0) {
+    Renderer& r = *app.renderer();
+    r.BindTexture(nullptr);
+    r.AddQuad({-r.HalfWidth(), r.HalfHeight(true), r.HalfWidth(), -r.HalfHeight(true)},
+              kFullTexRect, uint32_t(std::min(dark, 255)) << 24);
+    r.Flush();
+  }
+}
+
+void ModeGame::Draw() {
+  Application& app = App();
+  // 1.
+  DrawWorld();
+  const bool dialogOpen = TopDialog() != nullptr;
+  // 2.
+  if (dialogOpen) overlayControls.DrawAll();
+  // 3.
+  Mode::Draw();
+  // 4.
+  if (!dialogOpen || (game_ && game_->Ended())) {
+    if (game_ && app.renderer()) {
+      const Renderer& r = *app.renderer();
+      game_->end.TopEffects(app.frameTime, r.HalfWidth(), r.HalfHeight(), camera.offset);
+    }
+    overlayControls.DrawAll();
+  }
+}
+
+// ---------------------------------------------------------------- input
+
+int ModeGame::OnInput(InputEvent event) {
+  // 1.
+  if (const int id = controls.OnInput(event); id > 0) {
+    OnCommand(id);
+    return id;
+  }
+  if (const int id = overlayControls.OnInput(event); id > 0) {
+    OnCommand(id);
+    return id;
+  }
+  // 2.
+  if (event.type != InputType::KeyDown && (AnyModal() || !noDialog)) return 0;
+  // 3.
+  const GuiPoint p = Gui().Pointer();
+  switch (event.type) {
+    case InputType::Character:
+      if (App().cheats) {
+        typedCheat_ += char16_t(event.value);
+        if (typedCheat_.size() > 8) typedCheat_.erase(0, typedCheat_.size() - 8);
+      }
+      break;
+    case InputType::KeyDown:
+      if (event.value == kGameKeyEscape) {
+        HandleEscape();
+      } else {
+        App().ApplyTimeScaleKey(event.value);
+      }
+      break;
+    case InputType::LeftDown:
+    case InputType::DoubleClick:
+      if (noDialog) {
+        HoverAt(p.x, p.y);
+        Press();
+      }
+      break;
+    case InputType::PointerMove:
+      HoverAt(p.x, p.y);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void ModeGame::HoverAt(float x, float y) {
+  if (!game_ || Visible(dimmer)) return;
+  game_->UpdateHint(game_->PickHovered(Vec2{x, y}));
+}
+
+void ModeGame::Press() {
+  if (!game_) return;
+  BeginPlay();
+  // The controller's click: nothing while the level is held without the start prompt; a
+  // click while the result waits brings it on.
+  if (paused && !Visible(startText)) return;
+  if (game_->Ended()) {
+    if (game_->endTimer < LevelEnd::kResultDelayMs) game_->endTimer = 1499;
+    game_->continueRequested = true;
+    return;
+  }
+  if (WorldObject* hovered = game_->Hovered()) {
+    game_->Click(hovered);
+  } else {
+    const GuiPoint p = Gui().Pointer();
+    WorldObject* under = game_->PickHovered(Vec2{p.x, p.y});
+    if (under && (under->cls == WorldObject::kBird || under == game_->level.flyer)) {
+      game_->Hover(under);
+      game_->Click(under);
+    }
+  }
+}
+
+bool ModeGame::HandleEscape() {
+  const struct {
+    GUIDialog* dialog;
+    int command;
+  } kClosing[] = {{difficultyDialog, 1059}, {hiscoresDialog, 1201}, {settingsDialog, 1035},
+                  {briefingDialog, 1011},   {trophyDialog, 1045},   {winDialog, 102},
+                  {winRelaxDialog, 102},    {looseDialog, 102},     {messageDialog, 1025}};
+  for (const auto& c : kClosing) {
+    if (Visible(c.dialog)) {
+      OnCommand(c.command);
+      return true;
+    }
+  }
+  if (noDialog) {
+    PlayButtonClick();
+    OpenMenu();
+    return true;
+  }
+  if (Visible(menuDialog)) {
+    PlayButtonClick();
+    CloseDialog(menuDialog);
+    return true;
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- commands
+
+void ModeGame::PlayButtonClick() {
+  if (SoundSystem* sound = App().sound()) sound->PlaySound("button_click");
+}
+
+void ModeGame::ShowDialog(GUIDialog* dialog) {
+  if (!dialog) return;
+  dialog->Show(kDialogFadeMs);
+  controls.BringToTop(dialog);
+}
+
+void ModeGame::CloseDialog(GUIDialog* dialog) {
+  if (dialog) dialog->Hide();
+}
+
+void ModeGame::OpenMenu() {
+  SaveForContinue();
+  ShowDialog(menuDialog);
+}
+
+void ModeGame::RestartLevel() {
+  CloseDialog(menuDialog);
+  if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
+  App().StartFade(Fade::In);
+  if (!StartLevel()) {
+    App().SetMode(&TheModeStage(), false);
+    TheModeStage().LevelFailed(episode, levelNumber);
+  }
+}
+
+void ModeGame::StopForMap() {
+  RequestMode(&TheModeStage());
+  if (game_) game_->exitWalk = GameController::ExitWalk::Done;
+}
+
+void ModeGame::ShowBriefingAgain() {
+  if (level_ && IsOrdinary(level_->mode)) {
+    if (briefingDialog) briefingDialog->Show(kResultFadeMs);
+    if (briefingDialog) controls.BringToTop(briefingDialog);
+  } else {
+    ShowStartPrompt();
+  }
+}
+
+void ModeGame::SettingsCommand(int id) {
+  Application& app = App();
+  SettingsDlg& dialog = *settingsDialog;
+  dialog.ClearResult();
+  switch (id) {
+    case SettingsDlg::kEffects:
+    case SettingsDlg::kMusic:
+      if (SoundSystem* sound = app.sound()) {
+        const float v = dialog.Volume(id);
+        if (v >= 0 && id == SettingsDlg::kEffects) sound->SetEffectsVolume(v);
+        if (v >= 0 && id == SettingsDlg::kMusic) sound->SetMusicVolume(v);
+      }
+      break;
+    case SettingsDlg::kCursor:
+      if (app.profiles()) app.SetDrawnCursor(!app.profiles()->settings.drawnCursor());
+      break;
+    case SettingsDlg::kFullscreen:
+      if (app.profiles()) app.SetFullscreen(!app.profiles()->settings.fullscreen());
+      break;
+    case SettingsDlg::kNoTutorial:
+      if (app.profiles()) app.profiles()->progress.options ^= Progress::kNoTutorialSpeech;
+      break;
+    default:
+      break;
+  }
+}
+
+int ModeGame::OnCommand(int id) {
+  Application& app = App();
+  PlayerProfiles* profiles = app.profiles();
+  switch (id) {
+    case 16:
+      if (!Visible(menuDialog)) {
+        PlayButtonClick();
+        OpenMenu();
+      }
+      break;
+    case 17:
+      PlayButtonClick();
+      ShowBriefingAgain();
+      break;
+    case 100:
+      CloseDialog(winDialog), CloseDialog(winRelaxDialog), CloseDialog(looseDialog);
+      return OnCommand(1001);
+    case 101:
+      PlayButtonClick();
+      CloseDialog(winDialog), CloseDialog(winRelaxDialog), CloseDialog(looseDialog);
+      CloseDialog(menuDialog);
+      if (profiles) {
+        if (Progress::HasRecord(episode, levelNumber)) {
+          profiles->progress.Record(episode, levelNumber).flags |= LevelRecord::kFinished;
+        }
+        profiles->progress.lastEpisode = episode - 1;
+        profiles->progress.lastLevel = levelNumber - 1;
+        profiles->SaveProgress();
+      }
+      levelNumber += 1;
+      if (levelNumber == 11) episodeDone = true;
+      StopForMap();
+      break;
+    case 102:
+      PlayButtonClick();
+      CloseDialog(winDialog), CloseDialog(winRelaxDialog), CloseDialog(looseDialog);
+      StopForMap();
+      levelNumber = 0;
+      break;
+    case 103:
+      if (winDialog) winDialog->ClearResult();
+      if (briefingDialog) briefingDialog->ClearResult();
+      PlayButtonClick();
+      if (hiscoresDialog) {
+        hiscoresDialog->Show(kResultFadeMs);
+        controls.BringToTop(hiscoresDialog);
+      }
+      break;
+    case 1000:
+      PlayButtonClick();
+      CloseDialog(menuDialog);
+      break;
+    case 1001:
+      if (menuDialog && menuDialog->HasChangers()) break;
+      PlayButtonClick();
+      RestartLevel();
+      break;
+    case 1002:
+      PlayButtonClick();
+      CloseDialog(menuDialog);
+      if (settingsDialog && profiles) {
+        const SoundSystem* sound = app.sound();
+        settingsDialog->Fill(sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
+                             sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
+                             profiles->settings,
+                             (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
+        ShowDialog(settingsDialog);
+      }
+      break;
+    case 1003:
+      PlayButtonClick();
+      CloseDialog(menuDialog);
+      ShowBriefingAgain();
+      break;
+    case 1010:
+      PlayButtonClick();
+      CloseDialog(menuDialog);
+      StopForMap();
+      if (profiles) {
+        profiles->progress.lastEpisode = episode - 1;
+        profiles->progress.lastLevel = levelNumber - 1;
+      }
+      levelNumber = 0;
+      break;
+    case 1011:
+      PlayButtonClick();
+      CloseDialog(briefingDialog);
+      ShowStartPrompt();
+      break;
+    case 1015:
+      PlayButtonClick();
+      if (briefingDialog) briefingDialog->ClearResult();
+      if (difficultyDialog) {
+        difficultyDialog->Show(kResultFadeMs);
+        controls.BringToTop(difficultyDialog);
+      }
+      break;
+    case 1025:
+      PlayButtonClick();
+      CloseDialog(messageDialog);
+      ShowStartPrompt();
+      break;
+    case SettingsDlg::kEffects:
+    case SettingsDlg::kMusic:
+    case SettingsDlg::kCursor:
+    case SettingsDlg::kFullscreen:
+    case SettingsDlg::kNoTutorial:
+      if (settingsDialog) SettingsCommand(id);
+      break;
+    case SettingsDlg::kOk:
+      PlayButtonClick();
+      CloseDialog(settingsDialog);
+      if (const SoundSystem* sound = app.sound()) {
+        app.StoreVolumes(sound->MusicVolume(), sound->EffectsVolume());
+      }
+      if (profiles) profiles->SaveProgress();
+      break;
+    case 1045:
+      NextResultStep();
+      break;
+    case 1051:
+    case 1052:
+    case 1053:
+      PlayButtonClick();
+      CloseDialog(difficultyDialog);
+      if (profiles) profiles->progress.difficulty = ::Difficulty(id - 1051);
+      return OnCommand(1001);
+    case 1059:
+      PlayButtonClick();
+      CloseDialog(difficultyDialog);
+      break;
+    case 1103:
+    case 1153:
+      if (winDialog) winDialog->ClearResult();
+      if (winRelaxDialog) winRelaxDialog->ClearResult();
+      break;
+    case 1201:
+      PlayButtonClick();
+      CloseDialog(hiscoresDialog);
+      break;
+    default:
+      break;
+  }
+  return id;
+}
+
+// ---------------------------------------------------------------- the result
+
+void ModeGame::LevelEvaluated(const LevelResult& evaluated) { result = evaluated; }
+
+void ModeGame::ShowResult() { NextResultStep(); }
+
+void ModeGame::NextResultStep() {
+  CloseDialog(trophyDialog);
+  const bool lost = result && !result->won;
+  GUIDialog* dialog = lost ? static_cast<GUIDialog*>(looseDialog)
+                   : Difficulty() == LevelTimer::kRelax ? static_cast<GUIDialog*>(winRelaxDialog)
+                                                         : static_cast<GUIDialog*>(winDialog);
+  if (!dialog) return;
+  controls.SetAlphaAll(255);
+  dialog->Show(kResultFadeMs);
+  controls.BringToTop(dialog);
+}
+
+void ModeGame::Achievement(int number) { pendingTrophies.push_back(number); }
+
+// ---------------------------------------------------------------- what floats over the world
+
+void ModeGame::ShowWorkTimer(int objectId, int totalMs, Vec2 at) {
+  hud.AddWorkTimer(objectId, float(totalMs), at);
+}
+void ModeGame::FadeWorkTimer(int objectId) { hud.FadeWorkTimer(objectId); }
+void ModeGame::ShowCommandMark(bool accepted, int objectId, Vec2 at) {
+  hud.ShowCommandMark(accepted, objectId, at);
+}
+void ModeGame::FadeCommandMark(int objectId) { hud.FadeCommandMark(objectId); }
+void ModeGame::FlashResource(int index, bool spent) {
+  RefreshResourceLabels();
+  hud.FlashResource(index, spent);
+}
+void ModeGame::FlashShortage(int index) { hud.FlashShortage(index); }
+void ModeGame::PointAtObject(const WorldObject* object) { hud.PointAtObject(object); }
+void ModeGame::AddScorePopup(int points, Vec2 at) { hud.AddScorePopup(points, at); }
+void ModeGame::ShowIncome(std::string_view text, Vec2 at) { hud.ShowIncome(Text(text), at); }
+void ModeGame::Shake(float amount) { shakeTime = std::max(shakeTime, amount); }
+
+void ModeGame::RefreshFreeWorkers() {
+  if (!game_ || !level_) return;
+  const AspectMode aspect = Gui().Aspect();
+  hud.RefreshFreeWorkers(*game_, int(level_->mode), !game_->Ended(),
+                         aspect != AspectMode::Screen4x3, Gui().HalfHeight());
+}
+
+void ModeGame::ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect) {
+  hud.ShowObjectInfo(text, rect, camera.zoom + 1);
+  if (!text.empty() && objectHint) controls.BringToTop(objectHint);
+}
+
+void ModeGame::ShowMessage(std::string_view text, Vec2 at) {
+  // A message is a string key, possibly followed by markup: the words come from the table.
+  if (!objectHint) return;
+  const size_t end = text.find_first_of(" \\<%");
+  const std::string key(text.substr(0, end));
+  std::u16string words = Lookup(key);
+  if (end != std::string_view::npos) words += Text(text.substr(end));
+  ShowHintAt(*objectHint, at.x, at.y + 60, words, 3000);
+  controls.BringToTop(objectHint);
+}
+
+void ModeGame::ShowHintAt(GUIHint& hint, float x, float y, std::u16string_view text, float ms) {
+  hint.visible = true;
+  hint.Show(x, y, 30, 25, text, ms, -1);
+  const Rect r = hint.rect;
+  const float w = std::fabs(r.x1 - r.x0), h = std::fabs(r.y1 - r.y0);
+  const float hw = Gui().HalfWidth() - 10, hh = Gui().HalfHeight() - 10;
+  const float cx = std::clamp(x, -hw + w / 2, std::max(-hw + w / 2, hw - w / 2));
+  const float cy = std::clamp(y, -hh + h / 2, std::max(-hh + h / 2, hh - h / 2));
+  hint.SetRect(Rect{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2});
+}

@@ -1,0 +1,224 @@
+#pragma once
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Mode.h"
+#include "level/LevelDrawer.h"
+#include "level/LevelResult.h"
+#include "level/LevelScreen.h"
+#include "level/LevelTimer.h"
+#include "level_screen/HudItems.h"
+
+class BriefingDlg;
+class DiffSelGame;
+class GameController;
+class GUIDialog;
+class GUIHint;
+class GUIProgressBar;
+class Level;
+class LevelBot;
+class LevelEffects;
+class LevelHiscores;
+class LevelSounds;
+class LooseDlg;
+class MainMenu;
+class MessageDlg;
+class MiniGameHint;
+class SettingsDlg;
+class TrophyDlg;
+class WinDlg;
+class WinDlgRelax;
+
+// The screen on which a level is played: the world drawn through the camera, the heads-up
+// display over it, the in-level dialogs and the items that float over the world. It is the
+// level screen the simulation reports to, forwards the player's clicks and pointer moves to
+// the controller, turns control commands into game actions, pauses and resumes the level,
+// keeps a saved copy of the running level for the menu's continue, and leaves for the map
+// when the level is over.
+//
+// Three control lists: `controls` (the HUD layout "game_gui", the dialogs, the score, the
+// start prompt, the dimmer, the information window), `overlayControls` ("game_gui_ovr",
+// drawn above the world and handled after `controls`) and `worldControls` (what floats over
+// the world, drawn with the world's camera). Every control is made once, in Load.
+class ModeGame : public Mode, public LevelScreen {
+ public:
+  // Ids the command table does not know, for the controls the screen makes (never 0: a
+  // control with id 0 lets the pointer through).
+  static constexpr int kFirstDialogId = 2001;
+  static constexpr int kGoldMarkId = 21;
+
+  ModeGame();
+  ~ModeGame() override;
+
+  // --- Mode
+  bool Load() override;
+  void Update() override;
+  void Draw() override;
+  void Release() override;
+  void OnFadeDone(Fade kind) override;
+  void Enter() override;
+  void Leave() override;
+  bool OnActivate(bool wasActive) override;
+  int OnCommand(int id) override;
+  int OnInput(InputEvent event) override;
+
+  // --- LevelScreen: what the simulation tells the screen
+  void ShowWorkTimer(int objectId, int totalMs, Vec2 at) override;
+  void FadeWorkTimer(int objectId) override;
+  void ShowCommandMark(bool accepted, int objectId, Vec2 at) override;
+  void FadeCommandMark(int objectId) override;
+  void ShowMessage(std::string_view text, Vec2 at) override;
+  void FlashResource(int index, bool spent) override;
+  void FlashShortage(int index) override;
+  void PointAtObject(const WorldObject* object) override;
+  void RefreshFreeWorkers() override;
+  void AddScorePopup(int points, Vec2 at) override;
+  void ShowIncome(std::string_view text, Vec2 at) override;
+  void ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect) override;
+  void Shake(float amount) override;
+  void Achievement(int number) override;
+  bool Paused() const override { return paused; }
+  void PrepareHud() override;
+  void BeginPlay() override;
+  void SetScore(int value) override;
+  int TimeBarRemaining() const override;
+  int BonusMeterValue() const override { return 0; }
+  void WriteHudState(std::string& text) const override;
+  void ClearHud() override;
+  void ShowResult() override;
+  void NextResultStep() override;
+  int Difficulty() const override;
+  void AdvanceLevelTimer(float frameTime) override;
+  int LevelTimerElapsed() const override { return timer.Elapsed(); }
+  int LevelTimerLeft() const override { return timer.Left(); }
+  void PlayMusic(std::string_view name) override;
+  void LevelEvaluated(const LevelResult& result) override;
+  bool ResultReady() const override { return hudHidden; }
+
+  // --- The level screen's own operations
+  // The time left on an object's work timer (ms), 0 when it has none.
+  int WorkTimerRemaining(int objectId) const { return hud.WorkTimerRemaining(objectId); }
+  // Starts the level of the campaign position (or the saved level when continuing): false
+  // when it cannot be read.
+  bool StartLevel();
+  // Saves the running level for the menu's continue when it may be saved.
+  void SaveForContinue();
+  // The shown "%s: %d" score text.
+  int ShownScore() const { return shownScore; }
+  // Whether the level's simulation exists (a level was started and not cleared).
+  bool HasLevel() const { return game_ != nullptr; }
+  GameController* Controller() { return game_.get(); }
+  Level* CurrentLevel() { return level_.get(); }
+  // The bot plays through the screen's own input path (pointer moves and presses).
+  void SetBotPlaying(bool on) { botPlaying = on; }
+
+  // The campaign position: episode from 1, level from 1 (0: none chosen).
+  int episode = 1;
+  int levelNumber = 1;
+  // The next start loads the player's saved level instead of the level file.
+  bool continueSaved = false;
+
+  ControlList overlayControls;
+  ControlList worldControls;
+  HudItems hud;
+
+  GUIProgressBar* timeBar = nullptr;
+  GUIControl* goldMark = nullptr;
+  GUIProgressBar* bonusMeter = nullptr;
+  std::array<GUIControl*, 3> resourceLabels{};
+  std::array<GUIControl*, 3> shortageFlashes{};
+  GUIControl* menuButton = nullptr;
+  GUIControl* scoreLabel = nullptr;
+  GUIControl* startText = nullptr;
+  GUIControl* dimmer = nullptr;
+  GUIHint* objectHint = nullptr;
+  GUIControl* hudArrow = nullptr;
+  std::array<GUIControl*, 3> counterBars{};
+
+  MainMenu* menuDialog = nullptr;
+  SettingsDlg* settingsDialog = nullptr;
+  BriefingDlg* briefingDialog = nullptr;
+  WinDlg* winDialog = nullptr;
+  WinDlgRelax* winRelaxDialog = nullptr;
+  LooseDlg* looseDialog = nullptr;
+  TrophyDlg* trophyDialog = nullptr;
+  MessageDlg* messageDialog = nullptr;
+  MiniGameHint* miniGameHint = nullptr;
+  DiffSelGame* difficultyDialog = nullptr;
+  LevelHiscores* hiscoresDialog = nullptr;
+
+  int shownScore = 0;
+  int targetScore = 0;
+  bool paused = false;
+  bool noDialog = true;
+  bool hudHidden = false;
+  bool messageDimmed = false;
+  bool touchInput = false;
+  bool toCastle = false;
+  bool episodeDone = false;
+  bool botPlaying = false;
+  std::deque<int> pendingTrophies;
+  std::vector<int> objectiveIds;
+  std::optional<LevelResult> result;
+  LevelTimer timer;
+  float shakeTime = 0;  // seconds of screen shake left
+  LevelCamera camera;
+
+ private:
+  struct Services;
+  void BuildHud();
+  void BuildDialogs();
+  void MakeDimmerAndStartText();
+  void DropReference(const GUIControl& control);
+  // The frame's steps.
+  void UpdatePaused(bool switchPending);
+  void UpdateHudFade();
+  void UpdateTooltips();
+  void ShowTooltip(int id);
+  void DialogStep(GUIDialog& dialog);
+  void CountScore(bool switchPending);
+  bool PlayStep();
+  void RefreshResourceLabels();
+  // Input.
+  void Press();
+  void HoverAt(float x, float y);
+  bool HandleEscape();
+  // Commands.
+  void ShowDialog(GUIDialog* dialog);
+  void CloseDialog(GUIDialog* dialog);
+  void OpenMenu();
+  void RestartLevel();
+  // Asks for the map and stops the level's simulation.
+  void StopForMap();
+  // The hint window centred at (x, y), kept inside the screen, for ms milliseconds.
+  void ShowHintAt(GUIHint& hint, float x, float y, std::u16string_view text, float ms);
+  void ShowStartPrompt();
+  void ShowBriefingAgain();
+  void SettingsCommand(int id);
+  // The world through the camera.
+  void DrawWorld();
+  void AdvanceShake(float frameTime);
+  // Ends the level's simulation and lets go of the level.
+  void ClearController();
+  GUIDialog* TopDialog() const;
+  bool AnyModal() const;
+  void PlayButtonClick();
+  void ShowStartText(const std::u16string& text);
+
+  std::unique_ptr<Services> services_;
+  std::unique_ptr<Level> level_;
+  std::unique_ptr<GameController> game_;
+  std::unique_ptr<LevelBot> bot_;
+  std::unique_ptr<LevelDrawer> drawer_;
+  int weatherEffect_ = 0;
+  float lastScoreFrame_ = 0;
+  int shownResources_[3] = {-1, -1, -1};
+  std::u16string typedCheat_;
+  int lastTooltip_ = 0;  // the control whose tooltip shows
+};
+
+ModeGame& TheModeGame();

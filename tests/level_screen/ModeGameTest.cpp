@@ -1,0 +1,318 @@
+// The level screen with the game's own content on the recording device: the start prompt,
+// pausing, the in-game menu, the score count, the camera shake, the continue save, leaving
+// and restarting, and a long run of random input.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "app/Application.h"
+#include "app/GameKeys.h"
+#include "data/Language.h"
+#include "graphics/RecordingDevice.h"
+#include "gui/GUIDialog.h"
+#include "gui/GUISlider.h"
+#include "gui/GUIText.h"
+#include "level/GameController.h"
+#include "level/Level.h"
+#include "level_screen/MainMenu.h"
+#include "level_screen/ModeGame.h"
+#include "level_screen/ModeStage.h"
+#include "level_screen/SettingsDlg.h"
+#include "platform/DataFiles.h"
+#include "support/TempDir.h"
+
+namespace {
+
+class ScreenPlatform : public AppPlatform {
+ public:
+  uint32_t NowMs() override { return now; }
+  void SleepMs(uint32_t) override {}
+  void PointerToVirtual(float& x, float& y) override {
+    x = pointerX;
+    y = pointerY;
+  }
+  void WarpPointer(float, float) override {}
+  bool IsKeyHeld(int) override { return false; }
+  bool IsSlateMode() override { return false; }
+  bool LastInputWasTouch() override { return touch; }
+  void ShowMainWindow() override {}
+  bool IsWindowShown() override { return true; }
+  void SetWindowTitle(const std::u16string&) override {}
+  void SetSystemCursor(bool) override {}
+  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
+    return std::make_unique<RecordingDevice>();
+  }
+
+  uint32_t now = 1000;
+  float pointerX = 0, pointerY = 0;
+  bool touch = false;
+};
+
+// The game folder's content, a fresh data folder, and level 1:1 entered.
+class ModeGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* game = std::getenv("KALODRUS_GAME_DIR");
+    ASSERT_NE(game, nullptr);
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(game);
+    platform::SetDataFolder(data.Path());
+    app = std::make_unique<Application>(platform);
+    ASSERT_TRUE(app->Init());
+    ASSERT_TRUE(app->InitDevice());
+    MountLocale(*app->files(), "en", false);
+    ASSERT_TRUE(app->InitContent());
+    app->profiles()->progress.difficulty = Difficulty::Casual;
+    mode().episode = 1;
+    mode().levelNumber = 1;
+    app->SetMode(&mode(), false);
+    ASSERT_EQ(app->current, &mode());
+    ASSERT_TRUE(mode().HasLevel());
+  }
+  void TearDown() override {
+    app->Shutdown();
+    app.reset();
+    platform::SetDataFolder("");
+    std::filesystem::current_path(old_);
+  }
+
+  static ModeGame& mode() { return TheModeGame(); }
+  void Frames(int n, uint32_t ms = 16) {
+    for (int i = 0; i < n; ++i) {
+      platform.now += ms;
+      app->Frame();
+    }
+  }
+  // Waits out the fade-in, so that the level may run.
+  void Settle() { Frames(40, 20); }
+  void Input(InputType type, int value = 0) { app->OnInput({type, value}); }
+  void ClickAt(float x, float y) {
+    platform.pointerX = x;
+    platform.pointerY = y;
+    Input(InputType::PointerMove);
+    Input(InputType::LeftDown);
+    Input(InputType::LeftUp);
+  }
+  bool Shown(const GUIControl* c) const { return c && c->visible; }
+
+  TempDir data;
+  ScreenPlatform platform;
+  std::unique_ptr<Application> app;
+
+ private:
+  std::filesystem::path old_;
+};
+
+// A point of level 1:1 whose waypoint leads to an obstacle a worker can clear at once.
+constexpr float kObstacleX = -300, kObstacleY = -215;
+
+}  // namespace
+
+TEST_F(ModeGameTest, TheLevelWaitsForTheStartClickWhichAlsoClicksTheHoveredObject) {
+  Settle();
+  EXPECT_TRUE(Shown(mode().startText));
+  EXPECT_TRUE(Shown(mode().menuButton));
+  EXPECT_TRUE(mode().paused);
+  const int before = mode().CurrentLevel()->gameTime;
+  Frames(10);
+  EXPECT_EQ(mode().CurrentLevel()->gameTime, before) << "the clock stands at the prompt";
+
+  ClickAt(kObstacleX, kObstacleY);
+  EXPECT_FALSE(Shown(mode().startText));
+  EXPECT_EQ(mode().hud.CommandMarkCount(), 1u) << "the start click also clicked the obstacle";
+  Frames(5);
+  EXPECT_FALSE(mode().paused);
+  EXPECT_GT(mode().CurrentLevel()->gameTime, before);
+}
+
+TEST_F(ModeGameTest, EscapeOpensAndClosesTheMenuAndNoDialogLagsAFrame) {
+  Settle();
+  ClickAt(400, 300);  // starts the level
+  Frames(2);
+  ASSERT_TRUE(mode().noDialog);
+  Input(InputType::KeyDown, kGameKeyEscape);
+  EXPECT_TRUE(Shown(mode().menuDialog));
+  EXPECT_TRUE(mode().noDialog) << "the flag follows a frame later";
+  Frames(1);
+  EXPECT_FALSE(mode().noDialog);
+  EXPECT_TRUE(mode().paused);
+  const int clock = mode().CurrentLevel()->gameTime;
+  Frames(5);
+  EXPECT_EQ(mode().CurrentLevel()->gameTime, clock);
+
+  Frames(20);  // the menu's fade-in ends
+  Input(InputType::KeyDown, kGameKeyEscape);
+  EXPECT_FALSE(Shown(mode().menuDialog));
+  Frames(2);
+  EXPECT_TRUE(mode().noDialog);
+  EXPECT_FALSE(mode().paused);
+}
+
+TEST_F(ModeGameTest, DeactivatingOpensTheMenuAndAskedForADrawnFrame) {
+  Settle();
+  ClickAt(400, 300);
+  Frames(2);
+  EXPECT_TRUE(mode().OnActivate(true));
+  EXPECT_TRUE(Shown(mode().menuDialog));
+  EXPECT_TRUE(mode().paused);
+  EXPECT_TRUE(app->profiles()->HasGame()) << "the level was saved for continue";
+  Frames(1);
+  EXPECT_FALSE(mode().OnActivate(true)) << "a dialog is open: nothing more to do";
+}
+
+TEST_F(ModeGameTest, ChangingToTouchHoldsTheLevelUntilTheNextPress) {
+  Settle();
+  ClickAt(400, 300);
+  Frames(2);
+  platform.touch = true;
+  Frames(1);
+  ASSERT_TRUE(Shown(mode().startText));
+  const auto* text = dynamic_cast<const GUIText*>(mode().startText);
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->Lines().size(), 2u);
+  Frames(2);
+  EXPECT_TRUE(mode().paused);
+  ClickAt(400, 300);
+  Frames(2);
+  EXPECT_FALSE(mode().paused);
+}
+
+TEST_F(ModeGameTest, TheScoreCountsUpInStepsOfTheFrameTime) {
+  Settle();
+  mode().SetScore(0);
+  mode().targetScore = 1000;
+  Frames(1, 16);  // k = 11, step 1000 / 11 = 90
+  EXPECT_EQ(mode().ShownScore(), 90);
+  mode().SetScore(0);
+  mode().targetScore = 1000;
+  Frames(1, 100);  // k = 70, step 14
+  EXPECT_EQ(mode().ShownScore(), 14);
+  mode().SetScore(0);
+  mode().targetScore = 1;
+  Frames(1, 1);  // k and step both taken as 1
+  EXPECT_EQ(mode().ShownScore(), 1);
+}
+
+TEST_F(ModeGameTest, AShakeMovesTheViewBySinesOfItsTimeAndComesToRest) {
+  Settle();
+  mode().Shake(0.5f);
+  Frames(1, 100);
+  const float t = 0.4f;
+  EXPECT_NEAR(mode().camera.offset.x, std::sin(34 * t) * 8 * t, 1e-3);
+  EXPECT_NEAR(mode().camera.offset.y, std::sin(27 * t) * 16 * t, 1e-3);
+  Frames(10, 100);
+  EXPECT_EQ(mode().shakeTime, 0.0f);
+  EXPECT_NEAR(mode().camera.offset.x, 0.0f, 1e-6);
+}
+
+TEST_F(ModeGameTest, TheContinueSaveCarriesARunningWorkTimer) {
+  Settle();
+  ClickAt(kObstacleX, kObstacleY);
+  Frames(400, 20);  // the worker walks there and works
+  GameController* game = mode().Controller();
+  ASSERT_FALSE(game->timers.All().empty()) << "no work started within 8 s";
+  const WorkTimers::Timer running = game->timers.All().front();
+  std::string hud;
+  mode().WriteHudState(hud);
+  EXPECT_NE(hud.find("<obstacle id=\"" + std::to_string(running.id) + "\" cur=\""),
+            std::string::npos)
+      << hud;
+
+  mode().SaveForContinue();
+  ASSERT_TRUE(app->profiles()->HasGame());
+  mode().continueSaved = true;
+  ASSERT_TRUE(mode().StartLevel());
+  const auto& timers = mode().Controller()->timers.All();
+  ASSERT_FALSE(timers.empty());
+  EXPECT_EQ(timers.front().id, running.id);
+  EXPECT_EQ(int(timers.front().elapsed), int(running.elapsed));
+  EXPECT_EQ(mode().CurrentLevel()->state, LevelState::Saved);
+}
+
+TEST_F(ModeGameTest, NoSaveForALevelThatHasEnded) {
+  Settle();
+  ClickAt(400, 300);
+  Frames(2);
+  mode().Controller()->endTimer = 0;
+  mode().SaveForContinue();
+  EXPECT_FALSE(app->profiles()->HasGame());
+}
+
+TEST_F(ModeGameTest, LeavingAfterLevelElevenEndsTheEpisode) {
+  Settle();
+  mode().levelNumber = 11;
+  mode().OnFadeDone(Fade::Out);
+  EXPECT_EQ(mode().episode, 2);
+  EXPECT_EQ(mode().levelNumber, 1);
+  EXPECT_FALSE(mode().HasLevel());
+  EXPECT_EQ(app->pending, &TheModeStage());
+}
+
+TEST_F(ModeGameTest, RestartsKeepTheControlsAsTheyWere) {
+  Settle();
+  const size_t hud = mode().controls.Size(), overlay = mode().overlayControls.Size();
+  ClickAt(kObstacleX, kObstacleY);
+  Frames(50);
+  const size_t world = mode().worldControls.Size();
+  for (int i = 0; i < 100; ++i) {
+    mode().OnCommand(1001);
+    Frames(1);
+  }
+  EXPECT_EQ(mode().controls.Size(), hud);
+  EXPECT_EQ(mode().overlayControls.Size(), overlay);
+  EXPECT_LE(mode().worldControls.Size(), world);
+  EXPECT_TRUE(Shown(mode().startText));
+}
+
+TEST_F(ModeGameTest, TheSettingsApplyVolumesAtOnceAndStoreWholePercent) {
+  Settle();
+  mode().OnCommand(1002);
+  ASSERT_TRUE(Shown(mode().settingsDialog));
+  auto* slider = dynamic_cast<GUISlider*>(mode().settingsDialog->Children().Find(1031));
+  if (!slider) GTEST_SKIP() << "the settings layout has no music slider";
+  slider->value = 43.7f;
+  mode().OnCommand(1031);
+  EXPECT_NEAR(app->sound()->MusicVolume(), 0.437f, 1e-3);
+  mode().OnCommand(1035);
+  EXPECT_FALSE(Shown(mode().settingsDialog));
+  EXPECT_EQ(app->profiles()->settings.musicVolume, 43);
+}
+
+TEST_F(ModeGameTest, ALevelThatCannotBeReadGoesBackToTheMapAtOnce) {
+  Settle();
+  mode().episode = 9;
+  mode().levelNumber = 1;
+  mode().Enter();
+  EXPECT_FALSE(mode().HasLevel());
+  EXPECT_EQ(app->pending, &TheModeStage());
+  int e = 0, l = 0;
+  ASSERT_TRUE(TheModeStage().NextLevel(e, l));
+  EXPECT_EQ(e, 1);
+}
+
+TEST_F(ModeGameTest, TenThousandFramesOfRandomInputNeitherCrashNorLoseTheLevel) {
+  Settle();
+  const size_t hud = mode().controls.Size();
+  std::mt19937 random(7);
+  const InputType kinds[] = {InputType::LeftDown, InputType::LeftUp,   InputType::PointerMove,
+                             InputType::KeyDown,  InputType::DoubleClick, InputType::Character};
+  for (int frame = 0; frame < 10000; ++frame) {
+    platform.pointerX = float(int(random() % 1024) - 512);
+    platform.pointerY = float(int(random() % 768) - 384);
+    const InputType type = kinds[random() % std::size(kinds)];
+    const int value = type == InputType::KeyDown
+                          ? (random() % 4 == 0 ? int(kGameKeyEscape) : int(random() % 96))
+                          : int('a' + random() % 26);
+    if (random() % 3 == 0) app->OnInput({type, value});
+    if (random() % 500 == 0) mode().OnActivate(true);
+    if (random() % 700 == 0) platform.touch = !platform.touch;
+    platform.now += random() % 2 ? 1 : 100;
+    app->Frame();
+    if (app->current != &mode() || app->pending) break;  // left for the map
+  }
+  EXPECT_EQ(mode().controls.Size(), hud);
+  if (app->current == &mode() && !app->pending) EXPECT_TRUE(mode().HasLevel());
+}
