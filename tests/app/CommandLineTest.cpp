@@ -35,3 +35,34 @@ TEST(CommandLine, HeadlessOptions) {
   EXPECT_EQ(ParseCommandLine({"--fixed-step", "16ms"}).errors.size(), 1u);
   EXPECT_EQ(ParseCommandLine({"--frames", "99999999999"}).errors.size(), 1u);
 }
+
+TEST(CommandLine, GameOptionsAndScriptedInput) {
+  auto cl = ParseCommandLine({"--level", "1:7", "--difficulty", "2", "--continue", "--seed", "42",
+                              "--bot", "--click", "5:-300.5,215", "--key", "9:escape", "--type",
+                              "12:cheats"});
+  ASSERT_TRUE(cl.errors.empty());
+  ASSERT_TRUE(cl.level);
+  EXPECT_EQ(cl.level->episode, 1);
+  EXPECT_EQ(cl.level->level, 7);
+  EXPECT_EQ(cl.difficulty, 2);
+  EXPECT_TRUE(cl.continueSaved);
+  EXPECT_EQ(cl.seed, 42u);
+  EXPECT_TRUE(cl.bot);
+  ASSERT_EQ(cl.script.size(), 3u);
+  using Kind = CommandLine::Scripted::Kind;
+  EXPECT_EQ(cl.script[0].kind, Kind::Click);
+  EXPECT_EQ(cl.script[0].frame, 5u);
+  EXPECT_FLOAT_EQ(cl.script[0].x, -300.5f);
+  EXPECT_FLOAT_EQ(cl.script[0].y, 215.0f);
+  EXPECT_EQ(cl.script[1].kind, Kind::Key);
+  EXPECT_EQ(cl.script[1].key, 19);
+  EXPECT_EQ(cl.script[2].text, u"cheats");
+  EXPECT_EQ(ParseCommandLine({"--key", "3:84"}).script.at(0).key, 84);
+
+  for (const auto& bad : std::vector<std::vector<std::string>>{
+           {"--level", "1"}, {"--level", "a:b"}, {"--difficulty", "3"}, {"--click", "5:1"},
+           {"--click", "x:1,2"}, {"--key", "1:nokey"}, {"--type", "4:"}, {"--seed", "-1"},
+           {"--click", "1:nan,2"}}) {
+    EXPECT_EQ(ParseCommandLine(bad).errors.size(), 1u) << bad[0] << " " << bad[1];
+  }
+}
