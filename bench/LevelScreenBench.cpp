@@ -1,0 +1,88 @@
+// bench_level_screen: plays the busiest demo level through the level screen with the bot, on
+// the recording render device (no OpenGL), and prints the processor time of whole frames
+// (update, world and HUD drawn): the mean and the 99th percentile, the latter last as
+// "level_screen_frame_ms: X". Run it from the game folder. Usage: bench_level_screen [FRAMES]
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "app/Application.h"
+#include "data/Language.h"
+#include "graphics/RecordingDevice.h"
+#include "level_screen/ModeGame.h"
+#include "platform/DataFiles.h"
+
+namespace {
+
+// A clock that moves 16 ms a frame, a pointer the bot moves through the screen, no window.
+class BenchPlatform final : public AppPlatform {
+ public:
+  uint32_t NowMs() override { return now; }
+  void SleepMs(uint32_t) override {}
+  void PointerToVirtual(float&, float&) override {}
+  void WarpPointer(float, float) override {}
+  bool IsKeyHeld(int) override { return false; }
+  bool IsSlateMode() override { return false; }
+  void ShowMainWindow() override {}
+  bool IsWindowShown() override { return true; }
+  void SetWindowTitle(const std::u16string&) override {}
+  void SetSystemCursor(bool) override {}
+  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
+    return std::make_unique<RecordingDevice>();
+  }
+  uint32_t now = 1000;
+};
+
+double CpuMs() { return double(std::clock()) * 1000.0 / CLOCKS_PER_SEC; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int frames = argc > 1 ? std::max(100, std::atoi(argv[1])) : 6000;
+  const auto data = std::filesystem::temp_directory_path() / "bench_level_screen_data";
+  std::filesystem::create_directories(data);
+  platform::SetDataFolder(data.string());
+  BenchPlatform platform;
+  int status = 0;
+  {
+    Application app(platform);
+    if (!app.Init() || !app.InitDevice()) {
+      std::fprintf(stderr, "bench_level_screen: run it from the game folder\n");
+      return 1;
+    }
+    MountLocale(*app.files(), "en", false);
+    if (!app.InitContent()) return 1;
+    app.profiles()->progress.difficulty = Difficulty::Expert;
+    ModeGame& game = TheModeGame();
+    game.episode = 1;
+    game.levelNumber = 10;
+    game.SetBotPlaying(true);
+    app.SetMode(&game, false);
+    if (!game.HasLevel()) {
+      std::fprintf(stderr, "bench_level_screen: level 1:10 cannot be started\n");
+      status = 1;
+    }
+    std::vector<double> times;
+    for (int i = 0; i < frames && status == 0 && app.current == &game && !app.pending; ++i) {
+      platform.now += 16;
+      const double start = CpuMs();
+      app.Frame();
+      times.push_back(CpuMs() - start);
+    }
+    if (!times.empty()) {
+      double sum = 0;
+      for (const double t : times) sum += t;
+      std::sort(times.begin(), times.end());
+      const double p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
+      std::printf("frames: %zu\nmean_frame_ms: %.3f\nlevel_screen_frame_ms: %.3f\n", times.size(),
+                  sum / double(times.size()), p99);
+    }
+    app.Shutdown();
+  }
+  platform::SetDataFolder("");
+  std::filesystem::remove_all(data);
+  return status;
+}
