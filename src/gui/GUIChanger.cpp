@@ -221,7 +221,7 @@ bool AlphaInfChanger::Step(float dt, GUIControl& control) {
     control.SetAlpha(UnitToByte(p0_ + (elapsed / period_) * (p1_ - p0_)));
   } else {
     p0_ = float(control.Alpha()) / 255.0f;
-    p1_ = (1.0f - depth_) + float(Rand15()) / 32767.0f * depth_;
+    p1_ = (1.0f - depth_) + float(ScreenRand15()) / 32767.0f * depth_;
     elapsed = 0.0f;
   }
   return false;
@@ -307,8 +307,8 @@ bool PosInfChanger2::Step(float dt, GUIControl& control) {
     const float hh = std::fabs(control.rect.y1 - control.rect.y0) * 0.5f;
     control.SetRect({cx - hw, cy + hh, cx + hw, cy - hh});
   } else {
-    const float u = (float(Rand15()) - 16383.5f) / 16383.5f;
-    const float v = (float(Rand15()) - 16383.5f) / 16383.5f;
+    const float u = (float(ScreenRand15()) - 16383.5f) / 16383.5f;
+    const float v = (float(ScreenRand15()) - 16383.5f) / 16383.5f;
     target_ = {home_.x + u * rangeX_, home_.y + v * rangeY_};
     last_ = {CentreX(control.rect), CentreY(control.rect)};
     elapsed = 0.0f;

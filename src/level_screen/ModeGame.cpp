@@ -388,7 +388,7 @@ void ModeGame::BeginPlay() {
   startText->visible = false;
   startText->ClearChangers();
   hud.PulseFreeWorkers(false);
-  services_->sounds.Play(Format("start_game_%d", 1 + int(Rand15() % 4)));
+  services_->sounds.Play(Format("start_game_%d", 1 + ScreenRand15() % 4));
   paused = false;
 }
 
