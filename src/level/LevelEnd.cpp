@@ -154,7 +154,7 @@ void LevelEnd::TopEffects(float appFrameMs, float halfWidth, float halfHeight, V
   if (fireworkClock_ <= 1000) return;
   fireworkClock_ = 0;
   const float spanX = std::max(halfWidth - 100, 0.0f);
-  const float x = (float(Rand15()) / 32767.0f * 2 - 1) * spanX;
-  const float y = -halfHeight + 50 + (float(Rand15()) / 32767.0f * 2 - 1) * 50;
+  const float x = (float(ScreenRand15()) / 32767.0f * 2 - 1) * spanX;
+  const float y = -halfHeight + 50 + (float(ScreenRand15()) / 32767.0f * 2 - 1) * 50;
   game_.StartEffect("firework", Vec2{x + camera.x, y + camera.y});
 }

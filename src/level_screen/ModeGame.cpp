@@ -574,11 +574,11 @@ void ModeGame::Update() {
   noDialog = TopDialog() == nullptr;
   if (botPlaying && noDialog && !switchPending) {
     if (Visible(startText)) {
-      Press();
+      Press(0, 0);
     } else if (!paused) {
       if (const std::optional<Vec2> at = bot_->Decide(ft)) {
         HoverAt(at->x, at->y);
-        Press();
+        Press(at->x, at->y);
         bot_->AfterClick();
       }
     }
@@ -814,7 +814,7 @@ int ModeGame::OnInput(InputEvent event) {
     case InputType::DoubleClick:
       if (noDialog) {
         HoverAt(p.x, p.y);
-        Press();
+        Press(p.x, p.y);
       }
       break;
     case InputType::PointerMove:
@@ -831,7 +831,7 @@ void ModeGame::HoverAt(float x, float y) {
   game_->UpdateHint(game_->PickHovered(Vec2{x, y}));
 }
 
-void ModeGame::Press() {
+void ModeGame::Press(float x, float y) {
   if (!game_) return;
   BeginPlay();
   // The controller's click: nothing while the level is held without the start prompt; a
@@ -842,16 +842,10 @@ void ModeGame::Press() {
     game_->continueRequested = true;
     return;
   }
-  if (WorldObject* hovered = game_->Hovered()) {
-    game_->Click(hovered);
-  } else {
-    const GuiPoint p = Gui().Pointer();
-    WorldObject* under = game_->PickHovered(Vec2{p.x, p.y});
-    if (under && (under->cls == WorldObject::kBird || under == game_->level.flyer)) {
-      game_->Hover(under);
-      game_->Click(under);
-    }
-  }
+  // The click goes to what is under the pointer, as the pointer's hover found it.
+  WorldObject* under = game_->PickHovered(Vec2{x, y});
+  game_->Hover(under);
+  game_->Click(under);
 }
 
 bool ModeGame::HandleEscape() {

@@ -184,7 +184,8 @@ class ModeGame : public Mode, public LevelScreen {
   bool PlayStep();
   void RefreshResourceLabels();
   // Input.
-  void Press();
+  // A press at a point of the screen: the start of play, then the controller's click.
+  void Press(float x, float y);
   void HoverAt(float x, float y);
   bool HandleEscape();
   // Commands.

@@ -6,12 +6,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "app/Application.h"
 #include "app/GameKeys.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
+#include "kcontent/LevelPlayCommand.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUISlider.h"
 #include "gui/GUIText.h"
@@ -22,6 +25,7 @@
 #include "level_screen/ModeStage.h"
 #include "level_screen/SettingsDlg.h"
 #include "platform/DataFiles.h"
+#include "platform/Random.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -315,4 +319,46 @@ TEST_F(ModeGameTest, TenThousandFramesOfRandomInputNeitherCrashNorLoseTheLevel) 
   }
   EXPECT_EQ(mode().controls.Size(), hud);
   if (app->current == &mode() && !app->pending) EXPECT_TRUE(mode().HasLevel());
+}
+
+TEST_F(ModeGameTest, RecordedClicksEndInTheSameLevelAsTheHeadlessRunner) {
+  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string clicksFile =
+      std::string(source) + "/tests/tools/level_golden/level_01_01.clicks";
+  const std::string written = data.Path() + "/headless.xml";
+  LevelPlayStats stats;
+  ASSERT_EQ(PlayLevel({"play", "content/levels/level_01_01.xml", "--replay", clicksFile, "--seed",
+                       "1", "--write", written},
+                      &stats, true),
+            0);
+  std::ifstream in(written);
+  const std::string headless((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_FALSE(headless.empty());
+
+  struct Click {
+    long long tick;
+    float x, y;
+  };
+  std::vector<Click> clicks;
+  std::ifstream recorded(clicksFile);
+  for (Click c{}; recorded >> c.tick >> c.x >> c.y;) clicks.push_back(c);
+  ASSERT_FALSE(clicks.empty());
+
+  // The same level, seed and clicks through the screen: the prompt is dismissed first, then
+  // every recorded click arrives before the frame of its tick, each frame 10 ms long.
+  SeedRandom(1);
+  ASSERT_TRUE(mode().StartLevel());
+  app->fadeState = Fade::None;
+  mode().BeginPlay();
+  size_t next = 0;
+  for (long long tick = 0; tick < stats.frames; ++tick) {
+    for (; next < clicks.size() && clicks[next].tick == tick; ++next) {
+      ClickAt(clicks[next].x, clicks[next].y);
+    }
+    platform.now += 10;
+    app->Frame();
+    ASSERT_TRUE(mode().HasLevel());
+  }
+  EXPECT_EQ(mode().CurrentLevel()->WriteLevel(), headless);
 }
