@@ -54,9 +54,8 @@ Rect CentredRect(float x, float y, float w, float h) {
   return {x - w / 2, y + h / 2, x + w / 2, y - h / 2};
 }
 
-// A colour byte as a changer level: the middle of the byte's step, so that the changer's
-// truncation gives the same byte back.
-float ByteLevel(uint32_t byte) { return (float(byte & 0xFF) + 0.5f) / 255.0f; }
+// A colour byte as a changer level in [0, 1]; the changer's truncation gives the byte back.
+float ByteLevel(uint32_t byte) { return float(byte & 0xFF) / 255.0f; }
 
 // The colour channels of an ARGB value as changer levels (red, green, blue, alpha).
 ColorChanger::Rgba Channels(uint32_t argb) {
