@@ -36,25 +36,30 @@ class HudItems {
     std::array<GUIControl*, 3> shortageFlashes{};  // ids 110..112
   };
 
-  // Creates the eight free-worker icons and the object arrow in parts.world (once).
+  // Creates the eight free-worker icons and the object arrow in parts.world (once). A second
+  // call drops every reference of the first (their controls stay in the list given then)
+  // and builds anew. values may be null: every size then takes its default.
   void Build(const Parts& parts, const ValueTable* values);
 
   void ShowIncome(std::u16string_view text, Vec2 at);
   // A work timer of totalMs over an object (id 10000 + objectId), elapsedMs already run
-  // (a restored save). Returns the bar.
+  // (a restored save); it replaces a bar the object had. The total is held within 0..2e9 ms
+  // and the elapsed time within the total. Returns the bar, null without a world list.
   GUIProgressBar* AddWorkTimer(int objectId, float totalMs, Vec2 at, float elapsedMs = 0);
   // The time left on an object's work timer in ms, 0 when it has none.
   int WorkTimerRemaining(int objectId) const;
+  // Fades the bar out over 1.275 s; it goes when the fade ends (or the bar is full).
   void FadeWorkTimer(int objectId);
   void ShowCommandMark(bool accepted, int objectId, Vec2 at);
   void FadeCommandMark(int objectId);
   void AddScorePopup(int points, Vec2 at);
   void FlashResource(int index, bool spent);
   void FlashShortage(int index);
-  // The arrow over an object (none: fades it out).
+  // The arrow over an object, bobbing for 2 s and then fading out (none: fades it out).
   void PointAtObject(const WorldObject* object);
-  // The information text next to an object's rectangle (x0, y0, x1, y1); empty hides it.
-  // zoom is the camera's drawing scale (z + 1).
+  // The information text next to an object's rectangle (x0, y0, x1, y1), placed from the
+  // rectangle's centre; empty text (or a rectangle that is no number) hides it
+  // (GUIHint::Hide: its time left becomes 0). zoom is the camera's drawing scale (z + 1).
   void ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect, float zoom);
   // Rebuilds the free-worker icons over the buildings with idle workers. levelMode and
   // allowed say whether they show at all; wide is false in the 4:3 aspect mode;
