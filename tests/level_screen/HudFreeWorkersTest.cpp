@@ -1,5 +1,5 @@
 // The free-worker icons over a small level run by the real controller: which workers count,
-// where their icons go, and the pulse of the start prompt.
+// where their icons go.
 #include <gtest/gtest.h>
 
 #include "gui/ControlList.h"
@@ -55,16 +55,6 @@ TEST_F(HudFreeWorkersTest, IdleWorkersShowOverTheirHousesSideBySideBelowTheTop) 
   items.RefreshFreeWorkers(*sim.game, 1, true, false, 384);  // 4:3: 52 below the top
   EXPECT_EQ(Shown().at(0), (GuiPoint{168, 308}));
 
-  items.PulseFreeWorkers(true);
-  for (const GUIControl* icon : items.FreeWorkerIcons()) {
-    EXPECT_EQ(icon->HasChangers(), icon->visible);
-  }
-  world.UpdateAll(300);
-  EXPECT_NE(items.FreeWorkerIcons()[0]->scale, 1.0f);
-  items.PulseFreeWorkers(false);
-  EXPECT_FALSE(items.FreeWorkerIcons()[0]->HasChangers());
-  EXPECT_EQ(items.FreeWorkerIcons()[0]->scale, 1.0f);
-
   items.RefreshFreeWorkers(*sim.game, 3, true, true, 384);  // a mini-game level
   EXPECT_TRUE(Shown().empty());
   items.RefreshFreeWorkers(*sim.game, 0, false, true, 384);  // not while the controller forbids
@@ -73,14 +63,6 @@ TEST_F(HudFreeWorkersTest, IdleWorkersShowOverTheirHousesSideBySideBelowTheTop) 
   sim.Get(51).Set(ObjectFlags::kHidden);
   items.RefreshFreeWorkers(*sim.game, 0, true, true, 384);
   EXPECT_TRUE(Shown().empty());
-}
-
-TEST(HudFreeWorkerPlacement, NIconsAreCentredOnTheBuilding) {
-  // Three icons 64 wide: 2/3 of a width apart, the middle one over the building.
-  EXPECT_FLOAT_EQ(HudItems::FreeWorkerIconCentre({10, 0}, 0, 3, 64, 32, 8, 100).x, 10 - 128 / 3.0f);
-  EXPECT_EQ(HudItems::FreeWorkerIconCentre({10, 0}, 1, 3, 64, 32, 8, 100).x, 10);
-  EXPECT_EQ(HudItems::FreeWorkerIconCentre({10, 0}, 1, 3, 64, 32, 8, 100).y, 40);
-  EXPECT_EQ(HudItems::FreeWorkerIconCentre({10, 500}, 0, 1, 64, 32, 8, 100).y, 140);
 }
 
 }  // namespace
