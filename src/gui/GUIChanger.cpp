@@ -33,6 +33,8 @@ float Ease(Easing easing, float t) {
       return std::sqrt(t);
     case Easing::Square:
       return t * t;
+    case Easing::Delayed:
+      return t < 0.75f ? 0.0f : (t - 0.75f) * 4.0f;
     case Easing::Linear:
       break;
   }

@@ -12,7 +12,9 @@ class GUIControl;
 // duration in seconds; every other value makes it a speed the duration is derived from.
 enum class ChangerTiming : int { Speed = 0, Duration = 1 };
 // The time curve of an interpolating changer: progress t in [0, 1] to eased progress.
-enum class Easing : int { Linear = 0, SquareRoot = 1, Square = 2 };
+// Delayed holds the start value for the first three quarters of the time and then runs
+// linearly to the end: 0 for t < 0.75, else (t - 0.75) × 4.
+enum class Easing : int { Linear = 0, SquareRoot = 1, Square = 2, Delayed = 3 };
 float Ease(Easing easing, float t);
 
 // A small animation attached to one control: it moves a property of the control over time.

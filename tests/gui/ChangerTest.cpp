@@ -80,6 +80,22 @@ TEST(Changers, TheThreeEasings) {
   }
 }
 
+TEST(Changers, TheDelayedEasingHoldsThreeQuartersThenRunsLinearly) {
+  EXPECT_FLOAT_EQ(Ease(Easing::Delayed, 0.5f), 0.0f);
+  EXPECT_FLOAT_EQ(Ease(Easing::Delayed, 0.75f), 0.0f);
+  EXPECT_FLOAT_EQ(Ease(Easing::Delayed, 0.875f), 0.5f);
+  EXPECT_FLOAT_EQ(Ease(Easing::Delayed, 2.0f), 1.0f);  // progress is clamped first
+  Target t;
+  Attach<AlphaChanger>(t, 1.0f, 0.0f, ChangerTiming::Duration, 1.0f, Easing::Delayed);
+  t.Update(700);
+  EXPECT_EQ(t.Alpha(), 255);
+  t.Update(200);  // 0.9: (0.9 - 0.75) × 4 = 0.6 of the way
+  EXPECT_NEAR(t.Alpha(), 102, 1);
+  t.Update(100);
+  EXPECT_EQ(t.Alpha(), 0);
+  EXPECT_FALSE(t.HasChangers());
+}
+
 TEST(Changers, AlphaAndColourAreClampedThenTruncated) {
   Target t;
   Attach<AlphaChanger>(t, -1.0f, 2.0f, ChangerTiming::Duration, 1.0f);
