@@ -74,9 +74,6 @@ class HudItems {
   // animations ended go; score popups that arrived go. Returns the points that arrived.
   int Advance(float frameTime, float speed);
 
-  // Drops every reference to a control the world list is deleting.
-  void Forget(const GUIControl& control);
-
   // Empties the four item lists (their controls removed from the world list) and hides the
   // free-worker icons and the arrow.
   void Clear();

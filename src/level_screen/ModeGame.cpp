@@ -110,6 +110,7 @@ ModeGame::ModeGame() {
   const auto forget = [this](const GUIControl& control) { DropReference(control); };
   controls.SetDeletionListener([this, forget](const GUIControl& control) {
     if (&control == infoText) infoText = nullptr;
+    hud.Forget(control);
     forget(control);
   });
   overlayControls.SetDeletionListener(forget);
@@ -783,14 +784,17 @@ void ModeGame::Draw() {
 // ---------------------------------------------------------------- input
 
 int ModeGame::OnInput(InputEvent event) {
-  // 1.
-  if (const int id = controls.OnInput(event); id > 0) {
-    OnCommand(id);
-    return id;
-  }
-  if (const int id = overlayControls.OnInput(event); id > 0) {
-    OnCommand(id);
-    return id;
+  // 1. An open dialog takes every event under it and answers with its own id, which is no
+  // command: keys still go on to the Escape handling below.
+  for (ControlList* list : {&controls, &overlayControls}) {
+    const int id = list->OnInput(event);
+    if (id <= 0) continue;
+    if (!IsDialogId(id)) {
+      OnCommand(id);
+      return id;
+    }
+    if (event.type != InputType::KeyDown) return 0;
+    break;
   }
   // 2.
   if (event.type != InputType::KeyDown && (AnyModal() || !noDialog)) return 0;

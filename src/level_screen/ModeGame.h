@@ -49,6 +49,8 @@ class ModeGame : public Mode, public LevelScreen {
   // Ids the command table does not know, for the controls the screen makes (never 0: a
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
+  static constexpr int kDialogCount = 11;
+  static bool IsDialogId(int id) { return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount; }
   static constexpr int kGoldMarkId = 21;
 
   ModeGame();
