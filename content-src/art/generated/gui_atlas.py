@@ -200,8 +200,9 @@ def main():
                "Nine-slice panel: rivets in the corners")
     nine_slice("gui_input", 48, "#fffaf0", "#f3e6c8", "#7a4a20", None, "Input line background",
                radius=8)
-    nine_slice("hintback", 48, "#2c1a0c", "#1a0f06", "#e0b060", None,
-               "Hint background, dark and slightly transparent", radius=10, alpha=0.88)
+    nine_slice("hintback", 48, "#fffaf0", "#f1ddb2", "#7a4a20", None,
+               "Hint background: light paper for dark text, slightly transparent", radius=10,
+               alpha=0.94)
     three_slice("gui_bar", 96, 32, False, "Three-slice bar, horizontal")
     three_slice("gui_bar_v", 32, 96, True, "Three-slice bar, vertical")
     list_selection()
