@@ -102,6 +102,8 @@ class Application {
   bool fadeDone = false;
   bool showLoadingSign = false;
   bool cheats = false;
+  // Every frame counts the same time (headless runs): loading never depends on the clock.
+  bool reproducibleFrames = false;
   bool cursorVisible = true;
   Sprite* cursorSprite = nullptr;
   Sprite* loadingSprite = nullptr;

@@ -107,6 +107,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.continueSaved = true;
     } else if (arg == "--bot") {
       cl.bot = true;
+    } else if (arg == "--stay-loading") {
+      cl.stayLoading = true;
     } else if (TakesValue(arg)) {
       if (i + 1 >= args.size()) {
         cl.errors.push_back(arg + " needs a value");

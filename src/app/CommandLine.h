@@ -29,6 +29,7 @@ struct CommandLine {
   bool continueSaved = false;        // "--continue": the saved level
   std::optional<uint32_t> seed;      // "--seed N"
   bool bot = false;                  // "--bot": the bot plays through the screen's input
+  bool stayLoading = false;          // "--stay-loading": the loading screen stays up (tests)
   // An input event at a frame: a click at a point (virtual units), a key (a game key code or
   // "escape", "enter", "space") or typed text.
   struct Scripted {

@@ -162,7 +162,9 @@ void ModeSplash::StepPrecache() {
       }
       workerDone_.store(true, std::memory_order_release);
     });
-  } else if (workerDone_.load(std::memory_order_acquire)) {
+  } else if (app.reproducibleFrames || workerDone_.load(std::memory_order_acquire)) {
+    // Runs with a fixed frame time wait for each entry, so that a frame number always means
+    // the same moment of the run.
     worker_.join();
     if (workerWasSound_) {
       if (app.sound()) app.sound()->FinishDecoded();

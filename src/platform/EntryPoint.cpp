@@ -176,7 +176,7 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   }
   game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
   game.SetBotPlaying(cl.bot);
-  TheModeSplash().next = &game;
+  TheModeSplash().next = cl.stayLoading ? nullptr : &game;
 }
 
 // Runs the message loop until the Application ends it or the frame budget is spent; the
@@ -258,6 +258,7 @@ int RunGame(int argc, char** argv) {
           platform::EventTranslator& translator = gamePlatform.translator();
           translator.Warp(float(x), float(y));
           ApplyGameOptions(app, cl);
+          app.reproducibleFrames = cl.fixedStep.has_value();
           app.SetMode(&TheModeSplash(), false);
           if (app.quit) {
             exitCode = -1;

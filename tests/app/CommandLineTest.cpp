@@ -48,6 +48,8 @@ TEST(CommandLine, GameOptionsAndScriptedInput) {
   EXPECT_TRUE(cl.continueSaved);
   EXPECT_EQ(cl.seed, 42u);
   EXPECT_TRUE(cl.bot);
+  EXPECT_FALSE(cl.stayLoading);
+  EXPECT_TRUE(ParseCommandLine({"--stay-loading"}).stayLoading);
   ASSERT_EQ(cl.script.size(), 3u);
   using Kind = CommandLine::Scripted::Kind;
   EXPECT_EQ(cl.script[0].kind, Kind::Click);

@@ -62,8 +62,9 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
   std::vector<std::vector<uint8_t>> frames;
   for (int n : {10, 200, 260}) {
     const std::string shot = data.Path() + "/f" + std::to_string(n) + ".png";
-    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--frames", std::to_string(n), "--fixed-step",
-                                               "16", "--screenshot", shot})),
+    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames",
+                                               std::to_string(n), "--fixed-step", "16",
+                                               "--screenshot", shot})),
               0);
     Picture picture;
     ASSERT_TRUE(ReadPng(shot, picture));
@@ -115,4 +116,58 @@ TEST(GameRun, ASecondCopyExitsAtOnceWhileTheFirstRuns) {
 TEST(GameRun, MalformedOptionsAreReported) {
   TempDir data;
   EXPECT_EQ(WaitExit(StartGame(data.Path(), {"--frames", "many"})), 2);
+}
+
+namespace {
+
+// Pixels of a rectangle (in fractions of the frame) that pass a test.
+template <class Test>
+int CountPixels(const Picture& p, double fx0, double fy0, double fx1, double fy1, Test test) {
+  int n = 0;
+  for (int y = int(fy0 * p.height); y < int(fy1 * p.height); ++y) {
+    for (int x = int(fx0 * p.width); x < int(fx1 * p.width); ++x) n += test(p.At(x, y));
+  }
+  return n;
+}
+
+// The frame of a headless run of the game with these extra options.
+bool RunAndShoot(const TempDir& data, const std::string& name, int frames,
+                 std::vector<std::string> options, Picture& picture) {
+  const std::string shot = data.Path() + "/" + name + ".png";
+  std::vector<std::string> args{"/wn", "/4x3", "--frames", std::to_string(frames), "--fixed-step",
+                                "16", "--screenshot", shot};
+  args.insert(args.end(), options.begin(), options.end());
+  return WaitExit(StartGame(data.Path(), args)) == 0 && ReadPng(shot, picture);
+}
+
+}  // namespace
+
+TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWorkTimer) {
+  TempDir data;
+  Picture prompt, working, idle;
+  ASSERT_TRUE(RunAndShoot(data, "prompt", 600, {"--level", "1:1"}, prompt));
+  // "Click to start" in white letters under the middle of the screen; the menu button's
+  // wooden disc in the upper left corner, where the grass would be green.
+  const auto white = [](const uint8_t* c) { return c[0] > 225 && c[1] > 225 && c[2] > 225; };
+  const auto wood = [](const uint8_t* c) { return c[0] > 120 && c[0] > c[1] + 20 && c[2] < 110; };
+  EXPECT_GT(CountPixels(prompt, 0.35, 0.72, 0.65, 0.80, white), 150);
+  EXPECT_GT(CountPixels(prompt, 0.0, 0.0, 0.06, 0.08, wood), 300);
+
+  // The fallen tree at (-300, -190): a click on its way sends a worker, and its work timer,
+  // a green bar, shows over the tree while the worker works; without the click no bar.
+  ASSERT_TRUE(RunAndShoot(data, "working", 800,
+                          {"--level", "1:1", "--click", "620:0,0", "--click", "640:-300,-215"},
+                          working));
+  ASSERT_TRUE(RunAndShoot(data, "idle", 800, {"--level", "1:1", "--click", "620:0,0"}, idle));
+  // The bar's band above the tree: virtual (-300 +- 40, -152..-166) on the 800 x 600 frame.
+  const auto band = [](const Picture& p) {
+    std::vector<uint8_t> out;
+    for (int y = int(0.705 * p.height); y < int(0.722 * p.height); ++y) {
+      for (int x = int(0.16 * p.width); x < int(0.24 * p.width); ++x) {
+        out.insert(out.end(), p.At(x, y), p.At(x, y) + 4);
+      }
+    }
+    return out;
+  };
+  EXPECT_GT(Difference(band(working), band(idle)), 0.3);
 }

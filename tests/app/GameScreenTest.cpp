@@ -188,7 +188,9 @@ class GameScreen : public ::testing::Test {
   }
 
   Game Start(const std::vector<std::string>& args) {
-    return Game(server_->Display(), data_.Path(), args);
+    std::vector<std::string> all = args;
+    all.push_back("--stay-loading");
+    return Game(server_->Display(), data_.Path(), all);
   }
 
   // A frame the game captures itself from its back buffer: the loading screen, which stays
@@ -199,7 +201,8 @@ class GameScreen : public ::testing::Test {
     TempDir data;
     const std::string shot = data / "frame.png";
     std::vector<std::string> args = mode;
-    for (const char* a : {"/16x9", "--frames", "300", "--fixed-step", "40", "--screenshot"})
+    for (const char* a :
+         {"/16x9", "--stay-loading", "--frames", "300", "--fixed-step", "40", "--screenshot"})
       args.push_back(a);
     args.push_back(shot);
     Game game(display, data.Path(), args);
