@@ -173,10 +173,12 @@ TEST(GameLayouts, ThePicturesTheLevelScreenNamesAreInTheAtlases) {
       sprites.insert(text.substr(start, text.find('"', start) - start));
     }
   }
-  for (const char* name :
-       {"progress", "cmd_ok", "cmd_no", "free_worker", "hintback", "hintobj", "hintarrow",
-        "level_time_divider", "star_bronze", "star_silver", "star_gold", "diff_relaxed",
-        "diff_casual", "diff_expert", "btn_bonus", "btn_bonus_v", "black"}) {
+  for (const char* name : {"progress",      "cmd_ok",        "cmd_no",      "free_worker",
+                           "hintback",      "hintobj",       "hintarrow",   "level_time_divider",
+                           "star_bronze",   "star_silver",   "star_gold",   "diff_relaxed",
+                           "diff_casual",   "diff_expert",   "btn_bonus",   "btn_bonus_v",
+                           "black",         "dialog_frame",  "frame_head",  "dialog_bubble",
+                           "dialog_tail_l", "dialog_tail_r", "btn_rct_text"}) {
     EXPECT_EQ(sprites.count(name), 1u) << name;
   }
 }
