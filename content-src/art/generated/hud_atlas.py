@@ -319,6 +319,60 @@ def bonus_tab(name, fw, fh, upright, title):
     d.save(FOLDER, name)
 
 
+# --- Speech widgets: the message frame and its head circle, the bubble, its two tails and the
+# rectangular text button of "continue" and "skip".
+
+
+def speech_panel(name, size, fill, border, radius, title):
+    # Nine-slice, cut in thirds: light paper for the dark speech text.
+    d = Doc(size, size, f"{title} (written by generated/hud_atlas.py)")
+    g = d.linear("paper", fill)
+    d.add(rrect(3, 5, size - 6, size - 7, radius, "#2a1606", None, 0, ' opacity="0.3"'),
+          rrect(3, 3, size - 6, size - 7, radius, g, border, 3),
+          rrect(8, 8, size - 16, size - 17, radius - 4, "none", "#ffffff", 1.5,
+                ' opacity="0.6"'))
+    d.save(FOLDER, name)
+
+
+def head_circle():
+    d = Doc(96, 96, "Round frame around a speaker's head (written by generated/hud_atlas.py)")
+    ring = d.linear("ring", WOOD, 0, 0, 1, 1)
+    inner = d.radial("inner", [(0, "#fffaf0"), (1, "#ead3a2")])
+    d.add(circle(49, 50, 45, "#1e1408", extra=' opacity="0.3"'),
+          circle(48, 48, 45, ring, OUTLINE, 2.5),
+          circle(48, 48, 36, inner, OUTLINE, 2),
+          path("M20 30 A32 32 0 0 1 44 12", stroke="#f3d29a", width=3, extra=' opacity="0.7"'))
+    d.save(FOLDER, "frame_head")
+
+
+def bubble_tail(name, mirror):
+    # 48 x 48: the tail hangs from the bubble's lower edge towards the speaker below it.
+    d = Doc(48, 48, f"Speech bubble tail towards the {'right' if mirror else 'left'} (written by "
+                    "generated/hud_atlas.py)")
+    g = d.linear("paper", [(0, "#fffdf6"), (1, "#f6ead0")])
+    pts = [(14, 0), (40, 0), (6, 46)]
+    if mirror:
+        pts = [(48 - x, y) for x, y in pts]
+    d.add(poly(pts, g),
+          path(f"M{f(pts[0][0])} 1 L{f(pts[2][0])} 46 L{f(pts[1][0])} 1", stroke="#7a4a20",
+               width=3))
+    d.save(FOLDER, name)
+
+
+def text_button():
+    # Four frames of 220 x 72 in a 2 x 2 grid: normal, highlight, pressed, disabled.
+    fw, fh = 220, 72
+    d = Doc(fw * 2, fh * 2, "Rectangular text button: normal, highlight, pressed, disabled "
+                            "(written by generated/hud_atlas.py)")
+    for k, (top, bottom, dy) in enumerate(TAB_FRAMES):
+        ox, oy = (k % 2) * fw, (k // 2) * fh
+        g = d.linear(f"face{k}", [(0, top), (1, bottom)])
+        d.add(rrect(ox + 4, oy + 8, fw - 8, fh - 12, 12, "#3a1e08", None, 0, ' opacity="0.35"'),
+              rrect(ox + 4, oy + 4 + dy, fw - 8, fh - 12, 12, g, OUTLINE, 2.5),
+              gloss_h(ox + 18, ox + fw - 18, oy + 10 + dy, "#fff1c9", 2, 0.8))
+    d.save(FOLDER, "btn_rct_text")
+
+
 def main():
     plate()
     scroll()
@@ -361,6 +415,14 @@ def main():
     dev_badge()
     bonus_tab("btn_bonus", 64, 56, False, "Bonus button of the wide screens, pointing right")
     bonus_tab("btn_bonus_v", 56, 64, True, "Bonus button of the 4:3 screen, pointing up")
+    speech_panel("dialog_frame", 72, [(0, "#fffaf0"), (1, "#f1ddb2")], "#7a4a20", 14,
+                 "Frame of the short speech messages")
+    speech_panel("dialog_bubble", 96, [(0, "#fffdf6"), (1, "#f6ead0")], "#7a4a20", 28,
+                 "Speech bubble")
+    head_circle()
+    bubble_tail("dialog_tail_l", False)
+    bubble_tail("dialog_tail_r", True)
+    text_button()
 
 
 if __name__ == "__main__":
