@@ -154,10 +154,11 @@ void ModeGame::BuildHud() {
     resourceLabels[size_t(i)] = controls.Find(40 + i);
     shortageFlashes[size_t(i)] = controls.Find(110 + i);
   }
-  // 4. The score, under the top edge.
+  // 4. The score: (70, -1) and 230 x 64 measured from the upper left corner, where the
+  // layout paints its plate.
   auto score = std::make_unique<GUIText>();
-  const float top = Gui().HalfHeight();
-  score->rect = Rect{70, top - 1, 300, top - 65};
+  const float top = Gui().HalfHeight(), left = -Gui().HalfWidth();
+  score->rect = Rect{left + 70, top + 1, left + 300, top - 63};
   score->fontId = 12;
   score->SetFontSize(Value("fs_game_score", 24));
   score->align = 1;
