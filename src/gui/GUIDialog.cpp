@@ -208,6 +208,8 @@ void GUIDialog::Move(float dx, float dy) {
 }
 
 bool GUIDialog::OnInput(InputEvent event) {
+  // A hidden dialog takes nothing (typed characters reach every keyboard control).
+  if (!visible) return false;
   // Nothing is clicked while the dialog fades in; the first click after that sticks.
   if (HasChangers()) return true;
   const int clicked = children_.OnInput(event);

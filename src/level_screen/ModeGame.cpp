@@ -1,6 +1,7 @@
 #include "level_screen/ModeGame.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -17,6 +18,7 @@
 #include "level/LevelBot.h"
 #include "level/LevelEffects.h"
 #include "level/LevelSounds.h"
+#include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
 #include "platform/Random.h"
 #include "level_screen/BriefingDlg.h"
@@ -164,6 +166,16 @@ void ModeGame::BuildHud() {
   score->align = 1;
   score->colour = kWhite;
   scoreLabel = controls.Add(std::move(score));
+  // The two clocks cheat mode shows: the level's game time and what is left on its bar.
+  for (size_t i = 0; i < debugTimes_.size(); ++i) {
+    auto clock = std::make_unique<GUIText>();
+    clock->rect = Rect{left + 10, -top + 60 - 24.0f * float(i), left + 300, -top + 36 - 24.0f * float(i)};
+    clock->SetFontSize(18);
+    clock->align = 0;
+    clock->colour = kWhite;
+    clock->visible = false;
+    debugTimes_[i] = controls.Add(std::move(clock));
+  }
   // 5.
   BuildDialogs();
   // 6..12.
@@ -248,6 +260,9 @@ void ModeGame::DropReference(const GUIControl& control) {
         &dimmer, reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
     if (*slot == &control) *slot = nullptr;
   }
+  for (GUIControl*& c : debugTimes_) {
+    if (c == &control) c = nullptr;
+  }
   for (auto* list : {&resourceLabels, &shortageFlashes, &counterBars}) {
     for (GUIControl*& c : *list) {
       if (c == &control) c = nullptr;
@@ -323,6 +338,13 @@ bool ModeGame::StartLevel() {
     shownScore = targetScore = 0;
   }
   game_->Begin();
+  // A continued level shows the bars of the work that was running when it was saved.
+  for (const WorkTimers::Timer& t : game_->timers.All()) {
+    if (const WorldObject* o = level_->FindObject(t.id)) {
+      const float offset = o->desc ? float(o->desc->offs) : 0.0f;
+      hud.AddWorkTimer(t.id, t.total, Vec2{o->position.x, o->position.y + offset}, t.elapsed);
+    }
+  }
   services_->effects.Sync(*level_, true);
   PrepareHud();
   SetupTimeBar();
@@ -604,6 +626,10 @@ void ModeGame::Update() {
   if (Visible(objectHint) && !Visible(dimmer) && noDialog) controls.BringToTop(objectHint);
   // 9.
   CountScore(switchPending);
+  if (Visible(debugTimes_[0]) && debugTimes_[1] && level_) {
+    debugTimes_[0]->SetText(u"game " + Text(std::to_string(level_->gameTime)) + u" ms");
+    debugTimes_[1]->SetText(u"timer " + Text(std::to_string(timer.Left())) + u" ms");
+  }
   RefreshResourceLabels();
   // 10.
   if (noDialog && !Visible(dimmer) && !game_->Ended() && !paused && !switchPending) PlayStep();
@@ -804,8 +830,13 @@ int ModeGame::OnInput(InputEvent event) {
   switch (event.type) {
     case InputType::Character:
       if (App().cheats) {
-        typedCheat_ += char16_t(event.value);
+        typedCheat_ += char16_t(event.value < 128 ? std::tolower(event.value) : 0);
         if (typedCheat_.size() > 8) typedCheat_.erase(0, typedCheat_.size() - 8);
+        if (typedCheat_.ends_with(u"time")) {
+          for (GUIControl* t : debugTimes_) {
+            if (t) t->visible = !t->visible;
+          }
+        }
       }
       break;
     case InputType::KeyDown:

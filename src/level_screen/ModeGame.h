@@ -222,6 +222,7 @@ class ModeGame : public Mode, public LevelScreen {
   int shownResources_[3] = {-1, -1, -1};
   std::u16string typedCheat_;
   int lastTooltip_ = 0;  // the control whose tooltip shows
+  std::array<GUIControl*, 2> debugTimes_{};  // game time and time bar, shown by "time"
 };
 
 ModeGame& TheModeGame();

@@ -238,6 +238,8 @@ TEST_F(ModeGameTest, TheContinueSaveCarriesARunningWorkTimer) {
   EXPECT_EQ(timers.front().id, running.id);
   EXPECT_EQ(int(timers.front().elapsed), int(running.elapsed));
   EXPECT_EQ(mode().CurrentLevel()->state, LevelState::Saved);
+  EXPECT_EQ(mode().WorkTimerRemaining(running.id), int(running.total - running.elapsed))
+      << "the continued level shows the bar where it stood";
 }
 
 TEST_F(ModeGameTest, NoSaveForALevelThatHasEnded) {
@@ -368,4 +370,40 @@ TEST_F(ModeGameTest, RecordedClicksEndInTheSameLevelAsTheHeadlessRunner) {
     ASSERT_TRUE(mode().HasLevel());
   }
   EXPECT_EQ(mode().CurrentLevel()->WriteLevel(), headless);
+}
+
+TEST_F(ModeGameTest, ClosingTheWindowMidLevelSavesItBeforeTheServicesGo) {
+  Settle();
+  ClickAt(kObstacleX, kObstacleY);
+  Frames(30);
+  ASSERT_FALSE(app->profiles()->HasGame());
+  app->Shutdown();
+  EXPECT_FALSE(mode().HasLevel());
+  PlayerProfiles again;
+  again.Load("en", u"Player");
+  EXPECT_TRUE(again.HasGame());
+}
+
+TEST_F(ModeGameTest, TypingTimeInCheatModeShowsTheClocks) {
+  Settle();
+  ClickAt(400, 300);
+  const auto typeWord = [&](std::u16string_view word) {
+    for (const char16_t c : word) Input(InputType::Character, int(c));
+  };
+  typeWord(u"time");
+  Frames(1);
+  size_t shown = 0;
+  for (size_t i = 0; i < mode().controls.Size(); ++i) {
+    const auto* text = dynamic_cast<const GUIText*>(mode().controls.At(i));
+    if (text && text->visible && text->Text().starts_with(u"game ")) ++shown;
+  }
+  EXPECT_EQ(shown, 0u) << "not without cheat mode";
+  app->cheats = true;
+  typeWord(u"time");
+  Frames(1);
+  for (size_t i = 0; i < mode().controls.Size(); ++i) {
+    const auto* text = dynamic_cast<const GUIText*>(mode().controls.At(i));
+    if (text && text->visible && text->Text().starts_with(u"game ")) ++shown;
+  }
+  EXPECT_EQ(shown, 1u);
 }
