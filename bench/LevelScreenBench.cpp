@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
+#include "level/Level.h"
 #include "level_screen/ModeGame.h"
 #include "platform/DataFiles.h"
 
@@ -77,8 +78,12 @@ int main(int argc, char** argv) {
       for (const double t : times) sum += t;
       std::sort(times.begin(), times.end());
       const double p99 = times[std::min(times.size() - 1, times.size() * 99 / 100)];
-      std::printf("frames: %zu\nmean_frame_ms: %.3f\nlevel_screen_frame_ms: %.3f\n", times.size(),
-                  sum / double(times.size()), p99);
+      const Level* level = game.CurrentLevel();
+      std::printf("frames: %zu\ngame_ms: %d\ncollected: %d,%d,%d\n", times.size(),
+                  level ? level->gameTime : 0, level ? level->collected[0] : 0,
+                  level ? level->collected[1] : 0, level ? level->collected[2] : 0);
+      std::printf("mean_frame_ms: %.3f\nlevel_screen_frame_ms: %.3f\n", sum / double(times.size()),
+                  p99);
     }
     app.Shutdown();
   }
