@@ -493,9 +493,9 @@ void ModeGame::Release() {
   loaded = false;
 }
 
-bool ModeGame::OnActivate(bool) {
+bool ModeGame::OnActivate(bool wasActive) {
   // Only going inactive does anything: the menu opens and is drawn before drawing stops.
-  if (!noDialog) return false;
+  if (!wasActive || !noDialog) return false;
   if (!Visible(menuDialog)) {
     SaveForContinue();
     if (menuDialog) {

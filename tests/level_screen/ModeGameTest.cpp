@@ -168,6 +168,10 @@ TEST_F(ModeGameTest, DeactivatingOpensTheMenuAndAskedForADrawnFrame) {
   EXPECT_TRUE(app->profiles()->HasGame()) << "the level was saved for continue";
   Frames(1);
   EXPECT_FALSE(mode().OnActivate(true)) << "a dialog is open: nothing more to do";
+  mode().OnCommand(1000);
+  Frames(2);
+  EXPECT_FALSE(mode().OnActivate(false)) << "coming back changes nothing";
+  EXPECT_FALSE(Shown(mode().menuDialog));
 }
 
 TEST_F(ModeGameTest, ChangingToTouchHoldsTheLevelUntilTheNextPress) {
