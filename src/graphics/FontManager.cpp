@@ -144,7 +144,9 @@ void FontManager::DrawText(float x, float y, float size, std::u16string_view tex
     const char16_t c = text[i];
     const char16_t next = i + 1 < text.size() ? text[i + 1] : char16_t(0);
     if (IsIconCode(c)) {
-      icons_.push_back({c, pen, top + 0.01f * size, size, col});
+      // Icons are pictures in their own colours: only the text's alpha reaches them, so a
+      // symbol after dark ink does not turn into a silhouette.
+      icons_.push_back({c, pen, top + 0.01f * size, size, (col & 0xFF000000u) | 0x00FFFFFFu});
       pen += size;
       continue;
     }

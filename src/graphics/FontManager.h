@@ -41,7 +41,8 @@ class FontResources {
 // Markup inside a UTF-16 text:
 //   ^0 … ^9   the following text in colour 0 … 9 of "font_colors" (the caller's alpha kept)
 //   ^s        the rest of the line larger
-//   1 … 31    (code units) the icon registered under that code, one line height square
+//   1 … 31    (code units) the icon registered under that code, one line height square, in
+//             its own colours with the text's alpha
 //   \         line break (LayoutLines, TextHeight and multiline measuring)
 //
 // Drawing: SelectFont, BeginText, DrawText …, EndText. Glyphs go straight into the

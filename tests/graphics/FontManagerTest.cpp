@@ -315,7 +315,7 @@ TEST_F(FontTest, IconCodesReserveTheirPlaceAndDrawAfterTheText) {
   EXPECT_FLOAT_EQ(icon[0].y, 10.0f + 0.2f);
   EXPECT_FLOAT_EQ(icon[2].x, 30.0f);
   EXPECT_FLOAT_EQ(icon[2].y, 10.2f - 20.0f);
-  EXPECT_EQ(icon[0].colour, 0x4000FF00u);
+  EXPECT_EQ(icon[0].colour, 0x40FFFFFFu) << "the icon keeps its colours, the text's alpha";
   EXPECT_FLOAT_EQ(icon[0].u, 0.25f);
 }
 
