@@ -411,3 +411,32 @@ TEST_F(ModeGameTest, TypingTimeInCheatModeShowsTheClocks) {
   }
   EXPECT_EQ(shown, 1u);
 }
+
+TEST_F(ModeGameTest, ASaveWithDamagedWorkTimersContinuesQuietly) {
+  Settle();
+  ClickAt(kObstacleX, kObstacleY);
+  Frames(20);
+  std::optional<std::string> text = mode().Controller()->Save();
+  ASSERT_TRUE(text);
+  // Timers naming no object, negative, huge and crossed values, then a valid one for id 20.
+  const std::string damaged =
+      "<obstacle id=\"9999\" cur=\"5\" max=\"10\"/>\n<obstacle id=\"20\" cur=\"-50\" "
+      "max=\"-7\"/>\n<obstacle id=\"21\" cur=\"900000000\" max=\"2000000000\"/>\n"
+      "<obstacle id=\"22\" cur=\"800\" max=\"100\"/>\n";
+  text->insert(text->rfind("</level>"), damaged);
+  ASSERT_TRUE(app->profiles()->SaveGame(*text));
+  mode().continueSaved = true;
+  ASSERT_TRUE(mode().StartLevel());
+  for (const WorkTimers::Timer& t : mode().Controller()->timers.All()) {
+    EXPECT_NE(t.id, 9999);
+    EXPECT_GE(t.elapsed, 0.0f);
+    EXPECT_LE(t.elapsed, t.total);
+    EXPECT_GE(mode().WorkTimerRemaining(t.id), 0);
+  }
+  std::string hud;
+  mode().WriteHudState(hud);
+  EXPECT_EQ(hud.find("id=\"9999\""), std::string::npos);
+  ClickAt(400, 300);
+  Frames(100, 100);
+  EXPECT_TRUE(mode().HasLevel());
+}
