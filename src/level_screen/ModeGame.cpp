@@ -1141,7 +1141,7 @@ void ModeGame::NextResultStep() {
                    : Difficulty() == LevelTimer::kRelax ? static_cast<GUIDialog*>(winRelaxDialog)
                                                          : static_cast<GUIDialog*>(winDialog);
   if (!dialog) return;
-  controls.SetAlphaAll(255);
+  // The HUD has faded out; the dialog fades in by itself.
   dialog->Show(kResultFadeMs);
   controls.BringToTop(dialog);
 }
