@@ -20,9 +20,9 @@ void TrophyDlg::Fill(int n) {
   shown_ = std::clamp(n, 0, 21);
   const int number = shown_ + 1;
   const StringTable* strings = App().strings();
-  for (const auto& [id, pattern] :
+  for (const auto& [control, pattern] :
        {std::pair{1042, "ach_%02d_name"}, std::pair{1043, "ach_%02d_earn"}}) {
-    GUIControl* c = Children().Find(id);
+    GUIControl* c = Children().Find(control);
     const std::string key = Key(pattern, number);
     if (c) c->SetText(strings ? strings->Get(key) : std::u16string(key.begin(), key.end()));
   }

@@ -188,45 +188,49 @@ TEST_F(LevelResultScreenTest, TheRecordsOfAnUnplayedLevelShowTheDefaults) {
 
 TEST_F(LevelResultScreenTest, BonusButtonsFollowTheMeterAndItsBars) {
   HudPanels& p = mode().panels;
-  // 1:1 offers costs 4,4,6,6,8,10 on a meter of 100 s.
-  ASSERT_TRUE(Shown(p.Button(0)));
+  // 1:1 offers two bonuses, 20 and 30 s of a meter of 100 s.
+  ASSERT_TRUE(Shown(p.Button(0)) && Shown(p.Button(1)));
+  EXPECT_FALSE(Shown(p.Button(2)));
   EXPECT_FALSE(p.Enabled(0));
   mode().OnCommand(71);  // a quarter of the meter
   EXPECT_EQ(p.MeterMs(), 25000);
-  EXPECT_TRUE(p.Enabled(0) && p.Enabled(5));
+  EXPECT_TRUE(p.Enabled(0));
+  EXPECT_FALSE(p.Enabled(1));
   EXPECT_EQ(p.Button(0)->Alpha(), 255);
-  EXPECT_EQ(
-      p.Button(0)->rect.x0 < p.Button(5)->rect.x0 || p.Button(0)->rect.y0 < p.Button(5)->rect.y0,
-      true)
-      << "the dearer bonus sits further along the meter";
+  EXPECT_EQ(p.Button(1)->Alpha(), 127);
   mode().pendingTrophies.clear();
+  mode().OnCommand(81);  // not enabled: nothing
+  EXPECT_FALSE(p.Running(1));
   mode().OnCommand(80);
   EXPECT_TRUE(p.Running(0));
   EXPECT_TRUE(mode().Controller()->speedBonus);
   EXPECT_EQ(mode().CurrentLevel()->bonusUsed, 1);
-  EXPECT_EQ(p.MeterMs(), 21000);
+  EXPECT_EQ(p.MeterMs(), 5000);
+  mode().OnCommand(71);
+  mode().OnCommand(71);
   mode().OnCommand(81);  // a second bar: 15, once
-  mode().OnCommand(83);
+  EXPECT_TRUE(mode().Controller()->workBonus);
+  mode().OnCommand(71);
+  mode().OnCommand(81);
   EXPECT_EQ(std::count(mode().pendingTrophies.begin(), mode().pendingTrophies.end(), 15), 1);
-  // Bought again while it runs: the bar starts over, the bonus is not applied again.
-  const int workers = mode().CurrentLevel()->activeWorkers;
+  // The bars drain while the level runs; bought again, bar 0 starts over and 17 is earned.
   app->OnInput({InputType::LeftDown, 0});  // starts the level
   app->OnInput({InputType::LeftUp, 0});
   Frames(60);
-  EXPECT_LT(p.BarSpent(3), 1000 + 1);
-  EXPECT_GT(p.BarSpent(3), 500);
+  EXPECT_GT(p.BarSpent(0), 500);
+  EXPECT_LE(p.BarSpent(0), 1000);
   mode().OnCommand(71);
-  mode().OnCommand(83);
-  EXPECT_EQ(p.BarSpent(3), 0);
-  EXPECT_EQ(mode().CurrentLevel()->activeWorkers, workers);
+  mode().OnCommand(80);
+  EXPECT_EQ(p.BarSpent(0), 0);
   EXPECT_EQ(mode().pendingTrophies.back(), 17);
+  EXPECT_EQ(mode().Controller()->bonusesRunning, 2) << "the bonus was not started again";
 
   // A continue save keeps the two running bars, the meter and the pending trophies.
   const int meter = p.MeterMs();
   mode().SaveForContinue();
   mode().continueSaved = true;
   ASSERT_TRUE(mode().StartLevel());
-  EXPECT_TRUE(p.Running(0) && p.Running(1) && p.Running(3));
+  EXPECT_TRUE(p.Running(0) && p.Running(1));
   EXPECT_FALSE(p.Running(2));
   EXPECT_TRUE(mode().Controller()->speedBonus) << "restored through the bonus start";
   EXPECT_EQ(p.MeterMs(), meter);
