@@ -228,7 +228,39 @@ void HudPanels::Forget(const GUIControl& control) {
     if (b == &control) b = nullptr;
   }
   if (meter_ == &control) meter_ = nullptr;
+  for (auto& c : counters_) {
+    if (c == &control) c = nullptr;
+  }
   if (goldMark_ == &control) goldMark_ = nullptr;
+}
+
+void HudPanels::StartCounters(GUIProgressBar* a, GUIProgressBar* b, int counterA, int counterB) {
+  counters_ = {a, b};
+  targetA_ = std::clamp(counterA, 0, 1000000);
+  targetB_ = std::clamp(counterB, 0, 1000000);
+  if (a) a->Start(float(targetA_) * 1000, -1);
+  if (b) b->Start(float(targetB_) * 1000, -1);
+}
+
+void HudPanels::StepCounters(float frameTime, GUIProgressBar* c, float targetC) {
+  if (!std::isfinite(frameTime) || frameTime <= 0) return;
+  const auto drain = [frameTime](GUIProgressBar* bar, float target) {
+    if (!bar || !bar->visible || !std::isfinite(target)) return;
+    const float d = bar->state.value - target;
+    if (d > 0) bar->Advance(std::min(d, 3 * frameTime));
+  };
+  drain(counters_[0], float(targetA_) * 1000);
+  drain(counters_[1], float(targetB_) * 1000);
+  drain(c, targetC);
+}
+
+void HudPanels::GoalDone(int countAfter) {
+  if (countAfter >= 0) targetA_ = std::max(targetA_ - 1, 0);
+}
+
+bool HudPanels::Hit() {
+  targetB_ = std::max(targetB_ - 1, 0);
+  return targetB_ <= 0;
 }
 
 float HudPanels::GoldFraction(int goldSeconds, int silverSeconds) {

@@ -70,6 +70,18 @@ class HudPanels {
   bool Enabled(int i) const { return i >= 0 && i < kBonuses && enabled_[size_t(i)]; }
   void Forget(const GUIControl& control);
 
+  // The counter bars of the special levels: A (goals) and B (hits) drain from their counters
+  // in seconds; a lowered target drains its bar at three times real time.
+  void StartCounters(GUIProgressBar* a, GUIProgressBar* b, int counterA, int counterB);
+  // One frame; c is the overlay's bar C with its target in ms (none: null).
+  void StepCounters(float frameTime, GUIProgressBar* c, float targetC);
+  // A goal of the mode done; countAfter is the goal count left.
+  void GoalDone(int countAfter);
+  // A hit: true when the hits have run out.
+  bool Hit();
+  int TargetA() const { return targetA_; }
+  int TargetB() const { return targetB_; }
+
   // The gold mark: where it sits on the time bar (fraction f of the bar's height from the
   // bottom) and its disappearance once the gold time has passed.
   static float GoldFraction(int goldSeconds, int silverSeconds);
@@ -87,5 +99,7 @@ class HudPanels {
   float meterMs_ = 0;
   int meterSeconds_ = 0;
   GUIControl* goldMark_ = nullptr;
+  std::array<GUIProgressBar*, 2> counters_{};
+  int targetA_ = 0, targetB_ = 0;
   int goldMs_ = 0;
 };

@@ -578,6 +578,8 @@ void ModeGame::Update() {
   worldControls.UpdateAll(ft);
   overlayControls.UpdateAll(ft);
   if (!game_) return;
+  // 2. The counter bars of the special levels.
+  panels.StepCounters(ft, dynamic_cast<GUIProgressBar*>(counterBars[2]), counterTargetC);
   // 3.
   UpdatePaused(switchPending);
   // 4.
@@ -1357,6 +1359,13 @@ void ModeGame::PanelEffect(std::string_view name, float x, float y) {
 bool ModeGame::HasAchievement(int n) const {
   const PlayerProfiles* profiles = const_cast<Application&>(App()).profiles();
   return profiles && profiles->progress.HasAchievement(n);
+}
+
+void ModeGame::KalodrusHit() {
+  PlaySound("kalodrus_hit");
+  if (!panels.Hit() || !game_) return;
+  game_->end.lost = true;
+  if (game_->endTimer < 0) game_->endTimer = 0;
 }
 
 // ---------------------------------------------------------------- objective panel

@@ -97,6 +97,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void SetBonusMeter(int value) override;
   void RefreshBonusButtons() override;
   void RefreshObjective() override;
+  // The special levels' hits (sound, bar B; the level is lost when they run out) and goals.
+  void KalodrusHit() override;
+  void MiniGameGoalDone(int countAfter) { panels.GoalDone(countAfter); }
   // Command 33: the pending objects of the objective entry under the pointer shine.
   void HighlightObjective();
   void WriteHudState(std::string& text) const override;
@@ -181,6 +184,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   int objectiveResourceEntries = 0;
   std::optional<LevelResult> result;
   int stars = 0;             // of the evaluated level, for the result dialogs
+  float counterTargetC = 0;  // ms bar C of the special levels drains to
   bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
   LevelTimer timer;
   float shakeTime = 0;  // seconds of screen shake left

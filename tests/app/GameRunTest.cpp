@@ -177,8 +177,8 @@ TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWor
 
 // The frame at which the bot's expert run of 1:1 shows its win dialog, and the band of the
 // dialog's three stars on the 4:3 frame (fractions of the picture).
-constexpr int kWonFrame = 20000;
-constexpr double kStarX0 = 0.35, kStarW = 0.1, kStarY0 = 0.2, kStarY1 = 0.3;
+constexpr int kWonFrame = 14000;
+constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;
 
 TEST(GameRun, TheBotWinsTheFirstLevelInExpertAndTheStoreKeepsWhatTheWinDialogShows) {
   TempDir data;

@@ -276,3 +276,43 @@ TEST_F(LevelResultScreenTest, TheGoldMarkGoesWhenTheGoldTimeHasPassed) {
   EXPECT_FALSE(Shown(mode().goldMark));
   EXPECT_LT(mode().timer.Elapsed(), 161000);
 }
+
+TEST_F(LevelResultScreenTest, CounterBarsDrainAtThreeTimesAndTheLastHitLoses) {
+  auto* a = dynamic_cast<GUIProgressBar*>(mode().counterBars[0]);
+  auto* b = dynamic_cast<GUIProgressBar*>(mode().counterBars[1]);
+  ASSERT_TRUE(a && b);
+  a->visible = b->visible = true;  // as in a special level
+  HudPanels& p = mode().panels;
+  p.StartCounters(a, b, 10, 3);
+  mode().MiniGameGoalDone(2);
+  mode().MiniGameGoalDone(-1);  // no goal left: the target stays
+  EXPECT_EQ(p.TargetA(), 9);
+  Frames(10, 16);
+  EXPECT_NEAR(a->state.value, 10000 - 10 * 48, 0.5f);
+  Frames(20, 16);
+  EXPECT_NEAR(a->state.value, 9000, 0.5f) << "it stops at the target";
+  mode().KalodrusHit();
+  mode().KalodrusHit();
+  EXPECT_FALSE(mode().Controller()->end.lost);
+  mode().KalodrusHit();
+  EXPECT_TRUE(mode().Controller()->end.lost);
+  EXPECT_GE(mode().Controller()->endTimer, 0);
+}
+
+TEST_F(LevelResultScreenTest, AFinishedBarEndsItsBonusAfterFadingOut) {
+  HudPanels& p = mode().panels;
+  mode().OnCommand(71);
+  mode().OnCommand(80);  // walking faster for 20 s
+  app->OnInput({InputType::LeftDown, 0});
+  app->OnInput({InputType::LeftUp, 0});
+  Frames(2);
+  // Close to the end of the bar: the fade starts once, then the bonus ends.
+  p.Bar(0)->state.value = 600;
+  Frames(10, 16);
+  EXPECT_TRUE(p.Bar(0)->HasChangers()) << "fading out";
+  EXPECT_TRUE(mode().Controller()->speedBonus);
+  Frames(30, 16);
+  EXPECT_FALSE(p.Running(0));
+  EXPECT_FALSE(Shown(p.Bar(0)));
+  EXPECT_FALSE(mode().Controller()->speedBonus);
+}
