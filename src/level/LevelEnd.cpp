@@ -111,6 +111,8 @@ LevelResult LevelEnd::Evaluate() const {
   r.gameSeconds = std::max(l.gameTime, 0) / 1000;
   const int record = l.Descriptors().DevRecord(l.episode, l.levelNumber);
   r.beatsDevRecord = r.won && difficulty != 0 && r.score > record;
+  r.pieceFound = l.puzzleCollected;
+  r.collected2 = l.collected[2];
   return r;
 }
 

@@ -14,4 +14,6 @@ struct LevelResult {
   int timeLeftMs = 0;   // of the level timer
   int gameSeconds = 0;  // game time in whole seconds (record tables)
   bool beatsDevRecord = false;
+  bool pieceFound = false;  // the level's puzzle piece was collected
+  int collected2 = 0;       // amount of resource 2 collected in the level
 };

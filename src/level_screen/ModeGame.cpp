@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "app/Application.h"
 #include "app/GameKeys.h"
@@ -13,25 +14,29 @@
 #include "gui/GUIPic.h"
 #include "gui/GUIProgressBar.h"
 #include "gui/GUIText.h"
+#include "level/BonusInfo.h"
 #include "level/GameController.h"
+#include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/LevelBot.h"
 #include "level/LevelEffects.h"
 #include "level/LevelSounds.h"
 #include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
-#include "platform/Random.h"
 #include "level_screen/BriefingDlg.h"
 #include "level_screen/DiffSelGame.h"
 #include "level_screen/LevelHiscores.h"
+#include "level_screen/LevelRewards.h"
 #include "level_screen/LooseDlg.h"
 #include "level_screen/MainMenu.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/MiniGameHint.h"
 #include "level_screen/ModeStage.h"
+#include "level_screen/ObjectivePanel.h"
 #include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -148,6 +153,7 @@ void ModeGame::BuildHud() {
     mark->visible = false;
     goldMark = controls.Add(std::move(mark));
   }
+  BuildBonusPanel();
   // 3.
   for (const int id : {91, 92, 93}) {
     if (GUIControl* c = controls.Find(id)) c->visible = false;
@@ -256,13 +262,14 @@ void ModeGame::MakeDimmerAndStartText() {
 void ModeGame::DropReference(const GUIControl& control) {
   for (GUIControl** slot :
        {reinterpret_cast<GUIControl**>(&timeBar), &goldMark,
-        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText,
-        &dimmer, reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
+        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText, &dimmer,
+        reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
     if (*slot == &control) *slot = nullptr;
   }
   for (GUIControl*& c : debugTimes_) {
     if (c == &control) c = nullptr;
   }
+  panels.Forget(control);
   for (auto* list : {&resourceLabels, &shortageFlashes, &counterBars}) {
     for (GUIControl*& c : *list) {
       if (c == &control) c = nullptr;
@@ -304,8 +311,8 @@ bool ModeGame::StartLevel() {
     services_.reset();
     return false;
   }
-  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this,
-                                           &services_->sounds, &services_->effects);
+  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this, &services_->sounds,
+                                           &services_->effects);
   game_->strings = app.strings();
   bot_ = std::make_unique<LevelBot>(*game_);
   if (app.renderer() && app.textures()) {
@@ -314,7 +321,8 @@ bool ModeGame::StartLevel() {
   }
   const bool restored = level_->state == LevelState::Saved;
   timer.Setup(level_->timeNorm, restored ? level_->levelTime : 0, Difficulty());
-  objectiveIds = level_->objectivePanel;
+  objectiveIds = restored && !level_->objectivePanel.empty() ? level_->objectivePanel
+                                                             : ObjectivePanel::StartIds(*level_);
   pendingTrophies.assign(level_->trophies.begin(), level_->trophies.end());
   result.reset();
 
@@ -349,6 +357,7 @@ bool ModeGame::StartLevel() {
   PrepareHud();
   SetupTimeBar();
   SetBonusMeter(0);
+  RefreshObjective();
   SetScore(0);
   // The briefing and the level's messages come before the start prompt once they exist;
   // until then the level goes straight to the prompt.
@@ -377,7 +386,8 @@ void ModeGame::PrepareHud() {
   }
   // 5. The bonus panel shows in ordinary levels of mode 0 only.
   const LevelMode mode = level_ ? level_->mode : LevelMode::Ordinary;
-  if (bonusMeter) bonusMeter->visible = mode == LevelMode::Ordinary;
+  panels.Layout(mode == LevelMode::Ordinary, level_ ? level_->bonusCost : std::array<int, 6>{},
+                level_ ? level_->bonusSpeed : 0, bonusMeter, controls.Find(72));
   // 6.
   if (GUIControl* c = controls.Find(71)) c->visible = false;
   // 7. The counter bars belong to mini-games.
@@ -475,6 +485,7 @@ void ModeGame::Enter() {
 void ModeGame::Leave() {
   if (!App().quit) {
     hud.Clear();
+    panels.Clear();
     if (timeBar) timeBar->Start(0, 1);
     if (bonusMeter) bonusMeter->Start(0, 1);
   }
@@ -542,6 +553,7 @@ void ModeGame::SaveForContinue() {
   if (!game_ || !level_ || !IsOrdinary(level_->mode) || game_->Ended()) return;
   if (level_->workers.empty()) return;
   level_->levelTime = timer.Left();
+  StoreBonusState();
   level_->trophies.assign(pendingTrophies.begin(), pendingTrophies.end());
   level_->objectivePanel = objectiveIds;
   const std::optional<std::string> text = game_->Save();
@@ -555,17 +567,17 @@ void ModeGame::WriteHudState(std::string& text) const {
 }
 
 void ModeGame::ClearHud() {
-  for (GUIDialog* d : {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
-                       static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
-                       static_cast<GUIDialog*>(winRelaxDialog),
-                       static_cast<GUIDialog*>(looseDialog), static_cast<GUIDialog*>(trophyDialog),
-                       static_cast<GUIDialog*>(messageDialog),
-                       static_cast<GUIDialog*>(miniGameHint),
-                       static_cast<GUIDialog*>(difficultyDialog),
-                       static_cast<GUIDialog*>(hiscoresDialog)}) {
+  for (GUIDialog* d :
+       {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
+        static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
+        static_cast<GUIDialog*>(winRelaxDialog), static_cast<GUIDialog*>(looseDialog),
+        static_cast<GUIDialog*>(trophyDialog), static_cast<GUIDialog*>(messageDialog),
+        static_cast<GUIDialog*>(miniGameHint), static_cast<GUIDialog*>(difficultyDialog),
+        static_cast<GUIDialog*>(hiscoresDialog)}) {
     if (d) d->Hide();
   }
   hud.Clear();
+  panels.Clear();
   if (objectHint) objectHint->Hide();
   if (timeBar) timeBar->Start(0, 1);
   if (bonusMeter) bonusMeter->Start(0, 1);
@@ -573,9 +585,7 @@ void ModeGame::ClearHud() {
 
 // ---------------------------------------------------------------- the frame
 
-GUIDialog* ModeGame::TopDialog() const {
-  return dynamic_cast<GUIDialog*>(controls.TopDialog());
-}
+GUIDialog* ModeGame::TopDialog() const { return dynamic_cast<GUIDialog*>(controls.TopDialog()); }
 
 bool ModeGame::AnyModal() const {
   return controls.TopDialog() != nullptr || overlayControls.TopDialog() != nullptr;
@@ -590,6 +600,8 @@ void ModeGame::Update() {
   worldControls.UpdateAll(ft);
   overlayControls.UpdateAll(ft);
   if (!game_) return;
+  // 2. The counter bars of the special levels.
+  panels.StepCounters(ft, dynamic_cast<GUIProgressBar*>(counterBars[2]), counterTargetC);
   // 3.
   UpdatePaused(switchPending);
   // 4.
@@ -606,6 +618,11 @@ void ModeGame::Update() {
         bot_->AfterClick();
       }
     }
+  }
+  // The bot answers the trophy dialogs of the result.
+  if (botPlaying && !switchPending && trophyDialog && TopDialog() == trophyDialog &&
+      !trophyDialog->HasChangers()) {
+    OnCommand(1045);
   }
   if (noDialog) {
     // 6.1: the dimmer belongs to the speech bubble, which is not up.
@@ -734,17 +751,19 @@ bool ModeGame::PlayStep() {
   const bool touch = app.platform().LastInputWasTouch();
   if (touch != touchInput) {
     touchInput = touch;
-    const std::u16string text =
-        touch ? LookupOr("touch_input_detected", u"Touch input detected") + u"\\" +
-                    Lookup("tap_to_start")
-              : LookupOr("desktop_mode_detected", u"Desktop mode detected") + u"\\" +
-                    Lookup("click_to_start");
+    const std::u16string text = touch
+                                    ? LookupOr("touch_input_detected", u"Touch input detected") +
+                                          u"\\" + Lookup("tap_to_start")
+                                    : LookupOr("desktop_mode_detected", u"Desktop mode detected") +
+                                          u"\\" + Lookup("click_to_start");
     ShowStartText(text);
     paused = true;
     services_->sounds.Play("bonus_timer_stop");
     return false;
   }
-  // 10.2 and 10.3: the time bar moves with the level's clock (AdvanceLevelTimer).
+  // 10.2 and 10.3: the time bar moves with the level's clock (AdvanceLevelTimer); 10.4 and
+  // 10.6: the gold mark, the bonus meter and the bonus bars.
+  PanelStep(ft);
   // 10.5: the next speech line waits for its delay.
   // 10.7.
   const float speed = level_->buildSpeed * (game_->workBonus ? 2.0f : 1.0f);
@@ -837,6 +856,7 @@ int ModeGame::OnInput(InputEvent event) {
             if (t) t->visible = !t->visible;
           }
         }
+        CheatWord();
       }
       break;
     case InputType::KeyDown:
@@ -1025,10 +1045,7 @@ int ModeGame::OnCommand(int id) {
       if (winDialog) winDialog->ClearResult();
       if (briefingDialog) briefingDialog->ClearResult();
       PlayButtonClick();
-      if (hiscoresDialog) {
-        hiscoresDialog->Show(kResultFadeMs);
-        controls.BringToTop(hiscoresDialog);
-      }
+      ShowHiscores();
       break;
     case 1000:
       PlayButtonClick();
@@ -1044,10 +1061,10 @@ int ModeGame::OnCommand(int id) {
       CloseDialog(menuDialog);
       if (settingsDialog && profiles) {
         const SoundSystem* sound = app.sound();
-        settingsDialog->Fill(sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
-                             sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
-                             profiles->settings,
-                             (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
+        settingsDialog->Fill(
+            sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
+            sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
+            profiles->settings, (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
         ShowDialog(settingsDialog);
       }
       break;
@@ -1102,6 +1119,20 @@ int ModeGame::OnCommand(int id) {
     case 1045:
       NextResultStep();
       break;
+    case 33:
+      HighlightObjective();
+      break;
+    case 71:
+      panels.AdvanceMeter(float(panels.MeterSeconds()) * 250, *this);
+      break;
+    case 80:
+    case 81:
+    case 82:
+    case 83:
+    case 84:
+    case 85:
+      BonusCommand(id - 80);
+      break;
     case 1051:
     case 1052:
     case 1053:
@@ -1130,23 +1161,309 @@ int ModeGame::OnCommand(int id) {
 
 // ---------------------------------------------------------------- the result
 
-void ModeGame::LevelEvaluated(const LevelResult& evaluated) { result = evaluated; }
+void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
+  result = evaluated;
+  Application& app = App();
+  PlayerProfiles* profiles = app.profiles();
+  if (profiles && level_) {
+    LevelRewards::Context context;
+    context.episode = episode;
+    context.level = levelNumber;
+    context.difficulty = Difficulty();
+    context.playerName = profiles->CurrentName();
+    context.now = int64_t(std::time(nullptr));
+    context.devRecord = level_->Descriptors().DevRecord(episode, levelNumber);
+    context.trophyCheat = trophyCheat;
+    trophyCheat = false;
+    LevelRewards rewards(profiles->progress, pendingTrophies);
+    const LevelRewards::Outcome outcome = rewards.Store(evaluated, context, &profiles->records);
+    episodeDone = episodeDone || outcome.episodeDone;
+    toCastle = toCastle || outcome.toCastle;
+    profiles->SaveProgress();
+    if (outcome.recordsChanged) profiles->SaveRecords();
+  }
+  FillResultDialogs(evaluated);
+  // The level's floating items go; the result takes the screen.
+  hud.Clear();
+}
 
-void ModeGame::ShowResult() { NextResultStep(); }
+void ModeGame::FillResultDialogs(const LevelResult& evaluated) {
+  if (!level_) return;
+  stars = evaluated.stars;
+  WinFacts facts;
+  facts.medal = evaluated.medal;
+  facts.difficulty = Difficulty();
+  facts.goldSeconds = level_->timeHard;
+  facts.silverSeconds = level_->timeNorm;
+  facts.timeLeftMs = evaluated.timeLeftMs;
+  facts.stock = level_->resources[0] + level_->resources[1] + level_->resources[2];
+  facts.birds = level_->birdsHunted;
+  facts.devScore = level_->Descriptors().DevRecord(episode, levelNumber);
+  facts.level = levelNumber;
+  const PlayerProfiles* profiles = App().profiles();
+  facts.pieceFound =
+      evaluated.pieceFound ||
+      (profiles && Progress::HasRecord(episode, levelNumber) &&
+       (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kPuzzlePiece) != 0);
+  for (WinDlgBase* dialog :
+       {static_cast<WinDlgBase*>(winDialog), static_cast<WinDlgBase*>(winRelaxDialog)}) {
+    if (!dialog) continue;
+    dialog->SetStars(evaluated.stars);
+    dialog->SetResult(evaluated.parts, facts);
+  }
+}
+
+WinDlgBase* ModeGame::ResultWinDialog() const {
+  return Difficulty() == LevelTimer::kRelax ? static_cast<WinDlgBase*>(winRelaxDialog)
+                                            : static_cast<WinDlgBase*>(winDialog);
+}
+
+void ModeGame::ShowResult() {
+  if (WinDlgBase* dialog = ResultWinDialog()) controls.BringToTop(dialog);
+  NextResultStep();
+}
 
 void ModeGame::NextResultStep() {
+  // 1. The trophies first, one dialog each.
+  if (!pendingTrophies.empty() && trophyDialog) {
+    if (services_) services_->effects.Start("trophy_dlg", Vec2{0, 0});
+    trophyDialog->Show(kDialogFadeMs);
+    controls.BringToTop(trophyDialog);
+    trophyDialog->Fill(pendingTrophies.front());
+    pendingTrophies.pop_front();
+    PlaySound("trophy_got");
+    return;
+  }
+  pendingTrophies.clear();
+  // 2.
+  if (stars > 0) PlaySound(Format("star_%d", std::min(stars, 3)));
   CloseDialog(trophyDialog);
-  const bool lost = result && !result->won;
-  GUIDialog* dialog = lost ? static_cast<GUIDialog*>(looseDialog)
-                   : Difficulty() == LevelTimer::kRelax ? static_cast<GUIDialog*>(winRelaxDialog)
-                                                         : static_cast<GUIDialog*>(winDialog);
+  if (result && !result->won) {
+    if (looseDialog) {
+      looseDialog->Show(kResultFadeMs);
+      controls.BringToTop(looseDialog);
+    }
+    return;
+  }
+  WinDlgBase* dialog = ResultWinDialog();
   if (!dialog) return;
-  // The HUD has faded out; the dialog fades in by itself.
-  dialog->Show(kResultFadeMs);
+  if (services_) services_->effects.Start("stars", Vec2{0, 0});
+  dialog->Present(float(ScreenRand15()) / 32767.0f);
   controls.BringToTop(dialog);
 }
 
-void ModeGame::Achievement(int number) { pendingTrophies.push_back(number); }
+void ModeGame::Achievement(int number) {
+  PlayerProfiles* profiles = App().profiles();
+  if (!profiles) return;
+  LevelRewards rewards(profiles->progress, pendingTrophies);
+  if (rewards.Award(number)) profiles->SaveProgress();
+}
+
+void ModeGame::PlaySound(std::string_view name) {
+  if (SoundSystem* sound = App().sound()) sound->PlaySound(name);
+}
+
+void ModeGame::ShowHiscores() {
+  const PlayerProfiles* profiles = App().profiles();
+  if (!hiscoresDialog || !profiles) return;
+  // A position outside the record slots shows the first table rather than reading past them.
+  const bool valid = Progress::HasRecord(episode, levelNumber);
+  hiscoresDialog->Fill(profiles->records.Level(valid ? episode : 1, valid ? levelNumber : 1));
+  controls.BringToTop(hiscoresDialog);
+}
+
+bool ModeGame::CheatWord() {
+  if (!game_ || !level_) return false;
+  const auto typed = [this](std::u16string_view word) {
+    return typedCheat_.size() >= word.size() &&
+           typedCheat_.compare(typedCheat_.size() - word.size(), word.size(), word) == 0;
+  };
+  std::u16string message;
+  if (typed(u"res")) {
+    for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
+    for (int i = 0; i < 3; ++i) FlashResource(i, false);
+    message = u"Resource added";
+  } else if (typed(u"win")) {
+    game_->end.cheatWin = true;
+    message = u"Cheat win";
+  } else if (typed(u"loose")) {
+    if (level_->mode != LevelMode::MiniGame) return false;
+    game_->end.lost = true;
+    if (game_->endTimer < 0) game_->endTimer = 0;
+    message = u"Cheat loose";
+  } else if (typed(u"trophy")) {
+    trophyCheat = true;
+    message = u"Cheat trophy";
+  } else {
+    return false;
+  }
+  typedCheat_.clear();
+  ShowInfoMessage(message);
+  return true;
+}
+
+// ---------------------------------------------------------------- bonus panel and time bar
+
+void ModeGame::BuildBonusPanel() {
+  const GameDescriptors* descriptors = App().descriptors();
+  const bool wide = Gui().Aspect() != AspectMode::Screen4x3;
+  Sprite* button = SpriteNamed(wide ? "btn_bonus" : "btn_bonus_v");
+  Sprite* bar = SpriteNamed("progress");
+  HudPanels::ButtonLook look;
+  look.wide = wide;
+  const std::string c = wide ? "w" : "s";
+  look.w = Value("if_gm_bonus_btn_w_" + c, button ? button->width / 2 : 64);
+  look.h = Value("if_gm_bonus_btn_h_" + c, button ? button->height / 2 : 64);
+  look.iconW = Value("if_gm_bonus_ovr_w", 0);
+  look.iconH = Value("if_gm_bonus_ovr_h", 0);
+  look.barW = Value("if_gm_progress_w", bar ? bar->width : 64);
+  look.barH = std::fabs(Value("if_gm_progress_h", bar ? bar->height / 2 : 12));
+  std::array<const BonusInfo*, HudPanels::kBonuses> infos{};
+  std::array<Sprite*, HudPanels::kBonuses> icons{};
+  for (int i = 0; i < HudPanels::kBonuses; ++i) {
+    infos[size_t(i)] = descriptors ? descriptors->Bonus(i) : nullptr;
+    // A bonus without a picture shows the bare button.
+    if (infos[size_t(i)]) icons[size_t(i)] = SpriteNamed(infos[size_t(i)]->pic);
+  }
+  panels.Build(controls, infos, look, button, bar, icons);
+}
+
+void ModeGame::SetupTimeBar() {
+  if (!timeBar || !timeBar->visible || !level_) return;
+  timeBar->Start(float(timer.Left() + timer.Elapsed()), -1);
+  timeBar->SetProgressValue(float(timer.Left()));
+  panels.SetupGoldMark(goldMark, timeBar, level_->timeHard, level_->timeNorm, timer.Elapsed(),
+                       Value("if_gm_prg_offs_x", 0), Value("if_gm_prg_offs_y", 0));
+}
+
+void ModeGame::SetBonusMeter(int) {
+  if (!level_) return;
+  const bool restored = level_->state == LevelState::Saved;
+  panels.StartMeter(restored ? level_->bonusTime : 0);
+  if (restored) {
+    for (const LevelData::SavedTimer& t : level_->savedTimers) {
+      if (t.kind == LevelData::SavedTimer::kBonus) panels.RestoreBar(t.id, t.cur, t.max, *this);
+    }
+  }
+  RefreshBonusButtons();
+}
+
+void ModeGame::RefreshBonusButtons() { panels.RefreshButtons(*this); }
+
+void ModeGame::BonusCommand(int index) {
+  if (!level_ || !panels.Enabled(index)) return;
+  level_->bonusUsed += 1;
+  panels.Activate(index, *this);
+}
+
+void ModeGame::PanelStep(float frameTime) {
+  panels.AdvanceMeter(frameTime, *this);
+  if (Visible(timeBar)) panels.StepGoldMark(timer.Elapsed(), *this);
+  panels.StepBars(frameTime, *this);
+}
+
+void ModeGame::StoreBonusState() {
+  using Timer = LevelData::SavedTimer;
+  level_->bonusTime = panels.MeterMs();
+  auto& saved = level_->savedTimers;
+  saved.erase(std::remove_if(saved.begin(), saved.end(),
+                             [](const Timer& t) { return t.kind == Timer::kBonus; }),
+              saved.end());
+  for (int i = 0; i < HudPanels::kBonuses; ++i) {
+    if (panels.Running(i))
+      saved.push_back(Timer{Timer::kBonus, i, panels.BarSpent(i), panels.BarTotal(i)});
+  }
+}
+
+void ModeGame::StartBonus(int i, bool restoring) {
+  if (game_) game_->BonusStart(i, restoring);
+}
+
+void ModeGame::EndBonus(int i) {
+  if (game_) game_->BonusEnd(i);
+}
+
+void ModeGame::PanelEffect(std::string_view name, float x, float y) {
+  if (services_) services_->effects.Start(name, Vec2{x, y});
+}
+
+bool ModeGame::HasAchievement(int n) const {
+  const PlayerProfiles* profiles = const_cast<Application&>(App()).profiles();
+  return profiles && profiles->progress.HasAchievement(n);
+}
+
+void ModeGame::KalodrusHit() {
+  PlaySound("kalodrus_hit");
+  if (!panels.Hit() || !game_) return;
+  game_->end.lost = true;
+  if (game_->endTimer < 0) game_->endTimer = 0;
+}
+
+// ---------------------------------------------------------------- objective panel
+
+void ModeGame::RefreshObjective() {
+  GUIControl* line = controls.Find(33);
+  if (!line || !level_) return;
+  objectiveText.clear();
+  objectiveStarts.clear();
+  objectiveResourceEntries = 0;
+  if (IsOrdinary(level_->mode)) {
+    const FontManager* fonts = App().fonts();
+    const char16_t open = fonts ? fonts->IconCodeOf(u"%INCM%") : u' ';
+    const char16_t ticked = fonts ? fonts->IconCodeOf(u"%COMP%") : u' ';
+    std::array<std::u16string, 3> names;
+    for (int i = 0; i < 3; ++i) names[size_t(i)] = Lookup(Format("res_col%d", i));
+    const ObjectivePanel::Line built =
+        ObjectivePanel::Build(level_->questRes, level_->questResCollect, names,
+                              ObjectivePanel::Kinds(*level_, objectiveIds), open, ticked);
+    objectiveText = built.text;
+    objectiveStarts = built.starts;
+    objectiveResourceEntries = built.resourceEntries;
+  }
+  line->SetText(objectiveText);
+  // Both controls grow or shrink about their common centre.
+  FontManager* fonts = App().fonts();
+  float width = 0;
+  if (fonts) {
+    fonts->SelectFont(line->fontId);
+    width = fonts->MeasureText(objectiveText, line->fontSize, false);
+  }
+  const float cx = (line->rect.x0 + line->rect.x1) / 2;
+  const auto resize = [cx](GUIControl& c, float w) {
+    c.SetRect(Rect{cx - w / 2, c.rect.y0, cx + w / 2, c.rect.y1});
+  };
+  resize(*line, width + 64);
+  if (GUIControl* scroll = controls.Find(32)) resize(*scroll, width + Value("if_gm_obj_add", 32));
+}
+
+std::vector<float> ModeGame::ObjectiveEntryWidths() const {
+  std::vector<float> widths;
+  const GUIControl* line = controls.Find(33);
+  FontManager* fonts = const_cast<Application&>(App()).fonts();
+  if (!line || !fonts) return widths;
+  fonts->SelectFont(line->fontId);
+  for (const size_t start : objectiveStarts) {
+    widths.push_back(fonts->MeasureText(std::u16string_view(objectiveText).substr(0, start),
+                                        line->fontSize, false));
+  }
+  return widths;
+}
+
+void ModeGame::HighlightObjective() {
+  GUIControl* line = controls.Find(33);
+  if (!line || !level_ || !IsOrdinary(level_->mode) || !services_) return;
+  const float x = Gui().Pointer().x - std::min(line->rect.x0, line->rect.x1) - 32;
+  const int entry = ObjectivePanel::EntryAt(ObjectiveEntryWidths(), x);
+  const int kindIndex = entry - objectiveResourceEntries;
+  if (entry < 0 || kindIndex < 0) return;  // resource entries do nothing
+  const std::vector<ObjectivePanel::Kind> kinds = ObjectivePanel::Kinds(*level_, objectiveIds);
+  if (kindIndex >= int(kinds.size())) return;
+  for (const int id : kinds[size_t(kindIndex)].pendingIds) {
+    if (const WorldObject* o = level_->FindObject(id)) {
+      services_->effects.Start("objective_highlight", o->position);
+    }
+  }
+}
 
 // ---------------------------------------------------------------- what floats over the world
 

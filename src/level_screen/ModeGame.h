@@ -12,6 +12,7 @@
 #include "level/LevelScreen.h"
 #include "level/LevelTimer.h"
 #include "level_screen/HudItems.h"
+#include "level_screen/HudPanels.h"
 
 class BriefingDlg;
 class DiffSelGame;
@@ -31,6 +32,7 @@ class MiniGameHint;
 class SettingsDlg;
 class TrophyDlg;
 class WinDlg;
+class WinDlgBase;
 class WinDlgRelax;
 
 // The screen on which a level is played: the world drawn through the camera, the heads-up
@@ -44,13 +46,15 @@ class WinDlgRelax;
 // start prompt, the dimmer, the information window), `overlayControls` ("game_gui_ovr",
 // drawn above the world and handled after `controls`) and `worldControls` (what floats over
 // the world, drawn with the world's camera). Every control is made once, in Load.
-class ModeGame : public Mode, public LevelScreen {
+class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
  public:
   // Ids the command table does not know, for the controls the screen makes (never 0: a
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
   static constexpr int kDialogCount = 11;
-  static bool IsDialogId(int id) { return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount; }
+  static bool IsDialogId(int id) {
+    return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
+  }
   static constexpr int kGoldMarkId = 21;
 
   ModeGame();
@@ -88,7 +92,16 @@ class ModeGame : public Mode, public LevelScreen {
   void BeginPlay() override;
   void SetScore(int value) override;
   int TimeBarRemaining() const override;
-  int BonusMeterValue() const override { return 0; }
+  int BonusMeterValue() const override { return panels.MeterMs(); }
+  void SetupTimeBar() override;
+  void SetBonusMeter(int value) override;
+  void RefreshBonusButtons() override;
+  void RefreshObjective() override;
+  // The special levels' hits (sound, bar B; the level is lost when they run out) and goals.
+  void KalodrusHit() override;
+  void MiniGameGoalDone(int countAfter) { panels.GoalDone(countAfter); }
+  // Command 33: the pending objects of the objective entry under the pointer shine.
+  void HighlightObjective();
   void WriteHudState(std::string& text) const override;
   void ClearHud() override;
   void ShowResult() override;
@@ -127,6 +140,7 @@ class ModeGame : public Mode, public LevelScreen {
   ControlList overlayControls;
   ControlList worldControls;
   HudItems hud;
+  HudPanels panels;
 
   GUIProgressBar* timeBar = nullptr;
   GUIControl* goldMark = nullptr;
@@ -165,7 +179,13 @@ class ModeGame : public Mode, public LevelScreen {
   bool botPlaying = false;
   std::deque<int> pendingTrophies;
   std::vector<int> objectiveIds;
+  std::u16string objectiveText;         // control 33's line
+  std::vector<size_t> objectiveStarts;  // where its entries start
+  int objectiveResourceEntries = 0;
   std::optional<LevelResult> result;
+  int stars = 0;             // of the evaluated level, for the result dialogs
+  float counterTargetC = 0;  // ms bar C of the special levels drains to
+  bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
   LevelTimer timer;
   float shakeTime = 0;  // seconds of screen shake left
   LevelCamera camera;
@@ -211,6 +231,26 @@ class ModeGame : public Mode, public LevelScreen {
   bool AnyModal() const;
   void PlayButtonClick();
   void ShowStartText(const std::u16string& text);
+  // The result: the dialogs filled from the evaluation, the win dialog of the difficulty,
+  // the level's record table, the cheat words typed last.
+  void FillResultDialogs(const LevelResult& evaluated);
+  WinDlgBase* ResultWinDialog() const;
+  void ShowHiscores();
+  bool CheatWord();
+  // The objective line's entry starts measured in control 33's font.
+  std::vector<float> ObjectiveEntryWidths() const;
+  void PlaySound(std::string_view name);
+  // The bonus panel: its controls, the bonuses it starts and ends, what it shows and plays.
+  void BuildBonusPanel();
+  void BonusCommand(int index);
+  void PanelStep(float frameTime);
+  void StoreBonusState();
+  void StartBonus(int i, bool restoring) override;
+  void EndBonus(int i) override;
+  void PanelEffect(std::string_view name, float x, float y) override;
+  void PanelSound(std::string_view name) override { PlaySound(name); }
+  void PanelAchievement(int n) override { Achievement(n); }
+  bool HasAchievement(int n) const override;
 
   std::unique_ptr<Services> services_;
   std::unique_ptr<Level> level_;

@@ -6,4 +6,11 @@
 class TrophyDlg : public GUIDialog {
  public:
   explicit TrophyDlg(int dialogId) : GUIDialog(dialogId, Rect{}, "ach_dlg") {}
+  // Shows achievement n (0..21): strings "ach_%02d_name", "ach_%02d_earn" and the picture
+  // "ach_%02d" with n + 1.
+  void Fill(int n);
+  int Shown() const { return shown_; }
+
+ private:
+  int shown_ = -1;
 };

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "campaign/PlayerProfiles.h"
+#include "platform/DataFiles.h"
 #include "support/Picture.h"
 #include "support/TempDir.h"
 
@@ -62,10 +65,10 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
   std::vector<std::vector<uint8_t>> frames;
   for (int n : {10, 200, 260}) {
     const std::string shot = data.Path() + "/f" + std::to_string(n) + ".png";
-    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames",
-                                               std::to_string(n), "--fixed-step", "16",
-                                               "--screenshot", shot})),
-              0);
+    ASSERT_EQ(
+        WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames", std::to_string(n),
+                                         "--fixed-step", "16", "--screenshot", shot})),
+        0);
     Picture picture;
     ASSERT_TRUE(ReadPng(shot, picture));
     frames.push_back(std::move(picture.rgba));
@@ -134,8 +137,8 @@ int CountPixels(const Picture& p, double fx0, double fy0, double fx1, double fy1
 bool RunAndShoot(const TempDir& data, const std::string& name, int frames,
                  std::vector<std::string> options, Picture& picture) {
   const std::string shot = data.Path() + "/" + name + ".png";
-  std::vector<std::string> args{"/wn", "/4x3", "--frames", std::to_string(frames), "--fixed-step",
-                                "16", "--screenshot", shot};
+  std::vector<std::string> args{"/wn",          "/4x3", "--frames",     std::to_string(frames),
+                                "--fixed-step", "16",   "--screenshot", shot};
   args.insert(args.end(), options.begin(), options.end());
   return WaitExit(StartGame(data.Path(), args)) == 0 && ReadPng(shot, picture);
 }
@@ -170,4 +173,42 @@ TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWor
     return out;
   };
   EXPECT_GT(Difference(band(working), band(idle)), 0.3);
+}
+
+// The frame at which the bot's expert run of 1:1 shows its win dialog, and the band of the
+// dialog's three stars on the 4:3 frame (fractions of the picture).
+constexpr int kWonFrame = 14000;
+constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;
+
+TEST(GameRun, TheBotWinsTheFirstLevelInExpertAndTheStoreKeepsWhatTheWinDialogShows) {
+  TempDir data;
+  Picture won;
+  ASSERT_TRUE(
+      RunAndShoot(data, "won", kWonFrame, {"--level", "1:1", "--difficulty", "2", "--bot"}, won));
+  platform::SetDataFolder(data.Path());
+  PlayerProfiles profiles;
+  profiles.Load("en", u"Tester");
+  platform::SetDataFolder("");
+  const LevelRecord& record = profiles.progress.Record(1, 1);
+  EXPECT_EQ(record.stars, 3);
+  EXPECT_NE(record.flags & LevelRecord::kFinished, 0);
+  EXPECT_GT(record.time, 0);
+  EXPECT_LE(record.time, 160) << "within the gold time";
+  EXPECT_GE(record.bestScore, 7000) << "the gold medal's points and more";
+  EXPECT_EQ(profiles.progress.totalScore, record.bestScore);
+  // The level's record table holds the same score for the player.
+  const RecordTable& table = profiles.records.Level(1, 1);
+  const bool listed =
+      std::any_of(table.entries.begin(), table.entries.end(), [&](const RecordEntry& e) {
+        return e.Name() == profiles.CurrentName() && e.score == record.bestScore;
+      });
+  EXPECT_TRUE(listed);
+  // Three gold stars at full brightness in the win dialog's star row.
+  const auto gold = [](const uint8_t* c) {
+    return c[0] > 235 && c[1] > 180 && c[1] < 235 && c[2] < 90;
+  };
+  EXPECT_GT(CountPixels(won, kStarX0, kStarY0, kStarX0 + kStarW, kStarY1, gold), 60);
+  EXPECT_GT(CountPixels(won, kStarX0 + kStarW, kStarY0, kStarX0 + 2 * kStarW, kStarY1, gold), 60);
+  EXPECT_GT(CountPixels(won, kStarX0 + 2 * kStarW, kStarY0, kStarX0 + 3 * kStarW, kStarY1, gold),
+            60);
 }

@@ -277,6 +277,35 @@ def motif_flame(d):
                  "C53 68 51 70 48 70 Z", "#fff6c0")]
 
 
+def motif_cup(d):
+    g = d.linear("cup", [(0, "#fff4b0"), (0.5, "#f0b830"), (1, "#a86a10")])
+    return [path("M32 26 H64 C64 46 58 56 48 58 C38 56 32 46 32 26 Z", g, OUTLINE, 2.2),
+            path("M32 30 C22 30 22 44 34 46 M64 30 C74 30 74 44 62 46", stroke=OUTLINE,
+                 width=2.4),
+            path("M44 58 H52 V64 H44 Z", g, OUTLINE, 1.8),
+            rrect(36, 64, 24, 8, 2, g, OUTLINE, 1.8)]
+
+
+def motif_star(d):
+    g = d.radial("mstar", [(0, "#fff8c0"), (0.6, "#ffd030"), (1, "#c07a10")])
+    return [poly(star_points(48, 50, 24, 10), g, OUTLINE, 2.2)]
+
+
+TROPHY_RIMS = [("#ffd890", "#b07020"), ("#c8ccd4", "#5a6274"), ("#ffa890", "#a02818"),
+               ("#b8e890", "#4a8a2a"), ("#a8d8ff", "#2a5aa8"), ("#e0b8ff", "#6a2aa8")]
+TROPHY_FACES = [[(0, "#fff8e8"), (1, "#f0d8a8")], [(0, "#f4f8ff"), (1, "#c8d8ec")],
+                [(0, "#fff0e8"), (1, "#f0c8b0")]]
+TROPHY_MOTIFS = [motif_cup, motif_star, motif_leaf, motif_hammer, motif_flame]
+
+
+def trophies():
+    # The 22 achievement pictures "ach_01".."ach_22": a medallion each, told apart by its
+    # rim colour and its motif (the pair differs for every number).
+    for n in range(22):
+        medallion(f"ach_{n + 1:02d}", TROPHY_RIMS[n % 6], TROPHY_FACES[n % 3],
+                  TROPHY_MOTIFS[n % 5], f"Achievement {n + 1}")
+
+
 def dev_badge():
     # A rosette for beating the developer's score.
     d = Doc(80, 80, "Rosette for a score above the developer's (written by "
@@ -413,6 +442,7 @@ def main():
     medallion("diff_expert", ("#ffa890", "#a02818"), [(0, "#fff0e8"), (1, "#f0c8b0")],
               motif_flame, "Expert difficulty: a flame")
     dev_badge()
+    trophies()
     bonus_tab("btn_bonus", 64, 56, False, "Bonus button of the wide screens, pointing right")
     bonus_tab("btn_bonus_v", 56, 64, True, "Bonus button of the 4:3 screen, pointing up")
     speech_panel("dialog_frame", 72, [(0, "#fffaf0"), (1, "#f1ddb2")], "#7a4a20", 14,

@@ -130,6 +130,17 @@ def icon_gold():
     d.save(FOLDER, "icon_gold")
 
 
+def icon_goal(name, done, title):
+    # The objective panel's marks: an empty box for a goal still open, a ticked one when done.
+    d = symbol_doc(name, title)
+    face = d.linear("box", [(0, "#fffaf0"), (1, "#e8d4a8")])
+    d.add(path("M5 7 H25 V27 H5 Z", face, OUTLINE, 2))
+    if done:
+        d.add(path("M8 16 L14 23 L29 4", stroke="#ffffff", width=6.5))
+        d.add(path("M8 16 L14 23 L29 4", stroke="#2f9a2a", width=3.6))
+    d.save(FOLDER, name)
+
+
 def icon_time():
     d = symbol_doc("icon_time", "Time: a small clock.")
     g = d.radial("clock", [(0, "#ffffff"), (1, "#dfe8ee")], 0.4, 0.35, 0.7)
@@ -248,6 +259,8 @@ def main():
     icon_gold()
     icon_time()
     icon_worker()
+    icon_goal("icon_incm", False, "An objective still open: an empty box.")
+    icon_goal("icon_comp", True, "An objective met: a ticked box.")
     star()
     star("icon_star")  # the star as an inline symbol of texts
     bonus("bonus_walk", "Bonus: faster walking.", ("#b8f0ff", "#4ab0e8", "#1a6aa0"), motif_walk)
