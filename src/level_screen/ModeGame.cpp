@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <limits>
 
 #include "app/Application.h"
 #include "app/GameKeys.h"
@@ -20,6 +21,7 @@
 #include "level/Level.h"
 #include "level/LevelBot.h"
 #include "level/LevelEffects.h"
+#include "level/LevelServices.h"
 #include "level/LevelSounds.h"
 #include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
@@ -100,12 +102,31 @@ class ScreenSounds final : public LevelSounds {
 
 bool Visible(const GUIControl* control) { return control && control->visible; }
 
+// The lines world objects carry go to the screen when their trigger comes; each object
+// gives its line up as it is shown.
+class ScreenDialogs final : public LevelServices {
+ public:
+  void FireDialogs(Level& level, WorldObject& o, int trigger) override {
+    if (!mode || !o.dialog || !o.Has(ObjectFlags::kDialog) || o.dialog->trigger != trigger) return;
+    SpeechLine line = *o.dialog;
+    // The controller raises the text of a quest object's line itself; objects that become
+    // reachable come straight from the level.
+    if (trigger == 0 && o.Has(ObjectFlags::kQuest)) line.text += level.questObjectsFound;
+    o.dialog.reset();
+    o.Set(ObjectFlags::kDialog, false);
+    mode->ShowSpeech(line, false);
+  }
+  ModeGame* mode = nullptr;
+};
+
 }  // namespace
 
-// What a running level needs beside the level itself: its sounds and particle effects.
+// What a running level needs beside the level itself: its sounds, particle effects and the
+// way its lines reach the screen.
 struct ModeGame::Services {
   ScreenSounds sounds;
   LevelEffects effects{App().particles()};
+  ScreenDialogs dialogs;
 };
 
 ModeGame& TheModeGame() {
@@ -120,7 +141,10 @@ ModeGame::ModeGame() {
     hud.Forget(control);
     forget(control);
   });
-  overlayControls.SetDeletionListener(forget);
+  overlayControls.SetDeletionListener([this, forget](const GUIControl& control) {
+    speechWidgets.Forget(control);
+    forget(control);
+  });
   worldControls.SetDeletionListener([this](const GUIControl& control) {
     hud.Forget(control);
     DropReference(control);
@@ -189,6 +213,7 @@ void ModeGame::BuildHud() {
   menuButton = controls.Find(16);
   overlayControls.LoadLayout("game_gui_ovr", false);
   counterBars[2] = overlayControls.Find(79);
+  speechWidgets.Build(overlayControls, App().values(), Lookup("continue"), Lookup("skip"));
 
   HudItems::Parts parts;
   parts.world = &worldControls;
@@ -288,9 +313,11 @@ void ModeGame::DropReference(const GUIControl& control) {
 bool ModeGame::StartLevel() {
   Application& app = App();
   ClearController();
+  HideSpeech();
   if (!app.descriptors() || !app.gameSettings()) return false;
   services_ = std::make_unique<Services>();
-  level_ = std::make_unique<Level>(*app.descriptors(), app.gameServices());
+  services_->dialogs.mode = this;
+  level_ = std::make_unique<Level>(*app.descriptors(), app.gameServices(), &services_->dialogs);
   if (app.textures()) app.textures()->SetUnloadable(true);
   bool read = false;
   std::optional<std::string> saved;
@@ -359,9 +386,9 @@ bool ModeGame::StartLevel() {
   SetBonusMeter(0);
   RefreshObjective();
   SetScore(0);
-  // The briefing and the level's messages come before the start prompt once they exist;
-  // until then the level goes straight to the prompt.
-  ShowStartPrompt();
+  OpenLevelIntro();
+  // The level's own line, or the line that was up when the level was saved.
+  if (level_ && level_->dialog.text > 0) ShowSpeech(level_->dialog, false);
   return true;
 }
 
@@ -578,6 +605,7 @@ void ModeGame::ClearHud() {
   }
   hud.Clear();
   panels.Clear();
+  speechWidgets.HideAll();
   if (objectHint) objectHint->Hide();
   if (timeBar) timeBar->Start(0, 1);
   if (bonusMeter) bonusMeter->Start(0, 1);
@@ -608,6 +636,7 @@ void ModeGame::Update() {
   if (!switchPending) game_->Frame(ft, true);
   // 5.
   noDialog = TopDialog() == nullptr;
+  if (botPlaying && !switchPending) BotAnswers();
   if (botPlaying && noDialog && !switchPending) {
     if (Visible(startText)) {
       Press(0, 0);
@@ -625,8 +654,8 @@ void ModeGame::Update() {
     OnCommand(1045);
   }
   if (noDialog) {
-    // 6.1: the dimmer belongs to the speech bubble, which is not up.
-    if (dimmer) dimmer->visible = false;
+    // 6.1: the dimmer belongs to the speech bubble.
+    if (dimmer) dimmer->visible = speechWidgets.BubbleShown();
     // 6.2.
     game_->Tick(ft);
     if (!game_) return;
@@ -634,6 +663,10 @@ void ModeGame::Update() {
     UpdateHudFade();
     // 6.4.
     if (!game_->Ended()) UpdateTooltips();
+    // The speech message lets the player see through it while the pointer rests on it.
+    const GuiPoint p = Gui().Pointer();
+    messageDimmed = speechWidgets.MessageUnder(p.x, p.y);
+    speechWidgets.SetMessageAlpha(messageDimmed ? 64 : 255);
   } else if (GUIDialog* dialog = TopDialog()) {
     // 7.
     DialogStep(*dialog);
@@ -682,10 +715,7 @@ void ModeGame::UpdateTooltips() {
     lastTooltip_ = 0;
     return;
   }
-  if (hovered->id == 11) {
-    messageDimmed = true;
-    return;
-  }
+  if (hovered->id == SpeechWidgets::kMessageId) return;
   ShowTooltip(hovered->id);
 }
 
@@ -764,7 +794,8 @@ bool ModeGame::PlayStep() {
   // 10.2 and 10.3: the time bar moves with the level's clock (AdvanceLevelTimer); 10.4 and
   // 10.6: the gold mark, the bonus meter and the bonus bars.
   PanelStep(ft);
-  // 10.5: the next speech line waits for its delay.
+  // 10.5: a message line stays for its delay.
+  SpeechStep(ft);
   // 10.7.
   const float speed = level_->buildSpeed * (game_->workBonus ? 2.0f : 1.0f);
   targetScore += hud.Advance(ft, speed);
@@ -930,6 +961,175 @@ bool ModeGame::HandleEscape() {
   return false;
 }
 
+// ---------------------------------------------------------------- speech
+
+bool ModeGame::SpeechMuted() const {
+  PlayerProfiles* profiles = const_cast<Application&>(App()).profiles();
+  if (!profiles) return false;
+  if ((profiles->progress.options & Progress::kNoTutorialSpeech) != 0) return true;
+  // Lines play only on the first play of a level.
+  return Progress::HasRecord(episode, levelNumber) &&
+         (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kFinished) != 0;
+}
+
+void ModeGame::OpenLevelIntro() {
+  if (level_ && IsOrdinary(level_->mode) && briefingDialog) {
+    briefingDialog->SetLevelName(Lookup(Format("level_name_%02d", episode) +
+                                        Format("_%02d", levelNumber)));
+    FillBriefing();
+    briefingDialog->ShowDifficulty(Difficulty());
+    controls.BringToTop(briefingDialog);
+  } else {
+    ShowLevelMessage();
+  }
+}
+
+void ModeGame::FillBriefing() {
+  if (briefingDialog && level_) briefingDialog->Fill(*level_, App().strings());
+}
+
+void ModeGame::ShowLevelMessage() {
+  const std::string key = Format("level_message_%02d", episode) + Format("_%02d", levelNumber);
+  const StringTable* strings = App().strings();
+  PlayerProfiles* profiles = App().profiles();
+  const bool finished = profiles && Progress::HasRecord(episode, levelNumber) &&
+                        (profiles->progress.Record(episode, levelNumber).flags &
+                         LevelRecord::kFinished) != 0;
+  if (!strings || !strings->Has(Text(key)) || finished || !messageDialog) {
+    ShowStartPrompt();
+    return;
+  }
+  controls.BringToTop(messageDialog);
+  messageDialog->SetText(strings->Get(key), level_ && level_->mode == LevelMode::MiniGame);
+  messageDialog->SetPicture(Format("msg_%02d", episode) + Format("_%02d", levelNumber));
+  messageDialog->Show(kDialogFadeMs);
+}
+
+void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
+  // 1.
+  if (!forced && SpeechMuted()) return;
+  // 2. The line up is the level's pending dialog: a save keeps it for continue.
+  speech = line;
+  if (level_) level_->dialog = line.text > 0 ? line : SpeechLine{};
+  if (hudArrow) hudArrow->visible = false;
+  // 3.
+  if (line.kind >= 4 || line.text == 0) speechWidgets.HideMessage();
+  if (line.text == 0) {
+    speechDelay = 0;
+    WakeObject(line.notify);
+    return;
+  }
+  // 4.
+  if (SoundSystem* sound = App().sound()) sound->PlaySound("message_show");
+  const std::u16string text = Lookup(Format("dialog_%04d", line.text));
+  const GameDescriptors* descriptors = App().descriptors();
+  const std::string* speaker = descriptors ? descriptors->DialogPictureName(line.speaker) : nullptr;
+  if (line.kind >= 4) {
+    // 5.
+    if (objectHint) objectHint->Hide();
+    if (dimmer) {
+      controls.BringToTop(dimmer);
+      dimmer->visible = true;
+    }
+    speechWidgets.ShowBubble(line.kind, text,
+                             speaker ? SpriteNamed(*speaker + "_figure") : nullptr,
+                             Gui().HalfHeight());
+  } else {
+    // 6. A kind below 0 shows as the top left message. Delays are kept within an hour.
+    speechDelay = float(std::clamp(line.delay, 0, 3600)) * 1000.0f;
+    speechWidgets.ShowMessage(std::max(line.kind, 0), text,
+                              speaker ? SpriteNamed(*speaker + "_head") : nullptr);
+  }
+  // 7.
+  AimSpeechArrow(line.target);
+}
+
+void ModeGame::AimSpeechArrow(int target) {
+  if (target == 0 || !hudArrow) return;
+  ArrowAim aim;
+  if (target < 0) {
+    if (target == std::numeric_limits<int>::min()) return;
+    GUIControl* control = controls.Find(-target);
+    if (!control) control = overlayControls.Find(-target);
+    if (!control) return;
+    aim = SpeechWidgets::AimAtControl(CentreX(control->rect), CentreY(control->rect));
+  } else {
+    const WorldObject* object = level_ ? level_->FindObject(target) : nullptr;
+    if (!object) return;
+    aim = ArrowAim{object->position.x, object->position.y, 1, 1};
+  }
+  speechWidgets.PointArrow(*hudArrow, aim);
+  controls.BringToTop(hudArrow);
+}
+
+void ModeGame::HideSpeech() {
+  speechWidgets.HideAll();
+  if (hudArrow) {
+    hudArrow->visible = false;
+    hudArrow->ClearChangers();
+  }
+  speech = SpeechLine{};
+  speechDelay = 0;
+}
+
+void ModeGame::WakeObject(int id) {
+  if (id == 0) return;
+  wakeQueue_.push_back(id);
+  // Lines that wake further objects queue them: a chain of any length, or a cycle, runs as
+  // a loop here, and every object gives its line up once shown, so the chain ends.
+  if (waking_) return;
+  waking_ = true;
+  while (!wakeQueue_.empty()) {
+    const int next = wakeQueue_.front();
+    wakeQueue_.pop_front();
+    if (!game_ || !level_) continue;
+    if (WorldObject* object = level_->FindObject(next)) game_->FireDialog(*object, 4);
+  }
+  waking_ = false;
+}
+
+void ModeGame::SpeechStep(float frameTime) {
+  if (speechDelay <= 0) return;
+  speechDelay -= frameTime;
+  if (speechDelay > 0) return;
+  speechDelay = 0;
+  SpeechLine done = speech;
+  done.text = 0;
+  ShowSpeech(done, true);
+}
+
+void ModeGame::SpeechCommand(int id) {
+  if (id == SpeechWidgets::kContinue && speech.notify != 0 && level_ &&
+      level_->FindObject(speech.notify)) {
+    WakeObject(speech.notify);
+    // The object answers with its next line. A bubble replaces this one; a message that
+    // answers a bubble takes the bubble down (it would hold the level paused behind it).
+    if (speech.kind >= 4 || speech.text == 0 || !speechWidgets.BubbleShown()) return;
+    speechWidgets.HideBubble();
+    if (dimmer) dimmer->visible = false;
+    return;
+  }
+  // Skip, or a continue that wakes nobody.
+  speechWidgets.HideBubble();
+  if (hudArrow) hudArrow->visible = false;
+  PlayButtonClick();
+  if (dimmer) dimmer->visible = false;
+  if (level_ && speech.kind >= 4) level_->dialog = SpeechLine{};
+}
+
+void ModeGame::ClearPendingDialog(int objectId) {
+  if (!level_ || objectId == 0 || level_->dialog.target != objectId) return;
+  level_->dialog = SpeechLine{};
+  if (speech.target == objectId && hudArrow) hudArrow->visible = false;
+}
+
+void ModeGame::BotAnswers() {
+  // The bot reads no story: it answers every line and dialog of the level's opening.
+  if (speechWidgets.BubbleShown()) OnCommand(SpeechWidgets::kSkip);
+  if (Visible(briefingDialog) && !briefingDialog->HasChangers()) OnCommand(1011);
+  if (Visible(messageDialog) && !messageDialog->HasChangers()) OnCommand(1025);
+}
+
 // ---------------------------------------------------------------- commands
 
 void ModeGame::PlayButtonClick() {
@@ -968,10 +1168,11 @@ void ModeGame::StopForMap() {
 
 void ModeGame::ShowBriefingAgain() {
   if (level_ && IsOrdinary(level_->mode)) {
-    if (briefingDialog) briefingDialog->Show(kResultFadeMs);
+    FillBriefing();
+    if (briefingDialog) briefingDialog->ShowDifficulty(Difficulty());
     if (briefingDialog) controls.BringToTop(briefingDialog);
   } else {
-    ShowStartPrompt();
+    ShowLevelMessage();
   }
 }
 
@@ -1006,6 +1207,10 @@ int ModeGame::OnCommand(int id) {
   Application& app = App();
   PlayerProfiles* profiles = app.profiles();
   switch (id) {
+    case SpeechWidgets::kContinue:
+    case SpeechWidgets::kSkip:
+      SpeechCommand(id);
+      break;
     case 16:
       if (!Visible(menuDialog)) {
         PlayButtonClick();
@@ -1086,13 +1291,13 @@ int ModeGame::OnCommand(int id) {
     case 1011:
       PlayButtonClick();
       CloseDialog(briefingDialog);
-      ShowStartPrompt();
+      ShowLevelMessage();
       break;
     case 1015:
       PlayButtonClick();
       if (briefingDialog) briefingDialog->ClearResult();
       if (difficultyDialog) {
-        difficultyDialog->Show(kResultFadeMs);
+        difficultyDialog->Fill(Difficulty());
         controls.BringToTop(difficultyDialog);
       }
       break;

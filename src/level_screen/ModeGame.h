@@ -13,6 +13,7 @@
 #include "level/LevelTimer.h"
 #include "level_screen/HudItems.h"
 #include "level_screen/HudPanels.h"
+#include "level_screen/SpeechWidgets.h"
 
 class BriefingDlg;
 class DiffSelGame;
@@ -113,6 +114,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void PlayMusic(std::string_view name) override;
   void LevelEvaluated(const LevelResult& result) override;
   bool ResultReady() const override { return hudHidden; }
+  void ShowSpeech(const SpeechLine& line) override { ShowSpeech(line, false); }
+  void ShowLevelMessage(const SpeechLine&) override { ShowLevelMessage(); }
+  void ClearPendingDialog(int objectId) override;
 
   // --- The level screen's own operations
   // The time left on an object's work timer (ms), 0 when it has none.
@@ -130,6 +134,15 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   Level* CurrentLevel() { return level_.get(); }
   // The bot plays through the screen's own input path (pointer moves and presses).
   void SetBotPlaying(bool on) { botPlaying = on; }
+  // Shows a speech line (text 0 takes the shown one down and wakes its notify object).
+  // Unless forced, lines play only on a level's first play and with the tutorial speech on.
+  void ShowSpeech(const SpeechLine& line, bool forced);
+  // Hides every speech widget and the speech arrow and forgets the line.
+  void HideSpeech();
+  // The level's story message before play, or the start prompt when it has none.
+  void ShowLevelMessage();
+  // Rebuilds the briefing's goal rows (with the objective panel).
+  void FillBriefing();
 
   // The campaign position: episode from 1, level from 1 (0: none chosen).
   int episode = 1;
@@ -186,6 +199,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   int stars = 0;             // of the evaluated level, for the result dialogs
   float counterTargetC = 0;  // ms bar C of the special levels drains to
   bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
+  SpeechWidgets speechWidgets;
+  SpeechLine speech;       // the line up now
+  float speechDelay = 0;   // ms before a message line is taken down
   LevelTimer timer;
   float shakeTime = 0;  // seconds of screen shake left
   LevelCamera camera;
@@ -252,7 +268,18 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void PanelAchievement(int n) override { Achievement(n); }
   bool HasAchievement(int n) const override;
 
+  // Speech.
+  bool SpeechMuted() const;
+  void OpenLevelIntro();
+  void WakeObject(int id);
+  void AimSpeechArrow(int target);
+  void SpeechStep(float frameTime);
+  void SpeechCommand(int id);
+  void BotAnswers();
+
   std::unique_ptr<Services> services_;
+  std::deque<int> wakeQueue_;  // objects told "continue", woken one after another
+  bool waking_ = false;
   std::unique_ptr<Level> level_;
   std::unique_ptr<GameController> game_;
   std::unique_ptr<LevelBot> bot_;

@@ -1,6 +1,7 @@
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LevelPlayCommand.h"
+#include "kcontent/LevelSpeechCommand.h"
 
 #include <cstdio>
 #include <fstream>
@@ -67,6 +68,7 @@ std::vector<std::string> CheckLevelRoundTrip(const std::string& text, int episod
 int RunLevelCommand(const std::vector<std::string>& args) {
   if (!args.empty() && args[0] == "play") return RunLevelPlay(args);
   if (!args.empty() && args[0] == "hints") return RunLevelHints(args);
+  if (!args.empty() && args[0] == "speech") return RunLevelSpeech(args);
   const auto usage = [] {
     std::fprintf(stderr, "usage: kcontent level check FILE [--game GAMEFOLDER]\n");
     return 2;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -17,6 +18,7 @@
 #include "gui/ControlFactory.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LevelHintsCommand.h"
+#include "kcontent/LevelSpeechCommand.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
@@ -436,6 +438,7 @@ class LintRun {
     } else if (ordinary) {
       CheckPlayable(file, level);
       CheckHints(file, text);
+      CheckScript(file, text, level);
     }
   }
 
@@ -473,6 +476,45 @@ class LintRun {
       }
     }
   }
+
+  // Every line of the level's speech script has its text in every language, names objects
+  // and HUD controls that exist, and can be woken.
+  void CheckScript(const std::string& file, const std::string& text, const Level& level) {
+    std::vector<int> objectIds;
+    for (const auto& o : level.objects) objectIds.push_back(o->id);
+    for (const char* language : kLanguages) {
+      std::vector<ScriptLine> lines;
+      std::string error;
+      if (!CollectLevelSpeech(lint_.folder_, text, language, true, lines, error)) {
+        Problem(file, std::string("speech in ") + language + ": " + error);
+        continue;
+      }
+      for (const ScriptLine& s : lines) {
+        if (s.line.text > 0 && s.text.empty()) {
+          Problem(file, s.key + " is missing in locale/" + language);
+        }
+      }
+      if (std::string_view(language) != "en") continue;
+      for (const std::string& p : SpeechProblems(lines, objectIds, HudIds())) Problem(file, p);
+    }
+  }
+
+  // The ids of the HUD's layouts and of the controls the level screen makes.
+  const std::vector<int>& HudIds() {
+    if (!hudIds_.empty()) return hudIds_;
+    hudIds_ = {9, 10, 11, 21, 80, 81, 82, 83, 84, 85};
+    for (const char* name : {"game_gui.xml", "game_gui_ovr.xml"}) {
+      const FileData data = fs_.Read(name);
+      if (!data) continue;
+      const std::string layout(data.Text());
+      for (size_t at = layout.find(" id=\""); at != std::string::npos;
+           at = layout.find(" id=\"", at + 1)) {
+        hudIds_.push_back(std::atoi(layout.c_str() + at + 5));
+      }
+    }
+    return hudIds_;
+  }
+  std::vector<int> hudIds_;
 
   void CheckSpeech(const std::string& file, const std::string& what, const SpeechLine& line) {
     if (line.text <= 0) return;

@@ -429,7 +429,7 @@ def main():
     command_mark("cmd_no", False)
     free_worker()
     arrow("hintobj", 135, "Object arrow, pointing down to the right")
-    arrow("hintarrow", 0, "HUD arrow, pointing up")
+    arrow("hintarrow", 225, "HUD arrow, pointing down to the left (the speech arrow mirrors it)")
     medal_star("star_bronze", [(0, "#ffe0c0"), (0.5, "#d08a4a"), (1, "#7a4018")],
                "Bronze star")
     medal_star("star_silver", [(0, "#ffffff"), (0.5, "#c8ccd4"), (1, "#70788a")],

@@ -1,0 +1,111 @@
+#pragma once
+// The level screen on the recording device with the game folder's content, a fresh data
+// folder and level 1:1 entered.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "app/Application.h"
+#include "data/Language.h"
+#include "graphics/RecordingDevice.h"
+#include "gui/GUIDialog.h"
+#include "level_screen/BriefingDlg.h"
+#include "level_screen/MessageDlg.h"
+#include "level_screen/ModeGame.h"
+#include "platform/DataFiles.h"
+#include "support/TempDir.h"
+
+class ScreenPlatform : public AppPlatform {
+ public:
+  uint32_t NowMs() override { return now; }
+  void SleepMs(uint32_t) override {}
+  void PointerToVirtual(float& x, float& y) override {
+    x = pointerX;
+    y = pointerY;
+  }
+  void WarpPointer(float, float) override {}
+  bool IsKeyHeld(int) override { return false; }
+  bool IsSlateMode() override { return false; }
+  bool LastInputWasTouch() override { return touch; }
+  void ShowMainWindow() override {}
+  bool IsWindowShown() override { return true; }
+  void SetWindowTitle(const std::u16string&) override {}
+  void SetSystemCursor(bool) override {}
+  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
+    return std::make_unique<RecordingDevice>();
+  }
+
+  uint32_t now = 1000;
+  float pointerX = 0, pointerY = 0;
+  bool touch = false;
+};
+
+// The game folder's content, a fresh data folder, and level 1:1 entered.
+class ModeGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* game = std::getenv("KALODRUS_GAME_DIR");
+    ASSERT_NE(game, nullptr);
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(game);
+    platform::SetDataFolder(data.Path());
+    app = std::make_unique<Application>(platform);
+    ASSERT_TRUE(app->Init());
+    ASSERT_TRUE(app->InitDevice());
+    MountLocale(*app->files(), "en", false);
+    ASSERT_TRUE(app->InitContent());
+    app->profiles()->progress.difficulty = Difficulty::Casual;
+    mode().touchInput = false;
+    mode().episode = 1;
+    mode().levelNumber = 1;
+    app->SetMode(&mode(), false);
+    ASSERT_EQ(app->current, &mode());
+    ASSERT_TRUE(mode().HasLevel());
+  }
+  void TearDown() override {
+    app->Shutdown();
+    app.reset();
+    platform::SetDataFolder("");
+    std::filesystem::current_path(old_);
+  }
+
+  static ModeGame& mode() { return TheModeGame(); }
+  void Frames(int n, uint32_t ms = 16) {
+    for (int i = 0; i < n; ++i) {
+      platform.now += ms;
+      app->Frame();
+    }
+  }
+  // Waits out the fade-in and answers the level's opening (briefing, story message, the
+  // speech bubble), so that the level may run.
+  void Settle() {
+    Frames(40, 20);
+    PassOpening();
+  }
+  void PassOpening() {
+    for (int i = 0; i < 4; ++i) {
+      if (Shown(mode().briefingDialog)) mode().OnCommand(1011);
+      if (Shown(mode().messageDialog)) mode().OnCommand(1025);
+      if (mode().speechWidgets.BubbleShown()) mode().OnCommand(10);
+      Frames(1);
+    }
+  }
+  void Input(InputType type, int value = 0) { app->OnInput({type, value}); }
+  void ClickAt(float x, float y) {
+    platform.pointerX = x;
+    platform.pointerY = y;
+    Input(InputType::PointerMove);
+    Input(InputType::LeftDown);
+    Input(InputType::LeftUp);
+  }
+  bool Shown(const GUIControl* c) const { return c && c->visible; }
+
+  TempDir data;
+  ScreenPlatform platform;
+  std::unique_ptr<Application> app;
+
+ private:
+  std::filesystem::path old_;
+};
