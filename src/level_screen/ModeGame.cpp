@@ -20,7 +20,6 @@
 #include "level/LevelSounds.h"
 #include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
-#include "platform/Random.h"
 #include "level_screen/BriefingDlg.h"
 #include "level_screen/DiffSelGame.h"
 #include "level_screen/LevelHiscores.h"
@@ -28,10 +27,10 @@
 #include "level_screen/MainMenu.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/MiniGameHint.h"
-#include "level_screen/ModeStage.h"
 #include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -169,7 +168,8 @@ void ModeGame::BuildHud() {
   // The two clocks cheat mode shows: the level's game time and what is left on its bar.
   for (size_t i = 0; i < debugTimes_.size(); ++i) {
     auto clock = std::make_unique<GUIText>();
-    clock->rect = Rect{left + 10, -top + 60 - 24.0f * float(i), left + 300, -top + 36 - 24.0f * float(i)};
+    clock->rect =
+        Rect{left + 10, -top + 60 - 24.0f * float(i), left + 300, -top + 36 - 24.0f * float(i)};
     clock->SetFontSize(18);
     clock->align = 0;
     clock->colour = kWhite;
@@ -256,8 +256,8 @@ void ModeGame::MakeDimmerAndStartText() {
 void ModeGame::DropReference(const GUIControl& control) {
   for (GUIControl** slot :
        {reinterpret_cast<GUIControl**>(&timeBar), &goldMark,
-        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText,
-        &dimmer, reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
+        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText, &dimmer,
+        reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
     if (*slot == &control) *slot = nullptr;
   }
   for (GUIControl*& c : debugTimes_) {
@@ -304,8 +304,8 @@ bool ModeGame::StartLevel() {
     services_.reset();
     return false;
   }
-  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this,
-                                           &services_->sounds, &services_->effects);
+  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this, &services_->sounds,
+                                           &services_->effects);
   game_->strings = app.strings();
   bot_ = std::make_unique<LevelBot>(*game_);
   if (app.renderer() && app.textures()) {
@@ -455,6 +455,7 @@ void ModeGame::PlayMusic(std::string_view name) {
 // ---------------------------------------------------------------- the mode's visit
 
 void ModeGame::Enter() {
+  requested = nullptr;
   Mode::Enter();
   overlayControls.ResetAll();
   worldControls.ResetAll();
@@ -467,9 +468,12 @@ void ModeGame::Enter() {
   if (!StartLevel()) {
     // A level that cannot be started sends the player back to the map at once.
     if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
-    App().SetMode(&TheModeStage(), false);
-    TheModeStage().LevelFailed(episode, levelNumber);
+    LeaveAtOnce();
   }
+}
+
+void ModeGame::LeaveAtOnce() {
+  if (mapMode) App().SetMode(mapMode, false);
 }
 
 void ModeGame::Leave() {
@@ -510,8 +514,11 @@ bool ModeGame::OnActivate(bool wasActive) {
 void ModeGame::OnFadeDone(Fade kind) {
   if (kind != Fade::Out) return;
   paused = false;
-  Mode* target = &TheModeStage();
-  // Comics and the castle are not there yet: the map stands in for both.
+  // After the last level of an episode its comic comes first; the castle when asked for; the
+  // map otherwise (and whenever the screen asked for is not there).
+  Mode* target = mapMode;
+  if (toCastle && castleMode) target = castleMode;
+  if (episodeDone && comicsMode) target = comicsMode;
   if (levelNumber != 0 || episodeDone) {
     ClearController();
     if (levelNumber == 11 || episodeDone) {
@@ -522,7 +529,7 @@ void ModeGame::OnFadeDone(Fade kind) {
     ClearController();
   }
   if (App().textures()) App().textures()->EvictUnloadable();
-  App().SetMode(target, true);
+  if (target) App().SetMode(target, true);
 }
 
 void ModeGame::ClearController() {
@@ -555,14 +562,13 @@ void ModeGame::WriteHudState(std::string& text) const {
 }
 
 void ModeGame::ClearHud() {
-  for (GUIDialog* d : {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
-                       static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
-                       static_cast<GUIDialog*>(winRelaxDialog),
-                       static_cast<GUIDialog*>(looseDialog), static_cast<GUIDialog*>(trophyDialog),
-                       static_cast<GUIDialog*>(messageDialog),
-                       static_cast<GUIDialog*>(miniGameHint),
-                       static_cast<GUIDialog*>(difficultyDialog),
-                       static_cast<GUIDialog*>(hiscoresDialog)}) {
+  for (GUIDialog* d :
+       {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
+        static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
+        static_cast<GUIDialog*>(winRelaxDialog), static_cast<GUIDialog*>(looseDialog),
+        static_cast<GUIDialog*>(trophyDialog), static_cast<GUIDialog*>(messageDialog),
+        static_cast<GUIDialog*>(miniGameHint), static_cast<GUIDialog*>(difficultyDialog),
+        static_cast<GUIDialog*>(hiscoresDialog)}) {
     if (d) d->Hide();
   }
   hud.Clear();
@@ -573,9 +579,7 @@ void ModeGame::ClearHud() {
 
 // ---------------------------------------------------------------- the frame
 
-GUIDialog* ModeGame::TopDialog() const {
-  return dynamic_cast<GUIDialog*>(controls.TopDialog());
-}
+GUIDialog* ModeGame::TopDialog() const { return dynamic_cast<GUIDialog*>(controls.TopDialog()); }
 
 bool ModeGame::AnyModal() const {
   return controls.TopDialog() != nullptr || overlayControls.TopDialog() != nullptr;
@@ -734,11 +738,11 @@ bool ModeGame::PlayStep() {
   const bool touch = app.platform().LastInputWasTouch();
   if (touch != touchInput) {
     touchInput = touch;
-    const std::u16string text =
-        touch ? LookupOr("touch_input_detected", u"Touch input detected") + u"\\" +
-                    Lookup("tap_to_start")
-              : LookupOr("desktop_mode_detected", u"Desktop mode detected") + u"\\" +
-                    Lookup("click_to_start");
+    const std::u16string text = touch
+                                    ? LookupOr("touch_input_detected", u"Touch input detected") +
+                                          u"\\" + Lookup("tap_to_start")
+                                    : LookupOr("desktop_mode_detected", u"Desktop mode detected") +
+                                          u"\\" + Lookup("click_to_start");
     ShowStartText(text);
     paused = true;
     services_->sounds.Play("bonus_timer_stop");
@@ -935,14 +939,11 @@ void ModeGame::RestartLevel() {
   CloseDialog(menuDialog);
   if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
   App().StartFade(Fade::In);
-  if (!StartLevel()) {
-    App().SetMode(&TheModeStage(), false);
-    TheModeStage().LevelFailed(episode, levelNumber);
-  }
+  if (!StartLevel()) LeaveAtOnce();
 }
 
 void ModeGame::StopForMap() {
-  RequestMode(&TheModeStage());
+  RequestMode(mapMode);
   if (game_) game_->exitWalk = GameController::ExitWalk::Done;
 }
 
@@ -1044,10 +1045,10 @@ int ModeGame::OnCommand(int id) {
       CloseDialog(menuDialog);
       if (settingsDialog && profiles) {
         const SoundSystem* sound = app.sound();
-        settingsDialog->Fill(sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
-                             sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
-                             profiles->settings,
-                             (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
+        settingsDialog->Fill(
+            sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
+            sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
+            profiles->settings, (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
         ShowDialog(settingsDialog);
       }
       break;
@@ -1137,9 +1138,9 @@ void ModeGame::ShowResult() { NextResultStep(); }
 void ModeGame::NextResultStep() {
   CloseDialog(trophyDialog);
   const bool lost = result && !result->won;
-  GUIDialog* dialog = lost ? static_cast<GUIDialog*>(looseDialog)
-                   : Difficulty() == LevelTimer::kRelax ? static_cast<GUIDialog*>(winRelaxDialog)
-                                                         : static_cast<GUIDialog*>(winDialog);
+  GUIDialog* dialog = lost                                 ? static_cast<GUIDialog*>(looseDialog)
+                      : Difficulty() == LevelTimer::kRelax ? static_cast<GUIDialog*>(winRelaxDialog)
+                                                           : static_cast<GUIDialog*>(winDialog);
   if (!dialog) return;
   controls.SetAlphaAll(255);
   dialog->Show(kResultFadeMs);

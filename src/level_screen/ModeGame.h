@@ -50,7 +50,9 @@ class ModeGame : public Mode, public LevelScreen {
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
   static constexpr int kDialogCount = 11;
-  static bool IsDialogId(int id) { return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount; }
+  static bool IsDialogId(int id) {
+    return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
+  }
   static constexpr int kGoldMarkId = 21;
 
   ModeGame();
@@ -121,6 +123,11 @@ class ModeGame : public Mode, public LevelScreen {
   // The campaign position: episode from 1, level from 1 (0: none chosen).
   int episode = 1;
   int levelNumber = 1;
+  // The screens the level screen leaves for, wired up by whoever builds the game: the map,
+  // the comic that follows an episode's last level, the castle. None: that way is closed.
+  Mode* mapMode = nullptr;
+  Mode* comicsMode = nullptr;
+  Mode* castleMode = nullptr;
   // The next start loads the player's saved level instead of the level file.
   bool continueSaved = false;
 
@@ -195,6 +202,8 @@ class ModeGame : public Mode, public LevelScreen {
   void CloseDialog(GUIDialog* dialog);
   void OpenMenu();
   void RestartLevel();
+  // Goes straight back to the map (a level that cannot be started).
+  void LeaveAtOnce();
   // Asks for the map and stops the level's simulation.
   void StopForMap();
   // The hint window centred at (x, y), kept inside the screen, for ms milliseconds.
@@ -221,7 +230,7 @@ class ModeGame : public Mode, public LevelScreen {
   float lastScoreFrame_ = 0;
   int shownResources_[3] = {-1, -1, -1};
   std::u16string typedCheat_;
-  int lastTooltip_ = 0;  // the control whose tooltip shows
+  int lastTooltip_ = 0;                      // the control whose tooltip shows
   std::array<GUIControl*, 2> debugTimes_{};  // game time and time bar, shown by "time"
 };
 
