@@ -247,7 +247,7 @@ void ModeStage::ApplyProgress(const Progress& progress) {
       case MarkerKind::Comic:
       case MarkerKind::Puzzle: {
         const int k = m.second;
-        m.open = k < 2 || (k <= 9 && Finished(progress, k - 1, 10)) || unlockAll;
+        m.open = k < 2 || (k <= 9 && Finished(progress, k - 1, 10));
         break;
       }
       case MarkerKind::Achievement: {
@@ -274,10 +274,7 @@ void ModeStage::ApplyProgress(const Progress& progress) {
 
 void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int nextE, int nextL) {
   const int e = m.first, l = m.second;
-  if (e < 1 || e > Progress::kCampaignEpisodes || l < 1 || l > Progress::kCampaignLevels) {
-    m.open = unlockAll;
-    return;
-  }
+  if (e < 1 || e > Progress::kCampaignEpisodes || l < 1 || l > Progress::kCampaignLevels) return;
   const LevelRecord& record = p.Record(e, l);
   if (record.flags & LevelRecord::kFinished) {
     static const char* const kMedals[] = {"level_relax", "level_bronze", "level_silver",
@@ -291,7 +288,7 @@ void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int next
     CentreOn(o);
   } else {
     level_->SetTexture(o, l == 11 ? "level_bonus" : "level_unfinished");
-    m.open = LevelOpens(p, e, l) || unlockAll;
+    m.open = LevelOpens(p, e, l);
   }
   if (record.flags & LevelRecord::kPuzzlePiece) {
     const Vec2 at{o.position.x + Value("if_map_puzzle_x", 0),
@@ -466,6 +463,12 @@ void ModeStage::ShowOkDialog(std::string_view key) {
 }
 
 // ---------------------------------------------------------------- markers
+
+bool ModeStage::Clickable(const Marker& m) const {
+  const bool unlockable =
+      m.kind == MarkerKind::Level || m.kind == MarkerKind::Comic || m.kind == MarkerKind::Puzzle;
+  return m.open || (unlockAll && unlockable);
+}
 
 const ModeStage::Marker* ModeStage::FindMarker(int objectId) const {
   for (const Marker& m : markers_) {
@@ -699,7 +702,7 @@ void ModeStage::EndPress() {
   pressed = dragging = false;
   if (!wasPressed || wasDrag) return;
   if (hovered < 0 || size_t(hovered) >= markers_.size()) return;
-  if (!markers_[size_t(hovered)].open) return;
+  if (!Clickable(markers_[size_t(hovered)])) return;
   if (hovered == selected) {
     Activate(selected);
   } else {

@@ -25,8 +25,9 @@ struct WorldObject;
 // lives in its Marker entry, nowhere else:
 //  - its two parameters are the object's respawn pair (first = respawnMin, second =
 //    respawnMax); an achievement marker whose trophy is not earned gets second = -1;
-//  - `open` says whether it can be selected and activated (locked markers are drawn at
-//    alpha 127);
+//  - `open` says whether the player's progress opens it (locked markers are drawn at alpha
+//    127); with the "unlock" cheat level, comic and puzzle markers are clickable while locked
+//    (Clickable);
 //  - `built` tells a wonder's built state from its empty one (both may show picture 01);
 //  - `picture` and `size` are its own picture and half size: the selected marker (the index
 //    `selected`) plays the "level_select" animation in their place and gets them back when
@@ -73,6 +74,8 @@ class ModeStage : public Mode {
   // The marker entries, in the level's object order.
   const std::vector<Marker>& Markers() const { return markers_; }
   const Marker* FindMarker(int objectId) const;
+  // Whether a click selects (and a second one activates) the marker.
+  bool Clickable(const Marker& marker) const;
   // The level marker of (episode, level), or none.
   const Marker* LevelMarker(int episode, int level) const;
   WorldObject* ObjectOf(const Marker& marker) const;
