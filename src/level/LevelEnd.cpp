@@ -31,7 +31,9 @@ void LevelEnd::Begin() {
 void LevelEnd::WinCheck() {
   GameController& g = game_;
   Level& l = g.level;
-  if (l.mode == LevelMode::MiniGame || g.endTimer >= 0) return;
+  // Only played levels are won: the mini-game ends by its own rule, and a still level (the
+  // map, the menu's backdrop) has nothing to win.
+  if (l.mode == LevelMode::MiniGame || l.mode == LevelMode::Still || g.endTimer >= 0) return;
   if (!cheatWin && !g.economy.ObjectivesMet()) return;
   l.state = LevelState::Won;
   l.ended = true;

@@ -33,7 +33,6 @@
 #include "level_screen/MainMenu.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/MiniGameHint.h"
-#include "level_screen/ModeStage.h"
 #include "level_screen/ObjectivePanel.h"
 #include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
@@ -199,7 +198,8 @@ void ModeGame::BuildHud() {
   // The two clocks cheat mode shows: the level's game time and what is left on its bar.
   for (size_t i = 0; i < debugTimes_.size(); ++i) {
     auto clock = std::make_unique<GUIText>();
-    clock->rect = Rect{left + 10, -top + 60 - 24.0f * float(i), left + 300, -top + 36 - 24.0f * float(i)};
+    clock->rect =
+        Rect{left + 10, -top + 60 - 24.0f * float(i), left + 300, -top + 36 - 24.0f * float(i)};
     clock->SetFontSize(18);
     clock->align = 0;
     clock->colour = kWhite;
@@ -492,6 +492,7 @@ void ModeGame::PlayMusic(std::string_view name) {
 // ---------------------------------------------------------------- the mode's visit
 
 void ModeGame::Enter() {
+  requested = nullptr;
   Mode::Enter();
   overlayControls.ResetAll();
   worldControls.ResetAll();
@@ -504,9 +505,12 @@ void ModeGame::Enter() {
   if (!StartLevel()) {
     // A level that cannot be started sends the player back to the map at once.
     if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
-    App().SetMode(&TheModeStage(), false);
-    TheModeStage().LevelFailed(episode, levelNumber);
+    LeaveAtOnce();
   }
+}
+
+void ModeGame::LeaveAtOnce() {
+  if (mapMode) App().SetMode(mapMode, false);
 }
 
 void ModeGame::Leave() {
@@ -548,8 +552,11 @@ bool ModeGame::OnActivate(bool wasActive) {
 void ModeGame::OnFadeDone(Fade kind) {
   if (kind != Fade::Out) return;
   paused = false;
-  Mode* target = &TheModeStage();
-  // Comics and the castle are not there yet: the map stands in for both.
+  // After the last level of an episode its comic comes first; the castle when asked for; the
+  // map otherwise (and whenever the screen asked for is not there).
+  Mode* target = mapMode;
+  if (toCastle && castleMode) target = castleMode;
+  if (episodeDone && comicsMode) target = comicsMode;
   if (levelNumber != 0 || episodeDone) {
     ClearController();
     if (levelNumber == 11 || episodeDone) {
@@ -560,7 +567,7 @@ void ModeGame::OnFadeDone(Fade kind) {
     ClearController();
   }
   if (App().textures()) App().textures()->EvictUnloadable();
-  App().SetMode(target, true);
+  if (target) App().SetMode(target, true);
 }
 
 void ModeGame::ClearController() {
@@ -1155,14 +1162,11 @@ void ModeGame::RestartLevel() {
   CloseDialog(menuDialog);
   if (PlayerProfiles* profiles = App().profiles()) profiles->SaveProgress();
   App().StartFade(Fade::In);
-  if (!StartLevel()) {
-    App().SetMode(&TheModeStage(), false);
-    TheModeStage().LevelFailed(episode, levelNumber);
-  }
+  if (!StartLevel()) LeaveAtOnce();
 }
 
 void ModeGame::StopForMap() {
-  RequestMode(&TheModeStage());
+  RequestMode(mapMode);
   if (game_) game_->exitWalk = GameController::ExitWalk::Done;
 }
 

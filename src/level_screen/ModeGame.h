@@ -147,6 +147,11 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // The campaign position: episode from 1, level from 1 (0: none chosen).
   int episode = 1;
   int levelNumber = 1;
+  // The screens the level screen leaves for, wired up by whoever builds the game: the map,
+  // the comic that follows an episode's last level, the castle. None: that way is closed.
+  Mode* mapMode = nullptr;
+  Mode* comicsMode = nullptr;
+  Mode* castleMode = nullptr;
   // The next start loads the player's saved level instead of the level file.
   bool continueSaved = false;
 
@@ -231,6 +236,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void CloseDialog(GUIDialog* dialog);
   void OpenMenu();
   void RestartLevel();
+  // Goes straight back to the map (a level that cannot be started).
+  void LeaveAtOnce();
   // Asks for the map and stops the level's simulation.
   void StopForMap();
   // The hint window centred at (x, y), kept inside the screen, for ms milliseconds.
@@ -288,7 +295,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   float lastScoreFrame_ = 0;
   int shownResources_[3] = {-1, -1, -1};
   std::u16string typedCheat_;
-  int lastTooltip_ = 0;  // the control whose tooltip shows
+  int lastTooltip_ = 0;                      // the control whose tooltip shows
   std::array<GUIControl*, 2> debugTimes_{};  // game time and time bar, shown by "time"
 };
 

@@ -9,8 +9,10 @@
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
-#include "level_screen/ModeGame.h"
+#include "campaign/ModeStage.h"
+#include "campaign/ModeStandIn.h"
 #include "graphics/GLRenderDevice.h"
+#include "level_screen/ModeGame.h"
 #include "platform/ContentLog.h"
 #include "platform/DataFiles.h"
 #include "platform/Desktop.h"
@@ -176,7 +178,14 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   }
   game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
   game.SetBotPlaying(cl.bot);
-  TheModeSplash().next = cl.stayLoading ? nullptr : &game;
+  game.mapMode = &TheModeStage();
+  game.comicsMode = &TheModeComics();
+  game.castleMode = &TheModeCastle();
+  TheModeComics().nextMode = &TheModeStage();
+  TheModeCastle().backMode = &TheModeStage();
+  // The splash hands over to the map, or to the level (or saved game) the command line asks for.
+  Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeStage();
+  TheModeSplash().next = cl.stayLoading ? nullptr : first;
 }
 
 // Runs the message loop until the Application ends it or the frame budget is spent; the

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "campaign/ModeStage.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
 #include "gui/GUIDialog.h"
@@ -58,6 +59,7 @@ class ModeGameTest : public ::testing::Test {
     ASSERT_TRUE(app->InitContent());
     app->profiles()->progress.difficulty = Difficulty::Casual;
     mode().touchInput = false;
+    mode().mapMode = &TheModeStage();
     mode().episode = 1;
     mode().levelNumber = 1;
     app->SetMode(&mode(), false);

@@ -75,17 +75,64 @@ def panels():
 FOLDER = "world"
 
 
-def level_pin():
-    d = Doc(68, 88, "A level on the map that is not finished yet: a wooden sign on a post.")
+# The level markers: one sign on a post, its board coloured and marked by the level's state.
+LEVEL_SIGNS = {
+    "level_unfinished": ("A level on the map that is not finished yet: a wooden sign on a post.",
+                         ("#ffe070", "#f5c02a", "#c88a10"), "clock"),
+    "level_current": ("The next level to play: a green sign with a play arrow.",
+                      ("#b8f08a", "#5cc03a", "#2e8a1a"), "play"),
+    "level_bronze": ("A level finished with one star: a bronze sign.",
+                     ("#f0c090", "#c8783a", "#8a4a1a"), 1),
+    "level_silver": ("A level finished with two stars: a silver sign.",
+                     ("#ffffff", "#c8d0d8", "#8a949e"), 2),
+    "level_gold": ("A level finished with three stars: a golden sign.",
+                   ("#fff6a0", "#ffc830", "#c88a10"), 3),
+    "level_relax": ("A level finished at ease, without stars: a blue sign with a tick.",
+                    ("#c0e8ff", "#6ab8e8", "#2a78b0"), "tick"),
+    "level_bonus": ("The bonus level of an episode: a purple sign with a star.",
+                    ("#e8c0ff", "#a060d8", "#6a2a9a"), "star"),
+}
+
+
+def star(cx, cy, r):
+    pts = []
+    for k in range(10):
+        a = -math.pi / 2 + k * math.pi / 5
+        rr = r if k % 2 == 0 else r * 0.45
+        pts.append((cx + rr * math.cos(a), cy + rr * math.sin(a)))
+    return pts
+
+
+def level_sign(name):
+    note, colours, mark = LEVEL_SIGNS[name]
+    d = Doc(68, 88, note)
     d.add(contact_shadow(d, 34, 82, 18, 5))
     d.add(path("M34 84 V40", stroke=OUTLINE, width=6))
     d.add(path("M34 84 V40", stroke="#a06a36", width=4))
-    board = d.linear("pinBoard", [(0, "#ffe070"), (0.5, "#f5c02a"), (1, "#c88a10")])
+    board = d.linear(name + "Board", [(0, colours[0]), (0.5, colours[1]), (1, colours[2])])
     d.add(path("M8 12 Q34 2 60 12 L56 46 Q34 54 12 46 Z", board, OUTLINE, 2))
     d.add(path("M16 16 Q34 9 52 16", stroke="#ffffff", width=2, extra=' opacity="0.6"'))
-    d.add(circle(34, 30, 11, "#fff6d8", OUTLINE, 1.6))
-    d.add(path("M34 23 V30 L39 33", stroke=OUTLINE, width=2.2))
-    d.save(FOLDER, "level_unfinished")
+    if mark == "clock":
+        d.add(circle(34, 30, 11, "#fff6d8", OUTLINE, 1.6))
+        d.add(path("M34 23 V30 L39 33", stroke=OUTLINE, width=2.2))
+    elif mark == "play":
+        d.add(circle(34, 30, 12, "#fff6d8", OUTLINE, 1.6))
+        d.add(poly([(30, 23), (42, 30), (30, 37)], "#2e8a1a", OUTLINE, 1.4))
+    elif mark == "tick":
+        d.add(circle(34, 30, 12, "#fff6d8", OUTLINE, 1.6))
+        d.add(path("M27 30 L32 36 L42 24", stroke="#2a78b0", width=3.4))
+    elif mark == "star":
+        d.add(poly(star(34, 30, 13), "#fff3a0", OUTLINE, 1.4))
+    else:
+        xs = {1: (34,), 2: (25, 43), 3: (19, 34, 49)}[mark]
+        for x in xs:
+            d.add(poly(star(x, 30 if len(xs) < 3 or x == 34 else 33, 9), "#fff3a0", OUTLINE, 1.2))
+    d.save(FOLDER, name)
+
+
+def level_pin():
+    for name in LEVEL_SIGNS:
+        level_sign(name)
 
 
 def map_comic():
@@ -126,11 +173,18 @@ def map_puzzle():
     d.save(FOLDER, "map_puzzle")
 
 
-def wonder():
-    d = Doc(180, 220, "The wonder of episode 1: a tall lighthouse of white stone with a golden flame.")
+def wonder(stage=10):
+    """Stage 1..10 of the lighthouse: the tower rises with every stage under its scaffold,
+    the lamp and the flame come with the last."""
+    note = ("The wonder of episode 1: a tall lighthouse of white stone with a golden flame."
+            if stage >= 10 else f"The wonder of episode 1 being built: stage {stage} of 10.")
+    d = Doc(180, 220, note)
     d.add(contact_shadow(d, 90, 206, 70, 12))
     base = d.linear("wonderBase", [(0, "#e8e2d4"), (1, "#a8a292")])
     d.add(poly([(20, 208), (160, 208), (148, 180), (32, 180)], base, OUTLINE, 2))
+    top = 180 - 116 * stage / 10 if stage < 10 else 64
+    d.add(f'<clipPath id="built"><rect x="0" y="{top:.1f}" width="180" height="220"/></clipPath>')
+    d.add('<g clip-path="url(#built)">')
     tower = d.linear("wonderTower", [(0, "#ffffff"), (0.5, "#e8e2d4"), (1, "#b0aa9a")], 0, 0, 1, 0)
     d.add(poly([(52, 180), (128, 180), (112, 64), (68, 64)], tower, OUTLINE, 2))
     for y, c in ((150, "#d05a3a"), (110, "#d05a3a")):
@@ -138,13 +192,24 @@ def wonder():
         x0, x1 = 52 + 16 * t, 128 - 16 * t
         d.add(poly([(x0, y), (x1, y), (x1 - 3, y - 14), (x0 + 3, y - 14)], c, OUTLINE, 1.5))
     d.add(f'<rect x="80" y="160" width="20" height="20" rx="8" fill="#8a5428" stroke="{OUTLINE}" stroke-width="1.6"/>')
+    d.add('</g>')
+    if stage < 10:
+        # The scaffold around the part still to build.
+        for x in (48, 132):
+            d.add(path(f"M{x} 182 V{max(top - 24, 40):.1f}", stroke="#8a5a2a", width=4))
+        y = 176.0
+        while y > top - 20:
+            d.add(path(f"M46 {y:.1f} H134", stroke="#8a5a2a", width=3))
+            y -= 22
+        d.save(FOLDER, f"wonder_01_{stage:02d}")
+        return
     d.add(f'<rect x="60" y="48" width="60" height="16" fill="#8a9ab0" stroke="{OUTLINE}" stroke-width="2"/>')
     glow = d.radial("flameGlow", [(0, "#fff6a0", 1), (0.5, "#ffc030", 0.6), (1, "#ffc030", 0)], 0.5, 0.5, 0.5)
     d.add(circle(90, 34, 32, glow))
     d.add(path("M78 48 C74 34 86 28 90 12 C96 26 106 34 102 48 Z",
                d.linear("wonderFlame", [(0, "#fff6a0"), (1, "#f08a20")]), "#b83a10", 1.5))
     d.add(path("M56 48 L90 30 L124 48", stroke=OUTLINE, width=3))
-    d.save(FOLDER, "wonder_01_01")
+    d.save(FOLDER, "wonder_01_10")
 
 
 def map_road():
@@ -162,7 +227,8 @@ def main():
     map_comic()
     map_trophy()
     map_puzzle()
-    wonder()
+    for stage in range(1, 11):
+        wonder(stage)
     map_road()
 
 

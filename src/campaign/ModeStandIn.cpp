@@ -1,0 +1,51 @@
+#include "campaign/ModeStandIn.h"
+
+#include "app/Application.h"
+#include "app/GameKeys.h"
+
+void ModeStandIn::Enter() {
+  requested = nullptr;
+  Mode::Enter();
+  ShowInfoMessage(name_);
+}
+
+void ModeStandIn::OnFadeDone(Fade kind) {
+  if (kind == Fade::Out && requested) App().SetMode(requested, false);
+}
+
+int ModeStandIn::OnInput(InputEvent event) {
+  const bool leave = event.type == InputType::LeftUp ||
+                     (event.type == InputType::KeyDown && event.value == kGameKeyEscape);
+  if (leave && backMode && !requested) RequestMode(backMode);
+  return 0;
+}
+
+void ModeComics::Update() {
+  Mode::Update();
+  if (nextMode && !requested && App().fadeState == Fade::None) RequestMode(nextMode);
+}
+
+ModeMenu& TheModeMenu() {
+  static ModeMenu mode;
+  return mode;
+}
+
+ModePuzzle& TheModePuzzle() {
+  static ModePuzzle mode;
+  return mode;
+}
+
+ModeCastle& TheModeCastle() {
+  static ModeCastle mode;
+  return mode;
+}
+
+ModeRatings& TheModeRatings() {
+  static ModeRatings mode;
+  return mode;
+}
+
+ModeComics& TheModeComics() {
+  static ModeComics mode;
+  return mode;
+}
