@@ -152,10 +152,10 @@ void ModeStage::Enter() {
   if (GUIControl* score = controls.Find(kScoreText)) {
     score->SetText(Lookup("score") + u": " + IntegerText(progress.totalScore));
   }
-  // 7.
-  int e = 0, l = 0;
-  NextLevel(progress, e, l);
-  if (e >= Progress::kCampaignEpisodes) ScrollBy(-1e9f);
+  // 7. The level after the last played one, from 0: (a, b + 1), or (a + 1, 0) at the end of
+  // an episode.
+  const int a = std::max(progress.lastEpisode, 0), b = std::max(progress.lastLevel, 0);
+  if ((b + 1 >= 10 ? a + 1 : a) == Progress::kCampaignEpisodes - 1) ScrollBy(-1e9f);
   velocity = 0;
 }
 
@@ -643,10 +643,13 @@ int ModeStage::OnInput(InputEvent event) {
   for (ControlList* list : {&dialogs, &controls}) {
     const int id = list->OnInput(event);
     if (id > 0) {
+      pressed = dragging = false;
       OnCommand(id);
       return id;
     }
   }
+  // A press on one of the map's buttons is the button's, not the start of a drag.
+  if (event.type == InputType::LeftDown && (controls.Captured() || dialogs.Captured())) return 0;
   const bool dialogOpen = dialogs.TopDialog() || controls.TopDialog();
   const GuiPoint at = Gui().Pointer();
   switch (event.type) {
