@@ -228,7 +228,7 @@ void ModeStage::ApplyProgress(const Progress& progress) {
   bool any = false;
   for (const auto& owned : level_->objects) {
     WorldObject& o = *owned;
-    if (o.Hidden()) continue;
+    if (o.Hidden() || o.id == kPinId) continue;
     const float left = o.position.x - std::fabs(o.size.x);
     const float right = o.position.x + std::fabs(o.size.x);
     minX = any ? std::min(minX, left) : std::min(0.0f, left);
@@ -266,10 +266,9 @@ void ModeStage::ApplyProgress(const Progress& progress) {
     }
     o.alpha = m.open || m.kind == MarkerKind::Wonder ? 255 : kLockedAlpha;
     m.picture = o.texture;
-    m.size = o.size;
     markers_.push_back(m);
   }
-  ShowSelected(true);
+  ShowSelected();
 }
 
 void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int nextE, int nextL) {
@@ -379,17 +378,26 @@ void ModeStage::Update() {
   Glide();
 }
 
-void ModeStage::ShowSelected(bool on) {
-  if (selected < 0 || size_t(selected) >= markers_.size() || !level_) return;
-  const Marker& m = markers_[size_t(selected)];
-  WorldObject* o = ObjectOf(m);
-  if (!o) return;
-  o->sprite.reset();
-  o->Set(ObjectFlags::kSprite, false);
-  o->size = m.size;
-  level_->SetTexture(*o, on ? std::string("level_select") : m.picture);
-  if (!on) o->UpdateQuad();
-  o->alpha = m.open || m.kind == MarkerKind::Wonder ? 255 : kLockedAlpha;
+void ModeStage::ShowSelected() {
+  if (!level_) return;
+  WorldObject* pin = level_->FindObject(kPinId);
+  const WorldObject* target = selected >= 0 && size_t(selected) < markers_.size()
+                                  ? ObjectOf(markers_[size_t(selected)])
+                                  : nullptr;
+  if (!target) {
+    if (pin) pin->Set(ObjectFlags::kHidden, true);
+    return;
+  }
+  if (!pin) {
+    pin = &level_->AddObject(level_->objects, kPinId, "", target->position);
+    pin->cls = WorldObject::kScenery;
+    level_->SetTexture(*pin, "level_select");
+  }
+  pin->Set(ObjectFlags::kHidden, false);
+  // The pin stands on the marker's top edge, pointing down at it.
+  pin->position = Vec2{target->position.x, target->position.y + std::fabs(target->size.y) +
+                                               std::fabs(pin->size.y) * 0.7f};
+  pin->UpdateQuad();
 }
 
 void ModeStage::Draw() {
@@ -600,9 +608,8 @@ void ModeStage::ShowControlTooltip() {
 }
 
 void ModeStage::Select(int index) {
-  ShowSelected(false);
   selected = index;
-  ShowSelected(true);
+  ShowSelected();
 }
 
 void ModeStage::Activate(int index) {
