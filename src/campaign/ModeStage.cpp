@@ -152,10 +152,10 @@ void ModeStage::Enter() {
   if (GUIControl* score = controls.Find(kScoreText)) {
     score->SetText(Lookup("score") + u": " + IntegerText(progress.totalScore));
   }
-  // 7.
-  int e = 0, l = 0;
-  NextLevel(progress, e, l);
-  if (e >= Progress::kCampaignEpisodes) ScrollBy(-1e9f);
+  // 7. The level after the last played one, from 0: (a, b + 1), or (a + 1, 0) at the end of
+  // an episode.
+  const int a = std::max(progress.lastEpisode, 0), b = std::max(progress.lastLevel, 0);
+  if ((b + 1 >= 10 ? a + 1 : a) == Progress::kCampaignEpisodes - 1) ScrollBy(-1e9f);
   velocity = 0;
 }
 
@@ -228,7 +228,7 @@ void ModeStage::ApplyProgress(const Progress& progress) {
   bool any = false;
   for (const auto& owned : level_->objects) {
     WorldObject& o = *owned;
-    if (o.Hidden()) continue;
+    if (o.Hidden() || o.id == kPinId) continue;
     const float left = o.position.x - std::fabs(o.size.x);
     const float right = o.position.x + std::fabs(o.size.x);
     minX = any ? std::min(minX, left) : std::min(0.0f, left);
@@ -266,10 +266,9 @@ void ModeStage::ApplyProgress(const Progress& progress) {
     }
     o.alpha = m.open || m.kind == MarkerKind::Wonder ? 255 : kLockedAlpha;
     m.picture = o.texture;
-    m.size = o.size;
     markers_.push_back(m);
   }
-  ShowSelected(true);
+  ShowSelected();
 }
 
 void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int nextE, int nextL) {
@@ -379,17 +378,26 @@ void ModeStage::Update() {
   Glide();
 }
 
-void ModeStage::ShowSelected(bool on) {
-  if (selected < 0 || size_t(selected) >= markers_.size() || !level_) return;
-  const Marker& m = markers_[size_t(selected)];
-  WorldObject* o = ObjectOf(m);
-  if (!o) return;
-  o->sprite.reset();
-  o->Set(ObjectFlags::kSprite, false);
-  o->size = m.size;
-  level_->SetTexture(*o, on ? std::string("level_select") : m.picture);
-  if (!on) o->UpdateQuad();
-  o->alpha = m.open || m.kind == MarkerKind::Wonder ? 255 : kLockedAlpha;
+void ModeStage::ShowSelected() {
+  if (!level_) return;
+  WorldObject* pin = level_->FindObject(kPinId);
+  const WorldObject* target = selected >= 0 && size_t(selected) < markers_.size()
+                                  ? ObjectOf(markers_[size_t(selected)])
+                                  : nullptr;
+  if (!target) {
+    if (pin) pin->Set(ObjectFlags::kHidden, true);
+    return;
+  }
+  if (!pin) {
+    pin = &level_->AddObject(level_->objects, kPinId, "", target->position);
+    pin->cls = WorldObject::kScenery;
+    level_->SetTexture(*pin, "level_select");
+  }
+  pin->Set(ObjectFlags::kHidden, false);
+  // The pin stands on the marker's top edge, pointing down at it.
+  pin->position = Vec2{target->position.x, target->position.y + std::fabs(target->size.y) +
+                                               std::fabs(pin->size.y) * 0.7f};
+  pin->UpdateQuad();
 }
 
 void ModeStage::Draw() {
@@ -600,9 +608,8 @@ void ModeStage::ShowControlTooltip() {
 }
 
 void ModeStage::Select(int index) {
-  ShowSelected(false);
   selected = index;
-  ShowSelected(true);
+  ShowSelected();
 }
 
 void ModeStage::Activate(int index) {
@@ -643,10 +650,13 @@ int ModeStage::OnInput(InputEvent event) {
   for (ControlList* list : {&dialogs, &controls}) {
     const int id = list->OnInput(event);
     if (id > 0) {
+      pressed = dragging = false;
       OnCommand(id);
       return id;
     }
   }
+  // A press on one of the map's buttons is the button's, not the start of a drag.
+  if (event.type == InputType::LeftDown && (controls.Captured() || dialogs.Captured())) return 0;
   const bool dialogOpen = dialogs.TopDialog() || controls.TopDialog();
   const GuiPoint at = Gui().Pointer();
   switch (event.type) {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/Mode.h"
-#include "level/Vec2.h"
 
 class GameController;
 class GUIHint;
@@ -29,9 +28,10 @@ struct WorldObject;
 //    127); with the "unlock" cheat level, comic and puzzle markers are clickable while locked
 //    (Clickable);
 //  - `built` tells a wonder's built state from its empty one (both may show picture 01);
-//  - `picture` and `size` are its own picture and half size: the selected marker (the index
-//    `selected`) plays the "level_select" animation in their place and gets them back when
-//    the selection moves on.
+//  - `picture` is the picture its state gave it;
+//  - the selection is the index `selected`: the selected marker "plays the level_select
+//    animation" as a pin of that animation standing on it, an object the map adds to its
+//    level (id kPinId), moved to the next selection.
 class ModeStage : public Mode {
  public:
   enum class MarkerKind : int { Level = 0, Comic = 1, Achievement = 2, Puzzle = 3, Wonder = 4 };
@@ -43,12 +43,12 @@ class ModeStage : public Mode {
     bool open = false;
     bool built = false;
     std::string picture;
-    Vec2 size;
   };
   static constexpr float kDragStart = 10;      // units the pointer moves before a drag starts
   static constexpr float kGlide = 0.9125f;     // the glide's decay per frame
   static constexpr float kBounce = -0.25f;     // the glide's turn at a limit
   static constexpr float kButtonSpeed = 0.5f;  // units per ms with a scroll button held
+  static constexpr int kPinId = 65535;         // the selection pin's object id
 
   ModeStage();
   ~ModeStage() override;
@@ -123,7 +123,7 @@ class ModeStage : public Mode {
   void EndPress();
   void TypeCheat(int value);
   void PlayClick();
-  void ShowSelected(bool on);
+  void ShowSelected();
   void OnceOnlyMessages();
   void ShowOkDialog(std::string_view key);
   void Glide();

@@ -178,6 +178,22 @@ TEST(ContentLintTest, DamagedContentIsReported) {
   }
 }
 
+TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
+  DamagedContent c;
+  c.Replace("content/levels/level_00_00.xml", R"(respawn="0,1")", R"(respawn="0,99")");
+  c.Replace("content/levels/level_00_00.xml",
+            R"(subclass="2" pos="-700,200" size="30.00,36.00" respawn="1,0")",
+            R"(subclass="2" pos="-700,200" size="30.00,36.00" respawn="40,0")");
+  c.Replace("locale/pl/strings.xml", R"(name="wonder_1")", R"(name="wonder_one")");
+  c.Replace("locale/de/strings.xml", R"(name="locked")", R"(name="lockd")");
+  const auto problems = c.Lint();
+  EXPECT_TRUE(Mentions(problems, "marker 10", "comic number 99 names nothing")) << Join(problems);
+  EXPECT_TRUE(Mentions(problems, "marker 20", "achievement 40 names nothing"));
+  EXPECT_TRUE(Mentions(problems, "marker 22", "wonder_1 in locale/pl"));
+  EXPECT_TRUE(Mentions(problems, "level_00_00.xml", "locked in locale/de"));
+  EXPECT_FALSE(Mentions(problems, "wonder_1 in locale/en"));
+}
+
 TEST(ContentLintTest, DamagedLayoutsAreReported) {
   {
     DamagedContent c;

@@ -158,7 +158,12 @@ TEST_F(ModeStageTest, ANewPlayerSeesOnlyTheFirstLevelOpenCurrentAndSelected) {
   EXPECT_TRUE(first.open);
   EXPECT_EQ(first.picture, "level_current");
   EXPECT_EQ(map().Selected(), int(&first - map().Markers().data()));
-  EXPECT_EQ(Object(11).texture, "level_select") << "the selected marker plays its animation";
+  EXPECT_EQ(Object(11).texture, "level_current");
+  const WorldObject& pin = Object(ModeStage::kPinId);
+  EXPECT_EQ(pin.texture, "level_select") << "the selected marker plays its animation";
+  EXPECT_TRUE(pin.sprite.has_value());
+  EXPECT_EQ(pin.position.x, Object(11).position.x);
+  EXPECT_GT(pin.position.y, Object(11).position.y);
   for (const auto& [e, l] : {std::pair{1, 2}, {1, 10}, {1, 11}, {2, 1}, {2, 3}, {5, 11}}) {
     EXPECT_FALSE(Marker(e, l).open) << e << ":" << l;
     EXPECT_EQ(map().ObjectOf(Marker(e, l))->alpha, 127) << e << ":" << l;

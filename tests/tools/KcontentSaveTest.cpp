@@ -120,3 +120,45 @@ TEST_F(KcontentSaveTest, DamagedFilesAreNamedAndFailTheCheck) {
   EXPECT_EQ(RunTool("save show '" + folder.Path() + "/none' --check", out), 1) << out;
   EXPECT_EQ(RunTool("save show a b", out), 2) << out;
 }
+
+TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
+  TempDir folder;
+  std::string out;
+  ASSERT_EQ(RunTool("save set '" + folder.Path() +
+                        "' record:2:3=stars2,finished,piece,dev,score=900,time=75 option:12 "
+                        "last:2:3 difficulty:2 achievement:21",
+                    out),
+            0)
+      << out;
+  platform::SetDataFolder(folder.Path());
+  {
+    PlayerProfiles p;
+    p.Load("en", u"alice");
+    const LevelRecord& r = p.progress.Record(2, 3);
+    EXPECT_EQ(r.stars, 2);
+    EXPECT_EQ(r.flags,
+              LevelRecord::kFinished | LevelRecord::kPuzzlePiece | LevelRecord::kDeveloperBeaten);
+    EXPECT_EQ(r.bestScore, 900);
+    EXPECT_EQ(r.time, 75);
+    EXPECT_EQ(p.progress.totalScore, 900);
+    EXPECT_EQ(p.progress.options, 1u << 12);
+    EXPECT_EQ(p.progress.lastEpisode, 1);
+    EXPECT_EQ(p.progress.lastLevel, 2);
+    EXPECT_EQ(p.progress.difficulty, Difficulty::Expert);
+    EXPECT_TRUE(p.progress.HasAchievement(21));
+  }
+  platform::SetDataFolder("");
+  for (const char* bad :
+       {"record:0:1=finished", "record:1:12=finished", "record:1:1=stars7", "last:9:1", "option:32",
+        "achievement:22", "difficulty:3", "nothing", "record:1:1=finished,wings"}) {
+    EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:5 " + bad, out), 2) << bad;
+  }
+  Progress p;
+  EXPECT_FALSE(ApplySaveItem(p, "last:-5:1"));
+  EXPECT_EQ(p, Progress{}) << "a refused item leaves the progress alone";
+  platform::SetDataFolder(folder.Path());
+  PlayerProfiles again;
+  again.Load("en", u"alice");
+  EXPECT_EQ(again.progress.options, 1u << 12) << "nothing was written for the refused runs";
+  platform::SetDataFolder("");
+}

@@ -10,6 +10,7 @@
 #include <set>
 #include <string_view>
 
+#include "campaign/Progress.h"
 #include "data/FileSystem.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
@@ -658,10 +659,51 @@ class LintRun {
         const int e = o->respawnMin, l = o->respawnMax;
         if (e < 1 || e > Level::kEpisodes || l < 1 || l > Level::kLevelsPerEpisode) {
           Problem(where, "level marker outside the campaign: " + Str(e) + "." + Str(l));
-        } else if (!files.count({e, l})) {
-          Problem(where, "opens " + Level::LevelFileName(e, l) + ", which does not exist");
+        } else {
+          if (!files.count({e, l})) {
+            Problem(where, "opens " + Level::LevelFileName(e, l) + ", which does not exist");
+          }
+          char key[32];
+          std::snprintf(key, sizeof key, "level_name_%02d_%02d", e, l);
+          CheckTextKey(where, key);
+        }
+      } else if (o->subclass == 1 || o->subclass == 3) {
+        const int k = o->respawnMax;
+        const char* pattern = o->subclass == 1 ? "comics_name_%02d" : "puzzle_name_%02d";
+        if (k < 1 || k > 9) {
+          Problem(where, std::string(o->subclass == 1 ? "comic" : "puzzle") + " number " + Str(k) +
+                             " names nothing");
+        } else {
+          CheckTextKey(where, Format(pattern, k));
+        }
+      } else if (o->subclass == 2) {
+        const int n = o->respawnMin;
+        if (n < 1 || n > Progress::kAchievements) {
+          Problem(where, "achievement " + Str(n) + " names nothing");
+        } else {
+          for (const char* pattern : {"ach_%02d_name", "ach_%02d_desc", "ach_%02d_earn"}) {
+            CheckTextKey(where, Format(pattern, n));
+          }
+        }
+      } else if (o->subclass == 4) {
+        const int e = o->respawnMin;
+        if (e < 1 || e > Level::kEpisodes) {
+          Problem(where, "wonder of episode " + Str(e) + " names nothing");
+        } else {
+          CheckTextKey(where, Format("wonder_%d", e));
         }
       }
+    }
+    // What every map tooltip and marker state uses.
+    for (const char* key : {"level", "unfinished", "locked", "level_completed", "score", "time",
+                            "map_comics", "map_achievement", "map_puzzle", "map_wonder",
+                            "wonder_completed", "wonder_progress", "wonder_description"}) {
+      CheckTextKey(file, key);
+    }
+    for (const char* picture :
+         {"level_unfinished", "level_current", "level_bronze", "level_silver", "level_gold",
+          "level_relax", "level_bonus", "map_trophy", "level_select"}) {
+      LevelTexture(file, picture);
     }
   }
 

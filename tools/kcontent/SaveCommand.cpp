@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "campaign/PlayerFiles.h"
+#include "campaign/PlayerProfiles.h"
 #include "campaign/Progress.h"
 #include "campaign/RecordTables.h"
 #include "campaign/Settings.h"
@@ -378,11 +379,138 @@ class Inspector {
 
 SaveReport InspectSaveFolder(const std::string& folder) { return Inspector(folder).Run(); }
 
+namespace {
+
+// A whole decimal number within [low, high].
+std::optional<int> Number(std::string_view text, int low, int high) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// "E:L" with E in 1..5 and L in 1..11.
+bool LevelPair(std::string_view text, int& episode, int& level) {
+  const size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return false;
+  const auto e = Number(text.substr(0, colon), 1, Progress::kCampaignEpisodes);
+  const auto l = Number(text.substr(colon + 1), 1, Progress::kCampaignLevels);
+  if (!e || !l) return false;
+  episode = *e, level = *l;
+  return true;
+}
+
+bool ApplyRecord(Progress& progress, std::string_view spec) {
+  const size_t eq = spec.find('=');
+  int e = 0, l = 0;
+  if (!LevelPair(spec.substr(0, eq), e, l)) return false;
+  LevelRecord r;
+  std::string_view rest = eq == std::string_view::npos ? "" : spec.substr(eq + 1);
+  while (!rest.empty()) {
+    const size_t comma = rest.find(',');
+    const std::string_view word = rest.substr(0, comma);
+    rest = comma == std::string_view::npos ? "" : rest.substr(comma + 1);
+    if (word.starts_with("stars") && word.size() == 6 && Number(word.substr(5), 0, 3)) {
+      r.stars = uint8_t(*Number(word.substr(5), 0, 3));
+    } else if (word == "finished") {
+      r.flags |= LevelRecord::kFinished;
+    } else if (word == "piece") {
+      r.flags |= LevelRecord::kPuzzlePiece;
+    } else if (word == "dev") {
+      r.flags |= LevelRecord::kDeveloperBeaten;
+    } else if (word.starts_with("score=") && Number(word.substr(6), 0, 99999999)) {
+      r.bestScore = *Number(word.substr(6), 0, 99999999);
+    } else if (word.starts_with("time=") && Number(word.substr(5), 0, 99999999)) {
+      r.time = *Number(word.substr(5), 0, 99999999);
+    } else {
+      return false;
+    }
+  }
+  progress.Record(e, l) = r;
+  return true;
+}
+
+}  // namespace
+
+bool ApplySaveItem(Progress& progress, std::string_view item) {
+  const size_t colon = item.find(':');
+  if (colon == std::string_view::npos) return false;
+  const std::string_view kind = item.substr(0, colon), value = item.substr(colon + 1);
+  if (kind == "record") return ApplyRecord(progress, value);
+  if (kind == "option" || kind == "achievement") {
+    const auto bit = Number(value, 0, kind == "option" ? 31 : Progress::kAchievements - 1);
+    if (!bit) return false;
+    (kind == "option" ? progress.options : progress.achievements) |= 1u << *bit;
+    return true;
+  }
+  if (kind == "last") {
+    int e = 0, l = 0;
+    if (!LevelPair(value, e, l)) return false;
+    progress.lastEpisode = e - 1;
+    progress.lastLevel = l - 1;
+    return true;
+  }
+  if (kind == "difficulty") {
+    const auto d = Number(value, 0, 2);
+    if (!d) return false;
+    progress.difficulty = Difficulty(*d);
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+int RunSaveSet(const std::vector<std::string>& args) {
+  if (args.size() < 3) {
+    std::fprintf(stderr, "usage: kcontent save set DIR ITEM...\n");
+    return 2;
+  }
+  const std::string& folder = args[1];
+  struct stat st {};
+  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    std::fprintf(stderr, "kcontent save set: no folder %s\n", folder.c_str());
+    return 1;
+  }
+  platform::SetDataFolder(folder);
+  int status = 0;
+  {
+    PlayerProfiles profiles;
+    profiles.Load("en");
+    Progress progress = profiles.progress;
+    for (size_t i = 2; i < args.size(); ++i) {
+      if (!ApplySaveItem(progress, args[i])) {
+        std::fprintf(stderr, "kcontent save set: not an item: %s\n", args[i].c_str());
+        status = 2;
+      }
+    }
+    if (status == 0) {
+      progress.totalScore = 0;
+      for (int e = 1; e <= Progress::kCampaignEpisodes; ++e) {
+        for (int l = 1; l <= Progress::kCampaignLevels; ++l) {
+          progress.totalScore += progress.Record(e, l).bestScore;
+        }
+      }
+      profiles.progress = progress;
+      profiles.SaveProgress();
+    }
+  }
+  platform::SetDataFolder("");
+  return status;
+}
+
+}  // namespace
+
 int RunSaveCommand(const std::vector<std::string>& args) {
   const auto usage = [] {
     std::fprintf(stderr, "usage: kcontent save show [DIR] [--check]\n");
     return 2;
   };
+  if (!args.empty() && args[0] == "set") return RunSaveSet(args);
   if (args.empty() || args[0] != "show") return usage();
   bool check = false;
   std::string folder;

@@ -50,6 +50,10 @@ constexpr Command kCommands[] = {
      "decodes the per-user files of DIR (default: the data folder); --check: exit 1 when one "
      "would be ignored on load",
      RunSaveCommand},
+    {"save", "save set DIR ITEM...",
+     "prepares a progress: record:E:L=stars2,finished,piece,dev,score=N,time=S option:N "
+     "achievement:N last:E:L difficulty:D",
+     RunSaveCommand},
     {"image", "image IN.png OUT [options]",
      "converts a PNG into a zif, jpa, jpg or png texture (options: kcontent image)",
      kcontent::RunImageCommand},
