@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/Sprite.h"
 #include "gui/ControlList.h"
 #include "gui/GUIButton.h"
 #include "gui/GUIChanger.h"
@@ -27,7 +28,11 @@ void HudPanels::Build(ControlList& controls, const std::array<const BonusInfo*, 
     b->SetSprite(button);
     b->SetBounds(0, 0, look.w, -look.h);
     b->overlay = icons[size_t(i)];
-    if (look.iconW != 0 && look.iconH != 0) b->overlayW = look.iconW, b->overlayH = look.iconH;
+    if (look.iconW != 0 && look.iconH != 0) {
+      b->overlayW = look.iconW, b->overlayH = look.iconH;
+    } else if (b->overlay) {
+      b->overlayW = b->overlay->width, b->overlayH = b->overlay->height;
+    }
     b->offsetX = look.wide ? -4.0f : -5.0f;
     b->offsetY = look.wide ? 0.0f : 5.0f;
     b->visible = b->active = false;

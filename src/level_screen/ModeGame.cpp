@@ -25,6 +25,7 @@
 #include "level/LevelSounds.h"
 #include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
+#include "platform/Random.h"
 #include "level_screen/BriefingDlg.h"
 #include "level_screen/DiffSelGame.h"
 #include "level_screen/LevelHiscores.h"
@@ -37,7 +38,6 @@
 #include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
-#include "platform/Random.h"
 
 namespace {
 
@@ -287,8 +287,8 @@ void ModeGame::MakeDimmerAndStartText() {
 void ModeGame::DropReference(const GUIControl& control) {
   for (GUIControl** slot :
        {reinterpret_cast<GUIControl**>(&timeBar), &goldMark,
-        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText, &dimmer,
-        reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
+        reinterpret_cast<GUIControl**>(&bonusMeter), &menuButton, &scoreLabel, &startText,
+        &dimmer, reinterpret_cast<GUIControl**>(&objectHint), &hudArrow}) {
     if (*slot == &control) *slot = nullptr;
   }
   for (GUIControl*& c : debugTimes_) {
@@ -338,8 +338,8 @@ bool ModeGame::StartLevel() {
     services_.reset();
     return false;
   }
-  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this, &services_->sounds,
-                                           &services_->effects);
+  game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this,
+                                           &services_->sounds, &services_->effects);
   game_->strings = app.strings();
   bot_ = std::make_unique<LevelBot>(*game_);
   if (app.renderer() && app.textures()) {
@@ -601,13 +601,14 @@ void ModeGame::WriteHudState(std::string& text) const {
 }
 
 void ModeGame::ClearHud() {
-  for (GUIDialog* d :
-       {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
-        static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
-        static_cast<GUIDialog*>(winRelaxDialog), static_cast<GUIDialog*>(looseDialog),
-        static_cast<GUIDialog*>(trophyDialog), static_cast<GUIDialog*>(messageDialog),
-        static_cast<GUIDialog*>(miniGameHint), static_cast<GUIDialog*>(difficultyDialog),
-        static_cast<GUIDialog*>(hiscoresDialog)}) {
+  for (GUIDialog* d : {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
+                       static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
+                       static_cast<GUIDialog*>(winRelaxDialog),
+                       static_cast<GUIDialog*>(looseDialog), static_cast<GUIDialog*>(trophyDialog),
+                       static_cast<GUIDialog*>(messageDialog),
+                       static_cast<GUIDialog*>(miniGameHint),
+                       static_cast<GUIDialog*>(difficultyDialog),
+                       static_cast<GUIDialog*>(hiscoresDialog)}) {
     if (d) d->Hide();
   }
   hud.Clear();
@@ -620,7 +621,9 @@ void ModeGame::ClearHud() {
 
 // ---------------------------------------------------------------- the frame
 
-GUIDialog* ModeGame::TopDialog() const { return dynamic_cast<GUIDialog*>(controls.TopDialog()); }
+GUIDialog* ModeGame::TopDialog() const {
+  return dynamic_cast<GUIDialog*>(controls.TopDialog());
+}
 
 bool ModeGame::AnyModal() const {
   return controls.TopDialog() != nullptr || overlayControls.TopDialog() != nullptr;
@@ -788,11 +791,11 @@ bool ModeGame::PlayStep() {
   const bool touch = app.platform().LastInputWasTouch();
   if (touch != touchInput) {
     touchInput = touch;
-    const std::u16string text = touch
-                                    ? LookupOr("touch_input_detected", u"Touch input detected") +
-                                          u"\\" + Lookup("tap_to_start")
-                                    : LookupOr("desktop_mode_detected", u"Desktop mode detected") +
-                                          u"\\" + Lookup("click_to_start");
+    const std::u16string text =
+        touch ? LookupOr("touch_input_detected", u"Touch input detected") + u"\\" +
+                    Lookup("tap_to_start")
+              : LookupOr("desktop_mode_detected", u"Desktop mode detected") + u"\\" +
+                    Lookup("click_to_start");
     ShowStartText(text);
     paused = true;
     services_->sounds.Play("bonus_timer_stop");
@@ -868,6 +871,8 @@ void ModeGame::Draw() {
 // ---------------------------------------------------------------- input
 
 int ModeGame::OnInput(InputEvent event) {
+  // The cheat words, compared with the application's most recently typed letters.
+  if (event.type == InputType::Character && App().cheats) CheatWord();
   // 1. An open dialog takes every event under it and answers with its own id, which is no
   // command: keys still go on to the Escape handling below.
   for (ControlList* list : {&controls, &overlayControls}) {
@@ -894,7 +899,6 @@ int ModeGame::OnInput(InputEvent event) {
             if (t) t->visible = !t->visible;
           }
         }
-        CheatWord();
       }
       break;
     case InputType::KeyDown:
@@ -1270,10 +1274,10 @@ int ModeGame::OnCommand(int id) {
       CloseDialog(menuDialog);
       if (settingsDialog && profiles) {
         const SoundSystem* sound = app.sound();
-        settingsDialog->Fill(
-            sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
-            sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
-            profiles->settings, (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
+        settingsDialog->Fill(sound ? sound->EffectsVolume() : profiles->settings.effectsVolume / 100.0f,
+                             sound ? sound->MusicVolume() : profiles->settings.musicVolume / 100.0f,
+                             profiles->settings,
+                             (profiles->progress.options & Progress::kNoTutorialSpeech) != 0);
         ShowDialog(settingsDialog);
       }
       break;
@@ -1483,30 +1487,35 @@ void ModeGame::ShowHiscores() {
 
 bool ModeGame::CheatWord() {
   if (!game_ || !level_) return false;
-  const auto typed = [this](std::u16string_view word) {
-    return typedCheat_.size() >= word.size() &&
-           typedCheat_.compare(typedCheat_.size() - word.size(), word.size(), word) == 0;
+  // The application keeps the last letters typed, the newest first.
+  const auto typed = [](std::string_view word) {
+    const auto& last = App().typed;
+    if (word.size() > last.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i) {
+      if (last[i] != uint8_t(word[word.size() - 1 - i])) return false;
+    }
+    return true;
   };
   std::u16string message;
-  if (typed(u"res")) {
+  if (typed("res")) {
     for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
     for (int i = 0; i < 3; ++i) FlashResource(i, false);
     message = u"Resource added";
-  } else if (typed(u"win")) {
+  } else if (typed("win")) {
     game_->end.cheatWin = true;
     message = u"Cheat win";
-  } else if (typed(u"loose")) {
+  } else if (typed("loose")) {
     if (level_->mode != LevelMode::MiniGame) return false;
     game_->end.lost = true;
     if (game_->endTimer < 0) game_->endTimer = 0;
     message = u"Cheat loose";
-  } else if (typed(u"trophy")) {
+  } else if (typed("trophy")) {
     trophyCheat = true;
     message = u"Cheat trophy";
   } else {
     return false;
   }
-  typedCheat_.clear();
+  App().typed.fill(0);
   ShowInfoMessage(message);
   return true;
 }

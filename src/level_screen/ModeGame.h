@@ -53,9 +53,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
   static constexpr int kDialogCount = 11;
-  static bool IsDialogId(int id) {
-    return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
-  }
+  static bool IsDialogId(int id) { return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount; }
   static constexpr int kGoldMarkId = 21;
 
   ModeGame();

@@ -65,10 +65,10 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
   std::vector<std::vector<uint8_t>> frames;
   for (int n : {10, 200, 260}) {
     const std::string shot = data.Path() + "/f" + std::to_string(n) + ".png";
-    ASSERT_EQ(
-        WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames", std::to_string(n),
-                                         "--fixed-step", "16", "--screenshot", shot})),
-        0);
+    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames",
+                                               std::to_string(n), "--fixed-step", "16",
+                                               "--screenshot", shot})),
+              0);
     Picture picture;
     ASSERT_TRUE(ReadPng(shot, picture));
     frames.push_back(std::move(picture.rgba));
@@ -137,8 +137,8 @@ int CountPixels(const Picture& p, double fx0, double fy0, double fx1, double fy1
 bool RunAndShoot(const TempDir& data, const std::string& name, int frames,
                  std::vector<std::string> options, Picture& picture) {
   const std::string shot = data.Path() + "/" + name + ".png";
-  std::vector<std::string> args{"/wn",          "/4x3", "--frames",     std::to_string(frames),
-                                "--fixed-step", "16",   "--screenshot", shot};
+  std::vector<std::string> args{"/wn", "/4x3", "--frames", std::to_string(frames), "--fixed-step",
+                                "16", "--screenshot", shot};
   args.insert(args.end(), options.begin(), options.end());
   return WaitExit(StartGame(data.Path(), args)) == 0 && ReadPng(shot, picture);
 }

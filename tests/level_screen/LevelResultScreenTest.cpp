@@ -316,3 +316,45 @@ TEST_F(LevelResultScreenTest, AFinishedBarEndsItsBonusAfterFadingOut) {
   EXPECT_FALSE(Shown(p.Bar(0)));
   EXPECT_FALSE(mode().Controller()->speedBonus);
 }
+
+TEST_F(LevelResultScreenTest, ARestoredTimeBarKeepsItsRestAndCasualRunsAtTwoThirds) {
+  app->profiles()->progress.difficulty = Difficulty::Casual;
+  mode().timer.Setup(300, 12000, mode().Difficulty());  // 12 s left of a 300 s bar
+  mode().SetupTimeBar();
+  EXPECT_FLOAT_EQ(mode().timeBar->state.total, 300000);
+  EXPECT_FLOAT_EQ(mode().timeBar->state.value, 12000);
+  EXPECT_FALSE(Shown(mode().goldMark)) << "288 s spent: the gold time is long past";
+  app->OnInput({InputType::LeftDown, 0});
+  app->OnInput({InputType::LeftUp, 0});
+  Frames(2);
+  const int before = mode().timer.Left();
+  Frames(100, 16);
+  EXPECT_NEAR(before - mode().timer.Left(), 1600 * 0.666, 2);
+  EXPECT_NEAR(mode().timeBar->state.value, mode().timer.Left(), 1);
+}
+
+TEST_F(LevelResultScreenTest, CheatWordsInCheatModeOnly) {
+  const auto type = [this](std::string_view word) {
+    for (const char c : word) app->OnInput({InputType::Character, c});
+  };
+  type("win");
+  EXPECT_FALSE(mode().Controller()->end.cheatWin) << "not in cheat mode";
+  app->cheats = true;
+  type("xxwin");
+  EXPECT_TRUE(mode().Controller()->end.cheatWin);
+  const auto* info = dynamic_cast<const GUIText*>(mode().infoText);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->Text(), u"Cheat win");
+  const int food = mode().CurrentLevel()->resources[0];
+  type("res");
+  EXPECT_EQ(mode().CurrentLevel()->resources[0], food + 20);
+  type("loose");
+  EXPECT_FALSE(mode().Controller()->end.lost) << "ordinary levels cannot be lost";
+  type("trophy");
+  EXPECT_TRUE(mode().trophyCheat);
+  mode().pendingTrophies.clear();
+  mode().LevelEvaluated(Result(1, {1000, 0, 0, 0}));
+  EXPECT_EQ(mode().pendingTrophies.back(), 0) << "queued";
+  EXPECT_FALSE(app->profiles()->progress.HasAchievement(0)) << "but not earned";
+  EXPECT_FALSE(mode().trophyCheat);
+}
