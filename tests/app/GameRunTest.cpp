@@ -175,16 +175,18 @@ TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWor
   EXPECT_GT(Difference(band(working), band(idle)), 0.3);
 }
 
-// The frame at which the bot's expert run of 1:1 shows its win dialog, and the band of the
-// dialog's three stars on the 4:3 frame (fractions of the picture).
-constexpr int kWonFrame = 14000;
+// The frame at which the bot's expert run of 1:1 shows its win dialog (frames of 50 ms, the
+// later --fixed-step winning), and the band of the dialog's three stars on the 4:3 frame
+// (fractions of the picture).
+constexpr int kWonFrame = 4480;
 constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;
 
 TEST(GameRun, TheBotWinsTheFirstLevelInExpertAndTheStoreKeepsWhatTheWinDialogShows) {
   TempDir data;
   Picture won;
   ASSERT_TRUE(
-      RunAndShoot(data, "won", kWonFrame, {"--level", "1:1", "--difficulty", "2", "--bot"}, won));
+      RunAndShoot(data, "won", kWonFrame,
+                  {"--level", "1:1", "--difficulty", "2", "--bot", "--fixed-step", "50"}, won));
   platform::SetDataFolder(data.Path());
   PlayerProfiles profiles;
   profiles.Load("en", u"Tester");
