@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/Application.h"
+#include "campaign/ModeStage.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
 #include "gui/GUIButton.h"
@@ -16,6 +17,8 @@
 #include "level/Level.h"
 #include "level_screen/HudPanels.h"
 #include "level_screen/LevelHiscores.h"
+#include "level_screen/BriefingDlg.h"
+#include "level_screen/MessageDlg.h"
 #include "level_screen/ModeGame.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
@@ -57,11 +60,19 @@ class LevelResultScreenTest : public ::testing::Test {
     MountLocale(*app->files(), "en", false);
     ASSERT_TRUE(app->InitContent());
     app->profiles()->progress.difficulty = Difficulty::Expert;
+    mode().mapMode = &TheModeStage();
     mode().episode = 1;
     mode().levelNumber = 1;
     app->SetMode(&mode(), false);
     ASSERT_TRUE(mode().HasLevel());
     Frames(40, 20);
+    // The level's opening (briefing, story message, a speech bubble) is answered first.
+    for (int i = 0; i < 4; ++i) {
+      if (Shown(mode().briefingDialog)) mode().OnCommand(1011);
+      if (Shown(mode().messageDialog)) mode().OnCommand(1025);
+      if (mode().speechWidgets.BubbleShown()) mode().OnCommand(10);
+      Frames(1);
+    }
   }
   void TearDown() override {
     app->Shutdown();
