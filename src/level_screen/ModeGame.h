@@ -180,8 +180,8 @@ class ModeGame : public Mode, public LevelScreen {
   std::vector<int> objectiveIds;
   std::optional<LevelResult> result;
   SpeechWidgets speechWidgets;
-  SpeechLine speech;       // the line up now
-  float speechDelay = 0;   // ms before a message line is taken down
+  SpeechLine speech;      // the line up now
+  float speechDelay = 0;  // ms before a message line is taken down
   LevelTimer timer;
   float shakeTime = 0;  // seconds of screen shake left
   LevelCamera camera;
