@@ -80,9 +80,9 @@ void BriefingDlg::ShowDifficulty(int difficulty) {
   if (difficulty < 0 || difficulty > 2) difficulty = 1;
   Show(kShowMs);
   if (GUIControl* picture = Children().Find(kDifficulty)) {
-    if (Sprite* sprite = SpriteNamed(kNames[difficulty])) {
+    if (Sprite* medallion = SpriteNamed(kNames[difficulty])) {
       const Rect r = picture->rect;
-      picture->SetSprite(sprite);
+      picture->SetSprite(medallion);
       picture->SetRect(r);
     }
   }
@@ -117,6 +117,14 @@ std::vector<BriefingDlg::Row> BriefingDlg::Goals(const Level& level, const Strin
     const WorldObject* icon = FirstOf(level, 1, i + 1);
     if (!icon) icon = FirstOf(level, WorldObject::kWaypoint, -1);
     Row row = IconRow(level, icon);
+    if (!row.icon) {
+      // A level without such objects shows the resource's own symbol.
+      static const char* const kSymbols[kResources] = {"icon_food", "icon_wood", "icon_gold"};
+      row.icon = SpriteNamed(kSymbols[i]);
+      row.iconW = row.icon ? row.icon->width * 1.5f : 0;
+      row.iconH = row.icon ? row.icon->height * 1.5f : 0;
+      BriefingDlg::FitIcon(row.iconW, row.iconH);
+    }
     row.text = Lookup(strings, "collect") + u" " + Lookup(strings, "res" + std::to_string(i)) +
                u": " + Ascii(std::to_string(goal));
     rows.push_back(std::move(row));
@@ -167,8 +175,8 @@ void BriefingDlg::LayOut() {
   float top = std::max(area.y0, area.y1);
   for (const Row& row : rows_) {
     const float height = RowHeight(row);
-    // Rows that would start below the panel are left out.
-    if (top <= bottom) break;
+    // Rows that would reach below the panel are left out.
+    if (top - height < bottom - 0.5f) break;
     const float cy = top - height / 2;
     if (row.icon) {
       auto icon = std::make_unique<GUIPic>();

@@ -25,7 +25,6 @@
 #include "level/LevelSounds.h"
 #include "level/ObjectDesc.h"
 #include "level/WorldObject.h"
-#include "platform/Random.h"
 #include "level_screen/BriefingDlg.h"
 #include "level_screen/DiffSelGame.h"
 #include "level_screen/LevelHiscores.h"
@@ -38,6 +37,7 @@
 #include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -910,7 +910,8 @@ int ModeGame::OnInput(InputEvent event) {
       break;
     case InputType::LeftDown:
     case InputType::DoubleClick:
-      if (noDialog) {
+      // Behind the speech bubble's dimmer the level takes no clicks.
+      if (noDialog && !Visible(dimmer)) {
         HoverAt(p.x, p.y);
         Press(p.x, p.y);
       }
@@ -985,8 +986,8 @@ bool ModeGame::SpeechMuted() const {
 
 void ModeGame::OpenLevelIntro() {
   if (level_ && IsOrdinary(level_->mode) && briefingDialog) {
-    briefingDialog->SetLevelName(Lookup(Format("level_name_%02d", episode) +
-                                        Format("_%02d", levelNumber)));
+    briefingDialog->SetLevelName(
+        Lookup(Format("level_name_%02d", episode) + Format("_%02d", levelNumber)));
     FillBriefing();
     briefingDialog->ShowDifficulty(Difficulty());
     controls.BringToTop(briefingDialog);
@@ -1003,9 +1004,9 @@ void ModeGame::ShowLevelMessage() {
   const std::string key = Format("level_message_%02d", episode) + Format("_%02d", levelNumber);
   const StringTable* strings = App().strings();
   PlayerProfiles* profiles = App().profiles();
-  const bool finished = profiles && Progress::HasRecord(episode, levelNumber) &&
-                        (profiles->progress.Record(episode, levelNumber).flags &
-                         LevelRecord::kFinished) != 0;
+  const bool finished =
+      profiles && Progress::HasRecord(episode, levelNumber) &&
+      (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kFinished) != 0;
   if (!strings || !strings->Has(Text(key)) || finished || !messageDialog) {
     ShowStartPrompt();
     return;
@@ -1039,11 +1040,13 @@ void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
     // 5.
     if (objectHint) objectHint->Hide();
     if (dimmer) {
+      // Over the whole screen as it is now (the screen may have changed since the build).
+      const float hw = Gui().HalfWidth(), hh = Gui().HalfHeight(true);
+      dimmer->rect = Rect{-hw, hh, hw, -hh};
       controls.BringToTop(dimmer);
       dimmer->visible = true;
     }
-    speechWidgets.ShowBubble(line.kind, text,
-                             speaker ? SpriteNamed(*speaker + "_figure") : nullptr,
+    speechWidgets.ShowBubble(line.kind, text, speaker ? SpriteNamed(*speaker + "_figure") : nullptr,
                              Gui().HalfHeight());
   } else {
     // 6. A kind below 0 shows as the top left message. Delays are kept within an hour.

@@ -203,8 +203,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   float counterTargetC = 0;  // ms bar C of the special levels drains to
   bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
   SpeechWidgets speechWidgets;
-  SpeechLine speech;       // the line up now
-  float speechDelay = 0;   // ms before a message line is taken down
+  SpeechLine speech;      // the line up now
+  float speechDelay = 0;  // ms before a message line is taken down
   LevelTimer timer;
   float shakeTime = 0;  // seconds of screen shake left
   LevelCamera camera;

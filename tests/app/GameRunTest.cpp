@@ -65,10 +65,10 @@ TEST(GameRun, TheFirstPictureThenTheLoadingScreenOverTheNext) {
   std::vector<std::vector<uint8_t>> frames;
   for (int n : {10, 200, 260}) {
     const std::string shot = data.Path() + "/f" + std::to_string(n) + ".png";
-    ASSERT_EQ(WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames",
-                                               std::to_string(n), "--fixed-step", "16",
-                                               "--screenshot", shot})),
-              0);
+    ASSERT_EQ(
+        WaitExit(StartGame(data.Path(), {"/wn", "--stay-loading", "--frames", std::to_string(n),
+                                         "--fixed-step", "16", "--screenshot", shot})),
+        0);
     Picture picture;
     ASSERT_TRUE(ReadPng(shot, picture));
     frames.push_back(std::move(picture.rgba));
@@ -137,10 +137,26 @@ int CountPixels(const Picture& p, double fx0, double fy0, double fx1, double fy1
 bool RunAndShoot(const TempDir& data, const std::string& name, int frames,
                  std::vector<std::string> options, Picture& picture) {
   const std::string shot = data.Path() + "/" + name + ".png";
-  std::vector<std::string> args{"/wn", "/4x3", "--frames", std::to_string(frames), "--fixed-step",
-                                "16", "--screenshot", shot};
+  std::vector<std::string> args{"/wn",          "/4x3", "--frames",     std::to_string(frames),
+                                "--fixed-step", "16",   "--screenshot", shot};
   args.insert(args.end(), options.begin(), options.end());
   return WaitExit(StartGame(data.Path(), args)) == 0 && ReadPng(shot, picture);
+}
+
+}  // namespace
+
+namespace {
+
+// The first level's opening in clicks (frame:x,y in virtual units): start in the briefing,
+// continue under the story message, skip the chief's bubble.
+const std::vector<std::string> kOpening{"--click",    "620:120,-260", "--click",
+                                        "680:0,-197", "--click",      "740:168,-325"};
+
+std::vector<std::string> Opening(std::vector<std::string> more) {
+  std::vector<std::string> args{"--level", "1:1"};
+  args.insert(args.end(), kOpening.begin(), kOpening.end());
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
 }
 
 }  // namespace
@@ -148,7 +164,7 @@ bool RunAndShoot(const TempDir& data, const std::string& name, int frames,
 TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWorkTimer) {
   TempDir data;
   Picture prompt, working, idle;
-  ASSERT_TRUE(RunAndShoot(data, "prompt", 600, {"--level", "1:1"}, prompt));
+  ASSERT_TRUE(RunAndShoot(data, "prompt", 780, Opening({}), prompt));
   // "Click to start" in white letters under the middle of the screen; the menu button's
   // wooden disc in the upper left corner, where the grass would be green.
   const auto white = [](const uint8_t* c) { return c[0] > 225 && c[1] > 225 && c[2] > 225; };
@@ -158,10 +174,9 @@ TEST(GameRun, TheFirstLevelOpensWithItsPromptAndMenuThenAClickedObstacleGetsAWor
 
   // The fallen tree at (-300, -190): a click on its way sends a worker, and its work timer,
   // a green bar, shows over the tree while the worker works; without the click no bar.
-  ASSERT_TRUE(RunAndShoot(data, "working", 800,
-                          {"--level", "1:1", "--click", "620:0,0", "--click", "640:-300,-215"},
-                          working));
-  ASSERT_TRUE(RunAndShoot(data, "idle", 800, {"--level", "1:1", "--click", "620:0,0"}, idle));
+  ASSERT_TRUE(RunAndShoot(data, "working", 980,
+                          Opening({"--click", "800:0,0", "--click", "820:-300,-215"}), working));
+  ASSERT_TRUE(RunAndShoot(data, "idle", 980, Opening({"--click", "800:0,0"}), idle));
   // The bar's band above the tree: virtual (-300 +- 40, -152..-166) on the 800 x 600 frame.
   const auto band = [](const Picture& p) {
     std::vector<uint8_t> out;
@@ -213,4 +228,33 @@ TEST(GameRun, TheBotWinsTheFirstLevelInExpertAndTheStoreKeepsWhatTheWinDialogSho
   EXPECT_GT(CountPixels(won, kStarX0 + kStarW, kStarY0, kStarX0 + 2 * kStarW, kStarY1, gold), 60);
   EXPECT_GT(CountPixels(won, kStarX0 + 2 * kStarW, kStarY0, kStarX0 + 3 * kStarW, kStarY1, gold),
             60);
+}
+
+TEST(GameRun, TheChiefSpeaksFromTheLeftAndTheWorkerAnswersFromTheRight) {
+  TempDir data;
+  Picture chief, worker;
+  const std::vector<std::string> toBubble{"--level",      "1:1",     "--click",
+                                          "620:120,-260", "--click", "680:0,-197"};
+  ASSERT_TRUE(RunAndShoot(data, "chief", 740, toBubble, chief));
+  std::vector<std::string> answered = toBubble;
+  answered.insert(answered.end(), {"--click", "740:-68,-325"});  // continue
+  ASSERT_TRUE(RunAndShoot(data, "worker", 800, answered, worker));
+  // The figures stand on the bottom edge: the chief (kind 4) in the lower left corner, the
+  // worker (kind 5) in the lower right one, above and beside the bubble.
+  const auto region = [](const Picture& p, double fx0, double fy0, double fx1, double fy1) {
+    std::vector<uint8_t> out;
+    for (int y = int(fy0 * p.height); y < int(fy1 * p.height); ++y) {
+      for (int x = int(fx0 * p.width); x < int(fx1 * p.width); ++x) {
+        out.insert(out.end(), p.At(x, y), p.At(x, y) + 4);
+      }
+    }
+    return out;
+  };
+  EXPECT_GT(
+      Difference(region(chief, 0.78, 0.60, 0.88, 0.72), region(worker, 0.78, 0.60, 0.88, 0.72)),
+      0.5)
+      << "the worker stands at the right";
+  EXPECT_GT(Difference(region(chief, 0.0, 0.60, 0.08, 0.74), region(worker, 0.0, 0.60, 0.08, 0.74)),
+            0.3)
+      << "the chief has left the left edge";
 }

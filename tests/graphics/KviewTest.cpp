@@ -176,6 +176,7 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
       {"layout", "layout:gui_gallery"},
       {"dialog", "dialog:ok_dlg"},
       {"msgbox", "msgbox:really_exit:yesno"},
+      {"briefing", "briefing:1:2"},
   };
   for (const std::string& kind : kinds) {
     SCOPED_TRACE(kind);

@@ -236,10 +236,10 @@ TEST(ContentLintTest, DamagedLayoutsAreReported) {
 TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
   DamagedContent c;
   const std::string level = "content/levels/level_01_01.xml";
-  c.Replace(level, R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s")",
-            R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="s" obj_link="5")");
-  c.Replace(level, R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s")",
-            R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="s" obj_link="3")");
+  c.Replace(level, R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="sm")",
+            R"(<object id="3" tex="deco_rock" class="0" subclass="0" flags="sm" obj_link="5")");
+  c.Replace(level, R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="sm")",
+            R"(<object id="5" tex="deco_tree_big" class="0" subclass="0" flags="sm" obj_link="3")");
   c.Replace(level, R"(<object id="2" tex="deco_flowers" class="0" subclass="0")",
             R"(<object id="2" tex="deco_flowers" class="0" subclass="0" sprite="0,2,-40,9,4,0")");
   c.Replace(level, R"(pos="-570,250")", R"(pos="-700,250")");

@@ -47,7 +47,7 @@ std::vector<int> Chain(const SpeechLine& first, const std::map<int, SpeechLine>&
   return chain;
 }
 
-const char* Trigger(int trigger) {
+std::string Trigger(int trigger) {
   switch (trigger) {
     case 0:
       return "reachable";
@@ -173,10 +173,12 @@ int RunLevelSpeech(const std::vector<std::string>& args) {
     const SpeechLine& l = s.line;
     std::string chain;
     for (const int id : s.chain) chain += (chain.empty() ? "" : " > ") + std::to_string(id);
-    std::printf("%s: on %s (%d), %s, kind %d, delay %d s, arrow %d, wakes %s\n  %s: %s\n",
-                s.owner == 0 ? "level" : std::to_string(s.owner).c_str(), Trigger(l.trigger),
-                l.trigger, s.speaker.empty() ? "(no speaker)" : s.speaker.c_str(), l.kind, l.delay,
-                l.target, chain.empty() ? "nobody" : chain.c_str(), s.key.c_str(),
+    const std::string trigger =
+        s.owner == 0 ? "load" : Trigger(l.trigger) + (" (" + std::to_string(l.trigger) + ")");
+    std::printf("%s: on %s, %s, kind %d, delay %d s, arrow %d, wakes %s\n  %s: %s\n",
+                s.owner == 0 ? "level" : std::to_string(s.owner).c_str(), trigger.c_str(),
+                s.speaker.empty() ? "(no speaker)" : s.speaker.c_str(), l.kind, l.delay, l.target,
+                chain.empty() ? "nobody" : chain.c_str(), s.key.c_str(),
                 s.text.empty() ? "(missing)" : s.text.c_str());
   }
   return 0;

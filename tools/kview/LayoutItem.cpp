@@ -1,5 +1,7 @@
 #include "LayoutItem.h"
 
+#include <cstdio>
+
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "data/Utf8.h"
@@ -8,6 +10,7 @@
 #include "graphics/Renderer.h"
 #include "graphics/ShaderManager.h"
 #include "graphics/TextureFontResources.h"
+#include "graphics/TextureManager.h"
 #include "gui/ControlFactory.h"
 #include "gui/ControlList.h"
 #include "gui/GUIButton.h"
@@ -18,9 +21,27 @@
 #include "gui/GUIMessageBox.h"
 #include "gui/GUIProgressBar.h"
 #include "gui/GuiContext.h"
+#include "level/DescriptorServices.h"
+#include "level/GameDescriptors.h"
+#include "level/Level.h"
+#include "level_screen/BriefingDlg.h"
 #include "particles/ParticleManager.h"
 
 namespace {
+
+// Textures by their own name, for reading descriptors and levels.
+class BriefingMedia final : public DescriptorServices {
+ public:
+  explicit BriefingMedia(TextureManager& textures) : textures_(textures) {}
+  bool HasTexture(std::string_view name) const override {
+    return !name.empty() && textures_.HasImageFile(name);
+  }
+  bool IsMaskTexture(std::string_view) const override { return false; }
+  void RegisterIcon(int, std::string_view) override {}
+
+ private:
+  TextureManager& textures_;
+};
 
 class LayoutItem final : public ViewItem {
  public:
@@ -79,6 +100,31 @@ class LayoutItem final : public ViewItem {
     for (size_t i = 0; i < dialog->Children().Size(); ++i)
       PlayTheScreen(*dialog->Children().At(i), name);
     Show(std::move(dialog));
+    return true;
+  }
+
+  // The briefing of level (episode, number), filled as a level start fills it.
+  bool LoadBriefing(ViewServices& services, int episode, int number, std::string& error) {
+    BriefingMedia media(services.textures);
+    GameDescriptors descriptors;
+    if (!descriptors.LoadGameDescriptors(services.files, strings_, media)) {
+      error = "the descriptor tables do not load";
+      return false;
+    }
+    Level level(descriptors, &media);
+    if (!level.LoadLevelFile(services.files, episode, number)) {
+      error = "cannot read " + Level::LevelFileName(episode, number) + ": " + level.readError;
+      return false;
+    }
+    auto dialog = std::make_unique<BriefingDlg>(1);
+    char key[32];
+    std::snprintf(key, sizeof key, "level_name_%02d_%02d", episode % 100, number % 100);
+    dialog->SetLevelName(strings_.Get(key));
+    dialog->Fill(level, &strings_);
+    BriefingDlg* shown = dialog.get();
+    controls_.Add(std::move(dialog));
+    shown->ShowDifficulty(1);
+    shown->SetShown(true);
     return true;
   }
 
@@ -186,6 +232,19 @@ std::unique_ptr<ViewItem> MakeDialogItem(ViewServices& services, std::string_vie
   }
   auto item = std::make_unique<LayoutItem>(services);
   if (!item->LoadDialog(argument, error)) return nullptr;
+  return item;
+}
+
+std::unique_ptr<ViewItem> MakeBriefingItem(ViewServices& services, std::string_view argument,
+                                           std::string& error) {
+  int episode = 0, number = 0;
+  const std::string text(argument);
+  if (std::sscanf(text.c_str(), "%d:%d", &episode, &number) != 2) {
+    error = "not a level: " + text + " (briefing:EPISODE:LEVEL)";
+    return nullptr;
+  }
+  auto item = std::make_unique<LayoutItem>(services);
+  if (!item->LoadBriefing(services, episode, number, error)) return nullptr;
   return item;
 }
 

@@ -16,3 +16,6 @@ std::unique_ptr<ViewItem> MakeDialogItem(ViewServices& services, std::string_vie
 // msgbox:KEY[:yesno] — a message box sized to the text of a string key, with OK or yes and no.
 std::unique_ptr<ViewItem> MakeMessageBoxItem(ViewServices& services, std::string_view argument,
                                              std::string& error);
+// briefing:EPISODE:LEVEL — the level's briefing as a level start fills it (casual).
+std::unique_ptr<ViewItem> MakeBriefingItem(ViewServices& services, std::string_view argument,
+                                           std::string& error);

@@ -91,6 +91,8 @@ constexpr ViewItemKind kKinds[] = {
      MakeDialogItem},
     {"msgbox", "msgbox:KEY     a message box with a string's text (msgbox:KEY:yesno: yes and no)",
      MakeMessageBoxItem},
+    {"briefing", "briefing:EP:LEVEL  a level's briefing, filled as the level start fills it",
+     MakeBriefingItem},
 };
 
 }  // namespace
