@@ -25,11 +25,11 @@ void MessageDlg::SetPicture(std::string_view name) {
     placed_ = true;
   }
   SpriteManager* sprites = Gui().sprites;
-  Sprite* sprite = sprites && !name.empty() ? sprites->Get(name) : nullptr;
-  picture->SetSprite(sprite);
-  picture->visible = sprite != nullptr;
-  if (!sprite) return;
-  const float w = sprite->width, h = sprite->height;
+  Sprite* art = sprites && !name.empty() ? sprites->Get(name) : nullptr;
+  picture->SetSprite(art);
+  picture->visible = art != nullptr;
+  if (!art) return;
+  const float w = art->width, h = art->height;
   const float cx = CentreX(home_), cy = CentreY(home_) + h / 4;
   picture->SetRect(Rect{cx - w / 2, cy + h / 2, cx + w / 2, cy - h / 2});
 }

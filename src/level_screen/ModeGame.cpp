@@ -1623,6 +1623,8 @@ void ModeGame::KalodrusHit() {
 // ---------------------------------------------------------------- objective panel
 
 void ModeGame::RefreshObjective() {
+  // The briefing's goal rows change with the objective line.
+  FillBriefing();
   GUIControl* line = controls.Find(33);
   if (!line || !level_) return;
   objectiveText.clear();
