@@ -404,12 +404,12 @@ bool LevelPair(std::string_view text, int& episode, int& level) {
   return true;
 }
 
-bool ApplyRecord(Progress& progress, std::string_view spec) {
-  const size_t eq = spec.find('=');
+bool ApplyRecord(Progress& progress, std::string_view entry) {
+  const size_t eq = entry.find('=');
   int e = 0, l = 0;
-  if (!LevelPair(spec.substr(0, eq), e, l)) return false;
+  if (!LevelPair(entry.substr(0, eq), e, l)) return false;
   LevelRecord r;
-  std::string_view rest = eq == std::string_view::npos ? "" : spec.substr(eq + 1);
+  std::string_view rest = eq == std::string_view::npos ? "" : entry.substr(eq + 1);
   while (!rest.empty()) {
     const size_t comma = rest.find(',');
     const std::string_view word = rest.substr(0, comma);
