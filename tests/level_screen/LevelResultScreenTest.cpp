@@ -25,78 +25,20 @@
 #include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
+#include "ModeGameFixture.h"
+
 namespace {
 
-class ScreenPlatform : public AppPlatform {
- public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float& x, float& y) override { x = y = 0; }
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  bool LastInputWasTouch() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    return std::make_unique<RecordingDevice>();
-  }
-  uint32_t now = 1000;
-};
-
-class LevelResultScreenTest : public ::testing::Test {
+class LevelResultScreenTest : public ModeGameTest {
  protected:
+  Difficulty StartDifficulty() const override { return Difficulty::Expert; }
   void SetUp() override {
-    const char* game = std::getenv("KALODRUS_GAME_DIR");
-    ASSERT_NE(game, nullptr);
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(game);
-    platform::SetDataFolder(data.Path());
-    app = std::make_unique<Application>(platform);
-    ASSERT_TRUE(app->Init());
-    ASSERT_TRUE(app->InitDevice());
-    MountLocale(*app->files(), "en", false);
-    ASSERT_TRUE(app->InitContent());
-    app->profiles()->progress.difficulty = Difficulty::Expert;
-    mode().mapMode = &TheModeStage();
-    mode().episode = 1;
-    mode().levelNumber = 1;
-    app->SetMode(&mode(), false);
-    ASSERT_TRUE(mode().HasLevel());
-    Frames(40, 20);
-    // The level's opening (briefing, story message, a speech bubble) is answered first.
-    for (int i = 0; i < 4; ++i) {
-      if (Shown(mode().briefingDialog)) mode().OnCommand(1011);
-      if (Shown(mode().messageDialog)) mode().OnCommand(1025);
-      if (mode().speechWidgets.BubbleShown()) mode().OnCommand(10);
-      Frames(1);
-    }
-  }
-  void TearDown() override {
-    app->Shutdown();
-    app.reset();
-    platform::SetDataFolder("");
-    std::filesystem::current_path(old_);
-  }
-  static ModeGame& mode() { return TheModeGame(); }
-  void Frames(int n, uint32_t ms = 16) {
-    for (int i = 0; i < n; ++i) {
-      platform.now += ms;
-      app->Frame();
-    }
+    ModeGameTest::SetUp();
+    if (HasFatalFailure()) return;
+    Settle();
   }
   static GUIControl* In(GUIDialog* d, int id) { return d ? d->Children().Find(id) : nullptr; }
-  static bool Shown(const GUIControl* c) { return c && c->visible; }
   static std::u16string TextOf(const GUIControl* c);
-
-  TempDir data;
-  ScreenPlatform platform;
-  std::unique_ptr<Application> app;
-
- private:
-  std::filesystem::path old_;
 };
 
 std::u16string LevelResultScreenTest::TextOf(const GUIControl* c) {

@@ -43,8 +43,9 @@ class ScreenPlatform : public AppPlatform {
   bool touch = false;
 };
 
-// The game folder's content, a fresh data folder, and level 1:1 entered.
-class ModeGameTest : public ::testing::Test {
+// The application with the game folder's content on the recording device and a fresh data
+// folder.
+class ScreenAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* game = std::getenv("KALODRUS_GAME_DIR");
@@ -57,7 +58,46 @@ class ModeGameTest : public ::testing::Test {
     ASSERT_TRUE(app->InitDevice());
     MountLocale(*app->files(), "en", false);
     ASSERT_TRUE(app->InitContent());
-    app->profiles()->progress.difficulty = Difficulty::Casual;
+  }
+  void TearDown() override {
+    if (app) app->Shutdown();
+    app.reset();
+    platform::SetDataFolder("");
+    if (!old_.empty()) std::filesystem::current_path(old_);
+  }
+
+  void Frames(int n, uint32_t ms = 16) {
+    for (int i = 0; i < n; ++i) {
+      platform.now += ms;
+      app->Frame();
+    }
+  }
+  void Input(InputType type, int value = 0) { app->OnInput({type, value}); }
+  void ClickAt(float x, float y) {
+    platform.pointerX = x;
+    platform.pointerY = y;
+    Input(InputType::PointerMove);
+    Input(InputType::LeftDown);
+    Input(InputType::LeftUp);
+  }
+  static bool Shown(const GUIControl* c) { return c && c->visible; }
+
+  TempDir data;
+  ScreenPlatform platform;
+  std::unique_ptr<Application> app;
+
+ private:
+  std::filesystem::path old_;
+};
+
+// That application with level 1:1 entered in the difficulty StartDifficulty gives.
+class ModeGameTest : public ScreenAppTest {
+ protected:
+  virtual Difficulty StartDifficulty() const { return Difficulty::Casual; }
+  void SetUp() override {
+    ScreenAppTest::SetUp();
+    if (HasFatalFailure()) return;
+    app->profiles()->progress.difficulty = StartDifficulty();
     mode().touchInput = false;
     mode().mapMode = &TheModeStage();
     mode().episode = 1;
@@ -66,20 +106,8 @@ class ModeGameTest : public ::testing::Test {
     ASSERT_EQ(app->current, &mode());
     ASSERT_TRUE(mode().HasLevel());
   }
-  void TearDown() override {
-    app->Shutdown();
-    app.reset();
-    platform::SetDataFolder("");
-    std::filesystem::current_path(old_);
-  }
 
   static ModeGame& mode() { return TheModeGame(); }
-  void Frames(int n, uint32_t ms = 16) {
-    for (int i = 0; i < n; ++i) {
-      platform.now += ms;
-      app->Frame();
-    }
-  }
   // Waits out the fade-in and answers the level's opening (briefing, story message, the
   // speech bubble), so that the level may run.
   void Settle() {
@@ -94,20 +122,4 @@ class ModeGameTest : public ::testing::Test {
       Frames(1);
     }
   }
-  void Input(InputType type, int value = 0) { app->OnInput({type, value}); }
-  void ClickAt(float x, float y) {
-    platform.pointerX = x;
-    platform.pointerY = y;
-    Input(InputType::PointerMove);
-    Input(InputType::LeftDown);
-    Input(InputType::LeftUp);
-  }
-  bool Shown(const GUIControl* c) const { return c && c->visible; }
-
-  TempDir data;
-  ScreenPlatform platform;
-  std::unique_ptr<Application> app;
-
- private:
-  std::filesystem::path old_;
 };

@@ -22,30 +22,9 @@
 #include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
-namespace {
+#include "ModeGameFixture.h"
 
-class MapPlatform : public AppPlatform {
- public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float& x, float& y) override {
-    x = pointerX;
-    y = pointerY;
-  }
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  bool LastInputWasTouch() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    return std::make_unique<RecordingDevice>();
-  }
-  uint32_t now = 1000;
-  float pointerX = 0, pointerY = 0;
-};
+namespace {
 
 // Markers of every kind, bad ones among them, on a panel 2560 wide.
 constexpr const char* kTestMap = R"(<?xml version="1.0" encoding="utf-8"?>
@@ -72,30 +51,16 @@ constexpr const char* kTestMap = R"(<?xml version="1.0" encoding="utf-8"?>
 </level>
 )";
 
-class ModeStageTest : public ::testing::Test {
+class ModeStageTest : public ScreenAppTest {
  protected:
   void SetUp() override {
-    const char* game = std::getenv("KALODRUS_GAME_DIR");
-    ASSERT_NE(game, nullptr);
-    old_ = std::filesystem::current_path();
-    std::filesystem::current_path(game);
-    platform::SetDataFolder(data.Path());
-    app = std::make_unique<Application>(platform);
-    ASSERT_TRUE(app->Init());
-    ASSERT_TRUE(app->InitDevice());
-    MountLocale(*app->files(), "en", false);
-    ASSERT_TRUE(app->InitContent());
+    ScreenAppTest::SetUp();
+    if (HasFatalFailure()) return;
     TheModeGame().mapMode = &map();
     map().unlockAll = false;
     std::filesystem::create_directories(content / "map");
     std::ofstream(content / "map/level_00_00.xml") << kTestMap;
     app->files()->Mount((content / "map").string());
-  }
-  void TearDown() override {
-    app->Shutdown();
-    app.reset();
-    platform::SetDataFolder("");
-    std::filesystem::current_path(old_);
   }
 
   static ModeStage& map() { return TheModeStage(); }
@@ -108,12 +73,6 @@ class ModeStageTest : public ::testing::Test {
       if (app->current != &map()) Frames(1);
     }
     ASSERT_EQ(app->current, &map());
-  }
-  void Frames(int n, uint32_t ms = 16) {
-    for (int i = 0; i < n; ++i) {
-      platform.now += ms;
-      app->Frame();
-    }
   }
   void Finish(int e, int l, int stars) {
     LevelRecord& r = progress().Record(e, l);
@@ -139,14 +98,8 @@ class ModeStageTest : public ::testing::Test {
     app->OnInput({InputType::LeftUp, 0});
   }
 
-  TempDir data;
   TempDir contentDir;
   std::filesystem::path content{contentDir.Path()};
-  MapPlatform platform;
-  std::unique_ptr<Application> app;
-
- private:
-  std::filesystem::path old_;
 };
 
 }  // namespace

@@ -90,37 +90,47 @@ bool CollectLevelHints(const std::string& gameFolder, const std::string& levelTe
   return true;
 }
 
-int RunLevelHints(const std::vector<std::string>& args) {
-  std::string file, language = "en", gameFolder;
-  bool ok = args.size() >= 2 && args[0] == "hints";
-  if (ok) file = args[1];
+int ReadLevelTextRequest(const std::vector<std::string>& args, const std::string& command,
+                         LevelTextRequest& request) {
+  bool ok = args.size() >= 2 && args[0] == command;
+  if (ok) request.file = args[1];
   for (size_t i = 2; ok && i < args.size(); i += 2) {
     if (i + 1 >= args.size()) {
       ok = false;
     } else if (args[i] == "--lang") {
-      language = args[i + 1];
-      ok = language == "en" || language == "de" || language == "ru" || language == "pl";
+      request.language = args[i + 1];
+      ok = request.language == "en" || request.language == "de" || request.language == "ru" ||
+           request.language == "pl";
     } else if (args[i] == "--game") {
-      gameFolder = args[i + 1];
+      request.gameFolder = args[i + 1];
     } else {
       ok = false;
     }
   }
   if (!ok) {
-    std::fprintf(stderr, "usage: kcontent level hints FILE [--lang en|de|ru|pl] [--game G]\n");
+    std::fprintf(stderr, "usage: kcontent level %s FILE [--lang en|de|ru|pl] [--game G]\n",
+                 command.c_str());
     return 2;
   }
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(request.file, std::ios::binary);
   if (!in) {
-    std::fprintf(stderr, "kcontent level hints: cannot open %s\n", file.c_str());
+    std::fprintf(stderr, "kcontent level %s: cannot open %s\n", command.c_str(),
+                 request.file.c_str());
     return 1;
   }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  request.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (request.gameFolder.empty()) request.gameFolder = GameFolderOf(request.file);
+  return 0;
+}
+
+int RunLevelHints(const std::vector<std::string>& args) {
+  LevelTextRequest request;
+  if (const int status = ReadLevelTextRequest(args, "hints", request); status != 0) return status;
   std::vector<LevelHint> hints;
   std::string error;
-  if (!CollectLevelHints(gameFolder.empty() ? GameFolderOf(file) : gameFolder, text, language,
-                         false, hints, error)) {
-    std::fprintf(stderr, "kcontent level hints: %s: %s\n", file.c_str(), error.c_str());
+  if (!CollectLevelHints(request.gameFolder, request.text, request.language, false, hints,
+                         error)) {
+    std::fprintf(stderr, "kcontent level hints: %s: %s\n", request.file.c_str(), error.c_str());
     return 1;
   }
   for (const LevelHint& h : hints) std::printf("%d: %s\n", h.id, h.text.c_str());

@@ -11,6 +11,7 @@
 #include "data/Language.h"
 #include "data/StringTable.h"
 #include "data/Utf8.h"
+#include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LevelPlayCommand.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
@@ -137,36 +138,14 @@ std::vector<std::string> SpeechProblems(const std::vector<ScriptLine>& lines,
 }
 
 int RunLevelSpeech(const std::vector<std::string>& args) {
-  std::string file, language = "en", gameFolder;
-  bool ok = args.size() >= 2 && args[0] == "speech";
-  if (ok) file = args[1];
-  for (size_t i = 2; ok && i < args.size(); i += 2) {
-    if (i + 1 >= args.size()) {
-      ok = false;
-    } else if (args[i] == "--lang") {
-      language = args[i + 1];
-      ok = language == "en" || language == "de" || language == "ru" || language == "pl";
-    } else if (args[i] == "--game") {
-      gameFolder = args[i + 1];
-    } else {
-      ok = false;
-    }
-  }
-  if (!ok) {
-    std::fprintf(stderr, "usage: kcontent level speech FILE [--lang en|de|ru|pl] [--game G]\n");
-    return 2;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "kcontent level speech: cannot open %s\n", file.c_str());
-    return 1;
-  }
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  LevelTextRequest request;
+  if (const int status = ReadLevelTextRequest(args, "speech", request); status != 0) return status;
   std::vector<ScriptLine> lines;
   std::string error;
-  if (!CollectLevelSpeech(gameFolder.empty() ? GameFolderOf(file) : gameFolder, text, language,
-                          false, lines, error)) {
-    std::fprintf(stderr, "kcontent level speech: %s: %s\n", file.c_str(), error.c_str());
+  if (!CollectLevelSpeech(request.gameFolder, request.text, request.language, false, lines,
+                          error)) {
+    std::fprintf(stderr, "kcontent level speech: %s: %s\n", request.file.c_str(),
+                 error.c_str());
     return 1;
   }
   for (const ScriptLine& s : lines) {
