@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "data/FileSystem.h"
+#include "kcontent/GameContent.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
 #include "data/Utf8.h"
@@ -21,13 +22,6 @@
 #include "level/WorldObject.h"
 
 namespace {
-
-class NoMedia : public DescriptorServices {
- public:
-  bool HasTexture(std::string_view) const override { return false; }
-  bool IsMaskTexture(std::string_view) const override { return false; }
-  void RegisterIcon(int, std::string_view) override {}
-};
 
 // The text with its inline symbols written back as the placeholders a string file uses.
 std::string Readable(const std::u16string& text, const std::vector<std::string>& symbols) {
@@ -49,21 +43,12 @@ std::string Readable(const std::u16string& text, const std::vector<std::string>&
 bool CollectLevelHints(const std::string& gameFolder, const std::string& levelText,
                        const std::string& language, bool strict, std::vector<LevelHint>& hints,
                        std::string& error) {
-  FileSystem fs;
-  fs.Mount(gameFolder + "/content");
-  if (strict) {
-    fs.Mount(gameFolder + "/locale/" + language);
-  } else {
-    MountLocale(fs, language, false, gameFolder + "/");
-  }
-  StringTable strings(fs);
-  NoMedia media;
-  GameDescriptors descriptors;
-  if (!descriptors.LoadGameDescriptors(fs, strings, media)) {
-    error = "the descriptor tables of " + gameFolder + " do not load";
-    return false;
-  }
-  strings.Load("strings");
+  GameContent content;
+  if (!content.Load(gameFolder, language, strict, error)) return false;
+  FileSystem& fs = content.fs;
+  StringTable& strings = content.strings;
+  NoMedia& media = content.media;
+  GameDescriptors& descriptors = content.descriptors;
   const GameSettings settings = GameSettings::LoadGameSettings(fs);
   Level level(descriptors, &media);
   if (!level.ReadLevel(levelText)) {

@@ -10,6 +10,7 @@
 #include "data/FileSystem.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
+#include "kcontent/GameContent.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "level/DescriptorServices.h"
 #include "level/GameController.h"
@@ -22,13 +23,6 @@
 #include "platform/Random.h"
 
 namespace {
-
-class NoMedia : public DescriptorServices {
- public:
-  bool HasTexture(std::string_view) const override { return false; }
-  bool IsMaskTexture(std::string_view) const override { return false; }
-  void RegisterIcon(int, std::string_view) override {}
-};
 
 // Sounds are printed with --trace (with the frame they were played in) and otherwise ignored.
 class TracedSounds : public LevelSounds {

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "data/FileSystem.h"
+#include "kcontent/GameContent.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
 #include "data/Utf8.h"
@@ -19,13 +20,6 @@
 #include "level/WorldObject.h"
 
 namespace {
-
-class NoMedia : public DescriptorServices {
- public:
-  bool HasTexture(std::string_view) const override { return false; }
-  bool IsMaskTexture(std::string_view) const override { return false; }
-  void RegisterIcon(int, std::string_view) override {}
-};
 
 std::string Key(int text) {
   char key[32];
@@ -70,21 +64,11 @@ std::string Trigger(int trigger) {
 bool CollectLevelSpeech(const std::string& gameFolder, const std::string& levelText,
                         const std::string& language, bool strict, std::vector<ScriptLine>& lines,
                         std::string& error) {
-  FileSystem fs;
-  fs.Mount(gameFolder + "/content");
-  if (strict) {
-    fs.Mount(gameFolder + "/locale/" + language);
-  } else {
-    MountLocale(fs, language, false, gameFolder + "/");
-  }
-  StringTable strings(fs);
-  NoMedia media;
-  GameDescriptors descriptors;
-  if (!descriptors.LoadGameDescriptors(fs, strings, media)) {
-    error = "the descriptor tables of " + gameFolder + " do not load";
-    return false;
-  }
-  strings.Load("strings");
+  GameContent content;
+  if (!content.Load(gameFolder, language, strict, error)) return false;
+  StringTable& strings = content.strings;
+  NoMedia& media = content.media;
+  GameDescriptors& descriptors = content.descriptors;
   Level level(descriptors, &media);
   if (!level.ReadLevel(levelText)) {
     error = "cannot be read: " + level.readError;
