@@ -39,16 +39,6 @@ const std::u16string& Lookup(std::string_view key) {
   return strings ? strings->Get(key) : none;
 }
 
-float Value(std::string_view key, float fallback) {
-  const ValueTable* values = App().values();
-  return values ? values->GetFloat(key, fallback) : fallback;
-}
-
-int IntValue(std::string_view key, int fallback) {
-  const ValueTable* values = App().values();
-  return values ? values->GetInt(key, fallback) : fallback;
-}
-
 bool Finished(const Progress& p, int episode, int level) {
   return Progress::HasRecord(episode, level) &&
          (p.Record(episode, level).flags & LevelRecord::kFinished) != 0;
@@ -175,8 +165,8 @@ void ModeStage::BuildControls() {
   auto hint = std::make_unique<GUIHint>();
   if (SpriteManager* sprites = App().sprites())
     hint->Background().SetSprite(sprites->Get("hintback"));
-  hint->fontId = IntValue("ft_game_hint", 0);
-  hint->SetFontSize(Value("fs_game_hint", 20));
+  hint->fontId = Gui().IntValue("ft_game_hint", 0);
+  hint->SetFontSize(Gui().Value("fs_game_hint", 20));
   hint->colour = 0xFF282828u;
   hint->id = 0;
   hint->visible = false;
@@ -290,8 +280,8 @@ void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int next
     m.open = LevelOpens(p, e, l);
   }
   if (record.flags & LevelRecord::kPuzzlePiece) {
-    const Vec2 at{o.position.x + Value("if_map_puzzle_x", 0),
-                  o.position.y + Value("if_map_puzzle_y", 50)};
+    const Vec2 at{o.position.x + Gui().Value("if_map_puzzle_x", 0),
+                  o.position.y + Gui().Value("if_map_puzzle_y", 50)};
     if (game_) game_->StartEffect("puzzle_piece_map", at);
   }
 }
@@ -601,7 +591,7 @@ void ModeStage::ShowControlTooltip() {
     return;
   }
   const GuiPoint at = Gui().Pointer();
-  const float y = at.y - (Value(Key("if_mp_control%03d_y", id), 0) - 8);
+  const float y = at.y - (Gui().Value(Key("if_mp_control%03d_y", id), 0) - 8);
   tooltip->visible = true;
   tooltip->Show(at.x, y, 40, 35, text, -1, -1);
   controls.BringToTop(tooltip);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "data/ValueTable.h"
+#include "graphics/SpriteManager.h"
 #include "gui/ControlFactory.h"
 
 namespace {
@@ -17,6 +19,18 @@ std::vector<GuiContext*>& Installed() {
 AspectMode GuiContext::Aspect() const { return renderer ? renderer->AspectMode() : aspectMode; }
 
 float GuiContext::HalfWidth() const { return Renderer::VirtualWidth(Aspect()) * 0.5f; }
+
+float GuiContext::Value(std::string_view key, float fallback) const {
+  return values ? values->GetFloat(key, fallback) : fallback;
+}
+
+int GuiContext::IntValue(std::string_view key, int fallback) const {
+  return values ? values->GetInt(key, fallback) : fallback;
+}
+
+Sprite* GuiContext::SpriteNamed(std::string_view name) const {
+  return sprites && !name.empty() ? sprites->Get(name) : nullptr;
+}
 
 float GuiContext::HalfHeight(bool unclamped) const {
   return Renderer::VirtualHalfHeight(Aspect(), unclamped);

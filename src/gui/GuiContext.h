@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <string_view>
 
 #include "graphics/Renderer.h"
 
@@ -11,6 +12,7 @@ class ShaderManager;
 class SpriteManager;
 class StringTable;
 class ValueTable;
+struct Sprite;
 
 // A point in virtual screen coordinates (origin at the centre, y up).
 struct GuiPoint {
@@ -45,6 +47,11 @@ struct GuiContext {
   // The renderer's aspect mode and virtual sizes, or those of aspectMode without one.
   AspectMode Aspect() const;
   float HalfWidth() const;
+  // A number of the value table, the fallback without one; a sprite by name, none without
+  // the sprite service or a name.
+  float Value(std::string_view key, float fallback) const;
+  int IntValue(std::string_view key, int fallback) const;
+  Sprite* SpriteNamed(std::string_view name) const;
   float HalfHeight(bool unclamped = false) const;
   GuiPoint Pointer() const { return pointer ? pointer() : GuiPoint{}; }
   bool SlateMode() const { return slateMode && slateMode(); }

@@ -29,11 +29,6 @@ std::u16string Lookup(const StringTable* strings, std::string_view key) {
   return strings ? strings->Get(key) : Ascii(key);
 }
 
-Sprite* SpriteNamed(std::string_view name) {
-  SpriteManager* sprites = Gui().sprites;
-  return sprites && !name.empty() ? sprites->Get(name) : nullptr;
-}
-
 // The display name of an objective: its descriptor's, else that of the first object along
 // its links that has one.
 std::u16string DisplayName(const Level& level, const WorldObject& o) {
@@ -48,11 +43,11 @@ std::u16string DisplayName(const Level& level, const WorldObject& o) {
 BriefingDlg::Row IconRow(const Level& level, const WorldObject* o) {
   BriefingDlg::Row row;
   if (!o) return row;
-  row.icon = SpriteNamed(o->texture);
+  row.icon = Gui().SpriteNamed(o->texture);
   row.iconW = 2 * o->size.x;
   row.iconH = 2 * o->size.y;
   if (const BriefingPlacement* p = level.Descriptors().Briefing(o->texture)) {
-    if (!p->subst.empty()) row.icon = SpriteNamed(p->subst);
+    if (!p->subst.empty()) row.icon = Gui().SpriteNamed(p->subst);
     row.offsetX = p->x;
     row.offsetY = p->y;
     if (p->w > 0 && p->h > 0) row.iconW = p->w, row.iconH = p->h;
@@ -80,7 +75,7 @@ void BriefingDlg::ShowDifficulty(int difficulty) {
   if (difficulty < 0 || difficulty > 2) difficulty = 1;
   Show(kShowMs);
   if (GUIControl* picture = Children().Find(kDifficulty)) {
-    if (Sprite* medallion = SpriteNamed(kNames[difficulty])) {
+    if (Sprite* medallion = Gui().SpriteNamed(kNames[difficulty])) {
       const Rect r = picture->rect;
       picture->SetSprite(medallion);
       picture->SetRect(r);
@@ -120,7 +115,7 @@ std::vector<BriefingDlg::Row> BriefingDlg::Goals(const Level& level, const Strin
     if (!row.icon) {
       // A level without such objects shows the resource's own symbol.
       static const char* const kSymbols[kResources] = {"icon_food", "icon_wood", "icon_gold"};
-      row.icon = SpriteNamed(kSymbols[i]);
+      row.icon = Gui().SpriteNamed(kSymbols[i]);
       row.iconW = row.icon ? row.icon->width * 1.5f : 0;
       row.iconH = row.icon ? row.icon->height * 1.5f : 0;
       BriefingDlg::FitIcon(row.iconW, row.iconH);

@@ -67,21 +67,6 @@ std::u16string LookupOr(std::string_view key, std::u16string_view fallback) {
   return text.empty() || text == Text(key) ? std::u16string(fallback) : text;
 }
 
-float Value(std::string_view key, float fallback) {
-  const ValueTable* values = App().values();
-  return values ? values->GetFloat(key, fallback) : fallback;
-}
-
-int IntValue(std::string_view key, int fallback) {
-  const ValueTable* values = App().values();
-  return values ? values->GetInt(key, fallback) : fallback;
-}
-
-Sprite* SpriteNamed(std::string_view name) {
-  SpriteManager* sprites = App().sprites();
-  return sprites ? sprites->Get(name) : nullptr;
-}
-
 // The sounds of the world, played through the application's sound system.
 class ScreenSounds final : public LevelSounds {
  public:
@@ -171,8 +156,8 @@ void ModeGame::BuildHud() {
   if (timeBar) {
     auto mark = std::make_unique<GUIPic>();
     mark->id = kGoldMarkId;
-    mark->SetSprite(SpriteNamed("level_time_divider"));
-    mark->SetBounds(0, 0, Value("if_gm_prg_div_w", 32), -Value("if_gm_prg_div_h", 32));
+    mark->SetSprite(Gui().SpriteNamed("level_time_divider"));
+    mark->SetBounds(0, 0, Gui().Value("if_gm_prg_div_w", 32), -Gui().Value("if_gm_prg_div_h", 32));
     mark->visible = false;
     goldMark = controls.Add(std::move(mark));
   }
@@ -191,7 +176,7 @@ void ModeGame::BuildHud() {
   const float top = Gui().HalfHeight(), left = -Gui().HalfWidth();
   score->rect = Rect{left + 70, top + 1, left + 300, top - 63};
   score->fontId = 12;
-  score->SetFontSize(Value("fs_game_score", 24));
+  score->SetFontSize(Gui().Value("fs_game_score", 24));
   score->align = 1;
   score->colour = kWhite;
   scoreLabel = controls.Add(std::move(score));
@@ -248,35 +233,35 @@ void ModeGame::MakeDimmerAndStartText() {
   const GuiContext& gui = Gui();
   const float hw = gui.HalfWidth(), hh = gui.HalfHeight(true);
   auto dim = std::make_unique<GUIPic>();
-  dim->SetSprite(SpriteNamed("black"));
+  dim->SetSprite(Gui().SpriteNamed("black"));
   dim->rect = Rect{-hw, hh, hw, -hh};
   dim->colour = 0x7F000000u;
   dim->visible = false;
   dimmer = controls.Add(std::move(dim));
 
   auto hint = std::make_unique<GUIHint>();
-  hint->Background().SetSprite(SpriteNamed("hintback"));
-  hint->fontId = IntValue("ft_game_hint", 0);
-  hint->SetFontSize(Value("fs_game_hint", 20));
+  hint->Background().SetSprite(Gui().SpriteNamed("hintback"));
+  hint->fontId = Gui().IntValue("ft_game_hint", 0);
+  hint->SetFontSize(Gui().Value("fs_game_hint", 20));
   hint->colour = 0xFF282828u;
   hint->visible = false;
   objectHint = static_cast<GUIHint*>(controls.Add(std::move(hint)));
 
   auto arrow = std::make_unique<GUIPic>();
   arrow->id = 0;
-  arrow->SetSprite(SpriteNamed("hintarrow"));
+  arrow->SetSprite(Gui().SpriteNamed("hintarrow"));
   arrow->FitToSprite();
-  if (const float w = Value("if_gm_arrow_w", 0), h = Value("if_gm_arrow_h", 0); w > 0 && h > 0) {
+  if (const float w = Gui().Value("if_gm_arrow_w", 0), h = Gui().Value("if_gm_arrow_h", 0); w > 0 && h > 0) {
     arrow->SetBounds(0, 0, w, -h);
   }
   arrow->visible = false;
   hudArrow = controls.Add(std::move(arrow));
 
   auto start = std::make_unique<GUIText>();
-  const float y = Value("if_gm_countdown_y", -200);
-  const float size = Value("fs_game_start", 32);
+  const float y = Gui().Value("if_gm_countdown_y", -200);
+  const float size = Gui().Value("fs_game_start", 32);
   start->rect = Rect{-hw, y + size, hw, y - size};
-  start->fontId = IntValue("ft_game_start", 2);
+  start->fontId = Gui().IntValue("ft_game_start", 2);
   start->SetFontSize(size);
   start->align = 1;
   start->colour = kWhite;
@@ -456,7 +441,7 @@ void ModeGame::BeginPlay() {
 void ModeGame::ShowStartPrompt() {
   if (!startText) return;
   ShowStartText(Lookup(touchInput ? "tap_to_start" : "click_to_start"));
-  const float size = Value("fs_game_start", 32);
+  const float size = Gui().Value("fs_game_start", 32);
   startText->ClearChangers();
   startText->AddChanger(std::make_unique<FontSizeInfChanger>(4.0f, size / 16.0f, size));
   hud.PulseFreeWorkers(true);
@@ -743,7 +728,7 @@ void ModeGame::ShowTooltip(int id) {
   }
   if (text.empty()) return;
   // Tooltips sit centred under the top edge, lowered by the control's own value.
-  const float y = Gui().HalfHeight() - (Value(Format("if_gm_control%03d_y", id), 0) + 25);
+  const float y = Gui().HalfHeight() - (Gui().Value(Format("if_gm_control%03d_y", id), 0) + 25);
   ShowHintAt(*objectHint, 0, y, text, 3000);
   controls.BringToTop(objectHint);
 }
@@ -1046,13 +1031,13 @@ void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
       controls.BringToTop(dimmer);
       dimmer->visible = true;
     }
-    speechWidgets.ShowBubble(line.kind, text, speaker ? SpriteNamed(*speaker + "_figure") : nullptr,
+    speechWidgets.ShowBubble(line.kind, text, speaker ? Gui().SpriteNamed(*speaker + "_figure") : nullptr,
                              Gui().HalfHeight());
   } else {
     // 6. A kind below 0 shows as the top left message. Delays are kept within an hour.
     speechDelay = float(std::clamp(line.delay, 0, 3600)) * 1000.0f;
     speechWidgets.ShowMessage(std::max(line.kind, 0), text,
-                              speaker ? SpriteNamed(*speaker + "_head") : nullptr);
+                              speaker ? Gui().SpriteNamed(*speaker + "_head") : nullptr);
   }
   // 7.
   AimSpeechArrow(line.target);
@@ -1528,23 +1513,23 @@ bool ModeGame::CheatWord() {
 void ModeGame::BuildBonusPanel() {
   const GameDescriptors* descriptors = App().descriptors();
   const bool wide = Gui().Aspect() != AspectMode::Screen4x3;
-  Sprite* button = SpriteNamed(wide ? "btn_bonus" : "btn_bonus_v");
-  Sprite* bar = SpriteNamed("progress");
+  Sprite* button = Gui().SpriteNamed(wide ? "btn_bonus" : "btn_bonus_v");
+  Sprite* bar = Gui().SpriteNamed("progress");
   HudPanels::ButtonLook look;
   look.wide = wide;
   const std::string c = wide ? "w" : "s";
-  look.w = Value("if_gm_bonus_btn_w_" + c, button ? button->width / 2 : 64);
-  look.h = Value("if_gm_bonus_btn_h_" + c, button ? button->height / 2 : 64);
-  look.iconW = Value("if_gm_bonus_ovr_w", 0);
-  look.iconH = Value("if_gm_bonus_ovr_h", 0);
-  look.barW = Value("if_gm_progress_w", bar ? bar->width : 64);
-  look.barH = std::fabs(Value("if_gm_progress_h", bar ? bar->height / 2 : 12));
+  look.w = Gui().Value("if_gm_bonus_btn_w_" + c, button ? button->width / 2 : 64);
+  look.h = Gui().Value("if_gm_bonus_btn_h_" + c, button ? button->height / 2 : 64);
+  look.iconW = Gui().Value("if_gm_bonus_ovr_w", 0);
+  look.iconH = Gui().Value("if_gm_bonus_ovr_h", 0);
+  look.barW = Gui().Value("if_gm_progress_w", bar ? bar->width : 64);
+  look.barH = std::fabs(Gui().Value("if_gm_progress_h", bar ? bar->height / 2 : 12));
   std::array<const BonusInfo*, HudPanels::kBonuses> infos{};
   std::array<Sprite*, HudPanels::kBonuses> icons{};
   for (int i = 0; i < HudPanels::kBonuses; ++i) {
     infos[size_t(i)] = descriptors ? descriptors->Bonus(i) : nullptr;
     // A bonus without a picture shows the bare button.
-    if (infos[size_t(i)]) icons[size_t(i)] = SpriteNamed(infos[size_t(i)]->pic);
+    if (infos[size_t(i)]) icons[size_t(i)] = Gui().SpriteNamed(infos[size_t(i)]->pic);
   }
   panels.Build(controls, infos, look, button, bar, icons);
 }
@@ -1554,7 +1539,7 @@ void ModeGame::SetupTimeBar() {
   timeBar->Start(float(timer.Left() + timer.Elapsed()), -1);
   timeBar->SetProgressValue(float(timer.Left()));
   panels.SetupGoldMark(goldMark, timeBar, level_->timeHard, level_->timeNorm, timer.Elapsed(),
-                       Value("if_gm_prg_offs_x", 0), Value("if_gm_prg_offs_y", 0));
+                       Gui().Value("if_gm_prg_offs_x", 0), Gui().Value("if_gm_prg_offs_y", 0));
 }
 
 void ModeGame::SetBonusMeter(int) {
@@ -1656,7 +1641,7 @@ void ModeGame::RefreshObjective() {
     c.SetRect(Rect{cx - w / 2, c.rect.y0, cx + w / 2, c.rect.y1});
   };
   resize(*line, width + 64);
-  if (GUIControl* scroll = controls.Find(32)) resize(*scroll, width + Value("if_gm_obj_add", 32));
+  if (GUIControl* scroll = controls.Find(32)) resize(*scroll, width + Gui().Value("if_gm_obj_add", 32));
 }
 
 std::vector<float> ModeGame::ObjectiveEntryWidths() const {

@@ -27,11 +27,6 @@ std::u16string Lookup(std::string_view key) {
   return strings ? strings->Get(key) : Ascii(std::string(key));
 }
 
-Sprite* SpriteNamed(std::string_view name) {
-  SpriteManager* sprites = App().sprites();
-  return sprites ? sprites->Get(name) : nullptr;
-}
-
 // Grows a control's scale, or its rectangle out of a collapsed one, along the elastic curve.
 class ElasticChanger final : public GUIChanger {
  public:
@@ -119,7 +114,7 @@ void WinDlgBase::Present(float r01) {
 void WinDlg::SetStars(int stars) {
   static const char* const kNames[] = {"star_bronze", "star_silver", "star_gold"};
   stars = std::clamp(stars, 0, 3);
-  Sprite* picture = stars > 0 ? SpriteNamed(kNames[stars - 1]) : nullptr;
+  Sprite* picture = stars > 0 ? Gui().SpriteNamed(kNames[stars - 1]) : nullptr;
   for (int k = 0; k < 3; ++k) {
     GUIControl* c = Children().Find(1104 + k);
     if (!c) continue;
