@@ -86,8 +86,18 @@ struct LevelData {
   std::vector<int> objectivePanel;  // object ids in objectives-panel order
   std::string maskName;             // texture of the mask object
   int heroType = -1;                // mini-games: the hero's worker type
-  bool ended = false;               // the level's end sequence has begun
-  std::string readError;            // why the last read failed
+  // What a mini-game's rules show on the level screen: the steps of all its phases (counter
+  // A at the start), the hits the hero can take (counter B at the start), and the front
+  // phase's goal, its count left and the string key of its text (empty: no goal active).
+  struct MiniGameView {
+    int phaseTotal = 0;
+    int health = 10;
+    int goalLeft = 0;
+    std::string goalText;
+  };
+  MiniGameView miniGame;
+  bool ended = false;     // the level's end sequence has begun
+  std::string readError;  // why the last read failed
 
   // Run-time state of the running world (not saved).
   float blinkPhase = 0;          // seconds; drives the highlight of reachable objects

@@ -332,7 +332,6 @@ bool ModeGame::StartLevel() {
                                             &services_->effects);
   }
   const bool restored = level_->state == LevelState::Saved;
-  timer.Setup(level_->timeNorm, restored ? level_->levelTime : 0, Difficulty());
   objectiveIds = restored && !level_->objectivePanel.empty() ? level_->objectivePanel
                                                              : ObjectivePanel::StartIds(*level_);
   pendingTrophies.assign(level_->trophies.begin(), level_->trophies.end());
@@ -409,13 +408,18 @@ void ModeGame::PrepareHud() {
   for (const int id : {78, 79}) {
     if (GUIControl* c = overlayControls.Find(id)) c->visible = mode == LevelMode::MiniGame;
   }
+  if (mode == LevelMode::MiniGame && level_) {
+    panels.StartCounters(dynamic_cast<GUIProgressBar*>(counterBars[0]),
+                         dynamic_cast<GUIProgressBar*>(counterBars[1]), level_->miniGame.phaseTotal,
+                         level_->miniGame.health);
+  }
   // 8.
   const bool ordinary = IsOrdinary(mode);
   if (GUIControl* c = controls.Find(35)) c->visible = ordinary;
   for (GUIControl* label : resourceLabels) {
     if (label) label->visible = ordinary;
   }
-  const bool timed = Difficulty() != LevelTimer::kRelax;
+  const bool timed = Difficulty() != int(Difficulty::Relax);
   if (timeBar) timeBar->visible = timed;
   if (goldMark) goldMark->visible = false;
   if (GUIControl* c = controls.Find(34)) c->visible = timed;
@@ -456,18 +460,28 @@ void ModeGame::SetScore(int value) {
 
 int ModeGame::Difficulty() const {
   const PlayerProfiles* profiles = const_cast<Application&>(App()).profiles();
-  return profiles ? std::clamp(int(profiles->progress.difficulty), 0, 2) : LevelTimer::kCasual;
+  return profiles ? std::clamp(int(profiles->progress.difficulty), 0, 2) : int(Difficulty::Casual);
 }
 
-int ModeGame::TimeBarRemaining() const { return timer.Left(); }
+int ModeGame::TimeBarRemaining() const { return LevelTimerLeft(); }
+
+int ModeGame::LevelTimerLeft() const {
+  if (!clockOnBar || !timeBar) return standingLeftMs;
+  return int(std::clamp(double(timeBar->state.value), 0.0, 2.0e9));
+}
+
+int ModeGame::LevelTimerElapsed() const {
+  const double left = clockOnBar && timeBar ? double(timeBar->state.value) : double(standingLeftMs);
+  return int(std::clamp(double(clockTotalMs) - left + clockOverrunMs, 0.0, 2.0e9));
+}
 
 void ModeGame::AdvanceLevelTimer(float frameTime) {
-  timer.Advance(frameTime);
-  if (timeBar && timer.Running()) {
-    const float total = float(timer.Left() + timer.Elapsed());
-    timeBar->state.total = total;
-    timeBar->SetProgressValue(float(timer.Left()));
-  }
+  if (!clockOnBar || !timeBar || !std::isfinite(frameTime) || frameTime <= 0) return;
+  const double rate = Difficulty() == int(Difficulty::Expert) ? 1.0 : 0.666;
+  const double amount = double(frameTime) * rate;
+  const double left = double(timeBar->state.value);
+  if (amount > left) clockOverrunMs += amount - left;
+  timeBar->Advance(float(amount));
 }
 
 void ModeGame::PlayMusic(std::string_view name) {
@@ -571,7 +585,7 @@ void ModeGame::ClearController() {
 void ModeGame::SaveForContinue() {
   if (!game_ || !level_ || !IsOrdinary(level_->mode) || game_->Ended()) return;
   if (level_->workers.empty()) return;
-  level_->levelTime = timer.Left();
+  level_->levelTime = LevelTimerLeft();
   StoreBonusState();
   level_->trophies.assign(pendingTrophies.begin(), pendingTrophies.end());
   level_->objectivePanel = objectiveIds;
@@ -586,14 +600,13 @@ void ModeGame::WriteHudState(std::string& text) const {
 }
 
 void ModeGame::ClearHud() {
-  for (GUIDialog* d : {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
-                       static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
-                       static_cast<GUIDialog*>(winRelaxDialog),
-                       static_cast<GUIDialog*>(looseDialog), static_cast<GUIDialog*>(trophyDialog),
-                       static_cast<GUIDialog*>(messageDialog),
-                       static_cast<GUIDialog*>(miniGameHint),
-                       static_cast<GUIDialog*>(difficultyDialog),
-                       static_cast<GUIDialog*>(hiscoresDialog)}) {
+  for (GUIDialog* d :
+       {static_cast<GUIDialog*>(menuDialog), static_cast<GUIDialog*>(settingsDialog),
+        static_cast<GUIDialog*>(briefingDialog), static_cast<GUIDialog*>(winDialog),
+        static_cast<GUIDialog*>(winRelaxDialog), static_cast<GUIDialog*>(looseDialog),
+        static_cast<GUIDialog*>(trophyDialog), static_cast<GUIDialog*>(messageDialog),
+        static_cast<GUIDialog*>(miniGameHint), static_cast<GUIDialog*>(difficultyDialog),
+        static_cast<GUIDialog*>(hiscoresDialog)}) {
     if (d) d->Hide();
   }
   hud.Clear();
@@ -673,7 +686,7 @@ void ModeGame::Update() {
   CountScore(switchPending);
   if (Visible(debugTimes_[0]) && debugTimes_[1] && level_) {
     debugTimes_[0]->SetText(u"game " + Text(std::to_string(level_->gameTime)) + u" ms");
-    debugTimes_[1]->SetText(u"timer " + Text(std::to_string(timer.Left())) + u" ms");
+    debugTimes_[1]->SetText(u"timer " + Text(std::to_string(LevelTimerLeft())) + u" ms");
   }
   RefreshResourceLabels();
   // 10.
@@ -812,7 +825,7 @@ void ModeGame::DrawWorld() {
   AdvanceShake(app.frameTime);
   LevelDrawOptions options;
   options.camera = camera;
-  options.expert = Difficulty() == LevelTimer::kExpert;
+  options.expert = Difficulty() == int(Difficulty::Expert);
   if (WorldObject* hovered = game_->Hovered()) {
     options.hoveredWaypoint = hovered;
     options.hovered = hovered->link;
@@ -1384,8 +1397,9 @@ void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
     if (outcome.recordsChanged) profiles->SaveRecords();
   }
   FillResultDialogs(evaluated);
-  // The level's floating items go; the result takes the screen.
+  // The level's floating items and any speech go; the result takes the screen.
   hud.Clear();
+  HideSpeech();
 }
 
 void ModeGame::FillResultDialogs(const LevelResult& evaluated) {
@@ -1415,8 +1429,8 @@ void ModeGame::FillResultDialogs(const LevelResult& evaluated) {
 }
 
 WinDlgBase* ModeGame::ResultWinDialog() const {
-  return Difficulty() == LevelTimer::kRelax ? static_cast<WinDlgBase*>(winRelaxDialog)
-                                            : static_cast<WinDlgBase*>(winDialog);
+  return Difficulty() == int(Difficulty::Relax) ? static_cast<WinDlgBase*>(winRelaxDialog)
+                                                : static_cast<WinDlgBase*>(winDialog);
 }
 
 void ModeGame::ShowResult() {
@@ -1535,10 +1549,18 @@ void ModeGame::BuildBonusPanel() {
 }
 
 void ModeGame::SetupTimeBar() {
-  if (!timeBar || !timeBar->visible || !level_) return;
-  timeBar->Start(float(timer.Left() + timer.Elapsed()), -1);
-  timeBar->SetProgressValue(float(timer.Left()));
-  panels.SetupGoldMark(goldMark, timeBar, level_->timeHard, level_->timeNorm, timer.Elapsed(),
+  clockOnBar = false;
+  clockOverrunMs = 0;
+  if (!level_) return;
+  clockTotalMs = std::clamp(level_->timeNorm, 0, 1000000) * 1000;
+  // A restored level continues with the time it had left.
+  const bool restored = level_->state == LevelState::Saved && level_->levelTime > 0;
+  standingLeftMs = restored ? std::min(level_->levelTime, clockTotalMs) : clockTotalMs;
+  if (!timeBar || !timeBar->visible) return;
+  clockOnBar = true;
+  timeBar->Start(float(clockTotalMs), -1);
+  timeBar->Advance(float(clockTotalMs - standingLeftMs));
+  panels.SetupGoldMark(goldMark, timeBar, level_->timeHard, level_->timeNorm, LevelTimerElapsed(),
                        Gui().Value("if_gm_prg_offs_x", 0), Gui().Value("if_gm_prg_offs_y", 0));
 }
 
@@ -1564,7 +1586,7 @@ void ModeGame::BonusCommand(int index) {
 
 void ModeGame::PanelStep(float frameTime) {
   panels.AdvanceMeter(frameTime, *this);
-  if (Visible(timeBar)) panels.StepGoldMark(timer.Elapsed(), *this);
+  if (Visible(timeBar)) panels.StepGoldMark(LevelTimerElapsed(), *this);
   panels.StepBars(frameTime, *this);
 }
 
@@ -1627,6 +1649,14 @@ void ModeGame::RefreshObjective() {
     objectiveText = built.text;
     objectiveStarts = built.starts;
     objectiveResourceEntries = built.resourceEntries;
+  } else if (level_->mode == LevelMode::MiniGame && !level_->miniGame.goalText.empty()) {
+    // The front phase's goal, ticked once its count is used up.
+    const FontManager* fonts = App().fonts();
+    const char16_t open = fonts ? fonts->IconCodeOf(u"%INCM%") : u' ';
+    const char16_t ticked = fonts ? fonts->IconCodeOf(u"%COMP%") : u' ';
+    objectiveText = (level_->miniGame.goalLeft > 0 ? open : ticked) +
+                    std::u16string(Lookup(level_->miniGame.goalText));
+    objectiveStarts = {0};
   }
   line->SetText(objectiveText);
   // Both controls grow or shrink about their common centre.

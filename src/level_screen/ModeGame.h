@@ -10,7 +10,6 @@
 #include "level/LevelDrawer.h"
 #include "level/LevelResult.h"
 #include "level/LevelScreen.h"
-#include "level/LevelTimer.h"
 #include "level_screen/HudItems.h"
 #include "level_screen/HudPanels.h"
 #include "level_screen/SpeechWidgets.h"
@@ -53,7 +52,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
   static constexpr int kDialogCount = 11;
-  static bool IsDialogId(int id) { return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount; }
+  static bool IsDialogId(int id) {
+    return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
+  }
   static constexpr int kGoldMarkId = 21;
 
   ModeGame();
@@ -107,8 +108,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void NextResultStep() override;
   int Difficulty() const override;
   void AdvanceLevelTimer(float frameTime) override;
-  int LevelTimerElapsed() const override { return timer.Elapsed(); }
-  int LevelTimerLeft() const override { return timer.Left(); }
+  int LevelTimerElapsed() const override;
+  int LevelTimerLeft() const override;
   void PlayMusic(std::string_view name) override;
   void LevelEvaluated(const LevelResult& result) override;
   bool ResultReady() const override { return hudHidden; }
@@ -205,7 +206,15 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   SpeechWidgets speechWidgets;
   SpeechLine speech;      // the line up now
   float speechDelay = 0;  // ms before a message line is taken down
-  LevelTimer timer;
+  // The level's clock is the time bar (control 30) itself: it drains from the silver time, at
+  // real speed in expert difficulty and at two thirds of it otherwise. Where the bar is hidden
+  // (relax) the clock stands at standingLeftMs.
+  bool clockOnBar = false;
+  int clockTotalMs = 0;
+  int standingLeftMs = 0;
+  // Play after the bar ran out, so that a finish past the silver time never counts as one
+  // within it.
+  double clockOverrunMs = 0;
   float shakeTime = 0;  // seconds of screen shake left
   LevelCamera camera;
 

@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "campaign/ModeStage.h"
 #include "data/Language.h"
+#include "graphics/FontManager.h"
 #include "graphics/RecordingDevice.h"
 #include "gui/GUIButton.h"
 #include "gui/GUIDialog.h"
@@ -15,9 +16,9 @@
 #include "gui/GUIText.h"
 #include "level/GameController.h"
 #include "level/Level.h"
+#include "level_screen/BriefingDlg.h"
 #include "level_screen/HudPanels.h"
 #include "level_screen/LevelHiscores.h"
-#include "level_screen/BriefingDlg.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/ModeGame.h"
 #include "level_screen/TrophyDlg.h"
@@ -83,7 +84,10 @@ TEST_F(LevelResultScreenTest, StarsInTheirColoursAndTheDevelopersScoreInRed) {
   }
   // Expert gold on 1:1: the developers' 11900 beaten by the parts below; a bird hunted.
   mode().CurrentLevel()->birdsHunted = 1;
+  mode().ShowSpeech(SpeechLine{1, 1, 4, 0, 0, 0, 0}, true);
+  ASSERT_TRUE(mode().speechWidgets.BubbleShown());
   mode().LevelEvaluated(Result(3, {7000, 18000, 200, 5}));
+  EXPECT_FALSE(mode().speechWidgets.BubbleShown()) << "the result takes the screen";
   GUIControl* total = In(mode().winDialog, 1120);
   EXPECT_EQ(TextOf(total), u"25205");
   EXPECT_EQ(total->colour, 0xFFFF0000u);
@@ -222,12 +226,12 @@ TEST_F(LevelResultScreenTest, TheGoldMarkGoesWhenTheGoldTimeHasPassed) {
   app->OnInput({InputType::LeftDown, 0});
   app->OnInput({InputType::LeftUp, 0});
   Frames(2);
-  mode().timer.Advance(159000 - float(mode().timer.Elapsed()));
+  mode().AdvanceLevelTimer(159000 - float(mode().LevelTimerElapsed()));
   Frames(1);
   EXPECT_TRUE(Shown(mode().goldMark));
   Frames(70);
   EXPECT_FALSE(Shown(mode().goldMark));
-  EXPECT_LT(mode().timer.Elapsed(), 161000);
+  EXPECT_LT(mode().LevelTimerElapsed(), 161000);
 }
 
 TEST_F(LevelResultScreenTest, CounterBarsDrainAtThreeTimesAndTheLastHitLoses) {
@@ -252,6 +256,34 @@ TEST_F(LevelResultScreenTest, CounterBarsDrainAtThreeTimesAndTheLastHitLoses) {
   EXPECT_GE(mode().Controller()->endTimer, 0);
 }
 
+TEST_F(LevelResultScreenTest, ASpecialLevelStartsItsCountersAndShowsItsPhaseGoal) {
+  Level& level = *mode().CurrentLevel();
+  level.mode = LevelMode::MiniGame;
+  level.miniGame.phaseTotal = 12;
+  level.miniGame.health = 3;
+  level.miniGame.goalLeft = 2;
+  level.miniGame.goalText = "score";
+  mode().PrepareHud();
+  auto* a = dynamic_cast<GUIProgressBar*>(mode().counterBars[0]);
+  auto* b = dynamic_cast<GUIProgressBar*>(mode().counterBars[1]);
+  ASSERT_TRUE(a && b);
+  EXPECT_TRUE(Shown(a) && Shown(b));
+  EXPECT_FLOAT_EQ(a->state.total, 12000);
+  EXPECT_FLOAT_EQ(b->state.value, 3000);
+  EXPECT_EQ(mode().panels.TargetA(), 12);
+  mode().RefreshObjective();
+  const std::u16string goal = app->strings()->Get("score");
+  const FontManager& fonts = *app->fonts();
+  ASSERT_FALSE(goal.empty());
+  EXPECT_EQ(mode().objectiveText, fonts.IconCodeOf(u"%INCM%") + goal);
+  level.miniGame.goalLeft = 0;
+  mode().RefreshObjective();
+  EXPECT_EQ(mode().objectiveText, fonts.IconCodeOf(u"%COMP%") + goal);
+  level.miniGame.goalText.clear();  // no goal active
+  mode().RefreshObjective();
+  EXPECT_TRUE(mode().objectiveText.empty());
+}
+
 TEST_F(LevelResultScreenTest, AFinishedBarEndsItsBonusAfterFadingOut) {
   HudPanels& p = mode().panels;
   mode().OnCommand(71);
@@ -272,7 +304,11 @@ TEST_F(LevelResultScreenTest, AFinishedBarEndsItsBonusAfterFadingOut) {
 
 TEST_F(LevelResultScreenTest, ARestoredTimeBarKeepsItsRestAndCasualRunsAtTwoThirds) {
   app->profiles()->progress.difficulty = Difficulty::Casual;
-  mode().timer.Setup(300, 12000, mode().Difficulty());  // 12 s left of a 300 s bar
+  // 12 s left of a 300 s bar.
+  Level& level = *mode().CurrentLevel();
+  level.timeNorm = 300;
+  level.levelTime = 12000;
+  level.state = LevelState::Saved;
   mode().SetupTimeBar();
   EXPECT_FLOAT_EQ(mode().timeBar->state.total, 300000);
   EXPECT_FLOAT_EQ(mode().timeBar->state.value, 12000);
@@ -280,10 +316,29 @@ TEST_F(LevelResultScreenTest, ARestoredTimeBarKeepsItsRestAndCasualRunsAtTwoThir
   app->OnInput({InputType::LeftDown, 0});
   app->OnInput({InputType::LeftUp, 0});
   Frames(2);
-  const int before = mode().timer.Left();
+  const int before = mode().LevelTimerLeft();
   Frames(100, 16);
-  EXPECT_NEAR(before - mode().timer.Left(), 1600 * 0.666, 2);
-  EXPECT_NEAR(mode().timeBar->state.value, mode().timer.Left(), 1);
+  EXPECT_NEAR(before - mode().LevelTimerLeft(), 1600 * 0.666, 2);
+  EXPECT_NEAR(mode().timeBar->state.value, mode().LevelTimerLeft(), 1);
+  EXPECT_NEAR(mode().LevelTimerElapsed(), 300000 - mode().LevelTimerLeft(), 1);
+}
+
+TEST_F(LevelResultScreenTest, TheClockCountsPastAnEmptyBarAndStandsWhereTheBarIsHidden) {
+  Level& level = *mode().CurrentLevel();
+  level.timeNorm = 2;  // a 2 s bar, expert
+  mode().SetupTimeBar();
+  mode().AdvanceLevelTimer(3000);
+  EXPECT_EQ(mode().LevelTimerLeft(), 0);
+  EXPECT_TRUE(mode().timeBar->state.done);
+  EXPECT_EQ(mode().LevelTimerElapsed(), 3000) << "a finish past the silver time stays past it";
+  // Relax hides the bar: the clock stands at the whole silver time.
+  app->profiles()->progress.difficulty = Difficulty::Relax;
+  mode().PrepareHud();
+  mode().SetupTimeBar();
+  EXPECT_FALSE(Shown(mode().timeBar));
+  mode().AdvanceLevelTimer(1500);
+  EXPECT_EQ(mode().LevelTimerLeft(), 2000);
+  EXPECT_EQ(mode().LevelTimerElapsed(), 0);
 }
 
 TEST_F(LevelResultScreenTest, CheatWordsInCheatModeOnly) {
