@@ -171,17 +171,21 @@ TEST_F(SpeechTest, BubblesStandOnTheirSideAndMessagesGrowForLongTexts) {
   const GUIControl* figure = widgets().speakerFigure;
   EXPECT_FALSE(Mirrored(figure));
   EXPECT_NEAR(std::min(figure->rect.y0, figure->rect.y1), bottom, 0.5f);
-  EXPECT_NEAR(figure->rect.x0, -300 - 350, 0.5f);
+  const float left = Gui().Value("if_gm_dialog_left", -300);
+  const float width = Gui().Value("if_gm_dialog_width", 700);
+  EXPECT_NEAR(figure->rect.x0, left - width / 2, 0.5f);
+  EXPECT_GE(figure->rect.x0, -512) << "the speaker stands whole on a 4:3 screen";
   EXPECT_TRUE(Shown(widgets().bubbleTailLeft));
   EXPECT_FALSE(Shown(widgets().bubbleTailRight));
   // The buttons straddle the bubble's bottom edge, 16 apart about its middle.
   EXPECT_FLOAT_EQ(std::max(widgets().continueButton->rect.x0, widgets().continueButton->rect.x1),
-                  -300 + (700 - 16) / 2.0f);
+                  left + (width - 16) / 2.0f);
   EXPECT_FLOAT_EQ(std::min(widgets().skipButton->rect.x0, widgets().skipButton->rect.x1),
-                  -300 + (700 + 16) / 2.0f);
+                  left + (width + 16) / 2.0f);
 
   mode().ShowSpeech(SpeechLine{2, 2, 5, 0, 0, 0, 0}, true);
   EXPECT_TRUE(Mirrored(figure));
+  EXPECT_LE(std::max(figure->rect.x0, figure->rect.x1), 512);
   EXPECT_TRUE(Shown(widgets().bubbleTailRight));
   EXPECT_FALSE(Shown(widgets().bubbleTailLeft));
 
