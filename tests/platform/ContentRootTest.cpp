@@ -21,18 +21,16 @@ void Touch(const std::string& path) {
 
 TEST(ContentRoot, AFolderHoldsContentThroughAContentFolderOrArchiveOnly) {
   TempDir dir;
-  EXPECT_FALSE(HoldsContent(dir.Path()));
-  EXPECT_FALSE(HoldsContent(""));
   Touch(dir / "music.pak");
-  EXPECT_FALSE(HoldsContent(dir.Path()));
   Touch(dir / "content");  // a file named like the folder is not content
   EXPECT_FALSE(HoldsContent(dir.Path()));
-  fs::remove(dir / "content");
+  EXPECT_FALSE(HoldsContent(""));
   Touch(dir / "content.pak");
   EXPECT_TRUE(HoldsContent(dir.Path() + "/"));
-  TempDir loose;
-  fs::create_directory(loose / "content");
-  EXPECT_TRUE(HoldsContent(loose.Path()));
+  fs::remove(dir / "content.pak");
+  fs::remove(dir / "content");
+  fs::create_directory(dir / "content");
+  EXPECT_TRUE(HoldsContent(dir.Path()));
 }
 
 TEST(ContentRoot, CandidatesAreTheProgramFolderThenTheRelativeThenTheAbsoluteDataFolder) {
