@@ -19,7 +19,7 @@ CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 TSAN_DIR   ?= build/tsan
 TSAN_TESTS  = sound_tests app_tests data_tests
 
-.PHONY: all build deps configure play test tsan format clean
+.PHONY: all build deps configure play test tsan format clean install package
 
 all: build
 
@@ -49,6 +49,15 @@ tsan: build
 	@cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
 	cd $(TSAN_DIR) && TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
 	  ctest --output-on-failure -j $(JOBS) -R '^($(subst $(space),|,$(TSAN_TESTS)))$$'
+
+# Installs the game below PREFIX (DESTDIR stages it elsewhere), or builds its Debian package
+# in $(BUILD_DIR)/packages.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Formats every C++ source with the project's .clang-format.
 format:

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -56,7 +57,7 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-std::string ResolveDataFolder() {
+std::string WantedDataFolder() {
   std::string folder;
   if (const char* over = getenv("KALODRUS3_DATA"); over && *over) {
     folder = over;
@@ -67,6 +68,19 @@ std::string ResolveDataFolder() {
     folder = base + "/Brask/Kalodrus3";
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return AbsolutePath(folder);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  std::string cwd(4096, '\0');
+  if (!getcwd(cwd.data(), cwd.size())) return path;
+  cwd.resize(strlen(cwd.c_str()));
+  return cwd == "/" ? "/" + path : cwd + "/" + path;
+}
+
+std::string ResolveDataFolder() {
+  const std::string folder = WantedDataFolder();
   return MakeFolders(folder) ? folder : std::string();
 }
 

@@ -13,6 +13,11 @@ namespace platform {
 // (XDG_DATA_HOME defaulting to ~/.local/share). Created when missing; empty when no folder
 // can be found, in which case every file operation below fails on its own.
 std::string ResolveDataFolder();
+// The folder ResolveDataFolder uses, without creating it: an absolute path (a relative
+// KALODRUS3_DATA is taken from the working directory), empty when no home is known.
+std::string WantedDataFolder();
+// path itself when absolute, else below the working directory.
+std::string AbsolutePath(const std::string& path);
 void SetDataFolder(std::string folder);
 const std::string& DataFolder();
 

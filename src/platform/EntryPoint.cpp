@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -14,6 +16,7 @@
 #include "graphics/GLRenderDevice.h"
 #include "level_screen/ModeGame.h"
 #include "platform/ContentLog.h"
+#include "platform/ContentRoot.h"
 #include "platform/DataFiles.h"
 #include "platform/Desktop.h"
 #include "platform/EventTranslator.h"
@@ -63,8 +66,9 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   }
   void WarpPointer(float x, float y) override {
     if (window_.Handle()) {
-      const float scale = translator_.pixelScale();
-      SDL_WarpMouseInWindow(window_.Handle(), int(x / scale), int(y / scale));
+      const platform::VirtualPoint w =
+          platform::PixelsToWindowPoint(x, y, translator_.pixelRatio());
+      SDL_WarpMouseInWindow(window_.Handle(), int(w.x), int(w.y));
     }
     translator_.Warp(x, y);
   }
@@ -101,7 +105,11 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   void OnInput(InputEvent event) override { app_->OnInput(event); }
   bool IsAppActive() override { return app_->active; }
   void SetAppActive(bool active) override { app_->SetActive(active); }
-  void Quit() override { app_->quit = true; }
+  void Quit() override {
+    closedByPlayer_ = true;
+    app_->quit = true;
+  }
+  bool ClosedByPlayer() const { return closedByPlayer_; }
   bool IsSplashCurrent() override { return app_->current == &TheModeSplash(); }
   bool IsFullscreen() override { return app_->renderer() && app_->renderer()->IsFullscreen(); }
   bool IsWindowVisible() override { return window_.IsVisible(); }
@@ -118,12 +126,13 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
     if (window_.Handle()) SDL_WarpMouseInWindow(window_.Handle(), int(x), int(y));
   }
 
-  // Window units to back-buffer pixels, for high-DPI windows.
-  void UpdatePixelScale() {
+  // Window points to back-buffer pixels, for high-DPI windows.
+  void UpdatePixelRatio() {
     int w = 0, h = 0;
     if (window_.Handle()) SDL_GetWindowSize(window_.Handle(), &w, &h);
     const platform::Size bb = window_.PixelSize();
-    translator_.SetPixelScale(w > 0 && bb.width > 0 ? float(bb.width) / float(w) : 1.0f);
+    translator_.SetPixelRatio(
+        platform::RatioOf(float(w), float(h), float(bb.width), float(bb.height)));
   }
 
  private:
@@ -131,6 +140,7 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
   platform::Window& window_;
   platform::EventTranslator translator_;
   Application* app_ = nullptr;
+  bool closedByPlayer_ = false;
   bool scripted_ = false;
   float scriptedX_ = 0, scriptedY_ = 0;
 };
@@ -195,7 +205,7 @@ void MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl
   SDL_Event event;
   for (;;) {
     while (SDL_PollEvent(&event)) platform.translator().Handle(event);
-    platform.UpdatePixelScale();
+    platform.UpdatePixelRatio();
     RunScript(app, platform, cl, done);
     const bool last = cl.frames && done + 1 >= *cl.frames;
     if (last && !cl.screenshot.empty()) app.CaptureNextFrame(cl.screenshot);
@@ -205,10 +215,58 @@ void MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl
   }
 }
 
+// Goes to where the content is, beside the program or in its installed data folder, so that
+// the content's folders and archives are mounted from there whatever folder the game was
+// started from. Paths the player gave (the screenshot) are made absolute first. Without
+// content the game cannot start, and says where it looked.
+bool EnterContentFolder(CommandLine& cl) {
+  const std::vector<std::string> candidates = platform::InstalledContentCandidates();
+  const std::string root = platform::FindContentRoot(candidates);
+  if (root.empty()) {
+    std::string text =
+        "The game's content was not found. Looked for \"content\" or "
+        "\"content.pak\" in:";
+    for (const std::string& folder : candidates) text += "\n  " + folder;
+    platform::ShowErrorBox(nullptr, "Error", text);
+    return false;
+  }
+  if (!cl.screenshot.empty()) cl.screenshot = platform::AbsolutePath(cl.screenshot);
+  if (chdir(root.c_str()) != 0) {
+    platform::ShowErrorBox(nullptr, "Error", "The game cannot open its content folder " + root);
+    return false;
+  }
+  return true;
+}
+
+// A data folder that cannot be made (a file in its place, no rights) leaves the game playable
+// without saving; the player is told why nothing will be kept.
+void ReportDataFolder(const std::string& resolved) {
+  if (!resolved.empty()) return;
+  const std::string wanted = platform::WantedDataFolder();
+  std::fprintf(stderr,
+               "kalodrus3: cannot create the data folder %s: settings and progress will "
+               "not be saved\n",
+               wanted.empty() ? "(no home folder)" : wanted.c_str());
+}
+
+// The loading screen ends the game only when the content it loads is missing or damaged (the
+// player closing the window aside): say so, rather than vanish.
+bool StoppedWhileLoading(Application& app, const GamePlatform& platform) {
+  if (!app.quit || platform.ClosedByPlayer() || app.current != &TheModeSplash()) return false;
+  char folder[4096] = "";
+  if (!getcwd(folder, sizeof folder)) folder[0] = 0;
+  platform::ShowErrorBox(nullptr, "Error",
+                         std::string("The game's content in ") + folder +
+                             " could not be loaded: a file it needs is missing or damaged. "
+                             "Reinstalling the game may help; \"kalodrus3 --log\" lists what "
+                             "is missing.");
+  return true;
+}
+
 }  // namespace
 
 int RunGame(int argc, char** argv) {
-  const CommandLine cl = ParseCommandLine(Arguments(argc, argv));
+  CommandLine cl = ParseCommandLine(Arguments(argc, argv));
   for (const std::string& error : cl.errors) std::fprintf(stderr, "kalodrus3: %s\n", error.c_str());
   if (!cl.errors.empty()) return 2;
   if (cl.log) content_log::Enable(true);
@@ -224,6 +282,11 @@ int RunGame(int argc, char** argv) {
   }
 
   const std::string dataFolder = platform::ResolveDataFolder();
+  if (!EnterContentFolder(cl)) {
+    SDL_Quit();
+    return 1;
+  }
+  ReportDataFolder(dataFolder);
   platform::SingleInstance instance;
   if (!instance.Acquire(dataFolder)) {
     SDL_Quit();
@@ -264,8 +327,8 @@ int RunGame(int argc, char** argv) {
           if (settings.fullscreen()) window.Raise();
           int x = 0, y = 0;
           SDL_GetMouseState(&x, &y);
-          platform::EventTranslator& translator = gamePlatform.translator();
-          translator.Warp(float(x), float(y));
+          gamePlatform.UpdatePixelRatio();
+          gamePlatform.translator().WarpWindowPoint(float(x), float(y));
           ApplyGameOptions(app, cl);
           app.reproducibleFrames = cl.fixedStep.has_value();
           app.SetMode(&TheModeSplash(), false);
@@ -275,7 +338,9 @@ int RunGame(int argc, char** argv) {
             app.ResetTimer();
             SDL_StartTextInput();
             MessageLoop(app, gamePlatform, cl);
-            if (!cl.screenshot.empty() && !app.captured) {
+            if (StoppedWhileLoading(app, gamePlatform)) {
+              exitCode = 1;
+            } else if (!cl.screenshot.empty() && !app.captured) {
               std::fprintf(stderr, "kalodrus3: could not write %s\n", cl.screenshot.c_str());
               exitCode = 1;
             }

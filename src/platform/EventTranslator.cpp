@@ -52,7 +52,7 @@ void EventTranslator::Handle(const SDL_Event& event) {
       break;
     case SDL_MOUSEMOTION:
       if (event.motion.which == SDL_TOUCH_MOUSEID) break;
-      Warp(float(event.motion.x) * pixelScale_, float(event.motion.y) * pixelScale_);
+      WarpWindowPoint(float(event.motion.x), float(event.motion.y));
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -124,6 +124,11 @@ void EventTranslator::HandleText(const SDL_TextInputEvent& event) {
   for (char16_t unit : Utf8ToUtf16(event.text)) host_.OnInput({InputType::Character, int(unit)});
 }
 
+void EventTranslator::WarpWindowPoint(float wx, float wy) {
+  const VirtualPoint p = WindowPointToPixels(wx, wy, ratio_);
+  Warp(p.x, p.y);
+}
+
 void EventTranslator::LeftDown(float x, float y) {
   Warp(x, y);
   host_.OnInput({InputType::LeftDown, 0});
@@ -132,8 +137,9 @@ void EventTranslator::LeftDown(float x, float y) {
 
 void EventTranslator::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   if (down) pointer_.touch = false;
-  const float x = float(event.x) * pixelScale_;
-  const float y = float(event.y) * pixelScale_;
+  const VirtualPoint p = WindowPointToPixels(float(event.x), float(event.y), ratio_);
+  const float x = p.x;
+  const float y = p.y;
   switch (event.button) {
     case SDL_BUTTON_LEFT:
       if (down && event.clicks == 2) {
@@ -165,7 +171,7 @@ void EventTranslator::HandleWheel(const SDL_MouseWheelEvent& event) {
   int notches = event.y;
   if (event.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
   if (notches == 0) return;
-  Warp(float(event.mouseX) * pixelScale_, float(event.mouseY) * pixelScale_);
+  WarpWindowPoint(float(event.mouseX), float(event.mouseY));
   host_.OnInput({InputType::Wheel, notches * 120});
 }
 
@@ -175,7 +181,7 @@ void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
   const float x = event.x * width;
   const float y = event.y * height;
   host_.MoveSystemCursor(x, y);
-  Warp(x * pixelScale_, y * pixelScale_);
+  WarpWindowPoint(x, y);
   if (event.type == SDL_FINGERDOWN) {
     pointer_.touch = true;
     host_.OnInput({InputType::LeftDown, 0});

@@ -2,6 +2,7 @@
 #include <SDL_events.h>
 
 #include "app/InputEvent.h"
+#include "platform/Pointer.h"
 
 namespace platform {
 
@@ -48,9 +49,12 @@ class EventTranslator {
   const PointerState& pointer() const { return pointer_; }
   // Stores a position as the raw pointer and raises a pointer move (event 10).
   void Warp(float x, float y);
-  // Pointer positions are scaled by this to become back-buffer pixels (high-DPI windows).
-  void SetPixelScale(float scale) { pixelScale_ = scale > 0 ? scale : 1.0f; }
-  float pixelScale() const { return pixelScale_; }
+  // The same for a position in window points (as the system reports the pointer).
+  void WarpWindowPoint(float wx, float wy);
+  // Pointer positions in window points become back-buffer pixels through this ratio
+  // (high-DPI windows).
+  void SetPixelRatio(PixelRatio ratio) { ratio_ = ratio; }
+  PixelRatio pixelRatio() const { return ratio_; }
 
  private:
   void HandleWindowEvent(const SDL_WindowEvent& event);
@@ -63,7 +67,7 @@ class EventTranslator {
 
   WindowHost& host_;
   PointerState pointer_;
-  float pixelScale_ = 1.0f;
+  PixelRatio ratio_;
 };
 
 }  // namespace platform

@@ -10,4 +10,20 @@ VirtualPoint PointerToVirtual(float px, float py, float bw, float bh, float w, f
   return {(px - bw / 2) * s, (bh / 2 - py) * s};
 }
 
+PixelRatio RatioOf(float windowWidth, float windowHeight, float drawableWidth,
+                   float drawableHeight) {
+  if (windowWidth <= 0 || windowHeight <= 0 || drawableWidth <= 0 || drawableHeight <= 0) {
+    return {};
+  }
+  return {drawableWidth / windowWidth, drawableHeight / windowHeight};
+}
+
+VirtualPoint WindowPointToPixels(float wx, float wy, PixelRatio ratio) {
+  return {wx * ratio.x, wy * ratio.y};
+}
+
+VirtualPoint PixelsToWindowPoint(float px, float py, PixelRatio ratio) {
+  return {ratio.x > 0 ? px / ratio.x : px, ratio.y > 0 ? py / ratio.y : py};
+}
+
 }  // namespace platform

@@ -56,6 +56,7 @@ void Window::Destroy() {
 void Window::ApplyPlacement(bool fullscreen, int backBufferWidth, int backBufferHeight) {
   if (!window_) return;
   if (fullscreen) {
+    RememberWindowedPlace();
     // Asking for fullscreen is not enough: with no window manager to carry the request out,
     // the X window keeps its windowed size while SDL reports the desktop size, and frames
     // drawn for that size show cut off. So the window is first made a frameless window
@@ -73,9 +74,22 @@ void Window::ApplyPlacement(bool fullscreen, int backBufferWidth, int backBuffer
     SDL_SetWindowBordered(window_, SDL_TRUE);
     SDL_SetWindowResizable(window_, SDL_FALSE);
     SDL_SetWindowSize(window_, backBufferWidth, backBufferHeight);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    const SDL_Rect desktop = DesktopBounds();
+    const SDL_Rect wanted{placeX_, placeY_, backBufferWidth, backBufferHeight};
+    const bool fits = placeKnown_ && desktop.w > 0 && SDL_HasIntersection(&desktop, &wanted);
+    if (fits) {
+      SDL_SetWindowPosition(window_, placeX_, placeY_);
+    } else {
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
   }
   if (shown_) SDL_ShowWindow(window_);
+}
+
+void Window::RememberWindowedPlace() {
+  if (!shown_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0) return;
+  SDL_GetWindowPosition(window_, &placeX_, &placeY_);
+  placeKnown_ = true;
 }
 
 void Window::Show() {

@@ -29,7 +29,9 @@ class Window {
   void Destroy();
 
   // Applies the style and position for the display mode; shows the window again when it
-  // has been shown before.
+  // has been shown before. Leaving windowed mode remembers where the window was, and coming
+  // back to it puts the window there again (centred the first time, or when the desktop no
+  // longer holds it).
   void ApplyPlacement(bool fullscreen, int backBufferWidth, int backBufferHeight);
 
   void Show();  // shows and sets windowShown
@@ -45,8 +47,12 @@ class Window {
   SDL_Window* Handle() const { return window_; }
 
  private:
+  void RememberWindowedPlace();
+
   SDL_Window* window_ = nullptr;
   bool shown_ = false;
+  bool placeKnown_ = false;  // the last windowed position below is valid
+  int placeX_ = 0, placeY_ = 0;
 };
 
 }  // namespace platform

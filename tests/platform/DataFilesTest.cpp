@@ -91,3 +91,21 @@ TEST(DataFolder, EnvironmentOverrideIsCreated) {
   EXPECT_EQ(ResolveDataFolder(), base.Path() + "/Brask/Kalodrus3");
   unsetenv("XDG_DATA_HOME");
 }
+
+TEST(DataFolder, ARelativeDataFolderIsTakenFromTheWorkingDirectory) {
+  // The game changes to its content folder after start-up: a relative folder must not follow.
+  TempDir dir;
+  const auto old = fs::current_path();
+  fs::current_path(dir.Path());
+  setenv("KALODRUS3_DATA", "saves/", 1);
+  const std::string wanted = WantedDataFolder();
+  const std::string made = ResolveDataFolder();
+  unsetenv("KALODRUS3_DATA");
+  fs::current_path(old);
+  const std::string expected = fs::canonical(dir.Path()).string() + "/saves";
+  EXPECT_EQ(wanted, expected);
+  EXPECT_EQ(made, expected);
+  EXPECT_TRUE(fs::is_directory(dir / "saves"));
+  EXPECT_EQ(AbsolutePath("/abs/x.png"), "/abs/x.png");
+  EXPECT_EQ(AbsolutePath(""), "");
+}
