@@ -43,6 +43,31 @@ LEVEL_PLAN = [
 ]
 
 
+# Later episodes ask for more: the goal's resources grow by this share per episode after the
+# first, and the north and the desert have thieves where the template had none.
+QUEST_GROWTH = 0.1
+THIEVES_FROM_EPISODE = 4
+THIEF_PERIOD_MS = 40000
+
+# Medal times (gold, silver, easy in seconds) and the developers' score per level, tuned from
+# `kcontent level play --bot` runs: gold = the expert bot's time x1.12 rounded up to 10 s,
+# silver = gold x1.6, easy = silver x1.3; developers = the best bot score x1.08.
+TUNING = {
+    (2, 1): (180, 290, 380, 11900),
+    (2, 2): (270, 440, 580, 11900),
+    (2, 3): (230, 370, 490, 12000),
+    (3, 1): (280, 450, 590, 12100),
+    (3, 2): (210, 340, 450, 12000),
+    (3, 3): (250, 400, 520, 12100),
+    (4, 1): (210, 340, 450, 11900),
+    (4, 2): (330, 530, 690, 11800),
+    (4, 3): (350, 560, 730, 12100),
+    (5, 1): (210, 340, 450, 12000),
+    (5, 2): (290, 470, 620, 12000),
+    (5, 3): (380, 610, 800, 12000),
+}
+
+
 def num(v):
     s = f"{v:.2f}".rstrip("0").rstrip(".")
     return "0" if s in ("-0", "") else s
@@ -77,6 +102,16 @@ def transform_level(template, episode, level, how, ground, note):
     root.set("episode", str(episode))
     root.set("level", str(level))
     root.attrib.pop("dialog", None)
+    growth = 1 + QUEST_GROWTH * (episode - 1)
+    quest = [int(math.ceil(int(v) * growth)) for v in root.get("quest_res").split(",")]
+    root.set("quest_res", ",".join(str(v) for v in quest))
+    if episode >= THIEVES_FROM_EPISODE and root.get("thief_per", "0") == "0":
+        root.set("thief_per", str(THIEF_PERIOD_MS))
+    if (episode, level) in TUNING:
+        gold, silver, easy, _ = TUNING[(episode, level)]
+        root.set("time_hard", str(gold))
+        root.set("time_norm", str(silver))
+        root.set("time_easy", str(easy))
     objects = list(root.iter("object"))
     old = {o.get("id"): pos_of(o) for o in objects}
     new = {}
@@ -273,10 +308,24 @@ def ground(episode, level, template, how, name, palette, note):
     g.save(f"bg_e{episode}_{name}")
 
 
+def dev_records():
+    """Adds (or renews) the developers' scores of these levels in tables/dev_records.xml."""
+    table = os.path.join(os.path.dirname(LEVELS), "tables", "dev_records.xml")
+    with open(table, encoding="utf-8") as fh:
+        lines = fh.read().splitlines()
+    keys = {e * 100 + l: dev for (e, l), (_, _, _, dev) in TUNING.items()}
+    kept = [ln for ln in lines if not any(f'level="{k}"' in ln for k in keys)]
+    end = kept.index("</Records>")
+    new = [f'  <Record level="{k}" score="{v}"/>' for k, v in sorted(keys.items())]
+    with open(table, "w", encoding="utf-8") as fh:
+        fh.write("\n".join(kept[:end] + new + kept[end:]) + "\n")
+
+
 def main():
     for episode, level, template, how, name, palette, note in LEVEL_PLAN:
         transform_level(template, episode, level, how, name, note)
         ground(episode, level, template, how, name, palette, note)
+    dev_records()
 
 
 if __name__ == "__main__":
