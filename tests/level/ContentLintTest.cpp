@@ -194,6 +194,21 @@ TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
   EXPECT_FALSE(Mentions(problems, "wonder_1 in locale/en"));
 }
 
+// The map shows the whole campaign before every level is made: a marker of a level without a
+// file is a warning, while a marker outside the campaign stays a problem.
+TEST(ContentLintTest, MapMarkersOfLevelsNotMadeYetAreOnlyWarnings) {
+  DamagedContent c;
+  c.Replace("content/levels/level_00_00.xml", R"(respawn="1,11")", R"(respawn="1,12")");
+  ContentLint lint(c.Game(), ContentLint::Options{false});
+  lint.Run();
+  EXPECT_TRUE(Mentions(lint.Warnings(), "marker 519", "level_05_10.xml, which does not exist yet"))
+      << Join(lint.Warnings());
+  EXPECT_FALSE(Mentions(lint.Problems(), "level_05_10.xml"));
+  EXPECT_FALSE(Mentions(lint.Warnings(), "level_02_01.xml")) << "that level is made";
+  EXPECT_TRUE(Mentions(lint.Problems(), "marker 37", "outside the campaign: 1.12"))
+      << Join(lint.Problems());
+}
+
 TEST(ContentLintTest, DamagedLayoutsAreReported) {
   {
     DamagedContent c;
