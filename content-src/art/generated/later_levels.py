@@ -15,7 +15,7 @@ import os
 import random
 import xml.etree.ElementTree as ET
 
-from artlib import ART, OUTLINE, canopy, circle, ellipse, f, path, poly, rock, trunk
+from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, path, poly, rock, trunk
 from backgrounds import Ground, dry_wall, far_from, level_layout, screen, stream
 
 LEVELS = os.path.join(os.path.dirname(ART), "game", "content", "levels")
@@ -66,6 +66,10 @@ TUNING = {
     (5, 2): (290, 470, 620, 12000),
     (5, 3): (380, 610, 800, 12000),
 }
+
+
+# Each land has its own big tree in place of episode 1's shady oak (scenery only).
+DECO_TREES = {2: "deco_palm", 3: "deco_tree_autumn", 4: "deco_pine_snow", 5: "deco_cactus"}
 
 
 def num(v):
@@ -138,6 +142,8 @@ def transform_level(template, episode, level, how, ground, note):
             continue
         x, y = new[o.get("id")]
         o.set("pos", f"{num(x)},{num(y)}")
+        if o.get("class") == "0" and o.get("tex") == "deco_tree_big":
+            o.set("tex", DECO_TREES[episode])
     out = os.path.join(LEVELS, f"level_{episode:02d}_{level:02d}.xml")
     body = ET.tostring(root, encoding="unicode")
     with open(out, "w", encoding="utf-8") as fh:
@@ -308,6 +314,24 @@ def ground(episode, level, template, how, name, palette, note):
     g.save(f"bg_e{episode}_{name}")
 
 
+def deco_trees():
+    """The big trees of the four lands, 140×200 like the oak they stand in for."""
+    notes = {2: "A palm of the coast for decoration.", 3: "A tree in autumn colours for decoration.",
+             4: "A snowy pine of the north for decoration.", 5: "A desert cactus for decoration."}
+    for episode, name in DECO_TREES.items():
+        d = Doc(140, 200, notes[episode])
+        d.add(contact_shadow(d, 70, 192, 44, 6))
+        if episode == 2:
+            palm(d, 64, 192, 1.5)
+        elif episode == 3:
+            autumn_tree(d, 1, 70, 190, 1.7)
+        elif episode == 4:
+            pine(d, 70, 192, 2.2)
+        else:
+            cactus(d, 70, 192, 2.8)
+        d.save("world", name)
+
+
 def dev_records():
     """Adds (or renews) the developers' scores of these levels in tables/dev_records.xml."""
     table = os.path.join(os.path.dirname(LEVELS), "tables", "dev_records.xml")
@@ -326,6 +350,7 @@ def main():
         transform_level(template, episode, level, how, name, note)
         ground(episode, level, template, how, name, palette, note)
     dev_records()
+    deco_trees()
 
 
 if __name__ == "__main__":
