@@ -120,9 +120,9 @@ TEST_F(DemoMapTest, FinishingAnEpisodeOpensTheNextOnTheMap) {
   EXPECT_TRUE(Find(Kind::Comic, 5)->open);
   EXPECT_FALSE(Find(Kind::Comic, 6)->open) << "the closing story waits for episode 5";
   EXPECT_FLOAT_EQ(map().scrollX, map().ScrollLower()) << "episode 5 next: the right end";
-  // Ten three-star levels build episodes 2 to 4's wonders to the top with their decorations;
+  // Ten three-star levels build episodes 1 to 4's wonders to the top with their decorations;
   // episode 5's stands empty with its decorations hidden.
-  for (int e = 2; e <= 5; ++e) {
+  for (int e = 1; e <= 5; ++e) {
     const ModeStage::Marker* wonder = Find(Kind::Wonder, e);
     const WorldObject* o = map().ObjectOf(*wonder);
     EXPECT_EQ(o->texture, "wonder_0" + std::to_string(e) + (e < 5 ? "_10" : "_01"));

@@ -89,6 +89,10 @@ EPISODE1 = """  <!-- The painted map -->
   <object id="20" tex="map_trophy" class="1" subclass="2" pos="-700,200" size="30.00,36.00" respawn="1,0"/>
   <object id="21" tex="map_puzzle" class="1" subclass="3" pos="-620,-250" size="34.00,34.00" respawn="0,1"/>
   <object id="22" tex="wonder_01_01" class="1" subclass="4" pos="300,180" size="90.00,110.00" respawn="1,0"/>
+  <!-- What the lighthouse brings around it, stage by stage -->
+  <object id="26" tex="deco_flowers" class="0" subclass="0" pos="200,250" size="22.00,12.00" respawn="3,0" obj_link="22"/>
+  <object id="27" tex="flag_banner" class="0" subclass="0" pos="400,110" size="20.00,28.00" respawn="6,0" obj_link="22"/>
+  <object id="28" tex="maypole" class="0" subclass="0" pos="410,260" size="24.00,44.00" respawn="10,0" obj_link="22"/>
   <!-- Trophies on the mountain pass between episodes 1 and 2 -->
   <object id="23" tex="map_trophy" class="1" subclass="2" pos="700,-260" size="30.00,36.00" respawn="2,0"/>
   <object id="24" tex="map_trophy" class="1" subclass="2" pos="1180,-300" size="30.00,36.00" respawn="3,0"/>
