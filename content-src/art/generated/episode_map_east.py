@@ -17,6 +17,8 @@ import random
 
 from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, path, poly, rock, trunk
 
+from later_levels import cactus  # noqa: E402  (the desert's cactus, drawn the same on the map)
+
 W, H = 1280, 768
 FIRST_PANEL = 4  # panels 1-3 belong to episode 1 (episode_map.py)
 LEVELS = os.path.join(os.path.dirname(ART), "game", "content", "levels")
@@ -37,34 +39,36 @@ def to_world(episode, lx, ly):
 EPISODES = {
     2: dict(
         road=[(-560, -210), (-440, -120), (-330, -200), (-220, -90), (-120, 20), (-10, -60),
-              (110, 20), (220, 120), (340, 40), (450, 130)],
-        bonus=(300, -300), story=(-600, -60), puzzle=(-150, 170),
-        wonder=(530, 220), deco=[("flag_banner", 470, 300, 20, 28, 3), ("festival_tent", 600, 140, 30, 26, 6),
-                                 ("flag_banner", 590, 300, 20, 28, 10)],
-        trophies=[(5, -480, 60), (6, -300, 250), (7, 40, 250), (8, 170, -250), (9, 520, -140)]),
+              (110, 20), (210, 70), (330, -10), (450, 80)],
+        bonus=(300, -240), story=(-600, -60), puzzle=(-150, 170),
+        wonder=(300, 250), deco=[("flag_banner", 185, 300, 20, 32, 3), ("festival_tent", 440, 200, 30, 26, 6),
+                                 ("flag_banner", 420, 320, 20, 32, 10)],
+        trophies=[(5, -480, 60), (6, -300, 250), (7, 20, 250), (8, 40, -210), (9, 470, -50)]),
     3: dict(
         road=[(-560, 150), (-450, 60), (-350, 140), (-240, 40), (-150, -70), (-40, -10),
               (70, -110), (190, -40), (300, -140), (420, -70)],
-        bonus=(-260, -260), story=(-600, 250), puzzle=(60, 170),
+        bonus=(-260, -260), story=(-630, 275), puzzle=(60, 170),
         wonder=(500, 170), deco=[("deco_flowers", 430, 90, 22, 12, 3), ("wayside_shrine", 590, 70, 22, 28, 6),
-                                 ("maypole", 420, 250, 24, 44, 10)],
-        trophies=[(10, -470, -140), (11, -110, 260), (12, 220, 140), (13, 560, -230), (14, -30, -230)]),
+                                 ("maypole", 612, 240, 24, 44, 10)],
+        trophies=[(10, -470, -140), (11, -110, 260), (12, 220, 140), (13, 560, -230), (14, 110, -250)]),
     4: dict(
         road=[(-560, -120), (-460, -30), (-350, -110), (-250, -10), (-150, 80), (-30, 20),
               (80, 110), (200, 30), (310, 120), (430, 40)],
         bonus=(120, -260), story=(-600, -230), puzzle=(-380, 180),
         wonder=(520, 190), deco=[("deco_tree_big", 450, 290, 26, 38, 3), ("watchtower", 600, 100, 24, 40, 6),
-                                 ("flag_banner", 440, 110, 20, 28, 10)],
+                                 ("flag_banner", 440, 110, 20, 32, 10)],
         trophies=[(15, -200, 250), (16, -60, -200), (17, 330, -140), (18, 560, -260)]),
     5: dict(
         road=[(-560, 80), (-450, -20), (-340, 60), (-230, -40), (-120, -130), (-10, -50),
               (100, -140), (210, -60), (320, -150), (420, -50)],
         bonus=(560, -250), story=(-600, 220), puzzle=(-250, 190),
         wonder=(460, 170), deco=[("standing_stones", 560, 80, 30, 25, 3), ("campfire", 370, 260, 24, 24, 6),
-                                 ("flag_banner", 560, 260, 20, 28, 10)],
+                                 ("flag_banner", 560, 260, 20, 32, 10)],
         trophies=[(19, -470, -200), (20, -40, 200), (21, 180, 130), (22, 250, -260)]),
 }
-LAST_STORY = (6, 5, 600, 0)  # the closing story stands at the end of episode 5's road
+# Decorations that are animation sheets play them (columns, rows, frame ms, start, count, loop).
+DECO_SPRITES = {"flag_banner": "3,2,120,0,6,0", "campfire": "3,2,100,0,6,0"}
+LAST_STORY = (6, 5, 560, -120)  # the closing story stands at the end of episode 5's road
 
 # Episode 1's part of the map, as it was drawn by hand.
 EPISODE1 = """  <!-- The painted map -->
@@ -91,7 +95,7 @@ EPISODE1 = """  <!-- The painted map -->
   <object id="22" tex="wonder_01_01" class="1" subclass="4" pos="300,180" size="90.00,110.00" respawn="1,0"/>
   <!-- What the lighthouse brings around it, stage by stage -->
   <object id="26" tex="deco_flowers" class="0" subclass="0" pos="200,250" size="22.00,12.00" respawn="3,0" obj_link="22"/>
-  <object id="27" tex="flag_banner" class="0" subclass="0" pos="400,110" size="20.00,28.00" respawn="6,0" obj_link="22"/>
+  <object id="27" tex="flag_banner" class="0" subclass="0" pos="400,110" size="20.00,32.00" respawn="6,0" obj_link="22" sprite="3,2,120,0,6,0"/>
   <object id="28" tex="maypole" class="0" subclass="0" pos="410,260" size="24.00,44.00" respawn="10,0" obj_link="22"/>
   <!-- Trophies on the mountain pass between episodes 1 and 2 -->
   <object id="23" tex="map_trophy" class="1" subclass="2" pos="700,-260" size="30.00,36.00" respawn="2,0"/>
@@ -269,10 +273,17 @@ def desert(d, rng, x0):
         x = x0 + 150 + k * 200 + rng.uniform(-40, 40)
         y = 80 + (k % 2) * 560 + rng.uniform(-20, 20)
         w = rng.uniform(90, 140)
-        top = d.linear("mesaTop", [(0, "#e8905a"), (1, "#b85a30")])
-        d.add(path(f"M{f(x - w)} {f(y + 50)} L{f(x - w * 0.7)} {f(y)} L{f(x + w * 0.7)} {f(y)} L{f(x + w)} {f(y + 50)} Z",
+        # A flat-topped red rock: the lit top, the steep front face with its layers, a shadow.
+        top = d.linear("mesaTop", [(0, "#f4b080"), (1, "#d8885a")])
+        face = d.linear("mesaFace", [(0, "#c0602e"), (1, "#7a3418")])
+        d.add(ellipse(x + 14, y + 62, w * 1.05, 12, "#5a2a10", extra=' opacity="0.25"'))
+        d.add(path(f"M{f(x - w)} {f(y + 58)} L{f(x - w * 0.82)} {f(y + 14)} H{f(x + w * 0.82)} L{f(x + w)} {f(y + 58)} Z",
+                   face, OUTLINE, 2))
+        d.add(path(f"M{f(x - w * 0.82)} {f(y + 14)} L{f(x - w * 0.7)} {f(y)} H{f(x + w * 0.7)} L{f(x + w * 0.82)} {f(y + 14)} Z",
                    top, OUTLINE, 2))
-        d.add(path(f"M{f(x - w * 0.8)} {f(y + 20)} H{f(x + w * 0.8)}", stroke="#8a3a1a", width=2, extra=' opacity="0.5"'))
+        for k2 in (26, 40):
+            d.add(path(f"M{f(x - w * 0.86)} {f(y + k2)} H{f(x + w * 0.86)}", stroke="#5a2410", width=1.6,
+                       extra=' opacity="0.45"'))
     oasis = d.linear("oasis", [(0, "#6ac8d8"), (1, "#2a8ab0")])
     d.add(ellipse(x0 + 760, 380, 90, 44, oasis, "#e8d8a0", 6))
     forest(d, rng, x0 + 760, 330, 5, 80, "palm")
@@ -280,6 +291,9 @@ def desert(d, rng, x0):
         x, y = x0 + rng.uniform(80, 1200), rng.uniform(200, 560)
         d.add(path(f"M{f(x - 30)} {f(y)} Q{f(x)} {f(y - 14)} {f(x + 30)} {f(y)}", stroke="#b87a40", width=2,
                    extra=' opacity="0.45"'))
+    for x, y in ((x0 + 90, 420), (x0 + 420, 150), (x0 + 560, 640), (x0 + 980, 200), (x0 + 1230, 420)):
+        for k in range(3):
+            cactus(d, x + k * 26 - 26 + rng.uniform(-6, 6), y + (k % 2) * 14, rng.uniform(0.55, 0.8))
     village(d, x0 + 1080, 520, "#f0d8b0", "#c0603a")
 
 
@@ -433,6 +447,10 @@ def marker(i, tex, sub, x, y, size, first, second, extra=""):
             f'size="{size}" respawn="{first},{second}"{extra}/>')
 
 
+def sprite_of(tex):
+    return f' sprite="{DECO_SPRITES[tex]}"' if tex in DECO_SPRITES else ""
+
+
 def map_level():
     lines = ['<?xml version="1.0" encoding="utf-8"?>',
              "<!-- The episode map: seven painted panels, one land per episode from west to east, with "
@@ -466,7 +484,7 @@ def map_level():
             dx, dy = to_world(e, x, y)
             lines.append(f'  <object id="{base + 40 + k}" tex="{tex}" class="0" subclass="0" '
                          f'pos="{f(dx)},{f(dy)}" size="{hw:.2f},{hh:.2f}" respawn="{stage},0" '
-                         f'obj_link="{base + 3}"/>')
+                         f'obj_link="{base + 3}"{sprite_of(tex)}/>')
     number, e, x, y = LAST_STORY
     sx, sy = to_world(e, x, y)
     lines.append("  <!-- The closing story at the end of the road -->")
