@@ -155,7 +155,8 @@ TEST(ContentLintTest, DamagedContentIsReported) {
     EXPECT_TRUE(
         Mentions(problems, "level_01_01.xml: object 108", "links to 27, which is no waypoint"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "no developer record"));
-    EXPECT_TRUE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_11.xml"));
+    // A marker of a level without a file is only a warning while the campaign grows.
+    EXPECT_FALSE(Mentions(problems, "level_00_00.xml: marker 13", "level_01_11.xml"));
     EXPECT_TRUE(Mentions(problems, "level_01_02.xml", "camp waypoint 100 names no house"));
     EXPECT_TRUE(Mentions(problems, "level_01_03.xml", "won at once"));
     EXPECT_TRUE(Mentions(problems, "obstacle 13", "work names no worker type"));
