@@ -206,6 +206,7 @@ TEST_F(ModeStageTest, TooltipsSayWhatAMarkerIs) {
   StringTable& s = *app->strings();
   s.Set(u"level", u"Level");
   s.Set(u"level_name_02_03", u"Mill");
+  s.Set(u"level_name_02_01", u"");  // a level without a name keeps its empty line
   s.Set(u"score", u"Score");
   s.Set(u"time", u"Time");
   s.Set(u"locked", u"Locked");

@@ -20,6 +20,9 @@ class ContentLint {
   size_t Run();
   // One line per problem: "<file>: <what is wrong>".
   const std::vector<std::string>& Problems() const { return problems_; }
+  // What is allowed while the campaign grows but still worth knowing (a map marker of a level
+  // that has no file yet); warnings do not count as problems.
+  const std::vector<std::string>& Warnings() const { return warnings_; }
   // Names of missing media by kind ("texture", "sound", "effect", "music"), when checked.
   const std::set<std::pair<std::string, std::string>>& MissingMedia() const { return media_; }
 
@@ -28,5 +31,6 @@ class ContentLint {
   std::string folder_;
   Options options_;
   std::vector<std::string> problems_;
+  std::vector<std::string> warnings_;
   std::set<std::pair<std::string, std::string>> media_;
 };

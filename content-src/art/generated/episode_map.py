@@ -34,6 +34,13 @@ def world():
     # River from the lake down to the bottom edge.
     d.add(path("M1860 430 C1840 520 1960 560 1920 640 S1860 740 1900 768", stroke="#e8d8a0", width=30))
     d.add(path("M1860 430 C1840 520 1960 560 1920 640 S1860 740 1900 768", stroke="#4a9ac8", width=20))
+    # The road from the last level of episode 1 over the pass below the mountains, on to the
+    # lands of the later episodes (episode_map_east.py paints them and keeps the road's end).
+    from episode_map_east import PASS_ROAD, smooth
+    pass_road = smooth([(x + W * PANELS / 2, H / 2 - y) for x, y in PASS_ROAD])
+    d.add(path(pass_road, stroke="#a07a48", width=24, extra=' opacity="0.6"'))
+    d.add(path(pass_road, stroke="#d9b883", width=17))
+    d.add(path(pass_road, stroke="#8a6a40", width=3, extra=' stroke-dasharray="2 14" opacity="0.8"'))
     # Mountains in the third panel.
     for k in range(9):
         x = 2700 + k * 120 + rng.uniform(-30, 30)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes the pictures of the level messages that tell episode 1's story
 (atlases/dialogs/msg_EE_LL.svg, 260 x 150): the morning clearing of level 1, the river
-crossing of level 5 and the festival of level 10.
+crossing of level 5 and the festival of level 10; and the first level of each later
+episode: the coast, the autumn wood, the snowy north and the red desert.
     python3 content-src/art/generated/story_pictures.py
 """
 from artlib import OUTLINE, Doc, canopy, circle, ellipse, f, path, poly, rock, trunk
@@ -83,7 +84,69 @@ def festival():
     d.save(FOLDER, "msg_01_10")
 
 
+def coast():
+    d = Doc(W, H, "Story: the coast beyond the mountains (written by generated/story_pictures.py)")
+    frame(d, [(0, "#8ad0ff"), (1, "#eaf8ff")], [(0, "#f0e2a8"), (1, "#c8b070")])
+    d.add(path(f"M2 70 Q130 64 {W - 2} 74 L{W - 2} 96 Q160 88 90 96 T2 92 Z",
+               d.linear("sea", [(0, "#5ab0e8"), (1, "#2a78b8")]), OUTLINE, 1.5))
+    d.add(path("M150 66 L170 48 L176 66 Z", "#ffffff", OUTLINE, 1.2))
+    d.add(path("M146 68 H182 L176 74 H152 Z", "#a86a3a", OUTLINE, 1.2))
+    hut(d, 70, 126, "ch")
+    d.add(circle(216, 36, 15, d.radial("sun", [(0, "#fffbe0"), (1, "#ffc23a")]), OUTLINE, 1.5))
+    border(d)
+    d.save(FOLDER, "msg_02_01")
+
+
+def autumn_wood():
+    d = Doc(W, H, "Story: the autumn wood (written by generated/story_pictures.py)")
+    frame(d, [(0, "#ffc890"), (1, "#fff0d8")], [(0, "#c8a04a"), (1, "#7a5a22")])
+    warm = [(0, "#ffd060"), (0.45, "#e08a2a"), (1, "#9a3a12")]
+    for i, (x, y, s) in enumerate([(30, 120, 1.1), (80, 110, 0.9), (190, 118, 1.0), (236, 128, 1.2)]):
+        d.add(trunk(d, x, y - 30 * s, y, 5 * s, 7 * s, ident=f"aw{i}t", roots=False))
+        d.add(canopy(d, f"aw{i}", [(x, y - 42 * s, 20 * s), (x - 13 * s, y - 32 * s, 14 * s),
+                                   (x + 13 * s, y - 32 * s, 14 * s)], stops=warm, light="#fff0b0"))
+    for k in range(7):
+        x = 112 + k * 9
+        d.add(path(f"M{x} 130 q4 -22 10 -30", stroke="#5a3a1a", width=2))
+    border(d)
+    d.save(FOLDER, "msg_03_01")
+
+
+def snowy_north():
+    d = Doc(W, H, "Story: the snowy north (written by generated/story_pictures.py)")
+    frame(d, [(0, "#b8d0f0"), (1, "#f4f8ff")], [(0, "#ffffff"), (1, "#c8d8ea")])
+    for x, y in ((60, 84), (120, 70), (190, 86)):
+        d.add(poly([(x - 46, y + 10), (x, y - 40), (x + 46, y + 10)], "#9aaac0", OUTLINE, 1.5))
+        d.add(poly([(x - 14, y - 26), (x, y - 40), (x + 14, y - 26)], "#ffffff", OUTLINE, 1))
+    for x, s in ((36, 1.0), (226, 1.1)):
+        d.add(poly([(x - 16 * s, 128), (x, 86), (x + 16 * s, 128)], "#2e6a4a", OUTLINE, 1.5))
+    hut(d, 140, 130, "sn")
+    d.add(path("M112 92 Q140 80 168 92", stroke="#ffffff", width=5))
+    for k in range(14):
+        d.add(circle(14 + k * 17, 20 + (k * 37) % 60, 1.8, "#ffffff"))
+    border(d)
+    d.save(FOLDER, "msg_04_01")
+
+
+def red_desert():
+    d = Doc(W, H, "Story: the red desert (written by generated/story_pictures.py)")
+    frame(d, [(0, "#ffb870"), (1, "#fff0c8")], [(0, "#e8a860"), (1, "#b0683a")])
+    d.add(path("M150 92 L166 62 H222 L238 92 Z", "#c0683a", OUTLINE, 1.8))
+    d.add(path("M20 96 L34 74 H70 L82 96 Z", "#d07a48", OUTLINE, 1.5))
+    glow = d.radial("beacon", [(0, "#fff4a0", 1), (1, "#ff8a1a", 0)], 0.5, 0.5, 0.5)
+    d.add(circle(120, 96, 26, glow))
+    d.add(path("M110 124 L116 100 H124 L130 124 Z", "#8a6a4a", OUTLINE, 1.5))
+    d.add(path("M112 100 Q116 80 120 90 Q124 74 128 100 Z",
+               d.linear("flame", [(0, "#fff4a0"), (1, "#ff6a1a")]), OUTLINE, 1.2))
+    border(d)
+    d.save(FOLDER, "msg_05_01")
+
+
 if __name__ == "__main__":
     clearing()
     river()
     festival()
+    coast()
+    autumn_wood()
+    snowy_north()
+    red_desert()
