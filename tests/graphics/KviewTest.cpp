@@ -349,8 +349,9 @@ int CountPixels(const Shot& p, double fx0, double fy0, double fx1, double fy1, T
 }
 
 // Whole screens run the game itself. The map of a new player is the painted meadow with the
-// river along its top; the result of a gold win shows three gold stars in the win dialog's
-// star row, a bronze one none, and a lost level the lose dialog without a star row.
+// river along its top, scrolled to the first level; a returning player's map shows the
+// progress the data folder holds; the result of a gold win shows three gold stars in the win
+// dialog's star row, a bronze one none, and a lost level the lose dialog without a star row.
 TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
   const std::filesystem::path game = KALODRUS_GAME_DIR;
   TempFolder out, data;
@@ -362,8 +363,21 @@ TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
     ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
     ASSERT_TRUE(ReadPng(file, shot)) << name;
   };
-  Shot map, gold, bronze, lost;
+  Shot map, played, gold, bronze, lost;
   shoot("map", {"--frames", "10", "mode:map"}, map);
+  // A player who won 1:1 with three stars and 1:2 with two: the map read from the data
+  // folder shows it.
+  TempFolder progress;
+  const char* bin = std::getenv("KALODRUS_BIN_DIR");
+  ASSERT_NE(bin, nullptr);
+  const std::string prepare =
+      std::string(bin) + "/kcontent save set " + progress.path().string() +
+      " record:1:1=stars3,finished record:1:2=stars2,finished last:1:2 > /dev/null";
+  ASSERT_EQ(std::system(prepare.c_str()), 0);
+  {
+    ScopedDataFolder returning(progress.path());
+    shoot("played", {"--frames", "10", "mode:map"}, played);
+  }
   shoot("gold", {"--frames", "100", "result:1:1"}, gold);
   shoot("bronze", {"--frames", "100", "--medal", "0", "result:1:1"}, bronze);
   shoot("lost", {"--frames", "100", "--lost", "result:1:1"}, lost);
@@ -375,6 +389,18 @@ TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
   EXPECT_GT(CountPixels(map, 0, 0, 1, 1, green), all / 2) << "the meadow";
   EXPECT_GT(CountPixels(map, 0, 0, 1, 0.2, water), all / 100) << "the river";
   EXPECT_EQ(CountPixels(map, 0, 0.5, 1, 1, water), 0);
+  // The map scrolls to the next level: its marker ("level_current", a green flag) and the
+  // selection pin (red) above it stand in the middle, for the new player on 1:1 and for the
+  // returning one on 1:3, with 1:1's gold three-star marker two markers to its left.
+  const auto pin = [](const uint8_t* c) { return c[0] > 200 && c[1] < 150 && c[2] < 100; };
+  const auto flag = [](const uint8_t* c) { return c[1] > 110 && c[0] < 90 && c[2] < 80; };
+  const auto goldFlag = [](const uint8_t* c) { return c[0] > 230 && c[1] > 170 && c[2] < 100; };
+  for (const Shot* shot : {&map, &played}) {
+    EXPECT_GT(CountPixels(*shot, 0.46, 0.55, 0.54, 0.65, pin), 60);
+    EXPECT_GT(CountPixels(*shot, 0.46, 0.63, 0.54, 0.74, flag), 100);
+  }
+  EXPECT_GT(CountPixels(played, 0.1, 0.62, 0.17, 0.72, goldFlag), 100);
+  EXPECT_EQ(CountPixels(map, 0.1, 0.62, 0.17, 0.72, goldFlag), 0);
 
   // The star row of the 4:3 win dialog, in thirds.
   constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;

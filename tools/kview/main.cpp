@@ -119,7 +119,7 @@ std::optional<std::vector<int>> ParseList(const std::string& text, int low, int 
 // The result sequence's switches; false with a message for a bad value.
 bool ParseResultSwitch(const std::string& arg, const std::string& value, ScreenOptions& screen) {
   if (arg == "--parts") {
-    const auto parts = ParseList(value, 0, 1000000000, 4);
+    const auto parts = ParseList(value, 0, 100000000, 4);
     if (parts) std::copy(parts->begin(), parts->end(), screen.parts.emplace().begin());
     return parts.has_value();
   }
