@@ -143,6 +143,17 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // Rebuilds the briefing's goal rows (with the objective panel).
   void FillBriefing();
 
+  // Reviews (the content viewer). Answers the level's opening as a player would: the briefing,
+  // the story message, then the start prompt; true once play runs.
+  bool SkipOpening();
+  // Plays the result sequence of an evaluation given from outside: it is stored as the
+  // level's own would be, the HUD goes, then the trophies of `trophies` one dialog at a time
+  // and the win or lose dialog. False without a running level.
+  bool PreviewResult(const LevelResult& shown, const std::vector<int>& trophies);
+  // The speech line of object `objectId` as the level file gives it (0: the level's own),
+  // or none.
+  std::optional<SpeechLine> LevelSpeech(int objectId) const;
+
   // The campaign position: episode from 1, level from 1 (0: none chosen).
   int episode = 1;
   int levelNumber = 1;

@@ -13,6 +13,7 @@
 #include "app/ModeSplash.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
+#include "campaign/ModeTable.h"
 #include "graphics/GLRenderDevice.h"
 #include "level_screen/ModeGame.h"
 #include "platform/ContentLog.h"
@@ -21,6 +22,7 @@
 #include "platform/Desktop.h"
 #include "platform/EventTranslator.h"
 #include "platform/GameKeyTable.h"
+#include "platform/GamePlatform.h"
 #include "platform/Pointer.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
@@ -29,121 +31,8 @@
 
 namespace {
 
-class SystemClock final : public Clock {
- public:
-  uint32_t NowMs() override { return platform::TicksMs(); }
-  void SleepMs(uint32_t ms) override { platform::SleepMs(ms); }
-};
-
-// The SDL side of the game: the platform services the Application uses and the window
-// procedure's view of the Application.
-class GamePlatform final : public AppPlatform, public platform::WindowHost {
- public:
-  GamePlatform(Clock& clock, platform::Window& window)
-      : clock_(clock), window_(window), translator_(*this) {}
-
-  void Attach(Application* app) { app_ = app; }
-  platform::EventTranslator& translator() { return translator_; }
-
-  // AppPlatform
-  uint32_t NowMs() override { return clock_.NowMs(); }
-  void SleepMs(uint32_t ms) override { clock_.SleepMs(ms); }
-  void PointerToVirtual(float& mouseX, float& mouseY) override {
-    if (scripted_) {
-      mouseX = scriptedX_;
-      mouseY = scriptedY_;
-      return;
-    }
-    Renderer* renderer = app_ ? app_->renderer() : nullptr;
-    if (!renderer) return;
-    const platform::Size bb = window_.PixelSize();
-    const auto& p = translator_.pointer();
-    const auto v =
-        platform::PointerToVirtual(p.x, p.y, float(bb.width), float(bb.height), renderer->Width(),
-                                   renderer->Height(), renderer->IsFullscreen());
-    mouseX = v.x;
-    mouseY = v.y;
-  }
-  void WarpPointer(float x, float y) override {
-    if (window_.Handle()) {
-      const platform::VirtualPoint w =
-          platform::PixelsToWindowPoint(x, y, translator_.pixelRatio());
-      SDL_WarpMouseInWindow(window_.Handle(), int(w.x), int(w.y));
-    }
-    translator_.Warp(x, y);
-  }
-  bool IsKeyHeld(int gameKey) override { return platform::IsKeyHeld(gameKey); }
-  bool IsSlateMode() override { return false; }
-  bool LastInputWasTouch() override { return translator_.pointer().touch; }
-  // Scripted input (headless runs) puts the pointer at a point of the virtual screen, where it
-  // stays whatever the system pointer does.
-  void SetScriptedPointer(float x, float y) {
-    scripted_ = true;
-    scriptedX_ = x;
-    scriptedY_ = y;
-  }
-  void ShowMainWindow() override { window_.Show(); }
-  bool IsWindowShown() override { return window_.IsShown(); }
-  void SetWindowTitle(const std::u16string& title) override { window_.SetTitle(title); }
-  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    return std::make_unique<GLRenderDevice>(window_);
-  }
-  std::string UserLanguage() override { return platform::UserLanguage(); }
-  void ShowErrorBox(const char* caption, const std::string& text) override {
-    platform::ShowErrorBox(window_.Handle(), caption, text);
-  }
-  void SetSystemCursor(bool arrow) override {
-    SDL_ShowCursor(arrow ? SDL_ENABLE : SDL_DISABLE);
-    int x = 0, y = 0;
-    SDL_GetMouseState(&x, &y);
-    if (window_.Handle() && SDL_GetMouseFocus() == window_.Handle()) {
-      SDL_WarpMouseInWindow(window_.Handle(), x, y);
-    }
-  }
-
-  // WindowHost
-  void OnInput(InputEvent event) override { app_->OnInput(event); }
-  bool IsAppActive() override { return app_->active; }
-  void SetAppActive(bool active) override { app_->SetActive(active); }
-  void Quit() override {
-    closedByPlayer_ = true;
-    app_->quit = true;
-  }
-  bool ClosedByPlayer() const { return closedByPlayer_; }
-  bool IsSplashCurrent() override { return app_->current == &TheModeSplash(); }
-  bool IsFullscreen() override { return app_->renderer() && app_->renderer()->IsFullscreen(); }
-  bool IsWindowVisible() override { return window_.IsVisible(); }
-  bool IsWindowMinimised() override { return window_.IsMinimised(); }
-  void MinimiseWindow() override { window_.Minimise(); }
-  void RaiseWindow() override { window_.Raise(); }
-  void ClientSize(float& width, float& height) override {
-    int w = 0, h = 0;
-    if (window_.Handle()) SDL_GetWindowSize(window_.Handle(), &w, &h);
-    width = float(w);
-    height = float(h);
-  }
-  void MoveSystemCursor(float x, float y) override {
-    if (window_.Handle()) SDL_WarpMouseInWindow(window_.Handle(), int(x), int(y));
-  }
-
-  // Window points to back-buffer pixels, for high-DPI windows.
-  void UpdatePixelRatio() {
-    int w = 0, h = 0;
-    if (window_.Handle()) SDL_GetWindowSize(window_.Handle(), &w, &h);
-    const platform::Size bb = window_.PixelSize();
-    translator_.SetPixelRatio(
-        platform::RatioOf(float(w), float(h), float(bb.width), float(bb.height)));
-  }
-
- private:
-  Clock& clock_;
-  platform::Window& window_;
-  platform::EventTranslator translator_;
-  Application* app_ = nullptr;
-  bool closedByPlayer_ = false;
-  bool scripted_ = false;
-  float scriptedX_ = 0, scriptedY_ = 0;
-};
+using platform::GamePlatform;
+using platform::SystemClock;
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   std::vector<std::string> args;
@@ -188,11 +77,7 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   }
   game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
   game.SetBotPlaying(cl.bot);
-  game.mapMode = &TheModeStage();
-  game.comicsMode = &TheModeComics();
-  game.castleMode = &TheModeCastle();
-  TheModeComics().nextMode = &TheModeStage();
-  TheModeCastle().backMode = &TheModeStage();
+  ConnectModes();
   // The splash hands over to the map, or to the level (or saved game) the command line asks for.
   Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeStage();
   TheModeSplash().next = cl.stayLoading ? nullptr : first;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string_view>
@@ -63,6 +64,25 @@ struct Shot : Picture {
     const uint8_t* p = Picture::At(px, py);
     return {p[0], p[1], p[2]};
   }
+};
+
+// Points the game's data folder (KALODRUS3_DATA) at a folder while it lives.
+class ScopedDataFolder {
+ public:
+  explicit ScopedDataFolder(const std::filesystem::path& folder) {
+    if (const char* old = std::getenv("KALODRUS3_DATA")) old_ = old;
+    setenv("KALODRUS3_DATA", folder.c_str(), 1);
+  }
+  ~ScopedDataFolder() {
+    if (old_) {
+      setenv("KALODRUS3_DATA", old_->c_str(), 1);
+    } else {
+      unsetenv("KALODRUS3_DATA");
+    }
+  }
+
+ private:
+  std::optional<std::string> old_;
 };
 
 RgbaPicture Halves(int w, int h, std::array<uint8_t, 3> left, std::array<uint8_t, 3> right) {
@@ -167,17 +187,23 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
   }
   EXPECT_GE(listed, 5u) << usage.str();
 
-  const std::map<std::string, std::string> samples{
-      {"texture", "texture:loading_pattern"},
-      {"sprite", "sprite:farm"},
-      {"text", "text:0@60:Kalodrus"},
-      {"effect", "effect:fire"},
-      {"level", "level:1:1"},
-      {"layout", "layout:gui_gallery"},
-      {"dialog", "dialog:ok_dlg"},
-      {"msgbox", "msgbox:really_exit:yesno"},
-      {"briefing", "briefing:1:2"},
+  const std::map<std::string, std::vector<std::string>> samples{
+      {"texture", {"texture:loading_pattern"}},
+      {"sprite", {"sprite:farm"}},
+      {"text", {"text:0@60:Kalodrus"}},
+      {"effect", {"effect:fire"}},
+      {"level", {"level:1:1"}},
+      {"layout", {"layout:gui_gallery"}},
+      {"dialog", {"dialog:ok_dlg"}},
+      {"msgbox", {"msgbox:really_exit:yesno"}},
+      {"briefing", {"briefing:1:2"}},
+      {"mode", {"mode:menu"}},
+      {"result", {"--trophies", "3", "result:1:2"}},
+      {"speech", {"speech:1:1:level"}},
   };
+  // Whole screens read the player's data from here (a copy of it: nothing is written back).
+  TempFolder data;
+  ScopedDataFolder player(data.path());
   for (const std::string& kind : kinds) {
     SCOPED_TRACE(kind);
     const auto sample = samples.find(kind);
@@ -188,12 +214,10 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
     EXPECT_NE(usage.str().find("  " + kind + ":"), std::string::npos) << "not in the usage text";
     const std::string shot = (out.path() / (kind + ".png")).string();
     const std::string errors = (out.path() / (kind + ".txt")).string();
-    ASSERT_EQ(RunKview(game,
-                       {"--aspect", "0", "--frames", "40", "--fixed-step", "25", "--screenshot",
-                        shot, sample->second},
-                       errors),
-              0)
-        << FileText(errors);
+    std::vector<std::string> args{"--aspect",     "0",  "--frames",     "40",
+                                  "--fixed-step", "25", "--screenshot", shot};
+    args.insert(args.end(), sample->second.begin(), sample->second.end());
+    ASSERT_EQ(RunKview(game, args, errors), 0) << FileText(errors);
     Shot frame;
     ASSERT_TRUE(ReadPng(shot, frame));
     // Something other than the checkerboard, over a fair number of pixels.
@@ -203,8 +227,9 @@ TEST(KviewTest, EveryAdvertisedItemKindDrawsFromTheGameFolder) {
         const uint8_t* p = frame.Picture::At(x, y);
         if (!IsBackground({p[0], p[1], p[2]})) ++drawn;
       }
-    EXPECT_GT(drawn, 500) << sample->second;
+    EXPECT_GT(drawn, 500) << sample->second.back();
   }
+  EXPECT_TRUE(std::filesystem::is_empty(data.path())) << "the player's data stays untouched";
 }
 
 // A level begun in the viewer shows its painted ground and its objects where the level file
@@ -312,6 +337,117 @@ TEST(KviewTest, TheControlGalleryHoversStretchesAndClips) {
   const auto outside = away.At(-170, -190, 1024);
   EXPECT_GT(inside[2], inside[0] + 40) << "the bar (blue) inside the box";
   EXPECT_GT(outside[0], outside[2] + 40) << "the panel (warm) outside it";
+}
+
+// Pixels of a band of the picture (fractions of its size) that pass a test.
+template <typename Test>
+int CountPixels(const Shot& p, double fx0, double fy0, double fx1, double fy1, Test test) {
+  int n = 0;
+  for (int y = int(fy0 * p.height); y < int(fy1 * p.height); ++y)
+    for (int x = int(fx0 * p.width); x < int(fx1 * p.width); ++x) n += test(p.Picture::At(x, y));
+  return n;
+}
+
+// Whole screens run the game itself. The map of a new player is the painted meadow with the
+// river along its top, scrolled to the first level; a returning player's map shows the
+// progress the data folder holds; the result of a gold win shows three gold stars in the win
+// dialog's star row, a bronze one none, and a lost level the lose dialog without a star row.
+TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  TempFolder out, data;
+  ScopedDataFolder player(data.path());
+  const auto shoot = [&](const std::string& name, std::vector<std::string> args, Shot& shot) {
+    const std::string file = (out.path() / (name + ".png")).string();
+    const std::string errors = (out.path() / (name + ".txt")).string();
+    args.insert(args.begin(), {"--aspect", "0", "--fixed-step", "25", "--screenshot", file});
+    ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
+    ASSERT_TRUE(ReadPng(file, shot)) << name;
+  };
+  Shot map, played, gold, bronze, lost;
+  shoot("map", {"--frames", "10", "mode:map"}, map);
+  // A player who won 1:1 with three stars and 1:2 with two: the map read from the data
+  // folder shows it.
+  TempFolder progress;
+  const char* bin = std::getenv("KALODRUS_BIN_DIR");
+  ASSERT_NE(bin, nullptr);
+  const std::string prepare =
+      std::string(bin) + "/kcontent save set " + progress.path().string() +
+      " record:1:1=stars3,finished record:1:2=stars2,finished last:1:2 > /dev/null";
+  ASSERT_EQ(std::system(prepare.c_str()), 0);
+  {
+    ScopedDataFolder returning(progress.path());
+    shoot("played", {"--frames", "10", "mode:map"}, played);
+  }
+  shoot("gold", {"--frames", "100", "result:1:1"}, gold);
+  shoot("bronze", {"--frames", "100", "--medal", "0", "result:1:1"}, bronze);
+  shoot("lost", {"--frames", "100", "--lost", "result:1:1"}, lost);
+  if (HasFatalFailure()) return;
+
+  const auto green = [](const uint8_t* c) { return c[1] > c[0] + 20 && c[1] > c[2] + 40; };
+  const auto water = [](const uint8_t* c) { return c[2] > c[0] + 60 && c[2] > 150; };
+  const int all = map.width * map.height;
+  EXPECT_GT(CountPixels(map, 0, 0, 1, 1, green), all / 2) << "the meadow";
+  EXPECT_GT(CountPixels(map, 0, 0, 1, 0.2, water), all / 100) << "the river";
+  EXPECT_EQ(CountPixels(map, 0, 0.5, 1, 1, water), 0);
+  // The map scrolls to the next level: its marker ("level_current", a green flag) and the
+  // selection pin (red) above it stand in the middle, for the new player on 1:1 and for the
+  // returning one on 1:3, with 1:1's gold three-star marker two markers to its left.
+  const auto pin = [](const uint8_t* c) { return c[0] > 200 && c[1] < 150 && c[2] < 100; };
+  const auto flag = [](const uint8_t* c) { return c[1] > 110 && c[0] < 90 && c[2] < 80; };
+  const auto goldFlag = [](const uint8_t* c) { return c[0] > 230 && c[1] > 170 && c[2] < 100; };
+  for (const Shot* shot : {&map, &played}) {
+    EXPECT_GT(CountPixels(*shot, 0.46, 0.55, 0.54, 0.65, pin), 60);
+    EXPECT_GT(CountPixels(*shot, 0.46, 0.63, 0.54, 0.74, flag), 100);
+  }
+  EXPECT_GT(CountPixels(played, 0.1, 0.62, 0.17, 0.72, goldFlag), 100);
+  EXPECT_EQ(CountPixels(map, 0.1, 0.62, 0.17, 0.72, goldFlag), 0);
+
+  // The star row of the 4:3 win dialog, in thirds.
+  constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;
+  const auto goldStar = [](const uint8_t* c) {
+    return c[0] > 235 && c[1] > 180 && c[1] < 235 && c[2] < 90;
+  };
+  for (int i = 0; i < 3; ++i) {
+    const double x0 = kStarX0 + i * kStarW;
+    EXPECT_GT(CountPixels(gold, x0, kStarY0, x0 + kStarW, kStarY1, goldStar), 60) << i;
+    EXPECT_LT(CountPixels(bronze, x0, kStarY0, x0 + kStarW, kStarY1, goldStar), 10) << i;
+    EXPECT_LT(CountPixels(lost, x0, kStarY0, x0 + kStarW, kStarY1, goldStar), 10) << i;
+  }
+  // The lose dialog is smaller: its parchment stands where the win dialog's frame is not.
+  const auto parchment = [](const uint8_t* c) {
+    return c[0] > 225 && c[1] > 210 && c[2] > 170 && c[2] < 225;
+  };
+  EXPECT_GT(CountPixels(lost, 0.3, 0.4, 0.7, 0.45, parchment), 300);
+  EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+}
+
+// Items that each draw effects share the effects' textures: two layouts, or a level and a
+// layout, end without a crash. Whole screens are shown alone, and bad values are refused.
+TEST(KviewTest, ItemsShareTheirEffectsAndWholeScreensStandAlone) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  TempFolder out, data;
+  ScopedDataFolder player(data.path());
+  const std::string errors = (out.path() / "errors.txt").string();
+  const std::vector<std::string> common{"--aspect", "0", "--frames", "5", "--fixed-step", "25"};
+  for (const auto& pair :
+       {std::pair{"layout:gui_gallery", "layout:gui_gallery"}, {"level:1:1", "layout:game_gui"}}) {
+    auto args = common;
+    args.insert(args.end(), {pair.first, pair.second});
+    EXPECT_EQ(RunKview(game, args, errors), 0) << pair.first << " " << FileText(errors);
+  }
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "result:1:1", "texture:farm"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "mode:splash"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "mode:nowhere"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "result:9:9"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "result:1"}), 1);
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "speech:1:1:x"}), 1);
+  for (const auto& [option, value] : {std::pair{"--trophies", "3,22"},
+                                      {"--parts", "1,2,3"},
+                                      {"--medal", "3"},
+                                      {"--difficulty", "-1"},
+                                      {"--parts", "1,2,,4"}}) {
+    EXPECT_EQ(RunKview(game, {"--frames", "1", option, value, "result:1:1"}), 2) << option;
+  }
 }
 
 }  // namespace

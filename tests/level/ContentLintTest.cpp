@@ -285,6 +285,24 @@ TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
   EXPECT_TRUE(Mentions(media.Problems(), "no texture \"deco_flowers\""));
 }
 
+// Every speaker of the dialog table needs its figure and its head picture, each found as an
+// atlas sprite: with the chief's head left out of the atlas, only that one is reported.
+TEST(ContentLintTest, ASpeakerWithoutItsHeadPictureIsReported) {
+  DamagedContent c;
+  WriteFile(c.Game() + "/content/atlases/atlas_speakers.xml",
+            R"(<Atlas name="atlas_speakers"><Tex name="chief_figure" rect="0,0,8,8"/>)"
+            R"(<Tex name="worker_figure" rect="8,0,8,8"/><Tex name="worker_head" rect="16,0,8,8"/>)"
+            R"(<Tex name="mason_figure" rect="24,0,8,8"/><Tex name="mason_head" rect="32,0,8,8"/>)"
+            R"(</Atlas>)");
+  ContentLint media(c.Game(), ContentLint::Options{true});
+  media.Run();
+  const auto& problems = media.Problems();
+  EXPECT_TRUE(Mentions(problems, "dialog_pictures.xml", "no texture \"chief_head\""))
+      << Join(problems);
+  for (const char* found : {"\"chief_figure\"", "\"worker_head\"", "\"mason_figure\""})
+    EXPECT_FALSE(Mentions(problems, found)) << found;
+}
+
 // Work that no base of its worker type reaches, even with every obstacle cleared.
 TEST(ContentLintTest, WorkUnreachableByItsWorkerType) {
   DamagedContent c;

@@ -51,13 +51,12 @@ class LayoutItem final : public ViewItem {
         shaders_(services.files, services.renderer),
         fontResources_(services.textures, services.sprites),
         fonts_(services.files, services.renderer, fontResources_, &strings_),
-        particles_(services.files, services.renderer, services.textures),
+        particles_(services.Particles()),
         pointer_{services.pointerX, services.pointerY} {
     strings_.Load("strings");
     services.values.Load("interface");
     services.values.Load("fonts");
     fonts_.Load();
-    particles_.LoadEffects();
     context_.renderer = &services.renderer;
     context_.sprites = &services.sprites;
     context_.shaders = &shaders_;
@@ -69,10 +68,7 @@ class LayoutItem final : public ViewItem {
     context_.pointer = [this] { return pointer_; };
     scope_ = std::make_unique<ScopedGuiContext>(context_);
   }
-  ~LayoutItem() override {
-    controls_.Clear();
-    particles_.Shutdown();
-  }
+  ~LayoutItem() override { controls_.Clear(); }
 
   bool Load(std::string_view name, std::string& error) {
     const std::string file = LayoutFileName(name);
@@ -204,7 +200,7 @@ class LayoutItem final : public ViewItem {
   ShaderManager shaders_;
   TextureFontResources fontResources_;
   FontManager fonts_;
-  ParticleManager particles_;
+  ParticleManager& particles_;
   GuiPoint pointer_;
   GuiContext context_;
   std::unique_ptr<ScopedGuiContext> scope_;

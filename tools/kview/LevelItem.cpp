@@ -48,7 +48,7 @@ class LevelItem final : public ViewItem {
         strings_(services.files),
         media_(services.textures),
         settings_(GameSettings::LoadGameSettings(services.files)),
-        particles_(services.files, services.renderer, services.textures),
+        particles_(services.Particles()),
         effects_(&particles_),
         level_(descriptors_, &media_),
         game_(level_, settings_, screen_, nullptr, &effects_),
@@ -56,17 +56,13 @@ class LevelItem final : public ViewItem {
         clicks_(services.clicks),
         bot_(game_),
         useBot_(services.bot) {}
-  ~LevelItem() override {
-    effects_.Clear();
-    particles_.Shutdown();
-  }
+  ~LevelItem() override { effects_.Clear(); }
 
   bool Begin(ViewServices& services, int episode, int number, int hover, std::string& error) {
     if (!descriptors_.LoadGameDescriptors(services.files, strings_, media_)) {
       error = "the descriptor tables do not load";
       return false;
     }
-    particles_.LoadEffects();
     if (!level_.LoadLevelFile(services.files, episode, number)) {
       error = "cannot read " + Level::LevelFileName(episode, number) + ": " + level_.readError;
       return false;
@@ -156,7 +152,7 @@ class LevelItem final : public ViewItem {
   ViewDescriptorServices media_;
   GameDescriptors descriptors_;
   GameSettings settings_;
-  ParticleManager particles_;
+  ParticleManager& particles_;
   LevelEffects effects_;
   Level level_;
   HeadlessLevelScreen screen_;

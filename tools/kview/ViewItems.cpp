@@ -8,6 +8,7 @@
 #include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
+#include "particles/ParticleManager.h"
 
 namespace {
 
@@ -93,6 +94,15 @@ constexpr ViewItemKind kKinds[] = {
      MakeMessageBoxItem},
     {"briefing", "briefing:EP:LEVEL  a level's briefing, filled as the level start fills it",
      MakeBriefingItem},
+    {"mode", "mode:NAME      a whole screen of the game (map, menu, ...), shown alone", nullptr},
+    {"result",
+     "result:EP:LEVEL  a level's result sequence (--difficulty --medal --parts "
+     "--trophies --lost)",
+     nullptr},
+    {"speech",
+     "speech:EP:LEVEL:ID  a level with its HUD and the speech line of object ID "
+     "(or level)",
+     nullptr},
 };
 
 }  // namespace
@@ -107,8 +117,22 @@ std::unique_ptr<ViewItem> MakeViewItem(ViewServices& services, std::string_view 
     return nullptr;
   }
   const std::string_view kind = word.substr(0, colon);
-  for (const ViewItemKind& row : kKinds)
-    if (row.kind == kind) return row.make(services, word.substr(colon + 1), error);
+  for (const ViewItemKind& row : kKinds) {
+    if (row.kind != kind) continue;
+    if (!row.make) {
+      error = std::string(word) + " is a whole screen: it is shown alone";
+      return nullptr;
+    }
+    return row.make(services, word.substr(colon + 1), error);
+  }
   error = "unknown item kind: " + std::string(kind);
   return nullptr;
+}
+
+ParticleManager& ViewServices::Particles() {
+  if (!particles) {
+    particles = std::make_unique<ParticleManager>(files, renderer, textures);
+    particles->LoadEffects();
+  }
+  return *particles;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class FileSystem;
+class ParticleManager;
 class Renderer;
 class SpriteManager;
 class TextureManager;
@@ -33,6 +34,10 @@ struct ViewServices {
   float pointerX = 0.0f;          // --pointer: where a layout item's pointer is (virtual units)
   float pointerY = 0.0f;
   bool bot = false;  // --bot: a level item is played by the bot
+  // The one particle service of the run, made and loaded by the first item that needs it:
+  // the effects' textures are shared, so two services would each let them go.
+  std::unique_ptr<ParticleManager> particles;
+  ParticleManager& Particles();
 };
 
 class ViewItem {
@@ -53,7 +58,8 @@ class ViewItem {
 struct ViewItemKind {
   std::string_view kind;   // "texture", "sprite", ...
   std::string_view usage;  // for the help text
-  // The item, or none with a message in error.
+  // The item, or none with a message in error. None for whole screens, which run the
+  // game's Application and are shown alone (ScreenItem.h).
   std::unique_ptr<ViewItem> (*make)(ViewServices& services, std::string_view argument,
                                     std::string& error);
 };

@@ -3,12 +3,14 @@
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
 //         [--hover ID] [--click FRAME:X,Y]... [--bot] [--pointer X,Y]
-//         [--language en|de|pl|ru] ITEM...
+//         [--language en|de|pl|ru] [--difficulty 0-2] [--medal 0-2] [--parts A,B,C,D]
+//         [--trophies N,...] [--lost] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
 // Escape is pressed. Headless under SDL_VIDEODRIVER=offscreen; --screenshot writes the last
-// frame as a PNG.
+// frame as a PNG. Whole screens (mode:, result:, speech:) run the game itself and are shown
+// alone; their --frames count from the moment the screen shows what was asked for.
 #include <SDL.h>
 #include <sys/stat.h>
 
@@ -22,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "ScreenItem.h"
 #include "ViewItems.h"
 #include "data/FileSystem.h"
 #include "data/ValueTable.h"
@@ -29,6 +32,7 @@
 #include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
+#include "particles/ParticleManager.h"
 #include "platform/ContentLog.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -46,6 +50,7 @@ struct Options {
   float pointerX = 0.0f, pointerY = 0.0f;
   std::string language = "en";
   bool bot = false;
+  ScreenOptions screen;
   std::vector<std::string> items;
 };
 
@@ -53,7 +58,8 @@ void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
                "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] "
-               "[--pointer X,Y] [--language CODE] ITEM...\nitems:\n");
+               "[--pointer X,Y] [--language CODE] [--difficulty 0-2] [--medal 0-2] "
+               "[--parts A,B,C,D] [--trophies N,...] [--lost] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -89,6 +95,44 @@ bool ParsePoint(const std::string& text, float& x, float& y) {
          std::isfinite(y);
 }
 
+// "A,B,..." of whole numbers within [low, high]; count of them when count > 0.
+std::optional<std::vector<int>> ParseList(const std::string& text, int low, int high,
+                                          size_t count) {
+  std::vector<int> values;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = text.find(',', start);
+    const std::string part = text.substr(start, comma - start);
+    int value = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    if (part.empty() || error != std::errc() || end != part.data() + part.size() || value < low ||
+        value > high)
+      return std::nullopt;
+    values.push_back(value);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (count > 0 && values.size() != count) return std::nullopt;
+  return values;
+}
+
+// The result sequence's switches; false with a message for a bad value.
+bool ParseResultSwitch(const std::string& arg, const std::string& value, ScreenOptions& screen) {
+  if (arg == "--parts") {
+    const auto parts = ParseList(value, 0, 100000000, 4);
+    if (parts) std::copy(parts->begin(), parts->end(), screen.parts.emplace().begin());
+    return parts.has_value();
+  }
+  if (arg == "--trophies") {
+    const auto trophies = ParseList(value, 0, 21, 0);
+    if (trophies) screen.trophies = *trophies;
+    return trophies.has_value();
+  }
+  const auto number = ParseList(value, 0, 2, 1);
+  if (number) (arg == "--difficulty" ? screen.difficulty : screen.medal) = number->front();
+  return number.has_value();
+}
+
 bool Parse(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -103,6 +147,18 @@ bool Parse(int argc, char** argv, Options& options) {
     }
     if (arg == "--bot") {
       options.bot = true;
+      continue;
+    }
+    if (arg == "--lost") {
+      options.screen.lost = true;
+      continue;
+    }
+    if (arg == "--difficulty" || arg == "--medal" || arg == "--parts" || arg == "--trophies") {
+      if (i + 1 >= argc || !ParseResultSwitch(arg, argv[i + 1], options.screen)) {
+        std::fprintf(stderr, "kview: bad value for %s\n", arg.c_str());
+        return false;
+      }
+      ++i;
       continue;
     }
     if (arg == "--sd") {
@@ -254,8 +310,8 @@ int Run(const Options& options) {
     sprites->LoadAtlases();
 
     ViewServices services{
-        files,         values,         renderer,         *textures,        *sprites,
-        options.hover, options.clicks, options.pointerX, options.pointerY, options.bot};
+        files,          values,           renderer,         *textures,   *sprites, options.hover,
+        options.clicks, options.pointerX, options.pointerY, options.bot, {}};
     std::vector<std::unique_ptr<ViewItem>> items;
     for (const std::string& word : options.items) {
       std::string error;
@@ -298,6 +354,8 @@ int Run(const Options& options) {
       if (!options.fixedStep) platform::SleepMs(1);
     }
     items.clear();
+    if (services.particles) services.particles->Shutdown();
+    services.particles.reset();
     sprites.reset();
     textures.reset();
     renderer.Shutdown();
@@ -316,5 +374,18 @@ int main(int argc, char** argv) {
   }
   // A screenshot without a frame count is taken of the first frame.
   if (!options.screenshot.empty() && !options.frames) options.frames = 1;
-  return Run(options);
+  const bool screens = std::any_of(options.items.begin(), options.items.end(), IsScreenItem);
+  if (!screens) return Run(options);
+  if (options.items.size() != 1) {
+    std::fprintf(stderr, "kview: a whole screen (mode:, result:, speech:) is shown alone\n");
+    return 1;
+  }
+  ScreenOptions& screen = options.screen;
+  screen.frames = options.frames;
+  screen.fixedStep = options.fixedStep;
+  screen.aspect = options.aspect;
+  screen.standardDefinition = options.standardDefinition;
+  screen.screenshot = options.screenshot;
+  screen.language = options.language;
+  return RunScreenItem(options.items.front(), screen);
 }
