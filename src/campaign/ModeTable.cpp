@@ -1,6 +1,7 @@
 #include "campaign/ModeTable.h"
 
 #include "app/ModeSplash.h"
+#include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"
@@ -16,6 +17,7 @@ constexpr ModeEntry kModes[] = {
     {"puzzle", []() -> Mode& { return TheModePuzzle(); }},
     {"castle", []() -> Mode& { return TheModeCastle(); }},
     {"ratings", []() -> Mode& { return TheModeRatings(); }},
+    {"credits", []() -> Mode& { return TheModeCredits(); }},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
+#include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "campaign/ModeTable.h"
@@ -78,8 +79,9 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
   game.SetBotPlaying(cl.bot);
   ConnectModes();
-  // The splash hands over to the map, or to the level (or saved game) the command line asks for.
-  Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeStage();
+  // The splash hands over to the main menu, or to the level (or saved game) the command line
+  // asks for.
+  Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeMenu();
   TheModeSplash().next = cl.stayLoading ? nullptr : first;
 }
 

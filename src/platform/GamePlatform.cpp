@@ -46,6 +46,10 @@ void GamePlatform::WarpPointer(float x, float y) {
 
 bool GamePlatform::IsKeyHeld(int gameKey) { return platform::IsKeyHeld(gameKey); }
 
+bool GamePlatform::OpenAddress(const std::string& address) {
+  return platform::OpenAddress(window_.Handle(), address);
+}
+
 void GamePlatform::SetScriptedPointer(float x, float y) {
   scripted_ = true;
   scriptedX_ = x;

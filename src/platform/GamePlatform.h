@@ -45,6 +45,7 @@ class GamePlatform final : public AppPlatform, public WindowHost {
   void SetWindowTitle(const std::u16string& title) override;
   std::unique_ptr<RenderDevice> CreateRenderDevice() override;
   std::string UserLanguage() override;
+  bool OpenAddress(const std::string& address) override;
   void ShowErrorBox(const char* caption, const std::string& text) override;
   void SetSystemCursor(bool arrow) override;
 
