@@ -37,6 +37,9 @@ class AppPlatform {
   virtual std::string UserLanguage() { return "en"; }
   // The date of now in seconds since 1970 (record tables).
   virtual int64_t SecondsSince1970();
+  // Opens a web address with the desktop's default handler (the address is one argument,
+  // never a command line); false when nothing was opened.
+  virtual bool OpenAddress(const std::string& address);
   // A message box with an OK button (standard error when there is no display).
   virtual void ShowErrorBox(const char* caption, const std::string& text);
 };

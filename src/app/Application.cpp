@@ -20,6 +20,8 @@ constexpr uint32_t kBlack = 0xFF000000u;
 
 Application& App() { return *running; }
 
+bool AppPlatform::OpenAddress(const std::string&) { return false; }
+
 void AppPlatform::ShowErrorBox(const char* caption, const std::string& text) {
   std::fprintf(stderr, "%s: %s", caption, text.c_str());
 }

@@ -7,7 +7,9 @@
 
 #include "app/Application.h"
 #include "app/GameKeys.h"
+#include "campaign/BannerDlg.h"
 #include "campaign/IntegerFormat.h"
+#include "campaign/ModeMenu.h"
 #include "campaign/ModeStandIn.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIMessageBox.h"
@@ -156,7 +158,11 @@ void ModeStage::BuildControls() {
   banner = nullptr;
   controls.LoadLayout("episode_scroll", false);
   controls.LoadLayout("episode_map", false);
-  // The banner comes with the main menu's dialogs; until then "banner_url" makes nothing.
+  if (const StringTable* strings = App().strings();
+      strings && !strings->Get("banner_url").empty()) {
+    auto promo = std::make_unique<BannerDlg>(31);
+    banner = controls.Add(std::move(promo));
+  }
   for (const int id : kHiddenIds) {
     for (size_t i = 0; i < controls.Size(); ++i) {
       if (GUIControl* c = controls.At(i); c && c->id == id) c->visible = false;
@@ -341,13 +347,13 @@ void ModeStage::Update() {
   mapTime += dt;
   if (mapTime > kBannerDelayMs && banner && !bannerAsked) {
     bannerAsked = true;
-    banner->visible = true;
+    if (auto* promo = dynamic_cast<BannerDlg*>(banner)) promo->SlideIn();
   }
   // 5. A dialog of the map's own list that has its answer is closed and removed; the list
   // forgets it as its hovered, captured or focused control with the removal.
   for (size_t i = 0; i < controls.Size();) {
     auto* d = dynamic_cast<GUIDialog*>(controls.At(i));
-    if (d && d->Result() != 0) {
+    if (d && d != banner && d->Result() != 0) {
       PlayClick();
       controls.Remove(d);
       continue;
@@ -660,7 +666,10 @@ int ModeStage::OnInput(InputEvent event) {
   }
   // A press on one of the map's buttons is the button's, not the start of a drag.
   if (event.type == InputType::LeftDown && (controls.Captured() || dialogs.Captured())) return 0;
-  const bool dialogOpen = dialogs.TopDialog() || controls.TopDialog();
+  // The banner is a dialog too, but it only waits at the edge of the map.
+  GUIControl* ownDialog = controls.TopDialog();
+  if (ownDialog == banner) ownDialog = nullptr;
+  const bool dialogOpen = dialogs.TopDialog() || ownDialog;
   const GuiPoint at = Gui().Pointer();
   switch (event.type) {
     case InputType::Character:  // 2.
@@ -670,7 +679,7 @@ int ModeStage::OnInput(InputEvent event) {
       if (event.value != kGameKeyEscape) break;
       if (auto* d = dynamic_cast<GUIDialog*>(dialogs.TopDialog())) {
         d->Hide();
-      } else if (GUIControl* top = controls.TopDialog()) {
+      } else if (GUIControl* top = ownDialog) {
         // The cancel answer: the map's own message boxes only ever close.
         controls.Remove(top);
       } else {
@@ -740,7 +749,6 @@ int ModeStage::OnCommand(int id) {
     case 2:
       PlayClick();
       if (tooltip) tooltip->Hide();
-      TheModeMenu().backMode = this;
       if (!requested) RequestMode(&TheModeMenu());
       break;
     case 3:
@@ -771,7 +779,10 @@ int ModeStage::OnCommand(int id) {
       if (!requested) RequestMode(&TheModeCastle());
       break;
     case 31:
-      // The banner's link opens with the banner, which the main menu brings.
+      if (banner && App().strings()) {
+        const std::string address = BannerDlg::LinkAddress(*App().strings());
+        if (!address.empty()) App().platform().OpenAddress(address);
+      }
       break;
     default:
       break;

@@ -25,8 +25,8 @@ void ModeComics::Update() {
   if (nextMode && !requested && App().fadeState == Fade::None) RequestMode(nextMode);
 }
 
-ModeMenu& TheModeMenu() {
-  static ModeMenu mode;
+ModeCredits& TheModeCredits() {
+  static ModeCredits mode;
   return mode;
 }
 

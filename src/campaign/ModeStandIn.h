@@ -20,10 +20,10 @@ class ModeStandIn : public Mode {
   std::u16string name_;
 };
 
-// The main menu.
-class ModeMenu : public ModeStandIn {
+// The credits.
+class ModeCredits : public ModeStandIn {
  public:
-  ModeMenu() : ModeStandIn(u"Main menu") {}
+  ModeCredits() : ModeStandIn(u"Credits") {}
 };
 
 // A puzzle board: `number` from 1.
@@ -56,7 +56,7 @@ class ModeComics : public ModeStandIn {
   Mode* nextMode = nullptr;
 };
 
-ModeMenu& TheModeMenu();
+ModeCredits& TheModeCredits();
 ModePuzzle& TheModePuzzle();
 ModeCastle& TheModeCastle();
 ModeRatings& TheModeRatings();

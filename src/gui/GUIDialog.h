@@ -38,6 +38,8 @@ class GUIDialog : public GUIControl {
   // The id of the first child clicked since the dialog was shown (0: none).
   int Result() const { return result_; }
   void ClearResult() { result_ = 0; }
+  // Gives the dialog an answer as if that child had been clicked (keyboard shortcuts).
+  void SetResult(int result) { result_ = result; }
   ControlList& Children() { return children_; }
   const ControlList& Children() const { return children_; }
   // The dimming picture behind the dialog (none with `noshadow`).

@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
 #include "app/ScriptedInput.h"
+#include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "graphics/GLRenderDevice.h"
@@ -87,6 +88,9 @@ class GamePlatform final : public AppPlatform, public platform::WindowHost {
     return std::make_unique<GLRenderDevice>(window_);
   }
   std::string UserLanguage() override { return platform::UserLanguage(); }
+  bool OpenAddress(const std::string& address) override {
+    return platform::OpenAddress(window_.Handle(), address);
+  }
   void ShowErrorBox(const char* caption, const std::string& text) override {
     platform::ShowErrorBox(window_.Handle(), caption, text);
   }
@@ -185,8 +189,9 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   game.castleMode = &TheModeCastle();
   TheModeComics().nextMode = &TheModeStage();
   TheModeCastle().backMode = &TheModeStage();
-  // The splash hands over to the map, or to the level (or saved game) the command line asks for.
-  Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeStage();
+  // The splash hands over to the main menu, or to the level (or saved game) the command line
+  // asks for.
+  Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeMenu();
   TheModeSplash().next = cl.stayLoading ? nullptr : first;
 }
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "campaign/ModeStage.h"
@@ -34,11 +36,16 @@ class ScreenPlatform : public AppPlatform {
   bool IsWindowShown() override { return true; }
   void SetWindowTitle(const std::u16string&) override {}
   void SetSystemCursor(bool) override {}
+  bool OpenAddress(const std::string& address) override {
+    opened.push_back(address);
+    return true;
+  }
   std::unique_ptr<RenderDevice> CreateRenderDevice() override {
     return std::make_unique<RecordingDevice>();
   }
 
   uint32_t now = 1000;
+  std::vector<std::string> opened;  // the addresses given to the desktop
   float pointerX = 0, pointerY = 0;
   bool touch = false;
 };

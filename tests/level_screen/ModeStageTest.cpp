@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "app/GameKeys.h"
 #include "campaign/IntegerFormat.h"
+#include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "data/Language.h"
@@ -373,7 +374,14 @@ TEST_F(ModeStageTest, AMapThatCannotBeReadStillLeadsToTheMenu) {
   Frames(60, 20);
   ASSERT_EQ(app->current, &TheModeMenu());
   Frames(5);
+  // On the menu Escape asks whether to quit; no is the way back to the menu.
   app->OnInput({InputType::KeyDown, kGameKeyEscape});
-  Frames(60, 20);
-  EXPECT_EQ(app->current, &map());
+  Frames(10, 20);
+  ASSERT_NE(TheModeMenu().exitDialog, nullptr);
+  EXPECT_TRUE(TheModeMenu().exitDialog->visible);
+  app->OnInput({InputType::KeyDown, kGameKeyEscape});
+  Frames(2, 20);
+  EXPECT_FALSE(TheModeMenu().exitDialog->visible);
+  EXPECT_EQ(app->current, &TheModeMenu());
+  EXPECT_FALSE(app->quit);
 }
