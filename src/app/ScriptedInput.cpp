@@ -134,17 +134,23 @@ Script ParseScript(std::string_view text) {
     a.line = lineNumber;
     const size_t space = trimmed.find(' ');
     if (space == std::string_view::npos) return fail("needs a frame and an action");
-    const std::string_view frame = trimmed.substr(0, space);
-    const bool relative = frame.front() == '+';
-    if (!ParseFrame(relative ? frame.substr(1) : frame, a.frame)) {
+    std::string_view frame = trimmed.substr(0, space);
+    if (const size_t tilde = frame.find('~'); tilde != std::string_view::npos) {
+      if (!ParseFrame(frame.substr(tilde + 1), a.patience)) {
+        return fail("\"" + std::string(frame) + "\" has no patience in frames after ~");
+      }
+      frame = frame.substr(0, tilde);
+    }
+    a.relative = !frame.empty() && frame.front() == '+';
+    if (!ParseFrame(a.relative ? frame.substr(1) : frame, a.frame)) {
       return fail("\"" + std::string(frame) + "\" is no frame");
     }
-    if (relative) {
-      if (a.frame > UINT32_MAX - lastFrame) return fail("the frame is too far ahead");
-      a.frame += lastFrame;
-    } else if (a.frame < lastFrame) {
-      return fail("frame " + std::to_string(a.frame) + " comes before frame " +
-                  std::to_string(lastFrame) + " of a line above");
+    if (!a.relative) {
+      if (a.frame < lastFrame) {
+        return fail("frame " + std::to_string(a.frame) + " comes before frame " +
+                    std::to_string(lastFrame) + " of a line above");
+      }
+      lastFrame = a.frame;
     }
     // The action starts after the spaces following the frame; "text" keeps the rest as is.
     std::string_view action = trimmed.substr(space + 1);
@@ -152,7 +158,6 @@ Script ParseScript(std::string_view text) {
       action.remove_prefix(1);
     }
     if (const std::string why = ParseAction(action, a); !why.empty()) return fail(why);
-    lastFrame = a.frame;
     script.actions.push_back(std::move(a));
   }
   return script;
@@ -182,13 +187,18 @@ Script LoadScript(const std::string& path) {
 
 namespace {
 
-// The topmost visible control with the id in a list, looking into visible dialogs first.
-const GUIControl* FindVisible(const ControlList& list, int id) {
+// The topmost visible control with the id in a list. A shown dialog takes every click, so
+// nothing below it counts: the search ends there (`covered`), found in it or not; a dialog
+// still fading in or unfolding offers none of its controls yet.
+const GUIControl* FindVisible(const ControlList& list, int id, bool& covered) {
   for (size_t i = list.Size(); i-- > 0;) {
     const GUIControl* c = list.At(i);
     if (!c || !c->visible) continue;
     if (const auto* dialog = dynamic_cast<const GUIDialog*>(c)) {
-      if (const GUIControl* child = FindVisible(dialog->Children(), id)) return child;
+      covered = true;
+      if (dialog->HasChangers()) return nullptr;
+      if (const GUIControl* child = FindVisible(dialog->Children(), id, covered)) return child;
+      return c->id == id ? c : nullptr;
     }
     if (c->id == id) return c;
   }
@@ -198,9 +208,10 @@ const GUIControl* FindVisible(const ControlList& list, int id) {
 }  // namespace
 
 std::optional<GuiPoint> VisibleControlCentre(const std::vector<const ControlList*>& lists, int id) {
-  for (size_t i = lists.size(); i-- > 0;) {
+  bool covered = false;
+  for (size_t i = lists.size(); i-- > 0 && !covered;) {
     if (!lists[i]) continue;
-    if (const GUIControl* c = FindVisible(*lists[i], id)) {
+    if (const GUIControl* c = FindVisible(*lists[i], id, covered)) {
       return GuiPoint{(c->rect.x0 + c->rect.x1) / 2, (c->rect.y0 + c->rect.y1) / 2};
     }
   }
@@ -213,8 +224,18 @@ bool ScriptedInput::RunFrame(uint32_t frame) {
     host_.SetBotPlaying(false);
     botMode_ = nullptr;
   }
-  while (next_ < actions_.size() && actions_[next_].frame <= frame) {
-    if (!Run(actions_[next_++])) return false;
+  while (next_ < actions_.size()) {
+    const ScriptAction& a = actions_[next_];
+    const uint64_t due = a.relative ? uint64_t(lastDone_) + a.frame : a.frame;
+    if (frame < due) break;
+    if (!Run(a)) {
+      // What the action needs may still come: it is tried again next frame.
+      if (frame < due + a.patience) break;
+      return false;
+    }
+    failure_.clear();
+    lastDone_ = frame;
+    ++next_;
   }
   return true;
 }
@@ -233,6 +254,11 @@ bool ScriptedInput::Fail(const ScriptAction& action, const std::string& why) {
 
 bool ScriptedInput::Run(const ScriptAction& a) {
   using Kind = ScriptAction::Kind;
+  // Input during a fade between screens is dropped by the Application: it waits instead.
+  const bool input = a.kind != Kind::Bot && a.kind != Kind::ExpectMode;
+  if (input && (app_.fadeState != Fade::None || app_.pending)) {
+    return Fail(a, "the screen is changing");
+  }
   switch (a.kind) {
     case Kind::Move:
       host_.PlacePointer(a.x, a.y);

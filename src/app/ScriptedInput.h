@@ -12,6 +12,11 @@ class ControlList;
 class Mode;
 
 // One line of an input script: at a frame (counted from 0, run before that frame), one action.
+// The frame is a whole number, or "+N": N frames after the line above was done. "~P" after it
+// gives the action P more frames of patience: a control, marker, level or screen that is not
+// there yet is tried again every frame until it is, or the patience is spent. Input waits
+// while the screens change (the Application drops it then), and a dialog that is still
+// fading in or unfolding offers no controls.
 //   move X,Y             the pointer moves to X,Y (virtual units, origin at the centre, y up)
 //   click X,Y            the pointer moves there, presses and releases the left button
 //   click control:ID     a click at the centre of the topmost visible control with that id
@@ -22,8 +27,10 @@ class Mode;
 //   expect mode:NAME     the run fails unless NAME is the current screen
 struct ScriptAction {
   enum class Kind { Move, Click, ClickControl, ClickMarker, Key, Text, Bot, ExpectMode };
-  uint32_t frame = 0;
-  int line = 0;  // in the script file, from 1
+  uint32_t frame = 0;  // the frame, or with `relative` the frames after the line above
+  bool relative = false;
+  uint32_t patience = 0;  // frames the action may wait for what it needs
+  int line = 0;           // in the script file, from 1
   Kind kind = Kind::Move;
   float x = 0, y = 0;
   int id = 0;           // the control of ClickControl; the episode of ClickMarker
@@ -39,9 +46,8 @@ struct Script {
   std::string error;
 };
 
-// Parses a script's text. A line is a frame and an action separated by spaces; the frame is a
-// whole number, or "+N" for N frames after the line above. Frames never go back. Blank lines
-// and lines starting with "#" are skipped.
+// Parses a script's text. A line is a frame and an action separated by spaces. Whole-number
+// frames never go back. Blank lines and lines starting with "#" are skipped.
 Script ParseScript(std::string_view text);
 // Reads and parses a script file (at most 1 MiB); an unreadable file is an error too.
 Script LoadScript(const std::string& path);
@@ -76,8 +82,9 @@ class ScriptedInput {
   ScriptedInput(Application& app, ScriptHost& host, std::vector<ScriptAction> actions)
       : app_(app), host_(host), actions_(std::move(actions)) {}
 
-  // Runs the actions of this frame in order. False when one of them fails: an expectation
-  // not met, or a control, marker or level that is not there (the reason in Failure()).
+  // Runs the actions due by this frame in order. False when one of them fails: an
+  // expectation not met, or a control, marker or level that is not there, with no patience
+  // left (the reason in Failure()).
   bool RunFrame(uint32_t frame);
   const std::string& Failure() const { return failure_; }
   // Whether every action has run.
@@ -92,12 +99,13 @@ class ScriptedInput {
   ScriptHost& host_;
   std::vector<ScriptAction> actions_;
   size_t next_ = 0;
+  uint32_t lastDone_ = 0;  // the frame the last action was done at
   std::string failure_;
   const Mode* botMode_ = nullptr;  // the screen the bot plays on, while it plays
 };
 
 // The centre of the topmost visible control with that id in the screen's lists, dialogs'
-// children included.
+// children included; none when a shown dialog covers it.
 std::optional<GuiPoint> VisibleControlCentre(const std::vector<const ControlList*>& lists, int id);
 
 // Writes a line per screen switch: "mode NAME E:L", and "quit" when the program ends.

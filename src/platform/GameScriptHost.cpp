@@ -29,10 +29,10 @@ CampaignPosition GameScriptHost::Position() const {
 
 std::vector<const ControlList*> GameScriptHost::ControlLists(const Mode& mode) const {
   if (&mode == &TheModeStage()) return {&TheModeStage().controls, &TheModeStage().dialogs};
-  if (&mode == &TheModeGame()) {
-    const ModeGame& game = TheModeGame();
-    return {&game.worldControls, &game.controls, &game.overlayControls};
-  }
+  // The level screen's world items (work timers, marks, labels) carry the ids of the objects
+  // they float over; a script reaches objects by their point, so only the HUD and the dialogs
+  // count.
+  if (&mode == &TheModeGame()) return {&TheModeGame().controls, &TheModeGame().overlayControls};
   return {&mode.controls};
 }
 

@@ -21,7 +21,7 @@ TEST(ScriptParse, EveryActionWithAbsoluteAndRelativeFrames) {
       "# the walk\n"
       "10 move 1.5,-2\n"
       "\n"
-      "+5 click 3,4\r\n"
+      "+5~20 click 3,4\r\n"
       "15 click control:1051\n"
       "  20   click marker:1:2\n"
       "+0 key escape\n"
@@ -35,14 +35,17 @@ TEST(ScriptParse, EveryActionWithAbsoluteAndRelativeFrames) {
   EXPECT_EQ(s.actions[0].x, 1.5f);
   EXPECT_EQ(s.actions[0].y, -2.0f);
   EXPECT_EQ(s.actions[0].line, 2);
-  EXPECT_EQ(s.actions[1].frame, 15u) << "five frames after the line above";
+  EXPECT_EQ(s.actions[1].frame, 5u) << "five frames after the line above";
+  EXPECT_TRUE(s.actions[1].relative);
+  EXPECT_EQ(s.actions[1].patience, 20u);
   EXPECT_EQ(s.actions[1].kind, Kind::Click);
+  EXPECT_FALSE(s.actions[2].relative);
   EXPECT_EQ(s.actions[2].kind, Kind::ClickControl);
   EXPECT_EQ(s.actions[2].id, 1051);
   EXPECT_EQ(s.actions[3].kind, Kind::ClickMarker);
   EXPECT_EQ(s.actions[3].id, 1);
   EXPECT_EQ(s.actions[3].level, 2);
-  EXPECT_EQ(s.actions[4].frame, 20u);
+  EXPECT_EQ(s.actions[4].frame, 0u);
   EXPECT_EQ(s.actions[4].key, kGameKeyEscape);
   EXPECT_EQ(s.actions[5].key, kGameKeyQ);
   EXPECT_EQ(s.actions[6].text, u"cheats win");
@@ -70,12 +73,13 @@ TEST(ScriptParse, FaultsNameTheirLineAndLeaveNoActions) {
       {"1 expect ModeStage\n", "line 1: expect needs mode:NAME"},
       {"1 bot now\n", "line 1: bot takes nothing after it"},
       {"-1 bot\n", "line 1: \"-1\" is no frame"},
-      {"4294967295 bot\n+1 bot\n", "line 2: the frame is too far ahead"},
+      {"1~x bot\n", "line 1: \"1~x\" has no patience in frames after ~"},
+      {"+2 bot\n1 bot\n", ""},
   };
   for (const auto& c : kCases) {
     const Script s = ParseScript(c.text);
     EXPECT_EQ(s.error, c.error) << c.text;
-    EXPECT_TRUE(s.actions.empty()) << c.text;
+    EXPECT_EQ(s.actions.empty(), !s.error.empty()) << c.text;
   }
   // Binary junk is an error, not a crash.
   std::string junk(300, '\0');
@@ -223,13 +227,16 @@ TEST(ScriptedInput, AControlIsClickedAtTheCentreOfTheTopmostVisibleOne) {
   f.a.extra.Add(std::move(dialog));
   shown->SetShown(true);
 
+  f.a.controls.Add(Control(9, Rect{0, 0, 4, 4}));
   ScriptedInput input = f.Play("1 click control:7\n2 click control:8\n");
   EXPECT_TRUE(input.RunFrame(1));
   EXPECT_EQ(f.a.log.front(), "10:0@-10,0") << "the dialog's child is on top";
+  EXPECT_FALSE(VisibleControlCentre(f.host.ControlLists(f.a), 9)) << "the dialog covers it";
   // With the dialog closed its children are out of reach: the control below it is clicked.
   f.a.log.clear();
   shown->SetShown(false);
   EXPECT_EQ(VisibleControlCentre(f.host.ControlLists(f.a), 7)->x, 5.0f);
+  EXPECT_EQ(VisibleControlCentre(f.host.ControlLists(f.a), 9)->y, 2.0f);
   // A control that is not shown cannot be clicked: the run fails naming the line.
   EXPECT_FALSE(input.RunFrame(2));
   EXPECT_EQ(input.Failure(), "script line 2: no visible control 8 on ModeA");
@@ -251,6 +258,33 @@ TEST(ScriptedInput, ExpectationsAndMissingTargetsFailTheRun) {
   ScriptedInput bot = f.Play("1 bot\n");
   EXPECT_FALSE(bot.RunFrame(1));
   EXPECT_EQ(bot.Failure(), "script line 1: no level is being played for the bot");
+}
+
+TEST(ScriptedInput, PatienceWaitsForWhatAnActionNeedsAndRelativeFramesFollowIt) {
+  Fixture f;
+  ScriptedInput input = f.Play(
+      "10~50 click control:5\n"
+      "+3 move 1,2\n"
+      "+0~2 expect mode:ModeB\n");
+  EXPECT_TRUE(input.RunFrame(10));
+  EXPECT_TRUE(input.RunFrame(59)) << "within its patience";
+  f.a.controls.Add(Control(5, Rect{0, 0, 20, 20}));
+  EXPECT_TRUE(input.RunFrame(60));
+  EXPECT_EQ(f.a.log, (std::vector<std::string>{"10:0@10,10", "3:0@10,10", "5:0@10,10"}));
+  f.a.log.clear();
+  // The move follows three frames after the click was done, not after frame 10.
+  EXPECT_TRUE(input.RunFrame(62));
+  EXPECT_TRUE(f.a.log.empty());
+  EXPECT_TRUE(input.RunFrame(63));
+  EXPECT_EQ(f.a.log, std::vector<std::string>{"10:0@1,2"});
+  // The expectation waits two more frames for its screen, then fails.
+  EXPECT_TRUE(input.RunFrame(64));
+  EXPECT_FALSE(input.RunFrame(65));
+  EXPECT_EQ(input.Failure(), "script line 3: expected the screen ModeB, but it is ModeA");
+  // A control that never comes fails once the patience is spent.
+  ScriptedInput never = f.Play("0~3 click control:6\n");
+  for (uint32_t frame = 0; frame < 3; ++frame) EXPECT_TRUE(never.RunFrame(frame));
+  EXPECT_FALSE(never.RunFrame(3));
 }
 
 TEST(ScriptedInput, TheBotStopsWhenItsScreenGivesWay) {
