@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/GameKeys.h"
+#include "campaign/ModeStage.h"
 
 void ModeStandIn::Enter() {
   requested = nullptr;
@@ -22,7 +23,11 @@ int ModeStandIn::OnInput(InputEvent event) {
 
 void ModeComics::Update() {
   Mode::Update();
-  if (nextMode && !requested && App().fadeState == Fade::None) RequestMode(nextMode);
+  if (!nextMode || requested || App().fadeState != Fade::None) return;
+  RequestMode(nextMode);
+  // Asked once where to go on (the first comic of a new game leads into its level); any later
+  // comic, such as the one closing an episode, goes on to the map.
+  nextMode = &TheModeStage();
 }
 
 ModeCredits& TheModeCredits() {
