@@ -447,3 +447,27 @@ TEST_F(BannerMenuTest, AnAddressThatIsNoWebAddressMakesNoLink) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BannerMenuTest, TheMapSlidesTheBannerInAfterTenSecondsAndEscapeStillLeadsToTheMenu) {
+  WriteBanner("https://example.org/more");
+  app->SetMode(&TheModeStage(), false);
+  Frames(2);
+  ASSERT_EQ(app->current, &TheModeStage());
+  auto* banner = dynamic_cast<BannerDlg*>(TheModeStage().banner);
+  ASSERT_NE(banner, nullptr);
+  Frames(480, 20);
+  EXPECT_FALSE(banner->SlidIn());
+  Frames(30, 20);
+  EXPECT_TRUE(banner->SlidIn());
+  TheModeStage().OnCommand(ModeMenu::kBannerLink);
+  ASSERT_EQ(platform.opened.size(), 1u);
+  EXPECT_EQ(platform.opened[0], "https://example.org/more");
+  Frames(1);
+  EXPECT_EQ(TheModeStage().banner, banner) << "the banner is no message to be swept away";
+  Escape();
+  EXPECT_EQ(TheModeStage().requested, &menu());
+}
+
+}  // namespace
