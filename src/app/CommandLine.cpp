@@ -38,14 +38,6 @@ std::optional<CommandLine::LevelChoice> ParseLevel(std::string_view text) {
   return choice;
 }
 
-int KeyByName(std::string_view name) {
-  if (name == "escape") return kGameKeyEscape;
-  if (name == "enter") return kGameKeyEnter;
-  if (name == "space") return kGameKeySpace;
-  int code = 0;
-  return ParseInt(name, code, 0, kGameKeyBackslash) ? code : kGameKeyNone;
-}
-
 // "FRAME:REST" of --click, --key and --type.
 std::optional<CommandLine::Scripted> ParseScripted(const std::string& option,
                                                    std::string_view text) {
@@ -64,7 +56,7 @@ std::optional<CommandLine::Scripted> ParseScripted(const std::string& option,
     }
   } else if (option == "--key") {
     s.kind = CommandLine::Scripted::Kind::Key;
-    s.key = KeyByName(rest);
+    s.key = GameKeyByName(rest);
     if (s.key == kGameKeyNone) return std::nullopt;
   } else {
     s.kind = CommandLine::Scripted::Kind::Text;
@@ -77,10 +69,26 @@ std::optional<CommandLine::Scripted> ParseScripted(const std::string& option,
 bool TakesValue(const std::string& arg) {
   return arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot" || arg == "--level" ||
          arg == "--difficulty" || arg == "--seed" || arg == "--click" || arg == "--key" ||
-         arg == "--type";
+         arg == "--type" || arg == "--script";
 }
 
 }  // namespace
+
+int GameKeyByName(std::string_view name) {
+  static const struct {
+    const char* name;
+    int key;
+  } kNamed[] = {
+      {"escape", kGameKeyEscape}, {"enter", kGameKeyEnter},         {"space", kGameKeySpace},
+      {"tab", kGameKeyTab},       {"backspace", kGameKeyBackspace}, {"delete", kGameKeyDelete},
+      {"left", kGameKeyLeft},     {"right", kGameKeyRight},         {"up", kGameKeyUp},
+      {"down", kGameKeyDown}};
+  for (const auto& named : kNamed) {
+    if (name == named.name) return named.key;
+  }
+  int code = 0;
+  return ParseInt(name, code, 0, kGameKeyBackslash) ? code : kGameKeyNone;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   static const struct {
@@ -109,6 +117,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.bot = true;
     } else if (arg == "--stay-loading") {
       cl.stayLoading = true;
+    } else if (arg == "--trace") {
+      cl.trace = true;
     } else if (TakesValue(arg)) {
       if (i + 1 >= args.size()) {
         cl.errors.push_back(arg + " needs a value");
@@ -117,6 +127,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::string& value = args[++i];
       if (arg == "--screenshot") {
         cl.screenshot = value;
+        continue;
+      }
+      if (arg == "--script") {
+        cl.scriptFile = value;
         continue;
       }
       if (arg == "--level") {

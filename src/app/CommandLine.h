@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "graphics/Renderer.h"
@@ -41,8 +42,14 @@ struct CommandLine {
     std::u16string text;
   };
   std::vector<Scripted> script;  // "--click F:X,Y", "--key F:KEY", "--type F:TEXT", in order
+  std::string scriptFile;        // "--script FILE": input played from a script file
+  bool trace = false;            // "--trace": a line per screen switch on the standard output
 
   std::vector<std::string> errors;  // malformed option values
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// A game key by name ("escape", "enter", "space", "tab", "backspace", "delete", "left",
+// "right", "up", "down") or by its code; kGameKeyNone for anything else.
+int GameKeyByName(std::string_view name);

@@ -492,6 +492,19 @@ WorldObject* ModeStage::ObjectOf(const Marker& marker) const {
   return level_ ? level_->FindObject(marker.objectId) : nullptr;
 }
 
+std::optional<Vec2> ModeStage::LevelMarkerPoint(int episode, int level) const {
+  const Marker* m = LevelMarker(episode, level);
+  const WorldObject* o = m ? ObjectOf(*m) : nullptr;
+  if (!o || o->Hidden()) return std::nullopt;
+  const Vec2 at{o->position.x + scrollX, o->position.y};
+  if (const Renderer* renderer = App().renderer()) {
+    if (std::fabs(at.x) > renderer->Width() / 2 || std::fabs(at.y) > renderer->Height() / 2) {
+      return std::nullopt;
+    }
+  }
+  return at;
+}
+
 int ModeStage::MarkerAt(float x, float y) const {
   for (size_t i = markers_.size(); i-- > 0;) {
     const WorldObject* o = ObjectOf(markers_[i]);

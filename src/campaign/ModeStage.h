@@ -1,9 +1,11 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Mode.h"
+#include "level/Vec2.h"
 
 class GameController;
 class GUIHint;
@@ -79,6 +81,9 @@ class ModeStage : public Mode {
   // The level marker of (episode, level), or none.
   const Marker* LevelMarker(int episode, int level) const;
   WorldObject* ObjectOf(const Marker& marker) const;
+  // Where the level's marker shows on the screen (its centre, scroll included): none when
+  // the map has no such marker, it is hidden or its centre is off the screen.
+  std::optional<Vec2> LevelMarkerPoint(int episode, int level) const;
   // The tooltip text of a marker (markup included).
   std::u16string TooltipText(const Marker& marker) const;
   // Scrolls by dx (the step is remembered as the velocity), kept within the limits.

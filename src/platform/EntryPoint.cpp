@@ -11,6 +11,7 @@
 #include "app/Clock.h"
 #include "app/CommandLine.h"
 #include "app/ModeSplash.h"
+#include "app/ScriptedInput.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
@@ -24,6 +25,7 @@
 #include "platform/EventTranslator.h"
 #include "platform/GameKeyTable.h"
 #include "platform/GamePlatform.h"
+#include "platform/GameScriptHost.h"
 #include "platform/Pointer.h"
 #include "platform/Random.h"
 #include "platform/SingleInstance.h"
@@ -85,21 +87,53 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   TheModeSplash().next = cl.stayLoading ? nullptr : first;
 }
 
-// Runs the message loop until the Application ends it or the frame budget is spent; the
-// last frame of the budget is captured when a screenshot is asked for.
-void MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl) {
+// The script file's input and the trace of screen switches, when the command line asks for
+// them.
+struct ScriptedRun {
+  ScriptedRun(GamePlatform& platform, std::vector<ScriptAction> actions, bool traceOn)
+      : host([&platform](float x, float y) { platform.SetScriptedPointer(x, y); }),
+        input(App(), host, std::move(actions)),
+        trace(host),
+        traced(traceOn) {}
+
+  void Trace(const std::string& line) const {
+    if (!traced || line.empty()) return;
+    std::fprintf(stdout, "%s\n", line.c_str());
+    std::fflush(stdout);
+  }
+
+  GameScriptHost host;
+  ScriptedInput input;
+  ModeTrace trace;
+  bool traced = false;
+};
+
+// Runs the message loop until the Application ends it, the frame budget is spent or the
+// script fails; the last frame of the budget is captured when a screenshot is asked for.
+// Returns the exit code: 0, or 3 for a failed script.
+int MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl, ScriptedRun& run) {
   uint32_t done = 0;
   SDL_Event event;
+  run.Trace(run.trace.Observe(app));
   for (;;) {
     while (SDL_PollEvent(&event)) platform.translator().Handle(event);
     platform.UpdatePixelRatio();
     RunScript(app, platform, cl, done);
+    if (!run.input.RunFrame(done)) {
+      std::fprintf(stderr, "kalodrus3: %s\n", run.input.Failure().c_str());
+      return 3;
+    }
     const bool last = cl.frames && done + 1 >= *cl.frames;
     if (last && !cl.screenshot.empty()) app.CaptureNextFrame(cl.screenshot);
-    if (!app.Frame()) break;
+    if (!app.Frame()) {
+      run.Trace(run.trace.Quit());
+      break;
+    }
+    run.Trace(run.trace.Observe(app));
     if (last) break;
     ++done;
   }
+  return 0;
 }
 
 // Goes to where the content is, beside the program or in its installed data folder, so that
@@ -156,6 +190,14 @@ int RunGame(int argc, char** argv) {
   CommandLine cl = ParseCommandLine(Arguments(argc, argv));
   for (const std::string& error : cl.errors) std::fprintf(stderr, "kalodrus3: %s\n", error.c_str());
   if (!cl.errors.empty()) return 2;
+  Script script;
+  if (!cl.scriptFile.empty()) {
+    script = LoadScript(cl.scriptFile);
+    if (!script.error.empty()) {
+      std::fprintf(stderr, "kalodrus3: %s\n", script.error.c_str());
+      return 2;
+    }
+  }
   if (cl.log) content_log::Enable(true);
 
   // Touch and pen contacts are handled as such, not as the mouse events SDL makes of them;
@@ -224,10 +266,11 @@ int RunGame(int argc, char** argv) {
           } else {
             app.ResetTimer();
             SDL_StartTextInput();
-            MessageLoop(app, gamePlatform, cl);
-            if (StoppedWhileLoading(app, gamePlatform)) {
+            ScriptedRun run(gamePlatform, std::move(script.actions), cl.trace);
+            exitCode = MessageLoop(app, gamePlatform, cl, run);
+            if (exitCode == 0 && StoppedWhileLoading(app, gamePlatform)) {
               exitCode = 1;
-            } else if (!cl.screenshot.empty() && !app.captured) {
+            } else if (exitCode == 0 && !cl.screenshot.empty() && !app.captured) {
               std::fprintf(stderr, "kalodrus3: could not write %s\n", cl.screenshot.c_str());
               exitCode = 1;
             }

@@ -68,3 +68,17 @@ TEST(CommandLine, GameOptionsAndScriptedInput) {
     EXPECT_EQ(ParseCommandLine(bad).errors.size(), 1u) << bad[0] << " " << bad[1];
   }
 }
+
+TEST(CommandLine, ScriptFileTraceAndKeyNames) {
+  const auto cl = ParseCommandLine({"--script", "walk.txt", "--trace"});
+  EXPECT_TRUE(cl.errors.empty());
+  EXPECT_EQ(cl.scriptFile, "walk.txt");
+  EXPECT_TRUE(cl.trace);
+  EXPECT_FALSE(ParseCommandLine({"--script", "walk.txt"}).trace);
+  EXPECT_EQ(ParseCommandLine({"--script"}).errors.size(), 1u);
+  EXPECT_EQ(GameKeyByName("tab"), 14);
+  EXPECT_EQ(GameKeyByName("backspace"), 4);
+  EXPECT_EQ(GameKeyByName("95"), 95);
+  EXPECT_EQ(GameKeyByName("Escape"), -1) << "names are exact";
+  EXPECT_EQ(GameKeyByName(""), -1);
+}
