@@ -145,6 +145,7 @@ void GUIDialog::AddChild(std::unique_ptr<GUIControl> child) {
       const float w = std::fabs(child->rect.x1 - child->rect.x0) + std::fabs(frame.x1 - frame.x0);
       const float h = std::fabs(child->rect.y1 - child->rect.y0) + std::fabs(frame.y1 - frame.y0);
       child->SetRect(CentredLike(child->rect, CentreX(frame), CentreY(frame), w, h));
+      underlays_.emplace_back(child.get(), child->Alpha());
     } else {
       child->SetRect(frame);
       anchor_ = child.get();
@@ -189,7 +190,12 @@ void GUIDialog::Draw() {
     const int alpha = Alpha();
     for (size_t i = 0; i < children_.Size(); ++i) {
       GUIControl* child = children_.At(i);
-      if (child != backdrop_) child->SetAlpha(alpha);
+      if (child == backdrop_) continue;
+      int own = 255;
+      for (const auto& [underlay, a] : underlays_) {
+        if (underlay == child) own = a;
+      }
+      child->SetAlpha(alpha * own / 255);
     }
   }
   children_.DrawAll();

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "gui/ControlList.h"
 #include "gui/GUIControl.h"
@@ -81,4 +83,7 @@ class GUIDialog : public GUIControl {
   std::string frameLayout_ = "base_dlg";
   bool noShadow_ = false;
   int backdropAlpha_ = 127;
+  // Children declared by their extra size (shadows, outer frames) with their own alpha: a
+  // fade scales it rather than replacing it, so a translucent shadow stays translucent.
+  std::vector<std::pair<const GUIControl*, int>> underlays_;
 };

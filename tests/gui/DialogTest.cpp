@@ -65,6 +65,25 @@ TEST_F(DialogTest, TheLayoutSizesTheDialogAndTheAnchorRulePlacesTheChildren) {
   EXPECT_NEAR(children.At(4)->rect.x0 - first.x0, 100.0f, 1e-3);
 }
 
+TEST_F(DialogTest, AFadeScalesATranslucentShadowInsteadOfMakingItOpaque) {
+  WriteLayout("frame", "<controls><pic id='-1' spr='box' color='60000000'/></controls>");
+  WriteLayout("dlg",
+              "<dialog base='frame' w='400' h='300'/><controls><pic id='0' spr='sq'/>"
+              "</controls>");
+  MountContent();
+  GUIDialog* dialog = AddDialog(std::make_unique<GUIDialog>(7, Rect{0, 0, 10, 10}, "dlg"));
+  GUIControl* shadow = dialog->Children().At(1);
+  ASSERT_EQ(shadow->Alpha(), 0x60);
+  dialog->Show(100);
+  for (int i = 0; i < 20; ++i) {
+    list.UpdateAll(16);
+    list.DrawAll();
+    EXPECT_LE(shadow->Alpha(), 0x60);
+  }
+  EXPECT_EQ(shadow->Alpha(), 0x60) << "faded in to its own alpha";
+  EXPECT_EQ(dialog->Anchor()->Alpha(), 255);
+}
+
 TEST_F(DialogTest, AFadingDialogIgnoresClicksThenKeepsTheFirstResult) {
   WriteDialog("w='400' h='300'");
   GUIDialog* dialog = AddDialog(std::make_unique<GUIDialog>(7, Rect{0, 0, 10, 10}, "dlg"));
