@@ -255,7 +255,8 @@ void ModeGame::MakeDimmerAndStartText() {
     arrow->SetBounds(0, 0, w, -h);
   }
   arrow->visible = false;
-  hudArrow = controls.Add(std::move(arrow));
+  // With the speech widgets, so that it is drawn over the message it explains.
+  hudArrow = overlayControls.Add(std::move(arrow));
 
   auto start = std::make_unique<GUIText>();
   const float y = Gui().Value("if_gm_countdown_y", -200);
@@ -1071,7 +1072,7 @@ void ModeGame::AimSpeechArrow(int target) {
     aim = ArrowAim{object->position.x, object->position.y, 1, 1};
   }
   speechWidgets.PointArrow(*hudArrow, aim);
-  controls.BringToTop(hudArrow);
+  overlayControls.BringToTop(hudArrow);
 }
 
 void ModeGame::HideSpeech() {

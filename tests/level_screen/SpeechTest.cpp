@@ -119,6 +119,16 @@ TEST_F(SpeechTest, TheTutorialOfLevelOnePlaysItsLinesInOrderWithClicks) {
   // The menu button is in the upper left: the arrow sits below right of it, bobbing.
   EXPECT_NEAR(CentreX(arrow->rect), CentreX(menu->rect) + 50, 16);
   EXPECT_NEAR(CentreY(arrow->rect), CentreY(menu->rect) - 50, 16);
+  // It is drawn over the message and its speaker's head, which lie beside the menu button.
+  const ControlList& overlay = mode().overlayControls;
+  const auto place = [&overlay](const GUIControl* c) {
+    size_t i = 0;
+    while (i < overlay.Size() && overlay.At(i) != c) ++i;
+    return i;
+  };
+  ASSERT_TRUE(overlay.Holds(arrow)) << "in the list drawn after the HUD's own";
+  EXPECT_GT(place(arrow), place(widgets().messageHead));
+  EXPECT_GT(place(arrow), place(widgets().messageFrame));
 
   ClickAt(0, 0);  // the start prompt
   std::vector<int> shown{mode().speech.text};
