@@ -99,24 +99,21 @@ D& ModeMenu::Make(D*& member, Args&&... args) {
   return *member;
 }
 
-GUIDialog& ModeMenu::MakeQuestion(GUIDialog*& member, const char* key) {
+GUIDialog& ModeMenu::MakeBox(GUIDialog*& member, std::unique_ptr<GUIDialog> box) {
   if (!member) {
-    std::unique_ptr<GUIDialog> dialog = GUIYesNoDialog::Create(Lookup(key));
-    dialog->id = NextDialogId();
-    dialog->Hide();
-    member = static_cast<GUIDialog*>(controls.Add(std::move(dialog)));
+    box->id = NextDialogId();
+    box->Hide();
+    member = static_cast<GUIDialog*>(controls.Add(std::move(box)));
   }
   return *member;
 }
 
+GUIDialog& ModeMenu::MakeQuestion(GUIDialog*& member, const char* key) {
+  return member ? *member : MakeBox(member, GUIYesNoDialog::Create(Lookup(key)));
+}
+
 GUIDialog& ModeMenu::MakeNotice(GUIDialog*& member, const char* key) {
-  if (!member) {
-    std::unique_ptr<GUIDialog> dialog = GUIOkDialog::Create(Lookup(key));
-    dialog->id = NextDialogId();
-    dialog->Hide();
-    member = static_cast<GUIDialog*>(controls.Add(std::move(dialog)));
-  }
-  return *member;
+  return member ? *member : MakeBox(member, GUIOkDialog::Create(Lookup(key)));
 }
 
 GUIDialog& ModeMenu::ContinueDialog() {
@@ -412,9 +409,8 @@ void ModeMenu::Update() {
 }
 
 void ModeMenu::TakeExitAnswer() {
-  if (!exitDialog || exitDialog->Result() == 0) return;
-  const int result = exitDialog->Result();
-  exitDialog->ClearResult();
+  const int result = exitDialog ? exitDialog->TakeResult() : 0;
+  if (result == 0) return;
   PlayClick();
   if (result == 1) {
     Leave(nullptr);
@@ -424,8 +420,8 @@ void ModeMenu::TakeExitAnswer() {
 }
 
 void ModeMenu::TakeNewGameAnswer() {
-  if (!newGameDialog || newGameDialog->Result() == 0) return;
-  const int result = newGameDialog->Result();
+  const int result = newGameDialog ? newGameDialog->TakeResult() : 0;
+  if (result == 0) return;
   newGameDialog->Hide();
   PlayClick();
   StartNewGame(result);
@@ -465,8 +461,8 @@ void ModeMenu::TakeNoticeAnswers() {
 }
 
 void ModeMenu::TakeDeleteAnswer() {
-  if (!deleteDialog || deleteDialog->Result() == 0) return;
-  const int result = deleteDialog->Result();
+  const int result = deleteDialog ? deleteDialog->TakeResult() : 0;
+  if (result == 0) return;
   PlayClick();
   deleteDialog->Hide();
   if (result == 1) DeletePlayer();
@@ -487,9 +483,8 @@ void ModeMenu::DeletePlayer() {
 }
 
 void ModeMenu::TakePlayerAnswer() {
-  if (!playerDialog || playerDialog->Result() == 0) return;
-  const int result = playerDialog->Result();
-  playerDialog->ClearResult();
+  const int result = playerDialog ? playerDialog->TakeResult() : 0;
+  if (result == 0) return;
   PlayerProfiles* profiles = App().profiles();
   switch (result) {
     case PlayerDlg::kOk:
@@ -518,9 +513,8 @@ void ModeMenu::TakePlayerAnswer() {
 }
 
 void ModeMenu::TakeNameAnswer() {
-  if (!nameDialog || nameDialog->Result() == 0) return;
-  const int result = nameDialog->Result();
-  nameDialog->ClearResult();
+  const int result = nameDialog ? nameDialog->TakeResult() : 0;
+  if (result == 0) return;
   ApplyNameResult(result);
 }
 
@@ -553,9 +547,8 @@ void ModeMenu::ApplyNameResult(int result) {
 }
 
 void ModeMenu::TakeContinueAnswer() {
-  if (!continueDialog || continueDialog->Result() == 0) return;
-  const int result = continueDialog->Result();
-  continueDialog->ClearResult();
+  const int result = continueDialog ? continueDialog->TakeResult() : 0;
+  if (result == 0) return;
   PlayClick();
   if (result == 1) {
     continueDialog->Hide();
@@ -569,8 +562,8 @@ void ModeMenu::TakeContinueAnswer() {
 }
 
 void ModeMenu::TakePopupAnswer() {
-  if (!popupDialog || popupDialog->Result() == 0) return;
-  const int result = popupDialog->Result();
+  const int result = popupDialog ? popupDialog->TakeResult() : 0;
+  if (result == 0) return;
   popupDialog->Hide();
   PlayClick();
   switch (result) {
@@ -619,8 +612,8 @@ void ModeMenu::TakeSettingsAnswer() {
 }
 
 bool ModeMenu::TakeLanguageAnswer() {
-  if (!languageDialog || languageDialog->Result() == 0) return false;
-  const int result = languageDialog->Result();
+  const int result = languageDialog ? languageDialog->TakeResult() : 0;
+  if (result == 0) return false;
   PlayClick();
   languageDialog->Hide();
   const int n = LangSelDlg::LanguageOf(result);

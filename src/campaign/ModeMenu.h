@@ -91,6 +91,8 @@ class ModeMenu : public Mode {
   void BuildControls();
   template <class D, class... Args>
   D& Make(D*& member, Args&&... args);
+  // Keeps a made message box in member (once): a yes/no question or an OK notice.
+  GUIDialog& MakeBox(GUIDialog*& member, std::unique_ptr<GUIDialog> box);
   GUIDialog& MakeQuestion(GUIDialog*& member, const char* key);
   GUIDialog& MakeNotice(GUIDialog*& member, const char* key);
   int NextDialogId() { return nextDialogId_++; }

@@ -12,32 +12,18 @@
 #include "gui/ControlTypes.h"
 #include "gui/GUIChanger.h"
 #include "gui/GUIText.h"
+#include "support/PointerPlatform.h"
 
 namespace {
 
-class Platform : public AppPlatform {
+class Platform : public PointerPlatform {
  public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float& x, float& y) override {
-    x = pointerX;
-    y = pointerY;
-  }
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
   std::unique_ptr<RenderDevice> CreateRenderDevice() override {
     auto d = std::make_unique<RecordingDevice>();
     device = d.get();
     return d;
   }
 
-  uint32_t now = 1000;
-  float pointerX = 0, pointerY = 0;
   RecordingDevice* device = nullptr;
 };
 

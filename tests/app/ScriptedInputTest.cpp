@@ -10,6 +10,7 @@
 #include "app/GameKeys.h"
 #include "app/ScriptedInput.h"
 #include "gui/GUIDialog.h"
+#include "support/PointerPlatform.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -99,24 +100,7 @@ TEST(ScriptParse, FilesAreReadOrRefused) {
 
 // ---------------------------------------------------------------- playing
 
-class Platform : public AppPlatform {
- public:
-  uint32_t NowMs() override { return 1000; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float& x, float& y) override {
-    x = pointerX;
-    y = pointerY;
-  }
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-
-  float pointerX = 0, pointerY = 0;
-};
+using Platform = PointerPlatform;
 
 // A screen that writes down the input it gets, with the pointer where the Application has it.
 class Screen : public Mode {

@@ -17,24 +17,10 @@ namespace {
 
 using Kind = ModeStage::MarkerKind;
 
-class DemoMapTest : public ScreenAppTest {
+class DemoMapTest : public MapScreenTest {
  protected:
-  void SetUp() override {
-    ScreenAppTest::SetUp();
-    if (HasFatalFailure()) return;
-    TheModeGame().mapMode = &map();
-    map().unlockAll = false;
-  }
-  static ModeStage& map() { return TheModeStage(); }
-  Progress& progress() { return app->profiles()->progress; }
   void Enter() {
-    if (app->current == &map()) {
-      map().Enter();
-    } else {
-      app->SetMode(&map(), false);
-      if (app->current != &map()) Frames(1);
-    }
-    ASSERT_EQ(app->current, &map());
+    MapScreenTest::Enter();
     ASSERT_TRUE(map().HasMapLevel());
   }
   // Finishes levels 1..10 of the episodes up to `episode` with the stars given and makes the

@@ -18,24 +18,12 @@
 #include "level_screen/MessageDlg.h"
 #include "level_screen/ModeGame.h"
 #include "platform/DataFiles.h"
+#include "support/PointerPlatform.h"
 #include "support/TempDir.h"
 
-class ScreenPlatform : public AppPlatform {
+class ScreenPlatform : public PointerPlatform {
  public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float& x, float& y) override {
-    x = pointerX;
-    y = pointerY;
-  }
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
   bool LastInputWasTouch() override { return touch; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
   bool OpenAddress(const std::string& address) override {
     opened.push_back(address);
     return true;
@@ -44,9 +32,7 @@ class ScreenPlatform : public AppPlatform {
     return std::make_unique<RecordingDevice>();
   }
 
-  uint32_t now = 1000;
   std::vector<std::string> opened;  // the addresses given to the desktop
-  float pointerX = 0, pointerY = 0;
   bool touch = false;
 };
 
@@ -128,5 +114,30 @@ class ModeGameTest : public ScreenAppTest {
       if (mode().speechWidgets.BubbleShown()) mode().OnCommand(10);
       Frames(1);
     }
+  }
+};
+
+// The episode map over the application: the level screen comes back to it, and every marker
+// is opened by progress alone.
+class MapScreenTest : public ScreenAppTest {
+ protected:
+  void SetUp() override {
+    ScreenAppTest::SetUp();
+    if (HasFatalFailure()) return;
+    TheModeGame().mapMode = &map();
+    map().unlockAll = false;
+  }
+
+  static ModeStage& map() { return TheModeStage(); }
+  Progress& progress() { return app->profiles()->progress; }
+  // Shows the map: entered again when it is up already, switched to otherwise.
+  void Enter() {
+    if (app->current == &map()) {
+      map().Enter();
+    } else {
+      app->SetMode(&map(), false);
+      if (app->current != &map()) Frames(1);
+    }
+    ASSERT_EQ(app->current, &map());
   }
 };

@@ -52,29 +52,16 @@ constexpr const char* kTestMap = R"(<?xml version="1.0" encoding="utf-8"?>
 </level>
 )";
 
-class ModeStageTest : public ScreenAppTest {
+class ModeStageTest : public MapScreenTest {
  protected:
   void SetUp() override {
-    ScreenAppTest::SetUp();
+    MapScreenTest::SetUp();
     if (HasFatalFailure()) return;
-    TheModeGame().mapMode = &map();
-    map().unlockAll = false;
     std::filesystem::create_directories(content / "map");
     std::ofstream(content / "map/level_00_00.xml") << kTestMap;
     app->files()->Mount((content / "map").string());
   }
 
-  static ModeStage& map() { return TheModeStage(); }
-  Progress& progress() { return app->profiles()->progress; }
-  void Enter() {
-    if (app->current == &map()) {
-      map().Enter();
-    } else {
-      app->SetMode(&map(), false);
-      if (app->current != &map()) Frames(1);
-    }
-    ASSERT_EQ(app->current, &map());
-  }
   void Finish(int e, int l, int stars) {
     LevelRecord& r = progress().Record(e, l);
     r.flags |= LevelRecord::kFinished;
