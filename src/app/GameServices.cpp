@@ -14,6 +14,14 @@ bool GameServices::IsMaskTexture(std::string_view name) const {
   return texture && texture->Has(kTexturePackedWide);
 }
 
+bool GameServices::TextureSize(std::string_view name, float& width, float& height) const {
+  const Sprite* sprite = sprites_ && !name.empty() ? sprites_->Get(name) : nullptr;
+  if (!sprite || sprite->width <= 0 || sprite->height <= 0) return false;
+  width = sprite->width;
+  height = sprite->height;
+  return true;
+}
+
 void GameServices::RegisterIcon(int code, std::string_view texture) {
   if (fonts_) fonts_->RegisterIcon(code, texture);
 }

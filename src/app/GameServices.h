@@ -17,6 +17,7 @@ class GameServices final : public DescriptorServices {
   // A mask covers the whole level: it is a wide picture (1280 x 768, packed into a square
   // texture), whatever its name. Looked up as a texture, never as an atlas sprite.
   bool IsMaskTexture(std::string_view name) const override;
+  bool TextureSize(std::string_view name, float& width, float& height) const override;
   void RegisterIcon(int code, std::string_view texture) override;
 
  private:

@@ -138,8 +138,15 @@ std::optional<std::string> GameController::Save() {
 
 void GameController::Frame(float frameTime, bool blocked) {
   frameTime = Sane(frameTime);
-  updater.Animate(frameTime);
-  hazards.Animate(frameTime);
+  // The world stands still while the level screen holds the level (a dialog, the start
+  // prompt, a fade): sprites, scrolling, fades, the flyer and the birds wait with it. Only
+  // the particle effects (fog, weather) go on.
+  if (screen.Paused()) {
+    updater.AdvanceEffects(frameTime);
+  } else {
+    updater.Animate(frameTime);
+    hazards.Animate(frameTime);
+  }
   if (!blocked) Tick(frameTime);
 }
 
@@ -165,7 +172,7 @@ void GameController::Tick(float frameTime) {
       FireReadyDialogs();
     }
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
-    if (!Scared() && (AnyWorkerFree() || !level.commandQueue.empty())) ServeQueue();
+    if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
   }
   // 5.
   if (endTimer < 0) CheckWin();
@@ -527,6 +534,9 @@ void GameController::ServeQueue() {
   if (extraWorkerEnded && (AnyWorkerFree() || level.commandQueue.empty())) return;
   // 2.
   screen.RefreshFreeWorkers();
+  // While a flyer scares the workers, queued and pending commands wait: clicked now, they
+  // would only be refused and lost.
+  if (Scared()) return;
   const int savedHovered = hovered;
   const int savedReadiness = readiness;
   if (WorldObject* p = Waypoint(pendingClick)) {
@@ -706,10 +716,15 @@ void GameController::BonusStart(int id, bool restoring) {
       incomeBonus = 1;
       break;
     case 3:
-      // A full crew of eight gets no extra worker, and so loses none when the bonus ends.
-      extraWorkerAdded = level.activeWorkers < WorkerRoster::kOrdinary;
-      extraWorkerEnded = false;
-      if (extraWorkerAdded) ++level.activeWorkers;
+      if (extraWorkerEnded) {
+        // Bought again while the last one still waits to leave: that worker stays on.
+        extraWorkerEnded = false;
+        extraWorkerAdded = true;
+      } else if (!extraWorkerAdded) {
+        // A full crew of eight gets no extra worker, and so loses none when the bonus ends.
+        extraWorkerAdded = level.activeWorkers < WorkerRoster::kOrdinary;
+        if (extraWorkerAdded) ++level.activeWorkers;
+      }
       ServeQueue();
       break;
     case 4:

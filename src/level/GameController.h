@@ -52,8 +52,8 @@ class GameController {
   // Readies a level that has just been read (fresh or saved) for play: its objects, the
   // worker roster, the command queue and the running work timers.
   void Begin();
-  // One frame of the running level: the animation step, then the tick unless something
-  // holds the level (an open dialog, a pending screen switch).
+  // One frame of the running level: the animation step unless the level screen is paused,
+  // then the tick unless something holds the level (an open dialog, a pending screen switch).
   void Frame(float frameTime, bool blocked = false);
   // The simulation's share of a frame (steps 1..7).
   void Tick(float frameTime);

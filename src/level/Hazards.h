@@ -37,7 +37,8 @@ class Hazards {
   int FlyerClicksLeft() const;
   bool FlyerDying() const;
 
-  // Half the size of the screen the creatures fly over (world units).
+  // Half the size of the screen the creatures fly over (world units). The level screen sets
+  // it from the virtual screen; without one it is the whole 1280 x 768 level.
   Vec2 halfScreen{640, 384};
 
  private:

@@ -5,6 +5,7 @@ class Level;
 class LevelEffects;
 class LevelSounds;
 struct GameSettings;
+struct ObjectDesc;
 struct WorldObject;
 
 // Advances a level's world objects by one frame: the object update (the current flying
@@ -28,11 +29,20 @@ class LevelObjectUpdater {
   // The animation update of every object and worker, then of the indicator sprites; also
   // makes the level's effects follow their objects and advances them.
   void Animate(float frameTime);
+  // Only the level's effects follow their objects and advance (part of Animate). While the
+  // level is paused they go on alone, so that fog and weather never stand empty.
+  void AdvanceEffects(float frameTime);
 
   // Told of every new frame an object's sprite shows, relative to its loop start (the work
   // sounds that play on a frame of the work animation).
   using FrameHook = std::function<void(WorldObject& object, int frame)>;
   void SetFrameHook(FrameHook hook) { frameHook_ = std::move(hook); }
+  // The descriptor whose scaleTime and scalePercent drive an object's pulse (none without a
+  // pulse): that of the object being worked on, the object itself or one of the objects that
+  // link to it. Obstacle and building ids are looked up by the class of that object, since
+  // the tables may share numbers; failing that, the obstacles first.
+  static const ObjectDesc* PulseDescriptor(const Level& level, const WorldObject& object);
+
   // Mini-game levels: the kind of the running phase, -1 for none. Reachable objects blink
   // only during phase kinds 3 and 6 (6: scenery only).
   void SetMiniGamePhaseKind(int kind) { miniGamePhaseKind_ = kind; }

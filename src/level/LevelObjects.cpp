@@ -128,7 +128,8 @@ void Level::Fade(WorldObject& o, int direction, float value) {
 
 void Level::ArmRespawn(WorldObject& o) {
   using F = ObjectFlags;
-  if (o.Has(F::kNoRespawn)) {
+  // Without a respawn range (0, 0) the object stays as it is: passable for good.
+  if (o.Has(F::kNoRespawn) || (o.respawnMin <= 0 && o.respawnMax <= 0)) {
     o.respawnLeft = -1;
     return;
   }
@@ -144,7 +145,8 @@ void Level::ArmRespawn(WorldObject& o) {
   const int64_t span = (int64_t(o.respawnMax) - o.respawnMin) * 1000;
   int64_t delay = low;
   if (span > 0) delay += RandomRange(0, int(std::min<int64_t>(span - 1, INT32_MAX)));
-  o.respawnLeft = o.stamp = int(std::clamp<int64_t>(delay, INT32_MIN, INT32_MAX));
+  // A range reaching down to nothing respawns on the next frame rather than never.
+  o.respawnLeft = o.stamp = int(std::clamp<int64_t>(delay, 1, INT32_MAX));
   if (o.cls == WorldObject::kObstacle) {
     Show(o, true);
     o.alpha = kRespawnWaitAlpha;

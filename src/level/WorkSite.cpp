@@ -188,8 +188,11 @@ void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
   o.Set(F::kReachable | F::kReachableOrdinary | F::kBusy | F::kFinishing | F::kThiefTarget |
             F::kThievable | F::kWorkBegun | F::kPose,
         false);
-  o.pulsePhase = 0;
-  o.pulseDesc = 0;
+  // The pulse ends on the object and on the links it spread to when the work began.
+  WorldObject* pulsed[] = {&o, o.link, o.link ? o.link->link : nullptr};
+  for (WorldObject* x : pulsed) {
+    if (x && (x == &o || x->pulseDesc == o.subclass)) Pulse(x, 0);
+  }
   game_.timers.Remove(o.id);
   // 3.
   CompleteVisibility(o, transition, began, wasHidden);

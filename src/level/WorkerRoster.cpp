@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "level/DescriptorServices.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
@@ -35,6 +36,19 @@ int WorkerRoster::BaseStart(int list) const {
   return base.front();
 }
 
+Vec2 WorkerRoster::CellHalfSize(const Level& level, const AnimDesc& anim, float fallback) {
+  if (anim.w > 0 && anim.h > 0) return Vec2{anim.w * 0.5f, anim.h * 0.5f};
+  // One frame of the sheet: its size divided by the columns and the rows.
+  float width = 0, height = 0;
+  const DescriptorServices* textures = level.Textures();
+  if (textures && textures->TextureSize(anim.name, width, height) && std::isfinite(width) &&
+      std::isfinite(height)) {
+    return Vec2{width / float(std::max(anim.x, 1)) * 0.5f,
+                height / float(std::max(anim.y, 1)) * 0.5f};
+  }
+  return Vec2{fallback * 0.5f, fallback * 0.5f};
+}
+
 WorldObject WorkerRoster::MakeWorker(int type) const {
   const Level& l = game_.level;
   const WorkerAnim& anim = l.Descriptors().WorkerAnimation(type, 0);
@@ -49,9 +63,7 @@ WorldObject WorkerRoster::MakeWorker(int type) const {
   s.frameCount = anim.l > 0 ? anim.l : 0;
   w.sprite = s;
   w.Set(ObjectFlags::kSprite | ObjectFlags::kHidden);
-  const bool sized = anim.w > 0 && anim.h > 0;
-  w.size = sized ? Vec2{anim.w * 0.5f, anim.h * 0.5f}
-                 : Vec2{kDefaultWorkerSize * 0.5f, kDefaultWorkerSize * 0.5f};
+  w.size = CellHalfSize(l, anim, kDefaultWorkerSize);
   w.UpdateQuad();
   w.worker = WorkerState{};
   w.respawnLeft = -1;

@@ -1,13 +1,16 @@
 #pragma once
+#include "level/AnimDesc.h"
+#include "level/Vec2.h"
 
 class GameController;
+class Level;
 struct WorldObject;
 
 // The level's workers: the roster of eight ordinary and eight special workers, which one
 // takes a task, where a worker belongs, and how it faces and animates.
 //
-// Worker types: 0 ordinary, 1..8 special (roster position 7 + type), 10 thieves (kept in the
-// object list).
+// Worker types: 0 ordinary, 1..8 special (roster positions 7 + type), 10 thieves (walking in
+// the worker list after the sixteen, but never counted as the player's workers).
 class WorkerRoster {
  public:
   static constexpr int kOrdinary = 8;
@@ -44,6 +47,9 @@ class WorkerRoster {
   void SetAnimation(WorldObject& worker, int index);
   // Whether the worker's type has an animation of that index.
   bool HasAnimation(const WorldObject& worker, int index) const;
+  // Half the size of one frame of an animation: its w and h, else the sheet's size divided
+  // by its columns and rows, else a square of `fallback` (no such texture).
+  static Vec2 CellHalfSize(const Level& level, const AnimDesc& anim, float fallback);
   // The extra worker leaves when an active worker is free: the last active worker, swapped
   // with the last free one first when it is busy. False when all are busy.
   bool Shrink();

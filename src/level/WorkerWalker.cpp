@@ -127,8 +127,11 @@ void WorkerWalker::Arrive(WorldObject& w, float frameTime) {
 void WorkerWalker::WorkerOut(WorldObject& w) {
   using F = ObjectFlags;
   Level& l = game_.level;
+  // The player's crew only: thieves walk in the same list but are nobody's workers.
   int busy = 0;
-  for (const auto& other : l.workers) busy += other->Has(F::kBusy) ? 1 : 0;
+  for (const auto& other : l.workers) {
+    if (WorkerRoster::TypeOf(*other) != WorkerRoster::kThief && other->Has(F::kBusy)) ++busy;
+  }
   if (busy >= 3) game_.screen.Achievement(18);
   if (busy >= 5) game_.screen.Achievement(16);
   game_.PlaySound("worker_out");
@@ -272,8 +275,9 @@ bool WorkerWalker::ExitWalk() {
     StartExitWalk();
     return false;
   }
+  // A thief still on its way does not hold up the crew's walk out.
   const bool walking = std::any_of(l.workers.begin(), l.workers.end(), [](const auto& w) {
-    return w->worker && !w->worker->path.empty();
+    return w->worker && !w->worker->path.empty() && WorkerRoster::TypeOf(*w) != WorkerRoster::kThief;
   });
   if (!walking) game_.exitWalk = Walk::Done;
   return !walking;

@@ -327,6 +327,8 @@ bool ModeGame::StartLevel() {
   game_ = std::make_unique<GameController>(*level_, *app.gameSettings(), *this,
                                            &services_->sounds, &services_->effects);
   game_->strings = app.strings();
+  // The flyer turns and the birds come back at the edges of the screen the player sees.
+  game_->hazards.halfScreen = Vec2{Gui().HalfWidth(), Gui().HalfHeight()};
   bot_ = std::make_unique<LevelBot>(*game_);
   if (app.renderer() && app.textures()) {
     drawer_ = std::make_unique<LevelDrawer>(*app.renderer(), *app.textures(), *app.gameSettings(),

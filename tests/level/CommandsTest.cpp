@@ -158,6 +158,20 @@ TEST(WorkTest, NoTimerCompletesTheFrameAfterArrival) {
   EXPECT_FALSE(w.Has(F::kAtWork));
 }
 
+TEST(WorkTest, ThePulseEndsOnTheLinksWithTheWork) {
+  Sim s;
+  s.Begin(Road(10,
+               R"(<object id="21" tex="stump" class="0" pos="600,40" obj_link="22"/>
+                  <object id="22" tex="sign" class="0" pos="600,80"/>)",
+               "", R"(obj_link="21")"));
+  WorldObject& w = s.Worker(0);
+  s.Click(5);
+  s.RunUntil([&] { return w.Has(F::kAtWork); });
+  for (const int id : {20, 21, 22}) EXPECT_EQ(s.Get(id).pulseDesc, 10) << id;
+  s.RunUntil([&] { return !w.Has(F::kAtWork); });
+  for (const int id : {20, 21, 22}) EXPECT_EQ(s.Get(id).pulseDesc, 0) << id;
+}
+
 TEST(WorkTest, RespawnOneOneIsBackAtOnceAndKeepsItsWaypoint) {
   Sim s;
   s.Begin(Road(15, "", "", R"(respawn="1,1" flags="m" dialog="7,1,0,3,0,0,0")"));
@@ -269,6 +283,15 @@ TEST(WorkTest, UpgradeReplacesTheHouseAndAddsTheDifference) {
   const auto& played = s.sounds.played;
   EXPECT_NE(std::find(played.begin(), played.end(), "upgrade_start"), played.end());
   EXPECT_NE(std::find(played.begin(), played.end(), "upgrade_complete"), played.end());
+}
+
+TEST(RosterTest, AWorkerWithoutASizeTakesOneCellOfItsSheet) {
+  Sim s;
+  s.textures.sizes["digger_walk"] = {160, 480};  // 4 x 8 frames of 40 x 60
+  s.Begin(Road(10));
+  EXPECT_EQ(s.Worker(0).size, (Vec2{20, 30}));  // its animation's own w and h
+  EXPECT_EQ(s.Worker(9).size, (Vec2{20, 30}));  // type 2: the sheet's cell
+  EXPECT_EQ(s.Worker(8).size, (Vec2{32, 32}));  // type 1 has no sheet at all
 }
 
 TEST(ExitWalkTest, OrdinaryWorkersLeaveTwoHundredMsApart) {

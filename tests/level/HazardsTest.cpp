@@ -86,6 +86,33 @@ TEST(FlyerTest, ThreeClicksDriveItOffWhileClicksAndTheQueueWait) {
   EXPECT_TRUE(s.Worker(0).Has(F::kBusy));
 }
 
+TEST(FlyerTest, ACommandQueuedBeforeTheFlyerCameWaitsForItToGo) {
+  Sim s(Anims(kFlyer));
+  s.screen.difficulty = LevelTimer::kExpert;
+  s.Begin(Road(10,
+               R"(<object id="6" tex="wp" class="3" pos="0,100" size="10,10" links="1,0,0"
+                   obj_link="21"/>
+                  <object id="21" tex="bush" class="1" subclass="12" pos="0,100"/>)",
+               R"(fly_time="5")"));
+  WorldObject& w = s.Worker(0);
+  s.Click(5);
+  s.Click(6);  // no worker free: queued
+  ASSERT_TRUE(s.game->Queued(s.Get(6)));
+  RunUntilFlyer(s);
+  // The worker comes home while the flyer is there: the command stays queued.
+  s.RunUntil([&] { return !w.Has(F::kBusy); }, 3000);
+  ASSERT_FALSE(w.Has(F::kBusy));
+  s.Run(10);
+  EXPECT_TRUE(s.game->Queued(s.Get(6)));
+  EXPECT_FALSE(w.Has(F::kBusy));
+  for (int i = 0; i < 3; ++i) s.game->hazards.HitFlyer(*s.level->flyer);
+  s.level->flags |= Hazards::kNoFlyers;  // else the next one comes at once
+  s.RunUntil([&] { return s.level->flyer == nullptr; }, 100);
+  s.Run(1);
+  EXPECT_FALSE(s.game->Queued(s.Get(6)));
+  EXPECT_TRUE(w.Has(F::kBusy));
+}
+
 TEST(FlyerTest, DrivenOffWithinThreeSecondsEarnsItsTrophy) {
   Sim s(Anims(kFlyer));
   s.screen.difficulty = LevelTimer::kExpert;
@@ -113,6 +140,33 @@ TEST(FlyerTest, ASavedFlyerIsCurrentAgainAfterTheReload) {
   EXPECT_TRUE(r.screen.Saw("message workers_scared"));
   for (int i = 0; i < 3; ++i) r.game->hazards.HitFlyer(*flyer);
   EXPECT_TRUE(r.game->hazards.FlyerDying());
+}
+
+// Everything that moves in the world stands while the level screen is paused.
+TEST(PauseTest, TheWorldStandsStillWhileTheScreenIsPaused) {
+  Sim s(Anims(kFlyer + R"(<Bird name="bird" l="4" x="4" y="1" t="60"/>)"));
+  s.screen.difficulty = LevelTimer::kExpert;
+  s.Begin(Road(10,
+               R"(<object id="30" tex="river" class="0" flags="x" tex_speed="0,-500"/>
+                  <object id="31" tex="mill" class="0" sprite="4,1,50,0,4,0"/>)",
+               R"(fly_time="1")"));
+  s.Click(5);
+  RunUntilFlyer(s);
+  const auto look = [&] {
+    const WorldObject& w = s.Worker(0);
+    return std::vector<float>{s.Get(30).uvRect[1], float(s.Get(31).sprite->current),
+                              float(w.sprite->current), w.position.x,
+                              s.level->flyer->position.x, s.game->hazards.Bird(0)->position.y,
+                              s.level->blinkPhase};
+  };
+  s.screen.paused = true;
+  const std::vector<float> before = look();
+  s.Run(50);
+  EXPECT_EQ(look(), before);
+  s.screen.paused = false;
+  s.Run(50);
+  const std::vector<float> after = look();
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_NE(after[i], before[i]) << "value " << i;
 }
 
 TEST(BirdTest, OneClickCatchesABirdThatReappearsAtItsEdge) {
@@ -196,6 +250,34 @@ TEST(ThiefTest, AThiefSavedOnItsWayGoesOnAfterTheReload) {
   EXPECT_TRUE(r.level->resThieved);
 }
 
+TEST(ThiefTest, AThiefIsNoBusyWorkerAndDoesNotHoldUpTheWalkToTheExit) {
+  Sim s;
+  // The thief road with a crew of three and an exit behind the camp.
+  s.Begin(Road(14,
+               R"(<object id="9" tex="wp" class="3" subclass="11" pos="750,0" size="10,10"
+                   links="5,0,0" respawn="5,0"/>
+                  <object id="8" tex="wp" class="3" subclass="13" pos="-150,0" size="10,10"
+                   links="1,0,0"/>)",
+               R"(workers_free="2")", R"(flags="E")"));
+  ASSERT_TRUE(s.game->hazards.ThiefAttempt(s.Get(20)));
+  ASSERT_EQ(s.level->workers.size(), 17u);
+  // Two workers out and the thief: not yet three busy workers.
+  s.Worker(0).Set(F::kBusy);
+  s.Worker(1).Set(F::kBusy);
+  s.game->walker.WorkerOut(s.Worker(1));
+  EXPECT_TRUE(s.screen.achievements.empty());
+  s.Worker(2).Set(F::kBusy);
+  s.game->walker.WorkerOut(s.Worker(2));
+  EXPECT_EQ(s.screen.achievements, std::vector<int>{18});
+  for (int i = 0; i < 3; ++i) s.Worker(i).Set(F::kBusy, false);
+  // The level is won while the thief walks: the crew's walk out ends without waiting for it.
+  s.level->questRes[2] = 0;
+  s.RunUntil([&] { return s.game->exitWalk == GameController::ExitWalk::Done; }, 2000);
+  EXPECT_EQ(s.game->exitWalk, GameController::ExitWalk::Done);
+  ASSERT_EQ(s.level->workers.size(), 17u);
+  EXPECT_FALSE(s.level->workers.back()->worker->path.empty());
+}
+
 TEST(ThiefTest, NoEntryNoThiefAndThievesSwitchedOff) {
   Sim s;
   s.Begin(Road(14, "", R"(thief_per="1000")", R"(flags="E")"));
@@ -246,6 +328,26 @@ TEST(BonusTest, TheExtraWorkerJoinsAndLeavesWhenFree) {
   s.game->BonusEnd(3);
   s.Run(1);
   EXPECT_EQ(s.level->activeWorkers, 8);
+}
+
+TEST(BonusTest, BuyingTheExtraWorkerAgainWhileItWaitsToLeaveKeepsOneExtraWorker) {
+  Sim s;
+  s.Begin(Road(10));
+  s.game->BonusStart(3);
+  ASSERT_EQ(s.level->activeWorkers, 2);
+  // Both are out: the extra one cannot leave yet when the bonus ends.
+  s.Worker(0).Set(F::kBusy);
+  s.Worker(1).Set(F::kBusy);
+  s.game->BonusEnd(3);
+  s.Run(1);
+  EXPECT_EQ(s.level->activeWorkers, 2);
+  s.game->BonusStart(3);
+  EXPECT_EQ(s.level->activeWorkers, 2);
+  s.game->BonusEnd(3);
+  s.Worker(0).Set(F::kBusy, false);
+  s.Worker(1).Set(F::kBusy, false);
+  s.Run(2);
+  EXPECT_EQ(s.level->activeWorkers, 1);
 }
 
 TEST(BonusTest, SoundPlaysUnlessARunningBonusIsRestored) {

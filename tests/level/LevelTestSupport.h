@@ -30,12 +30,21 @@ inline void WriteFile(const std::string& path, std::string_view text) {
   out.write(text.data(), std::streamsize(text.size()));
 }
 
-// Texture lookups answered from a fixed set; icons are recorded.
+// Texture lookups answered from a fixed set (with sizes where given); icons are recorded.
 class FakeTextures : public DescriptorServices {
  public:
   std::set<std::string, std::less<>> textures;
   std::set<std::string, std::less<>> masks;
+  std::map<std::string, std::pair<float, float>, std::less<>> sizes;
   std::vector<std::pair<int, std::string>> icons;
+
+  bool TextureSize(std::string_view name, float& width, float& height) const override {
+    const auto it = sizes.find(name);
+    if (it == sizes.end()) return false;
+    width = it->second.first;
+    height = it->second.second;
+    return true;
+  }
 
   bool HasTexture(std::string_view name) const override {
     return textures.count(name) > 0 || masks.count(name) > 0;

@@ -89,6 +89,20 @@ TEST(WorldRespawnTest, NoRespawnFlagAndAMaximumBelowTheMinimum) {
   EXPECT_EQ(w.Get(2).respawnLeft, 4000);
 }
 
+TEST(WorldRespawnTest, WithoutARangeAPassableObjectStaysPassableForGood) {
+  World w;
+  // Opened by a gate, say: passable and taken care of, but it never grows back.
+  w.Begin(R"(<level>
+      <object id="1" tex="path" class="1" subclass="10" flags="cg"/>
+    </level>)");
+  w.Frames(100, 10);
+  const WorldObject& path = w.Get(1);
+  EXPECT_EQ(path.respawnLeft, -1);
+  EXPECT_FALSE(path.Has(F::kRespawning));
+  EXPECT_TRUE(path.Has(F::kPassable));
+  EXPECT_EQ(path.alpha, 255);
+}
+
 // --- Preparation
 
 TEST(WorldPrepareTest, BuildingsReadyTheirProductSites) {
@@ -329,6 +343,18 @@ TEST(WorldAnimationTest, ScrollSlideBlinkAndPulse) {
   const float before = w.Get(7).pulsePhase;
   w.updater->Animate(10);
   EXPECT_NEAR(w.Get(7).pulsePhase - before, 0.1f, 1e-4f);
+}
+
+TEST(WorldAnimationTest, AnUpgradedBuildingPulsesByItsBuildingDescriptor) {
+  World w;
+  // The house under upgrade spreads its pulse to the scaffold and the bigger house.
+  w.Begin(R"(<level>
+      <object id="1" tex="house" class="2" subclass="43" ani_ref="43" obj_link="2"/>
+      <object id="2" tex="scaffold" class="0" ani_ref="43" obj_link="3"/>
+      <object id="3" tex="house_big" class="2" subclass="41" ani_ref="43"/>
+    </level>)");
+  w.updater->Animate(10);
+  for (const int id : {1, 2, 3}) EXPECT_NEAR(w.Get(id).pulsePhase, 0.2f, 1e-5f) << id;
 }
 
 // --- State sprites and deletion

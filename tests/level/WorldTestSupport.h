@@ -33,7 +33,8 @@ class RecordedDialogs : public FakeLevelServices {
 // Descriptors every world test shares. Obstacles: 10 plain, 11 worked by special type 2,
 // 12 costs 5 food, 13 pulses (scaleTime 200, scalePercent 10), 30 a product with fade 500.
 // Buildings: 40 produces 30 every 20 s, 41 produces nothing, 42 names a product that is no
-// obstacle. The product 30 shows the texture "field", a 2 x 2 sheet of 4 frames.
+// obstacle, 43 pulses (scaleTime 100, scalePercent 10; obstacle 43 shares its number and does
+// not). The product 30 shows the texture "field", a 2 x 2 sheet of 4 frames.
 inline const char* kWorldDescriptors = R"(<DescTable>
   <Object id="10" class="0" time="30"/>
   <Object id="11" class="0" time="30" work="2"/>
@@ -44,6 +45,8 @@ inline const char* kWorldDescriptors = R"(<DescTable>
   <Object id="40" class="1" income="30" respawn="20"/>
   <Object id="41" class="1" type="2" value="1"/>
   <Object id="42" class="1" income="99" respawn="7"/>
+  <Object id="43" class="0" time="30"/>
+  <Object id="43" class="1" scaleTime="100" scalePercent="10"/>
 </DescTable>)";
 
 class World {

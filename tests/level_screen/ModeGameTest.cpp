@@ -18,6 +18,7 @@
 #include "gui/GUIDialog.h"
 #include "gui/GUISlider.h"
 #include "gui/GUIText.h"
+#include "gui/GuiContext.h"
 #include "kcontent/LevelPlayCommand.h"
 #include "level/GameController.h"
 #include "level/Level.h"
@@ -110,6 +111,51 @@ TEST_F(ModeGameTest, ChangingToTouchHoldsTheLevelUntilTheNextPress) {
   ClickAt(400, 300);
   Frames(2);
   EXPECT_FALSE(mode().paused);
+}
+
+TEST_F(ModeGameTest, TheRiverStandsBehindTheBriefingAndFlowsOnceTheLevelRuns) {
+  mode().levelNumber = 3;
+  ASSERT_TRUE(mode().StartLevel());
+  Frames(2);
+  ASSERT_TRUE(mode().paused);
+  const WorldObject* river = nullptr;
+  for (const auto& o : mode().CurrentLevel()->objects) {
+    if (o->Has(ObjectFlags::kScroll) && !river) river = o.get();
+  }
+  ASSERT_NE(river, nullptr);
+  const std::array<float, 4> still = river->uvRect;
+  Frames(30);
+  ASSERT_TRUE(mode().paused);
+  EXPECT_EQ(river->uvRect, still);
+  PassOpening();
+  ClickAt(400, 300);
+  Frames(10);
+  EXPECT_FALSE(mode().paused);
+  EXPECT_NE(river->uvRect, still);
+}
+
+TEST_F(ModeGameTest, AFlyerTurnsInsideTheFourThreeScreenAndIsHitWhereItIsDrawn) {
+  ASSERT_EQ(Gui().HalfWidth(), 512.0f);
+  Settle();
+  ClickAt(400, 300);
+  Frames(2);
+  GameController& game = *mode().Controller();
+  SeedRandom(3);
+  game.hazards.SpawnFlyer();
+  const WorldObject* flyer = mode().CurrentLevel()->flyer;
+  ASSERT_NE(flyer, nullptr);
+  // It flies to a side of the screen and turns there, in sight.
+  float widest = 0;
+  for (int i = 0; i < 5000 && widest < 512 - 70; ++i) {
+    Frames(1);
+    widest = std::max(widest, std::fabs(flyer->position.x));
+  }
+  EXPECT_EQ(widest, 512 - 70);
+  // Away from the HUD at the top and the bottom, a click where it is drawn hits it.
+  for (int i = 0; i < 5000 && std::fabs(flyer->position.y) > 150; ++i) Frames(1);
+  const int clicks = game.hazards.FlyerClicksLeft();
+  ClickAt(flyer->position.x, flyer->position.y);
+  EXPECT_EQ(game.hazards.FlyerClicksLeft(), clicks - 1);
 }
 
 TEST_F(ModeGameTest, TheScoreCountsUpInStepsOfTheFrameTime) {
