@@ -11,6 +11,7 @@
 #include "app/GameKeys.h"
 #include "data/Utf8.h"
 #include "gui/ControlFactory.h"
+#include "gui/GUIButton.h"
 #include "gui/GUIChanger.h"
 #include "gui/GUIPic.h"
 #include "gui/GUIProgressBar.h"
