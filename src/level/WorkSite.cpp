@@ -14,6 +14,9 @@
 namespace {
 
 using F = ObjectFlags;
+// Bits of the level's obelisk set, one per kind of speed raised.
+constexpr int kWalkObelisk = 1, kRespawnObelisk = 2, kWorkObelisk = 4;
+constexpr int kSpeedObeliskTrophy = 6;
 
 bool IsClass(const WorldObject* o, int cls) { return o && o->cls == cls; }
 bool HasRespawnRange(const WorldObject& o) { return o.respawnMax != 0; }
@@ -155,13 +158,18 @@ void WorkSite::Finishing(WorldObject& o) {
       o.Has(F::kStateSprite) ||
       (P && (P->cls == WorldObject::kScenery || P->cls == WorldObject::kObstacle) &&
        !t->Has(F::kStateSprite));
-  if (!objectStays) {
+  // The transition shows ahead what completion leaves standing. A visible o gives way to its
+  // hidden link (a building rising on its site, a beacon catching fire): o fades out while
+  // the link fades in. Only a hidden o that comes to light makes its link fade out; a link
+  // that completion shows is never faded out, or it would stand there invisible.
+  const bool toLink = objectStays || (!o.Hidden() && t && t->Hidden());
+  if (!toLink) {
     if (o.Hidden()) {
       l.Show(o, true);
       l.Fade(o, +1, 0);
       o.marker = EffectRef{"complete", 0, 0, true};
+      if (t) l.Fade(*t, -1, 0);
     }
-    if (t) l.Fade(*t, -1, 0);
   } else {
     o.fadeMs = t ? 1775 : 1275;
     l.Fade(o, -1, 0);
@@ -335,7 +343,6 @@ void WorkSite::BuildingProgress(WorldObject& w, WorldObject& p, WorldObject& o) 
 
 void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
   Level& l = game_.level;
-  const GameDescriptors& descriptors = l.Descriptors();
   WorldObject* t = o.link && o.link->cls != WorldObject::kWaypoint ? o.link : nullptr;
   WorldObject* C = t ? t->link : nullptr;
   if (C == &o || C == t) C = nullptr;
@@ -345,16 +352,7 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
   Pulse(t, 0);
   Pulse(C, 0);
   if (C && C->cls == WorldObject::kBuilding && C->desc) {
-    if (WorldObject* site = l.ProductSite(*C)) {
-      const int product = C->desc->income[0];
-      site->Set(F::kDormant, false);
-      site->respawnMin = site->respawnMax = C->desc->respawn;
-      if (const ObjectDesc* productDesc = product != 0 ? descriptors.Obstacle(product) : nullptr) {
-        site->subclass = uint16_t(product);
-        site->desc = productDesc;
-        if (const TextureRef* tex = descriptors.Texture(product)) l.SetTexture(*site, tex->tex);
-      }
-    }
+    WakeProduct(*C);
     for (const int index : l.bases[WorkerRoster::kCamp]) {
       if (index < 0 || size_t(index) >= l.waypoints.size()) continue;
       WorldObject* camp = l.waypoints[size_t(index)].waypoint;
@@ -383,6 +381,21 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
   Pose(w, &o, carries, queueFor->desc ? queueFor->desc->WorkerType() : 0);
 }
 
+void WorkSite::WakeProduct(WorldObject& building) {
+  Level& l = game_.level;
+  const GameDescriptors& descriptors = l.Descriptors();
+  WorldObject* site = building.desc ? l.ProductSite(building) : nullptr;
+  const int product = building.desc ? building.desc->income[0] : 0;
+  const ObjectDesc* productDesc = product != 0 ? descriptors.Obstacle(product) : nullptr;
+  // A building without a product leaves its site waiting, as one standing from the start does.
+  if (!site || !productDesc) return;
+  site->Set(F::kDormant, false);
+  site->respawnMin = site->respawnMax = building.desc->respawn;
+  site->subclass = uint16_t(product);
+  site->desc = productDesc;
+  if (const TextureRef* tex = descriptors.Texture(product)) l.SetTexture(*site, tex->tex);
+}
+
 void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after,
                                WorldObject& building) {
   Level& l = game_.level;
@@ -402,26 +415,24 @@ void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after
       game_.ServeQueue();
       break;
     }
-    case ObjectDesc::kWalkSpeed:
-      l.runSpeed += float(diff);
-      break;
     case ObjectDesc::kWorkerLodge:
       if (after.LodgeType() > 0) {
         l.workerTypes |= 1 << after.LodgeType();
         game_.homes[size_t(after.LodgeType())] = building.id;
       }
       break;
-    case ObjectDesc::kRespawnSpeed:
-      Add(l.respSpeed, diff);
-      break;
     default:
+      ApplyRule(after.type, diff);
       break;
   }
 }
 
 void WorkSite::ApplyBuildingEffect(WorldObject& b) {
   Level& l = game_.level;
-  if (b.desc) ApplyDifference(nullptr, *b.desc, b);
+  if (b.desc) {
+    ApplyDifference(nullptr, *b.desc, b);
+    WakeProduct(b);
+  }
   l.Show(b, true);
   b.Set(F::kBusy, false);
   if (b.Has(F::kObjective)) CompleteObjective(b);
@@ -527,27 +538,29 @@ void WorkSite::ReleaseWorker(WorldObject& w, WorldObject& p, const ObjectDesc& d
   if (r->sprite && w.sprite) r->sprite->current = r->sprite->Clamp(w.sprite->current + 6);
 }
 
-void WorkSite::ApplyObelisk(const ObjectDesc& d) {
+void WorkSite::ApplyObelisk(const ObjectDesc& d) { ApplyRule(d.type, d.value); }
+
+void WorkSite::ApplyRule(int type, long long amount) {
   Level& l = game_.level;
-  switch (d.type) {
+  switch (type) {
     case ObjectDesc::kWorkSpeed:
-      l.obelisks |= 4;
-      l.buildSpeed += float(d.value) * 0.01f;
+      l.obelisks |= kWorkObelisk;
+      l.buildSpeed += float(amount) * 0.01f;
       break;
     case ObjectDesc::kWalkSpeed:
-      l.obelisks |= 1;
-      l.runSpeed += float(d.value);
-      if (game_.speedBonusOnPanel) game_.screen.Achievement(6);
+      l.obelisks |= kWalkObelisk;
+      l.runSpeed += float(amount);
+      if (game_.speedBonusOnPanel) game_.screen.Achievement(kSpeedObeliskTrophy);
       break;
     case ObjectDesc::kRespawnSpeed:
-      Add(l.respSpeed, d.value);
-      l.obelisks |= 2;
+      Add(l.respSpeed, amount);
+      l.obelisks |= kRespawnObelisk;
       break;
     case ObjectDesc::kAntiThief:
-      l.flags |= 1;
+      l.flags |= Hazards::kNoThieves;
       break;
     case ObjectDesc::kAntiFlying:
-      l.flags |= 2;
+      l.flags |= Hazards::kNoFlyers;
       break;
     default:
       break;

@@ -11,6 +11,7 @@
 #include "app/GameKeys.h"
 #include "data/Utf8.h"
 #include "gui/ControlFactory.h"
+#include "gui/GUIButton.h"
 #include "gui/GUIChanger.h"
 #include "gui/GUIPic.h"
 #include "gui/GUIProgressBar.h"
@@ -402,6 +403,8 @@ void ModeGame::PrepareHud() {
   const LevelMode mode = level_ ? level_->mode : LevelMode::Ordinary;
   panels.Layout(mode == LevelMode::Ordinary, level_ ? level_->bonusCost : std::array<int, 6>{},
                 level_ ? level_->bonusSpeed : 0, bonusMeter, controls.Find(72));
+  // The walking-speed obelisk earns a trophy when it stands while the speed bonus is offered.
+  if (game_) game_->speedBonusOnPanel = panels.Button(0) && panels.Button(0)->visible;
   // 6.
   if (GUIControl* c = controls.Find(71)) c->visible = false;
   // 7. The counter bars belong to mini-games.

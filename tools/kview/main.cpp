@@ -2,7 +2,7 @@
 // services, the way the game draws them. Run it from the game folder:
 //
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
-//         [--hover ID] [--click FRAME:X,Y]... [--bot] [--pointer X,Y]
+//         [--hover ID] [--click FRAME:X,Y]... [--bot] [--draw-last] [--pointer X,Y]
 //         [--language en|de|pl|ru] [--difficulty 0-2] [--medal 0-2] [--parts A,B,C,D]
 //         [--trophies N,...] [--lost] ITEM...
 //
@@ -50,6 +50,7 @@ struct Options {
   float pointerX = 0.0f, pointerY = 0.0f;
   std::string language = "en";
   bool bot = false;
+  bool drawLast = false;  // with --frames: only the last frame is drawn (long headless runs)
   ScreenOptions screen;
   std::vector<std::string> items;
 };
@@ -57,7 +58,7 @@ struct Options {
 void Usage() {
   std::fprintf(stderr,
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
-               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] "
+               "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] [--draw-last] "
                "[--pointer X,Y] [--language CODE] [--difficulty 0-2] [--medal 0-2] "
                "[--parts A,B,C,D] [--trophies N,...] [--lost] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
@@ -147,6 +148,10 @@ bool Parse(int argc, char** argv, Options& options) {
     }
     if (arg == "--bot") {
       options.bot = true;
+      continue;
+    }
+    if (arg == "--draw-last") {
+      options.drawLast = true;
       continue;
     }
     if (arg == "--lost") {
@@ -338,12 +343,13 @@ int Run(const Options& options) {
                                            : std::clamp(float(now - last), 1.0f, 100.0f);
       last = now;
       for (const auto& item : items) item->Update(step);
+      const bool lastFrame = !running || (options.frames && frame >= *options.frames);
+      if (options.drawLast && options.frames && !lastFrame) continue;
 
       renderer.BeginFrame();
       DrawBackground(renderer);
       DrawItems(renderer, items);
       renderer.EndFrame();
-      const bool lastFrame = !running || (options.frames && frame >= *options.frames);
       if (lastFrame && !options.screenshot.empty() &&
           !renderer.SaveScreenshot(options.screenshot)) {
         std::fprintf(stderr, "kview: could not write %s\n", options.screenshot.c_str());

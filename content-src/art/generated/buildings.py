@@ -331,6 +331,27 @@ def obelisk_speed():
     d.save(FOLDER, "obelisk_speed")
 
 
+def obelisk_toil():
+    d = Doc(64, 180, "The obelisk of toil: a stone needle with a glowing rune of a hammer.")
+    d.add(contact_shadow(d, 32, 170, 28, 6))
+    base = d.linear("plinth", [(0, "#d8d2c4"), (1, "#8e887a")])
+    d.add(poly([(6, 172), (58, 172), (54, 156), (10, 156)], base, OUTLINE, 1.6))
+    d.add(rect(12, 148, 40, 9, base, width=1.5))
+    body = d.linear("needle", [(0, "#e2d8c8"), (0.45, "#b8ac98"), (1, "#7a6e5e")], 0, 0, 1, 0)
+    d.add(poly([(16, 148), (48, 148), (42, 22), (32, 8), (22, 22)], body, OUTLINE, 1.8))
+    d.add(path("M22 146 L27 24", stroke="#ffffff", width=1.5, extra=' opacity="0.4"'))
+    glow = d.radial("runeGlow", [(0, "#fff4d8", 1), (0.5, "#ffb040", 0.6), (1, "#ffb040", 0)],
+                    0.5, 0.5, 0.5)
+    d.add(circle(32, 80, 20, glow))
+    # The hammer: a head across the top of a slanted handle
+    d.add(path("M26 96 L36 72", stroke="#7a3a10", width=5))
+    d.add(path("M26 96 L36 72", stroke="#f09a30", width=3))
+    d.add(poly([(24, 70), (44, 78), (47, 71), (27, 63)], "#f0a040", "#7a3a10", 1.2))
+    d.add(path("M24 104 h16 M27 110 h10", stroke="#f0a040", width=2.2))
+    d.add(path("M32 8 L36 14 L32 18 L28 14 Z", "#ffc060", OUTLINE, 1))
+    d.save(FOLDER, "obelisk_toil")
+
+
 def scarecrow():
     d = Doc(96, 150, "The scarecrow: a straw man on a pole with a hat and a patched coat; "
                      "no flying creature comes near it.")
@@ -403,6 +424,7 @@ def main():
     gold_mine()
     stonemason_lodge()
     obelisk_speed()
+    obelisk_toil()
     scarecrow()
     watchtower()
     briefing_site()

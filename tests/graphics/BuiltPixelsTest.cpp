@@ -1,0 +1,224 @@
+// What a player sees of the buildings the bot raises: kview plays each level of episode 1
+// headless with the bot through real OpenGL, and the last frame must show every building and
+// beacon it raised. Their places are compared with the level's bare ground, leaving out what
+// other objects standing from the start cover (neighbours and their shadows; not the site,
+// which the work took away): where the raised object stands drawn, most of its place differs
+// from the ground; where it stands invisible, the ground shows.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/Picture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Only the last frame is drawn; the frame cap leaves every level time to be won.
+constexpr int kStepMs = 50;
+constexpr int kFrameCap = 13000;
+// The virtual screen of aspect mode 2 shows the whole 1280 × 768 world.
+constexpr float kWorldWidth = 1280;
+// A pixel differs when its channels differ by more than this in sum.
+constexpr int kPixelTolerance = 60;
+// The share of the uncovered place that must differ from the ground where a raised object stands
+// drawn.
+constexpr double kDrawnShare = 0.22;
+
+std::string Env(const char* name, const char* fallback) {
+  const char* v = std::getenv(name);
+  return v ? v : fallback;
+}
+
+// Runs kview in the game folder; its standard output goes to outFile. Its exit code.
+int RunKview(const std::vector<std::string>& args, const std::string& outFile) {
+  std::vector<std::string> words{KVIEW_PATH};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  const std::string dir = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int fd = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || dup2(fd, 1) < 0) _exit(122);
+    if (chdir(dir.c_str()) != 0) _exit(120);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    execv(argv[0], argv.data());
+    _exit(121);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+}
+
+struct Thing {
+  int cls = 0;
+  std::string flags, texture;
+  float x = 0, y = 0, w = 0, h = 0;
+  int link = 0;
+  bool Hidden() const { return flags.find('i') != std::string::npos; }
+};
+
+// The objects of a level file by id (the attributes this check needs).
+std::map<int, Thing> ReadLevel(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string all = text.str();
+  std::map<int, Thing> things;
+  const std::regex object("<object ([^>]*)/>");
+  const std::regex attribute("(\\w+)=\"([^\"]*)\"");
+  for (auto o = std::sregex_iterator(all.begin(), all.end(), object); o != std::sregex_iterator();
+       ++o) {
+    const std::string attrs = (*o)[1];
+    std::map<std::string, std::string> a;
+    for (auto m = std::sregex_iterator(attrs.begin(), attrs.end(), attribute);
+         m != std::sregex_iterator(); ++m)
+      a[(*m)[1]] = (*m)[2];
+    Thing t;
+    t.cls = std::atoi(a["class"].c_str());
+    t.flags = a["flags"];
+    t.texture = a["tex"];
+    std::sscanf(a["pos"].c_str(), "%f,%f", &t.x, &t.y);
+    if (std::sscanf(a["size"].c_str(), "%f,%f", &t.w, &t.h) != 2) t.w = t.h = 20;
+    t.link = std::atoi(a["obj_link"].c_str());
+    things[std::atoi(a["id"].c_str())] = t;
+  }
+  return things;
+}
+
+// What a run raised: for each site whose work finished (its timer faded), the object it
+// turned into when that was hidden as the level began; first the site, then what it raised.
+std::vector<std::pair<int, int>> Raised(const std::map<int, Thing>& things, const std::string& log) {
+  std::vector<std::pair<int, int>> raised;
+  const std::regex fade(": timer_fade (\\d+)");
+  const auto get = [&](int id) { return things.count(id) ? &things.at(id) : nullptr; };
+  for (auto m = std::sregex_iterator(log.begin(), log.end(), fade); m != std::sregex_iterator();
+       ++m) {
+    const int site = std::stoi((*m)[1]);
+    const Thing* worked = get(site);
+    if (!worked) continue;
+    int target = worked->link;
+    // An upgraded building: its scaffold links the building it becomes.
+    if (worked->cls == 2 && get(target)) target = get(target)->link;
+    const Thing* t = get(target);
+    const auto same = [&](const auto& r) { return r.second == target; };
+    if (t && t->Hidden() && (t->cls == 0 || t->cls == 2) &&
+        std::none_of(raised.begin(), raised.end(), same))
+      raised.emplace_back(site, target);
+  }
+  return raised;
+}
+
+struct Box {
+  float x0, y0, x1, y1;  // world units, y up
+  bool Has(float x, float y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+
+// The share of the raised object's place, outside everything else standing from the start
+// but its site, that differs from the bare ground; the number of pixels compared in pixels.
+double DrawnShare(const Picture& ground, const Picture& last, const std::map<int, Thing>& things,
+                  std::pair<int, int> raised, int& pixels) {
+  const Thing& t = things.at(raised.second);
+  std::vector<Box> covered;
+  for (const auto& [other, o] : things) {
+    // Waypoints are never drawn; the ground and the river fill the screen behind everything.
+    if (other == raised.first || o.cls == 3 || o.Hidden() || o.w >= 600 || o.texture == "river")
+      continue;
+    // Shadows lean to the right and a little down.
+    const float lean = o.flags.find('s') != std::string::npos ? 70.0f : 0.0f;
+    covered.push_back(Box{o.x - o.w, o.y - o.h - lean / 6, o.x + o.w + lean, o.y + o.h});
+  }
+  const float scale = float(ground.width) / kWorldWidth;
+  const Box place{t.x - t.w, t.y - t.h, t.x + t.w, t.y + t.h};
+  pixels = 0;
+  int differing = 0;
+  for (int py = 0; py < ground.height; ++py) {
+    for (int px = 0; px < ground.width; ++px) {
+      const float x = (float(px) + 0.5f - float(ground.width) / 2) / scale;
+      const float y = (float(ground.height) / 2 - float(py) - 0.5f) / scale;
+      if (!place.Has(x, y)) continue;
+      if (std::any_of(covered.begin(), covered.end(), [&](const Box& b) { return b.Has(x, y); }))
+        continue;
+      ++pixels;
+      const uint8_t* a = ground.At(px, py);
+      const uint8_t* b = last.At(px, py);
+      const int d = std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]);
+      if (d > kPixelTolerance) ++differing;
+    }
+  }
+  return pixels > 0 ? double(differing) / pixels : 0.0;
+}
+
+TEST(BuiltPixelsTest, TheLastFrameShowsEveryBuildingTheBotRaised) {
+  const std::string game = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
+  if (!fs::exists(game + "/content")) GTEST_SKIP() << "no game folder at " << game;
+  const std::string levels = Env("KALODRUS_SOURCE_DIR", ".") + "/content-src/game/content/levels";
+  const fs::path work = fs::temp_directory_path() / ("built_pixels_" + std::to_string(getpid()));
+  fs::create_directories(work);
+  int raisedAll = 0;
+  for (int n = 1; n <= 10; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "level_01_%02d", n);
+    const std::map<int, Thing> things = ReadLevel(levels + "/" + name + ".xml");
+    ASSERT_FALSE(things.empty()) << name;
+    const std::string level = "level:1:" + std::to_string(n);
+    const std::string groundShot = (work / (std::string(name) + "_ground.png")).string();
+    const std::string lastShot = (work / (std::string(name) + "_last.png")).string();
+    const std::string logFile = (work / (std::string(name) + ".log")).string();
+    const std::string step = std::to_string(kStepMs);
+    const auto ground = std::find_if(things.begin(), things.end(),
+                                     [](const auto& t) { return t.second.w >= 600; });
+    ASSERT_NE(ground, things.end()) << name << ": no ground";
+    ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "1", "--screenshot", groundShot,
+                        "texture:" + ground->second.texture},
+                       logFile),
+              0)
+        << name;
+    ASSERT_EQ(RunKview({"--aspect", "2", "--bot", "--draw-last", "--frames", std::to_string(kFrameCap),
+                        "--fixed-step", step, "--screenshot", lastShot, level},
+                       logFile),
+              0)
+        << name;
+    std::ifstream in(logFile);
+    std::stringstream log;
+    log << in.rdbuf();
+    ASSERT_NE(log.str().find("result won=1"), std::string::npos) << name << ": not won";
+    Picture bare, last;
+    ASSERT_TRUE(ReadPng(groundShot, bare) && ReadPng(lastShot, last)) << name;
+    ASSERT_EQ(bare.width, last.width);
+    for (const auto& raised : Raised(things, log.str())) {
+      ++raisedAll;
+      const int id = raised.second;
+      int pixels = 0;
+      const double share = DrawnShare(bare, last, things, raised, pixels);
+      ASSERT_GT(pixels, 100) << name << ": too little of object " << id << " to compare";
+      std::printf("%s: object %d (%s): %.2f of %d pixels differ from the ground\n", name, id,
+                  things.at(id).texture.c_str(), share, pixels);
+      EXPECT_GE(share, kDrawnShare) << name << ": object " << id << " ("
+                                    << things.at(id).texture << ") is not seen (" << share
+                                    << " of " << pixels << " pixels differ)";
+    }
+  }
+  // Episode 1 has buildings and beacons to raise in most of its levels.
+  EXPECT_GE(raisedAll, 8);
+  fs::remove_all(work);
+}
+
+}  // namespace
