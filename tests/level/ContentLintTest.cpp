@@ -179,6 +179,24 @@ TEST(ContentLintTest, DamagedContentIsReported) {
   }
 }
 
+// A waypoint's quad is the clickable area of its picture: one that holds too little of it, or
+// one that another waypoint's quad covers at the picture's centre, is reported.
+TEST(ContentLintTest, WaypointQuadsThatMissTheirPicturesAreReported) {
+  DamagedContent c;
+  c.Replace("content/levels/level_01_01.xml", R"(pos="-300,-215" size="44.00,45.00")",
+            R"(pos="-300,-215" size="20.00,14.00")");
+  c.Replace("content/levels/level_01_01.xml", R"(pos="-150,-285" size="23.00,43.00")",
+            R"(pos="-150,-285" size="200.00,120.00")");
+  const auto problems = c.Lint();
+  EXPECT_TRUE(Mentions(problems, "level_01_01.xml: waypoint 101 and the picture of object 20",
+                       "holds only"))
+      << Join(problems);
+  EXPECT_TRUE(Mentions(problems, "waypoint 101 and the picture of object 20",
+                       "goes to waypoint 102"));
+  // The widened quad still holds its own bush and takes its clicks.
+  EXPECT_FALSE(Mentions(problems, "picture of object 21"));
+}
+
 TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
   DamagedContent c;
   c.Replace("content/levels/level_00_00.xml", R"(respawn="0,1")", R"(respawn="0,99")");

@@ -1,4 +1,5 @@
 #include "kcontent/LevelCheckCommand.h"
+#include "kcontent/LevelFitCommand.h"
 #include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LevelPlayCommand.h"
 #include "kcontent/LevelSpeechCommand.h"
@@ -69,6 +70,7 @@ int RunLevelCommand(const std::vector<std::string>& args) {
   if (!args.empty() && args[0] == "play") return RunLevelPlay(args);
   if (!args.empty() && args[0] == "hints") return RunLevelHints(args);
   if (!args.empty() && args[0] == "speech") return RunLevelSpeech(args);
+  if (!args.empty() && args[0] == "fit") return RunLevelFit(args);
   const auto usage = [] {
     std::fprintf(stderr, "usage: kcontent level check FILE [--game GAMEFOLDER]\n");
     return 2;

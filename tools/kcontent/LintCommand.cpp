@@ -26,6 +26,7 @@
 #include "level/Level.h"
 #include "level/ObjectHint.h"
 #include "level/PathFinder.h"
+#include "level/WaypointArea.h"
 
 namespace {
 
@@ -441,6 +442,7 @@ class LintRun {
       CheckMap(file, level, files);
     } else if (ordinary) {
       CheckPlayable(file, level);
+      CheckClickAreas(file, level);
       CheckHints(file, text);
       CheckScript(file, text, level);
     }
@@ -605,6 +607,28 @@ class LintRun {
     }
     if (o.cls == WorldObject::kFog && o.subclass != 0) Effect(where, Format("fog%02d", o.subclass));
     if (o.dialog) CheckSpeech(file, "object " + Str(o.id) + " dialog", *o.dialog);
+  }
+
+  // Obstacles and buildings are clicked through their waypoints: each waypoint's quad has to
+  // hold most of the pictures it serves, and a click at a picture's centre has to reach it.
+  void CheckClickAreas(const std::string& file, const Level& level) {
+    for (const auto& owned : level.objects) {
+      const WorldObject& w = *owned;
+      for (const WorldObject* o : waypoint_area::Served(w)) {
+        const std::string what =
+            "waypoint " + Str(w.id) + " and the picture of object " + Str(o->id);
+        const float share = waypoint_area::Share(w, *o);
+        if (share < waypoint_area::kLeastShare) {
+          Problem(file, what + ": the waypoint's quad holds only " + Str(int(share * 100)) +
+                            "% of the picture (kcontent level fit sizes it)");
+        }
+        const WorldObject* top = waypoint_area::TopWaypointAt(level, o->position);
+        if (top != &w) {
+          Problem(file, what + ": a click at the picture's centre goes to " +
+                            (top ? "waypoint " + Str(top->id) : std::string("no waypoint")));
+        }
+      }
+    }
   }
 
   // Chains of obj_link that come back to themselves: the game follows them only so far.

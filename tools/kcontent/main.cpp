@@ -42,6 +42,10 @@ constexpr Command kCommands[] = {
      "prints the information text of every hoverable object at the level's start, with its "
      "markup (inline symbols as %NAME%)",
      RunLevelCommand},
+    {"level", "level fit FILE...",
+     "sizes the waypoints of level files so that their quads take the clicks on the pictures "
+     "they serve (the rule of level/WaypointArea.h)",
+     RunLevelCommand},
     {"level", "level speech FILE [--lang en|de|ru|pl] [--game G]",
      "prints the level's speech script: every line with its trigger, speaker, kind, delay, "
      "arrow target, the chain it wakes and its text",

@@ -8,17 +8,23 @@ the waypoint (or site, or camp) it belongs to, so it still stands on its waypoin
 episode has its own land: the coast, the autumn wood, the snowy north and the red desert.
     python3 content-src/art/generated/later_levels.py
 Run backgrounds.py's helpers only through this script; the level files it writes are kept in
-the repository like the pictures.
+the repository like the pictures. The waypoints' quads (the clickable areas of what stands at
+them) are sized by the level library's rule through `kcontent level fit`, so kcontent has to be
+built first (build/bin/kcontent, or the path in $KCONTENT).
 """
 import math
 import os
 import random
+import subprocess
+import sys
 import xml.etree.ElementTree as ET
 
 from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, path, poly, rock, trunk
 from backgrounds import Ground, dry_wall, far_from, level_layout, screen, stream
 
 LEVELS = os.path.join(os.path.dirname(ART), "game", "content", "levels")
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
+KCONTENT = os.environ.get("KCONTENT", os.path.join(ROOT, "build", "bin", "kcontent"))
 W, H = 1280, 768
 
 COAST = {"top": "#d8c890", "bottom": "#b8c070", "light": "#f4e8b8", "dark": "#8aa85a", "tuft": "#6a8a3a"}
@@ -92,11 +98,11 @@ def anchors(objects):
             owner.setdefault(o.get("obj_link"), o.get("id"))
         if o.get("class") == "3" and o.get("subclass") == "1" and o.get("respawn"):
             owner.setdefault(o.get("respawn").split(",")[0], o.get("id"))
-    for o in objects:  # a site raises its building where the site stands
+    for o in objects:  # a site raises its building where the site stands, camp or not
         if o.get("class") != "3" and o.get("obj_link") in by_id:
             target = by_id[o.get("obj_link")]
             if target.get("class") != "3" and o.get("id") in owner:
-                owner.setdefault(target.get("id"), owner[o.get("id")])
+                owner[target.get("id")] = owner[o.get("id")]
     return owner
 
 
@@ -152,6 +158,15 @@ def transform_level(template, episode, level, how, ground, note):
                  "art/generated/later_levels.py. -->\n")
         lines = [ln for ln in body.replace(" />", "/>").splitlines() if ln.strip()]
         fh.write("\n".join(lines) + "\n")
+    fit_waypoints(out)
+
+
+def fit_waypoints(level_file):
+    """Sizes the waypoints' quads so that they take the clicks on the pictures they serve (the
+    rule of src/level/WaypointArea.h, applied by kcontent)."""
+    if not os.access(KCONTENT, os.X_OK):
+        sys.exit(f"later_levels.py: {KCONTENT} is missing; build kcontent first (make build)")
+    subprocess.run([KCONTENT, "level", "fit", level_file], check=True, stdout=subprocess.DEVNULL)
 
 
 # ---------------------------------------------------------------- grounds
