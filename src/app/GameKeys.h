@@ -47,3 +47,20 @@ enum GameKey : int {
   kGameKeyQuote = 94,
   kGameKeyBackslash = 95,
 };
+
+// The control character a desktop keyboard types along with a key press (backspace 8, tab 9,
+// Enter 13, Escape 27); 0 for keys that type none of their own.
+inline int ControlCharacterOf(int gameKey) {
+  switch (gameKey) {
+    case kGameKeyBackspace:
+      return 8;
+    case kGameKeyTab:
+      return 9;
+    case kGameKeyEnter:
+      return 13;
+    case kGameKeyEscape:
+      return 27;
+    default:
+      return 0;
+  }
+}

@@ -287,7 +287,10 @@ bool ScriptedInput::Run(const ScriptAction& a) {
       return true;
     }
     case Kind::Key:
+      // As a keyboard sends it: the press, the character it types (Enter, backspace …),
+      // the release.
       app_.OnInput({InputType::KeyDown, a.key});
+      if (const int c = ControlCharacterOf(a.key)) app_.OnInput({InputType::Character, c});
       app_.OnInput({InputType::KeyUp, a.key});
       return true;
     case Kind::Text:

@@ -21,7 +21,8 @@ class Mode;
 //   click X,Y            the pointer moves there, presses and releases the left button
 //   click control:ID     a click at the centre of the topmost visible control with that id
 //   click marker:E:L     a click on the map's marker of level L of episode E
-//   key NAME             a key pressed and released
+//   key NAME             a key pressed and released, with the control character it types
+//                        (Enter, backspace, tab, Escape) between, as a keyboard sends it
 //   text STRING          the rest of the line typed, character by character
 //   bot                  the bot plays the level being played until the screen changes
 //   expect mode:NAME     the run fails unless NAME is the current screen

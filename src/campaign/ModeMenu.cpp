@@ -154,7 +154,7 @@ void ModeMenu::RefreshPlayerButton() {
   GUIControl* button = controls.Find(kPlayerButton);
   if (!button) return;
   const PlayerProfiles* profiles = App().profiles();
-  const std::u16string name = profiles ? profiles->CurrentName() : std::u16string();
+  const std::u16string name = FontManager::Literal(profiles ? profiles->CurrentName() : u"");
   const std::u16string text =
       Lookup("welcome_user") + u" " + name + u". " + Lookup("change_player");
   button->SetText(text);

@@ -1,6 +1,7 @@
 #include "campaign/PlayerDlg.h"
 
 #include "campaign/PlayerProfiles.h"
+#include "graphics/FontManager.h"
 #include "gui/GUIListbox.h"
 
 void PlayerDlg::Fill(const PlayerProfiles& profiles) {
@@ -12,7 +13,7 @@ void PlayerDlg::Fill(const PlayerProfiles& profiles) {
       const std::u16string& name = profiles.names()[size_t(slot)];
       if (name.empty()) continue;
       if (slot == profiles.CurrentSlot()) list->selected = int(list->items.size());
-      list->items.push_back(name);
+      list->items.push_back(FontManager::Literal(name));
     }
   }
   if (GUIControl* add = Children().Find(kNew)) add->active = count < PlayerProfiles::kSlots;

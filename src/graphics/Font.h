@@ -50,4 +50,6 @@ struct Font {
   // The glyph of code c; otherwise, for tables of at least 64 entries, the glyph of "?";
   // otherwise none.
   const Glyph* Find(char16_t c) const;
+  // Whether c has a glyph of its own (not the "?" that stands in for it).
+  bool Has(char16_t c) const { return c < lookup.size() && lookup[c] != kNoGlyph; }
 };

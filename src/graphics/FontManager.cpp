@@ -141,21 +141,23 @@ void FontManager::DrawText(float x, float y, float size, std::u16string_view tex
 
   for (size_t i = 0; i < text.size(); ++i) {
     if (vertexCount_ + 4 > kBatchVertices) break;
-    const char16_t c = text[i];
+    char16_t c = text[i];
     const char16_t next = i + 1 < text.size() ? text[i + 1] : char16_t(0);
-    if (IsIconCode(c)) {
+    if (EscapeAt(text, i)) {
+      // An escaped caret or backslash is drawn as itself.
+      c = next;
+      ++i;
+    } else if (IsIconCode(c)) {
       // Icons are pictures in their own colours: only the text's alpha reaches them, so a
       // symbol after dark ink does not turn into a silhouette.
       icons_.push_back({c, pen, top + 0.01f * size, size, (col & 0xFF000000u) | 0x00FFFFFFu});
       pen += size;
       continue;
-    }
-    if (c == u'^' && IsDigit(next) && f.Find(u'^')) {
+    } else if (c == u'^' && IsDigit(next) && f.Find(u'^')) {
       col = (colours_[size_t(next - u'0')] & 0x00FFFFFFu) | alpha;
       ++i;
       continue;
-    }
-    if (c == u'^' && next == u's') {
+    } else if (c == u'^' && next == u's') {
       sx += f.scaleW / f.lineHeight;
       sy += f.scaleH / f.lineHeight;
       pen -= 0.1f * size;
@@ -207,7 +209,9 @@ float FontManager::MeasureText(std::u16string_view text, float size, bool multil
   float widest = 0.0f;
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (IsIconCode(c)) {
+    if (EscapeAt(text, i)) {
+      if (const Glyph* g = f.Find(text[++i])) width += g->adv * s;
+    } else if (IsIconCode(c)) {
       width += size;
     } else if (c == u'^' && i + 1 < text.size() && text[i + 1] != 0) {
       if (text[i + 1] == u's') s += f.scaleW / f.lineHeight;
@@ -227,7 +231,14 @@ float FontManager::TextHeight(std::u16string_view text, float size) const {
   if (!current_) return 0.0f;
   const Glyph* g = current_->Find(u'F');
   if (!g) return 0.0f;
-  const float n = 1.0f + float(std::count(text.begin(), text.end(), u'\\'));
+  float n = 1.0f;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (EscapeAt(text, i)) {
+      ++i;
+    } else if (text[i] == u'\\') {
+      n += 1.0f;
+    }
+  }
   const float cap = g->h * current_->scaleH * size / current_->lineHeight;
   return cap * (n + (n - 1.0f) / 2.0f);
 }
@@ -237,15 +248,16 @@ void FontManager::LayoutLines(std::u16string_view text, std::vector<std::u16stri
   lines.clear();
   if (!wrap) {
     size_t start = 0;
-    for (;;) {
-      const size_t bs = text.find(u'\\', start);
-      if (bs == std::u16string_view::npos) {
-        lines.emplace_back(text.substr(start));
-        return;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (EscapeAt(text, i)) {
+        ++i;
+      } else if (text[i] == u'\\') {
+        lines.emplace_back(text.substr(start, i - start));
+        start = i + 1;
       }
-      lines.emplace_back(text.substr(start, bs - start));
-      start = bs + 1;
     }
+    lines.emplace_back(text.substr(start));
+    return;
   }
 
   const size_t n = text.size();
@@ -257,27 +269,29 @@ void FontManager::LayoutLines(std::u16string_view text, std::vector<std::u16stri
   while (p <= n) {
     if (p < n && text[p] > 0x2FFF) eastAsian = true;
     const bool atEnd = p == n;
-    const bool atBreak = !atEnd && text[p] == u'\\';
+    // An escaped caret or backslash is one character: no break inside it.
+    const size_t step = !atEnd && EscapeAt(text, p) ? 2 : 1;
+    const bool atBreak = !atEnd && step == 1 && text[p] == u'\\';
     if (!(atEnd || atBreak || eastAsian || text[p] == u' ')) {
-      ++p;
+      p += step;
       continue;
     }
     const float seg = remaining - MeasureText(text.substr(p), size, false);
     const bool overflow = seg > width;
     if (!overflow && !atBreak && !atEnd) {
       last = p;
-      ++p;
+      p += step;
       continue;
     }
     size_t end = overflow && last > start ? last : p;
     // The space or backslash the line ended at is dropped; a break between two East Asian
     // characters drops nothing.
-    const bool skip = end < n && (text[end] == u' ' || text[end] == u'\\');
+    const bool skip = end < n && (text[end] == u' ' || (end == p && atBreak));
     size_t next = end + (skip && end < n ? 1 : 0);
     if (next <= start) {
       // Nothing would be consumed (a box narrower than one character in East Asian text):
-      // take one code unit so the walk always moves on.
-      end = start + 1;
+      // take one character so the walk always moves on.
+      end = start + (EscapeAt(text, start) ? 2 : 1);
       next = end;
     }
     lines.emplace_back(text.substr(start, end - start));
@@ -287,7 +301,7 @@ void FontManager::LayoutLines(std::u16string_view text, std::vector<std::u16stri
     remaining = MeasureText(text.substr(start), size, false);
     // When the line ended at an earlier candidate, the position that overflowed is looked
     // at again for the new line; otherwise the walk continues after the line's end.
-    if (end == p) p = next > p ? next : p + 1;
+    if (end == p) p = next > p ? next : p + step;
     p = std::max(p, start);
   }
   // The loop returns on reaching the end; a text without candidates reaches it too.
@@ -310,6 +324,20 @@ std::u16string FontManager::Placeholder(std::string_view name) {
   for (char c : name) text += char16_t(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
   text += u'%';
   return text;
+}
+
+std::u16string FontManager::Literal(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (const char16_t c : text) {
+    if (c == u'^' || c == u'\\') {
+      out += u'^';
+      out += c;
+    } else if (c > kMaxIconCode) {
+      out += c;
+    }
+  }
+  return out;
 }
 
 void FontManager::RegisterIcon(int code, std::string_view name) {

@@ -44,6 +44,8 @@ class FontResources {
 //   1 … 31    (code units) the icon registered under that code, one line height square, in
 //             its own colours with the text's alpha
 //   \         line break (LayoutLines, TextHeight and multiline measuring)
+//   ^^        a caret and ^\ a backslash, drawn and measured as that one character
+//             (Literal writes any text so that it shows exactly as it is)
 //
 // Drawing: SelectFont, BeginText, DrawText …, EndText. Glyphs go straight into the
 // renderer's shared vertex array (at most 2048 vertices per batch; more text is cut off) and
@@ -89,6 +91,9 @@ class FontManager {
   int PendingVertices() const { return vertexCount_; }
 
   float MeasureText(std::u16string_view text, float size, bool multiline) const;
+  // Whether the current font has a glyph of its own for c (no "?" standing in); false
+  // without a font.
+  bool HasGlyph(char16_t c) const { return current_ && current_->Has(c); }
   float TextHeight(std::u16string_view text, float size) const;
   void LayoutLines(std::u16string_view text, std::vector<std::u16string>& lines, float size,
                    float width, bool wrap) const;
@@ -106,6 +111,14 @@ class FontManager {
 
   // The placeholder made from a symbol name: "%" + name in upper case + "%".
   static std::u16string Placeholder(std::string_view name);
+  // text written so that it shows as it is, markup characters included: carets and
+  // backslashes escaped, control characters (icon codes) left out. For what players type,
+  // such as their names.
+  static std::u16string Literal(std::u16string_view text);
+  // Whether text[i] starts an escaped caret or backslash ("^^", "^\").
+  static bool EscapeAt(std::u16string_view text, size_t i) {
+    return text[i] == u'^' && i + 1 < text.size() && (text[i + 1] == u'^' || text[i + 1] == u'\\');
+  }
 
  private:
   struct PendingIcon {

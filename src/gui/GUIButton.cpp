@@ -240,8 +240,10 @@ void GUIButton::DrawOverlay(Renderer& renderer) const {
     frame = pressed || selected ? 1 : 0;
   }
   const int count = overlayFrames >= 4 ? 4 : std::min(overlayFrames, 2);
+  // Four or more frames are always a 2 × 2 grid; two lie as the button's own frames do.
+  const bool stripes = count == 2 && stacked;
   int columns = 1, rows = 1;
-  Grid(count, stacked, columns, rows);
+  Grid(count, stripes, columns, rows);
   const float w = overlayW / float(columns), h = overlayH / float(rows);
   const float cx = CentreX(rect) + offsetX, cy = CentreY(rect) + offsetY;
   int alpha = int(overlayColour >> 24);
@@ -252,7 +254,7 @@ void GUIButton::DrawOverlay(Renderer& renderer) const {
   renderer.BindTexture(overlay->texture);
   renderer.SetShader(overlayShader);
   renderer.AddQuad({cx - w / 2, cy + h / 2, cx + w / 2, cy - h / 2},
-                   FrameRect(overlay->rect, count, stacked, frame),
+                   FrameRect(overlay->rect, count, stripes, frame),
                    WithAlpha(overlayColour, alpha));
   renderer.SetBlendMode(BlendMode::Alpha);
 }

@@ -1,11 +1,21 @@
 #include "gui/GUIInputLine.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "gui/GuiContext.h"
 #include "gui/LayoutElement.h"
+
+namespace {
+
+constexpr char16_t kCaret[] = u"_";
+
+bool IsHighSurrogate(int c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(int c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+}  // namespace
 
 std::unique_ptr<GUIControl> GUIInputLine::Read(const LayoutElement& element) {
   auto line = std::make_unique<GUIInputLine>();
@@ -17,25 +27,74 @@ std::unique_ptr<GUIControl> GUIInputLine::Read(const LayoutElement& element) {
   return line;
 }
 
-bool GUIInputLine::Drawable(char16_t c) const {
+int GUIInputLine::CharacterCount() const {
+  int count = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) ++i;
+    ++count;
+  }
+  return count;
+}
+
+bool GUIInputLine::Drawable(std::u16string_view character) const {
   FontManager* fonts = Gui().fonts;
   if (!fonts || fonts->FontCount() == 0) return true;
   fonts->SelectFont(fontId);
-  const char16_t one[1] = {c};
-  return fonts->MeasureText(std::u16string_view(one, 1), 20.0f, false) != 0.0f;
+  // Glyphs exist for single code units only: a surrogate pair is never drawn.
+  return character.size() == 1 && fonts->HasGlyph(character[0]);
+}
+
+float GUIInputLine::ShownWidth(std::u16string_view value) const {
+  FontManager* fonts = Gui().fonts;
+  if (!fonts || fonts->FontCount() == 0) return 0.0f;
+  fonts->SelectFont(fontId);
+  // Centred by the text alone, the caret hanging after it: the half width on the caret's
+  // side decides.
+  const float half = fonts->MeasureText(FontManager::Literal(value), fontSize, false) / 2;
+  return 2.0f * (half + fonts->MeasureText(kCaret, fontSize, false));
+}
+
+float GUIInputLine::AvailableWidth() const {
+  const float width = std::fabs(rect.x1 - rect.x0);
+  const float border = std::clamp(std::fabs(tileWidth) * kBorder, 0.0f, width / 4);
+  return width - 2.0f * border;
+}
+
+bool GUIInputLine::Accepts(std::u16string_view character) const {
+  if (CharacterCount() >= maxLength) return false;
+  if (text.empty() && character == u" ") return false;
+  if (!Drawable(character)) return false;
+  const float shown = ShownWidth(text + std::u16string(character));
+  return !(shown > AvailableWidth());
+}
+
+void GUIInputLine::EraseLast() {
+  if (text.empty()) return;
+  const size_t n = text.size();
+  const bool pair = n >= 2 && IsLowSurrogate(text[n - 1]) && IsHighSurrogate(text[n - 2]);
+  text.resize(n - (pair ? 2 : 1));
 }
 
 bool GUIInputLine::OnInput(InputEvent event) {
   if (event.type != InputType::Character) return false;
   const int c = event.value;
+  const char16_t high = pendingHigh_;
+  pendingHigh_ = 0;
   if (c == 13) return true;
   if (c == 8 || c == 127) {
-    if (!text.empty()) text.pop_back();
+    EraseLast();
     return false;
   }
-  if (c > 31 && c <= 0xFFFF && int(text.size()) < maxLength && (!text.empty() || c != ' ') &&
-      Drawable(char16_t(c)))
-    text.push_back(char16_t(c));
+  std::u16string character;
+  if (IsHighSurrogate(c)) {
+    pendingHigh_ = char16_t(c);
+  } else if (IsLowSurrogate(c)) {
+    // Only the second half of a pair; a lone one is dropped.
+    if (high) character = {high, char16_t(c)};
+  } else if (c > 31 && c <= 0xFFFF) {
+    character = char16_t(c);
+  }
+  if (!character.empty() && Accepts(character)) text += character;
   return false;
 }
 
@@ -54,9 +113,10 @@ void GUIInputLine::Draw() {
   FontManager* fonts = gui.fonts;
   if (!fonts || !gui.renderer || Alpha() == 0) return;
   fonts->SelectFont(fontId);
-  const float width = fonts->MeasureText(text, fontSize, false);
+  const std::u16string shown = FontManager::Literal(text);
+  const float width = fonts->MeasureText(shown, fontSize, false);
   const float x = CentreX(rect) - width / 2, y = CentreY(rect);
   fonts->BeginText();
-  fonts->DrawText(x, y, fontSize, caretVisible ? text + u"_" : text, textColour);
+  fonts->DrawText(x, y, fontSize, caretVisible ? shown + kCaret : shown, textColour);
   fonts->EndText();
 }

@@ -164,13 +164,16 @@ bool GUIRoundProgress::BuildWipe(float r, Vertex (&v)[10], uint16_t (&indices)[2
   if (!(r < 1.0f)) return false;
   r = std::fmax(r, 0.0f);
   const TexRect& t = texRect;
+  // Fractions run from the bottom (0) to the top (1) whichever way round the rectangle was
+  // given: a layout's h turns y0 into the top edge.
+  const float bottom = std::fmin(rect.y0, rect.y1), top = std::fmax(rect.y0, rect.y1);
   for (int i = 0; i < 10; ++i) {
     const float fx = kFractions[i][0], fy = kFractions[i][1];
     v[i].x = rect.x0 + fx * (rect.x1 - rect.x0);
-    v[i].y = rect.y0 + fy * (rect.y1 - rect.y0);
+    v[i].y = bottom + fy * (top - bottom);
     v[i].z = 0.0f;
     v[i].colour = colour;
-    // The texture's top (v0) belongs to the rectangle's top edge y1.
+    // The texture's top (v0) belongs to the rectangle's top edge.
     v[i].u = t.u0 + fx * (t.u1 - t.u0);
     v[i].v = t.v1 + fy * (t.v0 - t.v1);
   }

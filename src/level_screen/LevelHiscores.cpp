@@ -6,6 +6,7 @@
 
 #include "campaign/RecordTables.h"
 #include "data/Utf8.h"
+#include "graphics/FontManager.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void LevelHiscores::Fill(const RecordTable& table) {
     const int seconds = std::max(e.seconds, 0);
     char clock[32];
     std::snprintf(clock, sizeof clock, "%d:%02d", seconds / 60, seconds % 60);
-    Put(list, 1211 + k, e.Name());
+    Put(list, 1211 + k, FontManager::Literal(e.Name()));
     Put(list, 1221 + k, Ascii(clock));
     // An unconvertible date shows empty.
     Put(list, 1231 + k, DecodeUtf8(FormatRecordDate(e.date)));

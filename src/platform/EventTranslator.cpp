@@ -9,22 +9,6 @@ namespace {
 
 bool AltHeld(Uint16 mod) { return (mod & KMOD_ALT) != 0; }
 
-// Keys whose press also types a control character on a desktop keyboard.
-int ControlCharacter(int gameKey) {
-  switch (gameKey) {
-    case kGameKeyBackspace:
-      return 8;
-    case kGameKeyTab:
-      return 9;
-    case kGameKeyEnter:
-      return 13;
-    case kGameKeyEscape:
-      return 27;
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 void EventTranslator::Warp(float x, float y) {
@@ -110,7 +94,7 @@ void EventTranslator::HandleKey(const SDL_KeyboardEvent& event, bool down) {
     host_.OnInput({InputType::KeyDown, gameKey});
     if (alt && event.keysym.scancode == SDL_SCANCODE_F4) {
       host_.Quit();
-    } else if (const int c = ControlCharacter(gameKey); c != 0 && !alt) {
+    } else if (const int c = ControlCharacterOf(gameKey); c != 0 && !alt) {
       host_.OnInput({InputType::Character, c});
     }
     return;

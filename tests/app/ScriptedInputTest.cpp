@@ -10,6 +10,7 @@
 #include "app/GameKeys.h"
 #include "app/ScriptedInput.h"
 #include "gui/GUIDialog.h"
+#include "gui/GUIInputLine.h"
 #include "support/PointerPlatform.h"
 #include "support/TempDir.h"
 
@@ -196,7 +197,8 @@ TEST(ScriptedInput, ActionsArriveAsInputAtTheirFrames) {
   f.a.log.clear();
   EXPECT_FALSE(input.Done());
   EXPECT_TRUE(input.RunFrame(4));
-  EXPECT_EQ(f.a.log, (std::vector<std::string>{"1:10", "2:10", "0:119", "0:233"}));
+  // Enter types its character between press and release, as a keyboard does.
+  EXPECT_EQ(f.a.log, (std::vector<std::string>{"1:10", "0:13", "2:10", "0:119", "0:233"}));
   EXPECT_TRUE(input.Done());
 }
 
@@ -283,6 +285,34 @@ TEST(ScriptedInput, TheBotStopsWhenItsScreenGivesWay) {
   EXPECT_FALSE(f.host.bot);
   EXPECT_TRUE(input.RunFrame(4));
   EXPECT_EQ(f.host.botCalls, 2) << "stopped once";
+}
+
+TEST(ScriptedInput, EnterAndBackspaceReachAnInputLineAsTypedKeysDo) {
+  // A screen whose controls take the input, with a name field (id 25) in them.
+  class FieldScreen : public Screen {
+   public:
+    int OnInput(InputEvent e) override {
+      const int id = controls.OnInput(e);
+      if (id != 0) answers.push_back(id);
+      return id;
+    }
+    std::vector<int> answers;
+  } field;
+  Fixture f;
+  auto line = std::make_unique<GUIInputLine>();
+  line->id = 25;
+  GUIInputLine* input = line.get();
+  field.controls.Add(std::move(line));
+  ScriptedInput run = f.Play("1 text abc\n2 key backspace\n3 key enter\n");
+  f.app.current = &field;
+  EXPECT_TRUE(run.RunFrame(1));
+  EXPECT_EQ(input->text, u"abc");
+  EXPECT_TRUE(run.RunFrame(2));
+  EXPECT_EQ(input->text, u"ab");
+  EXPECT_TRUE(field.answers.empty());
+  EXPECT_TRUE(run.RunFrame(3));
+  EXPECT_EQ(field.answers, std::vector<int>{25});
+  field.controls.Clear();
 }
 
 TEST(ModeTrace, ALinePerSwitchWithTheCampaignPosition) {

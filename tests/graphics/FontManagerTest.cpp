@@ -446,6 +446,27 @@ TEST_F(LayoutTest, RandomTextsAndBoxesAlwaysFinishAndKeepEveryCharacter) {
   }
 }
 
+TEST_F(LayoutTest, LiteralTextShowsItsMarkupCharactersAsTyped) {
+  using L = std::vector<std::u16string>;
+  const std::u16string typed = u"a^sb\\c^5";
+  const std::u16string shown = FontManager::Literal(typed + u"\1");
+  EXPECT_EQ(shown, u"a^^sb^\\c^^5");  // the icon code is left out
+  // Every typed character is one glyph of 10 units: no larger text, no colour, no break.
+  EXPECT_FLOAT_EQ(fonts->MeasureText(shown, 20, true), 10.0f * float(typed.size()));
+  EXPECT_FLOAT_EQ(fonts->TextHeight(shown, 20), fonts->TextHeight(u"x", 20));
+  EXPECT_EQ(Lines(shown, 500, false), (L{shown}));
+  EXPECT_EQ(Lines(shown, 500, true), (L{shown}));
+  const std::vector<Vertex> v = Draw(shown, 0xFF102030);
+  ASSERT_EQ(v.size(), 4 * typed.size());
+  for (size_t i = 0; i < v.size(); ++i) {
+    EXPECT_EQ(v[i].colour, 0xFF102030u) << i;
+    EXPECT_FLOAT_EQ(v[i].y, v[i % 4].y) << "every glyph at the size asked for";
+  }
+  // An escaped backslash is no break when wrapping either, even where everything breaks.
+  EXPECT_EQ(Lines(u"ab^\\cd ef", 45), (L{u"ab^\\cd", u"ef"}));
+  EXPECT_EQ(Lines(u"\u65E5^^\u65E5", 25), (L{u"\u65E5", u"^^", u"\u65E5"}));
+}
+
 // --- Icons and placeholders
 
 TEST_F(FontTest, PlaceholdersTurnIntoIconCodes) {

@@ -179,4 +179,39 @@ TEST_F(DialogTest, AMessageBoxIsSizedFromItsTextWhichGoesToChildTen) {
   EXPECT_NEAR(box->rect.x1, hw, 1e-3);
 }
 
+TEST_F(DialogTest, ALongMessageIsWrappedInsideItsBoxAndTheScreen) {
+  // The message font (the second) with an "F" 20 high, so text height counts.
+  std::vector<texttest::GlyphSpec> glyphs = texttest::GlyphsFor(u"abcdefghijklmnopqrstuvwxyz F");
+  folder.Write("content/font2.fnt", texttest::FontXml(glyphs, "font2_0.png"));
+  WriteLayout("base_dlg", "<controls/>");
+  WriteLayout("ok_dlg", "<dialog/><controls><pic id='0' spr='sq'/><text id='10'/></controls>");
+  MountContent();
+  fonts->Load();
+  std::u16string text;
+  while (text.size() < 2000) text += u"lorem ipsum dolor ";
+  text += std::u16string(120, u'w');  // one word wider than any box
+  for (const std::u16string& t : {text, std::u16string(text, 0, 300)}) {
+    auto box = GUIOkDialog::Create(t);
+    const Rect frame = box->baseRect;
+    EXPECT_LE(frame.x1 - frame.x0, 960.0f);
+    EXPECT_LE(frame.x1, Gui().HalfWidth());
+    EXPECT_LE(frame.y1, Gui().HalfHeight());
+    EXPECT_GE(frame.y0, -Gui().HalfHeight());
+    auto* message = dynamic_cast<GUIText*>(box->MessageControl());
+    ASSERT_NE(message, nullptr);
+    EXPECT_GE(message->rect.x0, frame.x0);
+    EXPECT_LE(message->rect.x1, frame.x1);
+    const float s = message->fontSize;
+    const int n = int(message->Lines().size());
+    ASSERT_GT(n, 1);
+    fonts->SelectFont(1);
+    for (const std::u16string& line : message->Lines())
+      EXPECT_LE(fonts->MeasureText(line, s, false), message->rect.x1 - message->rect.x0);
+    // The lines as drawn: stacked about the message's centre, one size apart.
+    const float first = GUIText::FirstLineY(CentreY(message->rect), n, s);
+    EXPECT_LE(first + s / 2, frame.y1);
+    EXPECT_GE(first - float(n - 1) * s - s / 2, frame.y0);
+  }
+}
+
 }  // namespace

@@ -268,6 +268,98 @@ TEST_F(InputTypesTest, AnInputLineTakesWhatTheFontDrawsUpToItsMaximum) {
   EXPECT_FALSE(line->caretVisible);
 }
 
+// Every high surrogate followed by a low one, and no low one on its own.
+bool ValidUtf16(std::u16string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool high = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+    const bool low = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+    if (low) return false;
+    if (high && !(i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF))
+      return false;
+    if (high) ++i;
+  }
+  return true;
+}
+
+TEST_F(InputTypesTest, AnInputLineTakesAndErasesWholeCharacters) {
+  Load("<input id='9' spr='sq' x='0' y='0' w='2000' h='-40' max='20'/>");
+  auto* line = At<GUIInputLine>(0);
+  ASSERT_NE(line, nullptr);
+  context.fonts = nullptr;  // every character drawable: only the count limits
+  const auto type = [&](std::u16string_view units) {
+    for (char16_t c : units) line->OnInput({InputType::Character, int(c)});
+  };
+  const std::u16string emoji = u"\U0001F600";
+  type(std::u16string(19, u'a'));
+  type(emoji);  // the twentieth character: both halves
+  EXPECT_EQ(line->CharacterCount(), 20);
+  EXPECT_EQ(line->text, std::u16string(19, u'a') + emoji);
+  type(emoji);  // the twenty-first: refused whole
+  type(u"b");
+  EXPECT_EQ(line->text, std::u16string(19, u'a') + emoji);
+  type(u"\b");  // backspace takes the pair
+  EXPECT_EQ(line->text, std::u16string(19, u'a'));
+  // A half without its other half is dropped; a character after a lone high half stands.
+  type(std::u16string{char16_t(0xDE00), char16_t(0xD83D), u'c'});
+  EXPECT_EQ(line->text, std::u16string(19, u'a') + u"c");
+  line->SetText(u"x" + emoji);
+  line->OnInput({InputType::Character, 127});
+  EXPECT_EQ(line->text, u"x");
+  EXPECT_TRUE(ValidUtf16(line->text));
+}
+
+TEST_F(InputTypesTest, AnInputLineRefusesWhatItsFontCannotDrawOrFit) {
+  // Font 3 draws "?" for what it lacks, and a wide "W" (40 units at size 20).
+  std::vector<texttest::GlyphSpec> glyphs =
+      texttest::GlyphsFor(u"abcdefghijklmnopqrstuvwxyz _?^\\");
+  glyphs.push_back({'W', 40, 20, 40});
+  folder.Write("content/font3.fnt", texttest::FontXml(glyphs, "font3_0.png"));
+  resources.pages.insert("font3_0");
+  files.Mount((folder.path() / "content").string());
+  fonts->Load();
+  ASSERT_EQ(fonts->FontCount(), 3u);
+  Load("<input id='9' spr='sq' font='2' font_size='20' x='-150' y='0' w='300' h='-40'/>");
+  auto* line = At<GUIInputLine>(0);
+  ASSERT_NE(line, nullptr);
+  const auto type = [&](std::u16string_view units) {
+    for (char16_t c : units) line->OnInput({InputType::Character, int(c)});
+  };
+  type(u"a#\u0416\U0001F600b");  // none of these has a glyph of its own
+  EXPECT_EQ(line->text, u"ab");
+  // The sprite's corners take 30 on each side: 240 for the text, its caret after it.
+  line->SetText(u"");
+  type(std::u16string(20, u'W'));
+  EXPECT_EQ(line->text, std::u16string(5, u'W'));
+  EXPECT_LE(line->ShownWidth(line->text), line->AvailableWidth());
+  // Markup characters are shown as typed: "^s" is two glyphs, not larger text.
+  line->SetText(u"^s\\a");
+  line->caretVisible = false;
+  const auto quads = Drawn(line);
+  ASSERT_GE(quads.size(), 4u);
+  const std::vector<DrawnQuad> glyphQuads(quads.end() - 4, quads.end());
+  for (const DrawnQuad& q : glyphQuads) EXPECT_NEAR(q.rect.y0 - q.rect.y1, 20.0f, 1e-3);
+  EXPECT_NEAR(glyphQuads[3].rect.x1 - glyphQuads[0].rect.x0, 40.0f, 1e-3);
+}
+
+TEST_F(InputTypesTest, AFourFrameOverlayIsAGridOnAButtonOfStackedFrames) {
+  // "sq" is 90 × 90 at (100, 0) of the 256 × 128 atlas.
+  Load(
+      "<button id='1' spr='btn' frames='4' flags='o' ovr='sq' ovf='4' ovw='40' ovh='40' "
+      "x='0' y='0'/>");
+  auto* b = At<GUIButton>(0);
+  ASSERT_NE(b, nullptr);
+  b->active = false;  // the disabled frame: bottom right
+  const auto quads = Drawn(b);
+  ASSERT_EQ(quads.size(), 2u);
+  const DrawnQuad& overlay = quads[1];
+  EXPECT_NEAR(std::fabs(overlay.rect.x1 - overlay.rect.x0), 20.0f, 1e-3);
+  EXPECT_NEAR(std::fabs(overlay.rect.y1 - overlay.rect.y0), 20.0f, 1e-3);
+  EXPECT_NEAR(overlay.tex.u0, 145.0f / 256, 1e-4);
+  EXPECT_NEAR(overlay.tex.u1, 190.0f / 256, 1e-4);
+  EXPECT_NEAR(overlay.tex.v0, 45.0f / 128, 1e-4);
+  EXPECT_NEAR(overlay.tex.v1, 90.0f / 128, 1e-4);
+}
+
 TEST_F(InputTypesTest, TheScissorAndTheRotatorSetTheDeviceState) {
   Load(
       "<scissor on='1' x='-100' y='50' w='200' h='100'/><scissor/>"

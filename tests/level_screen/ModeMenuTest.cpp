@@ -18,6 +18,7 @@
 #include "campaign/ModeStandIn.h"
 #include "campaign/PlayerDlg.h"
 #include "campaign/PlayerNameDlg.h"
+#include "graphics/FontManager.h"
 #include "graphics/ImageFiles.h"
 #include "gui/GUIButton.h"
 #include "gui/GUIInputLine.h"
@@ -164,6 +165,48 @@ TEST_F(ModeMenuTest, NamesAreTrimmedExactDuplicatesRefusedAndFourPlayersFillTheL
   EXPECT_FALSE(list.Children().Find(PlayerDlg::kNew)->active);
   EXPECT_TRUE(list.Children().Find(PlayerDlg::kDelete)->active);
   EXPECT_EQ(list.Selected(), 3);
+}
+
+TEST_F(ModeMenuTest, ATypedNameStaysInsideTheDialogAndShowsItsMarkupAsTyped) {
+  OpenNameDialog();
+  Frames(40);  // the dialog has faded in
+  auto* input =
+      dynamic_cast<GUIInputLine*>(menu().nameDialog->Children().Find(PlayerNameDlg::kInput));
+  ASSERT_NE(input, nullptr);
+  for (int i = 0; i < 20; ++i) Input(InputType::Character, 'W');
+  EXPECT_GT(input->text.size(), 4u);
+  EXPECT_LT(input->text.size(), 20u) << "refused once the field is full";
+  // The text with its caret, centred in the field: inside the field and the dialog's frame.
+  const Rect frame = menu().nameDialog->baseRect;
+  const float half = input->ShownWidth(input->text) / 2;
+  const float left = CentreX(input->rect) - half, right = CentreX(input->rect) + half;
+  EXPECT_GE(left, std::min(input->rect.x0, input->rect.x1));
+  EXPECT_LE(right, std::max(input->rect.x0, input->rect.x1));
+  EXPECT_GE(left, std::min(frame.x0, frame.x1));
+  EXPECT_LE(right, std::max(frame.x0, frame.x1));
+
+  // Markup typed into a name is shown as typed on the player button: "^s" and "\" are
+  // characters of their own width, not larger text and a line break.
+  input->SetText(u"");
+  for (char16_t c : std::u16string_view(u"A^sB\\C^2")) Input(InputType::Character, c);
+  EXPECT_EQ(input->text, u"A^sB\\C^2");
+  Input(InputType::Character, 13);
+  Frames(1);
+  ASSERT_EQ(profiles().CurrentName(), u"A^sB\\C^2");
+  auto* button = static_cast<GUIButton*>(menu().controls.Find(ModeMenu::kPlayerButton));
+  ASSERT_NE(button, nullptr);
+  FontManager& fonts = *app->fonts();
+  fonts.SelectFont(button->fontId);
+  const std::u16string& label = button->Label();
+  const size_t at = label.find(u"A^^sB");
+  ASSERT_NE(at, std::u16string::npos);
+  const size_t end = label.find(u". ", at);
+  float typed = 0.0f;
+  for (char16_t c : std::u16string_view(u"A^sB\\C^2"))
+    typed += fonts.MeasureText(std::u16string(1, c), button->fontSize, false);
+  const float around =
+      fonts.MeasureText(label.substr(0, at) + label.substr(end), button->fontSize, false);
+  EXPECT_NEAR(fonts.MeasureText(label, button->fontSize, true), around + typed, 0.01f);
 }
 
 TEST_F(ModeMenuTest, OkSelectsThePlayerChosenInTheList) {
