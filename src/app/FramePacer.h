@@ -19,6 +19,6 @@ class FramePacer {
 
  private:
   bool started_ = false;
-  uint32_t due_ = 0;     // when the next frame is due, whole milliseconds ...
-  double dueFrac_ = 0;   // ... and the fraction of one
+  uint32_t due_ = 0;    // when the next frame is due, whole milliseconds ...
+  double dueFrac_ = 0;  // ... and the fraction of one
 };

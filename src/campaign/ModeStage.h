@@ -142,7 +142,7 @@ class ModeStage : public Mode {
   std::unique_ptr<LevelDrawer> drawer_;
   std::vector<Marker> markers_;
   std::u16string typed_;
-  int controlTip_ = 0;  // the control whose tooltip shows
+  int controlTip_ = 0;            // the control whose tooltip shows
   std::optional<float> centreX_;  // the map x of the current level, while markers are made
 };
 

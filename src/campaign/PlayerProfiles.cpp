@@ -106,8 +106,7 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
   KeptFile listState = KeptFile::Missing;
   if (auto list = ReadKept<PlayerList>(
           player_files::kProfiles, player_files::kMaxProfiles,
-          [](std::span<const uint8_t> payload) { return DecodePlayerList(payload); },
-          &listState)) {
+          [](std::span<const uint8_t> payload) { return DecodePlayerList(payload); }, &listState)) {
     list_ = std::move(*list);
   }
   // 2. No player at all (a first start): one named after the user, with fresh progress. When
@@ -206,11 +205,10 @@ bool PlayerProfiles::SaveGame(std::string_view text) {
 
 std::optional<std::string> PlayerProfiles::LoadGame() const {
   if (!HasCurrentPlayer()) return std::nullopt;
-  return ReadKept<std::string>(SlotFile(player_files::kGame), player_files::kMaxGame,
-                               [](std::span<const uint8_t> payload) {
-                                 return std::optional<std::string>(
-                                     std::in_place, payload.begin(), payload.end());
-                               });
+  return ReadKept<std::string>(
+      SlotFile(player_files::kGame), player_files::kMaxGame, [](std::span<const uint8_t> payload) {
+        return std::optional<std::string>(std::in_place, payload.begin(), payload.end());
+      });
 }
 
 void PlayerProfiles::DeleteGame() {

@@ -20,9 +20,9 @@ class FileSystem;
 // destruction writes the player list, the settings and the progress once more. Files are
 // replaced atomically and write failures are silent. Every file written is also written as
 // its last good copy, which loading falls back to when the file itself cannot be used
-// (see ReadKept); nothing that could not be read is ever overwritten. While no player exists (the last one
-// was deleted) the current slot stays 0 with zeroed progress, and neither the progress nor
-// a saved level is written.
+// (see ReadKept); nothing that could not be read is ever overwritten. While no player
+// exists (the last one was deleted) the current slot stays 0 with zeroed progress, and
+// neither the progress nor a saved level is written.
 class PlayerProfiles {
  public:
   static constexpr int kSlots = PlayerList::kSlots;

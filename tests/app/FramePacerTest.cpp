@@ -11,7 +11,7 @@ namespace {
 
 // Runs frames that each take `work` ms until `span` ms have passed; returns the start times.
 std::vector<uint32_t> RunFrames(FramePacer& pacer, uint32_t start, uint32_t work, int rate,
-                          uint32_t span) {
+                                uint32_t span) {
   std::vector<uint32_t> starts;
   for (uint32_t now = start; now - start < span;) {
     starts.push_back(now);
