@@ -27,6 +27,13 @@ class AppPlatform {
 
   virtual void ShowMainWindow() = 0;
   virtual bool IsWindowShown() = 0;
+  // The window was shown and nothing of it can be seen now (minimised or hidden): the loop
+  // then draws nothing.
+  virtual bool IsWindowHidden() { return false; }
+  // The refresh rate the frame loop is held to (the display's, 60 where it is unknown); 0
+  // leaves the loop unpaced, with the plain 1 ms sleep per frame (fakes, fixed-step runs,
+  // where reading the clock once more would change the run).
+  virtual int PacedRefreshRate() { return 0; }
   virtual void SetWindowTitle(const std::u16string& title) = 0;
   // arrow true: the system's arrow cursor; false: hidden, while the game draws its own.
   virtual void SetSystemCursor(bool arrow) = 0;

@@ -217,6 +217,17 @@ bool Application::Frame() {
     platform_.SleepMs(50);
     return true;
   }
+  if (platform_.IsWindowHidden()) {
+    // Nothing of the window can be seen: nothing is drawn or advanced, as while inactive,
+    // and the first frame after it counts 1 ms.
+    hidden_ = true;
+    platform_.SleepMs(50);
+    return true;
+  }
+  if (hidden_) {
+    hidden_ = false;
+    ResetTimer();
+  }
   if (sound_) sound_->Update();
   TickClock();
   platform_.PointerToVirtual(mouseX, mouseY);
@@ -260,8 +271,17 @@ bool Application::Frame() {
       profiles_->SaveSettings();
     }
   }
-  platform_.SleepMs(1);
+  PaceFrame();
   return !quit;
+}
+
+void Application::PaceFrame() {
+  const int rate = platform_.PacedRefreshRate();
+  if (rate <= 0) {
+    platform_.SleepMs(1);
+    return;
+  }
+  platform_.SleepMs(pacer_.SleepAfterFrame(platform_.NowMs(), rate));
 }
 
 void Application::SetActive(bool becomeActive) {

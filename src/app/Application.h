@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AppPlatform.h"
+#include "app/FramePacer.h"
 #include "app/GameServices.h"
 #include "app/Mode.h"
 #include "campaign/PlayerProfiles.h"
@@ -122,6 +123,9 @@ class Application {
   Sprite* SizedSprite(const char* name, const char* widthKey, const char* heightKey, float& w,
                       float& h);
   void DrawOverlays();
+  // The sleep after a frame: held to the display's refresh rate where the platform asks for
+  // it, else the plain 1 ms.
+  void PaceFrame();
   // The tables every screen shares: descriptors, costs and layout values, story texts.
   bool LoadGameData();
   // A string of the string table; the key itself while no table is loaded.
@@ -147,6 +151,8 @@ class Application {
   const Shader* commonShader_ = nullptr;
   std::string captureFile_;
   GuiContext gui_;
+  FramePacer pacer_;
+  bool hidden_ = false;  // the last frame found the window hidden
 };
 
 // The running Application (the one most recently constructed and not yet destroyed).

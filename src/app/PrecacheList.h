@@ -3,6 +3,6 @@
 #include <string_view>
 #include <vector>
 
-// The lines of "precache.txt": every line ends with CR LF; an empty line is an empty entry;
-// text after the last CR LF is ignored.
+// The lines of "precache.txt": every line ends with LF or CR LF; an empty line is an empty
+// entry; text after the last line end is ignored.
 std::vector<std::string> ParsePrecacheList(std::string_view text);

@@ -18,6 +18,8 @@
 #include "campaign/PlayerNameDlg.h"
 #include "data/Language.h"
 #include "gui/GUIMessageBox.h"
+#include "level/Level.h"
+#include "level/LevelData.h"
 #include "level_screen/ModeGame.h"
 #include "level_screen/SettingsDlg.h"
 
@@ -278,9 +280,20 @@ int ModeMenu::OnCommand(int id) {
   return id;
 }
 
+bool ModeMenu::HasPlayableGame(PlayerProfiles& profiles) {
+  const std::optional<std::string> saved = profiles.LoadGame();
+  if (!saved) return false;
+  const GameDescriptors* descriptors = App().descriptors();
+  if (!descriptors) return true;
+  Level level(*descriptors);
+  if (level.ReadLevel(*saved) && IsOrdinary(level.mode)) return true;
+  profiles.SetGameAside();
+  return false;
+}
+
 void ModeMenu::Play() {
   PlayerProfiles* profiles = App().profiles();
-  if (profiles && profiles->HasGame()) {
+  if (profiles && HasPlayableGame(*profiles)) {
     ContinueDialog().Show(0);
     controls.BringToTop(continueDialog);
   } else if (profiles && (profiles->progress.options & Progress::kNewGameStarted) != 0) {
@@ -329,7 +342,10 @@ void ModeMenu::SettingsCommand(int id) {
       if (profiles) app.SetFullscreen(!profiles->settings.fullscreen());
       break;
     case SettingsDlg::kNoTutorial:
-      if (profiles) profiles->progress.options ^= Progress::kNoTutorialSpeech;
+      if (profiles) {
+        profiles->progress.options ^= Progress::kNoTutorialSpeech;
+        profiles->SaveProgress();
+      }
       break;
     case SettingsDlg::kOk: {
       PlayClick();
@@ -531,7 +547,12 @@ void ModeMenu::ApplyNameResult(int result) {
       return;
     }
     PlayClick();
-    profiles->AddPlayer(name);
+    if (!profiles->AddPlayer(name) && profiles->PlayerCount() == 0) {
+      // No slot could be cleared for the player (the disk refuses): the name is asked again.
+      CreateDialog().Show(0);
+      controls.BringToTop(createDialog);
+      return;
+    }
     Close(playerDialog);
     Close(nameDialog);
     RefreshPlayerButton();

@@ -11,6 +11,7 @@ class LangSelDlg;
 class MenuPopupDlg;
 class PlayerDlg;
 class PlayerNameDlg;
+class PlayerProfiles;
 class SettingsDlg;
 
 // The title screen: play (1), exit (2), more options (3), credits (4), language (12), the
@@ -98,6 +99,9 @@ class ModeMenu : public Mode {
   int NextDialogId() { return nextDialogId_++; }
   void Leave(Mode* target);
   void Play();
+  // Whether the current player has a saved level the level screen can play; one it cannot
+  // read is set aside, so that "continue" is not offered for it again.
+  static bool HasPlayableGame(PlayerProfiles& profiles);
   void StartNewGame(int result);
   void FillSettings();
   void SettingsCommand(int id);

@@ -221,6 +221,7 @@ void ModeStage::ApplyProgress(const Progress& progress) {
   if (!level_) return;
   int nextE = 0, nextL = 0;
   NextLevel(progress, nextE, nextL);
+  centreX_.reset();
   bool any = false;
   for (const auto& owned : level_->objects) {
     WorldObject& o = *owned;
@@ -264,6 +265,9 @@ void ModeStage::ApplyProgress(const Progress& progress) {
     m.picture = o.texture;
     markers_.push_back(m);
   }
+  // The current level is centred once the whole map is measured: the scroll limits known
+  // part way through would hold a marker beyond them at the edge.
+  if (centreX_) CentreOn(*centreX_);
   ShowSelected();
 }
 
@@ -280,7 +284,7 @@ void ModeStage::MarkLevel(Marker& m, WorldObject& o, const Progress& p, int next
     level_->SetTexture(o, "level_current");
     m.open = true;
     selected = int(markers_.size());
-    CentreOn(o);
+    centreX_ = o.position.x;
   } else {
     level_->SetTexture(o, l == 11 ? "level_bonus" : "level_unfinished");
     m.open = LevelOpens(p, e, l);
@@ -303,7 +307,7 @@ void ModeStage::MarkWonder(Marker& m, WorldObject& o, const Progress& p) {
   }
 }
 
-void ModeStage::CentreOn(const WorldObject& o) { ScrollBy(-o.position.x - scrollX); }
+void ModeStage::CentreOn(float mapX) { ScrollBy(-mapX - scrollX); }
 
 // ---------------------------------------------------------------- scrolling
 
@@ -547,7 +551,7 @@ std::u16string ModeStage::TooltipText(const Marker& m) const {
       t = u"^s^8" + Lookup("map_comics") + u"\\^s^9" + Lookup(Key("comics_name_%02d", m.second));
       break;
     case MarkerKind::Achievement:
-      t = u"^s^8" + Lookup("map_achievement") + u"^s^9" + Lookup(Key("ach_%02d_name", m.first)) +
+      t = u"^s^8" + Lookup("map_achievement") + u"\\^s^9" + Lookup(Key("ach_%02d_name", m.first)) +
           u"\\" + Lookup(Key(m.second == -1 ? "ach_%02d_desc" : "ach_%02d_earn", m.first));
       break;
     case MarkerKind::Puzzle:

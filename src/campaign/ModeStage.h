@@ -118,7 +118,8 @@ class ModeStage : public Mode {
   void ApplyProgress(const Progress& progress);
   void MarkLevel(Marker& m, WorldObject& o, const Progress& progress, int nextE, int nextL);
   void MarkWonder(Marker& m, WorldObject& o, const Progress& progress);
-  void CentreOn(const WorldObject& o);
+  // Scrolls the map so that this map x lies at the centre of the screen.
+  void CentreOn(float mapX);
   int MarkerAt(float x, float y) const;
   void SetHovered(int index);
   void ShowMarkerTooltip();
@@ -141,7 +142,8 @@ class ModeStage : public Mode {
   std::unique_ptr<LevelDrawer> drawer_;
   std::vector<Marker> markers_;
   std::u16string typed_;
-  int controlTip_ = 0;  // the control whose tooltip shows
+  int controlTip_ = 0;            // the control whose tooltip shows
+  std::optional<float> centreX_;  // the map x of the current level, while markers are made
 };
 
 ModeStage& TheModeStage();

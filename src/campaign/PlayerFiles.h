@@ -21,9 +21,11 @@ inline constexpr const char* kRecords = "HiScores";
 inline constexpr const char* kProgress = "Progress";
 inline constexpr const char* kGame = "Game";
 
-// Largest payloads taken from "Profiles" and "Game"; the fixed-size files take exactly
-// their size.
-inline constexpr uint32_t kMaxProfiles = 16u * 1024u * 1024u;
+// Largest payloads taken from "Profiles" (the most its format can hold: the slot and four
+// names of 65535 units, each with its length) and "Game"; the fixed-size files take exactly
+// their size. A file whose packed form exceeds what such a payload packs to is refused by its
+// size before it is read.
+inline constexpr uint32_t kMaxProfiles = 2u + 4u * (2u + 2u * 65535u);
 inline constexpr uint32_t kMaxGame = 16u * 1024u * 1024u;
 
 // The stored name of a file in slot 0..3: "1\Progress" for slot 0.

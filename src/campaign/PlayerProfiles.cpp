@@ -10,13 +10,70 @@ namespace {
 
 using platform::Bytes;
 
-// The payload of a packed per-user file, none when it is missing or damaged.
-std::optional<Bytes> ReadPacked(const std::string& name, uint32_t maxLength) {
-  return platform::LoadDataPacked(name, false, maxLength);
+// Packs a payload once and writes it to the file and to the file's last good copy.
+bool WritePacked(const std::string& name, const Bytes& payload) {
+  const Bytes packed = platform::PackData(payload, false);
+  if (packed.empty() || !platform::WriteDataFile(name, packed)) return false;
+  platform::WriteDataFile(platform::LastGoodName(name), packed);
+  return true;
 }
 
-bool WritePacked(const std::string& name, const Bytes& payload) {
-  return platform::SaveDataPacked(name, payload, false);
+void DeleteWithCopy(const std::string& name) {
+  platform::DeleteDataFile(name);
+  platform::DeleteDataFile(platform::LastGoodName(name));
+}
+
+bool ExistsWithCopy(const std::string& name) {
+  return platform::DataFileExists(name) || platform::DataFileExists(platform::LastGoodName(name));
+}
+
+// Copies a stored file's bytes to another name; false when it cannot be read or written.
+bool CopyDataFile(const std::string& from, const std::string& to, uint32_t maxLength) {
+  const auto raw = platform::ReadDataFile(from, platform::PackedSizeBound(maxLength, false));
+  return raw && platform::WriteDataFile(to, *raw);
+}
+
+// What reading a per-user file found: nothing, a usable file, a damaged file whose last good
+// copy was used, or a file that could not be used and had no usable copy.
+enum class KeptFile { Missing, Read, Recovered, Lost };
+
+// Reads a packed per-user file through `decode` (payload → value or none). A file that is
+// there but cannot be used is moved aside as "<name>.damaged" (never overwritten) and its
+// last good copy is tried, and put back in its place when it is usable. A usable file gets a
+// last good copy when it has none.
+template <class T, class Decode>
+std::optional<T> ReadKept(const std::string& name, uint32_t maxLength, Decode decode,
+                          KeptFile* state = nullptr) {
+  const auto use = [&](const std::string& stored) -> std::optional<T> {
+    auto payload = platform::LoadDataPacked(stored, false, maxLength);
+    if (!payload) return std::nullopt;
+    return decode(*payload);
+  };
+  const std::string good = platform::LastGoodName(name);
+  const auto report = [state](KeptFile s) {
+    if (state) *state = s;
+  };
+  const bool there = platform::DataFileExists(name);
+  if (there) {
+    if (auto value = use(name)) {
+      if (!platform::DataFileExists(good)) CopyDataFile(name, good, maxLength);
+      report(KeptFile::Read);
+      return value;
+    }
+    platform::KeepDataFileAside(name, "damaged");
+  }
+  if (platform::DataFileExists(good)) {
+    if (auto value = use(good)) {
+      CopyDataFile(good, name, maxLength);
+      report(KeptFile::Recovered);
+      return value;
+    }
+    platform::KeepDataFileAside(good, "damaged");
+    report(KeptFile::Lost);
+    return std::nullopt;
+  }
+  report(there ? KeptFile::Lost : KeptFile::Missing);
+  return std::nullopt;
 }
 
 // A player name as it is stored: up to the first zero unit, at most kMaxName units.
@@ -46,14 +103,25 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
 
   // 1. The player list.
   list_ = PlayerList();
-  if (auto payload = ReadPacked(player_files::kProfiles, player_files::kMaxProfiles)) {
-    if (auto list = DecodePlayerList(*payload)) list_ = std::move(*list);
+  KeptFile listState = KeptFile::Missing;
+  if (auto list = ReadKept<PlayerList>(
+          player_files::kProfiles, player_files::kMaxProfiles,
+          [](std::span<const uint8_t> payload) { return DecodePlayerList(payload); }, &listState)) {
+    list_ = std::move(*list);
   }
-  // 2. No player at all (a first start): one named after the user, with fresh progress.
+  // 2. No player at all (a first start): one named after the user, with fresh progress. When
+  // the list was there but lost, the first slot's files may belong to a player the list
+  // named: they are kept aside rather than reset.
   if (FirstPlayerSlot() < 0) {
     std::u16string name = StoredName(userName);
     list_.names[0] = name.empty() ? u"Player" : std::move(name);
     list_.current = 0;
+    if (listState == KeptFile::Lost) {
+      for (const char* file : {player_files::kProgress, player_files::kGame}) {
+        platform::KeepDataFileAside(SlotFile(file), "unlisted");
+        platform::KeepDataFileAside(platform::LastGoodName(SlotFile(file)), "unlisted");
+      }
+    }
     ResetProgress();
     SaveProfiles();
   }
@@ -68,11 +136,11 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
 
   records = RecordTables();
   recordsReady_ = false;
-  if (auto payload = ReadPacked(player_files::kRecords, RecordTables::kSize)) {
-    if (auto tables = DecodeRecordTables(*payload)) {
-      records = *tables;
-      recordsReady_ = true;
-    }
+  if (auto tables = ReadKept<RecordTables>(
+          player_files::kRecords, RecordTables::kSize,
+          [](std::span<const uint8_t> payload) { return DecodeRecordTables(payload); })) {
+    records = *tables;
+    recordsReady_ = true;
   }
 }
 
@@ -85,8 +153,10 @@ void PlayerProfiles::SeedRecords(FileSystem& fs, int64_t now) {
 }
 
 void PlayerProfiles::ReadSettings() {
-  if (auto payload = ReadPacked(player_files::kSettings, Settings::kSize)) {
-    if (auto read = DecodeSettings(*payload)) settings = *read;
+  if (auto read = ReadKept<Settings>(
+          player_files::kSettings, Settings::kSize,
+          [](std::span<const uint8_t> payload) { return DecodeSettings(payload); })) {
+    settings = *read;
   }
   settings.language = LanguageFromSetting(settings.language, systemLanguage_);
 }
@@ -94,8 +164,10 @@ void PlayerProfiles::ReadSettings() {
 void PlayerProfiles::ReadProgress() {
   progress = Progress();
   if (!HasCurrentPlayer()) return;
-  if (auto payload = ReadPacked(SlotFile(player_files::kProgress), Progress::kSize)) {
-    if (auto read = DecodeProgress(*payload)) progress = *read;
+  if (auto read = ReadKept<Progress>(
+          SlotFile(player_files::kProgress), Progress::kSize,
+          [](std::span<const uint8_t> payload) { return DecodeProgress(payload); })) {
+    progress = *read;
   }
 }
 
@@ -116,10 +188,13 @@ bool PlayerProfiles::SaveRecords() {
   return WritePacked(player_files::kRecords, EncodeRecordTables(records));
 }
 
-void PlayerProfiles::ResetProgress() {
+bool PlayerProfiles::ResetProgress() {
   progress = Progress();
   DeleteGame();
-  SaveProgress();
+  const bool written = SaveProgress();
+  // Clean: nothing of an earlier player of this slot is left to be read back.
+  return !ExistsWithCopy(SlotFile(player_files::kGame)) &&
+         (written || !ExistsWithCopy(SlotFile(player_files::kProgress)));
 }
 
 bool PlayerProfiles::SaveGame(std::string_view text) {
@@ -130,13 +205,21 @@ bool PlayerProfiles::SaveGame(std::string_view text) {
 
 std::optional<std::string> PlayerProfiles::LoadGame() const {
   if (!HasCurrentPlayer()) return std::nullopt;
-  auto payload = ReadPacked(SlotFile(player_files::kGame), player_files::kMaxGame);
-  if (!payload) return std::nullopt;
-  return std::string(payload->begin(), payload->end());
+  return ReadKept<std::string>(
+      SlotFile(player_files::kGame), player_files::kMaxGame, [](std::span<const uint8_t> payload) {
+        return std::optional<std::string>(std::in_place, payload.begin(), payload.end());
+      });
 }
 
 void PlayerProfiles::DeleteGame() {
-  if (HasCurrentPlayer()) platform::DeleteDataFile(SlotFile(player_files::kGame));
+  if (HasCurrentPlayer()) DeleteWithCopy(SlotFile(player_files::kGame));
+}
+
+void PlayerProfiles::SetGameAside() {
+  if (!HasCurrentPlayer()) return;
+  const std::string game = SlotFile(player_files::kGame);
+  platform::KeepDataFileAside(game, "damaged");
+  platform::KeepDataFileAside(platform::LastGoodName(game), "damaged");
 }
 
 int PlayerProfiles::PlayerCount() const {
@@ -173,17 +256,25 @@ void PlayerProfiles::SelectPlayer(int k) {
 bool PlayerProfiles::AddPlayer(std::u16string_view name) {
   std::u16string stored = StoredName(name);
   if (stored.empty()) return false;
-  const auto free = std::find_if(list_.names.begin(), list_.names.end(),
-                                 [](const std::u16string& n) { return n.empty(); });
-  if (free == list_.names.end()) return false;
   SaveProgress();
-  list_.current = int(free - list_.names.begin());
-  *free = std::move(stored);
-  // The slot's old files belong to a deleted player: they are replaced before the list
-  // names the new one, so a crash in between leaves no player with someone else's progress.
-  ResetProgress();
-  SaveProfiles();
-  return true;
+  const int previous = list_.current;
+  const Progress kept = progress;
+  // A free slot's old files belong to a deleted player: they are replaced before the list
+  // names the new one, and a slot whose files cannot be replaced is passed over, so that no
+  // player ever starts with someone else's progress.
+  for (int slot = 0; slot < kSlots; ++slot) {
+    if (!list_.names[size_t(slot)].empty()) continue;
+    list_.current = slot;
+    list_.names[size_t(slot)] = stored;
+    if (ResetProgress()) {
+      SaveProfiles();
+      return true;
+    }
+    list_.names[size_t(slot)].clear();
+  }
+  list_.current = previous;
+  progress = kept;
+  return false;
 }
 
 void PlayerProfiles::DeletePlayer(int k) {

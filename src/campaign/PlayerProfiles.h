@@ -18,9 +18,11 @@ class FileSystem;
 //
 // Every change is written at once by the code that makes it (through the Save operations);
 // destruction writes the player list, the settings and the progress once more. Files are
-// replaced atomically and write failures are silent. While no player exists (the last one
-// was deleted) the current slot stays 0 with zeroed progress, and neither the progress nor
-// a saved level is written.
+// replaced atomically and write failures are silent. Every file written is also written as
+// its last good copy, which loading falls back to when the file itself cannot be used
+// (see ReadKept); nothing that could not be read is ever overwritten. While no player
+// exists (the last one was deleted) the current slot stays 0 with zeroed progress, and
+// neither the progress nor a saved level is written.
 class PlayerProfiles {
  public:
   static constexpr int kSlots = PlayerList::kSlots;
@@ -48,8 +50,9 @@ class PlayerProfiles {
   bool SaveProgress();
   bool SaveProfiles();
   bool SaveRecords();
-  // Zeroes the current player's progress, deletes the saved level and saves.
-  void ResetProgress();
+  // Zeroes the current player's progress, deletes the saved level and saves. True when the
+  // slot is clean: no earlier progress or saved level of it is left to be read back.
+  bool ResetProgress();
 
   // The current player's saved level: the level writer's text, stored as it is.
   bool SaveGame(std::string_view text);
@@ -57,6 +60,8 @@ class PlayerProfiles {
   std::optional<std::string> LoadGame() const;
   bool HasGame() const { return LoadGame().has_value(); }
   void DeleteGame();
+  // A saved level the game cannot play is moved aside, so that it is not offered again.
+  void SetGameAside();
 
   int PlayerCount() const;
   // The k-th player with a name (from 0), or "" when there is none.
@@ -68,8 +73,9 @@ class PlayerProfiles {
 
   // Makes the k-th player current; k outside the players is ignored.
   void SelectPlayer(int k);
-  // A new player in the first free slot becomes current with zeroed progress. False (and
-  // nothing changes) when all four slots are taken or the name is empty.
+  // A new player in the first free slot whose old files can be replaced becomes current
+  // with zeroed progress. False (and nothing changes) when no slot is free and clean, or the
+  // name is empty.
   bool AddPlayer(std::u16string_view name);
   // Empties the k-th player's slot; the player's files stay until the slot is used again.
   void DeletePlayer(int k);

@@ -105,17 +105,30 @@ bool DataFileExists(std::string_view name) {
   return stat(DataFilePath(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<Bytes> ReadDataFile(std::string_view name) {
+std::optional<Bytes> ReadDataFile(std::string_view name, uint64_t maxSize) {
   if (dataFolder.empty()) return std::nullopt;
-  FILE* f = fopen(DataFilePath(name).c_str(), "rb");
-  if (!f) return std::nullopt;
-  Bytes data;
-  uint8_t chunk[16384];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
-  const bool failed = ferror(f) != 0;
-  fclose(f);
+  const int fd = open(DataFilePath(name).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > maxSize) {
+    close(fd);
+    return std::nullopt;
+  }
+  Bytes data(size_t(st.st_size));
+  size_t done = 0;
+  bool failed = false;
+  while (done < data.size()) {
+    const ssize_t n = read(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed = n < 0;
+      break;
+    }
+    done += size_t(n);
+  }
+  close(fd);
   if (failed) return std::nullopt;
+  data.resize(done);  // a file that shrank while it was read
   return data;
 }
 
@@ -146,13 +159,41 @@ bool DeleteDataFile(std::string_view name) {
   return unlink(DataFilePath(name).c_str()) == 0;
 }
 
+bool KeepDataFileAside(std::string_view name, std::string_view label) {
+  if (dataFolder.empty() || !DataFileExists(name)) return false;
+  const std::string from = DataFilePath(name);
+  for (int n = 1; n <= 999; ++n) {
+    std::string aside = std::string(name) + "." + std::string(label);
+    if (n > 1) aside += "-" + std::to_string(n);
+    const std::string to = DataFilePath(aside);
+    // A hard link never replaces an existing name, so an older copy is never lost.
+    if (link(from.c_str(), to.c_str()) == 0) {
+      unlink(from.c_str());
+      SyncFolderOf(from);
+      return true;
+    }
+    if (errno == EEXIST) continue;
+    // Where hard links are not supported, a checked rename does the same.
+    struct stat st {};
+    if (lstat(to.c_str(), &st) == 0) continue;
+    if (rename(from.c_str(), to.c_str()) == 0) {
+      SyncFolderOf(from);
+      return true;
+    }
+    return false;
+  }
+  return false;
+}
+
+std::string LastGoodName(std::string_view name) { return std::string(name) + ".last-good"; }
+
 bool SaveDataPacked(std::string_view name, std::span<const uint8_t> data, bool encode) {
   const Bytes packed = PackData(data, encode);
   return !packed.empty() && WriteDataFile(name, packed);
 }
 
 std::optional<Bytes> LoadDataPacked(std::string_view name, bool encode, uint32_t maxLength) {
-  auto raw = ReadDataFile(name);
+  auto raw = ReadDataFile(name, PackedSizeBound(maxLength, encode));
   if (!raw) return std::nullopt;
   return UnpackData(*raw, encode, maxLength);
 }

@@ -25,13 +25,25 @@ const std::string& DataFolder();
 // become "/" and the folders are created first.
 std::string DataFilePath(std::string_view name);
 bool DataFileExists(std::string_view name);
-std::optional<Bytes> ReadDataFile(std::string_view name);
+// The whole file, or none when it is missing, cannot be read, is no regular file or is
+// larger than maxSize bytes. The size is checked before anything is read, so a huge file
+// costs neither time nor memory.
+inline constexpr uint64_t kMaxDataFileSize = 64u * 1024u * 1024u;
+std::optional<Bytes> ReadDataFile(std::string_view name, uint64_t maxSize = kMaxDataFileSize);
 // Replaces the file atomically: a crash or a full disk leaves either the old or the new
 // content, never a mix. False when anything fails; the old file is then untouched.
 bool WriteDataFile(std::string_view name, std::span<const uint8_t> data);
 bool DeleteDataFile(std::string_view name);
 
+// A file that could not be used is moved out of the way, never overwritten: "<name>.<label>"
+// ("1\Progress" becomes "1/Progress.damaged.sav"), or "<name>.<label>-2", -3 ... when that
+// name is taken. False when there was nothing to move or it could not be moved.
+bool KeepDataFileAside(std::string_view name, std::string_view label);
+// The stored name of the last good copy of a file: "<name>.last-good".
+std::string LastGoodName(std::string_view name);
+
 bool SaveDataPacked(std::string_view name, std::span<const uint8_t> data, bool encode);
+// A file larger than the packed form of maxLength bytes can be is refused by its size.
 std::optional<Bytes> LoadDataPacked(std::string_view name, bool encode,
                                     uint32_t maxLength = kMaxUnpackedSize);
 

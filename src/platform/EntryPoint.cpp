@@ -75,7 +75,9 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   if (cl.difficulty) {
     progress.difficulty = Difficulty(*cl.difficulty);
     app.profiles()->SaveProgress();
-  } else if ((progress.options & Progress::kNewGameStarted) == 0) {
+  } else if (cl.level && (progress.options & Progress::kNewGameStarted) == 0) {
+    // A level played straight from the command line by a player who has not chosen yet is
+    // played casual. Anyone else chooses in the menu.
     progress.difficulty = Difficulty::Casual;
   }
   game.continueSaved = cl.continueSaved && app.profiles()->HasGame();
@@ -231,6 +233,7 @@ int RunGame(int argc, char** argv) {
   }
   platform::Window window;
   GamePlatform gamePlatform(*clock, window);
+  gamePlatform.SetFramePacing(!cl.fixedStep);
   int exitCode = 0;
   bool glLoaded = false;
   {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/Application.h"
+#include "app/FramePacer.h"
 #include "app/ModeSplash.h"
 #include "graphics/GLRenderDevice.h"
 #include "platform/Desktop.h"
@@ -58,6 +59,15 @@ void GamePlatform::SetScriptedPointer(float x, float y) {
 
 void GamePlatform::ShowMainWindow() { window_.Show(); }
 bool GamePlatform::IsWindowShown() { return window_.IsShown(); }
+bool GamePlatform::IsWindowHidden() {
+  return window_.IsShown() && (window_.IsMinimised() || !window_.IsVisible());
+}
+
+int GamePlatform::PacedRefreshRate() {
+  if (!paced_) return 0;
+  const int rate = window_.RefreshRate();
+  return rate > 0 ? rate : FramePacer::kDefaultRate;
+}
 void GamePlatform::SetWindowTitle(const std::u16string& title) { window_.SetTitle(title); }
 
 std::unique_ptr<RenderDevice> GamePlatform::CreateRenderDevice() {

@@ -42,6 +42,11 @@ class GamePlatform final : public AppPlatform, public WindowHost {
   void SetScriptedPointer(float x, float y);
   void ShowMainWindow() override;
   bool IsWindowShown() override;
+  bool IsWindowHidden() override;
+  int PacedRefreshRate() override;
+  // Holds the frame loop to the display's refresh rate (off by default: runs on a fixed
+  // step must read the clock exactly once a frame).
+  void SetFramePacing(bool on) { paced_ = on; }
   void SetWindowTitle(const std::u16string& title) override;
   std::unique_ptr<RenderDevice> CreateRenderDevice() override;
   std::string UserLanguage() override;
@@ -77,6 +82,7 @@ class GamePlatform final : public AppPlatform, public WindowHost {
   Application* app_ = nullptr;
   bool closedByPlayer_ = false;
   bool scripted_ = false;
+  bool paced_ = false;
   float scriptedX_ = 0, scriptedY_ = 0;
 };
 

@@ -38,6 +38,13 @@ uint32_t ReadLength(const uint8_t* p) {
 
 }  // namespace
 
+uint64_t PackedSizeBound(uint32_t maxLength, bool encode) {
+  const uint64_t packed = uint64_t(compressBound(uLong(maxLength))) + 4;
+  if (!encode) return packed;
+  const uint64_t chars = (packed + 2) / 3 * 4;
+  return chars + chars / 72 + 1;
+}
+
 Bytes EncodeBase64(std::span<const uint8_t> data) {
   // Four characters per three bytes, a line feed per 72 characters, and the closing ones.
   Bytes out(data.size() / 3 * 4 + data.size() / 54 + 16);

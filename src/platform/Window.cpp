@@ -118,6 +118,17 @@ bool Window::IsVisible() const {
   return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) != 0;
 }
 
+int Window::RefreshRate() const {
+  if (!window_) return 0;
+  SDL_DisplayMode mode{};
+  if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
+    return mode.refresh_rate;
+  }
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) return mode.refresh_rate;
+  return 0;
+}
+
 Size Window::PixelSize() const {
   Size s;
   if (window_) SDL_GL_GetDrawableSize(window_, &s.width, &s.height);

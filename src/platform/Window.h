@@ -41,6 +41,8 @@ class Window {
   void Raise();  // to the foreground with focus
   bool IsMinimised() const;
   bool IsVisible() const;
+  // Refresh rate of the display the window is on, 0 when the system does not say.
+  int RefreshRate() const;
   // Drawable size in pixels (the back buffer), as last reported by the system.
   Size PixelSize() const;
 

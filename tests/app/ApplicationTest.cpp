@@ -25,9 +25,13 @@ class FakePlatform : public AppPlatform {
   bool IsSlateMode() override { return false; }
   void ShowMainWindow() override { shown = true; }
   bool IsWindowShown() override { return shown; }
+  bool IsWindowHidden() override { return hidden; }
+  int PacedRefreshRate() override { return refreshRate; }
   void SetWindowTitle(const std::u16string& t) override { title = t; }
   void SetSystemCursor(bool) override {}
 
+  bool hidden = false;
+  int refreshRate = 0;
   uint32_t now = 1000;
   uint32_t slept = 0;
   float pointerX = 0, pointerY = 0;
@@ -283,6 +287,34 @@ TEST_F(ApplicationTest, PointerIsConvertedBeforePointerEventsReachTheMode) {
   app.OnInput({InputType::LeftDown, 0});
   EXPECT_FLOAT_EQ(app.mouseX, 12);
   EXPECT_FLOAT_EQ(app.mouseY, -7);
+}
+
+TEST_F(ApplicationTest, AHiddenWindowIsNeitherDrawnNorAdvancedAndQuickFramesArePaced) {
+  RunUntilFade(Fade::None);
+  log.clear();
+  platform.slept = 0;
+  platform.hidden = true;
+  Run(4, 1000);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(platform.slept, 200u);
+  // Shown again: the first step is 1 ms, not the time it was hidden.
+  platform.hidden = false;
+  Run(1, 1000);
+  EXPECT_EQ(log, (std::vector<std::string>{"a.Update", "a.Draw"}));
+  EXPECT_FLOAT_EQ(app.frameTime, 1);
+
+  // Unpaced, a frame sleeps 1 ms; paced at 50 Hz, quick frames sleep the rest of 20 ms.
+  platform.slept = 0;
+  Run(10, 2);
+  EXPECT_EQ(platform.slept, 10u);
+  platform.refreshRate = 50;
+  for (int i = 0; i < 11; ++i) {
+    platform.now += 2;
+    platform.slept = 0;
+    app.Frame();
+    platform.now += platform.slept;
+  }
+  EXPECT_EQ(platform.slept, 18u);
 }
 
 TEST_F(ApplicationTest, DeactivationWithAnExtraFrameAndReactivation) {

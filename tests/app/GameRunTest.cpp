@@ -96,6 +96,15 @@ TEST(GameRun, RunsAGivenNumberOfFramesAndWritesTheLastOne) {
   char signature[8] = {};
   png.read(signature, 8);
   EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+
+  // The first start made a player whose difficulty is still to be chosen in the menu.
+  platform::SetDataFolder(data.Path());
+  const auto payload = platform::LoadDataPacked("1\\Progress", false);
+  platform::SetDataFolder("");
+  ASSERT_TRUE(payload.has_value());
+  const std::optional<Progress> progress = DecodeProgress(*payload);
+  ASSERT_TRUE(progress.has_value());
+  EXPECT_EQ(*progress, Progress()) << "difficulty " << int(progress->difficulty);
 }
 
 TEST(GameRun, ASecondCopyExitsAtOnceWhileTheFirstRuns) {

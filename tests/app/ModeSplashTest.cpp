@@ -27,9 +27,11 @@
 
 namespace fs = std::filesystem;
 
-TEST(PrecacheList, LinesEndWithCrLfAndTheUnfinishedLastLineIsDropped) {
+TEST(PrecacheList, LinesEndWithLfOrCrLfAndTheUnfinishedLastLineIsDropped) {
   EXPECT_EQ(ParsePrecacheList("a\r\nb.ogg\r\n\r\nc"), (std::vector<std::string>{"a", "b.ogg", ""}));
-  EXPECT_EQ(ParsePrecacheList("only\n"), std::vector<std::string>{});
+  EXPECT_EQ(ParsePrecacheList("a\nb.ogg\n\nc"), (std::vector<std::string>{"a", "b.ogg", ""}));
+  EXPECT_EQ(ParsePrecacheList("only\n"), std::vector<std::string>{"only"});
+  EXPECT_EQ(ParsePrecacheList("mixed\r\nends\n"), (std::vector<std::string>{"mixed", "ends"}));
   EXPECT_EQ(ParsePrecacheList(""), std::vector<std::string>{});
   EXPECT_EQ(ParsePrecacheList("x\ry\r\n"), std::vector<std::string>{"x\ry"});
 }

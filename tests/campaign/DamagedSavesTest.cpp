@@ -2,10 +2,12 @@
 // and no good file is replaced because another one was bad.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <bit>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -162,15 +164,84 @@ TEST_F(DamagedSavesTest, ABadFileIsReplacedOnlyByItsOwnDefaults) {
   EXPECT_EQ(*Payload("2\\Progress"), *platform::UnpackData(bobs, false));
   EXPECT_EQ(DecodeSettings(*Payload("Settings")), (Settings{.language = 1}));
 
-  // A damaged player list makes the default player in slot 1, as a first start does, and
-  // leaves the other players' files and the settings as they were.
+  // A damaged player list without a last good copy makes the default player in slot 1, as a
+  // first start does: the first slot's files are kept aside, the other players' files and
+  // the settings stay as they were.
   Plant("Settings", settings);
   PlantRaw("Profiles", {9, 9, 9, 9, 9});
+  std::filesystem::remove(platform::DataFilePath(platform::LastGoodName("Profiles")));
   Start().reset();
   EXPECT_EQ(DecodePlayerList(*Payload("Profiles"))->names[0], u"user");
+  EXPECT_EQ(Raw("Profiles.damaged"), Bytes({9, 9, 9, 9, 9}));
+  EXPECT_EQ(Raw("1\\Progress.unlisted"), alices);
   EXPECT_EQ(Raw("2\\Progress"), bobs);
   EXPECT_EQ(Raw("HiScores"), records);
   EXPECT_EQ(*Payload("Settings"), settings);
+}
+
+TEST_F(DamagedSavesTest, AFlippedBitInThePlayerListLosesNoPlayer) {
+  Start().reset();  // every file now has its last good copy
+  const Bytes good = Raw("Profiles");
+  for (size_t bit : {size_t(3), good.size() * 4, good.size() * 8 - 30}) {
+    Bytes flipped = good;
+    flipped[bit / 8] ^= uint8_t(1u << (bit % 8));
+    PlantRaw("Profiles", flipped);
+    auto p = Start();
+    ASSERT_EQ(p->PlayerCount(), 2) << bit;
+    EXPECT_EQ(p->PlayerName(0), u"alice");
+    EXPECT_EQ(p->CurrentName(), u"bob");
+    EXPECT_EQ(p->progress.totalScore, 222);
+    p.reset();
+    EXPECT_EQ(Raw("Profiles"), good) << "put back from its last good copy";
+    p = Start();
+    p->SelectPlayer(0);
+    EXPECT_EQ(p->progress.totalScore, 111);
+    p->SelectPlayer(1);
+  }
+  // Each damaged file is kept, none overwriting another.
+  EXPECT_TRUE(Exists("Profiles.damaged.sav"));
+  EXPECT_TRUE(Exists("Profiles.damaged-3.sav"));
+
+  // A damaged progress comes back from its copy as well; with the copy damaged too, the
+  // player starts from zero and both files are kept.
+  PlantRaw("2\\Progress", {1, 2, 3});
+  EXPECT_EQ(Start()->progress.totalScore, 222);
+  PlantRaw("2\\Progress", {1, 2, 3});
+  PlantRaw(platform::LastGoodName("2\\Progress"), {4, 5, 6});
+  EXPECT_EQ(Start()->progress.totalScore, 0);
+  EXPECT_EQ(Raw("2\\Progress.damaged-2"), Bytes({1, 2, 3}));
+  EXPECT_EQ(Raw("2\\Progress.last-good.damaged"), Bytes({4, 5, 6}));
+}
+
+TEST_F(DamagedSavesTest, AHugeRecordFileIsSetAsideUnreadAndItsLastGoodCopyUsed) {
+  Start().reset();
+  const std::string path = platform::DataFilePath("HiScores");
+  ASSERT_EQ(truncate(path.c_str(), 1536l << 20), 0);  // sparse: no disk is used
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const long before = usage.ru_maxrss;
+  auto p = Start();
+  getrusage(RUSAGE_SELF, &usage);
+  EXPECT_LT(usage.ru_maxrss - before, 64l << 10) << "kilobytes: the file was read";
+  ASSERT_TRUE(p->RecordsReady());
+  EXPECT_EQ(p->records.total.entries[0].Name(), u"bob");
+  EXPECT_EQ(std::filesystem::file_size(platform::DataFilePath("HiScores.damaged")), 1536ul << 20);
+}
+
+TEST_F(DamagedSavesTest, ANewPlayerNeverTakesOverADeletedPlayersProgress) {
+  auto p = Start();
+  p->DeletePlayer(1);  // bob; his files stay in slot 2
+  // Slot 2's progress cannot be replaced: a folder stands where its new file would be made.
+  std::filesystem::create_directory(platform::DataFilePath("2\\Progress") + ".tmp");
+  ASSERT_TRUE(p->AddPlayer(u"carol"));
+  EXPECT_EQ(p->CurrentSlot(), 2) << "the slot that could not be cleared is passed over";
+  EXPECT_EQ(p->progress.totalScore, 0);
+  p.reset();
+  p = Start();
+  EXPECT_EQ(p->CurrentName(), u"carol");
+  EXPECT_EQ(p->progress.totalScore, 0);
+  EXPECT_EQ(p->PlayerName(1), u"carol");
+  EXPECT_EQ(p->names()[1], u"");
 }
 
 TEST_F(DamagedSavesTest, SavedLevelsThatAreDeepHugeOrMalformedNeverReachTheGame) {
@@ -190,11 +261,19 @@ TEST_F(DamagedSavesTest, SavedLevelsThatAreDeepHugeOrMalformedNeverReachTheGame)
     ASSERT_TRUE(p->SaveGame(text));
     EXPECT_FALSE(level.ReadLevel(*p->LoadGame()));
   }
+  // A saved level that cannot be unpacked is kept aside and its last good copy (the text
+  // saved last) is used; with no copy there is no saved level.
+  ASSERT_TRUE(p->SaveGame(good));
   const Bytes packed = platform::PackData(Bytes(good.begin(), good.end()), false);
+  PlantRaw("2\\Game", WithTrailer(packed, player_files::kMaxGame + 1));
+  EXPECT_EQ(p->LoadGame(), good);
+  EXPECT_TRUE(Exists("2/Game.damaged.sav"));
+  std::filesystem::remove(platform::DataFilePath(platform::LastGoodName("2\\Game")));
   PlantRaw("2\\Game", WithTrailer(packed, player_files::kMaxGame + 1));
   EXPECT_FALSE(p->HasGame());
   PlantRaw("2\\Game", WithTrailer(packed, uint32_t(good.size() + 1)));
   EXPECT_FALSE(p->LoadGame());
+  EXPECT_TRUE(Exists("2/Game.damaged-3.sav"));
 }
 
 TEST_F(DamagedSavesTest, AReadOnlyFolderLoadsWhatItHoldsAndWritesNothing) {

@@ -355,6 +355,34 @@ TEST_F(ModeMenuTest, VolumesAreStoredAsTruncatedPercent) {
   EXPECT_EQ(profiles().settings.musicVolume, 57);
 }
 
+TEST_F(ModeMenuTest, NoTutorialSpeechSurvivesARestart) {
+  const auto storedOptions = [] {
+    PlayerProfiles restarted;
+    restarted.Load("en", u"user");
+    return restarted.progress.options & Progress::kNoTutorialSpeech;
+  };
+  menu().OnCommand(ModeMenu::kMore);
+  Answer(menu().popupDialog, MenuPopupDlg::kSettings);
+  ASSERT_NE(menu().settingsDialog, nullptr);
+  Answer(menu().settingsDialog, SettingsDlg::kNoTutorial);
+  EXPECT_EQ(storedOptions(), Progress::kNoTutorialSpeech);
+  Answer(menu().settingsDialog, SettingsDlg::kNoTutorial);
+  EXPECT_EQ(storedOptions(), 0u);
+}
+
+TEST_F(ModeMenuTest, ASavedLevelTheGameCannotReadIsSetAsideAndNotOfferedAgain) {
+  ASSERT_TRUE(profiles().SaveGame("<level episode=\"99\" level=\"1\" state=\"2\"></level>"));
+  menu().OnCommand(ModeMenu::kPlay);
+  EXPECT_FALSE(Shown(menu().continueDialog));
+  EXPECT_TRUE(Shown(menu().newGameDialog)) << "as for a player without a saved level";
+  EXPECT_FALSE(profiles().HasGame());
+  EXPECT_TRUE(std::filesystem::exists(data / "1/Game.damaged.sav")) << "kept, not deleted";
+  // The next start offers nothing either.
+  PlayerProfiles restarted;
+  restarted.Load("en", u"user");
+  EXPECT_FALSE(restarted.HasGame());
+}
+
 TEST_F(ModeMenuTest, ALanguageChangeRebuildsTheMenuAndMakesTheDialogsAgain) {
   ASSERT_GT(ModeMenu::LanguageFolders(), 1);
   ASSERT_TRUE(Shown(menu().controls.Find(ModeMenu::kLanguage)));

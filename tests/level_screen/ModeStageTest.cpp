@@ -220,6 +220,29 @@ TEST_F(ModeStageTest, TooltipsSayWhatAMarkerIs) {
   EXPECT_EQ(map().Hovered(), -1);
 }
 
+TEST_F(ModeStageTest, ATrophyTooltipShowsItsTitleAndTheTrophyOnLinesOfTheirOwn) {
+  StringTable& s = *app->strings();
+  s.Set(u"map_achievement", u"Trophy");
+  s.Set(u"ach_02_name", u"Woodcutter");
+  s.Set(u"ach_02_desc", u"Cut ten trees");
+  Enter();
+  Frames(30, 20);
+  PointAt(300, 0);  // the trophy of marker 51, not earned
+  ASSERT_TRUE(map().tooltip->visible);
+  // The hint draws line i at its first line's y minus i font sizes: text on different lines
+  // cannot overlap, text on one line is drawn in one row.
+  const std::vector<std::u16string>& lines = map().tooltip->Lines();
+  const auto lineOf = [&](std::u16string_view text) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].find(text) != std::u16string::npos) return int(i);
+    }
+    return -1;
+  };
+  ASSERT_GE(lineOf(u"Trophy"), 0);
+  EXPECT_GT(lineOf(u"Woodcutter"), lineOf(u"Trophy"));
+  EXPECT_GT(lineOf(u"Cut ten trees"), lineOf(u"Woodcutter"));
+}
+
 TEST_F(ModeStageTest, TheFirstClickSelectsTheSecondStartsAndDragsSelectNothing) {
   Finish(1, 1, 3);
   Finish(1, 2, 1);
@@ -269,6 +292,25 @@ TEST_F(ModeStageTest, ADoubleClickSelectsAndStartsAndTheGameComesBackToTheMap) {
   Frames(60, 20);
   EXPECT_EQ(app->current, &map());
   EXPECT_TRUE(map().HasMapLevel());
+}
+
+TEST_F(ModeStageTest, TheCurrentLevelIsCentredThoughTheMapGoesOnPastIt) {
+  // The current level's marker comes before the panels that reach past it.
+  TempDir other;
+  std::ofstream(other / "level_00_00.xml") << R"(<?xml version="1.0" encoding="utf-8"?>
+<level episode="0" level="0" mode="2" music="0" time_easy="0" time_norm="0" time_hard="0" state="0">
+  <object id="11" tex="level_unfinished" class="1" subclass="0" pos="1800,0" size="20,20" respawn="1,1"/>
+  <object id="1" tex="map_panel_01" class="0" subclass="0" pos="0,0" size="1280.00,384.00"/>
+  <object id="2" tex="map_panel_01" class="0" subclass="0" pos="2560,0" size="1280.00,384.00"/>
+</level>
+)";
+  app->files()->Mount(other.Path());
+  Enter();
+  ASSERT_EQ(map().Selected(), 0);
+  EXPECT_FLOAT_EQ(map().scrollX, -1800.0f) << "the marker at the screen's centre";
+  const std::optional<Vec2> shown = map().LevelMarkerPoint(1, 1);
+  ASSERT_TRUE(shown.has_value());
+  EXPECT_NEAR(shown->x, 0.0f, 0.5f);
 }
 
 TEST_F(ModeStageTest, ScrollingStopsAtTheLimitsAndTheGlideBouncesBack) {

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
@@ -77,6 +80,45 @@ TEST_F(DataFilesTest, PackedFilesRoundTripAndDamagedFilesLoadAsNothing) {
 
   std::ofstream(DataFilePath("Profiles"), std::ios::binary) << "xy";
   EXPECT_FALSE(LoadDataPacked("Profiles", false));
+}
+
+// The peak memory of this process, in megabytes.
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+TEST_F(DataFilesTest, AFileLargerThanItsFormatCanBeIsRefusedByItsSizeUnread) {
+  const Bytes settings(20, 7);
+  ASSERT_TRUE(SaveDataPacked("HiScores", settings, false));
+  // 1.5 GB made sparse by truncate: no disk is used, and reading it would take 1.5 GB.
+  ASSERT_EQ(truncate(DataFilePath("HiScores").c_str(), 1536l << 20), 0);
+  const long before = PeakMegabytes();
+  EXPECT_FALSE(LoadDataPacked("HiScores", false, 41280));
+  EXPECT_FALSE(ReadDataFile("HiScores"));
+  EXPECT_LT(PeakMegabytes() - before, 64) << "the file was read";
+
+  // The bound is the packed size a payload of that length can reach, no less.
+  Bytes noise(41280);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 2654435761u >> 13);
+  ASSERT_TRUE(SaveDataPacked("HiScores", noise, false));
+  EXPECT_LE(fs::file_size(DataFilePath("HiScores")), PackedSizeBound(41280, false));
+  EXPECT_EQ(*LoadDataPacked("HiScores", false, 41280), noise);
+  const Bytes encoded = PackData(noise, true);
+  EXPECT_LE(encoded.size(), PackedSizeBound(41280, true));
+}
+
+TEST_F(DataFilesTest, FilesKeptAsideNeverReplaceAnEarlierCopy) {
+  ASSERT_TRUE(WriteDataFile("1\\Progress", Text("first")));
+  EXPECT_TRUE(KeepDataFileAside("1\\Progress", "damaged"));
+  EXPECT_FALSE(DataFileExists("1\\Progress"));
+  ASSERT_TRUE(WriteDataFile("1\\Progress", Text("second")));
+  EXPECT_TRUE(KeepDataFileAside("1\\Progress", "damaged"));
+  EXPECT_FALSE(KeepDataFileAside("1\\Progress", "damaged")) << "nothing left to move";
+  EXPECT_EQ(*ReadDataFile("1\\Progress.damaged"), Text("first"));
+  EXPECT_EQ(*ReadDataFile("1\\Progress.damaged-2"), Text("second"));
+  EXPECT_EQ(LastGoodName("1\\Progress"), "1\\Progress.last-good");
 }
 
 TEST(DataFolder, EnvironmentOverrideIsCreated) {

@@ -12,6 +12,7 @@
 #include "campaign/PlayerProfiles.h"
 #include "kcontent/SaveCommand.h"
 #include "platform/DataFiles.h"
+#include "platform/SingleInstance.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -161,4 +162,24 @@ TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
   again.Load("en", u"alice");
   EXPECT_EQ(again.progress.options, 1u << 12) << "nothing was written for the refused runs";
   platform::SetDataFolder("");
+}
+
+TEST(KcontentSaveSet, RefusesWhileAGameHoldsTheFolder) {
+  TempDir folder;
+  std::string out;
+  ASSERT_EQ(RunTool("save set '" + folder.Path() + "' option:5", out), 0) << out;
+  {
+    platform::SingleInstance game;  // what a running game holds
+    ASSERT_TRUE(game.Acquire(folder.Path()));
+    EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:7", out), 1) << out;
+    EXPECT_TRUE(out.find("the game is running") != std::string::npos) << out;
+  }
+  platform::SetDataFolder(folder.Path());
+  {
+    PlayerProfiles p;
+    p.Load("en", u"alice");
+    EXPECT_EQ(p.progress.options, 1u << 5) << "the refused change was not written";
+  }
+  platform::SetDataFolder("");
+  EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:7", out), 0) << out;
 }

@@ -19,6 +19,7 @@
 #include "level/Level.h"
 #include "platform/DataFiles.h"
 #include "platform/PackedData.h"
+#include "platform/SingleInstance.h"
 #include "platform/Text.h"
 
 namespace {
@@ -59,8 +60,12 @@ StoredFile ReadStored(const std::string& path, uint32_t maxLength) {
   struct stat st {};
   if (stat(path.c_str(), &st) != 0) return file;
   file.exists = true;
+  // A file larger than any packed payload of its kind is refused by its size, unread.
+  if (!S_ISREG(st.st_mode) || uint64_t(st.st_size) > platform::PackedSizeBound(maxLength, false)) {
+    return file;
+  }
   std::ifstream in(path, std::ios::binary);
-  if (!in || !S_ISREG(st.st_mode)) return file;
+  if (!in) return file;
   const Bytes raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   file.payload = platform::UnpackData(raw, false, maxLength);
   return file;
@@ -474,6 +479,15 @@ int RunSaveSet(const std::vector<std::string>& args) {
   struct stat st {};
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     std::fprintf(stderr, "kcontent save set: no folder %s\n", folder.c_str());
+    return 1;
+  }
+  // The game keeps its progress in memory and writes it at exit: a change made while it
+  // runs would be overwritten, so the folder is taken only while no game holds it (and held
+  // meanwhile, so that no game starts on it).
+  platform::SingleInstance lock;
+  if (!lock.Acquire(folder)) {
+    std::fprintf(stderr, "kcontent save set: the game is running on %s; close it first\n",
+                 folder.c_str());
     return 1;
   }
   platform::SetDataFolder(folder);

@@ -14,7 +14,7 @@
 //   option:N        sets bit N of the options        achievement:N  earns achievement N
 //   last:E:L        the last level played (from 1)   difficulty:D   0 relax, 1 casual, 2 expert
 // Exit code 2 for a word it does not know (nothing is written then), 1 when the folder is
-// missing.
+// missing or a running game holds it (its lock file "Kalodrus3").
 int RunSaveCommand(const std::vector<std::string>& args);
 
 struct Progress;
