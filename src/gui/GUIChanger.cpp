@@ -83,7 +83,8 @@ void ColorChanger::Apply(GUIControl& control, float p) {
   const uint32_t r = uint32_t(UnitToByte(Lerp(from_[0], to_[0], p)));
   const uint32_t g = uint32_t(UnitToByte(Lerp(from_[1], to_[1], p)));
   const uint32_t b = uint32_t(UnitToByte(Lerp(from_[2], to_[2], p)));
-  const uint32_t a = uint32_t(UnitToByte(Lerp(from_[3], to_[3], p)));
+  const uint32_t a =
+      keepAlpha ? control.colour >> 24 : uint32_t(UnitToByte(Lerp(from_[3], to_[3], p)));
   control.colour = a << 24 | r << 16 | g << 8 | b;
 }
 

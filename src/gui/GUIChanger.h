@@ -87,6 +87,10 @@ class ColorChanger final : public InterpolatingChanger {
   ColorChanger(const Rgba& from, const Rgba& to, ChangerTiming timing, float durationOrSpeed,
                Easing curve = Easing::Linear);
 
+  // Only red, green and blue move; the control's alpha stays whatever else sets it (a flash
+  // of colour on a control that fades out meanwhile).
+  bool keepAlpha = false;
+
  private:
   float DurationAtSpeed(float speed) const override;
   void Apply(GUIControl& control, float p) override;

@@ -152,6 +152,7 @@ void LevelDrawer::Draw(const Level& level, const LevelDrawOptions& options) {
   }
   DrawSelectors(level, options);
   DrawQueueMarkers(level);
+  DrawObjectiveMarkers(level);
   renderer_.SetBlendMode(BlendMode::Alpha);
   if (moved) renderer_.SetupTransforms();
 }
@@ -407,6 +408,26 @@ void LevelDrawer::DrawSelectors(const Level& level, const LevelDrawOptions& opti
       colour = Argb(kWaitingSelectorAlpha, 255, 255, 255);
     }
     DrawIndicator(*selector, at, scale, -1, colour);
+  }
+}
+
+float LevelDrawer::ObjectiveMarkerScale(float clockMs) {
+  return 1.125f + 0.125f * std::sin(0.002f * Finite(clockMs));
+}
+
+void LevelDrawer::DrawObjectiveMarkers(const Level& level) {
+  const std::optional<WorldObject>& marker = level.indicators.objective;
+  if (!marker) return;
+  // The marker turns and fades in and out as the level animates it, and pulses in size.
+  const float scale = ObjectiveMarkerScale(level.animationClock);
+  const uint32_t colour = uint32_t(marker->alpha) << 24 | 0x00FFFFFFu;
+  const float lift = std::fabs(Finite(marker->size.y)) * scale;
+  for (const auto& owned : level.objects) {
+    const WorldObject& o = *owned;
+    if (!o.Has(ObjectFlags::kObjective) || o.Hidden() || o.cls == WorldObject::kWaypoint) continue;
+    // Over the objective, clear of its picture.
+    const Vec2 at{Finite(o.position.x), Finite(o.position.y) + std::fabs(Finite(o.size.y)) + lift};
+    DrawIndicator(*marker, at, scale, -1, colour);
   }
 }
 

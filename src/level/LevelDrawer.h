@@ -43,7 +43,7 @@ struct LevelDrawOptions {
 // Draws a level's world through the Renderer: the objects in list order (waypoints and
 // hidden objects skipped) with the worker layer (the particle layer and the visible
 // workers) after the camp waypoint, flying creatures and fog last, then the selectors of
-// reachable objects and the markers of queued commands.
+// reachable objects, the markers of queued commands and the markers over the objectives.
 //
 // Per object: the shadow (flag s), the picture with its frame, mirroring, rotation, pulse
 // and blending (flag C), the glow of reachable objects, the hover highlight of its
@@ -62,6 +62,8 @@ class LevelDrawer final : public TextureDeletionListener {
 
   // The texture an object's name gives, remembered (also when missing).
   Texture* TextureOf(std::string_view name);
+  // The size of the objective marker (a factor of its own) at a time of the level's clock.
+  static float ObjectiveMarkerScale(float clockMs);
   // The texture rectangle of an object's current frame within its texture.
   static TexRect FrameRect(const WorldObject& object, const Texture& texture);
 
@@ -73,6 +75,7 @@ class LevelDrawer final : public TextureDeletionListener {
   void DrawWorkerLayer(const Level& level, const LevelDrawOptions& options);
   void DrawSelectors(const Level& level, const LevelDrawOptions& options);
   void DrawQueueMarkers(const Level& level);
+  void DrawObjectiveMarkers(const Level& level);
   void DrawRespawnClock(const Level& level, const WorldObject& o);
   void DrawIndicator(const WorldObject& indicator, Vec2 at, float scale, int frame,
                      uint32_t colour);

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "data/Utf8.h"
@@ -32,6 +33,9 @@ constexpr float kMarkFlickerPeriod = 0.1f;
 constexpr float kMarkFlickerDepth = 0.3f;  // the flicker depth layouts use
 constexpr float kPulseFrequency = 2.2f;
 constexpr float kPulseAmplitude = 0.125f;
+constexpr uint32_t kQueueNumberColour = 0xFFFFF1C9u;  // the stocks' cream
+constexpr float kLostSwell = 1.0f + 1.0f / 4.5f;     // a growing loss, as a gained stock
+constexpr float kBadgeScale = 1.5f;                   // the queue badge's size to the digit's
 
 // A whole number of ms for a save, truncated; values beyond int do not occur (timers are
 // clamped when made) but are held at its ends all the same.
@@ -99,6 +103,9 @@ void HudItems::Build(const Parts& parts, const ValueTable* values) {
   values_ = values;
   objectArrow_ = nullptr;
   freeWorkerIcons_.fill(nullptr);
+  queueNumbers_.fill(nullptr);
+  queueBadges_.fill(nullptr);
+  shownLost_.fill(0);
   workTimers_.clear();
   incomeLabels_.clear();
   scorePopups_.clear();
@@ -128,6 +135,26 @@ void HudItems::Build(const Parts& parts, const ValueTable* values) {
   pic->rect = CentredRect(0, 0, arrowW, arrowH);
   pic->visible = false;
   objectArrow_ = AddToWorld(std::move(pic));
+
+  // The queue's numbers in the numbers font, light on a dark badge that reads over any
+  // ground.
+  Sprite* badge = FindSprite("queue_badge");
+  const float size = Value("fs_game_queue", 32.0f);
+  for (size_t k = 0; k < queueNumbers_.size(); ++k) {
+    auto disc = std::make_unique<GUIPic>();
+    disc->SetSprite(badge);
+    disc->rect = CentredRect(0, 0, size * kBadgeScale, size * kBadgeScale);
+    disc->visible = false;
+    queueBadges_[k] = AddToWorld(std::move(disc));
+    auto text = std::make_unique<GUIText>();
+    text->fontId = int(Value("ft_game_queue", 0.0f));
+    text->SetFontSize(size);
+    text->align = 1;
+    text->colour = kQueueNumberColour;
+    text->rect = CentredRect(0, 0, size * 2, size);
+    text->visible = false;
+    queueNumbers_[k] = AddToWorld(std::move(text));
+  }
 }
 
 // --- Floating items
@@ -289,8 +316,11 @@ void HudItems::FlashResource(int index, bool spent) {
   const float s = Value("fs_game_resvalue", 16.0f);
   const float big = s * (1.0f + 1.0f / (spent ? 5.5f : 4.5f));
   label->ClearChangers();
-  label->AddChanger(
-      std::make_unique<ColorChanger>(from, Channels(normal), ChangerTiming::Duration, 1.0f));
+  // The colour flashes; the alpha is the HUD's (it fades out when the level ends).
+  auto colour =
+      std::make_unique<ColorChanger>(from, Channels(normal), ChangerTiming::Duration, 1.0f);
+  colour->keepAlpha = true;
+  label->AddChanger(std::move(colour));
   label->AddChanger(std::make_unique<FontSizeChanger>(big, s, ChangerTiming::Duration, 0.8f));
 }
 
@@ -448,6 +478,53 @@ void HudItems::PulseFreeWorkers(bool on) {
   }
 }
 
+// --- The command queue's numbers and the lost resources
+
+void HudItems::ShowQueueNumbers(const std::vector<Vec2>& markerTops) {
+  const float size = Value("fs_game_queue", 32.0f);
+  const float disc = size * kBadgeScale;
+  for (size_t k = 0; k < queueNumbers_.size(); ++k) {
+    const bool shown = k < markerTops.size();
+    // Just above the marker, the badge's foot on its top.
+    const float x = shown ? Finite(markerTops[k].x, 0) : 0;
+    const float y = shown ? Finite(markerTops[k].y, 0) + disc / 2 : 0;
+    if (GUIControl* badge = queueBadges_[k]) {
+      badge->visible = shown;
+      badge->SetRect(CentredRect(x, y, disc, disc));
+    }
+    if (GUIControl* number = queueNumbers_[k]) {
+      number->visible = shown;
+      number->SetRect(CentredRect(x, y, size * 2, size));
+      number->SetText(DecodeUtf8(std::to_string(k + 1)));
+    }
+  }
+}
+
+void HudItems::ShowLostResources(const std::array<int, 3>& lost, bool shown) {
+  for (size_t i = 0; i < lost.size(); ++i) {
+    GUIControl* label = parts_.lostLabels[i];
+    GUIControl* tag = parts_.lostTags[i];
+    const bool visible = shown && lost[i] > 0;
+    if (label) label->visible = visible;
+    if (tag) tag->visible = visible;
+    if (!visible) {
+      shownLost_[i] = 0;
+      continue;
+    }
+    if (lost[i] == shownLost_[i]) continue;
+    const bool grew = lost[i] > shownLost_[i];
+    shownLost_[i] = lost[i];
+    if (!label) continue;
+    label->SetText(DecodeUtf8("-" + std::to_string(lost[i])));
+    if (!grew) continue;
+    // The loss swells for a moment, as a stock does when it changes.
+    const float s = label->fontSize;
+    label->ClearChangers();
+    label->AddChanger(
+        std::make_unique<FontSizeChanger>(s * kLostSwell, s, ChangerTiming::Duration, 0.8f));
+  }
+}
+
 // --- The frame, clearing and saving
 
 int HudItems::Advance(float frameTime, float speed) {
@@ -520,6 +597,11 @@ void HudItems::Clear() {
     objectArrow_->ClearChangers();
     objectArrow_->visible = false;
   }
+  for (auto* list : {&queueNumbers_, &queueBadges_}) {
+    for (GUIControl* c : *list) {
+      if (c) c->visible = false;
+    }
+  }
 }
 
 void HudItems::WriteWorkTimers(std::string& text) const {
@@ -551,7 +633,10 @@ void HudItems::Forget(const GUIControl& control) {
   for (GUIControl*& label : parts_.resourceLabels) {
     if (label == &control) label = nullptr;
   }
-  for (GUIControl*& flash : parts_.shortageFlashes) {
-    if (flash == &control) flash = nullptr;
+  for (auto* list : {&parts_.shortageFlashes, &parts_.lostLabels, &parts_.lostTags,
+                     &queueNumbers_, &queueBadges_}) {
+    for (GUIControl*& c : *list) {
+      if (c == &control) c = nullptr;
+    }
   }
 }

@@ -34,7 +34,10 @@ class HudItems {
     GUIControl* scoreLabel = nullptr;              // score popups fly onto its rectangle
     std::array<GUIControl*, 3> resourceLabels{};   // ids 40..42
     std::array<GUIControl*, 3> shortageFlashes{};  // ids 110..112
+    std::array<GUIControl*, 3> lostLabels{};       // ids 43..45: resources lost to the limit
+    std::array<GUIControl*, 3> lostTags{};         // ids 113..115: the tags behind them
   };
+  static constexpr int kQueueNumbers = 3;  // the command queue's length
 
   // Creates the eight free-worker icons and the object arrow in parts.world (once). A second
   // call drops every reference of the first (their controls stay in the list given then)
@@ -69,6 +72,13 @@ class HudItems {
   // Starts or stops the pulse of the visible free-worker icons (the start prompt).
   void PulseFreeWorkers(bool on);
 
+  // The queued commands' places in the queue: number k + 1 over the marker whose top centre
+  // is markerTops[k]; the numbers beyond the list are hidden.
+  void ShowQueueNumbers(const std::vector<Vec2>& markerTops);
+  // The resources lost to the storage limit, each under its stock from its first loss on
+  // ("-N"); a loss that grows flashes. shown false hides them all.
+  void ShowLostResources(const std::array<int, 3>& lost, bool shown);
+
   // The per-frame step of the items while the level runs: work timers advance by
   // frameTime x speed and the finished ones go; income labels and command marks whose
   // animations ended go; score popups that arrived go. Returns the points that arrived.
@@ -97,6 +107,7 @@ class HudItems {
   size_t CommandMarkCount() const { return commandMarks_.size(); }
   GUIControl* ObjectArrow() const { return objectArrow_; }
   const std::array<GUIControl*, 8>& FreeWorkerIcons() const { return freeWorkerIcons_; }
+  const std::array<GUIControl*, kQueueNumbers>& QueueNumbers() const { return queueNumbers_; }
   // The work timer of an object, or null.
   GUIProgressBar* WorkTimer(int objectId) const;
   // The command marks of an object id (in the order they were made).
@@ -131,6 +142,9 @@ class HudItems {
   const ValueTable* values_ = nullptr;
   GUIControl* objectArrow_ = nullptr;
   std::array<GUIControl*, 8> freeWorkerIcons_{};
+  std::array<GUIControl*, kQueueNumbers> queueNumbers_{};
+  std::array<GUIControl*, kQueueNumbers> queueBadges_{};  // the discs behind the numbers
+  std::array<int, 3> shownLost_{};  // the losses the labels show
   std::array<uint32_t, 3> resourceColours_{};  // the labels' own colours, where flashes end
   std::vector<TimerItem> workTimers_;
   std::vector<GUIControl*> incomeLabels_;

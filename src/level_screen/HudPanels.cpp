@@ -52,14 +52,50 @@ void HudPanels::Build(ControlList& controls, const std::array<const BonusInfo*, 
   }
 }
 
+std::vector<float> HudPanels::Spread(const std::vector<float>& wishes, float gap, float low,
+                                     float high) {
+  const size_t n = wishes.size();
+  std::vector<float> out(n);
+  if (n == 0) return out;
+  gap = std::isfinite(gap) ? std::max(gap, 0.0f) : 0.0f;
+  // With centre k at y_k + k × gap the gaps hold exactly when the y are in order; the y
+  // nearest their wishes in order are the means of runs of neighbours (pooled from the
+  // left while a run's mean falls below the one before it).
+  struct Run {
+    double sum;
+    size_t count;
+    double Mean() const { return sum / double(count); }
+  };
+  std::vector<Run> runs;
+  for (size_t k = 0; k < n; ++k) {
+    const float wish = std::isfinite(wishes[k]) ? wishes[k] : 0.0f;
+    runs.push_back({double(wish) - double(k) * gap, 1});
+    while (runs.size() > 1 && runs[runs.size() - 2].Mean() > runs.back().Mean()) {
+      runs[runs.size() - 2].sum += runs.back().sum;
+      runs[runs.size() - 2].count += runs.back().count;
+      runs.pop_back();
+    }
+  }
+  // Within [low, high]: the whole row slides in; without room for it, it starts at low.
+  const double last = double(high) - double(n - 1) * gap;
+  size_t k = 0;
+  for (const Run& run : runs) {
+    const double y = std::max(double(low), std::min(run.Mean(), last));
+    for (size_t i = 0; i < run.count; ++i, ++k) out[k] = float(y + double(k) * gap);
+  }
+  return out;
+}
+
 void HudPanels::Layout(bool ordinary, const std::array<int, kBonuses>& costs, int meterSeconds,
-                       GUIProgressBar* meter, GUIControl* rail) {
+                       GUIProgressBar* meter, GUIControl* rail, float halfWidth,
+                       float halfHeight) {
   meter_ = meter;
   meterSeconds_ = std::max(meterSeconds, 0);
   running_ = {};
   enabled_ = {};
   fading_ = {};
-  bool any = false;
+  // The buttons that show, in the order of their costs along the meter.
+  std::vector<int> shown;
   for (int i = 0; i < kBonuses; ++i) {
     // A cost that is negative or above the meter is no bonus the meter can pay.
     const int cost = costs[size_t(i)];
@@ -68,35 +104,55 @@ void HudPanels::Layout(bool ordinary, const std::array<int, kBonuses>& costs, in
     GUIProgressBar* bar = bars_[size_t(i)];
     if (bar) bar->visible = false, bar->ClearChangers();
     if (!b) continue;
-    const bool shown = ordinary && meter && cost > 0 && meterSeconds_ > 0 && cost <= meterSeconds_;
-    b->visible = shown;
+    const bool visible =
+        ordinary && meter && cost > 0 && meterSeconds_ > 0 && cost <= meterSeconds_;
+    b->visible = visible;
     b->active = false;
     b->SetAlpha(127);
-    if (!shown) continue;
-    any = true;
+    if (visible) shown.push_back(i);
+  }
+  std::stable_sort(shown.begin(), shown.end(),
+                   [&](int a, int b) { return costs_[size_t(a)] < costs_[size_t(b)]; });
+  if (meter && !shown.empty()) {
     const Rect m = meter->rect;
-    const float f = float(cost) / float(meterSeconds_);
-    const float w = std::fabs(b->rect.x1 - b->rect.x0), h = std::fabs(b->rect.y1 - b->rect.y0);
     const float bottom = std::min(m.y0, m.y1), left = std::min(m.x0, m.x1);
     const float W = std::fabs(m.x1 - m.x0), H = std::fabs(m.y1 - m.y0);
-    float x0, top;
-    if (meter->vertical) {
-      // Beside the vertical meter, centred where its fill reaches the cost.
-      x0 = Centre(m.x0, m.x1) + 6 - w;
-      top = bottom + f * H + h / 2;
-    } else {
-      // Over the horizontal meter, centred where its fill reaches the cost.
-      x0 = left + f * W - w / 2 + 4;
-      top = Centre(m.y0, m.y1) + 8;
+    // Every button sits where the meter's fill reaches its cost, beside the vertical meter or
+    // under the horizontal one; neighbours whose costs lie close together move apart along
+    // the meter until they no longer cover each other, kept on the screen.
+    std::vector<float> along;
+    float w = 0, h = 0;
+    for (const int i : shown) {
+      const GUIButton* b = buttons_[size_t(i)];
+      w = std::max(w, std::fabs(b->rect.x1 - b->rect.x0));
+      h = std::max(h, std::fabs(b->rect.y1 - b->rect.y0));
+      const float f = float(costs_[size_t(i)]) / float(meterSeconds_);
+      along.push_back(meter->vertical ? bottom + f * H : left + f * W + 4);
     }
-    b->SetRect(Rect{x0, top, x0 + w, top - h});
-    if (bar) {
-      const float bw = std::fabs(bar->rect.x1 - bar->rect.x0);
-      const float bh = std::fabs(bar->rect.y1 - bar->rect.y0);
-      const float cx = x0 + w / 2 - 4, cy = top - h / 2 - 0.4f * h;
-      bar->SetRect(Rect{cx - bw / 2, cy + bh / 2, cx + bw / 2, cy - bh / 2});
+    const float size = meter->vertical ? h : w;
+    const float half = meter->vertical ? halfHeight : halfWidth;
+    along = Spread(along, size + kButtonGap, -half + size / 2, half - size / 2);
+    for (size_t k = 0; k < shown.size(); ++k) {
+      GUIButton* b = buttons_[size_t(shown[k])];
+      const float bw = std::fabs(b->rect.x1 - b->rect.x0), bh = std::fabs(b->rect.y1 - b->rect.y0);
+      float x0, top;
+      if (meter->vertical) {
+        x0 = Centre(m.x0, m.x1) + 6 - bw;
+        top = along[k] + bh / 2;
+      } else {
+        x0 = along[k] - bw / 2;
+        top = Centre(m.y0, m.y1) + 8;
+      }
+      b->SetRect(Rect{x0, top, x0 + bw, top - bh});
+      if (GUIProgressBar* bar = bars_[size_t(shown[k])]) {
+        const float barW = std::fabs(bar->rect.x1 - bar->rect.x0);
+        const float barH = std::fabs(bar->rect.y1 - bar->rect.y0);
+        const float cx = x0 + bw / 2 - 4, cy = top - bh / 2 - 0.4f * bh;
+        bar->SetRect(Rect{cx - barW / 2, cy + barH / 2, cx + barW / 2, cy - barH / 2});
+      }
     }
   }
+  const bool any = !shown.empty();
   if (meter) meter->visible = ordinary && any;
   if (rail) rail->visible = ordinary && any;
 }

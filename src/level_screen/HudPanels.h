@@ -17,6 +17,7 @@ class HudPanels {
   static constexpr int kBonuses = 6;
   static constexpr int kFirstButtonId = 80;
   static constexpr float kBarFadeMs = 500;
+  static constexpr float kButtonGap = 4;  // between neighbouring bonus buttons
   static constexpr int kTwoBarsTrophy = 15, kRestartedBarTrophy = 17;
 
   class Host {
@@ -43,9 +44,16 @@ class HudPanels {
              const ButtonLook& look, struct Sprite* button, struct Sprite* bar,
              const std::array<struct Sprite*, kBonuses>& icons);
   // Lays the buttons along the meter for a level: ordinary levels only, costs in seconds of a
-  // meter of meterSeconds. Hides the meter's rail (72) and bar unless a button shows.
+  // meter of meterSeconds. Hides the meter's rail (72) and bar unless a button shows. Buttons
+  // whose costs lie too close to show side by side are moved apart along the meter, within
+  // the screen of the half sizes given.
   void Layout(bool ordinary, const std::array<int, kBonuses>& costs, int meterSeconds,
-              GUIProgressBar* meter, GUIControl* rail);
+              GUIProgressBar* meter, GUIControl* rail, float halfWidth, float halfHeight);
+  // Centres along a line, wished for in ascending order, moved so that neighbours are at
+  // least gap apart, each as near its wish as the others let it be (the least squared
+  // movement), the whole row within [low, high] (from low on when it is longer).
+  static std::vector<float> Spread(const std::vector<float>& wishes, float gap, float low,
+                                   float high);
   // The meter fills from 0 to meterSeconds × 1000 ms, from restoredMs on (clamped).
   void StartMeter(int restoredMs);
   // The meter gains ms (the frame, or command 71's quarter) and the buttons follow it.

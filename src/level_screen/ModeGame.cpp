@@ -19,6 +19,7 @@
 #include "level/BonusInfo.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"
+#include "level/GameSettings.h"
 #include "level/Level.h"
 #include "level/LevelBot.h"
 #include "level/LevelEffects.h"
@@ -207,6 +208,10 @@ void ModeGame::BuildHud() {
   parts.scoreLabel = scoreLabel;
   parts.resourceLabels = resourceLabels;
   parts.shortageFlashes = shortageFlashes;
+  for (int i = 0; i < 3; ++i) {
+    parts.lostLabels[size_t(i)] = controls.Find(kFirstLostLabelId + i);
+    parts.lostTags[size_t(i)] = controls.Find(kFirstLostTagId + i);
+  }
   hud.Build(parts, App().values());
 }
 
@@ -402,7 +407,8 @@ void ModeGame::PrepareHud() {
   // 5. The bonus panel shows in ordinary levels of mode 0 only.
   const LevelMode mode = level_ ? level_->mode : LevelMode::Ordinary;
   panels.Layout(mode == LevelMode::Ordinary, level_ ? level_->bonusCost : std::array<int, 6>{},
-                level_ ? level_->bonusSpeed : 0, bonusMeter, controls.Find(72));
+                level_ ? level_->bonusSpeed : 0, bonusMeter, controls.Find(72), Gui().HalfWidth(),
+                Gui().HalfHeight());
   // The walking-speed obelisk earns a trophy when it stands while the speed bonus is offered.
   if (game_) game_->speedBonusOnPanel = panels.Button(0) && panels.Button(0)->visible;
   // 6.
@@ -430,6 +436,7 @@ void ModeGame::PrepareHud() {
   if (goldMark) goldMark->visible = false;
   if (GUIControl* c = controls.Find(34)) c->visible = timed;
   std::fill(std::begin(shownResources_), std::end(shownResources_), -1);
+  hud.ShowLostResources({}, false);
   RefreshResourceLabels();
 }
 
@@ -695,6 +702,10 @@ void ModeGame::Update() {
     debugTimes_[1]->SetText(u"timer " + Text(std::to_string(LevelTimerLeft())) + u" ms");
   }
   RefreshResourceLabels();
+  RefreshQueueNumbers();
+  // The start prompt waits behind a speech bubble: no click starts the level while the
+  // bubble holds it, and the bubble would cover the prompt.
+  if (startText && !game_->Ended()) startText->SetAlpha(speechWidgets.BubbleShown() ? 0 : 255);
   // 10.
   if (noDialog && !Visible(dimmer) && !game_->Ended() && !paused && !switchPending) PlayStep();
 }
@@ -730,25 +741,36 @@ void ModeGame::UpdateTooltips() {
     return;
   }
   if (hovered->id == SpeechWidgets::kMessageId) return;
-  ShowTooltip(hovered->id);
+  ShowTooltip(*hovered);
 }
 
-void ModeGame::ShowTooltip(int id) {
+void ModeGame::ShowTooltip(const GUIControl& control) {
+  const int id = control.id;
   if (!objectHint || id == lastTooltip_) return;
   lastTooltip_ = id;
+  const bool bonus = id >= HudPanels::kFirstButtonId && id <= HudPanels::kFirstButtonId + 6;
   std::u16string text;
-  if (id >= 80 && id <= 86) {
-    // Six bonuses: a seventh id has no description and no tooltip.
-    const BonusInfo* bonus = App().descriptors() ? App().descriptors()->Bonus(id - 80) : nullptr;
-    if (bonus) text = App().strings() ? App().strings()->Get(bonus->desc) : bonus->desc;
+  if (bonus) {
+    // Six bonuses: a seventh id has no description and no tooltip. A description the
+    // strings lack shows nothing rather than its key.
+    const GameDescriptors* descriptors = App().descriptors();
+    const BonusInfo* info = descriptors ? descriptors->Bonus(id - HudPanels::kFirstButtonId) : nullptr;
+    const StringTable* strings = App().strings();
+    if (info && strings && strings->Has(info->desc)) text = strings->Get(info->desc);
   } else {
     text = Lookup(Format("control%03d", id));
     if (text == Text(Format("control%03d", id))) text.clear();
   }
   if (text.empty()) return;
-  // Tooltips sit centred under the top edge, lowered by the control's own value.
-  const float y = Gui().HalfHeight() - (Gui().Value(Format("if_gm_control%03d_y", id), 0) + 25);
-  ShowHintAt(*objectHint, 0, y, text, 3000);
+  if (bonus) {
+    // A bonus explains itself at its button.
+    ShowHintBeside(*objectHint, control.rect, text, 3000);
+  } else {
+    // Tooltips sit centred under the top edge, lowered by the control's own value.
+    const float y =
+        Gui().HalfHeight() - (Gui().Value(Format("if_gm_control%03d_y", id), 0) + 25);
+    ShowHintAt(*objectHint, 0, y, text, 3000);
+  }
   controls.BringToTop(objectHint);
 }
 
@@ -760,7 +782,7 @@ void ModeGame::DialogStep(GUIDialog& dialog) {
   const GuiPoint p = Gui().Pointer();
   GUIControl* over = dialog.Children().HitTest(p.x, p.y);
   if (over && over->id > 0 && over->kind != ControlKind::Dialog) {
-    ShowTooltip(over->id);
+    ShowTooltip(*over);
   } else {
     lastTooltip_ = 0;
   }
@@ -786,6 +808,24 @@ void ModeGame::RefreshResourceLabels() {
     shownResources_[i] = level_->resources[i];
     resourceLabels[i]->SetText(Text(std::to_string(level_->resources[i])));
   }
+  // What the storage limit cut off, where the settings ask for it, under the stocks.
+  const GameSettings* settings = App().gameSettings();
+  const bool lostShown = settings && settings->showResLost && game_ && IsOrdinary(level_->mode);
+  hud.ShowLostResources(game_ ? game_->economy.lost : std::array<int, 3>{}, lostShown);
+}
+
+void ModeGame::RefreshQueueNumbers() {
+  std::vector<Vec2> tops;
+  if (level_ && game_ && !game_->Ended()) {
+    const std::optional<WorldObject>& marker = level_->indicators.queue;
+    const float half = marker ? std::fabs(marker->size.y) : 0.0f;
+    for (const int id : level_->commandQueue) {
+      if (const WorldObject* waypoint = level_->FindObject(id)) {
+        tops.push_back(Vec2{waypoint->position.x, waypoint->position.y + half});
+      }
+    }
+  }
+  hud.ShowQueueNumbers(tops);
 }
 
 bool ModeGame::PlayStep() {
@@ -1056,10 +1096,24 @@ void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
     // 6. A kind below 0 shows as the top left message. Delays are kept within an hour.
     speechDelay = float(std::clamp(line.delay, 0, 3600)) * 1000.0f;
     speechWidgets.ShowMessage(std::max(line.kind, 0), text,
-                              speaker ? Gui().SpriteNamed(*speaker + "_head") : nullptr);
+                              speaker ? Gui().SpriteNamed(*speaker + "_head") : nullptr,
+                              HudRects());
   }
   // 7.
   AimSpeechArrow(line.target);
+}
+
+std::vector<Rect> ModeGame::HudRects() const {
+  // The layout's own controls (they carry ids), the score written over its plate and the
+  // bonus buttons; not the dialogs, the hint window or the prompts.
+  std::vector<Rect> rects;
+  for (size_t i = 0; i < controls.Size(); ++i) {
+    const GUIControl* c = controls.At(i);
+    if (!c || !c->visible || c->kind == ControlKind::Dialog || c->kind == ControlKind::Hint) continue;
+    if (c->id > 0 && !IsDialogId(c->id)) rects.push_back(c->rect);
+  }
+  if (Visible(scoreLabel)) rects.push_back(scoreLabel->rect);
+  return rects;
 }
 
 void ModeGame::AimSpeechArrow(int target) {
@@ -1750,6 +1804,25 @@ void ModeGame::ShowMessage(std::string_view text, Vec2 at) {
   if (end != std::string_view::npos) words += Text(text.substr(end));
   ShowHintAt(*objectHint, at.x, at.y + 60, words, 3000);
   controls.BringToTop(objectHint);
+}
+
+void ModeGame::ShowHintBeside(GUIHint& hint, const Rect& at, std::u16string_view text, float ms) {
+  // Sized to its text first, then beside the control on the side towards the screen's
+  // middle: left or right of a control near a side edge, above or below one near the top or
+  // the bottom edge.
+  ShowHintAt(hint, 0, 0, text, ms);
+  const float w = std::fabs(hint.rect.x1 - hint.rect.x0), h = std::fabs(hint.rect.y1 - hint.rect.y0);
+  const float cx = CentreX(at), cy = CentreY(at);
+  const float cw = std::fabs(at.x1 - at.x0), ch = std::fabs(at.y1 - at.y0);
+  const float toSide = Gui().HalfWidth() - std::fabs(cx), toEnd = Gui().HalfHeight() - std::fabs(cy);
+  constexpr float kGap = 8;
+  float x = cx, y = cy;
+  if (toSide < toEnd) {
+    x = cx - std::copysign((cw + w) / 2 + kGap, cx);
+  } else {
+    y = cy - std::copysign((ch + h) / 2 + kGap, cy);
+  }
+  ShowHintAt(hint, x, y, text, ms);
 }
 
 void ModeGame::ShowHintAt(GUIHint& hint, float x, float y, std::u16string_view text, float ms) {

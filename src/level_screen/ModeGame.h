@@ -56,6 +56,10 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
     return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
   }
   static constexpr int kGoldMarkId = 21;
+  // The layout's labels of the resources lost to the storage limit (under the stocks 40..42)
+  // and the tags behind them.
+  static constexpr int kFirstLostLabelId = 43;
+  static constexpr int kFirstLostTagId = 113;
 
   ModeGame();
   ~ModeGame() override;
@@ -239,11 +243,13 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void UpdatePaused(bool switchPending);
   void UpdateHudFade();
   void UpdateTooltips();
-  void ShowTooltip(int id);
+  void ShowTooltip(const GUIControl& control);
   void DialogStep(GUIDialog& dialog);
   void CountScore(bool switchPending);
   bool PlayStep();
   void RefreshResourceLabels();
+  // The numbers over the markers of the queued commands.
+  void RefreshQueueNumbers();
   // Input.
   // A press at a point of the screen: the start of play, then the controller's click.
   void Press(float x, float y);
@@ -260,6 +266,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void StopForMap();
   // The hint window centred at (x, y), kept inside the screen, for ms milliseconds.
   void ShowHintAt(GUIHint& hint, float x, float y, std::u16string_view text, float ms);
+  // The hint window next to a control's rectangle, on the side towards the screen's middle.
+  void ShowHintBeside(GUIHint& hint, const Rect& at, std::u16string_view text, float ms);
   void ShowStartPrompt();
   void ShowBriefingAgain();
   void SettingsCommand(int id);
@@ -298,6 +306,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void OpenLevelIntro();
   void WakeObject(int id);
   void AimSpeechArrow(int target);
+  // Where the HUD shows something a message must not cover.
+  std::vector<Rect> HudRects() const;
   void SpeechStep(float frameTime);
   void SpeechCommand(int id);
   void BotAnswers();

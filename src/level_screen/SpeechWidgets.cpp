@@ -1,5 +1,6 @@
 #include "level_screen/SpeechWidgets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -227,21 +228,47 @@ bool SpeechWidgets::BubbleShown() const { return Shown(speechBubble); }
 
 // ---------------------------------------------------------------- the message
 
-void SpeechWidgets::ShowMessage(int kind, std::u16string_view text, Sprite* head) {
+float SpeechWidgets::ClearY(float bottom, float height, float x0, float x1, bool downwards,
+                            const std::vector<Rect>& avoid) {
+  constexpr float kGap = 6;
+  // Each move may bring the frame onto another rectangle: at most one pass per rectangle.
+  for (size_t pass = 0; pass <= avoid.size(); ++pass) {
+    bool moved = false;
+    for (const Rect& r : avoid) {
+      const float left = std::min(r.x0, r.x1), right = std::max(r.x0, r.x1);
+      const float low = std::min(r.y0, r.y1), high = std::max(r.y0, r.y1);
+      if (!(x0 < right && x1 > left && bottom < high && bottom + height > low)) continue;
+      bottom = downwards ? low - kGap - height : high + kGap;
+      moved = true;
+    }
+    if (!moved) break;
+  }
+  return bottom;
+}
+
+void SpeechWidgets::ShowMessage(int kind, std::u16string_view text, Sprite* head,
+                                const std::vector<Rect>& avoid) {
   const bool top = kind <= 1, left = kind == 0 || kind == 2;
   const float x = left ? v_.msgLeft : v_.msgRight;
-  const float y = top ? v_.msgTop : v_.msgBottom;
   const float w = v_.msgW;
   float h = v_.msgH;
+  // A long text gets a taller frame: 6 lower and 18 higher than the plain one.
+  const bool tall = text.size() > kLongMessage;
+  const float below = tall ? 6.0f : 0.0f, above = tall ? 18.0f : 0.0f;
+  // The frame with the head beside it keeps clear of the HUD: a top message moves down below
+  // what it would cover, a bottom message up above it.
+  float reach = v_.circleX;
+  if (messageCircle) reach += std::fabs(messageCircle->rect.x1 - messageCircle->rect.x0) / 2;
+  const float x0 = left ? std::min(x, x - reach) : x, x1 = left ? x + w : std::max(x + w, x + w + reach);
+  const float y = ClearY((top ? v_.msgTop : v_.msgBottom) - below, h + below + above, x0, x1, top,
+                         avoid) +
+                  below;
   if (messageFrame) {
     messageFrame->visible = true;
     messageFrame->Show(x, y, w, h, text, -1, 2 * kMessageInset);
-    messageFrame->SetRect(Rect{x, y, x + w, y + h});
-    if (text.size() > kLongMessage) {
-      messageFrame->SetRect(Rect{x, y - 6, x + w, y + h + 18});
-      h += 18;
-    }
+    messageFrame->SetRect(Rect{x, y - below, x + w, y + h + above});
   }
+  h += above;
   const float side = left ? -1.0f : 1.0f;
   const float edge = left ? x : x + w;
   if (messageCircle) {

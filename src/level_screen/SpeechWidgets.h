@@ -1,5 +1,6 @@
 #pragma once
 #include <string_view>
+#include <vector>
 
 #include "graphics/Vertex.h"
 
@@ -47,8 +48,15 @@ class SpeechWidgets {
   // screen's half height, on whose bottom edge the figure stands. The figure slides in when
   // it was hidden.
   void ShowBubble(int kind, std::u16string_view text, Sprite* figure, float halfHeight);
-  // The message of kind 0..3 in its corner with the speaker's head beside it.
-  void ShowMessage(int kind, std::u16string_view text, Sprite* head);
+  // The message of kind 0..3 in its corner with the speaker's head beside it, moved clear of
+  // the rectangles of `avoid` (the HUD's controls): down below them at the top, up above
+  // them at the bottom.
+  void ShowMessage(int kind, std::u16string_view text, Sprite* head,
+                   const std::vector<Rect>& avoid = {});
+  // The bottom edge a frame [x0, x1] × [bottom, bottom + height] moves to so that it covers
+  // none of the rectangles of `avoid`: downwards below what it meets, else upwards above it.
+  static float ClearY(float bottom, float height, float x0, float x1, bool downwards,
+                      const std::vector<Rect>& avoid);
   // Hides the frame, its circle and the head.
   void HideMessage();
   // Hides the figure, the bubble, both tails and both buttons.

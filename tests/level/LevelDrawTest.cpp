@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "WorldTestSupport.h"
@@ -296,6 +297,34 @@ TEST_F(DrawFixture, SelectorsQueueMarkersAndHoverStyles) {
   int selectors = 0;
   for (const auto& q : quads) selectors += q.texture.starts_with("sel");
   EXPECT_EQ(selectors, 2);
+}
+
+TEST_F(DrawFixture, ObjectiveMarkersPulseAndFadeOverTheObjectivesShown) {
+  for (const char* name : {"rock", "star"}) Make(name);
+  Begin(R"(<level>
+      <object id="1" tex="rock" class="1" subclass="10" flags="o" pos="100,20" size="10,12"/>
+      <object id="2" tex="rock" class="1" subclass="10" pos="-100,20" size="10,10"/>
+      <object id="3" tex="rock" class="1" subclass="10" flags="oi" pos="0,0" size="10,10"/>
+    </level>)");
+  world.level->indicators.objective.emplace();
+  WorldObject& marker = *world.level->indicators.objective;
+  marker.texture = "star";
+  marker.size = Vec2{8, 8};
+  marker.alpha = 100;
+  // One marker, over the shown objective only, at the indicator's alpha; its size swings
+  // between 1 and 1.25 of its own with the level's clock.
+  for (const auto& [clock, scale] : {std::pair{785.398f, 1.25f}, std::pair{2356.194f, 1.0f}}) {
+    world.level->animationClock = clock;
+    std::vector<DrawnQuad> stars;
+    for (const DrawnQuad& q : Draw()) {
+      if (q.texture == "star") stars.push_back(q);
+    }
+    ASSERT_EQ(stars.size(), 1u);
+    EXPECT_NEAR(std::fabs(stars[0].v[1].x - stars[0].v[0].x), 16 * scale, 0.01);
+    EXPECT_NEAR(stars[0].CentreX(), 100, 0.01);
+    EXPECT_NEAR(stars[0].CentreY(), 20 + 12 + 8 * scale, 0.01) << "just over the objective";
+    EXPECT_EQ(stars[0].Alpha(), 100);
+  }
 }
 
 TEST_F(DrawFixture, TheCameraMovesAndZoomsTheViewAndIsRestored) {

@@ -197,15 +197,15 @@ TEST_F(LevelResultScreenTest, BonusButtonsFollowTheMeterAndItsBars) {
 TEST_F(LevelResultScreenTest, AMeterOfNothingAndFreeBonusesShowNoButtons) {
   HudPanels& p = mode().panels;
   std::array<int, 6> costs{0, -3, 200, 4, 4, 4};
-  p.Layout(true, costs, 100, mode().bonusMeter, nullptr);
+  p.Layout(true, costs, 100, mode().bonusMeter, nullptr, 640, 400);
   EXPECT_FALSE(Shown(p.Button(0))) << "cost 0";
   EXPECT_FALSE(Shown(p.Button(1))) << "a negative cost";
   EXPECT_FALSE(Shown(p.Button(2))) << "a cost above the meter";
   EXPECT_TRUE(Shown(p.Button(3)));
-  p.Layout(true, {4, 4, 6, 6, 8, 10}, 0, mode().bonusMeter, nullptr);
+  p.Layout(true, {4, 4, 6, 6, 8, 10}, 0, mode().bonusMeter, nullptr, 640, 400);
   for (int i = 0; i < 6; ++i) EXPECT_FALSE(Shown(p.Button(i)));
   EXPECT_FALSE(Shown(mode().bonusMeter));
-  p.Layout(false, {4, 4, 6, 6, 8, 10}, 100, mode().bonusMeter, nullptr);
+  p.Layout(false, {4, 4, 6, 6, 8, 10}, 100, mode().bonusMeter, nullptr, 640, 400);
   EXPECT_FALSE(Shown(p.Button(0))) << "only ordinary levels of mode 0";
 }
 

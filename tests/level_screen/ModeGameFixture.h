@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ class ScreenAppTest : public ::testing::Test {
     platform::SetDataFolder(data.Path());
     app = std::make_unique<Application>(platform);
     ASSERT_TRUE(app->Init());
+    if (const std::optional<AspectMode> aspect = Aspect()) app->renderer()->SetAspectMode(*aspect);
     ASSERT_TRUE(app->InitDevice());
     MountLocale(*app->files(), "en", false);
     ASSERT_TRUE(app->InitContent());
@@ -58,6 +60,9 @@ class ScreenAppTest : public ::testing::Test {
     platform::SetDataFolder("");
     if (!old_.empty()) std::filesystem::current_path(old_);
   }
+
+  // The screen size the test asks for; none: the renderer's own choice.
+  virtual std::optional<AspectMode> Aspect() const { return std::nullopt; }
 
   void Frames(int n, uint32_t ms = 16) {
     for (int i = 0; i < n; ++i) {

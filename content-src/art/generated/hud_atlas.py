@@ -78,6 +78,19 @@ def flash():
     d.save(FOLDER, "hud_flash")
 
 
+def lost_tag():
+    # 76 x 28: hangs under a resource stock and carries what the storage limit cut off.
+    d = Doc(76, 28, "Lost resources: a red tag hanging under a stock (written by "
+                    "generated/hud_atlas.py)")
+    red = d.linear("lostRed", [(0, "#d8503a"), (0.5, "#a82418"), (1, "#6e120a")])
+    d.add(rrect(3, 4, 70, 23, 8, "#2a1606", None, 0, ' opacity="0.35"'),
+          rrect(3, 2, 70, 22, 8, red, OUTLINE, 2),
+          gloss_h(12, 64, 6, "#ffc8b0", 1.6, 0.6),
+          circle(9, 13, 2.2, "#ffe0c0", OUTLINE, 0.8),
+          circle(67, 13, 2.2, "#ffe0c0", OUTLINE, 0.8))
+    d.save(FOLDER, "hud_lost")
+
+
 def rail(name, w, h, vertical, title):
     # A wooden rail that holds a bar: three-slice, rounded ends.
     d = Doc(w, h, f"{title} (written by generated/hud_atlas.py)")
@@ -184,6 +197,18 @@ def command_mark(name, accepted):
           path("M10 16 L14 12" if not accepted else "M9 26 L14 21", stroke="#ffffff", width=2,
                extra=' opacity="0.8"'))
     d.save(FOLDER, name)
+
+
+def queue_badge():
+    # 32 x 32: the dark disc behind a queued command's number.
+    d = Doc(32, 32, "Queue number badge: a dark wooden disc with a light rim (written by "
+                    "generated/hud_atlas.py)")
+    wood = d.radial("badgeWood", [(0, "#7a4a22"), (0.7, "#4e2c10"), (1, "#2e1806")])
+    d.add(circle(16.5, 17.5, 14, "#1e1408", extra=' opacity="0.35"'),
+          circle(16, 16, 14, wood, "#fff1c9", 2.2),
+          circle(16, 16, 14.8, "none", OUTLINE, 1),
+          path("M7 11 A10 10 0 0 1 14 5", stroke="#fff1c9", width=1.6, extra=' opacity="0.6"'))
+    d.save(FOLDER, "queue_badge")
 
 
 def free_worker():
@@ -406,6 +431,7 @@ def main():
     plate()
     scroll()
     flash()
+    lost_tag()
     rail("hud_rail_v", 48, 144, True, "Vertical wooden rail holding a bar")
     rail("hud_rail_h", 144, 48, False, "Horizontal wooden rail holding a bar")
     bar_sheet("hud_timebar", 56, 240, True,
@@ -428,6 +454,7 @@ def main():
     command_mark("cmd_ok", True)
     command_mark("cmd_no", False)
     free_worker()
+    queue_badge()
     arrow("hintobj", 135, "Object arrow, pointing down to the right")
     arrow("hintarrow", 225, "HUD arrow, pointing down to the left (the speech arrow mirrors it)")
     medal_star("star_bronze", [(0, "#ffe0c0"), (0.5, "#d08a4a"), (1, "#7a4018")],

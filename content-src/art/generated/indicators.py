@@ -71,16 +71,25 @@ def selector(name, fw, fh, colour, light, title):
 
 
 def objective_marker():
-    fw, fh = 24, 32
-    d = Doc(fw * 4, fh * 2, "The objective marker: a golden arrow bobbing over an objective.")
-    g = d.linear("arrowGold", [(0, "#fff3a0"), (0.5, "#f5c02a"), (1, "#d07810")])
+    # The level turns the marker and lets it swell and fade, so it is round: a golden star
+    # in a ring, with a glint that runs round the ring from frame to frame.
+    fw = fh = 28
+    d = Doc(fw * 4, fh * 2, "The objective marker: a golden star in a ring over an objective.")
+    g = d.radial("starGold", [(0, "#fff8c0"), (0.55, "#f5c02a"), (1, "#c87010")], 0.45, 0.4, 0.7)
+    ring = d.linear("ringGold", [(0, "#fff3a0"), (0.5, "#e8a820"), (1, "#a86010")])
 
     def draw(doc, i):
-        dy = 3 * math.sin(2 * math.pi * i / 8)
-        y = 4 + 3 + dy
-        return poly([(8, y), (16, y), (16, y + 12), (21, y + 12), (12, y + 22), (3, y + 12),
-                     (8, y + 12)], g, OUTLINE, 1.6) + path(f"M10 {f(y + 2)} v10", stroke="#ffffff",
-                                                        width=1.4, extra=' opacity="0.6"')
+        cx = cy = 14
+        pts = []
+        for k in range(16):
+            a = -math.pi / 2 + k * math.pi / 8
+            r = 8.5 if k % 2 == 0 else 3.6
+            pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+        a = 2 * math.pi * i / 8
+        return (circle(cx, cy, 11.5, "none", OUTLINE, 3.4) + circle(cx, cy, 11.5, "none", ring, 2) +
+                poly(pts, g, OUTLINE, 1.2) + circle(cx, cy, 1.8, "#ffffff", extra=' opacity="0.8"') +
+                circle(cx + 11.5 * math.cos(a), cy + 11.5 * math.sin(a), 1.8, "#ffffff",
+                       extra=' opacity="0.9"'))
 
     frames(d, 4, 2, fw, fh, draw)
     d.save(WORLD, "ind_objective")
