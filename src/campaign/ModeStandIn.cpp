@@ -17,7 +17,10 @@ void ModeStandIn::OnFadeDone(Fade kind) {
 int ModeStandIn::OnInput(InputEvent event) {
   const bool leave = event.type == InputType::LeftUp ||
                      (event.type == InputType::KeyDown && event.value == kGameKeyEscape);
-  if (leave && backMode && !requested) RequestMode(backMode);
+  Mode* next = thenMode ? thenMode : backMode;
+  if (!leave || !next || requested) return 0;
+  thenMode = nullptr;
+  RequestMode(next);
   return 0;
 }
 

@@ -14,6 +14,8 @@ class ModeStandIn : public Mode {
 
   // Where a click or Escape leads (none: nowhere).
   Mode* backMode = nullptr;
+  // Where the next click or Escape leads instead, once (none: backMode).
+  Mode* thenMode = nullptr;
   const std::u16string& Name() const { return name_; }
 
  private:

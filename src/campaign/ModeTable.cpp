@@ -35,6 +35,11 @@ void ConnectModes() {
   game.mapMode = &TheModeStage();
   game.comicsMode = &TheModeComics();
   game.castleMode = &TheModeCastle();
+  game.prepareComic = [](int number) {
+    TheModeComics().number = number;
+    TheModeComics().nextMode = &TheModeStage();
+  };
+  game.prepareCastle = [](Mode* next) { TheModeCastle().thenMode = next; };
   TheModeComics().nextMode = &TheModeStage();
   TheModeCastle().backMode = &TheModeStage();
 }

@@ -76,7 +76,8 @@ class LevelScreen {
   virtual int LevelTimerLeft() const { return 0; }
   // The level's music changes ("win_theme").
   virtual void PlayMusic(std::string_view /*name*/) {}
-  // Progress toward a counted trophy (0..1).
+  // Progress toward a counted trophy not earned yet: the share reached (0..1), reported as
+  // it grows (the obelisk's resources, the works under the work bonus).
   virtual void TrophyProgress(int /*number*/, float /*fraction*/) {}
   // The evaluation at the end of the level: medal, stars, score parts and what the player's
   // records take from it.

@@ -463,7 +463,9 @@ bool WorkSite::OnWorkDone(WorldObject& o) {
   game_.RefreshHint();
   if (game_.workBonus && d->time != 0) {
     ++bonusWorkCount_;
+    // Four works earn the trophy; the three before it report their quarters.
     if (bonusWorkCount_ == 4) game_.screen.Achievement(1);
+    if (bonusWorkCount_ < 4) game_.screen.TrophyProgress(1, float(bonusWorkCount_) / 4);
   }
   return d->ret != 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 #include "campaign/Progress.h"
 #include "campaign/RecordTables.h"
@@ -12,6 +13,7 @@ constexpr int kCrown = 10, kPieces = 4, kDevBeaten = 7, kDevBeatenFive = 8;
 constexpr int kCastles = 3, kLastCastle = 12, kGoldRush = 14;
 constexpr int kStars3 = 21, kStars20 = 13, kStars40 = 11, kTrophyCheat = 0;
 constexpr int kCampaignEpisodes = 4, kCampaignLevels = 10;
+constexpr int kPiecesNeeded = 5, kDevBeatenNeeded = 5, kRelax = 0;
 
 }  // namespace
 
@@ -59,19 +61,28 @@ LevelRewards::Outcome LevelRewards::Store(const LevelResult& r, const Context& c
       progress_.totalScore += r.score - std::max(before.bestScore, 0);
       record.bestScore = r.score;
     }
+    // The relax clock stands still: its finish says nothing about time and never replaces
+    // a time won in another difficulty. A time of 0 means "none", so a finish within the
+    // first second is not kept either.
     const int seconds = std::max(r.elapsedMs, 0) / 1000;
-    if (record.time == 0 || record.time > seconds) record.time = seconds;
+    const bool timed = c.difficulty != kRelax && seconds > 0;
+    if (timed && (record.time == 0 || record.time > seconds)) record.time = seconds;
   }
   progress_.lastEpisode = c.episode - 1;
   progress_.lastLevel = c.level - 1;
   if (r.pieceFound) record.flags |= LevelRecord::kPuzzlePiece;
   record.flags |= LevelRecord::kFinished;
-  if (r.pieceFound && !progress_.HasAchievement(kPieces) &&
-      CountFlag(progress_, LevelRecord::kPuzzlePiece) >= 5) {
-    Award(kPieces);
+  if (r.pieceFound && !progress_.HasAchievement(kPieces)) {
+    const int pieces = CountFlag(progress_, LevelRecord::kPuzzlePiece);
+    if (pieces >= kPiecesNeeded) {
+      Award(kPieces);
+    } else {
+      out.progress.push_back({kPieces, float(pieces) / kPiecesNeeded});
+    }
   }
-  if (tables) StoreRecordTables(r, c, *tables, out);
-  CampaignAchievements(r, c);
+  // Relax play has no score and no clock: the record tables take nothing from it.
+  if (tables && c.difficulty != kRelax) StoreRecordTables(r, c, *tables, out);
+  CampaignAchievements(r, c, out);
   if (c.trophyCheat) pending_.push_back(kTrophyCheat);
   return out;
 }
@@ -89,14 +100,18 @@ void LevelRewards::StoreRecordTables(const LevelResult& r, const Context& c, Rec
   }
 }
 
-void LevelRewards::CampaignAchievements(const LevelResult& r, const Context& c) {
+void LevelRewards::CampaignAchievements(const LevelResult& r, const Context& c, Outcome& out) {
   LevelRecord& record = progress_.Record(c.episode, c.level);
   if (c.devRecord < r.score) {
     record.flags |= LevelRecord::kDeveloperBeaten;
     Award(kDevBeaten);
-    if (!progress_.HasAchievement(kDevBeatenFive) &&
-        CountFlag(progress_, LevelRecord::kDeveloperBeaten) >= 5) {
-      Award(kDevBeatenFive);
+    if (!progress_.HasAchievement(kDevBeatenFive)) {
+      const int beaten = CountFlag(progress_, LevelRecord::kDeveloperBeaten);
+      if (beaten >= kDevBeatenNeeded) {
+        Award(kDevBeatenFive);
+      } else {
+        out.progress.push_back({kDevBeatenFive, float(beaten) / kDevBeatenNeeded});
+      }
     }
   }
   if (c.level == 11 && r.stars == 3) {
@@ -114,8 +129,17 @@ void LevelRewards::CampaignAchievements(const LevelResult& r, const Context& c) 
                                progress_.HasAchievement(kStars40);
   if (record.stars >= 3 && !allStarTrophies) {
     const int n = CountThreeStars(progress_);
-    if (n >= 3) Award(kStars3);
-    if (n >= 20) Award(kStars20);
-    if (n >= 40) Award(kStars40);
+    // The star trophies by the number of levels they need; the first of them still out of
+    // reach reports how far the player got.
+    constexpr std::pair<int, int> kStarTrophies[] = {{kStars3, 3}, {kStars20, 20}, {kStars40, 40}};
+    bool reported = false;
+    for (const auto& [trophy, needed] : kStarTrophies) {
+      if (n >= needed) {
+        Award(trophy);
+      } else if (!reported && !progress_.HasAchievement(trophy)) {
+        out.progress.push_back({trophy, float(n) / float(needed)});
+        reported = true;
+      }
+    }
   }
 }

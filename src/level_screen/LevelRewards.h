@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "level/LevelResult.h"
 
@@ -28,6 +30,9 @@ class LevelRewards {
     bool episodeDone = false;  // level 10 finished for the first time
     bool toCastle = false;     // the level's first three stars
     bool recordsChanged = false;
+    // Counted trophies this level brought nearer without earning them: (trophy, fraction
+    // reached), for the screen to show.
+    std::vector<std::pair<int, float>> progress;
   };
 
   LevelRewards(Progress& progress, std::deque<int>& pending)
@@ -46,7 +51,7 @@ class LevelRewards {
  private:
   void StoreRecordTables(const LevelResult& r, const Context& c, RecordTables& tables,
                          Outcome& out);
-  void CampaignAchievements(const LevelResult& r, const Context& c);
+  void CampaignAchievements(const LevelResult& r, const Context& c, Outcome& out);
 
   Progress& progress_;
   std::deque<int>& pending_;

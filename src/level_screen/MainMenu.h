@@ -2,8 +2,14 @@
 #include "gui/GUIDialog.h"
 
 // The in-game menu (layout "menu_dlg"): resume (1000), restart (1001), settings (1002),
-// the briefing again (1003) and back to the map (1010).
+// the briefing again (1003) and back to the map (1010); in cheat mode also the test
+// commands (1080..1083), which are hidden otherwise.
 class MainMenu : public GUIDialog {
  public:
-  explicit MainMenu(int dialogId) : GUIDialog(dialogId, Rect{}, "menu_dlg") {}
+  static constexpr int kFirstTestCommand = 1080, kLastTestCommand = 1083;
+
+  explicit MainMenu(int dialogId);
+  // Follows the application's cheat mode.
+  void Update(float dt) override;
+  void ShowTestCommands(bool shown);
 };

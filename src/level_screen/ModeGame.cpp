@@ -129,6 +129,7 @@ ModeGame::ModeGame() {
   });
   overlayControls.SetDeletionListener([this, forget](const GUIControl& control) {
     speechWidgets.Forget(control);
+    trophyNote.Forget(control);
     forget(control);
   });
   worldControls.SetDeletionListener([this](const GUIControl& control) {
@@ -201,6 +202,7 @@ void ModeGame::BuildHud() {
   overlayControls.LoadLayout("game_gui_ovr", false);
   counterBars[2] = overlayControls.Find(79);
   speechWidgets.Build(overlayControls, App().values(), Lookup("continue"), Lookup("skip"));
+  trophyNote.Build(overlayControls, Gui().HalfWidth(), Gui().HalfHeight());
 
   HudItems::Parts parts;
   parts.world = &worldControls;
@@ -343,7 +345,22 @@ bool ModeGame::StartLevel() {
   const bool restored = level_->state == LevelState::Saved;
   objectiveIds = restored && !level_->objectivePanel.empty() ? level_->objectivePanel
                                                              : ObjectivePanel::StartIds(*level_);
-  pendingTrophies.assign(level_->trophies.begin(), level_->trophies.end());
+  // Trophies earned before are in the player's progress already; those whose dialogs did not
+  // show yet (the level was restarted or left) wait for the player's next result. Another
+  // player, or a progress begun anew, has none of them. A continued save adds the ones it
+  // kept.
+  const PlayerProfiles* profiles = app.profiles();
+  const int player = profiles ? profiles->CurrentSlot() : -1;
+  if (player != pendingPlayer) pendingTrophies.clear();
+  pendingPlayer = player;
+  std::erase_if(pendingTrophies,
+                [&](int n) { return !profiles || !profiles->progress.HasAchievement(n); });
+  for (const int n : level_->trophies) {
+    if (std::find(pendingTrophies.begin(), pendingTrophies.end(), n) == pendingTrophies.end()) {
+      pendingTrophies.push_back(n);
+    }
+  }
+  trophyNote.Hide();
   result.reset();
 
   // Music and weather.
@@ -564,19 +581,25 @@ bool ModeGame::OnActivate(bool wasActive) {
 void ModeGame::OnFadeDone(Fade kind) {
   if (kind != Fade::Out) return;
   paused = false;
-  // After the last level of an episode its comic comes first; the castle when asked for; the
-  // map otherwise (and whenever the screen asked for is not there).
+  // The end of an episode leads through its closing comic (number episode + 1) to the map,
+  // and first through the castle when the level won its first three stars; leaving for the
+  // map goes to the castle in that case too. Any screen that is not there is skipped.
   Mode* target = mapMode;
-  if (toCastle && castleMode) target = castleMode;
-  if (episodeDone && comicsMode) target = comicsMode;
-  if (levelNumber != 0 || episodeDone) {
-    ClearController();
-    if (levelNumber == 11 || episodeDone) {
-      episode += 1;
-      levelNumber = 1;
+  ClearController();
+  if (levelNumber == 11 || episodeDone) {
+    const int comic = episode + 1;
+    episode += 1;
+    levelNumber = 1;
+    if (comicsMode) {
+      if (prepareComic) prepareComic(comic);
+      target = comicsMode;
     }
-  } else {
-    ClearController();
+    if (toCastle && castleMode) {
+      if (prepareCastle) prepareCastle(target);
+      target = castleMode;
+    }
+  } else if (levelNumber == 0 && toCastle && castleMode) {
+    target = castleMode;
   }
   if (App().textures()) App().textures()->EvictUnloadable();
   if (target) App().SetMode(target, true);
@@ -1220,6 +1243,7 @@ void ModeGame::CloseDialog(GUIDialog* dialog) {
 
 void ModeGame::OpenMenu() {
   SaveForContinue();
+  ShowTestCommands();
   ShowDialog(menuDialog);
 }
 
@@ -1427,6 +1451,12 @@ int ModeGame::OnCommand(int id) {
       PlayButtonClick();
       CloseDialog(hiscoresDialog);
       break;
+    case 1080:
+    case 1081:
+    case 1082:
+    case 1083:
+      TestCommand(id);
+      break;
     default:
       break;
   }
@@ -1455,6 +1485,11 @@ void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
     toCastle = toCastle || outcome.toCastle;
     profiles->SaveProgress();
     if (outcome.recordsChanged) profiles->SaveRecords();
+    // Of the counted trophies the level brought nearer, the one closest to being earned.
+    const auto nearest = std::max_element(
+        outcome.progress.begin(), outcome.progress.end(),
+        [](const auto& a, const auto& b) { return a.second < b.second; });
+    if (nearest != outcome.progress.end()) TrophyProgress(nearest->first, nearest->second);
   }
   FillResultDialogs(evaluated);
   // The level's floating items and any speech go; the result takes the screen.
@@ -1525,6 +1560,30 @@ void ModeGame::NextResultStep() {
   if (services_) services_->effects.Start("stars", Vec2{0, 0});
   dialog->Present(float(ScreenRand15()) / 32767.0f);
   controls.BringToTop(dialog);
+}
+
+void ModeGame::TrophyProgress(int number, float fraction) {
+  if (number < 0 || number >= Progress::kAchievements || HasAchievement(number)) return;
+  const std::string key = Format("ach_%02d", number + 1);
+  trophyNote.Show(number, fraction, Lookup(key + "_name"), Gui().SpriteNamed(key));
+}
+
+void ModeGame::ShowTestCommands() {
+  if (menuDialog) menuDialog->ShowTestCommands(App().cheats);
+}
+
+void ModeGame::TestCommand(int id) {
+  PlayButtonClick();
+  CloseDialog(menuDialog);
+  if (!game_ || !level_) return;
+  if (id == 1083) {
+    // As the cheat word "res".
+    for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
+    for (int i = 0; i < 3; ++i) FlashResource(i, false);
+    return;
+  }
+  BeginPlay();
+  game_->end.ForceWin(id - 1080);
 }
 
 void ModeGame::Achievement(int number) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "level_screen/HudItems.h"
 #include "level_screen/HudPanels.h"
 #include "level_screen/SpeechWidgets.h"
+#include "level_screen/TrophyProgressNote.h"
 
 class BriefingDlg;
 class DiffSelGame;
@@ -116,6 +118,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   int LevelTimerLeft() const override;
   void PlayMusic(std::string_view name) override;
   void LevelEvaluated(const LevelResult& result) override;
+  // Shows how near a counted trophy the player came; nothing for one already earned.
+  void TrophyProgress(int number, float fraction) override;
   bool ResultReady() const override { return hudHidden; }
   void ShowSpeech(const SpeechLine& line) override { ShowSpeech(line, false); }
   void ShowLevelMessage(const SpeechLine&) override { ShowLevelMessage(); }
@@ -166,6 +170,10 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   Mode* mapMode = nullptr;
   Mode* comicsMode = nullptr;
   Mode* castleMode = nullptr;
+  // Set up with those screens: tells the comic screen the comic it shows next (the one that
+  // closes an episode, afterwards the map), and the castle where it leads once it is left.
+  std::function<void(int number)> prepareComic;
+  std::function<void(Mode* next)> prepareCastle;
   // The next start loads the player's saved level instead of the level file.
   bool continueSaved = false;
 
@@ -210,6 +218,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   bool episodeDone = false;
   bool botPlaying = false;
   std::deque<int> pendingTrophies;
+  int pendingPlayer = -1;  // the player slot whose trophies wait in pendingTrophies
   std::vector<int> objectiveIds;
   std::u16string objectiveText;         // control 33's line
   std::vector<size_t> objectiveStarts;  // where its entries start
@@ -219,6 +228,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   float counterTargetC = 0;  // ms bar C of the special levels drains to
   bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
   SpeechWidgets speechWidgets;
+  TrophyProgressNote trophyNote;  // in overlayControls
   SpeechLine speech;      // the line up now
   float speechDelay = 0;  // ms before a message line is taken down
   // The level's clock is the time bar (control 30) itself: it drains from the silver time, at
@@ -285,6 +295,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void FillResultDialogs(const LevelResult& evaluated);
   WinDlgBase* ResultWinDialog() const;
   void ShowHiscores();
+  // The in-game menu's test commands (1080..1083): shown in cheat mode only.
+  void ShowTestCommands();
+  void TestCommand(int id);
   bool CheatWord();
   // The objective line's entry starts measured in control 33's font.
   std::vector<float> ObjectiveEntryWidths() const;

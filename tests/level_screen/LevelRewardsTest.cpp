@@ -165,4 +165,51 @@ TEST(LevelRewardsTest, RecordTablesTakeTheLevelAndTheTotal) {
   EXPECT_EQ(tables.Level(1, 2).entries[1].score, 500);
 }
 
+TEST(LevelRewardsTest, ARelaxFinishNeverTouchesTheTimes) {
+  Progress p;
+  std::deque<int> pending;
+  LevelRewards rewards(p, pending);
+  RecordTables tables;
+  rewards.Store(Won(3, 9000, 112000), At(1, 4), &tables);
+  ASSERT_EQ(p.Record(1, 4).time, 112);
+  // The relax clock stands: its finish comes with 0 ms and changes neither the record's time
+  // nor the record tables, though the level still counts as finished.
+  LevelRewards::Context relax = At(1, 4);
+  relax.difficulty = 0;
+  const RecordTables before = tables;
+  const auto out = rewards.Store(Won(0, 0, 0), relax, &tables);
+  EXPECT_EQ(p.Record(1, 4).time, 112);
+  EXPECT_FALSE(out.recordsChanged);
+  EXPECT_TRUE(tables == before) << "an empty table would take a score of 0";
+  relax.level = 5;
+  rewards.Store(Won(0, 0, 0), relax, &tables);
+  EXPECT_EQ(p.Record(1, 5).time, 0);
+  EXPECT_NE(p.Record(1, 5).flags & LevelRecord::kFinished, 0);
+  // A timed finish within its first second leaves "no time" as it was.
+  rewards.Store(Won(1, 1000, 400), At(1, 6), nullptr);
+  EXPECT_EQ(p.Record(1, 6).time, 0);
+}
+
+TEST(LevelRewardsTest, CountedTrophiesReportTheShareReached) {
+  Progress p;
+  std::deque<int> pending;
+  LevelRewards rewards(p, pending);
+  // A third piece, a second beaten developers' score and the first level with three stars.
+  p.Record(1, 1).flags |= LevelRecord::kPuzzlePiece | LevelRecord::kDeveloperBeaten;
+  p.Record(1, 2).flags |= LevelRecord::kPuzzlePiece;
+  LevelResult r = Won(3, 30000);
+  r.pieceFound = true;
+  const auto out = rewards.Store(r, At(1, 3), nullptr);
+  using Share = std::pair<int, float>;
+  EXPECT_EQ(out.progress, (std::vector<Share>{{4, 3 / 5.0f}, {8, 2 / 5.0f}, {21, 1 / 3.0f}}));
+  // With 21 earned the next star trophy out of reach reports: 5 of 20.
+  for (int l = 4; l <= 7; ++l) p.Record(2, l).stars = 3;
+  pending.clear();
+  const auto more = rewards.Store(Won(3, 100), At(2, 8), nullptr);
+  EXPECT_EQ(pending, (std::deque<int>{21}));
+  EXPECT_EQ(more.progress, (std::vector<Share>{{13, 6 / 20.0f}}));
+  // Nothing is reported for trophies that are earned or were not tested.
+  EXPECT_TRUE(rewards.Store(Won(2, 100), At(2, 9), nullptr).progress.empty());
+}
+
 }  // namespace

@@ -147,9 +147,13 @@ TEST(GameLayouts, TheDialogsCarryTheirCommandAndFilledIds) {
     }
     for (int id : d.others) EXPECT_EQ(ids.count(id), 1u) << "id " << id;
   }
-  // The menu has no test buttons; the settings hold two sliders and three check boxes.
+  // The menu's test buttons (the level screen shows them in cheat mode only); the settings
+  // hold two sliders and three check boxes.
   const auto menu = Created("menu_dlg", AspectMode::Screen4x3);
-  for (int id = 1080; id <= 1083; ++id) EXPECT_EQ(menu.count(id), 0u) << id;
+  for (int id = 1080; id <= 1083; ++id) {
+    ASSERT_EQ(menu.count(id), 1u) << id;
+    EXPECT_EQ(menu.find(id)->second.kind, ControlKind::Button) << id;
+  }
   const auto settings = Created("settings_dlg", AspectMode::Screen16x9);
   for (int id : {1030, 1031}) {
     ASSERT_EQ(settings.count(id), 1u);
