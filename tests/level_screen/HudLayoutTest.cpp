@@ -85,7 +85,9 @@ TEST_P(HudAtEverySizeTest, BonusButtonsStayApartOnScreenAndExplainThemselvesAtTh
 
 TEST_P(HudAtEverySizeTest, MessagesAndThePromptKeepClearOfWhatTheyWouldCover) {
   Frames(40, 20);
-  PassOpening();
+  mode().OnCommand(1011);  // the briefing and the story message answered, the speech kept
+  mode().OnCommand(1025);
+  Frames(2);
   // The opening bubble of level 1:1 holds the level: the start prompt waits unseen behind it.
   ASSERT_TRUE(mode().speechWidgets.BubbleShown());
   ASSERT_TRUE(Shown(mode().startText));
