@@ -53,7 +53,6 @@ void LevelEnd::ForceWin(int medal) {
   if (medal < 0 || medal > 2 || game_.endTimer >= 0) return;
   cheatWin = true;
   forcedMedal = medal;
-  WinCheck();
 }
 
 bool LevelEnd::WorkersStillOut() const {

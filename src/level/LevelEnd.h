@@ -18,8 +18,9 @@ class LevelEnd {
   void Begin();
   // Ends the level when its objectives are met (or the cheat says so).
   void WinCheck();
-  // Ends a level in play at once as won with the medal given (0 bronze, 1 silver, 2 gold),
-  // without waiting for its objectives or its workers: the test commands of the in-game menu.
+  // Lets the next win check of play end the level as won with the medal given (0 bronze,
+  // 1 silver, 2 gold), without waiting for its objectives or its workers: the test
+  // commands of the in-game menu. A level held by a dialog ends once it runs again.
   void ForceWin(int medal);
   // One frame of the end sequence (nothing while the level is played).
   void EndStep(float frameTime);

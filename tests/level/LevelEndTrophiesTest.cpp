@@ -57,6 +57,7 @@ TEST(LevelEndTrophiesTest, AForcedWinEndsAtOnceWithTheForcedMedal) {
     s.Click(5);
     s.Run(10);
     s.game->end.ForceWin(medal);
+    s.Run(1);
     EXPECT_TRUE(s.game->Ended());
     s.Run(10);
     ASSERT_TRUE(s.screen.result.has_value()) << "no wait for the worker";
@@ -68,6 +69,7 @@ TEST(LevelEndTrophiesTest, AForcedWinEndsAtOnceWithTheForcedMedal) {
   Sim s;
   s.Begin(Road(10));
   s.game->end.ForceWin(3);
+  s.Run(1);
   EXPECT_FALSE(s.game->Ended());
 }
 
