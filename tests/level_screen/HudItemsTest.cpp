@@ -213,7 +213,8 @@ TEST_F(HudItemsTest, NoReferenceOutlivesItsControl) {
   EXPECT_EQ(items.WorkTimerCount() + items.IncomeLabelCount() + items.ScorePopupCount() +
                 items.CommandMarkCount(),
             0u);
-  EXPECT_EQ(world.Size(), 9u);  // the icons and the arrow stay, hidden
+  // The icons, the arrow and the queue's three numbers on their badges stay, hidden.
+  EXPECT_EQ(world.Size(), 15u);
   Frame(3000);
   EXPECT_FALSE(items.ObjectArrow()->visible);
 
@@ -228,6 +229,8 @@ TEST_F(HudItemsTest, NoReferenceOutlivesItsControl) {
   list.Clear();
   EXPECT_EQ(items.ObjectArrow(), nullptr);
   EXPECT_EQ(items.WorkTimerCount(), 0u);
+  for (const GUIControl* number : items.QueueNumbers()) EXPECT_EQ(number, nullptr);
+  items.ShowQueueNumbers({{0, 0}, {10, 10}});
   items.PointAtObject(&thing);
   items.PulseFreeWorkers(true);
   items.ShowObjectInfo(u"abc", {0, 0, 10, 10}, 1);
