@@ -582,8 +582,8 @@ void ModeGame::OnFadeDone(Fade kind) {
   if (kind != Fade::Out) return;
   paused = false;
   // The end of an episode leads through its closing comic (number episode + 1) to the map,
-  // and first through the castle when the level won its first three stars; leaving for the
-  // map goes to the castle in that case too. Any screen that is not there is skipped.
+  // and first through the castle when the level won its first three stars; any other way out
+  // of such a level goes to the castle too. Any screen that is not there is skipped.
   Mode* target = mapMode;
   ClearController();
   if (levelNumber == 11 || episodeDone) {
@@ -598,7 +598,7 @@ void ModeGame::OnFadeDone(Fade kind) {
       if (prepareCastle) prepareCastle(target);
       target = castleMode;
     }
-  } else if (levelNumber == 0 && toCastle && castleMode) {
+  } else if (toCastle && castleMode) {
     target = castleMode;
   }
   if (App().textures()) App().textures()->EvictUnloadable();

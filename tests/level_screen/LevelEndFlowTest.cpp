@@ -168,7 +168,7 @@ TEST_F(LevelEndFlowTest, AnEpisodeEndsThroughTheCastleAndItsComicToTheMap) {
   EXPECT_EQ(app->current, &TheModeStage()) << "the comic goes on to the map";
 }
 
-TEST_F(LevelEndFlowTest, WithoutNewStarsTheEpisodeEndsInItsComicAndNextLevelSkipsTheCastle) {
+TEST_F(LevelEndFlowTest, WithoutNewStarsTheEpisodeEndsInItsComicAndNewStarsLeadToTheCastle) {
   // Level 10 finished before with three stars: 101 still ends the episode, in its comic.
   progress().Record(1, 10).stars = 3;
   progress().Record(1, 10).flags |= LevelRecord::kFinished;
@@ -185,7 +185,7 @@ TEST_F(LevelEndFlowTest, WithoutNewStarsTheEpisodeEndsInItsComicAndNextLevelSkip
   for (int i = 0; i < 60 && app->current != &TheModeStage(); ++i) Frames(1, 20);
   ASSERT_EQ(app->current, &TheModeStage());
 
-  // The first three stars of level 4 lead to the castle from "to the map", not from "next".
+  // The first three stars of level 4 lead to the castle from "next level" too.
   mode().episode = 1;
   mode().levelNumber = 4;
   app->SetMode(&mode(), false);
@@ -194,7 +194,7 @@ TEST_F(LevelEndFlowTest, WithoutNewStarsTheEpisodeEndsInItsComicAndNextLevelSkip
   ASSERT_TRUE(mode().toCastle);
   mode().OnCommand(101);
   for (int i = 0; i < 60 && app->current == &mode(); ++i) Frames(1, 20);
-  EXPECT_EQ(app->current, &TheModeStage());
+  EXPECT_EQ(app->current, &TheModeCastle());
 }
 
 }  // namespace
