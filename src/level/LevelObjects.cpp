@@ -256,6 +256,10 @@ void Level::MarkReachable() {
       ObjectFlags::kReachable | ObjectFlags::kReachableOrdinary | ObjectFlags::kReachableSpecial;
   for (const auto& o : objects) {
     if (o->HasAny(kMarks) && !o->Has(ObjectFlags::kInProcess) && !reached.count(o.get())) {
+      // Its alpha was the glow's strength; without the glow it is drawn by its alpha again.
+      if (o->Has(ObjectFlags::kReachableOrdinary) && o->fadeDir == 0) {
+        o->alpha = o->Hidden() ? 0 : 255;
+      }
       o->Set(kMarks, false);
     }
   }
