@@ -9,13 +9,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,15 +82,24 @@ std::map<int, Thing> ReadLevel(const std::string& path) {
   text << in.rdbuf();
   const std::string all = text.str();
   std::map<int, Thing> things;
-  const std::regex object("<object ([^>]*)/>");
-  const std::regex attribute("(\\w+)=\"([^\"]*)\"");
-  for (auto o = std::sregex_iterator(all.begin(), all.end(), object); o != std::sregex_iterator();
-       ++o) {
-    const std::string attrs = (*o)[1];
+  // Plain scanning: the level files write one <object .../> element per object.
+  for (size_t at = all.find("<object "); at != std::string::npos; at = all.find("<object ", at)) {
+    const size_t end = all.find("/>", at);
+    if (end == std::string::npos) break;
+    const std::string attrs = all.substr(at + 8, end - at - 8);
+    at = end;
     std::map<std::string, std::string> a;
-    for (auto m = std::sregex_iterator(attrs.begin(), attrs.end(), attribute);
-         m != std::sregex_iterator(); ++m)
-      a[(*m)[1]] = (*m)[2];
+    for (size_t eq = attrs.find("=\""); eq != std::string::npos; eq = attrs.find("=\"", eq)) {
+      size_t name = eq;
+      const auto word = [&](size_t i) {
+        return std::isalnum(static_cast<unsigned char>(attrs[i])) || attrs[i] == '_';
+      };
+      while (name > 0 && word(name - 1)) --name;
+      const size_t close = attrs.find('"', eq + 2);
+      if (close == std::string::npos) break;
+      a[attrs.substr(name, eq - name)] = attrs.substr(eq + 2, close - eq - 2);
+      eq = close + 1;
+    }
     Thing t;
     t.cls = std::atoi(a["class"].c_str());
     t.flags = a["flags"];
@@ -107,11 +116,10 @@ std::map<int, Thing> ReadLevel(const std::string& path) {
 // turned into when that was hidden as the level began; first the site, then what it raised.
 std::vector<std::pair<int, int>> Raised(const std::map<int, Thing>& things, const std::string& log) {
   std::vector<std::pair<int, int>> raised;
-  const std::regex fade(": timer_fade (\\d+)");
+  const std::string fade = ": timer_fade ";
   const auto get = [&](int id) { return things.count(id) ? &things.at(id) : nullptr; };
-  for (auto m = std::sregex_iterator(log.begin(), log.end(), fade); m != std::sregex_iterator();
-       ++m) {
-    const int site = std::stoi((*m)[1]);
+  for (size_t at = log.find(fade); at != std::string::npos; at = log.find(fade, at + 1)) {
+    const int site = std::atoi(log.c_str() + at + fade.size());
     const Thing* worked = get(site);
     if (!worked) continue;
     int target = worked->link;
