@@ -17,3 +17,7 @@ std::u16string WidenBytes(std::string_view text);
 
 // The game's UTF-16 as UTF-8; a lone surrogate becomes "?".
 std::string EncodeUtf8(std::u16string_view text);
+
+// The halves of a UTF-16 surrogate pair (a character outside the Basic Multilingual Plane).
+constexpr bool IsHighSurrogate(int c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsLowSurrogate(int c) { return c >= 0xDC00 && c <= 0xDFFF; }

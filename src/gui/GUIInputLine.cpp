@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/Utf8.h"
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "gui/GuiContext.h"
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr char16_t kCaret[] = u"_";
-
-bool IsHighSurrogate(int c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(int c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 }  // namespace
 

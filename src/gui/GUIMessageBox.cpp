@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/FileSystem.h"
+#include "data/Utf8.h"
 #include "data/ValueTable.h"
 #include "data/XmlDocument.h"
 #include "data/XmlElement.h"
@@ -45,8 +46,7 @@ std::u16string WrapMessage(FontManager& fonts, std::u16string_view text, float s
     size_t start = 0;
     float used = 0.0f;
     for (size_t i = 0; i < line.size();) {
-      const bool pair =
-          i + 1 < line.size() && (line[i] == u'^' || (line[i] >= 0xD800 && line[i] <= 0xDBFF));
+      const bool pair = i + 1 < line.size() && (line[i] == u'^' || IsHighSurrogate(line[i]));
       const size_t len = pair ? 2 : 1;
       const float w = fonts.MeasureText(line.substr(i, len), size, false);
       if (used + w > width && i > start) {

@@ -20,23 +20,6 @@ float Sane(float frameTime) {
   return std::isfinite(frameTime) && frameTime > 0 ? std::min(frameTime, 1.0e6f) : 0.0f;
 }
 
-// Whether a point lies inside an object's quad (a convex polygon around its position).
-bool Inside(const WorldObject& o, Vec2 point) {
-  int sign = 0;
-  for (size_t i = 0; i < 4; ++i) {
-    const Vec2 a = o.quad[i];
-    const Vec2 b = o.quad[(i + 1) % 4];
-    const float px = point.x - o.position.x - a.x;
-    const float py = point.y - o.position.y - a.y;
-    const float cross = (b.x - a.x) * py - (b.y - a.y) * px;
-    const int s = cross > 0 ? 1 : cross < 0 ? -1 : 0;
-    if (s == 0) continue;
-    if (sign != 0 && s != sign) return false;
-    sign = s;
-  }
-  return sign != 0;
-}
-
 }  // namespace
 
 GameController::GameController(Level& levelRef, const GameSettings& settingsRef,
@@ -200,10 +183,10 @@ WorldObject* GameController::PickHovered(Vec2 point) const {
   if (level.mode == LevelMode::MiniGame) return nullptr;
   for (int i = 0; i < 2; ++i) {
     WorldObject* bird = hazards.Bird(i);
-    if (bird && Inside(*bird, point)) return bird;
+    if (bird && bird->Contains(point)) return bird;
   }
   for (auto it = level.objects.rbegin(); it != level.objects.rend(); ++it) {
-    if ((*it)->cls == WorldObject::kBird && !(*it)->Hidden() && Inside(**it, point)) {
+    if ((*it)->cls == WorldObject::kBird && !(*it)->Hidden() && (*it)->Contains(point)) {
       return it->get();
     }
   }
@@ -225,7 +208,7 @@ WorldObject* GameController::PickHovered(Vec2 point) const {
       default:
         break;
     }
-    if (hoverable && Inside(o, point)) return &o;
+    if (hoverable && o.Contains(point)) return &o;
   }
   return nullptr;
 }

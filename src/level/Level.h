@@ -115,6 +115,15 @@ class Level : public LevelData {
   // The product site of a building: along its links, the object of the first waypoint that
   // has one. Null when there is none.
   WorldObject* ProductSite(const WorldObject& building) const;
+  // A standing building tends its product: the product site wakes and grows back every
+  // desc.respawn s with the product's descriptor and texture. False, and nothing changes,
+  // when the building has no product site or no product.
+  bool WakeProduct(const WorldObject& building);
+  // The descriptor whose scaleTime and scalePercent drive an object's pulse (none without a
+  // pulse): that of the object being worked on, the object itself or one of the objects that
+  // link to it. Obstacle and building ids are looked up by the class of that object, since
+  // the tables may share numbers; failing that, the obstacles first.
+  const ObjectDesc* PulseDescriptor(const WorldObject& object) const;
   // Calls fn(object) for object's link, that one's link and so on, each at most once: a
   // cycle of links ends the walk, as does the end of the chain.
   template <class Fn>

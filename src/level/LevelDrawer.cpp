@@ -9,7 +9,6 @@
 #include "level/GameSettings.h"
 #include "level/Level.h"
 #include "level/LevelEffects.h"
-#include "level/LevelObjectUpdater.h"
 
 namespace {
 
@@ -190,7 +189,7 @@ void LevelDrawer::DrawObject(const Level& level, const WorldObject& o,
   float sx = 1, sy = 1;
   // The pulse of an object being worked on.
   if (o.pulseDesc != 0) {
-    if (const ObjectDesc* d = LevelObjectUpdater::PulseDescriptor(level, o);
+    if (const ObjectDesc* d = level.PulseDescriptor(o);
         d && d->scaleTime != 0 && d->scalePercent != 0) {
       const float s = std::sin(o.pulsePhase) * float(d->scalePercent) / 100.0f;
       sx *= 1 + s;

@@ -191,7 +191,7 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
   if (idle) IdlePause(o, frameTime);
   // 6. The pulse of an object being worked on.
   if (o.pulseDesc != 0) {
-    const ObjectDesc* d = PulseDescriptor(level_, o);
+    const ObjectDesc* d = level_.PulseDescriptor(o);
     if (d && d->scaleTime != 0 && d->scalePercent != 0) {
       o.pulsePhase =
           float(std::fmod(double(o.pulsePhase) + frameTime / (double(d->scaleTime) * 0.5), kTwoPi));
@@ -214,19 +214,6 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
       IdlePause(o, 0);  // the pause begins on the last frame
     }
   }
-}
-
-const ObjectDesc* LevelObjectUpdater::PulseDescriptor(const Level& level, const WorldObject& o) {
-  if (o.pulseDesc == 0) return nullptr;
-  // The worked object spreads its pulse to its link and its link's link: two steps back.
-  const WorldObject* x = &o;
-  for (int step = 0; step < 3 && x; ++step, x = x->backLink) {
-    const bool worked = x->cls == WorldObject::kObstacle || x->cls == WorldObject::kBuilding;
-    if (worked && x->desc && x->subclass == o.pulseDesc) return x->desc;
-  }
-  const GameDescriptors& d = level.Descriptors();
-  if (const ObjectDesc* obstacle = d.Obstacle(o.pulseDesc)) return obstacle;
-  return d.Building(o.pulseDesc);
 }
 
 void LevelObjectUpdater::Highlight(WorldObject& o) {

@@ -5,7 +5,6 @@ class Level;
 class LevelEffects;
 class LevelSounds;
 struct GameSettings;
-struct ObjectDesc;
 struct WorldObject;
 
 // Advances a level's world objects by one frame: the object update (the current flying
@@ -37,11 +36,6 @@ class LevelObjectUpdater {
   // sounds that play on a frame of the work animation).
   using FrameHook = std::function<void(WorldObject& object, int frame)>;
   void SetFrameHook(FrameHook hook) { frameHook_ = std::move(hook); }
-  // The descriptor whose scaleTime and scalePercent drive an object's pulse (none without a
-  // pulse): that of the object being worked on, the object itself or one of the objects that
-  // link to it. Obstacle and building ids are looked up by the class of that object, since
-  // the tables may share numbers; failing that, the obstacles first.
-  static const ObjectDesc* PulseDescriptor(const Level& level, const WorldObject& object);
 
   // Mini-game levels: the kind of the running phase, -1 for none. Reachable objects blink
   // only during phase kinds 3 and 6 (6: scenery only).

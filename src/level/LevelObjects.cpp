@@ -49,16 +49,7 @@ void Level::PrepareObject(WorldObject& o) {
     if (site && !site->Has(F::kPassable)) {
       HideQuietly(*site);
       site->Set(F::kPassable | F::kInProcess);
-      const int product = o.desc ? o.desc->income[0] : 0;
-      const ObjectDesc* productDesc = product != 0 ? descriptors_.Obstacle(product) : nullptr;
-      if (!o.Hidden() && productDesc) {
-        // A building that stands tends its product: it grows back every desc.respawn s.
-        site->Set(F::kDormant, false);
-        site->respawnMin = site->respawnMax = o.desc->respawn;
-        site->subclass = uint16_t(product);
-        site->desc = productDesc;
-        if (const TextureRef* t = descriptors_.Texture(product)) SetTexture(*site, t->tex);
-      } else {
+      if (o.Hidden() || !WakeProduct(o)) {
         // Not built yet, or nothing to produce: the site waits.
         site->Set(F::kDormant);
         site->respawnMin = site->respawnMax = kDormantRespawn;
@@ -294,6 +285,31 @@ void Level::AttachParticles(WorldObject& o) {
   } else if (!o.particles.Empty()) {
     o.particles.active = true;
   }
+}
+
+bool Level::WakeProduct(const WorldObject& building) {
+  WorldObject* site = building.desc ? ProductSite(building) : nullptr;
+  const int product = building.desc ? building.desc->income[0] : 0;
+  const ObjectDesc* productDesc = product != 0 ? descriptors_.Obstacle(product) : nullptr;
+  if (!site || !productDesc) return false;
+  site->Set(ObjectFlags::kDormant, false);
+  site->respawnMin = site->respawnMax = building.desc->respawn;
+  site->subclass = uint16_t(product);
+  site->desc = productDesc;
+  if (const TextureRef* t = descriptors_.Texture(product)) SetTexture(*site, t->tex);
+  return true;
+}
+
+const ObjectDesc* Level::PulseDescriptor(const WorldObject& o) const {
+  if (o.pulseDesc == 0) return nullptr;
+  // The worked object spreads its pulse to its link and its link's link: two steps back.
+  const WorldObject* x = &o;
+  for (int step = 0; step < 3 && x; ++step, x = x->backLink) {
+    const bool worked = x->cls == WorldObject::kObstacle || x->cls == WorldObject::kBuilding;
+    if (worked && x->desc && x->subclass == o.pulseDesc) return x->desc;
+  }
+  if (const ObjectDesc* obstacle = descriptors_.Obstacle(o.pulseDesc)) return obstacle;
+  return descriptors_.Building(o.pulseDesc);
 }
 
 WorldObject* Level::ProductSite(const WorldObject& building) const {

@@ -34,9 +34,6 @@ std::vector<const WorldObject*> Served(const WorldObject& waypoint);
 Vec2 HalfSizeFor(Vec2 at, const WorldObject& picture);
 Vec2 FittedHalfSize(const WorldObject& waypoint);
 
-// Whether the point lies inside the object's quad (its size turned by its rotation).
-bool Contains(const WorldObject& o, Vec2 point);
-
 // The share 0..1 of the picture's quad that lies inside the waypoint's quad.
 float Share(const WorldObject& waypoint, const WorldObject& picture);
 

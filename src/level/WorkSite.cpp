@@ -244,7 +244,7 @@ void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
   if (desc) {
     // 11., 12.
     if (desc->type == ObjectDesc::kWorkerLodge) ReleaseWorker(w, p, *desc);
-    ApplyObelisk(*desc);
+    ApplyRule(desc->type, desc->value);
   }
   // 13.
   if (!carries && !posing) {
@@ -352,7 +352,7 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
   Pulse(t, 0);
   Pulse(C, 0);
   if (C && C->cls == WorldObject::kBuilding && C->desc) {
-    WakeProduct(*C);
+    l.WakeProduct(*C);
     for (const int index : l.bases[WorkerRoster::kCamp]) {
       if (index < 0 || size_t(index) >= l.waypoints.size()) continue;
       WorldObject* camp = l.waypoints[size_t(index)].waypoint;
@@ -379,21 +379,6 @@ void WorkSite::FinishBuilding(WorldObject& w, WorldObject& p, WorldObject& o) {
   const bool carries = OnWorkDone(o);
   const WorldObject* queueFor = C ? C : &o;
   Pose(w, &o, carries, queueFor->desc ? queueFor->desc->WorkerType() : 0);
-}
-
-void WorkSite::WakeProduct(WorldObject& building) {
-  Level& l = game_.level;
-  const GameDescriptors& descriptors = l.Descriptors();
-  WorldObject* site = building.desc ? l.ProductSite(building) : nullptr;
-  const int product = building.desc ? building.desc->income[0] : 0;
-  const ObjectDesc* productDesc = product != 0 ? descriptors.Obstacle(product) : nullptr;
-  // A building without a product leaves its site waiting, as one standing from the start does.
-  if (!site || !productDesc) return;
-  site->Set(F::kDormant, false);
-  site->respawnMin = site->respawnMax = building.desc->respawn;
-  site->subclass = uint16_t(product);
-  site->desc = productDesc;
-  if (const TextureRef* tex = descriptors.Texture(product)) l.SetTexture(*site, tex->tex);
 }
 
 void WorkSite::ApplyDifference(const ObjectDesc* before, const ObjectDesc& after,
@@ -431,7 +416,7 @@ void WorkSite::ApplyBuildingEffect(WorldObject& b) {
   Level& l = game_.level;
   if (b.desc) {
     ApplyDifference(nullptr, *b.desc, b);
-    WakeProduct(b);
+    l.WakeProduct(b);
   }
   l.Show(b, true);
   b.Set(F::kBusy, false);
@@ -539,8 +524,6 @@ void WorkSite::ReleaseWorker(WorldObject& w, WorldObject& p, const ObjectDesc& d
   s.legTarget = l.waypoints[size_t(s.path.back())].waypoint->position;
   if (r->sprite && w.sprite) r->sprite->current = r->sprite->Clamp(w.sprite->current + 6);
 }
-
-void WorkSite::ApplyObelisk(const ObjectDesc& d) { ApplyRule(d.type, d.value); }
 
 void WorkSite::ApplyRule(int type, long long amount) {
   Level& l = game_.level;

@@ -36,14 +36,11 @@ class WorkSite {
   void BuildingProgress(WorldObject& worker, WorldObject& p, WorldObject& o);
   void FinishBuilding(WorldObject& worker, WorldObject& p, WorldObject& o);
   void ApplyDifference(const ObjectDesc* before, const ObjectDesc& after, WorldObject& building);
-  // A standing building tends its product: the product site wakes and grows back.
-  void WakeProduct(WorldObject& building);
   // The worker turns home from waypoint p.
   void TurnHome(WorldObject& worker, WorldObject& p);
   // The pose after work, or the walk home (carrying or not).
   bool Pose(WorldObject& worker, const WorldObject* o, bool carries, int queueType);
   void ReleaseWorker(WorldObject& worker, WorldObject& p, const ObjectDesc& desc);
-  void ApplyObelisk(const ObjectDesc& desc);
   // The rules an obelisk-like building or obstacle changes for the rest of the level (speeds
   // raised by amount, hazards switched off).
   void ApplyRule(int type, long long amount);

@@ -277,7 +277,8 @@ bool WorkerWalker::ExitWalk() {
   }
   // A thief still on its way does not hold up the crew's walk out.
   const bool walking = std::any_of(l.workers.begin(), l.workers.end(), [](const auto& w) {
-    return w->worker && !w->worker->path.empty() && WorkerRoster::TypeOf(*w) != WorkerRoster::kThief;
+    return w->worker && !w->worker->path.empty() &&
+           WorkerRoster::TypeOf(*w) != WorkerRoster::kThief;
   });
   if (!walking) game_.exitWalk = Walk::Done;
   return !walking;

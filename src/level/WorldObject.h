@@ -83,4 +83,6 @@ struct WorldObject {
 
   // Rebuilds the corner offsets from size and rotation (counter-clockwise, degrees).
   void UpdateQuad();
+  // Whether a point of the level lies inside the object's quad (as UpdateQuad left it).
+  bool Contains(Vec2 point) const;
 };

@@ -34,7 +34,7 @@ constexpr float kMarkFlickerDepth = 0.3f;  // the flicker depth layouts use
 constexpr float kPulseFrequency = 2.2f;
 constexpr float kPulseAmplitude = 0.125f;
 constexpr uint32_t kQueueNumberColour = 0xFFFFF1C9u;  // the stocks' cream
-constexpr float kLostSwell = 1.0f + 1.0f / 4.5f;     // a growing loss, as a gained stock
+constexpr float kLostSwell = 1.0f + 1.0f / 4.5f;      // a growing loss, as a gained stock
 constexpr float kBadgeScale = 1.5f;                   // the queue badge's size to the digit's
 
 // A whole number of ms for a save, truncated; values beyond int do not occur (timers are
@@ -152,6 +152,7 @@ void HudItems::Build(const Parts& parts, const ValueTable* values) {
     text->align = 1;
     text->colour = kQueueNumberColour;
     text->rect = CentredRect(0, 0, size * 2, size);
+    text->SetText(DecodeUtf8(std::to_string(k + 1)));
     text->visible = false;
     queueNumbers_[k] = AddToWorld(std::move(text));
   }
@@ -495,7 +496,6 @@ void HudItems::ShowQueueNumbers(const std::vector<Vec2>& markerTops) {
     if (GUIControl* number = queueNumbers_[k]) {
       number->visible = shown;
       number->SetRect(CentredRect(x, y, size * 2, size));
-      number->SetText(DecodeUtf8(std::to_string(k + 1)));
     }
   }
 }
@@ -633,8 +633,8 @@ void HudItems::Forget(const GUIControl& control) {
   for (GUIControl*& label : parts_.resourceLabels) {
     if (label == &control) label = nullptr;
   }
-  for (auto* list : {&parts_.shortageFlashes, &parts_.lostLabels, &parts_.lostTags,
-                     &queueNumbers_, &queueBadges_}) {
+  for (auto* list : {&parts_.shortageFlashes, &parts_.lostLabels, &parts_.lostTags, &queueNumbers_,
+                     &queueBadges_}) {
     for (GUIControl*& c : *list) {
       if (c == &control) c = nullptr;
     }

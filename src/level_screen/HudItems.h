@@ -144,7 +144,7 @@ class HudItems {
   std::array<GUIControl*, 8> freeWorkerIcons_{};
   std::array<GUIControl*, kQueueNumbers> queueNumbers_{};
   std::array<GUIControl*, kQueueNumbers> queueBadges_{};  // the discs behind the numbers
-  std::array<int, 3> shownLost_{};  // the losses the labels show
+  std::array<int, 3> shownLost_{};                        // the losses the labels show
   std::array<uint32_t, 3> resourceColours_{};  // the labels' own colours, where flashes end
   std::vector<TimerItem> workTimers_;
   std::vector<GUIControl*> incomeLabels_;

@@ -87,8 +87,7 @@ std::vector<float> HudPanels::Spread(const std::vector<float>& wishes, float gap
 }
 
 void HudPanels::Layout(bool ordinary, const std::array<int, kBonuses>& costs, int meterSeconds,
-                       GUIProgressBar* meter, GUIControl* rail, float halfWidth,
-                       float halfHeight) {
+                       GUIProgressBar* meter, GUIControl* rail, float halfWidth, float halfHeight) {
   meter_ = meter;
   meterSeconds_ = std::max(meterSeconds, 0);
   running_ = {};

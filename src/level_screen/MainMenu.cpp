@@ -6,6 +6,11 @@ MainMenu::MainMenu(int dialogId) : GUIDialog(dialogId, Rect{}, "menu_dlg") {
   ShowTestCommands(false);
 }
 
+void MainMenu::Show(float fadeMs) {
+  ShowTestCommands(App().cheats);
+  GUIDialog::Show(fadeMs);
+}
+
 void MainMenu::Update(float dt) {
   ShowTestCommands(App().cheats);
   GUIDialog::Update(dt);

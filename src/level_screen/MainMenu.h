@@ -9,7 +9,9 @@ class MainMenu : public GUIDialog {
   static constexpr int kFirstTestCommand = 1080, kLastTestCommand = 1083;
 
   explicit MainMenu(int dialogId);
-  // Follows the application's cheat mode.
+  // The test commands follow the application's cheat mode: as the menu opens and while it
+  // is open.
+  void Show(float fadeMs) override;
   void Update(float dt) override;
   void ShowTestCommands(bool shown);
 };

@@ -777,7 +777,8 @@ void ModeGame::ShowTooltip(const GUIControl& control) {
     // Six bonuses: a seventh id has no description and no tooltip. A description the
     // strings lack shows nothing rather than its key.
     const GameDescriptors* descriptors = App().descriptors();
-    const BonusInfo* info = descriptors ? descriptors->Bonus(id - HudPanels::kFirstButtonId) : nullptr;
+    const BonusInfo* info =
+        descriptors ? descriptors->Bonus(id - HudPanels::kFirstButtonId) : nullptr;
     const StringTable* strings = App().strings();
     if (info && strings && strings->Has(info->desc)) text = strings->Get(info->desc);
   } else {
@@ -790,8 +791,7 @@ void ModeGame::ShowTooltip(const GUIControl& control) {
     ShowHintBeside(*objectHint, control.rect, text, 3000);
   } else {
     // Tooltips sit centred under the top edge, lowered by the control's own value.
-    const float y =
-        Gui().HalfHeight() - (Gui().Value(Format("if_gm_control%03d_y", id), 0) + 25);
+    const float y = Gui().HalfHeight() - (Gui().Value(Format("if_gm_control%03d_y", id), 0) + 25);
     ShowHintAt(*objectHint, 0, y, text, 3000);
   }
   controls.BringToTop(objectHint);
@@ -1132,7 +1132,8 @@ std::vector<Rect> ModeGame::HudRects() const {
   std::vector<Rect> rects;
   for (size_t i = 0; i < controls.Size(); ++i) {
     const GUIControl* c = controls.At(i);
-    if (!c || !c->visible || c->kind == ControlKind::Dialog || c->kind == ControlKind::Hint) continue;
+    if (!c || !c->visible || c->kind == ControlKind::Dialog || c->kind == ControlKind::Hint)
+      continue;
     if (c->id > 0 && !IsDialogId(c->id)) rects.push_back(c->rect);
   }
   if (Visible(scoreLabel)) rects.push_back(scoreLabel->rect);
@@ -1243,7 +1244,6 @@ void ModeGame::CloseDialog(GUIDialog* dialog) {
 
 void ModeGame::OpenMenu() {
   SaveForContinue();
-  ShowTestCommands();
   ShowDialog(menuDialog);
 }
 
@@ -1486,9 +1486,9 @@ void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
     profiles->SaveProgress();
     if (outcome.recordsChanged) profiles->SaveRecords();
     // Of the counted trophies the level brought nearer, the one closest to being earned.
-    const auto nearest = std::max_element(
-        outcome.progress.begin(), outcome.progress.end(),
-        [](const auto& a, const auto& b) { return a.second < b.second; });
+    const auto nearest =
+        std::max_element(outcome.progress.begin(), outcome.progress.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
     if (nearest != outcome.progress.end()) TrophyProgress(nearest->first, nearest->second);
   }
   FillResultDialogs(evaluated);
@@ -1568,8 +1568,9 @@ void ModeGame::TrophyProgress(int number, float fraction) {
   trophyNote.Show(number, fraction, Lookup(key + "_name"), Gui().SpriteNamed(key));
 }
 
-void ModeGame::ShowTestCommands() {
-  if (menuDialog) menuDialog->ShowTestCommands(App().cheats);
+void ModeGame::AddTestResources() {
+  for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
+  for (int i = 0; i < 3; ++i) FlashResource(i, false);
 }
 
 void ModeGame::TestCommand(int id) {
@@ -1577,9 +1578,7 @@ void ModeGame::TestCommand(int id) {
   CloseDialog(menuDialog);
   if (!game_ || !level_) return;
   if (id == 1083) {
-    // As the cheat word "res".
-    for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
-    for (int i = 0; i < 3; ++i) FlashResource(i, false);
+    AddTestResources();
     return;
   }
   BeginPlay();
@@ -1619,8 +1618,7 @@ bool ModeGame::CheatWord() {
   };
   std::u16string message;
   if (typed("res")) {
-    for (int i = 0; i < 3; ++i) level_->resources[size_t(i)] += 20;
-    for (int i = 0; i < 3; ++i) FlashResource(i, false);
+    AddTestResources();
     message = u"Resource added";
   } else if (typed("win")) {
     game_->end.cheatWin = true;
@@ -1870,10 +1868,12 @@ void ModeGame::ShowHintBeside(GUIHint& hint, const Rect& at, std::u16string_view
   // middle: left or right of a control near a side edge, above or below one near the top or
   // the bottom edge.
   ShowHintAt(hint, 0, 0, text, ms);
-  const float w = std::fabs(hint.rect.x1 - hint.rect.x0), h = std::fabs(hint.rect.y1 - hint.rect.y0);
+  const float w = std::fabs(hint.rect.x1 - hint.rect.x0),
+              h = std::fabs(hint.rect.y1 - hint.rect.y0);
   const float cx = CentreX(at), cy = CentreY(at);
   const float cw = std::fabs(at.x1 - at.x0), ch = std::fabs(at.y1 - at.y0);
-  const float toSide = Gui().HalfWidth() - std::fabs(cx), toEnd = Gui().HalfHeight() - std::fabs(cy);
+  const float toSide = Gui().HalfWidth() - std::fabs(cx),
+              toEnd = Gui().HalfHeight() - std::fabs(cy);
   constexpr float kGap = 8;
   float x = cx, y = cy;
   if (toSide < toEnd) {

@@ -295,9 +295,10 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void FillResultDialogs(const LevelResult& evaluated);
   WinDlgBase* ResultWinDialog() const;
   void ShowHiscores();
-  // The in-game menu's test commands (1080..1083): shown in cheat mode only.
-  void ShowTestCommands();
+  // The in-game menu's test commands (1080..1083, shown in cheat mode only): a win with a
+  // medal, or 20 of each resource as the cheat word "res" gives.
   void TestCommand(int id);
+  void AddTestResources();
   bool CheatWord();
   // The objective line's entry starts measured in control 33's font.
   std::vector<float> ObjectiveEntryWidths() const;

@@ -259,10 +259,11 @@ void SpeechWidgets::ShowMessage(int kind, std::u16string_view text, Sprite* head
   // what it would cover, a bottom message up above it.
   float reach = v_.circleX;
   if (messageCircle) reach += std::fabs(messageCircle->rect.x1 - messageCircle->rect.x0) / 2;
-  const float x0 = left ? std::min(x, x - reach) : x, x1 = left ? x + w : std::max(x + w, x + w + reach);
-  const float y = ClearY((top ? v_.msgTop : v_.msgBottom) - below, h + below + above, x0, x1, top,
-                         avoid) +
-                  below;
+  const float x0 = left ? std::min(x, x - reach) : x,
+              x1 = left ? x + w : std::max(x + w, x + w + reach);
+  const float y =
+      ClearY((top ? v_.msgTop : v_.msgBottom) - below, h + below + above, x0, x1, top, avoid) +
+      below;
   if (messageFrame) {
     messageFrame->visible = true;
     messageFrame->Show(x, y, w, h, text, -1, 2 * kMessageInset);

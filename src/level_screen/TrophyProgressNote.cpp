@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "data/Utf8.h"
 #include "gui/ControlList.h"
 #include "gui/GUIChanger.h"
 #include "gui/GUIPic.h"
@@ -85,9 +86,7 @@ void TrophyProgressNote::Show(int trophy, float fraction, const std::u16string& 
   if (bar_) bar_->SetProgressValue(fraction_);
   if (percent_) {
     const int percent = int(std::floor(fraction_ * 100 + 0.5f));
-    std::u16string text;
-    for (const char c : std::to_string(percent)) text += char16_t(c);
-    percent_->SetText(text + u"%");
+    percent_->SetText(DecodeUtf8(std::to_string(percent) + "%"));
   }
   for (GUIControl* c : Parts()) {
     if (!c) continue;

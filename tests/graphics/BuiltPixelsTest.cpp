@@ -114,7 +114,8 @@ std::map<int, Thing> ReadLevel(const std::string& path) {
 
 // What a run raised: for each site whose work finished (its timer faded), the object it
 // turned into when that was hidden as the level began; first the site, then what it raised.
-std::vector<std::pair<int, int>> Raised(const std::map<int, Thing>& things, const std::string& log) {
+std::vector<std::pair<int, int>> Raised(const std::map<int, Thing>& things,
+                                        const std::string& log) {
   std::vector<std::pair<int, int>> raised;
   const std::string fade = ": timer_fade ";
   const auto get = [&](int id) { return things.count(id) ? &things.at(id) : nullptr; };
@@ -191,18 +192,19 @@ TEST(BuiltPixelsTest, TheLastFrameShowsEveryBuildingTheBotRaised) {
     const std::string lastShot = (work / (std::string(name) + "_last.png")).string();
     const std::string logFile = (work / (std::string(name) + ".log")).string();
     const std::string step = std::to_string(kStepMs);
-    const auto ground = std::find_if(things.begin(), things.end(),
-                                     [](const auto& t) { return t.second.w >= 600; });
+    const auto ground =
+        std::find_if(things.begin(), things.end(), [](const auto& t) { return t.second.w >= 600; });
     ASSERT_NE(ground, things.end()) << name << ": no ground";
     ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "1", "--screenshot", groundShot,
                         "texture:" + ground->second.texture},
                        logFile),
               0)
         << name;
-    ASSERT_EQ(RunKview({"--aspect", "2", "--bot", "--draw-last", "--frames", std::to_string(kFrameCap),
-                        "--fixed-step", step, "--screenshot", lastShot, level},
-                       logFile),
-              0)
+    ASSERT_EQ(
+        RunKview({"--aspect", "2", "--bot", "--draw-last", "--frames", std::to_string(kFrameCap),
+                  "--fixed-step", step, "--screenshot", lastShot, level},
+                 logFile),
+        0)
         << name;
     std::ifstream in(logFile);
     std::stringstream log;
@@ -219,9 +221,9 @@ TEST(BuiltPixelsTest, TheLastFrameShowsEveryBuildingTheBotRaised) {
       ASSERT_GT(pixels, 100) << name << ": too little of object " << id << " to compare";
       std::printf("%s: object %d (%s): %.2f of %d pixels differ from the ground\n", name, id,
                   things.at(id).texture.c_str(), share, pixels);
-      EXPECT_GE(share, kDrawnShare) << name << ": object " << id << " ("
-                                    << things.at(id).texture << ") is not seen (" << share
-                                    << " of " << pixels << " pixels differ)";
+      EXPECT_GE(share, kDrawnShare)
+          << name << ": object " << id << " (" << things.at(id).texture << ") is not seen ("
+          << share << " of " << pixels << " pixels differ)";
     }
   }
   // Episode 1 has buildings and beacons to raise in most of its levels.

@@ -44,9 +44,9 @@ std::string Anims() {
 }
 
 // The camp (waypoint 1) with five branches: waypoint 2 leads to site 30 of building 31 (whose
-// product site is field 50 at waypoint 6, its own way from the camp), waypoint 3 to the beacon 40 whose fire 41 lifts fog
-// 42, waypoint 4 to site 32 of building 33, waypoint 5 to pile 20 (a thief's target, from
-// entry 9).
+// product site is field 50 at waypoint 6, its own way from the camp), waypoint 3 to the beacon 40
+// whose fire 41 lifts fog 42, waypoint 4 to site 32 of building 33, waypoint 5 to pile 20 (a
+// thief's target, from entry 9).
 std::string VillageLevel(int building, int otherBuilding, const std::string& settings = "") {
   return R"(<level run_speed="15" )" + settings + R"(>
     <object id="1" tex="wp" class="3" subclass="1" pos="0,0" size="10,10" links="2,3,4"/>
@@ -232,8 +232,8 @@ TEST(BuildingSiteTest, WhatTheBotRaisesInEpisodeOneIsDrawnFully) {
   const char* source = std::getenv("KALODRUS_SOURCE_DIR");
   GameContent content;
   std::string error;
-  ASSERT_TRUE(content.Load(std::string(source ? source : ".") + "/content-src/game", "en", false,
-                           error))
+  ASSERT_TRUE(
+      content.Load(std::string(source ? source : ".") + "/content-src/game", "en", false, error))
       << error;
   const GameSettings settings = GameSettings::LoadGameSettings(content.fs);
   int raisedAll = 0;
@@ -263,8 +263,8 @@ TEST(BuildingSiteTest, WhatTheBotRaisesInEpisodeOneIsDrawnFully) {
       if (!hidden.count(o->id) || o->Hidden() || o->cls == WorldObject::kFlyer) continue;
       if (o->Has(F::kRespawning) || o->Has(F::kReachableOrdinary) || o->fadeDir != 0) continue;
       ++raised;
-      EXPECT_EQ(int(o->alpha), 255) << "level " << n << ": object " << o->id << " (" << o->texture
-                               << ") stands invisible";
+      EXPECT_EQ(int(o->alpha), 255)
+          << "level " << n << ": object " << o->id << " (" << o->texture << ") stands invisible";
     }
     raisedAll += raised;
   }

@@ -17,17 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The authored game folder (content-src/game mirrors the game folder's layout).
-std::string DemoGame() {
-  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
-  return std::string(source ? source : ".") + "/content-src/game";
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A copy of the demo content that a test may damage.
 class DamagedContent {
  public:
@@ -191,8 +180,8 @@ TEST(ContentLintTest, WaypointQuadsThatMissTheirPicturesAreReported) {
   EXPECT_TRUE(Mentions(problems, "level_01_01.xml: waypoint 101 and the picture of object 20",
                        "holds only"))
       << Join(problems);
-  EXPECT_TRUE(Mentions(problems, "waypoint 101 and the picture of object 20",
-                       "goes to waypoint 102"));
+  EXPECT_TRUE(
+      Mentions(problems, "waypoint 101 and the picture of object 20", "goes to waypoint 102"));
   // The widened quad still holds its own bush and takes its clicks.
   EXPECT_FALSE(Mentions(problems, "picture of object 21"));
 }

@@ -154,8 +154,8 @@ TEST(PauseTest, TheWorldStandsStillWhileTheScreenIsPaused) {
   RunUntilFlyer(s);
   const auto look = [&] {
     const WorldObject& w = s.Worker(0);
-    return std::vector<float>{s.Get(30).uvRect[1], float(s.Get(31).sprite->current),
-                              float(w.sprite->current), w.position.x,
+    return std::vector<float>{s.Get(30).uvRect[1],        float(s.Get(31).sprite->current),
+                              float(w.sprite->current),   w.position.x,
                               s.level->flyer->position.x, s.game->hazards.Bird(0)->position.y,
                               s.level->blinkPhase};
   };

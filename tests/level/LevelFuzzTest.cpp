@@ -27,23 +27,13 @@ using F = ObjectFlags;
 
 namespace {
 
-std::string DemoContent() {
-  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
-  return std::string(source ? source : ".") + "/content-src/game";
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // The demo descriptors, a renderer on the recording device with a small texture for every
 // name a level uses, and the loop of a running level without workers.
 class HostileLevels : public ::testing::Test {
  protected:
   HostileLevels() {
-    fs.Mount(DemoContent() + "/content");
-    MountLocale(fs, "en", false, DemoContent() + "/");
+    fs.Mount(DemoGame() + "/content");
+    MountLocale(fs, "en", false, DemoGame() + "/");
     strings = std::make_unique<StringTable>(fs);
     EXPECT_TRUE(descriptors.LoadGameDescriptors(fs, *strings, media));
     auto owned = std::make_unique<RecordingDevice>();
@@ -283,7 +273,7 @@ std::string Mutate(std::string text, std::mt19937& random) {
 
 TEST_F(HostileLevels, MutatedDemoLevelsRunThousandsOfFrames) {
   std::vector<std::string> levels;
-  for (const auto& entry : std::filesystem::directory_iterator(DemoContent() + "/content/levels")) {
+  for (const auto& entry : std::filesystem::directory_iterator(DemoGame() + "/content/levels")) {
     if (entry.path().extension() == ".xml") levels.push_back(ReadText(entry.path().string()));
   }
   ASSERT_GE(levels.size(), 4u);
@@ -300,7 +290,7 @@ TEST_F(HostileLevels, MutatedDemoLevelsRunThousandsOfFrames) {
 
 TEST_F(HostileLevels, MutatedDemoLevelsPlayedWithTenThousandFramesOfClicks) {
   std::vector<std::string> levels;
-  for (const auto& entry : std::filesystem::directory_iterator(DemoContent() + "/content/levels")) {
+  for (const auto& entry : std::filesystem::directory_iterator(DemoGame() + "/content/levels")) {
     if (entry.path().extension() == ".xml") levels.push_back(ReadText(entry.path().string()));
   }
   ASSERT_GE(levels.size(), 4u);

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -23,6 +24,17 @@
 namespace leveltest {
 
 using ::TempDir;
+
+// The authored game folder of the source tree (content-src/game mirrors the game folder).
+inline std::string DemoGame() {
+  const char* source = getenv("KALODRUS_SOURCE_DIR");
+  return std::string(source ? source : ".") + "/content-src/game";
+}
+
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 inline void WriteFile(const std::string& path, std::string_view text) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

@@ -27,16 +27,6 @@ namespace wa = waypoint_area;
 
 namespace {
 
-std::string DemoGame() {
-  const char* source = std::getenv("KALODRUS_SOURCE_DIR");
-  return std::string(source ? source : ".") + "/content-src/game";
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A fallen log 25 units above the foot where its waypoint stands, as the levels place them.
 const char* kLog = R"(<level mode="0">
   <object id="20" tex="fallen_tree" class="1" subclass="10" pos="-300,-190" size="58,26"/>
@@ -59,10 +49,11 @@ TEST(WaypointAreaTest, TheRuleCoversTheMiddleOfEveryPictureAWaypointServes) {
 
   // A site serves its building too; the larger of the two sets the quad.
   ASSERT_EQ(wa::Served(site).size(), 2u);
-  EXPECT_EQ(wa::FittedHalfSize(log), (Vec2{44, 45}));   // 0.75 x 58; 25 + 0.75 x 26
+  EXPECT_EQ(wa::FittedHalfSize(log), (Vec2{44, 45}));    // 0.75 x 58; 25 + 0.75 x 26
   EXPECT_EQ(wa::FittedHalfSize(site), (Vec2{63, 107}));  // 0.75 x 84; 50 + 0.75 x 76
   for (WorldObject* w : {&log, &site}) {
     w->size = wa::FittedHalfSize(*w);
+    w->UpdateQuad();
     for (const WorldObject* o : wa::Served(*w)) {
       EXPECT_GE(wa::Share(*w, *o), 0.6f) << o->id;
       EXPECT_EQ(wa::TopWaypointAt(level, o->position), w) << o->id;
@@ -81,8 +72,7 @@ TEST(WaypointAreaTest, FitRewritesOnlyTheSizesOfWaypointsThatServeSomething) {
   ASSERT_TRUE(FitWaypointSizes(text, out, changed, error)) << error;
   EXPECT_EQ(changed, 2);
   EXPECT_NE(out.find("<!-- kept -->"), std::string::npos);
-  EXPECT_NE(out.find(R"(id="101" class="3" pos="-300,-215" size="44.00,45.00")"),
-            std::string::npos)
+  EXPECT_NE(out.find(R"(id="101" class="3" pos="-300,-215" size="44.00,45.00")"), std::string::npos)
       << out;
   EXPECT_NE(out.find(R"(size="58,26")"), std::string::npos);  // the log's own picture
   // Fitted once, nothing more to do.

@@ -14,22 +14,10 @@
 #include "data/Language.h"
 #include "data/StringTable.h"
 #include "data/XmlDocument.h"
-#include "level/DescriptorServices.h"
+#include "kcontent/GameContent.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/LevelDiff.h"
-
-namespace {
-
-// Texture lookups for a check without a game folder: nothing exists.
-class NoTextures : public DescriptorServices {
- public:
-  bool HasTexture(std::string_view) const override { return false; }
-  bool IsMaskTexture(std::string_view) const override { return false; }
-  void RegisterIcon(int, std::string_view) override {}
-};
-
-}  // namespace
 
 bool ParseLevelFileName(const std::string& path, int& episode, int& level) {
   const size_t slash = path.find_last_of('/');
@@ -90,7 +78,7 @@ int RunLevelCommand(const std::vector<std::string>& args) {
   }
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
-  NoTextures textures;
+  NoMedia textures;
   GameDescriptors descriptors;
   if (!gameFolder.empty()) {
     FileSystem fs;

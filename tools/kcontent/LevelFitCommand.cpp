@@ -7,20 +7,12 @@
 #include <iterator>
 #include <map>
 
-#include "level/DescriptorServices.h"
+#include "kcontent/GameContent.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/WaypointArea.h"
 
 namespace {
-
-// The rule needs positions and sizes only: no descriptor tables, no textures.
-class NoTextures : public DescriptorServices {
- public:
-  bool HasTexture(std::string_view) const override { return false; }
-  bool IsMaskTexture(std::string_view) const override { return false; }
-  void RegisterIcon(int, std::string_view) override {}
-};
 
 std::string SizeText(Vec2 half) {
   char buffer[64];
@@ -40,16 +32,14 @@ void SetSize(std::string& element, const std::string& size) {
     }
   }
   const size_t close = element.rfind("/>");
-  element.insert(close != std::string::npos ? close : element.size() - 1,
-                 " size=\"" + size + "\"");
+  element.insert(close != std::string::npos ? close : element.size() - 1, " size=\"" + size + "\"");
 }
 
 }  // namespace
 
-bool FitWaypointSizes(const std::string& text, std::string& out, int& changed,
-                      std::string& error) {
+bool FitWaypointSizes(const std::string& text, std::string& out, int& changed, std::string& error) {
   changed = 0;
-  NoTextures textures;
+  NoMedia textures;
   GameDescriptors descriptors;
   Level level(descriptors, &textures);
   if (!level.ReadLevel(text)) {

@@ -312,18 +312,24 @@ def stonemason_lodge():
     d.save(FOLDER, "stonemason_lodge")
 
 
-def obelisk_speed():
-    d = Doc(64, 180, "The obelisk of speed: a tall stone needle with a glowing rune of wings.")
+def obelisk_needle(d, needle, rune):
+    """What every obelisk shares: its shadow, the plinth, the stone needle in the three shades
+    of `needle` with its highlight, and the glow of its rune (light and colour of `rune`)."""
     d.add(contact_shadow(d, 32, 170, 28, 6))
     base = d.linear("plinth", [(0, "#d8d2c4"), (1, "#8e887a")])
     d.add(poly([(6, 172), (58, 172), (54, 156), (10, 156)], base, OUTLINE, 1.6))
     d.add(rect(12, 148, 40, 9, base, width=1.5))
-    body = d.linear("needle", [(0, "#e4dfd2"), (0.45, "#bcb6a6"), (1, "#7e786a")], 0, 0, 1, 0)
+    body = d.linear("needle", [(0, needle[0]), (0.45, needle[1]), (1, needle[2])], 0, 0, 1, 0)
     d.add(poly([(16, 148), (48, 148), (42, 22), (32, 8), (22, 22)], body, OUTLINE, 1.8))
     d.add(path("M22 146 L27 24", stroke="#ffffff", width=1.5, extra=' opacity="0.4"'))
-    glow = d.radial("runeGlow", [(0, "#e8fbff", 1), (0.5, "#7ad8ff", 0.6), (1, "#7ad8ff", 0)],
+    glow = d.radial("runeGlow", [(0, rune[0], 1), (0.5, rune[1], 0.6), (1, rune[1], 0)],
                     0.5, 0.5, 0.5)
     d.add(circle(32, 80, 20, glow))
+
+
+def obelisk_speed():
+    d = Doc(64, 180, "The obelisk of speed: a tall stone needle with a glowing rune of wings.")
+    obelisk_needle(d, ("#e4dfd2", "#bcb6a6", "#7e786a"), ("#e8fbff", "#7ad8ff"))
     d.add(path("M32 92 C24 88 20 80 18 70 C24 74 28 76 32 80 C36 76 40 74 46 70 C44 80 40 88 32 92 Z",
                "#4ac0f0", "#1a5a80", 1.2))
     d.add(path("M24 100 h16 M27 106 h10", stroke="#4ac0f0", width=2.2))
@@ -333,16 +339,7 @@ def obelisk_speed():
 
 def obelisk_toil():
     d = Doc(64, 180, "The obelisk of toil: a stone needle with a glowing rune of a hammer.")
-    d.add(contact_shadow(d, 32, 170, 28, 6))
-    base = d.linear("plinth", [(0, "#d8d2c4"), (1, "#8e887a")])
-    d.add(poly([(6, 172), (58, 172), (54, 156), (10, 156)], base, OUTLINE, 1.6))
-    d.add(rect(12, 148, 40, 9, base, width=1.5))
-    body = d.linear("needle", [(0, "#e2d8c8"), (0.45, "#b8ac98"), (1, "#7a6e5e")], 0, 0, 1, 0)
-    d.add(poly([(16, 148), (48, 148), (42, 22), (32, 8), (22, 22)], body, OUTLINE, 1.8))
-    d.add(path("M22 146 L27 24", stroke="#ffffff", width=1.5, extra=' opacity="0.4"'))
-    glow = d.radial("runeGlow", [(0, "#fff4d8", 1), (0.5, "#ffb040", 0.6), (1, "#ffb040", 0)],
-                    0.5, 0.5, 0.5)
-    d.add(circle(32, 80, 20, glow))
+    obelisk_needle(d, ("#e2d8c8", "#b8ac98", "#7a6e5e"), ("#fff4d8", "#ffb040"))
     # The hammer: a head across the top of a slanted handle
     d.add(path("M26 96 L36 72", stroke="#7a3a10", width=5))
     d.add(path("M26 96 L36 72", stroke="#f09a30", width=3))

@@ -11,7 +11,8 @@ import math
 from artlib import (LEAF, LEAF_DARK, OUTLINE, Doc, berries, canopy, circle, contact_shadow,
                     ellipse, f, leaf_tufts, log, path, plank, poly, rock, trunk)
 from buildings import (ROOF_BROWN, ROOF_RED, ROOF_SLATE, board_wall, chimney, crate, door,
-                       flowers, grass_base, plaster_wall, rect, roof, stone_wall, timber, window)
+                       flowers, grass_base, obelisk_needle, plaster_wall, rect, roof, stone_wall,
+                       timber, window)
 
 FOLDER = "world"
 
@@ -498,15 +499,7 @@ def forester_lodge():
 
 def obelisk_growth():
     d = Doc(64, 180, "The obelisk of growth: a stone needle with a glowing rune of leaves.")
-    d.add(contact_shadow(d, 32, 170, 28, 6))
-    base = d.linear("plinth", [(0, "#d8d2c4"), (1, "#8e887a")])
-    d.add(poly([(6, 172), (58, 172), (54, 156), (10, 156)], base, OUTLINE, 1.6))
-    d.add(rect(12, 148, 40, 9, base, width=1.5))
-    body = d.linear("needle", [(0, "#e4dfd2"), (0.45, "#bcb6a6"), (1, "#7e786a")], 0, 0, 1, 0)
-    d.add(poly([(16, 148), (48, 148), (42, 22), (32, 8), (22, 22)], body, OUTLINE, 1.8))
-    d.add(path("M22 146 L27 24", stroke="#ffffff", width=1.5, extra=' opacity="0.4"'))
-    glow = d.radial("runeGlow", [(0, "#f0ffe0", 1), (0.5, "#8ae04a", 0.6), (1, "#8ae04a", 0)], 0.5, 0.5, 0.5)
-    d.add(circle(32, 80, 20, glow))
+    obelisk_needle(d, ("#e4dfd2", "#bcb6a6", "#7e786a"), ("#f0ffe0", "#8ae04a"))
     d.add(path("M32 96 V66", stroke="#3a8a2a", width=2.4))
     d.add(path("M32 84 C24 82 20 76 20 68 C28 70 31 76 32 84 Z M32 76 C40 74 44 68 44 60 C36 62 33 68 32 76 Z",
                "#6ad04a", "#2a6a1a", 1.2))
