@@ -1830,6 +1830,8 @@ void ModeGame::ShowCommandMark(bool accepted, int objectId, Vec2 at) {
   hud.ShowCommandMark(accepted, objectId, at);
 }
 void ModeGame::FadeCommandMark(int objectId) { hud.FadeCommandMark(objectId); }
+// The mark over a clicked waypoint has done its job once a worker stands there.
+void ModeGame::WorkerArrived(int waypointId) { hud.FadeCommandMark(waypointId); }
 void ModeGame::FlashResource(int index, bool spent) {
   RefreshResourceLabels();
   hud.FlashResource(index, spent);

@@ -83,6 +83,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void FadeWorkTimer(int objectId) override;
   void ShowCommandMark(bool accepted, int objectId, Vec2 at) override;
   void FadeCommandMark(int objectId) override;
+  void WorkerArrived(int waypointId) override;
   void ShowMessage(std::string_view text, Vec2 at) override;
   void FlashResource(int index, bool spent) override;
   void FlashShortage(int index) override;

@@ -55,6 +55,20 @@ TEST_F(ModeGameTest, TheLevelWaitsForTheStartClickWhichAlsoClicksTheHoveredObjec
   EXPECT_GT(mode().CurrentLevel()->gameTime, before);
 }
 
+TEST_F(ModeGameTest, TheMarkOfAnAcceptedCommandGoesWhenItsWorkerArrives) {
+  Settle();
+  ClickAt(kObstacleX, kObstacleY);
+  ASSERT_EQ(mode().hud.CommandMarkCount(), 1u);
+  const WorldObject* log = mode().CurrentLevel()->FindObject(20);
+  ASSERT_NE(log, nullptr);
+  int frames = 0;
+  for (; frames < 3000 && !log->Has(ObjectFlags::kBusy); ++frames) Frames(1);
+  ASSERT_TRUE(log->Has(ObjectFlags::kBusy)) << "the worker never began";
+  EXPECT_GT(frames, 10) << "the worker walked there";
+  Frames(30);  // the mark's quarter-second fade
+  EXPECT_EQ(mode().hud.CommandMarkCount(), 0u) << "nothing of the command stays over the log";
+}
+
 TEST_F(ModeGameTest, EscapeOpensAndClosesTheMenuAndNoDialogLagsAFrame) {
   Settle();
   ClickAt(400, 300);  // starts the level
