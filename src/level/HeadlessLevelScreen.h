@@ -20,6 +20,7 @@ class HeadlessLevelScreen : public LevelScreen {
   void FlashShortage(int index) override;
   void PointAtObject(const WorldObject* object) override;
   void RefreshFreeWorkers() override;
+  void RefreshObjective() override { ++objectiveRefreshes; }
   void AddScorePopup(int points, Vec2 at) override;
   void Shake(float amount) override;
   void Achievement(int number) override;
@@ -55,6 +56,7 @@ class HeadlessLevelScreen : public LevelScreen {
   LevelTimer timer;
   std::optional<LevelResult> result;  // set by the evaluation
   bool resultShown = false;
+  int objectiveRefreshes = 0;  // how often the objective line was told to follow the level
   std::u16string info;  // the information text shown last (empty: hidden)
   std::array<float, 4> infoRect{};
 

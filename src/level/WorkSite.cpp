@@ -433,6 +433,8 @@ void WorkSite::CompleteObjective(WorldObject& o) {
   o.marker = EffectRef{};
   l.openObjectives = std::max(l.openObjectives - 1, 0);
   game_.PlaySound("objective");
+  // The objective line ticks it now, not only when resources next arrive.
+  game_.screen.RefreshObjective();
 }
 
 bool WorkSite::OnWorkDone(WorldObject& o) {

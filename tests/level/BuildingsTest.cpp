@@ -123,6 +123,21 @@ TEST(BuildingSiteTest, WhatTheWorkRaisesStandsFullyDrawnToTheEnd) {
   EXPECT_TRUE(s.Get(42).Hidden());
 }
 
+// A building that is an objective is ticked on the objective line the moment it stands, though
+// no resource arrives to refresh the line.
+TEST(BuildingSiteTest, ABuiltObjectiveIsTickedAtOnce) {
+  std::string text = VillageLevel(70, 74);
+  text.replace(text.find(R"(flags="i" pos="150,40")"), 9, R"(flags="io")");
+  Sim s(Anims(), "", "", kDescriptors);
+  s.Begin(text);
+  WorldObject& farm = s.Get(31);
+  ASSERT_TRUE(farm.Has(F::kObjective));
+  s.Click(2);
+  s.RunUntil([&] { return !farm.Has(F::kObjective); }, 10000);
+  EXPECT_EQ(s.level->openObjectives, 0);
+  EXPECT_EQ(s.screen.objectiveRefreshes, 1);
+}
+
 // A farm built on its site tends its field as one standing from the start does: the field
 // wakes, grows back and feeds the workers.
 TEST(BuildingSiteTest, ABuiltFarmsFieldGrowsBackAndYields) {
