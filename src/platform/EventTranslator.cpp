@@ -72,6 +72,12 @@ void EventTranslator::HandleWindowEvent(const SDL_WindowEvent& event) {
       if (host_.IsFullscreen()) host_.MinimiseWindow();
       if (host_.IsAppActive()) host_.SetAppActive(false);
       break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      host_.WindowSpoiled();
+      break;
     case SDL_WINDOWEVENT_CLOSE:
       host_.Quit();
       break;

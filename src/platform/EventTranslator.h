@@ -24,6 +24,8 @@ class WindowHost {
   virtual void ClientSize(float& width, float& height) = 0;
   // Moves the system cursor to a client position (touch and pen contacts carry it along).
   virtual void MoveSystemCursor(float x, float y) = 0;
+  // The window's picture was lost or must be drawn afresh (uncovered, resized, shown again).
+  virtual void WindowSpoiled() = 0;
 };
 
 // The raw pointer the window procedure keeps: the last position in client pixels and

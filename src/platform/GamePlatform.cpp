@@ -6,6 +6,7 @@
 #include "app/FramePacer.h"
 #include "app/ModeSplash.h"
 #include "graphics/GLRenderDevice.h"
+#include "graphics/UnchangedFrameSkipper.h"
 #include "platform/Desktop.h"
 #include "platform/GameKeyTable.h"
 #include "platform/Pointer.h"
@@ -71,7 +72,13 @@ int GamePlatform::PacedRefreshRate() {
 void GamePlatform::SetWindowTitle(const std::u16string& title) { window_.SetTitle(title); }
 
 std::unique_ptr<RenderDevice> GamePlatform::CreateRenderDevice() {
-  return std::make_unique<GLRenderDevice>(window_);
+  auto device = std::make_unique<UnchangedFrameSkipper>(std::make_unique<GLRenderDevice>(window_));
+  frames_ = device.get();
+  return device;
+}
+
+void GamePlatform::WindowSpoiled() {
+  if (frames_) frames_->Invalidate();
 }
 
 std::string GamePlatform::UserLanguage() { return platform::UserLanguage(); }

@@ -7,6 +7,7 @@
 #include "platform/EventTranslator.h"
 
 class Application;
+class UnchangedFrameSkipper;
 
 namespace platform {
 
@@ -67,6 +68,7 @@ class GamePlatform final : public AppPlatform, public WindowHost {
   void RaiseWindow() override;
   void ClientSize(float& width, float& height) override;
   void MoveSystemCursor(float x, float y) override;
+  void WindowSpoiled() override;
 
   // The player closed the window (rather than the game ending itself).
   bool ClosedByPlayer() const { return closedByPlayer_; }
@@ -80,6 +82,7 @@ class GamePlatform final : public AppPlatform, public WindowHost {
   Window& window_;
   EventTranslator translator_;
   Application* app_ = nullptr;
+  UnchangedFrameSkipper* frames_ = nullptr;  // the device made for the Application, if any
   bool closedByPlayer_ = false;
   bool scripted_ = false;
   bool paced_ = false;

@@ -33,6 +33,7 @@ class FakeHost : public platform::WindowHost {
   void MoveSystemCursor(float x, float y) override {
     calls.push_back("cursor " + std::to_string(int(x)) + "," + std::to_string(int(y)));
   }
+  void WindowSpoiled() override { calls.push_back("spoiled"); }
 
   std::vector<Event> events;
   std::vector<std::string> calls;
@@ -202,4 +203,13 @@ TEST_F(EventTranslatorTest, ActivationRules) {
   EXPECT_TRUE(host.calls.empty());
   translator.Handle(Window(SDL_WINDOWEVENT_CLOSE));
   EXPECT_TRUE(host.quit);
+}
+
+TEST_F(EventTranslatorTest, AWindowUncoveredResizedOrRestoredIsDrawnAfresh) {
+  for (Uint8 what : {SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_SHOWN, SDL_WINDOWEVENT_RESTORED,
+                     SDL_WINDOWEVENT_SIZE_CHANGED}) {
+    translator.Handle(Window(what));
+  }
+  translator.Handle(Window(SDL_WINDOWEVENT_MOVED));
+  EXPECT_EQ(host.calls, std::vector<std::string>(4, "spoiled"));
 }
