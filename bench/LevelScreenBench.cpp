@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "base/DataFiles.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
-#include "platform/DataFiles.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   const int frames = argc > 1 ? std::max(100, std::atoi(argv[1])) : 6000;
   const auto data = std::filesystem::temp_directory_path() / "bench_level_screen_data";
   std::filesystem::create_directories(data);
-  platform::SetDataFolder(data.string());
+  base::SetDataFolder(data.string());
   BenchPlatform platform;
   int status = 0;
   {
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     }
     app.Shutdown();
   }
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
   std::filesystem::remove_all(data);
   return status;
 }

@@ -29,7 +29,7 @@ set(kalodrus_data_dir ${CMAKE_INSTALL_DATADIR}/kalodrus3)
 # Where the program looks for installed content.
 file(RELATIVE_PATH kalodrus_data_relative ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/kalodrus3)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/ContentRoot.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/src/platform
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/base/ContentRoot.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/src/base
   PROPERTIES COMPILE_DEFINITIONS
   "KALODRUS_DATA_RELATIVE=\"${kalodrus_data_relative}\";KALODRUS_DATA_ABSOLUTE=\"${CMAKE_INSTALL_FULL_DATADIR}/kalodrus3\"")
 

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
+#include "base/Random.h"
 #include "graphics/FrameOverlays.h"
-#include "platform/Random.h"
 
 namespace {
 Application* running = nullptr;
@@ -163,6 +163,21 @@ void Application::SetMode(Mode* mode, bool loadingSign) {
   } else {
     pending = mode;
   }
+}
+
+void Application::RegisterMode(ModeId id, Mode& mode) {
+  if (id != ModeId::None) modeTable_[size_t(id)] = &mode;
+}
+
+Mode* Application::ModeOf(ModeId id) const {
+  const auto index = size_t(id);
+  return index < modeTable_.size() ? modeTable_[index] : nullptr;
+}
+
+Mode* Application::Accept(const ModeRequest& request) {
+  Mode* mode = ModeOf(request.mode);
+  if (mode) mode->Accept(request);
+  return mode;
 }
 
 void Application::TickClock() {

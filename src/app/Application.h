@@ -10,7 +10,6 @@
 #include "app/FramePacer.h"
 #include "app/GameServices.h"
 #include "app/Mode.h"
-#include "campaign/PlayerProfiles.h"
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "data/ValueTable.h"
@@ -24,6 +23,7 @@
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "particles/ParticleManager.h"
+#include "progress/PlayerProfiles.h"
 #include "sound/SoundSystem.h"
 
 // The one object that owns the frame loop, the current screen and the global services.
@@ -45,6 +45,13 @@ class Application {
   void SetActive(bool becomeActive);
   void OnInput(InputEvent event);
   void SetMode(Mode* mode, bool showLoadingSign);
+
+  // The table of screens, filled by whoever starts the game: screens reach one another only
+  // through it, by id.
+  void RegisterMode(ModeId id, Mode& mode);
+  Mode* ModeOf(ModeId id) const;
+  // The screen a request names, having read what the request tells it (none: not registered).
+  Mode* Accept(const ModeRequest& request);
   void StartFade(Fade kind);
   void ResetTimer();
   void Shutdown();
@@ -113,6 +120,8 @@ class Application {
   std::array<uint8_t, 8> typed{};
 
  private:
+  std::array<Mode*, kModeIdCount> modeTable_{};
+
   void TickClock();
   void AdvanceFade();
   void OnCharacter(int value);

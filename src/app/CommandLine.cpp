@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 
 namespace {
 

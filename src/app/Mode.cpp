@@ -1,9 +1,9 @@
 #include "app/Mode.h"
 
 #include "app/Application.h"
+#include "base/ContentLog.h"
 #include "gui/ControlFactory.h"
 #include "gui/GUIChanger.h"
-#include "platform/ContentLog.h"
 
 Mode::Mode() {
   // Whatever deletes the message control (removal, a layout loaded with clear, Release) also
@@ -67,6 +67,10 @@ void Mode::RequestMode(Mode* target) {
   App().StartFade(Fade::Out);
   if (target) target->Prepare();
 }
+
+void Mode::RequestMode(const ModeRequest& request) { RequestMode(App().Accept(request)); }
+
+void Mode::Accept(const ModeRequest&) {}
 
 void Mode::ShowInfoMessage(const std::u16string& text) {
   const ValueTable* values = App().values();

@@ -2,7 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "app/InputEvent.h"
+#include "app/ModeRequest.h"
+#include "base/InputEvent.h"
 #include "gui/ControlList.h"
 
 class Application;
@@ -42,6 +43,10 @@ class Mode {
   // Starts the fade-out towards `target` (none for "no switch"); the switch happens when the
   // fade-out has finished and the mode answers OnFadeDone(2).
   void RequestMode(Mode* target);
+  // The same for the screen a request names, which reads the request first.
+  void RequestMode(const ModeRequest& request);
+  // Reads what a switch to this screen tells it (the level to play, where to go back to).
+  virtual void Accept(const ModeRequest& request);
   // Puts an owned control into `controls`: at the end (drawn last, on top) or at the front.
   GUIControl* AddControl(std::unique_ptr<GUIControl> control, bool atFront = false);
   // The transient centred message (cheat toggle): a text at the bottom of the screen that

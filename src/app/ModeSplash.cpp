@@ -6,8 +6,8 @@
 
 #include "app/Application.h"
 #include "app/PrecacheList.h"
+#include "base/System.h"
 #include "data/Language.h"
-#include "platform/System.h"
 
 namespace {
 constexpr float kPictureTimeMs = 1200.0f;

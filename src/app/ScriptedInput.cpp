@@ -7,7 +7,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 #include "data/Utf8.h"
 #include "gui/ControlList.h"
 #include "gui/GUIDialog.h"

@@ -7,21 +7,18 @@
 #include <system_error>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "app/SettingsDlg.h"
+#include "base/GameKeys.h"
 #include "campaign/BannerDlg.h"
 #include "campaign/DiffSelDlg.h"
 #include "campaign/LangSelDlg.h"
 #include "campaign/MenuPopupDlg.h"
-#include "campaign/ModeStage.h"
-#include "campaign/ModeStandIn.h"
 #include "campaign/PlayerDlg.h"
 #include "campaign/PlayerNameDlg.h"
 #include "data/Language.h"
 #include "gui/GUIMessageBox.h"
 #include "level/Level.h"
 #include "level/LevelData.h"
-#include "level_screen/ModeGame.h"
-#include "level_screen/SettingsDlg.h"
 
 namespace {
 
@@ -224,10 +221,10 @@ void ModeMenu::OnFadeDone(Fade kind) {
     return;
   }
   if (TextureManager* textures = app.textures()) textures->EvictUnloadable();
-  app.SetMode(target, target == &TheModeStage() || target == &TheModeGame());
+  app.SetMode(target, target == app.ModeOf(ModeId::Map) || target == app.ModeOf(ModeId::Game));
 }
 
-void ModeMenu::Leave(Mode* target) {
+void ModeMenu::Leave(const ModeRequest& target) {
   if (App().fadeState == Fade::Out) return;
   RequestMode(target);
 }
@@ -255,8 +252,7 @@ int ModeMenu::OnCommand(int id) {
       break;
     case kCredits:
       PlayClick();
-      TheModeCredits().backMode = this;
-      Leave(&TheModeCredits());
+      Leave(ShowCredits(ModeId::Menu));
       break;
     case kLanguage:
       PlayClick();
@@ -297,7 +293,7 @@ void ModeMenu::Play() {
     ContinueDialog().Show(0);
     controls.BringToTop(continueDialog);
   } else if (profiles && (profiles->progress.options & Progress::kNewGameStarted) != 0) {
-    Leave(&TheModeStage());
+    Leave(ShowScreen(ModeId::Map));
   } else {
     NewGameDialog().Show(0);
     controls.BringToTop(newGameDialog);
@@ -429,7 +425,7 @@ void ModeMenu::TakeExitAnswer() {
   if (result == 0) return;
   PlayClick();
   if (result == 1) {
-    Leave(nullptr);
+    Leave(ShowScreen(ModeId::None));
   } else {
     exitDialog->Hide();
   }
@@ -454,14 +450,7 @@ void ModeMenu::StartNewGame(int result) {
     profiles->SaveProgress();
     profiles->SaveSettings();
   }
-  ModeGame& game = TheModeGame();
-  game.episode = 1;
-  game.levelNumber = 1;
-  game.continueSaved = false;
-  ModeComics& comics = TheModeComics();
-  comics.number = 1;
-  comics.nextMode = &game;
-  Leave(&comics);
+  Leave(ShowComic(1, PlayLevel(1, 1)));
 }
 
 void ModeMenu::TakeNoticeAnswers() {
@@ -573,12 +562,11 @@ void ModeMenu::TakeContinueAnswer() {
   PlayClick();
   if (result == 1) {
     continueDialog->Hide();
-    TheModeGame().continueSaved = true;
-    Leave(&TheModeGame());
+    Leave(ContinueSavedLevel());
   } else if (result == 2) {
     continueDialog->Hide();
     if (PlayerProfiles* profiles = App().profiles()) profiles->DeleteGame();
-    Leave(&TheModeStage());
+    Leave(ShowScreen(ModeId::Map));
   }
 }
 
@@ -594,8 +582,7 @@ void ModeMenu::TakePopupAnswer() {
       controls.BringToTop(settingsDialog);
       break;
     case MenuPopupDlg::kCredits:
-      TheModeCredits().backMode = this;
-      Leave(&TheModeCredits());
+      Leave(ShowCredits(ModeId::Menu));
       break;
     case MenuPopupDlg::kRestart:
       RestartDialog().Show(0);

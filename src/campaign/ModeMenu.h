@@ -97,7 +97,7 @@ class ModeMenu : public Mode {
   GUIDialog& MakeQuestion(GUIDialog*& member, const char* key);
   GUIDialog& MakeNotice(GUIDialog*& member, const char* key);
   int NextDialogId() { return nextDialogId_++; }
-  void Leave(Mode* target);
+  void Leave(const ModeRequest& target);
   void Play();
   // Whether the current player has a saved level the level screen can play; one it cannot
   // read is set aside, so that "continue" is not offered for it again.

@@ -6,11 +6,8 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 #include "campaign/BannerDlg.h"
-#include "campaign/IntegerFormat.h"
-#include "campaign/ModeMenu.h"
-#include "campaign/ModeStandIn.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIMessageBox.h"
 #include "gui/GUIText.h"
@@ -20,7 +17,7 @@
 #include "level/LevelEffects.h"
 #include "level/LevelScreen.h"
 #include "level/WorldObject.h"
-#include "level_screen/ModeGame.h"
+#include "progress/IntegerFormat.h"
 
 namespace {
 
@@ -181,11 +178,9 @@ void ModeStage::BuildControls() {
 
 void ModeStage::LoadMap() {
   ClearMap();
-  if (ModeGame& game = TheModeGame(); App().current != &game) {
-    game.episode = 0;
-    game.levelNumber = 0;
-  }
   Application& app = App();
+  // The level screen forgets the level it played unless it is the screen shown.
+  if (app.current != app.ModeOf(ModeId::Game)) app.Accept(PlayLevel(0, 0));
   if (!app.descriptors() || !app.gameSettings() || !app.files()) return;
   auto level = std::make_unique<Level>(*app.descriptors(), app.gameServices());
   if (!level->LoadLevelFile(*app.files(), 0, 0)) return;
@@ -437,7 +432,7 @@ void ModeStage::OnFadeDone(Fade kind) {
     ClearMap();
     if (app.textures()) app.textures()->EvictUnloadable();
     Mode* target = requested;
-    if (target) app.SetMode(target, target == &TheModeGame());
+    if (target) app.SetMode(target, target == app.ModeOf(ModeId::Game));
     return;
   }
   if (kind == Fade::In) OnceOnlyMessages();
@@ -635,20 +630,14 @@ void ModeStage::Activate(int index) {
         return;
       }
       PlayClick();
-      TheModeGame().episode = m.first;
-      TheModeGame().levelNumber = m.second;
-      RequestMode(&TheModeGame());
+      RequestMode(PlayLevel(m.first, m.second));
       break;
     case MarkerKind::Comic:
       PlayClick();
-      TheModeComics().number = m.second;
-      TheModeComics().nextMode = this;
-      RequestMode(&TheModeComics());
+      RequestMode(ShowComic(m.second, ShowScreen(ModeId::Map)));
       break;
     case MarkerKind::Puzzle:
-      TheModePuzzle().number = m.second;
-      TheModePuzzle().backMode = this;
-      RequestMode(&TheModePuzzle());
+      RequestMode(ShowPuzzle(m.second, ModeId::Map));
       break;
     case MarkerKind::Achievement:
     case MarkerKind::Wonder:
@@ -753,7 +742,7 @@ int ModeStage::OnCommand(int id) {
     case 2:
       PlayClick();
       if (tooltip) tooltip->Hide();
-      if (!requested) RequestMode(&TheModeMenu());
+      if (!requested) RequestMode(ShowScreen(ModeId::Menu));
       break;
     case 3:
       scrollDir = scrollDir == 0 ? 1 : 0;
@@ -767,10 +756,8 @@ int ModeStage::OnCommand(int id) {
                             ? &markers_[size_t(selected)]
                             : nullptr;
       const bool level = m && m->kind == MarkerKind::Level;
-      TheModeRatings().episode = level ? m->first : 0;
-      TheModeRatings().level = level ? m->second : 0;
-      TheModeRatings().backMode = this;
-      if (!requested) RequestMode(&TheModeRatings());
+      if (!requested)
+        RequestMode(ShowRatings(level ? m->first : 0, level ? m->second : 0, ModeId::Map));
       break;
     }
     case 9:
@@ -779,8 +766,7 @@ int ModeStage::OnCommand(int id) {
     case 18:
       PlayClick();
       if (tooltip) tooltip->Hide();
-      TheModeCastle().backMode = this;
-      if (!requested) RequestMode(&TheModeCastle());
+      if (!requested) RequestMode(ShowCastle(ModeId::Map));
       break;
     case 31:
       if (banner && App().strings()) {

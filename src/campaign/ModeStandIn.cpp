@@ -1,8 +1,7 @@
 #include "campaign/ModeStandIn.h"
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
-#include "campaign/ModeStage.h"
+#include "base/GameKeys.h"
 
 void ModeStandIn::Enter() {
   requested = nullptr;
@@ -17,20 +16,45 @@ void ModeStandIn::OnFadeDone(Fade kind) {
 int ModeStandIn::OnInput(InputEvent event) {
   const bool leave = event.type == InputType::LeftUp ||
                      (event.type == InputType::KeyDown && event.value == kGameKeyEscape);
-  Mode* next = thenMode ? thenMode : backMode;
-  if (!leave || !next || requested) return 0;
-  thenMode = nullptr;
-  RequestMode(next);
+  if (!leave || requested) return 0;
+  if (then_) {
+    const ModeRequest next = *then_;
+    then_.reset();
+    RequestMode(next);
+  } else if (Mode* back = App().ModeOf(back_)) {
+    RequestMode(back);
+  }
   return 0;
+}
+
+void ModeStandIn::Accept(const ModeRequest& request) {
+  back_ = request.back;
+  then_ = request.then;
+}
+
+void ModePuzzle::Accept(const ModeRequest& request) {
+  ModeStandIn::Accept(request);
+  number = request.number;
+}
+
+void ModeRatings::Accept(const ModeRequest& request) {
+  ModeStandIn::Accept(request);
+  episode = request.episode;
+  level = request.level;
+}
+
+void ModeComics::Accept(const ModeRequest& request) {
+  number = request.number;
+  next_ = request.then ? *request.then : ShowScreen(ModeId::Map);
 }
 
 void ModeComics::Update() {
   Mode::Update();
-  if (!nextMode || requested || App().fadeState != Fade::None) return;
-  RequestMode(nextMode);
-  // Asked once where to go on (the first comic of a new game leads into its level); any later
-  // comic, such as the one closing an episode, goes on to the map.
-  nextMode = &TheModeStage();
+  if (requested || App().fadeState != Fade::None) return;
+  RequestMode(next_);
+  // Told once where to go on (the first comic of a new game leads into its level); a comic
+  // entered without being told goes on to the map.
+  next_ = ShowScreen(ModeId::Map);
 }
 
 ModeCredits& TheModeCredits() {

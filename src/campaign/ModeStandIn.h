@@ -11,12 +11,18 @@ class ModeStandIn : public Mode {
   void Enter() override;
   void OnFadeDone(Fade kind) override;
   int OnInput(InputEvent event) override;
+  // Takes where "back" leads and what follows once.
+  void Accept(const ModeRequest& request) override;
 
   // Where a click or Escape leads (none: nowhere).
-  Mode* backMode = nullptr;
-  // Where the next click or Escape leads instead, once (none: backMode).
-  Mode* thenMode = nullptr;
+  ModeId back() const { return back_; }
+  // Where the next click or Escape leads instead, once (none: back).
+  const ModeRequest* then() const { return then_.get(); }
   const std::u16string& Name() const { return name_; }
+
+ protected:
+  ModeId back_ = ModeId::None;
+  std::shared_ptr<const ModeRequest> then_;
 
  private:
   std::u16string name_;
@@ -32,6 +38,7 @@ class ModeCredits : public ModeStandIn {
 class ModePuzzle : public ModeStandIn {
  public:
   ModePuzzle() : ModeStandIn(u"Puzzle") {}
+  void Accept(const ModeRequest& request) override;
   int number = 1;
 };
 
@@ -45,17 +52,24 @@ class ModeCastle : public ModeStandIn {
 class ModeRatings : public ModeStandIn {
  public:
   ModeRatings() : ModeStandIn(u"Ratings") {}
+  void Accept(const ModeRequest& request) override;
   int episode = 0;
   int level = 0;
 };
 
-// A comic: `number` from 1. Until comics are drawn it goes on to `nextMode` at once.
+// A comic: `number` from 1. Until comics are drawn it goes on at once to what the request
+// names next (the map when it names nothing).
 class ModeComics : public ModeStandIn {
  public:
   ModeComics() : ModeStandIn(u"Comics") {}
   void Update() override;
+  void Accept(const ModeRequest& request) override;
   int number = 1;
-  Mode* nextMode = nullptr;
+  // Where the comic goes on to.
+  const ModeRequest& next() const { return next_; }
+
+ private:
+  ModeRequest next_ = ShowScreen(ModeId::Map);
 };
 
 ModeCredits& TheModeCredits();

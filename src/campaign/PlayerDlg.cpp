@@ -1,8 +1,8 @@
 #include "campaign/PlayerDlg.h"
 
-#include "campaign/PlayerProfiles.h"
 #include "graphics/FontManager.h"
 #include "gui/GUIListbox.h"
+#include "progress/PlayerProfiles.h"
 
 void PlayerDlg::Fill(const PlayerProfiles& profiles) {
   const int count = profiles.PlayerCount();

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/Check.h"
 #include "data/FileSystem.h"
-#include "platform/Check.h"
 
 FileReader::~FileReader() { Close(); }
 

@@ -9,9 +9,9 @@
 #include <new>
 #include <optional>
 
+#include "base/Check.h"
 #include "data/ArchivePassword.h"
 #include "data/ZipCipher.h"
-#include "platform/Check.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ void FileSystem::Retire(Entry& entry) {
 }
 
 void FileSystem::Drop(Content& content) {
-  if (content.view.base || content.view.fd >= 0) platform::UnmapFile(content.view);
+  if (content.view.base || content.view.fd >= 0) base::UnmapFile(content.view);
   content.buffer.clear();
   content.buffer.shrink_to_fit();
   content.data = nullptr;
@@ -131,14 +131,14 @@ void FileSystem::ScanFolder(const std::string& prefix, int depth, FolderIds& vis
   struct stat st {};
   if (stat(prefix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
   if (!visited.emplace(uint64_t(st.st_dev), uint64_t(st.st_ino)).second) return;
-  platform::FindHandle* handle = platform::FindFirst(prefix);
+  base::FindHandle* handle = base::FindFirst(prefix);
   if (!handle) return;
-  std::vector<platform::FindEntry> items;
-  platform::FindEntry item;
-  while (platform::FindNext(handle, item)) {
+  std::vector<base::FindEntry> items;
+  base::FindEntry item;
+  while (base::FindNext(handle, item)) {
     if (!item.name.empty() && item.name[0] != '.') items.push_back(item);
   }
-  platform::FindClose(handle);
+  base::FindClose(handle);
   // The system's enumeration order is arbitrary here; byte order keeps runs reproducible.
   std::sort(items.begin(), items.end(),
             [](const auto& a, const auto& b) { return a.name < b.name; });
@@ -194,10 +194,10 @@ void FileSystem::Load(Entry& entry) {
   bool ok = false;
   if (entry.archive > 0) {
     ok = LoadFromArchive(entry);
-  } else if (platform::MapFile(entry.path, content.view)) {
+  } else if (base::MapFile(entry.path, content.view)) {
     if (content.view.size == 0) {
       // An empty file gets a buffer of its own so that its pointer is unique.
-      platform::UnmapFile(content.view);
+      base::UnmapFile(content.view);
       content.buffer.assign(2, 0);
       content.data = content.buffer.data();
       content.size = 0;

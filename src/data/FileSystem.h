@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Directory.h"
+#include "base/Directory.h"
 
 // The whole content of one file as the FileSystem hands it out. `data` is null when the file
 // is missing or unreadable (size is then 0); an empty file has a valid pointer and size 0.
@@ -76,7 +76,7 @@ class FileSystem {
 
  private:
   struct Content {
-    platform::FileView view;        // a loose file's mapping
+    base::FileView view;            // a loose file's mapping
     std::vector<uint8_t> buffer;    // an archive entry's bytes (size + 2, zero padded)
     const uint8_t* data = nullptr;  // what was handed out
     size_t size = 0;

@@ -1,9 +1,9 @@
 #include "data/StringTable.h"
 
+#include "base/ContentLog.h"
+#include "base/Text.h"
 #include "data/Utf8.h"
 #include "data/XmlDocument.h"
-#include "platform/ContentLog.h"
-#include "platform/Text.h"
 
 namespace {
 const std::u16string kEmpty;
@@ -33,7 +33,7 @@ const std::u16string& StringTable::Get(std::u16string_view key) const {
   const auto it = table_.find(key);
   if (it != table_.end()) return it->second;
   if (content_log::Enabled())
-    content_log::Missing(content_log::Kind::String, platform::Utf16ToUtf8(key));
+    content_log::Missing(content_log::Kind::String, base::Utf16ToUtf8(key));
   return kEmpty;
 }
 

@@ -1,6 +1,6 @@
 #include "data/Utf8.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 std::u16string DecodeUtf8(std::string_view text) {
   std::u16string out;
@@ -66,7 +66,7 @@ std::u16string WidenBytes(std::string_view text) {
 std::string EncodeUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
-  const auto put = [&out](char32_t c) { platform::AppendUtf8(out, c); };
+  const auto put = [&out](char32_t c) { base::AppendUtf8(out, c); };
   for (size_t i = 0; i < text.size(); ++i) {
     const char32_t c = text[i];
     const bool high = c >= 0xD800 && c <= 0xDBFF;

@@ -1,6 +1,6 @@
 #include "data/ValueTable.h"
 
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 #include "data/Numbers.h"
 #include "data/XmlDocument.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
-#include "platform/ContentLog.h"
 
 struct XmlDocument::Tree {
   std::vector<char> text;  // the zero-terminated copy the tree points into

@@ -1,6 +1,6 @@
 #include "graphics/FontManager.h"
 
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 #include <algorithm>
 #include <cstdio>

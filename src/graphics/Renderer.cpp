@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Check.h"
 #include "graphics/PixelOps.h"
 #include "graphics/PngWriter.h"
-#include "platform/Check.h"
 
 namespace {
 

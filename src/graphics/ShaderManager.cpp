@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
 #include "graphics/Renderer.h"
-#include "platform/ContentLog.h"
 
 ShaderManager::ShaderManager(FileSystem& files, Renderer& renderer, DiagnosticLog log)
     : files_(files), renderer_(renderer), log_(std::move(log)) {}

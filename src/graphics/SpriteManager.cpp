@@ -1,6 +1,6 @@
 #include "graphics/SpriteManager.h"
 
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "graphics/TextureManager.h"
 
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/Check.h"
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
 #include "gui/ControlFactory.h"
-#include "platform/Check.h"
-#include "platform/ContentLog.h"
 
 ControlList::~ControlList() = default;
 

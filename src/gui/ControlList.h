@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/InputEvent.h"
+#include "base/InputEvent.h"
 #include "gui/GUIControl.h"
 #include "gui/GuiContext.h"
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/Random.h"
 #include "gui/GUIControl.h"
-#include "platform/Random.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/InputEvent.h"
+#include "base/InputEvent.h"
 #include "data/XmlElement.h"
 #include "graphics/Shader.h"
 #include "graphics/Sprite.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
 #include "data/XmlElement.h"
@@ -12,7 +13,6 @@
 #include "gui/GUIChanger.h"
 #include "gui/GUIPic.h"
 #include "gui/GuiContext.h"
-#include "platform/ContentLog.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/System.h"
 #include "data/StringTable.h"
 #include "data/Utf8.h"
 #include "data/ValueTable.h"
@@ -11,7 +12,6 @@
 #include "graphics/Renderer.h"
 #include "gui/GuiContext.h"
 #include "gui/LayoutElement.h"
-#include "platform/System.h"
 
 void BreakLines(FontManager* fonts, int font, std::u16string_view text, float size, float width,
                 bool wrap, std::vector<std::u16string>& lines) {
@@ -66,11 +66,11 @@ void GUIText::ReadText(const LayoutElement& element, GUIText& t) {
   if (element.HasLetter("flags", 'l')) {
     text = ValueText(gui.values, key);
   } else if (element.HasLetter("flags", 'u')) {
-    platform::UserName(text);
+    base::UserName(text);
   } else if (!key.empty() && gui.strings) {
     text = gui.strings->Get(key);
   }
-  if (element.HasLetter("flags", 'v')) text += u" " + DecodeUtf8(platform::VersionText());
+  if (element.HasLetter("flags", 'v')) text += u" " + DecodeUtf8(base::VersionText());
   t.SetText(text);
 }
 

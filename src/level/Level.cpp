@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
 #include "level/LevelReader.h"
 #include "level/LevelWriter.h"
-#include "platform/ContentLog.h"
 
 Level::Level(const GameDescriptors& descriptors, DescriptorServices* textures,
              LevelServices* services)

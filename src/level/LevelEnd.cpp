@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Random.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/LevelScreen.h"
-#include "platform/Random.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/Random.h"
 #include "level/GameDescriptors.h"
 #include "level/GameSettings.h"
 #include "level/Level.h"
 #include "level/LevelEffects.h"
 #include "level/LevelSounds.h"
-#include "platform/Random.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <unordered_set>
 #include <utility>
 
+#include "base/Random.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/LevelServices.h"
-#include "platform/Random.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/Random.h"
 #include "level/DescriptorServices.h"
 #include "level/GameController.h"
 #include "level/Level.h"
 #include "level/LevelScreen.h"
-#include "platform/Random.h"
 
 namespace {
 

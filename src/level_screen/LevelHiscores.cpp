@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "campaign/RecordTables.h"
 #include "data/Utf8.h"
 #include "graphics/FontManager.h"
+#include "progress/RecordTables.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <bit>
 #include <utility>
 
-#include "campaign/Progress.h"
-#include "campaign/RecordTables.h"
+#include "progress/Progress.h"
+#include "progress/RecordTables.h"
 
 namespace {
 

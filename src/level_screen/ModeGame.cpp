@@ -8,7 +8,9 @@
 #include <limits>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "app/SettingsDlg.h"
+#include "base/GameKeys.h"
+#include "base/Random.h"
 #include "data/Utf8.h"
 #include "gui/ControlFactory.h"
 #include "gui/GUIButton.h"
@@ -36,10 +38,8 @@
 #include "level_screen/MessageDlg.h"
 #include "level_screen/MiniGameHint.h"
 #include "level_screen/ObjectivePanel.h"
-#include "level_screen/SettingsDlg.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
-#include "platform/Random.h"
 
 namespace {
 
@@ -538,8 +538,18 @@ void ModeGame::Enter() {
   }
 }
 
+void ModeGame::Accept(const ModeRequest& request) {
+  if (request.continueSaved) {
+    continueSaved = true;
+    return;
+  }
+  episode = request.episode;
+  levelNumber = request.level;
+  continueSaved = false;
+}
+
 void ModeGame::LeaveAtOnce() {
-  if (mapMode) App().SetMode(mapMode, false);
+  if (Mode* map = App().ModeOf(ModeId::Map)) App().SetMode(map, false);
 }
 
 void ModeGame::Leave() {
@@ -584,25 +594,21 @@ void ModeGame::OnFadeDone(Fade kind) {
   // The end of an episode leads through its closing comic (number episode + 1) to the map,
   // and first through the castle when the level won its first three stars; any other way out
   // of such a level goes to the castle too. Any screen that is not there is skipped.
-  Mode* target = mapMode;
+  Application& app = App();
+  const bool castle = toCastle && app.ModeOf(ModeId::Castle);
+  ModeRequest target = ShowScreen(ModeId::Map);
   ClearController();
   if (levelNumber == 11 || episodeDone) {
     const int comic = episode + 1;
     episode += 1;
     levelNumber = 1;
-    if (comicsMode) {
-      if (prepareComic) prepareComic(comic);
-      target = comicsMode;
-    }
-    if (toCastle && castleMode) {
-      if (prepareCastle) prepareCastle(target);
-      target = castleMode;
-    }
-  } else if (toCastle && castleMode) {
-    target = castleMode;
+    if (app.ModeOf(ModeId::Comics)) target = ShowComic(comic, target);
+    if (castle) target = ShowCastle(ModeId::Map, target);
+  } else if (castle) {
+    target = ShowCastle(ModeId::Map);
   }
-  if (App().textures()) App().textures()->EvictUnloadable();
-  if (target) App().SetMode(target, true);
+  if (app.textures()) app.textures()->EvictUnloadable();
+  if (Mode* next = app.Accept(target)) app.SetMode(next, true);
 }
 
 void ModeGame::ClearController() {
@@ -1255,7 +1261,7 @@ void ModeGame::RestartLevel() {
 }
 
 void ModeGame::StopForMap() {
-  RequestMode(mapMode);
+  RequestMode(ShowScreen(ModeId::Map));
   if (game_) game_->exitWalk = GameController::ExitWalk::Done;
 }
 

@@ -166,15 +166,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // The campaign position: episode from 1, level from 1 (0: none chosen).
   int episode = 1;
   int levelNumber = 1;
-  // The screens the level screen leaves for, wired up by whoever builds the game: the map,
-  // the comic that follows an episode's last level, the castle. None: that way is closed.
-  Mode* mapMode = nullptr;
-  Mode* comicsMode = nullptr;
-  Mode* castleMode = nullptr;
-  // Set up with those screens: tells the comic screen the comic it shows next (the one that
-  // closes an episode, afterwards the map), and the castle where it leads once it is left.
-  std::function<void(int number)> prepareComic;
-  std::function<void(Mode* next)> prepareCastle;
+  // A switch to this screen names the level to play, or the saved level to continue.
+  void Accept(const ModeRequest& request) override;
   // The next start loads the player's saved level instead of the level file.
   bool continueSaved = false;
 

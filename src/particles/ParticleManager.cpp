@@ -1,6 +1,6 @@
 #include "particles/ParticleManager.h"
 
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 #include <cmath>
 

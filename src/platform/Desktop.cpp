@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/System.h"
+#include "base/System.h"
 
 namespace platform {
 
@@ -12,10 +12,10 @@ const std::string& UserLanguage() {
   static const std::string code = [] {
     std::string found;
     if (SDL_Locale* locales = SDL_GetPreferredLocales()) {
-      if (locales[0].language) found = LanguageOfLocale(locales[0].language);
+      if (locales[0].language) found = base::LanguageOfLocale(locales[0].language);
       SDL_free(locales);
     }
-    if (found.empty()) found = EnvironmentLanguage();
+    if (found.empty()) found = base::EnvironmentLanguage();
     return found.empty() ? std::string("en") : found;
   }();
   return code;

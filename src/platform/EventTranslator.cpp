@@ -1,8 +1,8 @@
 #include "platform/EventTranslator.h"
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
+#include "base/Text.h"
 #include "platform/GameKeyTable.h"
-#include "platform/Text.h"
 
 namespace platform {
 namespace {
@@ -111,11 +111,12 @@ void EventTranslator::HandleKey(const SDL_KeyboardEvent& event, bool down) {
 }
 
 void EventTranslator::HandleText(const SDL_TextInputEvent& event) {
-  for (char16_t unit : Utf8ToUtf16(event.text)) host_.OnInput({InputType::Character, int(unit)});
+  for (char16_t unit : base::Utf8ToUtf16(event.text))
+    host_.OnInput({InputType::Character, int(unit)});
 }
 
 void EventTranslator::WarpWindowPoint(float wx, float wy) {
-  const VirtualPoint p = WindowPointToPixels(wx, wy, ratio_);
+  const base::VirtualPoint p = WindowPointToPixels(wx, wy, ratio_);
   Warp(p.x, p.y);
 }
 
@@ -127,7 +128,7 @@ void EventTranslator::LeftDown(float x, float y) {
 
 void EventTranslator::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   if (down) pointer_.touch = false;
-  const VirtualPoint p = WindowPointToPixels(float(event.x), float(event.y), ratio_);
+  const base::VirtualPoint p = WindowPointToPixels(float(event.x), float(event.y), ratio_);
   const float x = p.x;
   const float y = p.y;
   switch (event.button) {

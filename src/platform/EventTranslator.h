@@ -1,8 +1,8 @@
 #pragma once
 #include <SDL_events.h>
 
-#include "app/InputEvent.h"
-#include "platform/Pointer.h"
+#include "base/InputEvent.h"
+#include "base/Pointer.h"
 
 namespace platform {
 
@@ -55,8 +55,8 @@ class EventTranslator {
   void WarpWindowPoint(float wx, float wy);
   // Pointer positions in window points become back-buffer pixels through this ratio
   // (high-DPI windows).
-  void SetPixelRatio(PixelRatio ratio) { ratio_ = ratio; }
-  PixelRatio pixelRatio() const { return ratio_; }
+  void SetPixelRatio(base::PixelRatio ratio) { ratio_ = ratio; }
+  base::PixelRatio pixelRatio() const { return ratio_; }
 
  private:
   void HandleWindowEvent(const SDL_WindowEvent& event);
@@ -69,7 +69,7 @@ class EventTranslator {
 
   WindowHost& host_;
   PointerState pointer_;
-  PixelRatio ratio_;
+  base::PixelRatio ratio_;
 };
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace platform {
 
@@ -99,7 +99,7 @@ void Window::Show() {
 }
 
 void Window::SetTitle(const std::u16string& title) {
-  if (window_) SDL_SetWindowTitle(window_, Utf16ToUtf8(title).c_str());
+  if (window_) SDL_SetWindowTitle(window_, base::Utf16ToUtf8(title).c_str());
 }
 
 void Window::Minimise() {

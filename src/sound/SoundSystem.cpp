@@ -8,9 +8,9 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include "base/ContentLog.h"
+#include "base/System.h"
 #include "data/FileSystem.h"
-#include "platform/ContentLog.h"
-#include "platform/System.h"
 #include "sound/MusicStream.h"
 #include "sound/OggDecoder.h"
 
@@ -53,7 +53,7 @@ SoundSystem::SoundSystem(FileSystem& files, SoundOptions options)
       clock_(std::move(options.clock)),
       notify_(std::move(options.notify)),
       music_(std::make_unique<MusicStream>()) {
-  if (!clock_) clock_ = [] { return platform::TicksMs(); };
+  if (!clock_) clock_ = [] { return base::TicksMs(); };
   if (!notify_) {
     notify_ = [](const char* caption, const std::string& text) {
       std::fprintf(stderr, "%s: %s", caption, text.c_str());
@@ -434,7 +434,7 @@ void SoundSystem::StreamerLoop() {
     const uint32_t period = fadeRate_.load() != 0 ? kFadePeriodMs : kStreamPeriodMs;
     for (uint32_t slept = 0; slept < period && !quit_.load(); slept += kSliceMs) {
       if (slept > 0 && fadeRate_.load() != 0) break;
-      platform::SleepMs(kSliceMs);
+      base::SleepMs(kSliceMs);
     }
   }
   streamerDone_.store(true);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 
 namespace {
 
@@ -67,6 +67,10 @@ class FakeMode : public Mode {
     return activateResult;
   }
   void Prepare() override { log_.push_back(name_ + ".Prepare"); }
+  void Accept(const ModeRequest& request) override {
+    log_.push_back(name_ + ".Accept" + std::to_string(int(request.mode)));
+    accepted = request;
+  }
   int OnInput(InputEvent e) override {
     log_.push_back(name_ + ".Input" + std::to_string(int(e.type)) + ":" + std::to_string(e.value));
     return 0;
@@ -75,6 +79,7 @@ class FakeMode : public Mode {
 
   bool loadResult = true;
   bool activateResult = false;
+  ModeRequest accepted;
   std::vector<std::u16string> info;
 
  private:
@@ -391,4 +396,29 @@ TEST_F(ApplicationTest, ContentLoadingWithoutTheGameDataEndsTheProgram) {
   EXPECT_FALSE(app.InitContent());
   EXPECT_TRUE(app.quit);
   EXPECT_FALSE(app.Frame());
+}
+
+TEST_F(ApplicationTest, ScreensReachEachOtherByIdWithWhatTheNextOneNeeds) {
+  RunUntilFade(Fade::None);
+  app.RegisterMode(ModeId::Comics, b);
+  EXPECT_EQ(app.ModeOf(ModeId::Comics), &b);
+  EXPECT_EQ(app.ModeOf(ModeId::Castle), nullptr);
+  log.clear();
+
+  // The request reaches the named screen before it is prepared, and the switch proceeds.
+  a.RequestMode(ShowComic(4, PlayLevel(2, 7)));
+  EXPECT_EQ(log, (std::vector<std::string>{"b.Accept" + std::to_string(int(ModeId::Comics)),
+                                           "b.Prepare"}));
+  EXPECT_EQ(a.requested, &b);
+  EXPECT_EQ(b.accepted.number, 4);
+  ASSERT_NE(b.accepted.then, nullptr);
+  EXPECT_EQ(b.accepted.then->mode, ModeId::Game);
+  EXPECT_EQ(b.accepted.then->episode, 2);
+  EXPECT_EQ(b.accepted.then->level, 7);
+  Settle();
+  EXPECT_EQ(app.current, &b);
+
+  // A screen nobody registered is no screen: the request asks for no switch.
+  b.RequestMode(ShowCastle(ModeId::Map));
+  EXPECT_EQ(b.requested, nullptr);
 }

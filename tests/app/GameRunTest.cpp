@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "campaign/PlayerProfiles.h"
-#include "platform/DataFiles.h"
+#include "base/DataFiles.h"
+#include "progress/PlayerProfiles.h"
 #include "support/Picture.h"
 #include "support/TempDir.h"
 
@@ -98,9 +98,9 @@ TEST(GameRun, RunsAGivenNumberOfFramesAndWritesTheLastOne) {
   EXPECT_EQ(std::string(signature + 1, 3), "PNG");
 
   // The first start made a player whose difficulty is still to be chosen in the menu.
-  platform::SetDataFolder(data.Path());
-  const auto payload = platform::LoadDataPacked("1\\Progress", false);
-  platform::SetDataFolder("");
+  base::SetDataFolder(data.Path());
+  const auto payload = base::LoadDataPacked("1\\Progress", false);
+  base::SetDataFolder("");
   ASSERT_TRUE(payload.has_value());
   const std::optional<Progress> progress = DecodeProgress(*payload);
   ASSERT_TRUE(progress.has_value());
@@ -212,10 +212,10 @@ TEST(GameRun, TheBotWinsTheFirstLevelInExpertAndTheStoreKeepsWhatTheWinDialogSho
   ASSERT_TRUE(
       RunAndShoot(data, "won", kWonFrame,
                   {"--level", "1:1", "--difficulty", "2", "--bot", "--fixed-step", "50"}, won));
-  platform::SetDataFolder(data.Path());
+  base::SetDataFolder(data.Path());
   PlayerProfiles profiles;
   profiles.Load("en", u"Tester");
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
   const LevelRecord& record = profiles.progress.Record(1, 1);
   EXPECT_EQ(record.stars, 3);
   EXPECT_NE(record.flags & LevelRecord::kFinished, 0);

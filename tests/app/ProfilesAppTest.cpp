@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "base/DataFiles.h"
+#include "base/GameKeys.h"
 #include "data/Language.h"
-#include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -35,11 +35,11 @@ class ProfilesPlatform : public AppPlatform {
 
 class ApplicationProfilesTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::SetDataFolder(folder.Path()); }
-  void TearDown() override { platform::SetDataFolder(""); }
+  void SetUp() override { base::SetDataFolder(folder.Path()); }
+  void TearDown() override { base::SetDataFolder(""); }
 
   std::optional<Settings> StoredSettings() {
-    auto payload = platform::LoadDataPacked("Settings", false);
+    auto payload = base::LoadDataPacked("Settings", false);
     return payload ? DecodeSettings(*payload) : std::nullopt;
   }
 
@@ -52,7 +52,7 @@ class ApplicationProfilesTest : public ::testing::Test {
 TEST_F(ApplicationProfilesTest, ProfilesLoadFirstAndSettingsChangesAreWrittenAtOnce) {
   Settings stored;
   stored.musicVolume = 30;
-  ASSERT_TRUE(platform::SaveDataPacked("Settings", EncodeSettings(stored), false));
+  ASSERT_TRUE(base::SaveDataPacked("Settings", EncodeSettings(stored), false));
   Application app(platform);
   ASSERT_TRUE(app.Init());
   EXPECT_EQ(app.profiles()->PlayerCount(), 1);
@@ -76,7 +76,7 @@ TEST_F(ApplicationProfilesTest, ProfilesLoadFirstAndSettingsChangesAreWrittenAtO
   // What the other screens change in the progress reaches the file at shutdown at the latest.
   app.profiles()->progress.totalScore = 4321;
   app.Shutdown();
-  auto progress = platform::LoadDataPacked("1\\Progress", false);
+  auto progress = base::LoadDataPacked("1\\Progress", false);
   ASSERT_TRUE(progress);
   EXPECT_EQ(DecodeProgress(*progress)->totalScore, 4321);
 }
@@ -96,7 +96,7 @@ TEST_F(ApplicationProfilesTest, TheGameDataLoadSeedsTheRecordTablesOnAFirstStart
     const RecordEntry& best = app.profiles()->records.Level(2, 7).entries[0];
     EXPECT_GT(best.score, 0);
     EXPECT_EQ(best.date, 1600000000);
-    EXPECT_TRUE(platform::DataFileExists("HiScores"));
+    EXPECT_TRUE(base::DataFileExists("HiScores"));
     app.Shutdown();
   }
   std::filesystem::current_path(old);

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
 #include "app/ScriptedInput.h"
+#include "base/GameKeys.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIInputLine.h"
 #include "support/PointerPlatform.h"

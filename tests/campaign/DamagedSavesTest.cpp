@@ -11,11 +11,11 @@
 #include <limits>
 #include <memory>
 
-#include "campaign/PlayerProfiles.h"
+#include "base/PackedData.h"
 #include "campaign/ProfilesTestSupport.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
-#include "platform/PackedData.h"
+#include "progress/PlayerProfiles.h"
 
 namespace {
 
@@ -73,12 +73,12 @@ class ReadOnlyFolder {
 TEST_F(DamagedSavesTest, WrongSizesTruncationsAndLyingTrailersLoadAsNothing) {
   Bytes progress = EncodeProgress(Progress());
   Put(progress, 16, 5000);
-  const Bytes packed = platform::PackData(EncodeSettings(Settings()), false);
+  const Bytes packed = base::PackData(EncodeSettings(Settings()), false);
   for (const Bytes& bad :
        {Bytes{1, 2, 3}, Bytes(packed.begin(), packed.end() - 3), WithTrailer(packed, 0xFFFFFFFF),
         WithTrailer(packed, 21), WithTrailer(packed, 19),
-        platform::PackData(Bytes(progress.begin(), progress.end() - 1), false),
-        platform::PackData(Bytes(41281, 0), false)}) {
+        base::PackData(Bytes(progress.begin(), progress.end() - 1), false),
+        base::PackData(Bytes(41281, 0), false)}) {
     PlantRaw("Settings", bad);
     PlantRaw("HiScores", bad);
     PlantRaw("2\\Progress", bad);
@@ -161,7 +161,7 @@ TEST_F(DamagedSavesTest, ABadFileIsReplacedOnlyByItsOwnDefaults) {
   EXPECT_EQ(*Payload("Profiles"), profiles);
   EXPECT_EQ(Raw("HiScores"), records);
   EXPECT_EQ(Raw("1\\Progress"), alices);
-  EXPECT_EQ(*Payload("2\\Progress"), *platform::UnpackData(bobs, false));
+  EXPECT_EQ(*Payload("2\\Progress"), *base::UnpackData(bobs, false));
   EXPECT_EQ(DecodeSettings(*Payload("Settings")), (Settings{.language = 1}));
 
   // A damaged player list without a last good copy makes the default player in slot 1, as a
@@ -169,7 +169,7 @@ TEST_F(DamagedSavesTest, ABadFileIsReplacedOnlyByItsOwnDefaults) {
   // the settings stay as they were.
   Plant("Settings", settings);
   PlantRaw("Profiles", {9, 9, 9, 9, 9});
-  std::filesystem::remove(platform::DataFilePath(platform::LastGoodName("Profiles")));
+  std::filesystem::remove(base::DataFilePath(base::LastGoodName("Profiles")));
   Start().reset();
   EXPECT_EQ(DecodePlayerList(*Payload("Profiles"))->names[0], u"user");
   EXPECT_EQ(Raw("Profiles.damaged"), Bytes({9, 9, 9, 9, 9}));
@@ -207,7 +207,7 @@ TEST_F(DamagedSavesTest, AFlippedBitInThePlayerListLosesNoPlayer) {
   PlantRaw("2\\Progress", {1, 2, 3});
   EXPECT_EQ(Start()->progress.totalScore, 222);
   PlantRaw("2\\Progress", {1, 2, 3});
-  PlantRaw(platform::LastGoodName("2\\Progress"), {4, 5, 6});
+  PlantRaw(base::LastGoodName("2\\Progress"), {4, 5, 6});
   EXPECT_EQ(Start()->progress.totalScore, 0);
   EXPECT_EQ(Raw("2\\Progress.damaged-2"), Bytes({1, 2, 3}));
   EXPECT_EQ(Raw("2\\Progress.last-good.damaged"), Bytes({4, 5, 6}));
@@ -215,7 +215,7 @@ TEST_F(DamagedSavesTest, AFlippedBitInThePlayerListLosesNoPlayer) {
 
 TEST_F(DamagedSavesTest, AHugeRecordFileIsSetAsideUnreadAndItsLastGoodCopyUsed) {
   Start().reset();
-  const std::string path = platform::DataFilePath("HiScores");
+  const std::string path = base::DataFilePath("HiScores");
   ASSERT_EQ(truncate(path.c_str(), 1536l << 20), 0);  // sparse: no disk is used
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -225,14 +225,14 @@ TEST_F(DamagedSavesTest, AHugeRecordFileIsSetAsideUnreadAndItsLastGoodCopyUsed) 
   EXPECT_LT(usage.ru_maxrss - before, 64l << 10) << "kilobytes: the file was read";
   ASSERT_TRUE(p->RecordsReady());
   EXPECT_EQ(p->records.total.entries[0].Name(), u"bob");
-  EXPECT_EQ(std::filesystem::file_size(platform::DataFilePath("HiScores.damaged")), 1536ul << 20);
+  EXPECT_EQ(std::filesystem::file_size(base::DataFilePath("HiScores.damaged")), 1536ul << 20);
 }
 
 TEST_F(DamagedSavesTest, ANewPlayerNeverTakesOverADeletedPlayersProgress) {
   auto p = Start();
   p->DeletePlayer(1);  // bob; his files stay in slot 2
   // Slot 2's progress cannot be replaced: a folder stands where its new file would be made.
-  std::filesystem::create_directory(platform::DataFilePath("2\\Progress") + ".tmp");
+  std::filesystem::create_directory(base::DataFilePath("2\\Progress") + ".tmp");
   ASSERT_TRUE(p->AddPlayer(u"carol"));
   EXPECT_EQ(p->CurrentSlot(), 2) << "the slot that could not be cleared is passed over";
   EXPECT_EQ(p->progress.totalScore, 0);
@@ -264,11 +264,11 @@ TEST_F(DamagedSavesTest, SavedLevelsThatAreDeepHugeOrMalformedNeverReachTheGame)
   // A saved level that cannot be unpacked is kept aside and its last good copy (the text
   // saved last) is used; with no copy there is no saved level.
   ASSERT_TRUE(p->SaveGame(good));
-  const Bytes packed = platform::PackData(Bytes(good.begin(), good.end()), false);
+  const Bytes packed = base::PackData(Bytes(good.begin(), good.end()), false);
   PlantRaw("2\\Game", WithTrailer(packed, player_files::kMaxGame + 1));
   EXPECT_EQ(p->LoadGame(), good);
   EXPECT_TRUE(Exists("2/Game.damaged.sav"));
-  std::filesystem::remove(platform::DataFilePath(platform::LastGoodName("2\\Game")));
+  std::filesystem::remove(base::DataFilePath(base::LastGoodName("2\\Game")));
   PlantRaw("2\\Game", WithTrailer(packed, player_files::kMaxGame + 1));
   EXPECT_FALSE(p->HasGame());
   PlantRaw("2\\Game", WithTrailer(packed, uint32_t(good.size() + 1)));
@@ -296,7 +296,7 @@ TEST_F(DamagedSavesTest, AReadOnlyFolderLoadsWhatItHoldsAndWritesNothing) {
   // A first start in an empty read-only folder still has its player.
   TempDir empty;
   chmod(empty.Path().c_str(), 0755);
-  platform::SetDataFolder(empty.Path());
+  base::SetDataFolder(empty.Path());
   ReadOnlyFolder readOnly(empty.Path());
   EXPECT_EQ(Start()->CurrentName(), u"user");
   EXPECT_TRUE(std::filesystem::is_empty(empty.Path()));

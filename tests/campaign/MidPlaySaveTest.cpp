@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "../level/SimTestSupport.h"
-#include "campaign/PlayerProfiles.h"
 #include "campaign/ProfilesTestSupport.h"
+#include "progress/PlayerProfiles.h"
 
 namespace {
 

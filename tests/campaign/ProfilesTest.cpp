@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "campaign/PlayerProfiles.h"
 #include "campaign/ProfilesTestSupport.h"
 #include "data/FileSystem.h"
+#include "progress/PlayerProfiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DataFiles.h"
+#include "base/DataFiles.h"
 #include "support/TempDir.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -15,22 +15,22 @@ using Bytes = std::vector<uint8_t>;
 // A fresh per-user data folder for each test, with helpers to plant and read its files.
 class ProfilesFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::SetDataFolder(folder.Path()); }
-  void TearDown() override { platform::SetDataFolder(""); }
+  void SetUp() override { base::SetDataFolder(folder.Path()); }
+  void TearDown() override { base::SetDataFolder(""); }
 
   // A payload packed as the game packs it, or bytes as they are.
   void Plant(const std::string& name, const Bytes& payload) {
-    ASSERT_TRUE(platform::SaveDataPacked(name, payload, false));
+    ASSERT_TRUE(base::SaveDataPacked(name, payload, false));
   }
   void PlantRaw(const std::string& name, const Bytes& raw) {
-    ASSERT_TRUE(platform::WriteDataFile(name, raw));
+    ASSERT_TRUE(base::WriteDataFile(name, raw));
   }
   Bytes Raw(const std::string& name) const {
-    std::ifstream in(platform::DataFilePath(name), std::ios::binary);
+    std::ifstream in(base::DataFilePath(name), std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   std::optional<Bytes> Payload(const std::string& name) const {
-    return platform::LoadDataPacked(name, false);
+    return base::LoadDataPacked(name, false);
   }
   bool Exists(const std::string& rel) const {
     return std::filesystem::exists(folder.Path() + "/" + rel);

@@ -3,11 +3,11 @@
 
 #include <bit>
 
-#include "campaign/PlayerFiles.h"
 #include "campaign/ProfilesTestSupport.h"
-#include "campaign/Progress.h"
-#include "campaign/RecordTables.h"
-#include "campaign/Settings.h"
+#include "progress/PlayerFiles.h"
+#include "progress/Progress.h"
+#include "progress/RecordTables.h"
+#include "progress/Settings.h"
 
 TEST(SaveLayoutTest, SettingsAndProfilesAreLittleEndianFieldByField) {
   EXPECT_EQ(EncodeSettings(Settings()),

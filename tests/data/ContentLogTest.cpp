@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "data/ValueTable.h"
 #include "data/XmlDocument.h"
-#include "platform/ContentLog.h"
 
 using namespace testsupport;
 

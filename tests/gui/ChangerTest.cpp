@@ -5,11 +5,11 @@
 
 #include <cmath>
 
+#include "base/Random.h"
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "gui/GUIChanger.h"
 #include "gui/GUIControl.h"
-#include "platform/Random.h"
 
 namespace {
 

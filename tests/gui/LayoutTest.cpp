@@ -6,7 +6,7 @@
 #include <random>
 
 #include "GuiTestSupport.h"
-#include "platform/ContentLog.h"
+#include "base/ContentLog.h"
 
 namespace {
 

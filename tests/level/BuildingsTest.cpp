@@ -8,10 +8,10 @@
 #include <set>
 
 #include "SimTestSupport.h"
+#include "base/Random.h"
 #include "kcontent/GameContent.h"
 #include "level/Level.h"
 #include "level/LevelBot.h"
-#include "platform/Random.h"
 
 namespace {
 

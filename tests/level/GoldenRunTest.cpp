@@ -8,7 +8,7 @@
 #include <string>
 
 #include "SimTestSupport.h"
-#include "platform/Random.h"
+#include "base/Random.h"
 
 using namespace leveltest;
 

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "WorldTestSupport.h"
+#include "base/Random.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
 #include "graphics/Renderer.h"
@@ -20,7 +21,6 @@
 #include "level/GameController.h"
 #include "level/HeadlessLevelScreen.h"
 #include "level/LevelDrawer.h"
-#include "platform/Random.h"
 
 using namespace leveltest;
 using F = ObjectFlags;

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "WorldTestSupport.h"
-#include "platform/Random.h"
+#include "base/Random.h"
 
 using namespace leveltest;
 using F = ObjectFlags;

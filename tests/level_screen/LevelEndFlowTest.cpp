@@ -6,7 +6,6 @@
 #include "app/Application.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
-#include "campaign/ModeTable.h"
 #include "gui/GUIProgressBar.h"
 #include "gui/GUIText.h"
 #include "level/GameController.h"
@@ -14,6 +13,7 @@
 #include "level_screen/MainMenu.h"
 #include "level_screen/ModeGame.h"
 #include "level_screen/TrophyDlg.h"
+#include "main/ModeTable.h"
 
 #include "ModeGameFixture.h"
 
@@ -25,15 +25,12 @@ class LevelEndFlowTest : public ModeGameTest {
   void SetUp() override {
     ModeGameTest::SetUp();
     if (HasFatalFailure()) return;
-    ConnectModes();
+    RegisterGameModes(*app);
     Settle();
   }
   void TearDown() override {
-    // The screens are single instances: the next test finds them unwired again.
-    mode().comicsMode = mode().castleMode = nullptr;
-    mode().prepareComic = nullptr;
-    mode().prepareCastle = nullptr;
-    TheModeCastle().thenMode = nullptr;
+    // The screens are single instances: the next test finds the castle untold again.
+    TheModeCastle().Accept(ModeRequest{});
     ModeGameTest::TearDown();
   }
   Progress& progress() { return app->profiles()->progress; }
@@ -160,7 +157,10 @@ TEST_F(LevelEndFlowTest, AnEpisodeEndsThroughTheCastleAndItsComicToTheMap) {
   ASSERT_EQ(app->current, &TheModeCastle());
   EXPECT_EQ(mode().episode, 3);
   EXPECT_EQ(mode().levelNumber, 1);
-  EXPECT_EQ(TheModeComics().number, 3) << "the comic after episode 2";
+  // What follows the castle is the comic after episode 2.
+  ASSERT_NE(TheModeCastle().then(), nullptr);
+  EXPECT_EQ(TheModeCastle().then()->mode, ModeId::Comics);
+  EXPECT_EQ(TheModeCastle().then()->number, 3);
   ClickAt(0, 0);
   Frames(30, 20);
   EXPECT_EQ(TheModeComics().number, 3);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/Application.h"
+#include "base/DataFiles.h"
 #include "campaign/ModeStage.h"
 #include "data/Language.h"
 #include "graphics/FontManager.h"
@@ -23,7 +24,6 @@
 #include "level_screen/ModeGame.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
-#include "platform/DataFiles.h"
 #include "support/TempDir.h"
 
 #include "ModeGameFixture.h"

@@ -4,10 +4,10 @@
 
 #include <deque>
 
-#include "campaign/Progress.h"
-#include "campaign/RecordTables.h"
 #include "level/LevelEnd.h"
 #include "level_screen/LevelRewards.h"
+#include "progress/Progress.h"
+#include "progress/RecordTables.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "base/DataFiles.h"
 #include "campaign/ModeStage.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
@@ -18,7 +19,7 @@
 #include "level_screen/BriefingDlg.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/ModeGame.h"
-#include "platform/DataFiles.h"
+#include "main/ModeTable.h"
 #include "support/PointerPlatform.h"
 #include "support/TempDir.h"
 
@@ -46,7 +47,7 @@ class ScreenAppTest : public ::testing::Test {
     ASSERT_NE(game, nullptr);
     old_ = std::filesystem::current_path();
     std::filesystem::current_path(game);
-    platform::SetDataFolder(data.Path());
+    base::SetDataFolder(data.Path());
     app = std::make_unique<Application>(platform);
     ASSERT_TRUE(app->Init());
     if (const std::optional<AspectMode> aspect = Aspect()) app->renderer()->SetAspectMode(*aspect);
@@ -57,7 +58,7 @@ class ScreenAppTest : public ::testing::Test {
   void TearDown() override {
     if (app) app->Shutdown();
     app.reset();
-    platform::SetDataFolder("");
+    base::SetDataFolder("");
     if (!old_.empty()) std::filesystem::current_path(old_);
   }
 
@@ -97,7 +98,7 @@ class ModeGameTest : public ScreenAppTest {
     if (HasFatalFailure()) return;
     app->profiles()->progress.difficulty = StartDifficulty();
     mode().touchInput = false;
-    mode().mapMode = &TheModeStage();
+    app->RegisterMode(ModeId::Map, TheModeStage());
     mode().episode = 1;
     mode().levelNumber = 1;
     app->SetMode(&mode(), false);
@@ -129,7 +130,7 @@ class MapScreenTest : public ScreenAppTest {
   void SetUp() override {
     ScreenAppTest::SetUp();
     if (HasFatalFailure()) return;
-    TheModeGame().mapMode = &map();
+    RegisterGameModes(*app);
     map().unlockAll = false;
   }
 

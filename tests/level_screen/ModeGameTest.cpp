@@ -11,7 +11,10 @@
 #include <random>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
+#include "app/SettingsDlg.h"
+#include "base/DataFiles.h"
+#include "base/GameKeys.h"
+#include "base/Random.h"
 #include "campaign/ModeStage.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
@@ -24,9 +27,6 @@
 #include "level/Level.h"
 #include "level_screen/MainMenu.h"
 #include "level_screen/ModeGame.h"
-#include "level_screen/SettingsDlg.h"
-#include "platform/DataFiles.h"
-#include "platform/Random.h"
 #include "support/TempDir.h"
 
 #include "ModeGameFixture.h"

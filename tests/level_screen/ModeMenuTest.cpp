@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/GameKeys.h"
+#include "app/SettingsDlg.h"
+#include "base/GameKeys.h"
 #include "campaign/BannerDlg.h"
 #include "campaign/DiffSelDlg.h"
 #include "campaign/LangSelDlg.h"
@@ -24,7 +25,6 @@
 #include "gui/GUIInputLine.h"
 #include "gui/GUIListbox.h"
 #include "gui/GUISlider.h"
-#include "level_screen/SettingsDlg.h"
 
 #include "ModeGameFixture.h"
 
@@ -40,7 +40,7 @@ class ModeMenuTest : public ScreenAppTest {
   void SetUp() override {
     ScreenAppTest::SetUp();
     if (HasFatalFailure()) return;
-    TheModeGame().mapMode = &TheModeStage();
+    RegisterGameModes(*app);
     EnterMenu();
   }
   void EnterMenu() {
@@ -91,12 +91,14 @@ TEST_F(ModeMenuTest, ANewPlayerChoosesTheDifficultyAndTheFirstComicLeadsToLevelO
   EXPECT_EQ(p.options & Progress::kNoTutorialSpeech, 0u);
   EXPECT_EQ(menu().requested, &TheModeComics());
   EXPECT_EQ(TheModeComics().number, 1);
-  EXPECT_EQ(TheModeComics().nextMode, &TheModeGame());
-  EXPECT_EQ(TheModeGame().episode, 1);
-  EXPECT_EQ(TheModeGame().levelNumber, 1);
+  EXPECT_EQ(TheModeComics().next().mode, ModeId::Game);
+  EXPECT_EQ(TheModeComics().next().episode, 1);
+  EXPECT_EQ(TheModeComics().next().level, 1);
   for (int i = 0; i < 300 && app->current != &TheModeGame(); ++i) Frames(1, 20);
   EXPECT_EQ(app->current, &TheModeGame());
-  EXPECT_EQ(TheModeComics().nextMode, &TheModeStage()) << "a later comic leads to the map";
+  EXPECT_EQ(TheModeGame().episode, 1);
+  EXPECT_EQ(TheModeGame().levelNumber, 1);
+  EXPECT_EQ(TheModeComics().next().mode, ModeId::Map) << "a later comic leads to the map";
 }
 
 TEST_F(ModeMenuTest, PlayLeadsToTheMapOnceAGameWasStartedAndAsksAboutASavedLevel) {

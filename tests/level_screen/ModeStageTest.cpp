@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "app/Application.h"
-#include "app/GameKeys.h"
-#include "campaign/IntegerFormat.h"
+#include "base/DataFiles.h"
+#include "base/GameKeys.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
@@ -20,7 +20,7 @@
 #include "level/Level.h"
 #include "level/WorldObject.h"
 #include "level_screen/ModeGame.h"
-#include "platform/DataFiles.h"
+#include "progress/IntegerFormat.h"
 #include "support/TempDir.h"
 
 #include "ModeGameFixture.h"

@@ -4,7 +4,6 @@
 #include <climits>
 #include <string>
 
-#include "campaign/Progress.h"
 #include "gui/GUIButton.h"
 #include "gui/GUIText.h"
 #include "level/GameController.h"
@@ -12,6 +11,7 @@
 #include "level/WorldObject.h"
 #include "level_screen/DiffSelGame.h"
 #include "level_screen/SpeechWidgets.h"
+#include "progress/Progress.h"
 
 #include "ModeGameFixture.h"
 

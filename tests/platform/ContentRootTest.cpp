@@ -1,4 +1,4 @@
-#include "platform/ContentRoot.h"
+#include "base/ContentRoot.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "support/TempDir.h"
 
-using namespace platform;
+using namespace base;
 namespace fs = std::filesystem;
 
 namespace {

@@ -6,11 +6,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "platform/DataFiles.h"
+#include "base/DataFiles.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
-using namespace platform;
+using namespace base;
 
 namespace {
 

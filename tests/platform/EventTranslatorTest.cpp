@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 #include "platform/EventTranslator.h"
 
 using platform::EventTranslator;

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/GameKeys.h"
+#include "base/GameKeys.h"
 #include "platform/GameKeyTable.h"
 
 #include <SDL_keyboard.h>

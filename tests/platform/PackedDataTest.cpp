@@ -3,11 +3,11 @@
 
 #include <random>
 
-#include "platform/PackedData.h"
+#include "base/PackedData.h"
 
-using platform::Bytes;
-using platform::PackData;
-using platform::UnpackData;
+using base::Bytes;
+using base::PackData;
+using base::UnpackData;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/Pointer.h"
+#include "base/Pointer.h"
 
-using platform::PointerToVirtual;
+using base::PointerToVirtual;
 
 TEST(Pointer, BackBufferCentreIsTheOriginAndCornersTheScreenEdges) {
   // Windowed 1280x800 virtual screen on a 1024x640 back buffer.
@@ -31,10 +31,10 @@ TEST(Pointer, WindowedUsesOneFactorFullscreenScalesEachAxis) {
 
 TEST(Pointer, ADrawableTwiceTheWindowMapsWindowPointsThroughTheSameRatio) {
   // A 2× screen: a 1280 × 800 point window with a 2560 × 1600 pixel drawable.
-  const platform::PixelRatio r = platform::RatioOf(1280, 800, 2560, 1600);
+  const base::PixelRatio r = base::RatioOf(1280, 800, 2560, 1600);
   EXPECT_FLOAT_EQ(r.x, 2);
   EXPECT_FLOAT_EQ(r.y, 2);
-  const auto px = platform::WindowPointToPixels(320, 600, r);
+  const auto px = base::WindowPointToPixels(320, 600, r);
   EXPECT_FLOAT_EQ(px.x, 640);
   EXPECT_FLOAT_EQ(px.y, 1200);
   // The point lands where it shows: a quarter across and three quarters down the window is a
@@ -44,18 +44,18 @@ TEST(Pointer, ADrawableTwiceTheWindowMapsWindowPointsThroughTheSameRatio) {
     EXPECT_FLOAT_EQ(v.x, -320);
     EXPECT_FLOAT_EQ(v.y, -200);
   }
-  const auto back = platform::PixelsToWindowPoint(px.x, px.y, r);
+  const auto back = base::PixelsToWindowPoint(px.x, px.y, r);
   EXPECT_FLOAT_EQ(back.x, 320);
   EXPECT_FLOAT_EQ(back.y, 600);
 }
 
 TEST(Pointer, UnknownSizesGiveOneToOneAndEachAxisKeepsItsOwnRatio) {
-  const platform::PixelRatio none = platform::RatioOf(0, 0, 2560, 1600);
+  const base::PixelRatio none = base::RatioOf(0, 0, 2560, 1600);
   EXPECT_FLOAT_EQ(none.x, 1);
   EXPECT_FLOAT_EQ(none.y, 1);
-  EXPECT_FLOAT_EQ(platform::RatioOf(1280, 800, 2560, 0).y, 1);
-  const platform::PixelRatio odd = platform::RatioOf(1000, 500, 1500, 1000);
-  const auto p = platform::WindowPointToPixels(100, 100, odd);
+  EXPECT_FLOAT_EQ(base::RatioOf(1280, 800, 2560, 0).y, 1);
+  const base::PixelRatio odd = base::RatioOf(1000, 500, 1500, 1000);
+  const auto p = base::WindowPointToPixels(100, 100, odd);
   EXPECT_FLOAT_EQ(p.x, 150);
   EXPECT_FLOAT_EQ(p.y, 200);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Random.h"
+#include "base/Random.h"
 
 TEST(Random, FifteenBitRangeAndReproducibleSeeding) {
   SeedRandom(42);

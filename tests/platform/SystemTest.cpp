@@ -4,16 +4,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/Directory.h"
-#include "platform/SingleInstance.h"
-#include "platform/System.h"
-#include "platform/Text.h"
+#include "base/Directory.h"
+#include "base/SingleInstance.h"
+#include "base/System.h"
+#include "base/Text.h"
 #include "support/TempDir.h"
 
 #include <fstream>
 #include <set>
 
-using namespace platform;
+using namespace base;
 
 TEST(System, LanguageOfLocaleNames) {
   EXPECT_EQ(LanguageOfLocale("de_DE.UTF-8"), "de");

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "campaign/PlayerProfiles.h"
+#include "base/DataFiles.h"
+#include "base/SingleInstance.h"
 #include "kcontent/SaveCommand.h"
-#include "platform/DataFiles.h"
-#include "platform/SingleInstance.h"
+#include "progress/PlayerProfiles.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -44,7 +44,7 @@ const char* kSavedLevel =
 class KcontentSaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetDataFolder(folder.Path());
+    base::SetDataFolder(folder.Path());
     PlayerProfiles p;
     p.Load("en", u"alice");
     p.AddPlayer(u"bob");
@@ -60,7 +60,7 @@ class KcontentSaveTest : public ::testing::Test {
     p.records.total.Insert(u"bob", 300, 0, 1700000000);
     p.SaveRecords();
   }
-  void TearDown() override { platform::SetDataFolder(""); }
+  void TearDown() override { base::SetDataFolder(""); }
 
   void Damage(const std::string& rel, const std::vector<uint8_t>& bytes) {
     std::ofstream(folder / rel, std::ios::binary)
@@ -96,12 +96,11 @@ TEST_F(KcontentSaveTest, AGoodFolderIsShownWholeAndPassesTheCheck) {
 TEST_F(KcontentSaveTest, DamagedFilesAreNamedAndFailTheCheck) {
   Damage("2/Progress.sav", {1, 2, 3});
   Damage("Settings.sav", {0x78, 0x9C, 0, 0, 0, 0, 20, 0, 0, 0});
-  platform::SaveDataPacked("2\\Game", std::vector<uint8_t>{'<', 'l', 'e', 'v'}, false);
+  base::SaveDataPacked("2\\Game", std::vector<uint8_t>{'<', 'l', 'e', 'v'}, false);
   std::vector<uint8_t> tables(41280, 0);
   for (size_t i = 0; i < 48; ++i) tables[40960 + 16 + i] = 'w';  // a name without its zero
-  platform::SaveDataPacked("HiScores", tables, false);
-  platform::SaveDataPacked("Profiles", std::vector<uint8_t>{7, 0, 1, 0, 'a', 0, 1, 0, 'b', 0},
-                           false);
+  base::SaveDataPacked("HiScores", tables, false);
+  base::SaveDataPacked("Profiles", std::vector<uint8_t>{7, 0, 1, 0, 'a', 0, 1, 0, 'b', 0}, false);
   std::string out;
   EXPECT_EQ(RunTool("save show '" + folder.Path() + "' --check", out), 1) << out;
   EXPECT_TRUE(Has(out, "Settings:\n  ignored on load")) << out;
@@ -113,7 +112,7 @@ TEST_F(KcontentSaveTest, DamagedFilesAreNamedAndFailTheCheck) {
   EXPECT_EQ(RunTool("save show '" + folder.Path() + "'", out), 0) << out;
 
   // With bob deleted his damaged files no longer count.
-  platform::SaveDataPacked("Profiles", std::vector<uint8_t>{0, 0, 1, 0, 'a', 0}, false);
+  base::SaveDataPacked("Profiles", std::vector<uint8_t>{0, 0, 1, 0, 'a', 0}, false);
   const SaveReport report = InspectSaveFolder(folder.Path());
   EXPECT_EQ(report.ignored.size(), 1u) << report.text;
   EXPECT_TRUE(Has(report.text, "slot 2: no player; Progress, Game left by a deleted player"))
@@ -131,7 +130,7 @@ TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
                     out),
             0)
       << out;
-  platform::SetDataFolder(folder.Path());
+  base::SetDataFolder(folder.Path());
   {
     PlayerProfiles p;
     p.Load("en", u"alice");
@@ -148,7 +147,7 @@ TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
     EXPECT_EQ(p.progress.difficulty, Difficulty::Expert);
     EXPECT_TRUE(p.progress.HasAchievement(21));
   }
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
   for (const char* bad :
        {"record:0:1=finished", "record:1:12=finished", "record:1:1=stars7", "last:9:1", "option:32",
         "achievement:22", "difficulty:3", "nothing", "record:1:1=finished,wings"}) {
@@ -157,11 +156,11 @@ TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
   Progress p;
   EXPECT_FALSE(ApplySaveItem(p, "last:-5:1"));
   EXPECT_EQ(p, Progress{}) << "a refused item leaves the progress alone";
-  platform::SetDataFolder(folder.Path());
+  base::SetDataFolder(folder.Path());
   PlayerProfiles again;
   again.Load("en", u"alice");
   EXPECT_EQ(again.progress.options, 1u << 12) << "nothing was written for the refused runs";
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
 }
 
 TEST(KcontentSaveSet, RefusesWhileAGameHoldsTheFolder) {
@@ -169,17 +168,17 @@ TEST(KcontentSaveSet, RefusesWhileAGameHoldsTheFolder) {
   std::string out;
   ASSERT_EQ(RunTool("save set '" + folder.Path() + "' option:5", out), 0) << out;
   {
-    platform::SingleInstance game;  // what a running game holds
+    base::SingleInstance game;  // what a running game holds
     ASSERT_TRUE(game.Acquire(folder.Path()));
     EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:7", out), 1) << out;
     EXPECT_TRUE(out.find("the game is running") != std::string::npos) << out;
   }
-  platform::SetDataFolder(folder.Path());
+  base::SetDataFolder(folder.Path());
   {
     PlayerProfiles p;
     p.Load("en", u"alice");
     EXPECT_EQ(p.progress.options, 1u << 5) << "the refused change was not written";
   }
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
   EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:7", out), 0) << out;
 }

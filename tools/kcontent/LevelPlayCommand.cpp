@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "base/Random.h"
 #include "data/FileSystem.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
@@ -20,7 +21,6 @@
 #include "level/Level.h"
 #include "level/LevelBot.h"
 #include "level/LevelSounds.h"
-#include "platform/Random.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include <set>
 #include <string_view>
 
-#include "campaign/Progress.h"
 #include "data/FileSystem.h"
 #include "data/Language.h"
 #include "data/StringTable.h"
@@ -27,6 +26,7 @@
 #include "level/ObjectHint.h"
 #include "level/PathFinder.h"
 #include "level/WaypointArea.h"
+#include "progress/Progress.h"
 
 namespace {
 

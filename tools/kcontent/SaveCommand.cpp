@@ -9,22 +9,22 @@
 #include <iterator>
 #include <optional>
 
-#include "campaign/PlayerFiles.h"
-#include "campaign/PlayerProfiles.h"
-#include "campaign/Progress.h"
-#include "campaign/RecordTables.h"
-#include "campaign/Settings.h"
+#include "base/DataFiles.h"
+#include "base/PackedData.h"
+#include "base/SingleInstance.h"
+#include "base/Text.h"
 #include "data/XmlDocument.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
-#include "platform/DataFiles.h"
-#include "platform/PackedData.h"
-#include "platform/SingleInstance.h"
-#include "platform/Text.h"
+#include "progress/PlayerFiles.h"
+#include "progress/PlayerProfiles.h"
+#include "progress/Progress.h"
+#include "progress/RecordTables.h"
+#include "progress/Settings.h"
 
 namespace {
 
-using platform::Bytes;
+using base::Bytes;
 
 std::string Format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* pattern, ...) {
@@ -39,7 +39,7 @@ std::string Format(const char* pattern, ...) {
 // A name in quotes, control characters shown as \xNN so that every item stays on its line.
 std::string Quoted(std::u16string_view name) {
   std::string out = "\"";
-  for (char c : platform::Utf16ToUtf8(name)) {
+  for (char c : base::Utf16ToUtf8(name)) {
     if (static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\') {
       out += Format("\\x%02X", static_cast<unsigned char>(c));
     } else {
@@ -61,13 +61,13 @@ StoredFile ReadStored(const std::string& path, uint32_t maxLength) {
   if (stat(path.c_str(), &st) != 0) return file;
   file.exists = true;
   // A file larger than any packed payload of its kind is refused by its size, unread.
-  if (!S_ISREG(st.st_mode) || uint64_t(st.st_size) > platform::PackedSizeBound(maxLength, false)) {
+  if (!S_ISREG(st.st_mode) || uint64_t(st.st_size) > base::PackedSizeBound(maxLength, false)) {
     return file;
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) return file;
   const Bytes raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  file.payload = platform::UnpackData(raw, false, maxLength);
+  file.payload = base::UnpackData(raw, false, maxLength);
   return file;
 }
 
@@ -140,7 +140,7 @@ class Inspector {
   }
   // The header line of a file and its payload when the game would unpack it.
   std::optional<Bytes> Open(const std::string& stored, const char* missing) {
-    const StoredFile file = ReadStored(Path(stored), platform::kMaxUnpackedSize);
+    const StoredFile file = ReadStored(Path(stored), base::kMaxUnpackedSize);
     if (!file.exists) {
       Line(Shown(stored) + ": missing (" + missing + ")");
       return std::nullopt;
@@ -484,13 +484,13 @@ int RunSaveSet(const std::vector<std::string>& args) {
   // The game keeps its progress in memory and writes it at exit: a change made while it
   // runs would be overwritten, so the folder is taken only while no game holds it (and held
   // meanwhile, so that no game starts on it).
-  platform::SingleInstance lock;
+  base::SingleInstance lock;
   if (!lock.Acquire(folder)) {
     std::fprintf(stderr, "kcontent save set: the game is running on %s; close it first\n",
                  folder.c_str());
     return 1;
   }
-  platform::SetDataFolder(folder);
+  base::SetDataFolder(folder);
   int status = 0;
   {
     PlayerProfiles profiles;
@@ -513,7 +513,7 @@ int RunSaveSet(const std::vector<std::string>& args) {
       profiles.SaveProgress();
     }
   }
-  platform::SetDataFolder("");
+  base::SetDataFolder("");
   return status;
 }
 
@@ -537,7 +537,7 @@ int RunSaveCommand(const std::vector<std::string>& args) {
       return usage();
     }
   }
-  if (folder.empty()) folder = platform::ResolveDataFolder();
+  if (folder.empty()) folder = base::ResolveDataFolder();
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   struct stat st {};
   if (folder.empty() || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {

@@ -11,14 +11,14 @@
 
 #include "app/Application.h"
 #include "app/ModeSplash.h"
-#include "campaign/ModeTable.h"
+#include "base/DataFiles.h"
+#include "base/System.h"
 #include "data/Language.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
 #include "level_screen/TrophyDlg.h"
-#include "platform/DataFiles.h"
-#include "platform/GamePlatform.h"
-#include "platform/System.h"
+#include "main/GamePlatform.h"
+#include "main/ModeTable.h"
 #include "platform/Window.h"
 
 namespace {
@@ -236,7 +236,7 @@ class DataCopy {
     std::string pattern = (fs::temp_directory_path() / "kview-data-XXXXXX").string();
     if (!mkdtemp(pattern.data())) return;
     folder_ = pattern;
-    const std::string source = platform::ResolveDataFolder();
+    const std::string source = base::ResolveDataFolder();
     std::error_code error;
     if (!source.empty())
       fs::copy(source, folder_, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
@@ -309,7 +309,7 @@ int RunApplication(ScreenView& view, const ScreenOptions& options) {
   } else if (!view.Prepare(app, error)) {
     std::fprintf(stderr, "kview: %s\n", error.c_str());
   } else {
-    ConnectModes();
+    RegisterGameModes(app);
     app.reproducibleFrames = options.fixedStep.has_value();
     TheModeSplash().next = &view.Target();
     app.SetMode(&TheModeSplash(), false);
@@ -347,6 +347,6 @@ int RunScreenItem(std::string_view word, const ScreenOptions& options) {
     std::fprintf(stderr, "kview: no temporary folder for the player's data\n");
     return 1;
   }
-  platform::SetDataFolder(data.Folder());
+  base::SetDataFolder(data.Folder());
   return RunApplication(*view, options);
 }

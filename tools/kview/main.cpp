@@ -26,6 +26,8 @@
 
 #include "ScreenItem.h"
 #include "ViewItems.h"
+#include "base/ContentLog.h"
+#include "base/System.h"
 #include "data/FileSystem.h"
 #include "data/ValueTable.h"
 #include "graphics/GLRenderDevice.h"
@@ -33,8 +35,6 @@
 #include "graphics/SpriteManager.h"
 #include "graphics/TextureManager.h"
 #include "particles/ParticleManager.h"
-#include "platform/ContentLog.h"
-#include "platform/System.h"
 #include "platform/Window.h"
 
 namespace {
@@ -329,7 +329,7 @@ int Run(const Options& options) {
     }
     if (items.empty()) exitCode = 1;
 
-    uint32_t last = platform::TicksMs();
+    uint32_t last = base::TicksMs();
     bool running = !items.empty();
     for (uint32_t frame = 1; running; ++frame) {
       SDL_Event event;
@@ -338,7 +338,7 @@ int Run(const Options& options) {
             (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE))
           running = false;
       }
-      const uint32_t now = platform::TicksMs();
+      const uint32_t now = base::TicksMs();
       const float step = options.fixedStep ? float(*options.fixedStep)
                                            : std::clamp(float(now - last), 1.0f, 100.0f);
       last = now;
@@ -357,7 +357,7 @@ int Run(const Options& options) {
       }
       renderer.Present();
       if (lastFrame) break;
-      if (!options.fixedStep) platform::SleepMs(1);
+      if (!options.fixedStep) base::SleepMs(1);
     }
     items.clear();
     if (services.particles) services.particles->Shutdown();

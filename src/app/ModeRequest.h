@@ -1,0 +1,82 @@
+#pragma once
+#include <memory>
+
+// The game's screens, as one screen names another when it asks the application to switch.
+enum class ModeId : int {
+  None = 0,
+  Splash,
+  Menu,
+  Map,
+  Game,
+  Comics,
+  Puzzle,
+  Castle,
+  Ratings,
+  Credits,
+};
+inline constexpr int kModeIdCount = int(ModeId::Credits) + 1;
+
+// A switch to a screen with what that screen needs to know; the screen reads it in
+// Mode::Accept before it is entered. Made by the functions below, one per kind of switch.
+struct ModeRequest {
+  ModeId mode = ModeId::None;
+  // The level to play (Game) or to open the record tables at (Ratings; 0, 0: none).
+  int episode = 0;
+  int level = 0;
+  // Game: play the saved level instead of episode and level.
+  bool continueSaved = false;
+  // Which comic or puzzle, from 1.
+  int number = 0;
+  // Where a screen that is left by "back" returns to.
+  ModeId back = ModeId::None;
+  // What follows a screen that runs its course (a comic, the castle), if anything.
+  std::shared_ptr<const ModeRequest> then;
+};
+
+inline ModeRequest ShowScreen(ModeId mode) {
+  ModeRequest request;
+  request.mode = mode;
+  return request;
+}
+inline ModeRequest PlayLevel(int episode, int level) {
+  ModeRequest request = ShowScreen(ModeId::Game);
+  request.episode = episode;
+  request.level = level;
+  return request;
+}
+inline ModeRequest ContinueSavedLevel() {
+  ModeRequest request = ShowScreen(ModeId::Game);
+  request.continueSaved = true;
+  return request;
+}
+inline ModeRequest ShowComic(int number, const ModeRequest& then) {
+  ModeRequest request = ShowScreen(ModeId::Comics);
+  request.number = number;
+  request.then = std::make_shared<const ModeRequest>(then);
+  return request;
+}
+inline ModeRequest ShowPuzzle(int number, ModeId back) {
+  ModeRequest request = ShowScreen(ModeId::Puzzle);
+  request.number = number;
+  request.back = back;
+  return request;
+}
+// The castle, left by "back"; when `then` names a screen, the castle goes on to it once.
+inline ModeRequest ShowCastle(ModeId back, const ModeRequest& then = {}) {
+  ModeRequest request = ShowScreen(ModeId::Castle);
+  request.back = back;
+  if (then.mode != ModeId::None) request.then = std::make_shared<const ModeRequest>(then);
+  return request;
+}
+inline ModeRequest ShowRatings(int episode, int level, ModeId back) {
+  ModeRequest request = ShowScreen(ModeId::Ratings);
+  request.episode = episode;
+  request.level = level;
+  request.back = back;
+  return request;
+}
+inline ModeRequest ShowCredits(ModeId back) {
+  ModeRequest request = ShowScreen(ModeId::Credits);
+  request.back = back;
+  return request;
+}

@@ -1,0 +1,3 @@
+#include "main/EntryPoint.h"
+
+int main(int argc, char** argv) { return RunGame(argc, argv); }

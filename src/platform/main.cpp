@@ -1,3 +1,0 @@
-#include "platform/EntryPoint.h"
-
-int main(int argc, char** argv) { return RunGame(argc, argv); }
