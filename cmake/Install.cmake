@@ -34,8 +34,10 @@ set(kalodrus_data_dir ${CMAKE_INSTALL_DATADIR}/games/kalodrus3)
 file(RELATIVE_PATH kalodrus_data_relative ${CMAKE_INSTALL_PREFIX}/${kalodrus_bin_dir}
      ${CMAKE_INSTALL_PREFIX}/${kalodrus_data_dir})
 file(GLOB kalodrus_content_root ${CMAKE_SOURCE_DIR}/src/*/ContentRoot.cpp)
-if(NOT kalodrus_content_root)
-  message(FATAL_ERROR "ContentRoot.cpp not found below src/: the installed game could not find its content")
+list(LENGTH kalodrus_content_root kalodrus_content_roots)
+if(NOT kalodrus_content_roots EQUAL 1)
+  message(FATAL_ERROR "Expected one src/*/ContentRoot.cpp, found '${kalodrus_content_root}': "
+                      "the installed game would not know where its content is")
 endif()
 get_filename_component(kalodrus_content_root_dir ${kalodrus_content_root} DIRECTORY)
 set_source_files_properties(${kalodrus_content_root} DIRECTORY ${kalodrus_content_root_dir}
