@@ -1,15 +1,17 @@
-# Installing the game like a desktop program:
+# Installing the game like a desktop program, in the places Debian keeps its games:
 #
 #   cmake --install build/cmake --prefix P        (DESTDIR honoured; `make install PREFIX=P`)
 #
-#   P/bin/kalodrus3                                  the program, started from any folder
-#   P/share/kalodrus3/                               its content packed into .pak archives:
+#   P/games/kalodrus3                                the program, started from any folder
+#   P/share/games/kalodrus3/                         its content packed into .pak archives:
 #       content.pak music.pak content_hd.pak locale/<lang>.pak locale_hd/<lang>.pak
-#   P/share/kalodrus3/screenshots/*.png              the pictures the metainfo shows
-#   P/share/applications/ID.desktop                  the menu entry
+#   P/share/games/kalodrus3/screenshots/*.png        the pictures the metainfo shows
+#   P/share/applications/ID.desktop                  the menu entry (starts P/games/kalodrus3)
 #   P/share/icons/hicolor/scalable/apps/ID.svg       the icon, and drawn from it at
 #   P/share/icons/hicolor/NxN/apps/ID.png            48, 64, 128 and 256 pixels
 #   P/share/metainfo/ID.metainfo.xml                 the AppStream description
+#   P/share/man/man6/kalodrus3.6.gz                  the manual page (packaging/CMakeLists.txt)
+#   P/share/doc/kalodrus3/copyright, changelog.gz    licences and history (packaging/)
 #
 # The program looks for its content beside itself first (the game folder of a build), then
 # in the data folder at the same place relative to itself as here (so a DESTDIR staging or a
@@ -24,16 +26,17 @@ set(KALODRUS_LICENSE "LicenseRef-kalodrus3" CACHE STRING
 
 set(kalodrus_desktop_src ${CMAKE_SOURCE_DIR}/content-src/desktop)
 set(kalodrus_desktop_out ${CMAKE_BINARY_DIR}/desktop)
-set(kalodrus_data_dir ${CMAKE_INSTALL_DATADIR}/kalodrus3)
+set(kalodrus_bin_dir games)
+set(kalodrus_data_dir ${CMAKE_INSTALL_DATADIR}/games/kalodrus3)
 
 # Where the program looks for installed content.
-file(RELATIVE_PATH kalodrus_data_relative ${CMAKE_INSTALL_FULL_BINDIR}
-     ${CMAKE_INSTALL_FULL_DATADIR}/kalodrus3)
+file(RELATIVE_PATH kalodrus_data_relative ${CMAKE_INSTALL_PREFIX}/${kalodrus_bin_dir}
+     ${CMAKE_INSTALL_PREFIX}/${kalodrus_data_dir})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/base/ContentRoot.cpp DIRECTORY ${CMAKE_SOURCE_DIR}/src/base
   PROPERTIES COMPILE_DEFINITIONS
-  "KALODRUS_DATA_RELATIVE=\"${kalodrus_data_relative}\";KALODRUS_DATA_ABSOLUTE=\"${CMAKE_INSTALL_FULL_DATADIR}/kalodrus3\"")
+  "KALODRUS_DATA_RELATIVE=\"${kalodrus_data_relative}\";KALODRUS_DATA_ABSOLUTE=\"${CMAKE_INSTALL_PREFIX}/${kalodrus_data_dir}\"")
 
-install(TARGETS kalodrus3 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kalodrus3 RUNTIME DESTINATION ${kalodrus_bin_dir})
 
 # The content, packed at install time from the folders the content pipeline filled (so a
 # build with loose folders installs archives too).
@@ -73,7 +76,17 @@ endforeach()
 add_custom_target(desktop_icons ALL DEPENDS ${kalodrus_icon_pngs})
 install(FILES ${kalodrus_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-install(FILES ${kalodrus_desktop_src}/${KALODRUS_APP_ID}.desktop
+# The menu entry starts the program by its full path, written at install time for the prefix
+# installed to (a desktop session's PATH need not hold the games folder).
+install(CODE "
+  file(READ \"${kalodrus_desktop_src}/${KALODRUS_APP_ID}.desktop\" entry)
+  string(REGEX REPLACE \"\\nExec=kalodrus3\\n\" \"\\nExec=\${CMAKE_INSTALL_PREFIX}/${kalodrus_bin_dir}/kalodrus3\\n\"
+         installed \"\${entry}\")
+  if(installed STREQUAL entry)
+    message(FATAL_ERROR \"${KALODRUS_APP_ID}.desktop: no line Exec=kalodrus3 to complete\")
+  endif()
+  file(WRITE \"${kalodrus_desktop_out}/${KALODRUS_APP_ID}.desktop\" \"\${installed}\")")
+install(FILES ${kalodrus_desktop_out}/${KALODRUS_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 # The date of the release PROJECT_VERSION names.

@@ -8,12 +8,20 @@ set(CPACK_PACKAGE_NAME kalodrus3)
 set(CPACK_PACKAGE_VENDOR Brask)
 set(CPACK_PACKAGE_CONTACT "Kalodrus3 developers <kalodrus3@brask.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "casual time-management game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Send a small crew of workers out from their lodges to clear the roads, gather food, wood\n\
-and gold, and build and upgrade buildings before each level's timer runs out.")
+# The extended description: lines of at most 79 characters (dpkg indents each by one), a
+# paragraph break as a line holding only ".".
+set(CPACK_PACKAGE_DESCRIPTION "\
+Kalodrus 3 is a single-player casual time-management game. Send a small crew
+of workers out from their lodges to clear the roads, gather food, wood and
+gold, and build and upgrade buildings before each level's timer runs out.
+.
+Fast play earns medals, stars and a score; thieves and birds get in the way,
+while bonuses help. Up to four players on one computer keep their own
+progress.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A game: the program in /usr/games, its data in /usr/share/games (cmake/Install.cmake).
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -16,6 +16,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kAppId = KALODRUS_APP_ID;
+const std::string kVersion = KALODRUS_VERSION;
 
 std::string Quote(const std::string& s) {
   std::string q = "'";
@@ -43,6 +44,24 @@ std::pair<int, int> PngSize(const std::string& path) {
            int(uint8_t(b[at + 2])) << 8 | int(uint8_t(b[at + 3]));
   };
   return {be32(16), be32(20)};
+}
+
+// The text of a gzip file, empty when gzip cannot read it.
+std::string Gunzip(const std::string& path) {
+  TempDir out;
+  Shell("gzip -dc " + Quote(path) + " > " + Quote(out / "text") + " 2> /dev/null");
+  return ReadText(out / "text");
+}
+
+// The value of the first "Key: value" line of a text that starts a line with key.
+std::string Field(const std::string& text, const std::string& key, size_t from = 0) {
+  for (size_t at = text.find(key + ": ", from); at != std::string::npos;
+       at = text.find(key + ": ", at + 1)) {
+    if (at != 0 && text[at - 1] != '\n') continue;
+    const size_t start = at + key.size() + 2;
+    return text.substr(start, text.find('\n', start) - start);
+  }
+  return {};
 }
 
 // Every file below a folder with its size and modification time: what a run may not change.
@@ -88,7 +107,7 @@ class InstallTest : public ::testing::Test {
     GameRun run;
     run.exitCode =
         Shell("cd " + Quote(cwd) + " && KALODRUS3_DATA=" + Quote(data) +
-              " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " + Quote(usr + "/bin/kalodrus3") +
+              " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null " + Quote(usr + "/games/kalodrus3") +
               " /wn /4x3 --frames 60 --fixed-step 16 --screenshot shot.png 2> " + Quote(errors));
     run.errors = ReadText(errors);
     return run;
@@ -107,14 +126,17 @@ int InstallTest::installCode_ = -1;
 
 TEST_F(InstallTest, InstallsTheProgramPackedContentMenuEntryIconAndMetainfo) {
   const std::string share = Usr() + "/share";
-  EXPECT_TRUE(fs::is_regular_file(Usr() + "/bin/kalodrus3"));
+  // Where Debian keeps its games: the program in games/, its data in share/games/.
+  EXPECT_TRUE(fs::is_regular_file(Usr() + "/games/kalodrus3"));
+  EXPECT_FALSE(fs::exists(Usr() + "/bin"));
+  EXPECT_FALSE(fs::exists(share + "/kalodrus3"));
   for (const char* pak : {"content.pak", "music.pak", "content_hd.pak", "locale/en.pak",
                           "locale/de.pak", "locale/ru.pak", "locale/pl.pak"}) {
-    EXPECT_TRUE(fs::is_regular_file(share + "/kalodrus3/" + pak)) << pak;
+    EXPECT_TRUE(fs::is_regular_file(share + "/games/kalodrus3/" + pak)) << pak;
   }
   // Only archives: no loose content folder beside them.
-  EXPECT_FALSE(fs::exists(share + "/kalodrus3/content"));
-  EXPECT_FALSE(fs::exists(share + "/kalodrus3/music"));
+  EXPECT_FALSE(fs::exists(share + "/games/kalodrus3/content"));
+  EXPECT_FALSE(fs::exists(share + "/games/kalodrus3/music"));
   EXPECT_TRUE(fs::is_regular_file(share + "/icons/hicolor/scalable/apps/" + kAppId + ".svg"));
   for (const int size : {48, 64, 128, 256}) {
     const std::string n = std::to_string(size);
@@ -126,6 +148,11 @@ TEST_F(InstallTest, InstallsTheProgramPackedContentMenuEntryIconAndMetainfo) {
   const std::string desktop = share + "/applications/" + kAppId + ".desktop";
   const std::string metainfo = share + "/metainfo/" + kAppId + ".metainfo.xml";
   EXPECT_EQ(Shell("desktop-file-validate " + Quote(desktop)), 0);
+  // The menu entry starts the installed program by its full path below the prefix.
+  const std::string entry = ReadText(desktop);
+  const size_t exec = entry.find("\nExec=");
+  ASSERT_NE(exec, std::string::npos);
+  EXPECT_EQ(entry.substr(exec + 6, entry.find('\n', exec + 1) - exec - 6), "/usr/games/kalodrus3");
   EXPECT_EQ(Shell("appstreamcli validate --no-net " + Quote(metainfo) + " > /dev/null"), 0);
   // Every screenshot the metainfo names is installed beside the content.
   const std::string text = ReadText(metainfo);
@@ -133,10 +160,47 @@ TEST_F(InstallTest, InstallsTheProgramPackedContentMenuEntryIconAndMetainfo) {
   for (size_t at = text.find("/screenshots/"); at != std::string::npos;
        at = text.find("/screenshots/", at + 1)) {
     const std::string name = text.substr(at + 13, text.find('<', at) - at - 13);
-    EXPECT_GE(PngSize(share + "/kalodrus3/screenshots/" + name).first, 620) << name;
+    EXPECT_GE(PngSize(share + "/games/kalodrus3/screenshots/" + name).first, 620) << name;
     ++shots;
   }
   EXPECT_GE(shots, 1u);
+}
+
+// The manual page and the changelog compressed as Debian wants them (gzip -9n: best compression,
+// no file name, no time stamp), the copyright in Debian's machine-readable format.
+TEST_F(InstallTest, InstallsTheManualPageChangelogAndCopyright) {
+  const std::string man = Usr() + "/share/man/man6/kalodrus3.6.gz";
+  const std::string changelog = Usr() + "/share/doc/kalodrus3/changelog.gz";
+  for (const std::string& gz : {man, changelog}) {
+    const std::string b = ReadText(gz);
+    ASSERT_GE(b.size(), 18u) << gz;
+    EXPECT_EQ(b.substr(0, 3), std::string("\x1f\x8b\x08")) << gz;
+    EXPECT_EQ(b[3] & 0x08, 0) << gz << ": holds a file name";
+    EXPECT_EQ(b.substr(4, 4), std::string(4, '\0')) << gz << ": holds a time stamp";
+    EXPECT_EQ(b[8], 2) << gz << ": not compressed with -9";
+  }
+  const std::string page = Gunzip(man);
+  EXPECT_EQ(page.rfind(".TH KALODRUS3 6 ", 0), 0u) << page.substr(0, 80);
+  EXPECT_NE(page.find("\\-\\-frames"), std::string::npos);
+  EXPECT_EQ(Gunzip(changelog).rfind("kalodrus3 (" + kVersion + ") ", 0), 0u);
+
+  // The licence of the game's own files is the one the metainfo names.
+  const std::string copyright = ReadText(Usr() + "/share/doc/kalodrus3/copyright");
+  EXPECT_EQ(Field(copyright, "Format"),
+            "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/");
+  const size_t own = copyright.find("\nFiles: *\n");
+  ASSERT_NE(own, std::string::npos);
+  const std::string metainfo = ReadText(Usr() + "/share/metainfo/" + kAppId + ".metainfo.xml");
+  const size_t licence = metainfo.find("<project_license>");
+  ASSERT_NE(licence, std::string::npos);
+  EXPECT_EQ(Field(copyright, "License", own),
+            metainfo.substr(licence + 17, metainfo.find('<', licence + 1) - licence - 17));
+  // Every licence named has its text in a paragraph of its own.
+  for (size_t at = copyright.find("\nLicense: "); at != std::string::npos;
+       at = copyright.find("\nLicense: ", at + 1)) {
+    const std::string name = Field(copyright, "License", at + 1);
+    EXPECT_NE(copyright.find("\n\nLicense: " + name + "\n "), std::string::npos) << name;
+  }
 }
 
 TEST_F(InstallTest, TheInstalledProgramRunsFromAnotherFolderAndNeverWritesIntoTheInstall) {
@@ -155,7 +219,7 @@ TEST_F(InstallTest, TheInstalledProgramRunsFromAnotherFolderAndNeverWritesIntoTh
 TEST_F(InstallTest, DamagedArchivesStartWhatTheyCanOrSayWhyNot) {
   TempDir copy, cwd, data;
   fs::copy(Usr(), copy / "usr", fs::copy_options::recursive);
-  const std::string content = copy / "usr/share/kalodrus3";
+  const std::string content = copy / "usr/share/games/kalodrus3";
   // Music cut short: the game plays without it.
   fs::resize_file(content + "/music.pak", fs::file_size(content + "/music.pak") / 3);
   GameRun run = Play(copy / "usr", data.Path(), cwd.Path());
@@ -173,7 +237,7 @@ TEST_F(InstallTest, DamagedArchivesStartWhatTheyCanOrSayWhyNot) {
   run = Play(copy / "usr", data.Path(), cwd.Path());
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.errors.find("content was not found"), std::string::npos) << run.errors;
-  EXPECT_NE(run.errors.find("share/kalodrus3"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("share/games/kalodrus3"), std::string::npos) << run.errors;
 }
 
 TEST_F(InstallTest, ADataFolderBlockedByAFileIsReportedAndTheGameStillRuns) {
