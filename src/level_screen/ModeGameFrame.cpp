@@ -33,18 +33,17 @@ void ModeGame::Update() {
   Application& app = App();
   const float ft = app.frameTime;
   const bool switchPending = requested != nullptr || app.pending != nullptr;
-  // 1.
+  // Every control list animates, with or without a level.
   Mode::Update();
   worldControls.UpdateAll(ft);
   overlayControls.UpdateAll(ft);
   if (!game_) return;
-  // 2. The counter bars of the special levels.
+  // The counter bars of the special levels.
   panels.StepCounters(ft, dynamic_cast<GUIProgressBar*>(counterBars[2]), counterTargetC);
-  // 3.
   UpdatePaused(switchPending);
-  // 4.
+  // The world animates; the level's tick comes below, only while no dialog is open.
   if (!switchPending) game_->Frame(ft, true);
-  // 5.
+  // The bot answers the opening's lines and dialogs and plays through the screen's input.
   noDialog = TopDialog() == nullptr;
   if (botPlaying && !switchPending) BotAnswers();
   if (botPlaying && noDialog && !switchPending) {
@@ -64,27 +63,25 @@ void ModeGame::Update() {
     OnCommand(1045);
   }
   if (noDialog) {
-    // 6.1: the dimmer belongs to the speech bubble.
+    // The dimmer belongs to the speech bubble.
     if (dimmer) dimmer->visible = speechWidgets.BubbleShown();
-    // 6.2.
     game_->Tick(ft);
     if (!game_) return;
-    // 6.3.
     UpdateHudFade();
-    // 6.4.
     if (!game_->Ended()) UpdateTooltips();
     // The speech message lets the player see through it while the pointer rests on it.
     const GuiPoint p = Gui().Pointer();
     messageDimmed = speechWidgets.MessageUnder(p.x, p.y);
     speechWidgets.SetMessageAlpha(messageDimmed ? 64 : 255);
   } else if (GUIDialog* dialog = TopDialog()) {
-    // 7.
+    // An open dialog's answer becomes a command; its controls show their tooltips.
     DialogStep(*dialog);
     if (!game_) return;
   }
-  // 8.
+  // The hint window stays above the HUD while nothing dims the screen.
   if (Visible(objectHint) && !Visible(dimmer) && noDialog) controls.BringToTop(objectHint);
-  // 9.
+  // The shown score counts up to its target; the cheat clocks, stocks and queue numbers
+  // follow the level.
   CountScore(switchPending);
   if (Visible(debugTimes_[0]) && debugTimes_[1] && level_) {
     debugTimes_[0]->SetText(u"game " + Text(std::to_string(level_->gameTime)) + u" ms");
@@ -95,7 +92,7 @@ void ModeGame::Update() {
   // The start prompt waits behind a speech bubble: no click starts the level while the
   // bubble holds it, and the bubble would cover the prompt.
   if (startText && !game_->Ended()) startText->SetAlpha(speechWidgets.BubbleShown() ? 0 : 255);
-  // 10.
+  // Play goes on only while nothing holds the level.
   if (noDialog && !Visible(dimmer) && !game_->Ended() && !paused && !switchPending) PlayStep();
 }
 
@@ -151,7 +148,7 @@ void ModeGame::CountScore(bool switchPending) {
 bool ModeGame::PlayStep() {
   Application& app = App();
   const float ft = app.frameTime;
-  // 10.1. Changing between mouse and touch holds the level until the next press.
+  // Changing between mouse and touch holds the level until the next press.
   const bool touch = app.platform().LastInputWasTouch();
   if (touch != touchInput) {
     touchInput = touch;
@@ -165,12 +162,13 @@ bool ModeGame::PlayStep() {
     services_->sounds.Play("bonus_timer_stop");
     return false;
   }
-  // 10.2 and 10.3: the time bar moves with the level's clock (AdvanceLevelTimer); 10.4 and
-  // 10.6: the gold mark, the bonus meter and the bonus bars.
+  // The time bar moves with the level's clock (AdvanceLevelTimer); the gold mark, the bonus
+  // meter and the bonus bars move here.
   PanelStep(ft);
-  // 10.5: a message line stays for its delay.
+  // A message line stays for its delay.
   SpeechStep(ft);
-  // 10.7.
+  // The floating items advance, the work timers at the level's building speed; the points of
+  // the score popups that arrived are counted.
   const float speed = level_->buildSpeed * (game_->workBonus ? 2.0f : 1.0f);
   targetScore += hud.Advance(ft, speed);
   return true;
@@ -213,14 +211,14 @@ void ModeGame::DrawWorld() {
 
 void ModeGame::Draw() {
   Application& app = App();
-  // 1.
+  // The world first, under everything.
   DrawWorld();
   const bool dialogOpen = TopDialog() != nullptr;
-  // 2.
+  // With a dialog open, the overlay goes under the dialogs.
   if (dialogOpen) overlayControls.DrawAll();
-  // 3.
+  // The HUD and the dialogs.
   Mode::Draw();
-  // 4.
+  // Without one (or once the level has ended), the end's effects and the overlay go on top.
   if (!dialogOpen || (game_ && game_->Ended())) {
     if (game_ && app.renderer()) {
       const Renderer& r = *app.renderer();

@@ -39,13 +39,13 @@ using mode_game::Lookup;
 using mode_game::Visible;
 
 void ModeGame::BuildHud() {
-  // 1.
+  // The HUD layout and the bars it holds.
   controls.LoadLayout("game_gui", false);
   timeBar = dynamic_cast<GUIProgressBar*>(controls.Find(30));
   bonusMeter = dynamic_cast<GUIProgressBar*>(controls.Find(73));
   counterBars[0] = controls.Find(75);
   counterBars[1] = controls.Find(77);
-  // 2. The gold mark sits on the time bar.
+  // The gold mark sits on the time bar.
   if (timeBar) {
     auto mark = std::make_unique<GUIPic>();
     mark->id = kGoldMarkId;
@@ -55,7 +55,7 @@ void ModeGame::BuildHud() {
     goldMark = controls.Add(std::move(mark));
   }
   BuildBonusPanel();
-  // 3.
+  // The layout's spare pieces stay hidden; the stock labels and their shortage flashes.
   for (const int id : {91, 92, 93}) {
     if (GUIControl* c = controls.Find(id)) c->visible = false;
   }
@@ -63,7 +63,7 @@ void ModeGame::BuildHud() {
     resourceLabels[size_t(i)] = controls.Find(40 + i);
     shortageFlashes[size_t(i)] = controls.Find(110 + i);
   }
-  // 4. The score: (70, -1) and 230 x 64 measured from the upper left corner, where the
+  // The score: (70, -1) and 230 x 64 measured from the upper left corner, where the
   // layout paints its plate.
   auto score = std::make_unique<GUIText>();
   const float top = Gui().HalfHeight(), left = -Gui().HalfWidth();
@@ -84,9 +84,9 @@ void ModeGame::BuildHud() {
     clock->visible = false;
     debugTimes_[i] = controls.Add(std::move(clock));
   }
-  // 5.
   BuildDialogs();
-  // 6..12.
+  // The dimmer, hint window, speech arrow and start prompt, the overlay layout with the speech
+  // widgets and the trophy note, and the items that float over the world.
   MakeDimmerAndStartText();
   menuButton = controls.Find(16);
   overlayControls.LoadLayout("game_gui_ovr", false);
@@ -194,33 +194,33 @@ void ModeGame::DropReference(const GUIControl& control) {
 
 void ModeGame::PrepareHud() {
   if (App().current != this) return;
-  // 1.
+  // The menu button shows; the start prompt gets its text but waits.
   if (menuButton) menuButton->visible = true;
   ShowStartText(Lookup(touchInput ? "tap_to_start" : "click_to_start"));
   if (startText) startText->visible = false;
-  // 2.
+  // Nothing of the last result is left.
   toCastle = episodeDone = hudHidden = false;
-  // 3.
+  // Every control is opaque again (the end faded them out).
   controls.SetAlphaAll(255);
   worldControls.SetAlphaAll(255);
   if (dimmer) dimmer->SetAlpha(127);
-  // 4.
+  // No shortage flash is left over.
   for (GUIControl* flash : shortageFlashes) {
     if (!flash) continue;
     flash->ClearChangers();
     flash->SetAlpha(0);
     flash->visible = false;
   }
-  // 5. The bonus panel shows in ordinary levels of mode 0 only.
+  // The bonus panel shows in ordinary levels of mode 0 only.
   const LevelMode mode = level_ ? level_->mode : LevelMode::Ordinary;
   panels.Layout(mode == LevelMode::Ordinary, level_ ? level_->bonusCost : std::array<int, 6>{},
                 level_ ? level_->bonusSpeed : 0, bonusMeter, controls.Find(72), Gui().HalfWidth(),
                 Gui().HalfHeight());
   // The walking-speed obelisk earns a trophy when it stands while the speed bonus is offered.
   if (game_) game_->speedBonusOnPanel = panels.Button(0) && panels.Button(0)->visible;
-  // 6.
+  // The button that fills the bonus meter stays hidden.
   if (GUIControl* c = controls.Find(71)) c->visible = false;
-  // 7. The counter bars belong to mini-games.
+  // The counter bars belong to mini-games.
   for (const int id : {74, 75, 76, 77}) {
     if (GUIControl* c = controls.Find(id)) c->visible = mode == LevelMode::MiniGame;
   }
@@ -232,7 +232,7 @@ void ModeGame::PrepareHud() {
                          dynamic_cast<GUIProgressBar*>(counterBars[1]), level_->miniGame.phaseTotal,
                          level_->miniGame.health);
   }
-  // 8.
+  // Stocks show in ordinary levels; the time bar and its rail in timed difficulties.
   const bool ordinary = IsOrdinary(mode);
   if (GUIControl* c = controls.Find(35)) c->visible = ordinary;
   for (GUIControl* label : resourceLabels) {

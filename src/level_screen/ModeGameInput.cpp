@@ -27,7 +27,7 @@ using mode_game::Visible;
 int ModeGame::OnInput(InputEvent event) {
   // The cheat words, compared with the application's most recently typed letters.
   if (event.type == InputType::Character && App().cheats) CheatWord();
-  // 1. An open dialog takes every event under it and answers with its own id, which is no
+  // An open dialog takes every event under it and answers with its own id, which is no
   // command: keys still go on to the Escape handling below.
   for (ControlList* list : {&controls, &overlayControls}) {
     const int id = list->OnInput(event);
@@ -39,9 +39,8 @@ int ModeGame::OnInput(InputEvent event) {
     if (event.type != InputType::KeyDown) return 0;
     break;
   }
-  // 2.
+  // Behind an open dialog only keys go on.
   if (event.type != InputType::KeyDown && (AnyModal() || !noDialog)) return 0;
-  // 3.
   const GuiPoint p = Gui().Pointer();
   switch (event.type) {
     case InputType::Character:

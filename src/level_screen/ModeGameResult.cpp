@@ -92,7 +92,7 @@ void ModeGame::ShowResult() {
 }
 
 void ModeGame::NextResultStep() {
-  // 1. The trophies first, one dialog each.
+  // The trophies first, one dialog each.
   if (!pendingTrophies.empty() && trophyDialog) {
     if (services_) services_->effects.Start("trophy_dlg", Vec2{0, 0});
     trophyDialog->Show(kDialogFadeMs);
@@ -103,7 +103,7 @@ void ModeGame::NextResultStep() {
     return;
   }
   pendingTrophies.clear();
-  // 2.
+  // Then the stars' sound, and the lose dialog or the win dialog.
   if (stars > 0) PlaySound(Format("star_%d", std::min(stars, 3)));
   CloseDialog(trophyDialog);
   if (result && !result->won) {

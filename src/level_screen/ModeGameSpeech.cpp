@@ -67,26 +67,26 @@ void ModeGame::ShowLevelMessage() {
 }
 
 void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
-  // 1.
   if (!forced && SpeechMuted()) return;
-  // 2. The line up is the level's pending dialog: a save keeps it for continue.
+  // The line up is the level's pending dialog: a save keeps it for continue.
   speech = line;
   if (level_) level_->dialog = line.text > 0 ? line : SpeechLine{};
   if (hudArrow) hudArrow->visible = false;
-  // 3.
+  // A bubble or an empty line takes the corner message down; an empty line only wakes the
+  // object it notifies.
   if (line.kind >= 4 || line.text == 0) speechWidgets.HideMessage();
   if (line.text == 0) {
     speechDelay = 0;
     WakeObject(line.notify);
     return;
   }
-  // 4.
+  // The line's sound, words and speaker.
   if (SoundSystem* sound = App().sound()) sound->PlaySound("message_show");
   const std::u16string text = Lookup(Format("dialog_%04d", line.text));
   const GameDescriptors* descriptors = App().descriptors();
   const std::string* speaker = descriptors ? descriptors->DialogPictureName(line.speaker) : nullptr;
   if (line.kind >= 4) {
-    // 5.
+    // A bubble dims the screen behind it and shows the speaker's figure.
     if (objectHint) objectHint->Hide();
     if (dimmer) {
       // Over the whole screen as it is now (the screen may have changed since the build).
@@ -98,13 +98,13 @@ void ModeGame::ShowSpeech(const SpeechLine& line, bool forced) {
     speechWidgets.ShowBubble(line.kind, text, speaker ? Gui().SpriteNamed(*speaker + "_figure") : nullptr,
                              Gui().HalfHeight());
   } else {
-    // 6. A kind below 0 shows as the top left message. Delays are kept within an hour.
+    // A message shows the speaker's head and stays for its delay, kept within an hour. A kind
+    // below 0 shows as the top left message.
     speechDelay = float(std::clamp(line.delay, 0, 3600)) * 1000.0f;
     speechWidgets.ShowMessage(std::max(line.kind, 0), text,
                               speaker ? Gui().SpriteNamed(*speaker + "_head") : nullptr,
                               HudRects());
   }
-  // 7.
   AimSpeechArrow(line.target);
 }
 
