@@ -118,10 +118,10 @@ std::string ModeStage::WonderPicture(const std::string& name, int j) {
 
 void ModeStage::Enter() {
   requested = nullptr;
-  // 1.
+  // The screen's own entry, then the map's controls made afresh.
   Mode::Enter();
   BuildControls();
-  // 2.
+  // No press, drag, scroll, selection or tooltip carries over from the last visit.
   pressed = dragging = false;
   pressX = pressY = 0;
   scrollX = minX = maxX = velocity = 0;
@@ -130,19 +130,18 @@ void ModeStage::Enter() {
   hovered = selected = -1;
   controlTip_ = 0;
   bannerAsked = false;
-  // 3.
+  // The map level and the menu music.
   LoadMap();
   if (SoundSystem* sound = App().sound()) sound->PlayMusic("main_menu");
   static const Progress kNewPlayer{};
   const Progress& progress = App().profiles() ? App().profiles()->progress : kNewPlayer;
-  // 4.-5.
+  // Every marker as the player's progress shows it.
   ApplyProgress(progress);
-  // 6.
   if (GUIControl* score = controls.Find(kScoreText)) {
     score->SetText(Lookup("score") + u": " + IntegerText(progress.totalScore));
   }
-  // 7. The level after the last played one, from 0: (a, b + 1), or (a + 1, 0) at the end of
-  // an episode.
+  // The map opens at its east end when the level after the last played one lies in the last
+  // episode (from 0: (a, b + 1), or (a + 1, 0) at the end of an episode).
   const int a = std::max(progress.lastEpisode, 0), b = std::max(progress.lastLevel, 0);
   if ((b + 1 >= 10 ? a + 1 : a) == Progress::kCampaignEpisodes - 1) ScrollBy(-1e9f);
   velocity = 0;
@@ -336,19 +335,18 @@ void ModeStage::AdvanceMap(float frameTime) {
 void ModeStage::Update() {
   Application& app = App();
   const float dt = app.frameTime;
-  // 1.
+  // The screen's controls, the scroll of a held arrow button and the dialogs.
   Mode::Update();
   if (scrollDir != 0) ScrollBy(dt * float(scrollDir) * kButtonSpeed);
   dialogs.UpdateAll(dt);
-  // 2.
   AdvanceMap(dt);
-  // 3.-4.
+  // The banner slides in once the map has been up for its delay.
   mapTime += dt;
   if (mapTime > kBannerDelayMs && banner && !bannerAsked) {
     bannerAsked = true;
     if (auto* promo = dynamic_cast<BannerDlg*>(banner)) promo->SlideIn();
   }
-  // 5. A dialog of the map's own list that has its answer is closed and removed; the list
+  // A dialog of the map's own list that has its answer is closed and removed; the list
   // forgets it as its hovered, captured or focused control with the removal.
   for (size_t i = 0; i < controls.Size();) {
     auto* d = dynamic_cast<GUIDialog*>(controls.At(i));
@@ -359,7 +357,7 @@ void ModeStage::Update() {
     }
     ++i;
   }
-  // 6.
+  // A dialog of the dialog list that has its answer is hidden; it stays in the list.
   for (size_t i = 0; i < dialogs.Size(); ++i) {
     auto* d = dynamic_cast<GUIDialog*>(dialogs.At(i));
     if (d && d->Result() != 0) {
@@ -367,9 +365,8 @@ void ModeStage::Update() {
       d->Hide();
     }
   }
-  // 7.
   ShowControlTooltip();
-  // 8.
+  // After a drag the map glides on and bounces off its ends.
   Glide();
 }
 
@@ -648,7 +645,7 @@ void ModeStage::Activate(int index) {
 // ---------------------------------------------------------------- input
 
 int ModeStage::OnInput(InputEvent event) {
-  // 1.
+  // The dialogs, then the map's controls: a command they give ends any press or drag.
   for (ControlList* list : {&dialogs, &controls}) {
     const int id = list->OnInput(event);
     if (id > 0) {
@@ -665,10 +662,10 @@ int ModeStage::OnInput(InputEvent event) {
   const bool dialogOpen = dialogs.TopDialog() || ownDialog;
   const GuiPoint at = Gui().Pointer();
   switch (event.type) {
-    case InputType::Character:  // 2.
+    case InputType::Character:
       if (App().cheats) TypeCheat(event.value);
       break;
-    case InputType::KeyDown:  // 3.
+    case InputType::KeyDown:  // Escape: the top dialog closes, or the menu comes back
       if (event.value != kGameKeyEscape) break;
       if (auto* d = dynamic_cast<GUIDialog*>(dialogs.TopDialog())) {
         d->Hide();
@@ -679,13 +676,13 @@ int ModeStage::OnInput(InputEvent event) {
         OnCommand(2);
       }
       break;
-    case InputType::LeftDown:  // 4.
+    case InputType::LeftDown:  // a press that may become a drag
       if (dialogOpen) break;
       pressed = true;
       pressX = at.x, pressY = at.y;
       velocity = 0;
       break;
-    case InputType::PointerMove:  // 5.
+    case InputType::PointerMove:  // drags the map, or hovers a marker
       if (pressed && !dragging && std::hypot(at.x - pressX, at.y - pressY) > kDragStart) {
         dragging = true;
         SetHovered(-1);
@@ -697,7 +694,7 @@ int ModeStage::OnInput(InputEvent event) {
         SetHovered(MarkerAt(at.x - scrollX, at.y));
       }
       break;
-    case InputType::DoubleClick:  // 6.
+    case InputType::DoubleClick:  // a press and its release at once
       if (dialogOpen) break;
       pressed = true;
       pressX = at.x, pressY = at.y;

@@ -13,7 +13,8 @@
 
 namespace {
 
-// A coordinate anchored to the parent or the screen, as the common rule's step 3.
+// A coordinate anchored to the parent or the screen, as the positioning rule of Placement.h
+// anchors it.
 float AnchorX(const PlacementInput& in, float x, float halfWidth) {
   const bool l = HasLetter(in.bind, 'l'), r = HasLetter(in.bind, 'r');
   if (in.parent) {

@@ -135,19 +135,19 @@ void GameController::Frame(float frameTime, bool blocked) {
 
 void GameController::Tick(float frameTime) {
   frameTime = Sane(frameTime);
-  // 1.
+  // Once the end has begun counting, only the end runs.
   if (endTimer > 0) {
     EndStep(frameTime);
     return;
   }
-  // 2.
   if (screen.Paused()) return;
-  // 3.
+  // The clocks run while the level is played, unless a bonus froze them.
   if (endTimer < 0 && !timeFrozen) {
     level.gameTime += int(frameTime);
     screen.AdvanceLevelTimer(frameTime);
   }
-  // 4.
+  // What workers can reach, the lines that became due, the extra worker's leaving and the
+  // queued commands.
   if (IsOrdinary(level.mode)) {
     if (endTimer <= 0) {
       level.MarkReachable();
@@ -157,9 +157,9 @@ void GameController::Tick(float frameTime) {
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
     if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
   }
-  // 5.
   if (endTimer < 0) CheckWin();
-  // 6.
+  // Work timers (ten times as fast once the level has ended), objects, walking workers and
+  // hazards.
   const float timerStep = frameTime * level.buildSpeed * (workBonus ? 2.0f : 1.0f);
   timers.Advance(Ended() ? frameTime * 10.0f : timerStep);
   updater.UpdateObjects(frameTime);
@@ -173,7 +173,6 @@ void GameController::Tick(float frameTime) {
   level.RemoveFlagged();
   if (hovered != 0 && !level.FindObject(hovered)) hovered = 0;
   if (endTimer < 0) SpawnHazards(frameTime);
-  // 7.
   EndStep(frameTime);
 }
 
@@ -322,7 +321,7 @@ bool GameController::AnyWorkerFree() const {
 
 void GameController::Click(WorldObject* p) {
   if (!p) return;
-  // 1.
+  // A bird is hit even after the end; any other click then only asks for the result.
   if (p->cls == WorldObject::kBird) {
     ClickBird(*p);
     return;
@@ -331,10 +330,10 @@ void GameController::Click(WorldObject* p) {
     continueRequested = true;
     return;
   }
-  // 2.
+  // Only a click on what the pointer hovers counts.
   if (hovered == 0 || !level.FindObject(hovered)) return;
   hovered = 0;
-  // 3.
+  // A puzzle piece is collected at once.
   if (p->cls == WorldObject::kPuzzlePiece) {
     p->Set(F::kBusy);
     level.Fade(*p, -1, 0);
@@ -344,7 +343,7 @@ void GameController::Click(WorldObject* p) {
     screen.PuzzlePieceFound();
     return;
   }
-  // 4.
+  // Scared workers take no command: a click hits the flyer or says so.
   if (Scared()) {
     if (p == level.flyer) {
       HitFlyer(*p);
@@ -353,7 +352,7 @@ void GameController::Click(WorldObject* p) {
     }
     return;
   }
-  // 5.
+  // Anything else is a command at a waypoint to the object it leads to.
   if (p->cls != WorldObject::kWaypoint || !p->link || p->link->cls == WorldObject::kScenery) return;
   ClickWaypoint(*p, *p->link);
 }
@@ -513,9 +512,7 @@ bool GameController::WorkerAboutHome() const {
 }
 
 void GameController::ServeQueue() {
-  // 1.
   if (extraWorkerEnded && (AnyWorkerFree() || level.commandQueue.empty())) return;
-  // 2.
   screen.RefreshFreeWorkers();
   // While a flyer scares the workers, queued and pending commands wait: clicked now, they
   // would only be refused and lost.
@@ -528,7 +525,8 @@ void GameController::ServeQueue() {
     readiness = ComputeReadiness();
     Click(p);  // may keep it pending again
   }
-  // 3.
+  // The first queued command that is ready now is given; commands whose objects are gone or
+  // already worked on leave the queue.
   for (size_t i = 0; i < level.commandQueue.size();) {
     WorldObject* p = Waypoint(level.commandQueue[i]);
     WorldObject* o = p ? p->link : nullptr;
@@ -555,7 +553,6 @@ void GameController::ServeQueue() {
     }
     ++i;
   }
-  // 4.
   hovered = savedHovered;
   readiness = savedReadiness;
 }

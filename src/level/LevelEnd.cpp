@@ -69,9 +69,9 @@ bool LevelEnd::WorkersStillOut() const {
 void LevelEnd::EndStep(float frameTime) {
   GameController& g = game_;
   if (g.endTimer < 0) return;
-  // 1.
   g.endTimer += frameTime;
-  // 2. The first call starts the walk to the exits.
+  // The first call starts the walk to the exits; the end's clock stays at 0 until the walk is
+  // done and no worker is still busy.
   if (!cheatWin && !lost) {
     const bool walkDone = g.walker.ExitWalk();
     if (WorkersStillOut() || !walkDone) {
@@ -79,7 +79,7 @@ void LevelEnd::EndStep(float frameTime) {
       return;
     }
   }
-  // 3.
+  // Once evaluated, the result shows after its delay, when the screen is ready for it.
   if (evaluated) {
     const float delay = lost ? kLostResultDelayMs : kResultDelayMs;
     if (!shown && g.endTimer >= delay && g.screen.ResultReady()) {
@@ -88,7 +88,7 @@ void LevelEnd::EndStep(float frameTime) {
     }
     return;
   }
-  // 4.
+  // The evaluation, once: the medal, the trophies, the music and the result on the screen.
   result = Evaluate();
   g.level.medal = Medal(result.medal);
   RaiseTrophies(result);

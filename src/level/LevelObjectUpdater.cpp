@@ -140,7 +140,7 @@ void LevelObjectUpdater::AdvanceEffects(float frameTime) {
 
 void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
   using F = ObjectFlags;
-  // 1. Scrolling textures.
+  // Scrolling textures.
   if (o.Has(F::kScroll) && !o.HasAny(F::kNoRespawn | F::kSlide)) {
     for (int axis = 0; axis < 2; ++axis) {
       const float speed = axis == 0 ? o.texSpeed.x : o.texSpeed.y;
@@ -151,7 +151,7 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
       hi = lo + width;
     }
   }
-  // 2. Sliding to the link once passable.
+  // Sliding to the link once passable.
   if (o.Has(F::kSlide) && o.Has(F::kPassable)) {
     if (o.link) {
       const float speed = std::hypot(o.texSpeed.x, o.texSpeed.y) * frameTime / 1000.0f;
@@ -167,9 +167,9 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
     }
     if (o.sprite && o.respawnMin != 1) o.sprite->StopAt(o.sprite->current);
   }
-  // 3. The blink of reachable objects.
+  // The blink of reachable objects.
   if (o.Has(F::kReachableOrdinary)) Highlight(o);
-  // 4. Fades.
+  // Fades.
   if (o.fadeDir != 0) {
     const float full = float(WorldObject::kFullFade);
     const float ms = o.fadeMs > 0 ? float(o.fadeMs) : 1.0f;
@@ -186,10 +186,10 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
     }
     o.alpha = uint8_t(std::clamp(std::fabs(o.fadeValue * 0.2f), 0.0f, 255.0f));
   }
-  // 5. Pauses between the runs of idle animations.
+  // Pauses between the runs of idle animations.
   const bool idle = o.sprite && o.animPause[0] >= 0 && o.animPause[1] > 0;
   if (idle) IdlePause(o, frameTime);
-  // 6. The pulse of an object being worked on.
+  // The pulse of an object being worked on.
   if (o.pulseDesc != 0) {
     const ObjectDesc* d = level_.PulseDescriptor(o);
     if (d && d->scaleTime != 0 && d->scalePercent != 0) {
@@ -197,7 +197,7 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
           float(std::fmod(double(o.pulsePhase) + frameTime / (double(d->scaleTime) * 0.5), kTwoPi));
     }
   }
-  // 7. The sprite.
+  // The sprite.
   if (o.sprite) {
     SpriteAnim& s = *o.sprite;
     const bool change =

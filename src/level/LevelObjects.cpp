@@ -35,15 +35,15 @@ void Level::PrepareObjects() {
 
 void Level::PrepareObject(WorldObject& o) {
   using F = ObjectFlags;
-  // 1. Objectives carry their marker.
+  // Objectives carry their marker.
   if (o.Has(F::kObjective)) {
     o.marker = EffectRef{"objective", 0, 0, !o.Hidden()};
     o.Set(F::kMarker);
   }
-  // 2. A worker needs its state.
+  // A worker needs its state.
   if (o.cls == WorldObject::kWorker && !o.worker) o.Set(F::kDelete);
 
-  // 3. The product site of a building on a fresh level.
+  // The product site of a building on a fresh level.
   if (o.cls == WorldObject::kBuilding && state != LevelState::Saved) {
     WorldObject* site = ProductSite(o);
     if (site && !site->Has(F::kPassable)) {
@@ -59,24 +59,24 @@ void Level::PrepareObject(WorldObject& o) {
 
   const bool visible = !o.Hidden();
   const bool passable = o.Has(F::kPassable);
-  // 4. Scenery that grows back rests: on its first frame when something links to it, on
+  // Scenery that grows back rests: on its first frame when something links to it, on
   // its last otherwise.
   if (o.cls == WorldObject::kScenery && o.sprite && visible && !passable && o.respawnMax != 0 &&
       !o.Has(F::kNoRespawn)) {
     o.sprite->StopAt(o.backLink ? o.sprite->StartFrame() : o.sprite->LastFrame());
     o.Set(F::kRespawning);
   }
-  // 5. A state sprite waits on its first frame until its change comes.
+  // A state sprite waits on its first frame until its change comes.
   if (o.cls == WorldObject::kObstacle && o.Has(F::kStateSprite) && o.sprite && !passable) {
     o.sprite->StopAt(o.sprite->StartFrame());
   }
-  // 6. A negative pause keeps the animation still.
+  // A negative pause keeps the animation still.
   if (o.sprite && o.animPause[0] < 0) o.sprite->StopAt(o.sprite->StartFrame());
-  // 7. Fog shows its effect.
+  // Fog shows its effect.
   if (o.cls == WorldObject::kFog && !o.marker.Empty()) o.marker.active = visible;
-  // 8. Particles of visible objects.
+  // Particles of visible objects.
   if (visible) AttachParticles(o);
-  // 9. How long a full fade takes.
+  // How long a full fade takes.
   const WorldObject* links[] = {&o, o.backLink, o.link};
   o.fadeMs = WorldObject::kFullFade;
   for (const WorldObject* source : links) {
@@ -85,7 +85,7 @@ void Level::PrepareObject(WorldObject& o) {
       break;
     }
   }
-  // 10. Where the selector sits.
+  // Where the selector sits.
   if (o.cls != WorldObject::kWaypoint && o.cls != WorldObject::kWorker) {
     o.selector = descriptors_.Selector(o.texture);
   }

@@ -48,7 +48,7 @@ void WorkSite::Start(WorldObject& w, WorldObject& p) {
   Level& l = game_.level;
   game_.screen.WorkerArrived(p.id);
   WorldObject* o = p.link;
-  // 2. Someone else did it already (or the object is gone).
+  // Someone else did it already (or the object is gone).
   if (!o || o->Has(F::kPassable) || o->Has(F::kBusy)) {
     game_.PlaySound("collect_fail");
     const int type = WorkerRoster::TypeOf(w);
@@ -64,7 +64,8 @@ void WorkSite::Start(WorldObject& w, WorldObject& p) {
     }
     return;
   }
-  // 3.
+  // The work begins: the object's line, the pulse on it and on its links; only an objective
+  // keeps its marker.
   game_.FireDialog(*o, 2);
   w.Set(F::kAtWork);
   o->Set(F::kBusy);
@@ -75,7 +76,7 @@ void WorkSite::Start(WorldObject& w, WorldObject& p) {
     o->marker = EffectRef{};
     o->Set(F::kMarker, false);
   }
-  // 4.
+  // Work that takes time runs on a timer; instant work shows its finishing effects at once.
   if (o->desc && o->desc->time > 0) {
     StartTimer(w, *o);
     return;
@@ -99,7 +100,7 @@ void WorkSite::StartTimer(WorldObject& w, WorldObject& o) {
   const float total = d.time * 1000.0f;
   game_.timers.Start(o.id, total);
   game_.screen.ShowWorkTimer(o.id, int(total), Vec2{o.position.x, o.position.y + float(d.offs)});
-  // 5.
+  // A building's upgrade sound, the worker's work animation and the object's active picture.
   if (o.cls == WorldObject::kBuilding) game_.PlaySound("upgrade_start");
   game_.roster.SetAnimation(w, 3 + d.ani);
   o.Set(F::kWorkBegun);
@@ -184,9 +185,9 @@ void WorkSite::Finishing(WorldObject& o) {
 void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
   Level& l = game_.level;
   const ObjectDesc* desc = o.desc;
-  // 1.
+  // Work finished after the level's end earns trophy 20.
   if (game_.Ended()) game_.screen.Achievement(20);
-  // 2.
+  // The object's line and its link's; the flags of work in progress go.
   game_.FireDialog(o, 3);
   if (o.link) game_.FireDialog(*o.link, 3);
   const bool transition = o.Has(F::kFinishing);
@@ -202,25 +203,25 @@ void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
     if (x && (x == &o || x->pulseDesc == o.subclass)) Pulse(x, 0);
   }
   game_.timers.Remove(o.id);
-  // 3.
   CompleteVisibility(o, transition, began, wasHidden);
   WorldObject* t = o.link;
   WorldObject* P = t ? t->link : nullptr;
-  // 4.
+  // A building behind the object takes effect; otherwise the worker remembers the object.
   if (IsClass(t, WorldObject::kBuilding)) {
     ApplyBuildingEffect(*t);
     w.linkId = 0;
   } else {
     w.linkId = o.id;
   }
-  // 5.
+  // The object grows back within its respawn range, or its waypoint leads on to what lies
+  // behind it.
   if (HasRespawnRange(o) && !o.Has(F::kNoRespawn)) {
     l.ArmRespawn(o);
   } else {
     o.respawnLeft = -1;
     Relink(p, o);
   }
-  // 6.
+  // The worker turns home with the sound of what was done.
   TurnHome(w, p);
   if (IsClass(P, WorldObject::kFog)) {
     game_.PlaySound("fog_hide");
@@ -229,24 +230,23 @@ void WorkSite::Complete(WorldObject& w, WorldObject& p, WorldObject& o) {
   } else {
     game_.PlaySound("work_end");
   }
-  // 7.
+  // Scoring and bookkeeping: whether the worker carries a result home.
   const bool carries = OnWorkDone(o);
-  // 8.
   const bool posing = Pose(w, &o, carries, desc ? desc->WorkerType() : 0);
   if (carries && WorkerRoster::TypeOf(w) == WorkerRoster::kThief) l.resThieved = true;
-  // 9.
+  // Some objects shake the screen when they are done.
   if (const float amount = l.Descriptors().Shake(o.subclass); amount != 0) {
     game_.shake = amount;
     game_.screen.Shake(amount);
   }
-  // 10.
+  // An objective is met now, unless its result is still to be carried home.
   if (o.Has(F::kObjective) && !carries) CompleteObjective(o);
   if (desc) {
-    // 11., 12.
+    // A lodge releases its worker; obelisks and their like change the level's rules.
     if (desc->type == ObjectDesc::kWorkerLodge) ReleaseWorker(w, p, *desc);
     ApplyRule(desc->type, desc->value);
   }
-  // 13.
+  // With nothing to carry or show, the level may be won, and the worker then walks out.
   if (!carries && !posing) {
     game_.CheckWin();
     if (game_.Ended()) game_.walker.RouteToExit(w);

@@ -44,22 +44,23 @@ void WorkerWalker::Walk(WorldObject& w, float frameTime) {
     ComeHome(w);
     return;
   }
-  // 1.
+  // A walking worker's sprite plays.
   if (w.sprite && !w.sprite->Playing()) w.sprite->step = 1;
-  // 2. The exit walk starts the ordinary workers one after another.
+  // The exit walk starts the ordinary workers one after another.
   if (game_.exitWalk == GameController::ExitWalk::Running && w.stamp < 0) {
     w.stamp = int(std::min(0.0f, float(w.stamp) + frameTime));
     w.alpha = 0;
     return;
   }
   w.alpha = 255;
-  // 3.
+  // The next waypoint of the path; the last one of an outward path is the final approach.
   const WorldObject& next = *l.waypoints[size_t(s.path.back())].waypoint;
   const bool finalApproach = s.path.size() == 1 && !s.returning;
-  // 4., 5.
+  // This frame's step, and how near the waypoint counts as there: on the final approach
+  // within 0.6 of its half-diagonal, on other legs at the point itself.
   const float step = Speed(w) * frameTime;
   const float radius = finalApproach ? 0.6f * std::hypot(next.size.x, next.size.y) : 1.0f;
-  // 6. A pose is played to its end before anything else.
+  // A pose is played to its end before anything else.
   if (w.Has(F::kPose)) {
     if (w.sprite && w.sprite->current >= w.sprite->LastFrame()) {
       w.Set(F::kPose, false);
@@ -70,9 +71,9 @@ void WorkerWalker::Walk(WorldObject& w, float frameTime) {
   }
   const float dx = s.legTarget.x - w.position.x;
   const float dy = s.legTarget.y - w.position.y;
-  // 7.
+  // A walking worker faces where it goes; one at work keeps its facing.
   if (!w.Has(F::kAtWork)) WorkerRoster::SetDirection(w, dx, dy);
-  // 8., 9.
+  // Near enough (or at work) the worker arrives; otherwise it steps towards its leg's end.
   const float distance = std::hypot(dx, dy);
   if (s.direction >= 0 && (w.Has(F::kAtWork) || radius + step > distance)) {
     Arrive(w, frameTime);

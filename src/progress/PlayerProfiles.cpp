@@ -101,7 +101,7 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
   loaded_ = true;
   systemLanguage_ = std::string(systemLanguage);
 
-  // 1. The player list.
+  // The player list.
   list_ = PlayerList();
   KeptFile listState = KeptFile::Missing;
   if (auto list = ReadKept<PlayerList>(
@@ -109,7 +109,7 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
           [](std::span<const uint8_t> payload) { return DecodePlayerList(payload); }, &listState)) {
     list_ = std::move(*list);
   }
-  // 2. No player at all (a first start): one named after the user, with fresh progress. When
+  // No player at all (a first start): one named after the user, with fresh progress. When
   // the list was there but lost, the first slot's files may belong to a player the list
   // named: they are kept aside rather than reset.
   if (FirstPlayerSlot() < 0) {
@@ -125,13 +125,13 @@ void PlayerProfiles::Load(std::string_view systemLanguage, std::u16string_view u
     ResetProgress();
     SaveProfiles();
   }
-  // 3. The current slot names a player.
+  // The current slot names a player.
   if (list_.current < 0 || list_.current >= kSlots) list_.current = 0;
   if (list_.names[size_t(list_.current)].empty()) list_.current = FirstPlayerSlot();
-  // 4. and 6. The settings and the language.
+  // The settings and the language.
   settings = Settings();
   ReadSettings();
-  // 5. The current player's progress.
+  // The current player's progress.
   ReadProgress();
 
   records = RecordTables();
