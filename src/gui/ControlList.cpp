@@ -243,18 +243,24 @@ void ControlList::LoadLayout(std::string_view name, bool clear) {
   }
   XmlDocument document(*gui.files);
   if (!document.Load(file)) return;  // the document reports why it does not parse
+  ForEachLayoutControl(document, name,
+                       [&](const XmlElement& e) { Add(gui.Factory().Create(e, nullptr, gui)); });
+}
+
+bool ForEachLayoutControl(const XmlDocument& document, std::string_view name,
+                          const std::function<void(const XmlElement&)>& each) {
   const XmlElement root = document.FirstChild(XmlElement(), "controls");
   if (!root) {
     content_log::Unreadable(content_log::Kind::Layout, name, "no controls element");
-    return;
+    return false;
   }
-  const ControlFactory& factory = gui.Factory();
   for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {
     if (!ControlFactory::IsElementName(e.Name())) {
       content_log::Unreadable(content_log::Kind::Layout, name,
                               "unknown element <" + std::string(e.Name()) + ">");
       continue;
     }
-    Add(factory.Create(e, nullptr, gui));
+    each(e);
   }
+  return true;
 }

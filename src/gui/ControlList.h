@@ -10,8 +10,18 @@
 #include "gui/GUIControl.h"
 #include "gui/GuiContext.h"
 
+class XmlDocument;
+class XmlElement;
+
 // The file of a layout: the name with ".xml" appended when it has no dot.
 std::string LayoutFileName(std::string_view name);
+
+// The walk over a layout's children that screens and dialogs share: calls `each` with every
+// child of the document's `controls` element whose name is a control type, in document
+// order. Other children are reported to the content log as unknown elements of layout
+// `name`, and so is a document without `controls`, which walks nothing and gives false.
+bool ForEachLayoutControl(const XmlDocument& document, std::string_view name,
+                          const std::function<void(const XmlElement&)>& each);
 
 // The controls of one screen or dialog, in drawing order: the first is drawn first (bottom),
 // the last drawn last and hit first (top). The list owns its controls and deletes them when

@@ -119,21 +119,12 @@ void GUIDialog::LoadChildren(const std::string& file) {
 }
 
 void GUIDialog::LoadChildren(const XmlDocument& document, std::string_view name) {
-  const XmlElement controls = document.FirstChild(XmlElement(), "controls");
-  if (!controls) {
-    content_log::Unreadable(content_log::Kind::Layout, name, "no controls element");
-    return;
-  }
   const GuiContext& gui = Gui();
-  const ControlFactory& factory = gui.Factory();
-  for (XmlElement e = controls.FirstChild(); e; e = e.NextSibling()) {
-    if (!ControlFactory::IsElementName(e.Name())) {
-      content_log::Unreadable(content_log::Kind::Layout, name,
-                              "unknown element <" + std::string(e.Name()) + ">");
-      continue;
-    }
-    AddChild(factory.Create(e, anchor_, gui));
-  }
+  // Each child is placed against the anchor as it stands when the child is made: the first
+  // child with a non-negative id becomes the anchor of those after it.
+  ForEachLayoutControl(document, name, [&](const XmlElement& e) {
+    AddChild(gui.Factory().Create(e, anchor_, gui));
+  });
 }
 
 void GUIDialog::AddChild(std::unique_ptr<GUIControl> child) {

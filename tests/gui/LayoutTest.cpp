@@ -1,5 +1,6 @@
 // Layouts: the factory table, creation letters, the value rules, the positioning rule and
-// snapping, LoadLayout with and without clear, and malformed layouts.
+// snapping, LoadLayout with and without clear, the walk over a layout's children that screens
+// and dialogs share, and malformed layouts.
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -7,6 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "base/ContentLog.h"
+#include "gui/GUIDialog.h"
 
 namespace {
 
@@ -263,6 +265,56 @@ TEST_F(LayoutTest, LoadingWithAndWithoutClear) {
   EXPECT_TRUE(logged("broken.xml"));
   EXPECT_TRUE(logged("missing layout \"missing\""));
   EXPECT_TRUE(logged("unknown element <Pic>"));
+}
+
+TEST_F(LayoutTest, ScreensAndDialogsWalkTheirLayoutsAlike) {
+  WriteLayout("walk",
+              "<controls><pic id='1'/><Pic id='2'/><button id='3'><pic id='4'/></button>"
+              "<image id='5'/><pic id='6'/></controls>");
+  WriteLayout("walk_none", "<dialog w='80' h='60'><pic id='1'/></dialog>");
+  WriteLayout("walk_frame", "<controls><pic id='-1'/><frame id='-2'/></controls>");
+  WriteLayout("walk_dlg",
+              "<dialog base='walk_frame' w='200' h='100'/>"
+              "<controls><pic id='0'/><Pic id='2'/><pic id='6'/></controls>");
+  MountContent();
+  std::vector<std::string> lines;
+  content_log::Enable(true);
+  content_log::SetSinkForTests([&](const std::string& line) { lines.push_back(line); });
+
+  // Control types only, in document order; nested elements belong to their control.
+  XmlDocument walk(files), none(files);
+  ASSERT_TRUE(walk.Load("walk.xml"));
+  ASSERT_TRUE(none.Load("walk_none.xml"));
+  std::vector<int> ids;
+  const auto collect = [&](const XmlElement& e) { ids.push_back(e.Int("id", 0)); };
+  EXPECT_TRUE(ForEachLayoutControl(walk, "walk", collect));
+  EXPECT_EQ(ids, (std::vector<int>{1, 3, 6}));
+  ids.clear();
+  EXPECT_FALSE(ForEachLayoutControl(none, "walk_none", collect));
+  EXPECT_TRUE(ids.empty());
+
+  // A screen's list and a dialog make the same controls of the same children.
+  list.LoadLayout("walk", true);
+  ASSERT_EQ(list.Size(), 3u);
+  EXPECT_EQ(list.At(1)->id, 3);
+  GUIDialog dialog(9, Rect{0, 0, 10, 10}, "walk_dlg");
+  const ControlList& children = dialog.Children();
+  ASSERT_EQ(children.Size(), 4u);  // the backdrop, the frame's picture, the anchor, id 6
+  EXPECT_EQ(children.At(1)->id, -1);
+  EXPECT_EQ(dialog.Anchor(), children.At(2));
+  EXPECT_EQ(children.At(3)->id, 6);
+  GUIDialog bare(10, Rect{0, 0, 10, 10}, "walk_none");
+  EXPECT_EQ(bare.Anchor(), nullptr);
+  content_log::SetSinkForTests({});
+  content_log::Enable(false);
+
+  // What is skipped is reported under the layout's name (a frame layout under its file).
+  for (const char* expected : {"unreadable layout \"walk\": unknown element <Pic>",
+                               "unreadable layout \"walk_none\": no controls element",
+                               "unreadable layout \"walk_frame.xml\": unknown element <frame>",
+                               "unreadable layout \"walk_dlg\": unknown element <Pic>"}) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+  }
 }
 
 TEST_F(LayoutTest, MalformedLayoutsLoadQuietly) {
