@@ -19,7 +19,7 @@ CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 TSAN_DIR   ?= build/tsan
 TSAN_TESTS  = sound_tests app_tests data_tests
 
-.PHONY: all build deps configure play test tsan format clean install package
+.PHONY: all build deps configure play test tsan tsan-build format clean install package
 
 all: build
 
@@ -40,13 +40,15 @@ play: build
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(if $(T),-R '$(T)',)
 
-tsan: build
+tsan-build: build
 	@mkdir -p $(TSAN_DIR)
 	@cmake -S . -B $(TSAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALODRUS_TSAN=ON \
 	  -DKALODRUS_WERROR=$(if $(filter 1,$(WERROR)),ON,OFF) \
 	  -DKALODRUS_GAME_DIR=$(CURDIR)/build/game -DKALODRUS_BIN_DIR=$(CURDIR)/build/bin \
 	  > $(TSAN_DIR)/configure.log 2>&1 || { cat $(TSAN_DIR)/configure.log; exit 1; }
 	@cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+
+tsan: tsan-build
 	cd $(TSAN_DIR) && TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
 	  ctest --output-on-failure -j $(JOBS) -R '^($(subst $(space),|,$(TSAN_TESTS)))$$'
 

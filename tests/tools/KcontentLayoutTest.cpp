@@ -20,7 +20,7 @@ int RunTool(const std::string& args, std::string& output) {
   const std::string log = std::filesystem::temp_directory_path() /
                           ("kcontent-layout-test-" + std::to_string(getpid()) + ".log");
   const std::string command =
-      std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log + "' 2>&1";
+      std::string("'" KCONTENT_EXE "' ") + args + " >'" + log + "' 2>&1";
   const int status = std::system(command.c_str());
   const testsupport::Bytes text = testsupport::ReadBytes(log);
   output.assign(text.begin(), text.end());

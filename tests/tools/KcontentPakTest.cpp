@@ -14,7 +14,7 @@ using namespace testsupport;
 namespace {
 
 int RunTool(const std::string& args) {
-  const std::string command = std::string("'") + KCONTENT_EXE + "' " + args + " >/dev/null 2>&1";
+  const std::string command = std::string("'" KCONTENT_EXE "' ") + args + " >/dev/null 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

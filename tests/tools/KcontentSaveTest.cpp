@@ -21,7 +21,7 @@ int RunTool(const std::string& args, std::string& output) {
   const std::string log = std::filesystem::temp_directory_path() /
                           ("kcontent-save-test-" + std::to_string(getpid()) + ".log");
   const std::string command =
-      std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log + "' 2>&1";
+      std::string("'" KCONTENT_EXE "' ") + args + " >'" + log + "' 2>&1";
   const int status = std::system(command.c_str());
   std::ifstream in(log, std::ios::binary);
   output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -27,7 +27,7 @@ int RunTool(const std::string& args, std::string* output = nullptr) {
   const std::string log = std::filesystem::temp_directory_path() /
                           ("kcontent-texture-test-" + std::to_string(getpid()) + ".log");
   const std::string command =
-      std::string("'") + KCONTENT_EXE + "' " + args + " >'" + log + "' 2>&1";
+      std::string("'" KCONTENT_EXE "' ") + args + " >'" + log + "' 2>&1";
   const int status = std::system(command.c_str());
   if (output) {
     const Bytes text = testsupport::ReadBytes(log);
