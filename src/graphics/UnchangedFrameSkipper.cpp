@@ -37,11 +37,14 @@ class Reader {
     at_ += sizeof(T);
     return value;
   }
-  // The next `size` bytes, left where they are.
-  const uint8_t* Skip(size_t size) {
-    const uint8_t* data = bytes_.data() + at_;
-    at_ += size;
-    return data;
+  // The next `count` values, copied out: the bytes kept for them need not be aligned.
+  template <typename T>
+  const T* NextArray(size_t count, std::vector<T>& into) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    into.resize(count);
+    std::memcpy(into.data(), bytes_.data() + at_, count * sizeof(T));
+    at_ += count * sizeof(T);
+    return into.data();
   }
 
  private:
@@ -134,17 +137,16 @@ void UnchangedFrameSkipper::Play() {
       case Op::DrawQuads: {
         const auto vertexCount = in.Next<int>();
         const auto indexCount = in.Next<int>();
-        const auto* vertices = in.Skip(size_t(vertexCount) * sizeof(Vertex));
-        inner_->DrawQuads(reinterpret_cast<const Vertex*>(vertices), vertexCount, indexCount);
+        const Vertex* vertices = in.NextArray(size_t(vertexCount), vertices_);
+        inner_->DrawQuads(vertices, vertexCount, indexCount);
         break;
       }
       case Op::DrawIndexed: {
         const auto vertexCount = in.Next<int>();
         const auto indexCount = in.Next<int>();
-        const auto* vertices = in.Skip(size_t(vertexCount) * sizeof(Vertex));
-        const auto* indices = in.Skip(size_t(indexCount) * sizeof(uint16_t));
-        inner_->DrawIndexed(reinterpret_cast<const Vertex*>(vertices), vertexCount,
-                            reinterpret_cast<const uint16_t*>(indices), indexCount);
+        const Vertex* vertices = in.NextArray(size_t(vertexCount), vertices_);
+        const uint16_t* indices = in.NextArray(size_t(indexCount), indices_);
+        inner_->DrawIndexed(vertices, vertexCount, indices, indexCount);
         break;
       }
     }

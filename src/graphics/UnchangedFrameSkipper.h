@@ -85,6 +85,8 @@ class UnchangedFrameSkipper final : public RenderDevice {
   std::vector<uint8_t> frame_;  // this frame's calls so far
   std::vector<uint8_t> shown_;  // the calls of the frame last presented
   size_t played_ = 0;           // bytes of frame_ already played to the device
+  std::vector<Vertex> vertices_;  // a draw's vertices and indices, aligned for the device
+  std::vector<uint16_t> indices_;
   bool spoiled_ = true;         // the next frame must be shown whatever its calls
   int presented_ = 0;
   int skipped_ = 0;
