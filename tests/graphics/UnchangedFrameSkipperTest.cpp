@@ -114,3 +114,33 @@ TEST_F(UnchangedFrameSkipperTest, AScreenshotOfAStandingFrameReadsItsPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UnchangedFrameSkipperTest, KeptDrawsReachTheDeviceWithTheirValuesAfterOddSizedCalls) {
+  // A one-byte switch before each draw leaves the kept vertices at odd offsets.
+  const Vertex quad[4] = {{1, 2, 0, 0xFF0000FFu, 0, 0},
+                          {3, 2, 0, 0xFF00FF00u, 1, 0},
+                          {3, 4, 0, 0xFFFF0000u, 1, 1},
+                          {1, 4, 0, 0x80FFFFFFu, 0, 1}};
+  const uint16_t indices[6] = {0, 1, 2, 0, 2, 3};
+  skipper->BeginScene();
+  skipper->SetFilter(true);
+  skipper->DrawIndexed(quad, 4, indices, 6);
+  skipper->SetAddressU(false);
+  skipper->DrawQuads(quad, 4, 6);
+  EXPECT_EQ(device->Count(Op::DrawIndexed), 0) << "kept until the frame is presented";
+  skipper->EndScene();
+  skipper->Present();
+  ASSERT_EQ(device->Count(Op::DrawIndexed), 1);
+  ASSERT_EQ(device->Count(Op::DrawQuads), 1);
+  ASSERT_EQ(device->lastVertices.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_FLOAT_EQ(device->lastVertices[size_t(i)].x, quad[i].x);
+    EXPECT_FLOAT_EQ(device->lastVertices[size_t(i)].y, quad[i].y);
+    EXPECT_EQ(device->lastVertices[size_t(i)].colour, quad[i].colour);
+  }
+  EXPECT_EQ(device->lastIndices, std::vector<uint16_t>(indices, indices + 6));
+}
+
+}  // namespace
