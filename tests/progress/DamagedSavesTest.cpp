@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "base/PackedData.h"
-#include "campaign/ProfilesTestSupport.h"
+#include "progress/ProfilesTestSupport.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "progress/PlayerProfiles.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "../level/SimTestSupport.h"
-#include "campaign/ProfilesTestSupport.h"
+#include "progress/ProfilesTestSupport.h"
 #include "progress/PlayerProfiles.h"
 
 namespace {

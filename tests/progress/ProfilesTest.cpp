@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "campaign/ProfilesTestSupport.h"
+#include "progress/ProfilesTestSupport.h"
 #include "data/FileSystem.h"
 #include "progress/PlayerProfiles.h"
 

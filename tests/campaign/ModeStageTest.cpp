@@ -23,7 +23,7 @@
 #include "progress/IntegerFormat.h"
 #include "support/TempDir.h"
 
-#include "ModeGameFixture.h"
+#include "level_screen/ModeGameFixture.h"
 
 namespace {
 

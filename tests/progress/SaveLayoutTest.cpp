@@ -3,7 +3,7 @@
 
 #include <bit>
 
-#include "campaign/ProfilesTestSupport.h"
+#include "progress/ProfilesTestSupport.h"
 #include "progress/PlayerFiles.h"
 #include "progress/Progress.h"
 #include "progress/RecordTables.h"

@@ -11,7 +11,7 @@
 #include "level/WorldObject.h"
 #include "level_screen/ModeGame.h"
 
-#include "ModeGameFixture.h"
+#include "level_screen/ModeGameFixture.h"
 
 namespace {
 

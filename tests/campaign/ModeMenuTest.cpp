@@ -26,7 +26,7 @@
 #include "gui/GUIListbox.h"
 #include "gui/GUISlider.h"
 
-#include "ModeGameFixture.h"
+#include "level_screen/ModeGameFixture.h"
 
 namespace {
 
