@@ -72,7 +72,9 @@ GUIControl* ControlList::TopDialog() const {
 namespace {
 
 // Controls with id 0 are transparent to the pointer, unless they are dialogs.
-bool TakesPointer(const GUIControl& c) { return c.visible && (c.id != 0 || IsDialogKind(c.kind)); }
+bool TakesPointer(const GUIControl& c) {
+  return c.visible && (c.id != 0 || c.clickFor != 0 || IsDialogKind(c.kind));
+}
 
 }  // namespace
 
@@ -153,7 +155,18 @@ void ControlList::DrawAll() {
 }
 
 int ControlList::ResultOf(GUIControl& control) {
+  if (control.clickFor != 0) {
+    const GUIControl* button = Find(control.clickFor);
+    return button && button->visible && button->active ? button->id : 0;
+  }
   return control.kind == ControlKind::TabDialog ? control.TakeResult() : control.id;
+}
+
+void ControlList::Hover(GUIControl* control, bool on) {
+  control->SetHover(on);
+  if (control->clickFor == 0) return;
+  if (GUIControl* button = Find(control->clickFor); button && button != control)
+    button->SetHover(on && button->active && button->visible);
 }
 
 int ControlList::OnInput(InputEvent event) {
@@ -183,12 +196,12 @@ int ControlList::OnInput(InputEvent event) {
     const bool inside = RectContains(c->rect, pointer_.x, pointer_.y);
     if (hover_) {
       if (!inside) {
-        if (hover_ != c) hover_->SetHover(false);
-        c->SetHover(false);
+        if (hover_ != c) Hover(hover_, false);
+        Hover(c, false);
         hover_ = nullptr;
       }
     } else if (inside) {
-      c->SetHover(true);
+      Hover(c, true);
       hover_ = c;
     }
     return 0;
@@ -206,15 +219,15 @@ int ControlList::OnInput(InputEvent event) {
   }
   if (!target) {
     if (hover_) {
-      hover_->SetHover(false);
+      Hover(hover_, false);
       hover_ = nullptr;
     }
     return 0;
   }
   if ((!gui.SlateMode() || event.type == InputType::PointerMove) && hover_ != target) {
-    if (hover_) hover_->SetHover(false);
+    if (hover_) Hover(hover_, false);
     hover_ = target;
-    target->SetHover(true);
+    Hover(target, true);
   }
   if (event.type == InputType::LeftDown) {
     captured_ = target;

@@ -115,6 +115,8 @@ class ControlList {
   void ForgetAll();
   void MoveFocus(GUIControl* control);
   int ResultOf(GUIControl& control);
+  // Marks the control hovered or not, and the button a picture stands for with it.
+  void Hover(GUIControl* control, bool on);
   size_t IndexOf(const GUIControl* control) const;
 
   std::vector<std::unique_ptr<GUIControl>> controls_;

@@ -103,6 +103,9 @@ class GUIControl {
 
   int id = 0;   // what a click on the control reports to its screen; 0 takes no pointer input
   int tag = 0;  // the screen's own number
+  // A picture standing for a button: a click on it reports that button's id (while the button
+  // is shown and active) and hovering it lights the button, so the picture takes its clicks.
+  int clickFor = 0;
   ControlKind kind = ControlKind::Bare;
   bool passive = false;  // skipped by pointer targeting and the focus
   bool visible = true;   // invisible controls are neither drawn nor hit

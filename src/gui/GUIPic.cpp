@@ -27,6 +27,18 @@ void GUIPic::ReadPictureChangers(const LayoutElement& element, GUIControl& contr
   }
 }
 
+bool GUIPic::OnInput(InputEvent event) {
+  if (clickFor == 0) return false;
+  if (event.type == InputType::LeftDown) {
+    pressed_ = true;
+  } else if (event.type == InputType::LeftUp) {
+    const bool click = pressed_ && hovered_;
+    pressed_ = false;
+    return click;
+  }
+  return false;
+}
+
 bool GUIPic::Drawable() const { return sprite && sprite->texture && Alpha() != 0; }
 
 void GUIPic::BeginPicture(Renderer& renderer) const {

@@ -18,6 +18,9 @@ class GUIPic : public GUIControl {
   static std::unique_ptr<GUIControl> Read(const LayoutElement& element);
 
   void Draw() override;
+  // With `clickFor`: a press and release over the picture is a click.
+  bool OnInput(InputEvent event) override;
+  void SetHover(bool hovered) override { hovered_ = hovered; }
   void Reset() override { angle = 0.0f; }
   float Angle() const override { return angle; }
   void SetAngle(float degrees) override { angle = degrees; }
@@ -29,6 +32,7 @@ class GUIPic : public GUIControl {
   float pivotX = 0.0f, pivotY = 0.0f;
 
  protected:
+  bool pressed_ = false, hovered_ = false;
   // Whether there is anything to draw: a sprite with a texture and a visible alpha.
   bool Drawable() const;
   // Binds the texture and shader and sets blending and wrapping; EndPicture undoes them.

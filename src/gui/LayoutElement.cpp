@@ -45,6 +45,7 @@ const Shader* LayoutElement::FindShader(std::string_view attr) const {
 void LayoutElement::ReadCommon(GUIControl& control, uint32_t defaultColour) const {
   control.id = Int("id", 0);
   control.tag = Int("tag", 0);
+  control.clickFor = Int("for", 0);
   control.SetSprite(FindSprite("spr"));
   control.shader = FindShader("shader");
   control.colour = Colour("color", defaultColour);

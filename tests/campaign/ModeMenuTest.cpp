@@ -101,6 +101,23 @@ TEST_F(ModeMenuTest, ANewPlayerChoosesTheDifficultyAndTheFirstComicLeadsToLevelO
   EXPECT_EQ(TheModeComics().next().mode, ModeId::Map) << "a later comic leads to the map";
 }
 
+TEST_F(ModeMenuTest, AClickOnADifficultysPictureChoosesIt) {
+  menu().OnCommand(ModeMenu::kPlay);
+  ASSERT_TRUE(Shown(menu().newGameDialog));
+  Frames(40, 20);  // the dialog has slid in
+  GUIControl* expert = nullptr;
+  const ControlList& children = menu().newGameDialog->Children();
+  for (size_t i = 0; i < children.Size(); ++i) {
+    if (children.At(i)->clickFor == DiffSelDlg::kFirst + 2) expert = children.At(i);
+  }
+  ASSERT_NE(expert, nullptr) << "the expert picture stands for its button";
+  ASSERT_NE(expert->sprite, nullptr);
+  ClickAt(CentreX(expert->rect), CentreY(expert->rect));
+  Frames(1);
+  EXPECT_FALSE(Shown(menu().newGameDialog));
+  EXPECT_EQ(profiles().progress.difficulty, Difficulty::Expert);
+}
+
 TEST_F(ModeMenuTest, PlayLeadsToTheMapOnceAGameWasStartedAndAsksAboutASavedLevel) {
   profiles().progress.options |= Progress::kNewGameStarted;
   menu().OnCommand(ModeMenu::kPlay);

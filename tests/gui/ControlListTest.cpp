@@ -4,6 +4,7 @@
 
 #include "GuiTestSupport.h"
 #include "gui/GUIChanger.h"
+#include "gui/GUIPic.h"
 
 namespace {
 
@@ -90,6 +91,48 @@ TEST_F(ControlListTest, AnIdZeroPictureOnTopDoesNotBlockTheButtonBelow) {
   EXPECT_EQ(Count("picture.Input:3"), 0);
   EXPECT_EQ(list.LastHit(), list.Find(4));
   EXPECT_EQ(list.HitTest(0, 0), list.Find(4));
+}
+
+TEST_F(ControlListTest, APictureStandingForAButtonTakesItsClicksAndLightsIt) {
+  auto* button = AddProbe(MakeProbe<ProbeButton>("button", &log, 4, {-50, 100, 50, 150}));
+  auto picture = std::make_unique<GUIPic>();
+  picture->rect = {-100, -100, 100, 100};
+  picture->clickFor = 4;
+  GUIControl* pic = list.Add(std::move(picture));
+
+  Move(0, 0);
+  EXPECT_EQ(list.Hovered(), pic);
+  EXPECT_EQ(Count("button.Hover:1"), 1) << "the button lights with its picture";
+  Press(0, 0);
+  Release(0, 0);
+  EXPECT_EQ(lastResult, 4);
+  Move(300, 300);
+  EXPECT_EQ(Count("button.Hover:0"), 1);
+
+  // Released off the picture: no click.
+  lastResult = -1;
+  Press(0, 0);
+  Release(300, 300);
+  EXPECT_EQ(lastResult, 0);
+
+  // An inactive or hidden button is not clicked through its picture, nor lit.
+  for (int pass = 0; pass < 2; ++pass) {
+    button->active = pass != 0;
+    button->visible = pass == 0;
+    log.clear();
+    Move(0, 0);
+    Press(0, 0);
+    Release(0, 0);
+    EXPECT_EQ(lastResult, 0) << pass;
+    EXPECT_EQ(Count("button.Hover:1"), 0) << pass;
+    Move(300, 300);
+  }
+  // A picture naming no control reports nothing.
+  button->visible = true;
+  pic->clickFor = 99;
+  Press(0, 0);
+  Release(0, 0);
+  EXPECT_EQ(lastResult, 0);
 }
 
 TEST_F(ControlListTest, APassiveControlOnTopIsOnlyRecordedAsLastHit) {
