@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "progress/LittleEndian.h"
 #include "progress/Settings.h"
@@ -18,20 +19,26 @@ std::string SlotFile(int slot, std::string_view file) {
 
 std::vector<uint8_t> EncodeSettings(const Settings& s) {
   std::vector<uint8_t> out;
-  out.reserve(Settings::kSize);
+  out.reserve(Settings::kComfortSize);
   ByteWriter w(out);
   w.I32(s.reserved);
   w.I32(s.musicVolume);
   w.I32(s.effectsVolume);
   w.I32(s.flags);
   w.I32(s.language);
+  if (s.HasComfort()) {
+    w.I32(s.comfort);
+    w.I32(s.textPercent);
+    w.I32(s.pointerPercent);
+  }
   return out;
 }
 
 std::optional<Settings> DecodeSettings(std::span<const uint8_t> payload, SaveNotes* notes) {
-  if (payload.size() != Settings::kSize) {
+  if (payload.size() != Settings::kSize && payload.size() != Settings::kComfortSize) {
     Note(notes, "holds " + std::to_string(payload.size()) + " bytes, not " +
-                    std::to_string(Settings::kSize));
+                    std::to_string(Settings::kSize) + " or " +
+                    std::to_string(Settings::kComfortSize));
     return std::nullopt;
   }
   ByteReader r(payload);
@@ -41,6 +48,23 @@ std::optional<Settings> DecodeSettings(std::span<const uint8_t> payload, SaveNot
   s.effectsVolume = r.I32();
   s.flags = r.I32();
   s.language = r.I32();
+  if (payload.size() == Settings::kComfortSize) {
+    s.comfort = r.I32();
+    s.textPercent = r.I32();
+    s.pointerPercent = r.I32();
+  }
+  const auto offered = [&](const char* name, int32_t& v, std::span<const int32_t> values) {
+    int32_t nearest = values.front();
+    for (int32_t o : values) {
+      if (std::abs(int64_t(o) - v) < std::abs(int64_t(nearest) - v)) nearest = o;
+    }
+    if (nearest == v) return;
+    Note(notes, std::string(name) + " " + std::to_string(v) + " read as " +
+                    std::to_string(nearest));
+    v = nearest;
+  };
+  offered("textPercent", s.textPercent, Settings::kTextPercents);
+  offered("pointerPercent", s.pointerPercent, Settings::kPointerPercents);
   const auto volume = [&](const char* name, int32_t& v) {
     if (v >= 0 && v <= 100) return;
     const int32_t repaired = std::clamp(v, 0, 100);

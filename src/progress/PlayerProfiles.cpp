@@ -154,7 +154,7 @@ void PlayerProfiles::SeedRecords(FileSystem& fs, int64_t now) {
 
 void PlayerProfiles::ReadSettings() {
   if (auto read = ReadKept<Settings>(
-          player_files::kSettings, Settings::kSize,
+          player_files::kSettings, Settings::kComfortSize,
           [](std::span<const uint8_t> payload) { return DecodeSettings(payload); })) {
     settings = *read;
   }

@@ -75,6 +75,25 @@ TEST_F(ProfilesTest, FirstStartMakesOnePlayerWithDefaultsAndWritesTheFilesInThei
   EXPECT_EQ(DecodeSettings(*Payload("Settings"))->language, 4);
 }
 
+TEST_F(ProfilesTest, ComfortSettingsAreKeptAcrossStartsAndAnOldFileKeepsTheDefaults) {
+  EXPECT_FALSE(Start(u"alice")->settings.HasComfort());
+  ASSERT_TRUE(Payload("Settings"));
+  EXPECT_EQ(Payload("Settings")->size(), Settings::kSize);
+  {
+    auto p = Start(u"alice");
+    p->settings.SetComfort(Settings::kSteadyMarks, true);
+    p->settings.textPercent = 150;
+    EXPECT_TRUE(p->SaveSettings());
+  }
+  ASSERT_TRUE(Payload("Settings"));
+  EXPECT_EQ(Payload("Settings")->size(), Settings::kComfortSize);
+  auto again = Start(u"bob");
+  EXPECT_TRUE(again->settings.Has(Settings::kSteadyMarks));
+  EXPECT_FALSE(again->settings.Has(Settings::kNoShake));
+  EXPECT_EQ(again->settings.textPercent, 150);
+  EXPECT_EQ(again->settings.pointerPercent, 100);
+}
+
 TEST_F(ProfilesTest, PlayersAreAddedSelectedAndDeletedWithTheirOwnProgress) {
   auto p = Start(u"alice");
   p->progress.totalScore = 100;

@@ -95,3 +95,41 @@ TEST(SaveLayoutTest, RecordTablesSitAtTheirOffsetsWithTheOverallTableLast) {
   EXPECT_EQ(tables->total.entries[0].score, 123456);
   EXPECT_EQ(EncodeRecordTables(*tables), b);
 }
+
+TEST(SaveLayoutTest, ComfortSettingsFollowTheFiveFieldsOnlyWhenSet) {
+  Settings s;
+  s.SetComfort(Settings::kNoShake, true);
+  s.SetComfort(Settings::kCalmMotion, true);
+  s.comfort |= 0x80;  // a bit of a later version, kept
+  s.textPercent = 125;
+  s.pointerPercent = 200;
+  const Bytes b = EncodeSettings(s);
+  ASSERT_EQ(b.size(), Settings::kComfortSize);
+  EXPECT_EQ(Bytes(b.begin(), b.begin() + 20), EncodeSettings(Settings()));
+  EXPECT_EQ(Bytes(b.begin() + 20, b.end()),
+            (Bytes{0x85, 0, 0, 0, 125, 0, 0, 0, 200, 0, 0, 0}));
+  EXPECT_EQ(DecodeSettings(b), s);
+
+  // Back at the defaults, the file is the short one older versions read.
+  s.comfort = 0;
+  s.textPercent = s.pointerPercent = 100;
+  EXPECT_EQ(EncodeSettings(s).size(), Settings::kSize);
+
+  // Sizes not offered are read as the nearest offered one, with a note.
+  Bytes odd = b;
+  Put(odd, 24, 130);
+  Put(odd, 28, -7);
+  SaveNotes notes;
+  const auto read = DecodeSettings(odd, &notes);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->textPercent, 125);
+  EXPECT_EQ(read->pointerPercent, 100);
+  EXPECT_EQ(notes.size(), 2u);
+  Put(odd, 28, 2147483647);
+  EXPECT_EQ(DecodeSettings(odd)->pointerPercent, 200);
+
+  // Any other length is no settings at all.
+  for (size_t size : {size_t(24), size_t(28), size_t(36)}) {
+    EXPECT_FALSE(DecodeSettings(Bytes(size, 0))) << size;
+  }
+}

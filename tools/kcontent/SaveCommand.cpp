@@ -219,6 +219,12 @@ class Inspector {
                s->reserved, s->musicVolume, s->effectsVolume, s->flags,
                flags.empty() ? "windowed, system cursor" : flags.c_str(), s->language,
                language[std::min(s->language, 4)]));
+    std::string calm;
+    if (s->Has(Settings::kNoShake)) calm += "no shake";
+    if (s->Has(Settings::kSteadyMarks)) calm += calm.empty() ? "steady marks" : ", steady marks";
+    if (s->Has(Settings::kCalmMotion)) calm += calm.empty() ? "calm motion" : ", calm motion";
+    Line(Format("  comfort %d (%s), text %d %%, pointer %d %%", s->comfort,
+                calm.empty() ? "none" : calm.c_str(), s->textPercent, s->pointerPercent));
   }
 
   void Player(int slot) {
