@@ -79,6 +79,7 @@ bool Application::Init() {
   gui_.strings = strings_.get();
   gui_.values = values_.get();
   gui_.files = files_.get();
+  ApplyComfort();
   return true;
 }
 
@@ -221,8 +222,9 @@ void Application::DrawOverlays() {
     }
   } else if (!platform_.IsSlateMode() && profiles_->settings.drawnCursor() && cursorSprite &&
              cursorVisible) {
-    DrawCursor(*renderer_, cursorSprite->texture, cursorSprite->rect, mouseX, mouseY, cursorW,
-               cursorH, kWhite);
+    const float scale = profiles_->settings.PointerScale();
+    DrawCursor(*renderer_, cursorSprite->texture, cursorSprite->rect, mouseX, mouseY,
+               cursorW * scale, cursorH * scale, kWhite);
   }
 }
 
@@ -352,6 +354,28 @@ void Application::SetDrawnCursor(bool on) {
   profiles_->settings.SetFlag(Settings::kDrawnCursor, on);
   profiles_->SaveSettings();
   platform_.SetSystemCursor(!on);
+}
+
+void Application::SetComfort(Settings::Comfort which, bool on) {
+  profiles_->settings.SetComfort(which, on);
+  profiles_->SaveSettings();
+  ApplyComfort();
+}
+
+void Application::SetTextPercent(int percent) {
+  profiles_->settings.textPercent = NearestOffered(percent, Settings::kTextPercents);
+  profiles_->SaveSettings();
+}
+
+void Application::SetPointerPercent(int percent) {
+  profiles_->settings.pointerPercent = NearestOffered(percent, Settings::kPointerPercents);
+  profiles_->SaveSettings();
+}
+
+void Application::ApplyComfort() {
+  const bool calm = profiles_->settings.Has(Settings::kCalmMotion);
+  gui_.calmMotion = calm;
+  if (particles_) particles_->SetDensity(calm ? kCalmParticleDensity : 1.0f);
 }
 
 void Application::StoreVolumes(float music, float effects) {

@@ -67,6 +67,15 @@ class Application {
   void SetDrawnCursor(bool on);
   // Volumes 0..1 as the sound system takes them, stored as whole percent (truncated).
   void StoreVolumes(float music, float effects);
+  // The comfort settings, applied at once and written to the settings file: calm motion
+  // thins the particles to a tenth and stills scrolling textures here; the screens read the
+  // rest (no shake, steady marks, text size) from the settings as they draw. A size that is
+  // not offered is taken as the nearest offered one.
+  void SetComfort(Settings::Comfort which, bool on);
+  void SetTextPercent(int percent);
+  void SetPointerPercent(int percent);
+  // The particle density of calm motion.
+  static constexpr float kCalmParticleDensity = 0.1f;
 
   // The level screen's time-scale keys (keypad multiply, plus, minus) while cheats are on.
   void ApplyTimeScaleKey(int gameKey);
@@ -128,6 +137,8 @@ class Application {
   bool TypedWord(const char* word) const;
   // HD content when the back buffer is tall enough and standard definition is not forced.
   void ChooseContent();
+  // Hands the calm-motion setting to the particles and the interface.
+  void ApplyComfort();
   // A sprite with its drawn size from two values, each defaulting to the sprite's own.
   Sprite* SizedSprite(const char* name, const char* widthKey, const char* heightKey, float& w,
                       float& h);

@@ -6,6 +6,7 @@
 
 #include "base/Random.h"
 #include "gui/GUIControl.h"
+#include "gui/GuiContext.h"
 
 namespace {
 
@@ -326,7 +327,7 @@ TCInfChanger::TCInfChanger(float rate, float stepX, float stepY)
       stepY_(stepY) {}
 
 bool TCInfChanger::Step(float, GUIControl& control) {
-  if (!active) return false;
+  if (!active || Gui().calmMotion) return false;
   control.SetTiling(true);
   control.ScrollTexture(rate_ * stepX_, rate_ * stepY_);
   return false;

@@ -43,6 +43,8 @@ struct GuiContext {
   std::function<GuiPoint()> pointer;
   // The tablet (slate) mode of the system: hover then follows only pointer moves.
   std::function<bool()> slateMode;
+  // Calmer screens: moving decorations (scrolling textures) stand still.
+  bool calmMotion = false;
 
   // The renderer's aspect mode and virtual sizes, or those of aspectMode without one.
   AspectMode Aspect() const;

@@ -101,6 +101,10 @@ struct LevelData {
 
   // Run-time state of the running world (not saved).
   float blinkPhase = 0;          // seconds; drives the highlight of reachable objects
+  // Calmer screens, from the player's settings (never saved with the level): reachable
+  // objects show a steady highlight instead of blinking; scrolling textures stand still.
+  bool steadyMarks = false;
+  bool calmMotion = false;
   float animationClock = 0;      // ms of animated frames since the level began
   WorldObject* flyer = nullptr;  // the current flying creature
   // The indicator sprites (respawn clocks, selectors, queue marker) as this level animates

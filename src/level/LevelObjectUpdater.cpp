@@ -14,6 +14,8 @@
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
+// The highlight of a reachable object when marks do not blink: the blink's mean strength.
+constexpr double kSteadyHighlight = 110.0;
 
 // A frame step the rules can work with: finite and not negative.
 float Sane(float frameTime) {
@@ -141,7 +143,7 @@ void LevelObjectUpdater::AdvanceEffects(float frameTime) {
 void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
   using F = ObjectFlags;
   // Scrolling textures.
-  if (o.Has(F::kScroll) && !o.HasAny(F::kNoRespawn | F::kSlide)) {
+  if (o.Has(F::kScroll) && !o.HasAny(F::kNoRespawn | F::kSlide) && !level_.calmMotion) {
     for (int axis = 0; axis < 2; ++axis) {
       const float speed = axis == 0 ? o.texSpeed.x : o.texSpeed.y;
       float& lo = o.uvRect[size_t(axis)];
@@ -218,7 +220,9 @@ void LevelObjectUpdater::AnimateObject(WorldObject& o, float frameTime) {
 
 void LevelObjectUpdater::Highlight(WorldObject& o) {
   const float k = o.cls == WorldObject::kBuilding ? 3.0f : 5.0f;
-  const double wave = 100.0 * (1.0 - std::sin(double(k) * level_.blinkPhase + o.id));
+  const double wave = level_.steadyMarks
+                          ? kSteadyHighlight
+                          : 100.0 * (1.0 - std::sin(double(k) * level_.blinkPhase + o.id));
   int alpha = int(std::clamp(wave, 0.0, 255.0));
   if (o.desc && (!level_.WorkerTypeAvailable(o.desc->work) || !level_.Affordable(*o.desc))) {
     alpha = 0;

@@ -278,6 +278,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // The world through the camera.
   void DrawWorld();
   void AdvanceShake(float frameTime);
+  // The player's calmer-screen settings handed to the level (steady marks, still textures).
+  void ApplyComfort();
   // Ends the level's simulation and lets go of the level.
   void ClearController();
   GUIDialog* TopDialog() const;

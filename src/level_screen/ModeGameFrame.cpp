@@ -41,6 +41,7 @@ void ModeGame::Update() {
   // The counter bars of the special levels.
   panels.StepCounters(ft, dynamic_cast<GUIProgressBar*>(counterBars[2]), counterTargetC);
   UpdatePaused(switchPending);
+  ApplyComfort();
   // The world animates; the level's tick comes below, only while no dialog is open.
   if (!switchPending) game_->Frame(ft, true);
   // The bot answers the opening's lines and dialogs and plays through the screen's input.
@@ -174,7 +175,19 @@ bool ModeGame::PlayStep() {
   return true;
 }
 
+void ModeGame::ApplyComfort() {
+  const PlayerProfiles* profiles = App().profiles();
+  if (!level_ || !profiles) return;
+  level_->steadyMarks = profiles->settings.Has(Settings::kSteadyMarks);
+  level_->calmMotion = profiles->settings.Has(Settings::kCalmMotion);
+}
+
 void ModeGame::AdvanceShake(float frameTime) {
+  if (const PlayerProfiles* p = App().profiles(); p && p->settings.Has(Settings::kNoShake)) {
+    shakeTime = 0;
+    camera.offset = Vec2{};
+    return;
+  }
   if (shakeTime == 0) return;
   shakeTime = std::max(0.0f, shakeTime - frameTime * 0.001f);
   const float t = shakeTime;

@@ -2,6 +2,7 @@
 
 #include "base/ContentLog.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/FileReader.h"
@@ -72,6 +73,10 @@ bool ParticleEffect::IsAlive() const {
 
 void ParticleEffect::SetEmitterFactor(float factor) {
   for (auto& emitter : emitters_) emitter->SetFactor(factor);
+}
+
+void ParticleEffect::SetDensity(float density) {
+  for (auto& emitter : emitters_) emitter->SetDensity(density);
 }
 
 int ParticleEffect::ParticleCount() const {
@@ -150,8 +155,15 @@ std::unique_ptr<ParticleEffect> ParticleManager::CreateEffect(std::string_view n
     effect->Detach();
     return nullptr;
   }
+  if (density_ != 1.0f) effect->SetDensity(density_);
   live_.insert(effect.get());
   return effect;
+}
+
+void ParticleManager::SetDensity(float density) {
+  if (!std::isfinite(density)) return;
+  density_ = std::clamp(density, 0.0f, 1.0f);
+  for (ParticleEffect* effect : live_) effect->SetDensity(density_);
 }
 
 void ParticleManager::Unload(bool shuttingDown) {

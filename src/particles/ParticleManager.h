@@ -52,6 +52,8 @@ class ParticleEffect {
   bool IsAlive() const;
   // Scales the speed of new particles and the pull of gravity in every emitter.
   void SetEmitterFactor(float factor);
+  // Scales how many particles every emitter gives birth to (see ParticleManager::SetDensity).
+  void SetDensity(float density);
 
   float X() const { return x_; }
   float Y() const { return y_; }
@@ -114,6 +116,11 @@ class ParticleManager {
   // How many "_pyroTex" textures were made so far in this run.
   int TexturesMade() const { return textureCounter_; }
 
+  // How many particles effects give birth to, 0..1 (1: as made): for calmer screens. Applies
+  // to the live effects and to every effect made later.
+  void SetDensity(float density);
+  float Density() const { return density_; }
+
   // Observers are told before the effects are unloaded; remove one before it goes away.
   void AddObserver(ParticleManagerObserver* observer);
   void RemoveObserver(ParticleManagerObserver* observer);
@@ -128,6 +135,7 @@ class ParticleManager {
   std::unique_ptr<ParticleTextureProvider> ownProvider_;
   ParticleTextureProvider& textures_;
   int textureCounter_ = 0;
+  float density_ = 1.0f;
   PyroParticles::CGraphics* graphics_ = nullptr;
   PyroParticles::IPyroParticleLibrary* library_ = nullptr;
   std::map<std::string, PyroParticles::IPyroFile*, std::less<>> files_;

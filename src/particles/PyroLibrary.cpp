@@ -146,11 +146,16 @@ class TEmitter : public Base {
       const LayerDesc& d = *proto_.layers[i].desc;
       int count = 0;
       if (!ls.burstDone) {
-        count += int(d.burst);
+        // A thinned burst joins what the rate owes, so its fraction is not lost.
+        if (density_ == 1.0f) {
+          count += int(d.burst);
+        } else {
+          ls.carry += float(d.burst) * density_;
+        }
         ls.burstDone = true;
       }
       const float active = e.looping ? dt : std::max(0.0f, std::min(dt, e.duration - ls.cycle));
-      ls.carry += d.rate.At(ls.cycle / e.duration) * active;
+      ls.carry += d.rate.At(ls.cycle / e.duration) * active * density_;
       const int owed = int(std::min(ls.carry, float(d.maxParticles)));
       ls.carry -= float(owed);
       count += owed;
@@ -217,6 +222,9 @@ class TEmitter : public Base {
     if (std::isfinite(factor) && factor >= 0.0f) factor_ = factor;
   }
   float GetFactor() const override { return factor_; }
+  void SetDensity(float density) override {
+    if (std::isfinite(density)) density_ = std::clamp(density, 0.0f, 1.0f);
+  }
   void SetSeed(int a, int b) override { random_.Seed(uint64_t(uint32_t(a)) << 32 | uint32_t(b)); }
   void SetTag(int tag) override { tag_ = tag; }
   int GetTag() const override { return tag_; }
@@ -271,6 +279,7 @@ class TEmitter : public Base {
   float drawColour_[4] = {1, 1, 1, 1};
   float wind_[3] = {0, 0, 0};
   float factor_ = 1.0f;
+  float density_ = 1.0f;
   int tag_ = 0;
   float transform_[12] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0};
   bool identity_ = true;

@@ -51,6 +51,8 @@ class IPyroParticleEmitter {
   // Scales the speed of new particles and the pull of gravity.
   virtual void SetFactor(float factor) = 0;
   virtual float GetFactor() const = 0;
+  // Scales how many particles are born (bursts and the rate), 0..1; fractions carry over.
+  virtual void SetDensity(float density) = 0;
   // Seeds the emitter's random generator.
   virtual void SetSeed(int a, int b) = 0;
   virtual void SetTag(int tag) = 0;

@@ -34,6 +34,14 @@ std::vector<uint8_t> EncodeSettings(const Settings& s) {
   return out;
 }
 
+int32_t NearestOffered(int64_t v, std::span<const int32_t> offered) {
+  int32_t nearest = offered.front();
+  for (int32_t o : offered) {
+    if (std::abs(o - v) < std::abs(nearest - v)) nearest = o;
+  }
+  return nearest;
+}
+
 std::optional<Settings> DecodeSettings(std::span<const uint8_t> payload, SaveNotes* notes) {
   if (payload.size() != Settings::kSize && payload.size() != Settings::kComfortSize) {
     Note(notes, "holds " + std::to_string(payload.size()) + " bytes, not " +
@@ -54,10 +62,7 @@ std::optional<Settings> DecodeSettings(std::span<const uint8_t> payload, SaveNot
     s.pointerPercent = r.I32();
   }
   const auto offered = [&](const char* name, int32_t& v, std::span<const int32_t> values) {
-    int32_t nearest = values.front();
-    for (int32_t o : values) {
-      if (std::abs(int64_t(o) - v) < std::abs(int64_t(nearest) - v)) nearest = o;
-    }
+    const int32_t nearest = NearestOffered(v, values);
     if (nearest == v) return;
     Note(notes, std::string(name) + " " + std::to_string(v) + " read as " +
                     std::to_string(nearest));

@@ -49,6 +49,8 @@ struct Settings {
 // 20 bytes while the comfort settings are at their defaults (as older versions wrote and
 // read the file), 32 bytes otherwise.
 std::vector<uint8_t> EncodeSettings(const Settings& settings);
+// The offered size nearest to v (of two as near, the smaller).
+int32_t NearestOffered(int64_t v, std::span<const int32_t> offered);
 // The settings of a payload of exactly 20 or 32 bytes (anything else: none), with the volumes
 // brought into 0..100, a negative language read as automatic, and a text or pointer size
 // that is not one of the offered ones read as the nearest offered one.

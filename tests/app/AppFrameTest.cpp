@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "app/Application.h"
 #include "app/Clock.h"
 #include "data/Language.h"
+#include "gui/GuiContext.h"
 #include "platform/Window.h"
 #include "support/Picture.h"
 #include "support/TempDir.h"
@@ -174,4 +177,70 @@ TEST_F(AppFrameTest, APendingSwitchShowsBlack) {
   EXPECT_EQ(app.pending, &other);
   EXPECT_EQ(p.At(10, 10)[0], 0);
   EXPECT_EQ(p.At(10, 10)[1], 0);
+}
+
+// The drawn pointer grows with the pointer size setting: at 200 % it covers four times the
+// pixels it covers at 100 %, its tip staying at the pointer. Calm motion thins the particles.
+TEST(AppOverlayTest, ThePointerSizeScalesTheDrawnPointerAndCalmMotionThinsParticles) {
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  ASSERT_NE(game, nullptr);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+  SDL_GL_LoadLibrary(nullptr);
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(game);
+  TempDir folder;
+  WindowedPlatform platform;
+  platform::Window& window = platform.window;
+  FlatMode mode;
+  {
+    Application app(platform);
+    ASSERT_TRUE(app.Init());
+    app.profiles()->settings.flags &= ~Settings::kFullscreen;
+    app.profiles()->settings.flags |= Settings::kDrawnCursor;
+    app.renderer()->SetAspectMode(AspectMode::Screen4x3);
+    ASSERT_TRUE(window.Create(1024, 768, false));
+    ASSERT_TRUE(app.InitDevice());
+    MountLocale(*app.files(), "en", false);
+    ASSERT_TRUE(app.InitContent());
+    mode.colour = 0xFF000000;
+    app.cursorVisible = true;
+    app.SetMode(&mode, false);
+    app.mouseX = 0;
+    app.mouseY = 0;
+    const auto lit = [&](int percent) {
+      app.SetPointerPercent(percent);
+      for (int i = 0; i < 40; ++i) app.Frame();
+      app.CaptureNextFrame(folder.Path() + "/pointer.png");
+      app.Frame();
+      Picture p;
+      EXPECT_TRUE(ReadPng(folder.Path() + "/pointer.png", p));
+      int n = 0, right = 0, bottom = 0;
+      for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+          const uint8_t* c = p.At(x, y);
+          if (c[0] + c[1] + c[2] < 60) continue;
+          ++n;
+          right = std::max(right, x);
+          bottom = std::max(bottom, y);
+        }
+      }
+      return std::array<int, 3>{n, right - p.width / 2, bottom - p.height / 2};
+    };
+    const std::array<int, 3> normal = lit(100), double_ = lit(200);
+    ASSERT_GT(normal[0], 50) << "the pointer is drawn";
+    EXPECT_NEAR(double(double_[0]) / normal[0], 4.0, 0.6);
+    EXPECT_NEAR(double(double_[1]) / normal[1], 2.0, 0.25) << "it grows away from its tip";
+    EXPECT_NEAR(double(double_[2]) / normal[2], 2.0, 0.25);
+    EXPECT_EQ(lit(190)[0], double_[0]) << "190 % is taken as the nearest offered, 200 %";
+
+    EXPECT_EQ(app.particles()->Density(), 1.0f);
+    app.SetComfort(Settings::kCalmMotion, true);
+    EXPECT_EQ(app.particles()->Density(), Application::kCalmParticleDensity);
+    EXPECT_TRUE(Gui().calmMotion);
+    app.SetComfort(Settings::kCalmMotion, false);
+    EXPECT_EQ(app.particles()->Density(), 1.0f);
+    window.Destroy();
+    app.Shutdown();
+  }
+  std::filesystem::current_path(old);
 }

@@ -345,6 +345,36 @@ TEST(WorldAnimationTest, ScrollSlideBlinkAndPulse) {
   EXPECT_NEAR(w.Get(7).pulsePhase - before, 0.1f, 1e-4f);
 }
 
+TEST(WorldAnimationTest, CalmScreensHoldTheHighlightSteadyAndTheScrollingStill) {
+  World w;
+  w.Begin(R"(<level resources="2,0,0" worker_types="1">
+      <object id="1" tex="river" class="0" flags="x" tex_speed="0,-500"/>
+      <object id="4" tex="rock" class="1" subclass="10" flags="ae"/>
+      <object id="5" tex="rock" class="1" subclass="12" flags="ae"/>
+    </level>)");
+  w.level->steadyMarks = true;
+  w.level->calmMotion = true;
+  const float v0 = w.Get(1).uvRect[1];
+  std::set<int> alphas;
+  for (int i = 0; i < 40; ++i) {
+    w.updater->Animate(37);
+    alphas.insert(w.Get(4).alpha);
+  }
+  EXPECT_EQ(alphas.size(), 1u) << "the highlight does not blink";
+  EXPECT_GT(*alphas.begin(), 60) << "but shows clearly";
+  EXPECT_EQ(w.Get(5).alpha, 0) << "an unaffordable object stays unmarked";
+  EXPECT_EQ(w.Get(1).uvRect[1], v0);
+  // Switched back on the way, both move again.
+  w.level->steadyMarks = w.level->calmMotion = false;
+  alphas.clear();
+  for (int i = 0; i < 40; ++i) {
+    w.updater->Animate(37);
+    alphas.insert(w.Get(4).alpha);
+  }
+  EXPECT_GT(alphas.size(), 5u);
+  EXPECT_NE(w.Get(1).uvRect[1], v0);
+}
+
 TEST(WorldAnimationTest, AnUpgradedBuildingPulsesByItsBuildingDescriptor) {
   World w;
   // The house under upgrade spreads its pulse to the scaffold and the bigger house.

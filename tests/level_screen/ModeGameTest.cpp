@@ -200,6 +200,29 @@ TEST_F(ModeGameTest, AShakeMovesTheViewBySinesOfItsTimeAndComesToRest) {
   EXPECT_NEAR(mode().camera.offset.x, 0.0f, 1e-6);
 }
 
+TEST_F(ModeGameTest, WithoutShakeTheViewStandsStillAndTheLevelTakesTheCalmSettings) {
+  Settle();
+  app->SetComfort(Settings::kNoShake, true);
+  app->SetComfort(Settings::kSteadyMarks, true);
+  mode().Shake(0.5f);
+  for (int i = 0; i < 5; ++i) {
+    Frames(1, 50);
+    EXPECT_EQ(mode().camera.offset, Vec2{}) << i;
+  }
+  ASSERT_NE(mode().CurrentLevel(), nullptr);
+  EXPECT_TRUE(mode().CurrentLevel()->steadyMarks);
+  EXPECT_FALSE(mode().CurrentLevel()->calmMotion);
+  app->SetComfort(Settings::kNoShake, false);
+  app->SetComfort(Settings::kSteadyMarks, false);
+  app->SetComfort(Settings::kCalmMotion, true);
+  Frames(1, 20);
+  EXPECT_FALSE(mode().CurrentLevel()->steadyMarks);
+  EXPECT_TRUE(mode().CurrentLevel()->calmMotion);
+  mode().Shake(0.5f);
+  Frames(1, 100);
+  EXPECT_NE(mode().camera.offset, Vec2{});
+}
+
 TEST_F(ModeGameTest, TheContinueSaveCarriesARunningWorkTimer) {
   Settle();
   ClickAt(kObstacleX, kObstacleY);

@@ -172,6 +172,45 @@ TEST_F(ParticleManagerTest, TheEmitterFactorSpeedsTheParticlesUp) {
   EXPECT_NEAR(reach[1], 140.0f, 2.0f);
 }
 
+TEST_F(ParticleManagerTest, ThinnedEffectsBearATenthOfTheirParticlesLiveOnesIncluded) {
+  // 200 a second and a burst of 30 every half-second cycle, each living half a second.
+  FileDesc desc = SimpleEffect(true, 200.0f, 0.5f);
+  desc.emitters[0].layers[0].burst = 30;
+  WriteEffect("content/effects/busy.pyro", desc);
+  Load();
+  auto full = manager->CreateEffect("busy");
+  manager->SetDensity(0.1f);
+  EXPECT_EQ(manager->Density(), 0.1f);
+  auto thin = manager->CreateEffect("busy");
+  ASSERT_TRUE(full && thin);
+  full->SetDensity(1.0f);  // this one as made, for comparison
+  const auto run = [&](int ms) {
+    for (int i = 0; i < ms / 10; ++i) {
+      full->Advance(10);
+      thin->Advance(10);
+    }
+  };
+  run(200);  // the burst and 0.2 s of the rate
+  EXPECT_NEAR(full->ParticleCount(), 30 + 40, 2);
+  EXPECT_NEAR(thin->ParticleCount(), 3 + 4, 1) << "the burst and the rate are both thinned";
+  run(1000);
+  EXPECT_NEAR(thin->ParticleCount(), full->ParticleCount() / 10.0, 2);
+
+  // The manager's density reaches the running effects.
+  manager->SetDensity(1.0f);
+  run(600);  // every particle alive was born since
+  EXPECT_NEAR(thin->ParticleCount(), full->ParticleCount(), 2);
+  manager->SetDensity(0.1f);
+  run(600);
+  EXPECT_NEAR(full->ParticleCount(), thin->ParticleCount(), 2);
+  EXPECT_LT(full->ParticleCount(), 20);
+  // Nonsense leaves the density as it was.
+  manager->SetDensity(std::nanf(""));
+  EXPECT_EQ(manager->Density(), 0.1f);
+  manager->SetDensity(7.0f);
+  EXPECT_EQ(manager->Density(), 1.0f) << "clamped";
+}
+
 TEST_F(ParticleManagerTest, WarmingUpFillsTheEffectAsIfItHadRunAlready) {
   FileDesc desc = SimpleEffect(true, 100.0f, 2.0f);
   desc.emitters[0].layers[0].speedMin = desc.emitters[0].layers[0].speedMax = 50.0f;
