@@ -271,6 +271,10 @@ int ModeMenu::OnCommand(int id) {
       break;
     default:
       if (id >= SettingsDlg::kEffects && id <= SettingsDlg::kOk) SettingsCommand(id);
+      if (SettingsDlg::IsComfortCommand(id) && settingsDialog) {
+        PlayClick();
+        settingsDialog->ComfortCommand(id);
+      }
       break;
   }
   return id;
@@ -614,7 +618,10 @@ void ModeMenu::TakeRestartAnswers() {
 void ModeMenu::TakeSettingsAnswer() {
   if (!settingsDialog) return;
   const int result = settingsDialog->Result();
-  if (result < SettingsDlg::kEffects || result > SettingsDlg::kOk) return;
+  if ((result < SettingsDlg::kEffects || result > SettingsDlg::kOk) &&
+      !SettingsDlg::IsComfortCommand(result)) {
+    return;
+  }
   settingsDialog->ClearResult();
   OnCommand(result);
 }

@@ -197,6 +197,16 @@ int ModeGame::OnCommand(int id) {
     case SettingsDlg::kNoTutorial:
       if (settingsDialog) SettingsCommand(id);
       break;
+    case SettingsDlg::kComfortPage:
+    case SettingsDlg::kNoShake:
+    case SettingsDlg::kSteadyMarks:
+    case SettingsDlg::kCalmMotion:
+    case SettingsDlg::kTextSize:
+    case SettingsDlg::kPointerSize:
+    case SettingsDlg::kBack:
+      PlayButtonClick();
+      if (settingsDialog) settingsDialog->ComfortCommand(id);
+      break;
     case SettingsDlg::kOk:
       PlayButtonClick();
       CloseDialog(settingsDialog);

@@ -22,6 +22,7 @@
 #include "graphics/FontManager.h"
 #include "graphics/ImageFiles.h"
 #include "gui/GUIButton.h"
+#include "gui/GUICheckBox.h"
 #include "gui/GUIInputLine.h"
 #include "gui/GUIListbox.h"
 #include "gui/GUISlider.h"
@@ -372,6 +373,67 @@ TEST_F(ModeMenuTest, VolumesAreStoredAsTruncatedPercent) {
   EXPECT_FALSE(Shown(&settings));
   EXPECT_EQ(profiles().settings.effectsVolume, 33);
   EXPECT_EQ(profiles().settings.musicVolume, 57);
+}
+
+TEST_F(ModeMenuTest, TheComfortPageIsClickedThroughAndKeptInTheSettingsFile) {
+  menu().OnCommand(ModeMenu::kMore);
+  Answer(menu().popupDialog, MenuPopupDlg::kSettings);
+  SettingsDlg& settings = *menu().settingsDialog;
+  Frames(40, 20);
+  // Clicks land at the centre of what is drawn, as a player's do.
+  const auto click = [&](int id) {
+    GUIControl* c = settings.Children().Find(id);
+    ASSERT_NE(c, nullptr) << id;
+    ASSERT_TRUE(c->visible) << id;
+    ClickAt(CentreX(c->rect), CentreY(c->rect));
+    Frames(1);
+  };
+  const auto shown = [&](int id) {
+    const GUIControl* c = settings.Children().Find(id);
+    return c && c->visible;
+  };
+  EXPECT_TRUE(shown(SettingsDlg::kEffects));
+  EXPECT_FALSE(shown(SettingsDlg::kNoShake)) << "the second page waits";
+  click(SettingsDlg::kComfortPage);
+  EXPECT_EQ(settings.Page(), 2);
+  EXPECT_FALSE(shown(SettingsDlg::kEffects));
+  EXPECT_FALSE(shown(SettingsDlg::kOk));
+  EXPECT_TRUE(Shown(&settings));
+
+  click(SettingsDlg::kNoShake);
+  click(SettingsDlg::kCalmMotion);
+  EXPECT_TRUE(profiles().settings.Has(Settings::kNoShake));
+  EXPECT_FALSE(profiles().settings.Has(Settings::kSteadyMarks));
+  EXPECT_TRUE(profiles().settings.Has(Settings::kCalmMotion));
+  EXPECT_TRUE(Gui().calmMotion) << "applied at once";
+  EXPECT_TRUE(dynamic_cast<GUICheckBox*>(settings.Children().Find(SettingsDlg::kNoShake))->checked);
+  std::vector<int> sizes;
+  for (int i = 0; i < 3; ++i) {
+    click(SettingsDlg::kTextSize);
+    sizes.push_back(profiles().settings.textPercent);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{125, 150, 100}));
+  click(SettingsDlg::kPointerSize);
+  EXPECT_EQ(profiles().settings.pointerPercent, 150);
+  EXPECT_EQ(dynamic_cast<GUIButton*>(settings.Children().Find(SettingsDlg::kPointerSize))->Label(),
+            u"150 %");
+
+  click(SettingsDlg::kBack);
+  EXPECT_EQ(settings.Page(), 1);
+  EXPECT_TRUE(shown(SettingsDlg::kOk));
+  click(SettingsDlg::kOk);
+  EXPECT_FALSE(Shown(&settings));
+  // Written at once: a fresh start reads them.
+  PlayerProfiles restarted;
+  restarted.Load("en", u"user");
+  EXPECT_TRUE(restarted.settings.Has(Settings::kNoShake));
+  EXPECT_TRUE(restarted.settings.Has(Settings::kCalmMotion));
+  EXPECT_EQ(restarted.settings.pointerPercent, 150);
+  EXPECT_EQ(restarted.settings.textPercent, 100);
+  // The dialog opens again on its first page.
+  menu().OnCommand(ModeMenu::kMore);
+  Answer(menu().popupDialog, MenuPopupDlg::kSettings);
+  EXPECT_EQ(menu().settingsDialog->Page(), 1);
 }
 
 TEST_F(ModeMenuTest, NoTutorialSpeechSurvivesARestart) {
