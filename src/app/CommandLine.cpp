@@ -87,7 +87,7 @@ int GameKeyByName(std::string_view name) {
     if (name == named.name) return named.key;
   }
   int code = 0;
-  return ParseInt(name, code, 0, kGameKeyBackslash) ? code : kGameKeyNone;
+  return ParseInt(name, code, 0, kGameKeyPause) ? code : kGameKeyNone;
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

@@ -46,6 +46,8 @@ enum GameKey : int {
   kGameKeySemicolon = 93,
   kGameKeyQuote = 94,
   kGameKeyBackslash = 95,
+  kGameKeyPause = 96,
+  kGameKeyP = kGameKeyQ + 9,
 };
 
 // The control character a desktop keyboard types along with a key press (backspace 8, tab 9,

@@ -296,7 +296,7 @@ void ModeGame::ClearHud() {
         static_cast<GUIDialog*>(winRelaxDialog), static_cast<GUIDialog*>(looseDialog),
         static_cast<GUIDialog*>(trophyDialog), static_cast<GUIDialog*>(messageDialog),
         static_cast<GUIDialog*>(miniGameHint), static_cast<GUIDialog*>(difficultyDialog),
-        static_cast<GUIDialog*>(hiscoresDialog)}) {
+        static_cast<GUIDialog*>(hiscoresDialog), pauseDialog}) {
     if (d) d->Hide();
   }
   hud.Clear();

@@ -53,7 +53,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   // Ids the command table does not know, for the controls the screen makes (never 0: a
   // control with id 0 lets the pointer through).
   static constexpr int kFirstDialogId = 2001;
-  static constexpr int kDialogCount = 11;
+  static constexpr int kDialogCount = 12;
   static bool IsDialogId(int id) {
     return id >= kFirstDialogId && id < kFirstDialogId + kDialogCount;
   }
@@ -200,6 +200,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   MiniGameHint* miniGameHint = nullptr;
   DiffSelGame* difficultyDialog = nullptr;
   LevelHiscores* hiscoresDialog = nullptr;
+  // "Paused" over the dimmed, standing world (P or the pause key; any key or click goes on).
+  GUIDialog* pauseDialog = nullptr;
 
   int shownScore = 0;
   int targetScore = 0;
@@ -261,6 +263,9 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   bool HandleEscape();
   // Commands.
   void ShowDialog(GUIDialog* dialog);
+  // The pause: only over a running level; true when the event was the pause's.
+  bool PauseKey(InputEvent event);
+  bool ResumeFromPause(InputEvent event);
   void CloseDialog(GUIDialog* dialog);
   void OpenMenu();
   void RestartLevel();

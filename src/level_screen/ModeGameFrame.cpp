@@ -43,7 +43,7 @@ void ModeGame::Update() {
   UpdatePaused(switchPending);
   ApplyComfort();
   // The world animates; the level's tick comes below, only while no dialog is open.
-  if (!switchPending) game_->Frame(ft, true);
+  if (!switchPending && !Visible(pauseDialog)) game_->Frame(ft, true);
   // The bot answers the opening's lines and dialogs and plays through the screen's input.
   noDialog = TopDialog() == nullptr;
   if (botPlaying && !switchPending) BotAnswers();

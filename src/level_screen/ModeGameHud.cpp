@@ -124,7 +124,8 @@ void ModeGame::BuildDialogs() {
   messageDialog = add(std::make_unique<MessageDlg>(id++));
   miniGameHint = add(std::make_unique<MiniGameHint>(id++));
   difficultyDialog = add(std::make_unique<DiffSelGame>(id++));
-  hiscoresDialog = add(std::make_unique<LevelHiscores>(id));
+  hiscoresDialog = add(std::make_unique<LevelHiscores>(id++));
+  pauseDialog = add(std::make_unique<GUIDialog>(id, Rect{}, "pause_dlg"));
 }
 
 void ModeGame::MakeDimmerAndStartText() {
@@ -189,7 +190,7 @@ void ModeGame::DropReference(const GUIControl& control) {
   };
   drop(menuDialog), drop(settingsDialog), drop(briefingDialog), drop(winDialog);
   drop(winRelaxDialog), drop(looseDialog), drop(trophyDialog), drop(messageDialog);
-  drop(miniGameHint), drop(difficultyDialog), drop(hiscoresDialog);
+  drop(miniGameHint), drop(difficultyDialog), drop(hiscoresDialog), drop(pauseDialog);
 }
 
 void ModeGame::PrepareHud() {

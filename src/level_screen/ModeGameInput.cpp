@@ -25,6 +25,7 @@
 using mode_game::Visible;
 
 int ModeGame::OnInput(InputEvent event) {
+  if (ResumeFromPause(event) || PauseKey(event)) return 0;
   // The cheat words, compared with the application's most recently typed letters.
   if (event.type == InputType::Character && App().cheats) CheatWord();
   // An open dialog takes every event under it and answers with its own id, which is no
@@ -76,6 +77,26 @@ int ModeGame::OnInput(InputEvent event) {
       break;
   }
   return 0;
+}
+
+bool ModeGame::PauseKey(InputEvent event) {
+  if (event.type != InputType::KeyDown ||
+      (event.value != kGameKeyP && event.value != kGameKeyPause)) {
+    return false;
+  }
+  if (!game_ || game_->Ended() || !noDialog || AnyModal() || !pauseDialog) return false;
+  ShowDialog(pauseDialog);
+  return true;
+}
+
+bool ModeGame::ResumeFromPause(InputEvent event) {
+  if (!Visible(pauseDialog)) return false;
+  // Every event stops here; a key or a press goes on with the level.
+  if (event.type == InputType::KeyDown || event.type == InputType::LeftDown ||
+      event.type == InputType::RightDown) {
+    CloseDialog(pauseDialog);
+  }
+  return true;
 }
 
 void ModeGame::HoverAt(float x, float y) {

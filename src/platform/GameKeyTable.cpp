@@ -101,6 +101,7 @@ constexpr KeyRow kKeys[] = {
     {SDL_SCANCODE_SEMICOLON, kGameKeySemicolon},
     {SDL_SCANCODE_APOSTROPHE, kGameKeyQuote},
     {SDL_SCANCODE_BACKSLASH, kGameKeyBackslash},
+    {SDL_SCANCODE_PAUSE, kGameKeyPause},
     {SDL_SCANCODE_PERIOD, kGameKeyPeriod},
     {SDL_SCANCODE_COMMA, kGameKeyComma},
     {SDL_SCANCODE_SLASH, kGameKeySlash},

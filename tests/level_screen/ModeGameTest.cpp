@@ -223,6 +223,39 @@ TEST_F(ModeGameTest, WithoutShakeTheViewStandsStillAndTheLevelTakesTheCalmSettin
   EXPECT_NE(mode().camera.offset, Vec2{});
 }
 
+TEST_F(ModeGameTest, PauseHoldsTheClockAndTheWorldUntilAnyKeyOrClick) {
+  Settle();
+  ClickAt(kObstacleX, kObstacleY);  // a worker sets off
+  Frames(20, 20);
+  const Level& level = *mode().CurrentLevel();
+  ASSERT_GT(level.gameTime, 0);
+  Input(InputType::KeyDown, kGameKeyP);
+  ASSERT_TRUE(Shown(mode().pauseDialog));
+  const auto time = level.gameTime;
+  const float clock = level.animationClock;
+  std::vector<Vec2> workers;
+  for (const auto& w : level.workers) workers.push_back(w->position);
+  Frames(100, 20);
+  EXPECT_EQ(level.gameTime, time);
+  EXPECT_EQ(level.animationClock, clock);
+  for (size_t i = 0; i < workers.size(); ++i) EXPECT_EQ(level.workers[i]->position, workers[i]);
+  // A click anywhere goes on and is not taken by the world.
+  ClickAt(kObstacleX, kObstacleY);
+  EXPECT_FALSE(Shown(mode().pauseDialog));
+  Frames(10, 20);
+  EXPECT_GT(level.gameTime, time);
+  // The pause key pauses too, and any key goes on.
+  Input(InputType::KeyDown, kGameKeyPause);
+  EXPECT_TRUE(Shown(mode().pauseDialog));
+  Input(InputType::KeyDown, kGameKeySpace);
+  EXPECT_FALSE(Shown(mode().pauseDialog));
+  // Not over the in-game menu.
+  Input(InputType::KeyDown, kGameKeyEscape);
+  ASSERT_TRUE(Shown(mode().menuDialog));
+  Input(InputType::KeyDown, kGameKeyP);
+  EXPECT_FALSE(Shown(mode().pauseDialog));
+}
+
 TEST_F(ModeGameTest, TheContinueSaveCarriesARunningWorkTimer) {
   Settle();
   ClickAt(kObstacleX, kObstacleY);
