@@ -362,11 +362,6 @@ void Application::SetComfort(Settings::Comfort which, bool on) {
   ApplyComfort();
 }
 
-void Application::SetTextPercent(int percent) {
-  profiles_->settings.textPercent = NearestOffered(percent, Settings::kTextPercents);
-  profiles_->SaveSettings();
-}
-
 void Application::SetPointerPercent(int percent) {
   profiles_->settings.pointerPercent = NearestOffered(percent, Settings::kPointerPercents);
   profiles_->SaveSettings();

@@ -69,10 +69,9 @@ class Application {
   void StoreVolumes(float music, float effects);
   // The comfort settings, applied at once and written to the settings file: calm motion
   // thins the particles to a tenth and stills scrolling textures here; the screens read the
-  // rest (no shake, steady marks, text size) from the settings as they draw. A size that is
-  // not offered is taken as the nearest offered one.
+  // rest (no shake, steady marks) from the settings as they draw. A pointer size that is not
+  // offered is taken as the nearest offered one.
   void SetComfort(Settings::Comfort which, bool on);
-  void SetTextPercent(int percent);
   void SetPointerPercent(int percent);
   // The particle density of calm motion.
   static constexpr float kCalmParticleDensity = 0.1f;

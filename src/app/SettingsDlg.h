@@ -8,14 +8,14 @@ struct Settings;
 // OK (1035). The screens apply each change at once.
 //
 // Its second page, comfort (layout "settings_comfort", reached by 1060 and left by 1066), is
-// handled here: no shake (1061), steady marks (1062) and calm motion (1063) check boxes, the
-// text size (1064) and pointer size (1065) buttons, each stepping through the offered sizes.
+// handled here: no shake (1061), steady marks (1062) and calm motion (1063) check boxes and
+// the pointer size button (1065), stepping through the offered sizes.
 class SettingsDlg : public GUIDialog {
  public:
   static constexpr int kEffects = 1030, kMusic = 1031, kCursor = 1032, kFullscreen = 1033,
                        kNoTutorial = 1034, kOk = 1035;
   static constexpr int kComfortPage = 1060, kNoShake = 1061, kSteadyMarks = 1062,
-                       kCalmMotion = 1063, kTextSize = 1064, kPointerSize = 1065, kBack = 1066;
+                       kCalmMotion = 1063, kPointerSize = 1065, kBack = 1066;
 
   explicit SettingsDlg(int dialogId);
 

@@ -201,7 +201,6 @@ int ModeGame::OnCommand(int id) {
     case SettingsDlg::kNoShake:
     case SettingsDlg::kSteadyMarks:
     case SettingsDlg::kCalmMotion:
-    case SettingsDlg::kTextSize:
     case SettingsDlg::kPointerSize:
     case SettingsDlg::kBack:
       PlayButtonClick();

@@ -409,10 +409,10 @@ TEST_F(ModeMenuTest, TheComfortPageIsClickedThroughAndKeptInTheSettingsFile) {
   EXPECT_TRUE(dynamic_cast<GUICheckBox*>(settings.Children().Find(SettingsDlg::kNoShake))->checked);
   std::vector<int> sizes;
   for (int i = 0; i < 3; ++i) {
-    click(SettingsDlg::kTextSize);
-    sizes.push_back(profiles().settings.textPercent);
+    click(SettingsDlg::kPointerSize);
+    sizes.push_back(profiles().settings.pointerPercent);
   }
-  EXPECT_EQ(sizes, (std::vector<int>{125, 150, 100}));
+  EXPECT_EQ(sizes, (std::vector<int>{150, 200, 100}));
   click(SettingsDlg::kPointerSize);
   EXPECT_EQ(profiles().settings.pointerPercent, 150);
   EXPECT_EQ(dynamic_cast<GUIButton*>(settings.Children().Find(SettingsDlg::kPointerSize))->Label(),
