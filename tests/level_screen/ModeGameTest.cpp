@@ -256,6 +256,35 @@ TEST_F(ModeGameTest, PauseHoldsTheClockAndTheWorldUntilAnyKeyOrClick) {
   EXPECT_FALSE(Shown(mode().pauseDialog));
 }
 
+TEST_F(ModeGameTest, TheSettingsComfortPageWorksInTheLevel) {
+  Frames(40, 20);  // the opening's briefing is up
+  Input(InputType::KeyDown, kGameKeyEscape);
+  Frames(20, 20);
+  Input(InputType::KeyDown, kGameKeyEscape);
+  Frames(20, 20);
+  Input(InputType::KeyDown, kGameKeyEscape);
+  Frames(20, 20);
+  mode().OnCommand(1002);  // the in-game menu's settings
+  ASSERT_TRUE(Shown(mode().settingsDialog));
+  Frames(30, 20);
+  SettingsDlg& settings = *mode().settingsDialog;
+  const auto click = [&](int id) {
+    GUIControl* c = settings.Children().Find(id);
+    ASSERT_TRUE(c && c->visible) << id;
+    ClickAt(CentreX(c->rect), CentreY(c->rect));
+    Frames(1);
+  };
+  click(SettingsDlg::kComfortPage);
+  EXPECT_EQ(settings.Page(), 2);
+  click(SettingsDlg::kSteadyMarks);
+  EXPECT_TRUE(app->profiles()->settings.Has(Settings::kSteadyMarks));
+  Frames(1);
+  EXPECT_TRUE(mode().CurrentLevel()->steadyMarks);
+  click(SettingsDlg::kBack);
+  click(SettingsDlg::kOk);
+  EXPECT_FALSE(Shown(&settings));
+}
+
 TEST_F(ModeGameTest, TheContinueSaveCarriesARunningWorkTimer) {
   Settle();
   ClickAt(kObstacleX, kObstacleY);
