@@ -120,6 +120,7 @@ int MessageLoop(Application& app, GamePlatform& platform, const CommandLine& cl,
   for (;;) {
     while (SDL_PollEvent(&event)) platform.translator().Handle(event);
     platform.UpdatePixelRatio();
+    platform.translator().StepController(app.frameTime);
     RunScript(app, platform, cl, done);
     if (!run.input.RunFrame(done)) {
       std::fprintf(stderr, "kalodrus3: %s\n", run.input.Failure().c_str());
@@ -211,6 +212,8 @@ int RunGame(int argc, char** argv) {
     std::fprintf(stderr, "kalodrus3: %s\n", SDL_GetError());
     return 0;
   }
+  // Game controllers are welcome but not needed: without the subsystem they are not seen.
+  SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 
   const std::string dataFolder = base::ResolveDataFolder();
   if (!EnterContentFolder(cl)) {

@@ -1,5 +1,7 @@
 #include "platform/EventTranslator.h"
 
+#include <algorithm>
+
 #include "base/GameKeys.h"
 #include "base/Text.h"
 #include "platform/GameKeyTable.h"
@@ -51,6 +53,18 @@ void EventTranslator::Handle(const SDL_Event& event) {
     case SDL_FINGERUP:
     case SDL_FINGERMOTION:
       HandleFinger(event.tfinger);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+      HandleControllerDevice(event.cdevice, event.type == SDL_CONTROLLERDEVICEADDED);
+      break;
+    case SDL_CONTROLLERAXISMOTION:
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) stick_.SetAxis(0, event.caxis.value);
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) stick_.SetAxis(1, event.caxis.value);
+      break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      HandleControllerButton(event.cbutton, event.type == SDL_CONTROLLERBUTTONDOWN);
       break;
     default:
       break;
@@ -181,6 +195,73 @@ void EventTranslator::HandleFinger(const SDL_TouchFingerEvent& event) {
     host_.OnInput({InputType::LeftUp, 0});
     pointer_.buttonHeld = false;
   }
+}
+
+// ---------------------------------------------------------------- game controllers
+
+void EventTranslator::HandleControllerDevice(const SDL_ControllerDeviceEvent& event,
+                                             bool added) {
+  if (added) {
+    // An added device is named by its index; one that cannot be opened is left alone.
+    if (SDL_GameController* c = SDL_GameControllerOpen(event.which)) controllers_.push_back(c);
+    return;
+  }
+  // A removed one by its instance id.
+  SDL_GameController* gone = SDL_GameControllerFromInstanceID(event.which);
+  const auto at = std::find(controllers_.begin(), controllers_.end(), gone);
+  if (gone && at != controllers_.end()) {
+    SDL_GameControllerClose(gone);
+    controllers_.erase(at);
+  }
+  stick_ = ControllerPointer();
+}
+
+void EventTranslator::Key(int gameKey, bool down) {
+  host_.OnInput({down ? InputType::KeyDown : InputType::KeyUp, gameKey});
+  if (down) {
+    if (const int c = ControlCharacterOf(gameKey); c != 0) host_.OnInput({InputType::Character, c});
+  }
+}
+
+void EventTranslator::HandleControllerButton(const SDL_ControllerButtonEvent& event, bool down) {
+  switch (event.button) {
+    case SDL_CONTROLLER_BUTTON_A:
+      if (down) {
+        pointer_.touch = false;
+        LeftDown(pointer_.x, pointer_.y);
+      } else if (pointer_.buttonHeld) {
+        Warp(pointer_.x, pointer_.y);
+        host_.OnInput({InputType::LeftUp, 0});
+        pointer_.buttonHeld = false;
+      }
+      break;
+    case SDL_CONTROLLER_BUTTON_B:
+      Key(kGameKeyEscape, down);
+      break;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      Key(kGameKeyTab, down);
+      break;
+    case SDL_CONTROLLER_BUTTON_START:
+      Key(kGameKeyPause, down);
+      break;
+    default:
+      break;
+  }
+}
+
+void EventTranslator::StepController(float ms) {
+  if (!stick_.Deflected()) return;
+  float width = 0, height = 0;
+  host_.ClientSize(width, height);
+  const base::VirtualPoint size = WindowPointToPixels(width, height, ratio_);
+  const ControllerPointer::Move move = stick_.Step(ms, size.y);
+  if (move.dx == 0 && move.dy == 0) return;
+  const float x = std::clamp(pointer_.x + move.dx, 0.0f, std::max(0.0f, size.x - 1));
+  const float y = std::clamp(pointer_.y + move.dy, 0.0f, std::max(0.0f, size.y - 1));
+  const base::VirtualPoint w = PixelsToWindowPoint(x, y, ratio_);
+  host_.MoveSystemCursor(w.x, w.y);
+  Warp(x, y);
 }
 
 }  // namespace platform

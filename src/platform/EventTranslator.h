@@ -1,8 +1,12 @@
 #pragma once
 #include <SDL_events.h>
+#include <SDL_gamecontroller.h>
+
+#include <vector>
 
 #include "base/InputEvent.h"
 #include "base/Pointer.h"
+#include "platform/ControllerPointer.h"
 
 namespace platform {
 
@@ -42,6 +46,9 @@ struct PointerState {
 // a pointer move at its position; a release without a press first sends the press; a
 // release after the pointer left the window arrives as the leave; keys released while Alt
 // is held (and Alt itself) give no key-up.
+//
+// A game controller plays as mouse and keys: its left stick moves the pointer (StepController
+// once a frame), A is the left button, B Escape, the shoulders Tab, Start the pause key.
 class EventTranslator {
  public:
   explicit EventTranslator(WindowHost& host) : host_(host) {}
@@ -57,6 +64,8 @@ class EventTranslator {
   // (high-DPI windows).
   void SetPixelRatio(base::PixelRatio ratio) { ratio_ = ratio; }
   base::PixelRatio pixelRatio() const { return ratio_; }
+  // Moves the pointer by the controller's stick for a frame of ms; nothing while it rests.
+  void StepController(float ms);
 
  private:
   void HandleWindowEvent(const SDL_WindowEvent& event);
@@ -66,10 +75,17 @@ class EventTranslator {
   void HandleWheel(const SDL_MouseWheelEvent& event);
   void HandleFinger(const SDL_TouchFingerEvent& event);
   void LeftDown(float x, float y);
+  void HandleControllerDevice(const SDL_ControllerDeviceEvent& event, bool added);
+  void HandleControllerButton(const SDL_ControllerButtonEvent& event, bool down);
+  // A key as the keyboard gives it (with the control character it types).
+  void Key(int gameKey, bool down);
 
   WindowHost& host_;
   PointerState pointer_;
   base::PixelRatio ratio_;
+  ControllerPointer stick_;
+  // The controllers opened as they were plugged in (SDL_Quit closes those still open).
+  std::vector<SDL_GameController*> controllers_;
 };
 
 }  // namespace platform

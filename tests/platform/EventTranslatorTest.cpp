@@ -213,3 +213,82 @@ TEST_F(EventTranslatorTest, AWindowUncoveredResizedOrRestoredIsDrawnAfresh) {
   translator.Handle(Window(SDL_WINDOWEVENT_MOVED));
   EXPECT_EQ(host.calls, std::vector<std::string>(4, "spoiled"));
 }
+
+namespace {
+
+SDL_Event Axis(Uint8 axis, Sint16 value) {
+  SDL_Event e{};
+  e.type = SDL_CONTROLLERAXISMOTION;
+  e.caxis.axis = axis;
+  e.caxis.value = value;
+  return e;
+}
+
+SDL_Event Pad(Uint32 type, Uint8 button) {
+  SDL_Event e{};
+  e.type = type;
+  e.cbutton.button = button;
+  return e;
+}
+
+}  // namespace
+
+TEST_F(EventTranslatorTest, AControllerStickMovesThePointerAndItsButtonsClickAndPress) {
+  translator.Warp(0, 250);
+  host.events.clear();
+  // In the dead zone nothing moves.
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTX, 5000));
+  translator.StepController(16);
+  EXPECT_TRUE(host.events.empty());
+  // Full tilt right: slow at first, faster the longer it is held, never out of the window.
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767));
+  translator.StepController(100);
+  const float first = translator.pointer().x;
+  EXPECT_NEAR(first, platform::ControllerPointer::kSlowSpeed * 500 * 0.1f, 8.0f);
+  for (int i = 0; i < 8; ++i) translator.StepController(100);
+  float before = translator.pointer().x;
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTX, 32767));
+  translator.StepController(100);
+  EXPECT_GT(translator.pointer().x - before, 2.2f * first) << "accelerated";
+  for (int i = 0; i < 50; ++i) translator.StepController(100);
+  EXPECT_FLOAT_EQ(translator.pointer().x, 999);
+  EXPECT_EQ(host.calls.back(), "cursor 999,250") << "the system cursor goes along";
+  // A half tilt up-left moves a quarter as fast as a full one would (fine aim).
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTX, 0));
+  translator.StepController(16);
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTY, -(8000 + 12384)));
+  before = translator.pointer().y;
+  translator.StepController(100);
+  EXPECT_NEAR(before - translator.pointer().y, first / 4, 2.0f);
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTY, 0));
+
+  // A clicks where the pointer stands; B is Escape, a shoulder Tab, Start the pause key.
+  host.events.clear();
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_A));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONUP, SDL_CONTROLLER_BUTTON_A));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONUP, SDL_CONTROLLER_BUTTON_A));  // nothing held
+  EXPECT_EQ(host.events, (std::vector<Event>{{10, 0}, {3, 0}, {10, 0}, {5, 0}}));
+  host.events.clear();
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_B));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONUP, SDL_CONTROLLER_BUTTON_B));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_START));
+  translator.Handle(Pad(SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLER_BUTTON_X));  // not used
+  EXPECT_EQ(host.events,
+            (std::vector<Event>{{1, kGameKeyEscape}, {0, 27}, {2, kGameKeyEscape},
+                                {1, kGameKeyTab}, {0, 9}, {1, kGameKeyPause}}));
+  // A device that cannot be opened is left alone; a removal lets go of the stick.
+  translator.Handle(Axis(SDL_CONTROLLER_AXIS_LEFTX, -32767));
+  SDL_Event added{};
+  added.type = SDL_CONTROLLERDEVICEADDED;
+  added.cdevice.which = 99;
+  translator.Handle(added);
+  added.type = SDL_CONTROLLERDEVICEREMOVED;
+  host.events.clear();
+  translator.StepController(100);
+  EXPECT_FALSE(host.events.empty()) << "the stick still counts";
+  translator.Handle(added);
+  host.events.clear();
+  translator.StepController(100);
+  EXPECT_TRUE(host.events.empty());
+}
