@@ -394,6 +394,7 @@ void Application::OnInput(InputEvent event) {
   if (event.type == InputType::KeyDown && event.value == kGameKeyEnter &&
       platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
     SetFullscreen(!profiles_->settings.fullscreen());
+    return;  // the screen does not see it as Enter
   }
   if (event.IsPointer()) platform_.PointerToVirtual(mouseX, mouseY);
   if (current && fadeState == Fade::None && !pending) current->OnInput(event);

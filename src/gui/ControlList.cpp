@@ -1,12 +1,18 @@
 #include "gui/ControlList.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "base/GameKeys.h"
 
 #include "base/Check.h"
 #include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
+#include "graphics/Renderer.h"
 #include "gui/ControlFactory.h"
+#include "gui/GUICheckBox.h"
+#include "gui/GUISlider.h"
 
 ControlList::~ControlList() = default;
 
@@ -108,6 +114,7 @@ void ControlList::Forget(const GUIControl* control) {
   if (focus_ == control) focus_ = nullptr;
   if (hover_ == control) hover_ = nullptr;
   if (lastHit_ == control) lastHit_ = nullptr;
+  if (keyFocus_ == control) keyFocus_ = nullptr;
 }
 
 void ControlList::ForgetAll() {
@@ -115,6 +122,7 @@ void ControlList::ForgetAll() {
   focus_ = nullptr;
   hover_ = nullptr;
   lastHit_ = nullptr;
+  keyFocus_ = nullptr;
 }
 
 void ControlList::DeleteAll() { Clear(); }
@@ -151,7 +159,86 @@ void ControlList::DrawAll() {
   for (size_t i = 0; i < controls_.size(); ++i) {
     if (controls_[i]->visible) controls_[i]->Draw();
   }
+  DrawKeyFocus();
   if (Renderer* renderer = Gui().renderer) renderer->SetShader(nullptr);
+}
+
+namespace {
+
+// What the keyboard can mark: shown, active controls that take clicks.
+bool Navigable(const GUIControl& c) {
+  if (!c.visible || !c.active || c.passive || c.Alpha() == 0) return false;
+  if (c.clickFor != 0) return true;
+  if (c.id <= 0) return false;
+  return c.kind == ControlKind::Button || c.kind == ControlKind::CheckBox ||
+         c.kind == ControlKind::Slider;
+}
+
+bool IsNavigationKey(int key) {
+  return key == kGameKeyTab || key == kGameKeyUp || key == kGameKeyDown || key == kGameKeyLeft ||
+         key == kGameKeyRight || key == kGameKeyEnter || key == kGameKeySpace;
+}
+
+}  // namespace
+
+bool ControlList::Navigate(int key, int& result) {
+  result = 0;
+  if (keyFocus_ && !Navigable(*keyFocus_)) MarkKeyFocus(nullptr);
+  if (key == kGameKeyEnter || key == kGameKeySpace) {
+    if (!keyFocus_) return false;
+    if (auto* box = dynamic_cast<GUICheckBox*>(keyFocus_)) box->SetChecked(!box->checked);
+    result = ResultOf(*keyFocus_);
+    return true;
+  }
+  auto* slider = dynamic_cast<GUISlider*>(keyFocus_);
+  if (slider && (key == kGameKeyLeft || key == kGameKeyRight)) {
+    const float step = (slider->max - slider->min) / 20.0f;
+    slider->value = std::clamp(slider->value + (key == kGameKeyRight ? step : -step),
+                               std::min(slider->min, slider->max),
+                               std::max(slider->min, slider->max));
+    result = slider->id;
+    return true;
+  }
+  const bool forward = key == kGameKeyTab || key == kGameKeyDown || key == kGameKeyRight;
+  const size_t n = controls_.size();
+  const size_t start = keyFocus_ ? IndexOf(keyFocus_) : (forward ? n - 1 : 0);
+  for (size_t step = 1; step <= n; ++step) {
+    const size_t i = forward ? (start + step) % n : (start + n - step % n) % n;
+    if (Navigable(*controls_[i])) {
+      MarkKeyFocus(controls_[i].get());
+      return true;
+    }
+  }
+  return false;
+}
+
+void ControlList::MarkKeyFocus(GUIControl* control) {
+  if (keyFocus_ == control) return;
+  // The marked control lights up as under the pointer.
+  if (keyFocus_ && keyFocus_ != hover_) Hover(keyFocus_, false);
+  keyFocus_ = control;
+  if (keyFocus_) Hover(keyFocus_, true);
+}
+
+void ControlList::DrawKeyFocus() const {
+  Renderer* renderer = Gui().renderer;
+  if (!renderer || !keyFocus_ || !keyFocus_->visible) return;
+  const Rect& r = keyFocus_->rect;
+  const float x0 = std::fmin(r.x0, r.x1) - 5, x1 = std::fmax(r.x0, r.x1) + 5;
+  const float y0 = std::fmin(r.y0, r.y1) - 5, y1 = std::fmax(r.y0, r.y1) + 5;
+  renderer->SetShader(nullptr);
+  renderer->BindTexture(nullptr, 0);
+  // A light ring inside a dark one: seen on light and dark screens, and without colour.
+  const auto ring = [&](float inset, float width, uint32_t colour) {
+    const float a0 = x0 + inset, a1 = x1 - inset, b0 = y0 + inset, b1 = y1 - inset;
+    renderer->AddQuad({a0, b1, a1, b1 - width}, {0, 0, 1, 1}, colour);
+    renderer->AddQuad({a0, b0 + width, a1, b0}, {0, 0, 1, 1}, colour);
+    renderer->AddQuad({a0, b1, a0 + width, b0}, {0, 0, 1, 1}, colour);
+    renderer->AddQuad({a1 - width, b1, a1, b0}, {0, 0, 1, 1}, colour);
+  };
+  ring(-1, 3, 0xE0201000u);
+  ring(2, 4, 0xFFFFE27Au);
+  ring(6, 2, 0xD0201000u);
 }
 
 int ControlList::ResultOf(GUIControl& control) {
@@ -172,6 +259,13 @@ void ControlList::Hover(GUIControl* control, bool on) {
 int ControlList::OnInput(InputEvent event) {
   const GuiContext& gui = Gui();
   pointer_ = gui.Pointer();
+
+  if (event.type == InputType::KeyDown && navigable && IsNavigationKey(event.value) &&
+      !TopDialog()) {
+    int result = 0;
+    if (Navigate(event.value, result)) return result;
+  }
+  if (event.type == InputType::LeftDown) MarkKeyFocus(nullptr);
 
   if (event.type == InputType::Character) {
     for (size_t i = controls_.size(); i-- > 0;) {

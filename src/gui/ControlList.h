@@ -81,7 +81,17 @@ class ControlList {
   //    on pointer moves), a press captures and focuses it, and it gets the event.
   //  - The result is the id of the control that took the event; a tab dialog (kind 15) hands
   //    over its stored result instead.
+  //  - Keyboard play, while no dialog of this list is shown and `navigable` is set: Tab, Down
+  //    and Right move a visible focus mark to the next control that takes clicks (buttons,
+  //    check boxes, sliders, pictures standing for a button), Up and Left to the one before;
+  //    Enter or Space clicks the marked control, and Left and Right step a marked slider.
+  //    A press of the left button puts the mark away.
   int OnInput(InputEvent event);
+  // Whether keys move a focus mark through this list's controls (screens that use the keys
+  // for themselves turn it off; their dialogs still take them).
+  bool navigable = true;
+  // The control the keyboard marked (none until a navigation key was pressed).
+  GUIControl* KeyFocus() const { return keyFocus_; }
   // Loads the layout file (".xml" appended to a name without a dot) and appends a control for
   // every child of its `controls` element that creates one. With clear, every control is
   // deleted first. A missing or unreadable file, or one without `controls`, adds nothing.
@@ -118,12 +128,17 @@ class ControlList {
   // Marks the control hovered or not, and the button a picture stands for with it.
   void Hover(GUIControl* control, bool on);
   size_t IndexOf(const GUIControl* control) const;
+  // A navigation key: true when the list used it, with the command it gave in result.
+  bool Navigate(int gameKey, int& result);
+  void DrawKeyFocus() const;
+  void MarkKeyFocus(GUIControl* control);
 
   std::vector<std::unique_ptr<GUIControl>> controls_;
   GUIControl* captured_ = nullptr;
   GUIControl* focus_ = nullptr;
   GUIControl* hover_ = nullptr;
   GUIControl* lastHit_ = nullptr;
+  GUIControl* keyFocus_ = nullptr;
   GuiPoint pointer_;
   std::string layoutName_;
   std::function<void(const GUIControl&)> onDelete_;

@@ -36,6 +36,8 @@ ModeGame& TheModeGame() {
 }
 
 ModeGame::ModeGame() {
+  // In a level the keys belong to the level (its dialogs still take them).
+  controls.navigable = overlayControls.navigable = worldControls.navigable = false;
   const auto forget = [this](const GUIControl& control) { DropReference(control); };
   controls.SetDeletionListener([this, forget](const GUIControl& control) {
     if (&control == infoText) infoText = nullptr;

@@ -119,6 +119,37 @@ TEST_F(ModeMenuTest, AClickOnADifficultysPictureChoosesIt) {
   EXPECT_EQ(profiles().progress.difficulty, Difficulty::Expert);
 }
 
+TEST_F(ModeMenuTest, TheMenuAndItsDialogsArePlayedWithKeys) {
+  Frames(40, 20);
+  const auto key = [&](int k) {
+    app->OnInput({InputType::KeyDown, k});
+    Frames(1);
+  };
+  // Tab walks the menu's buttons until Play is marked; Enter plays.
+  for (int i = 0; i < 12 && !(menu().controls.KeyFocus() &&
+                              menu().controls.KeyFocus()->id == ModeMenu::kPlay);
+       ++i) {
+    key(kGameKeyTab);
+  }
+  ASSERT_NE(menu().controls.KeyFocus(), nullptr);
+  ASSERT_EQ(menu().controls.KeyFocus()->id, ModeMenu::kPlay);
+  key(kGameKeyEnter);
+  ASSERT_TRUE(Shown(menu().newGameDialog));
+  Frames(40, 20);
+  // In the dialog the keys mark its buttons; the menu behind keeps still.
+  const ControlList& choices = menu().newGameDialog->Children();
+  for (int i = 0; i < 12 && !(choices.KeyFocus() &&
+                              choices.KeyFocus()->id == DiffSelDlg::kFirst + 2);
+       ++i) {
+    key(kGameKeyTab);
+  }
+  ASSERT_NE(choices.KeyFocus(), nullptr);
+  EXPECT_EQ(choices.KeyFocus()->id, DiffSelDlg::kFirst + 2);
+  key(kGameKeyEnter);
+  EXPECT_FALSE(Shown(menu().newGameDialog));
+  EXPECT_EQ(profiles().progress.difficulty, Difficulty::Expert);
+}
+
 TEST_F(ModeMenuTest, PlayLeadsToTheMapOnceAGameWasStartedAndAsksAboutASavedLevel) {
   profiles().progress.options |= Progress::kNewGameStarted;
   menu().OnCommand(ModeMenu::kPlay);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ControlTypesSupport.h"
+#include "base/GameKeys.h"
 #include "gui/GUIButton.h"
 #include "gui/GUICheckBox.h"
 #include "gui/GUIInputLine.h"
@@ -398,3 +399,60 @@ TEST_F(InputTypesTest, AParticleHolderWithAnUnknownEffectHoldsNone) {
 }
 
 }  // namespace
+
+TEST_F(InputTypesTest, KeysMarkTheClickableControlsInTurnAndClickTheMarkedOne) {
+  Load(
+      "<pic spr='box' x='0' y='200'/>"  // no id: never marked
+      "<button id='7' spr='btn' x='0' y='0'/>"
+      "<checkbox id='8' spr='box' x='100' y='0'/>"
+      "<button id='9' spr='btn' x='200' y='0'/>"
+      "<slider id='10' spr='sq' x='0' y='100' w='200' h='20'/>"
+      "<pic spr='box' for='7' x='300' y='200'/>");
+  auto key = [&](int k) { Input(InputType::KeyDown, 0, 0, k); };
+  list.At(3)->active = false;  // button 9: skipped
+  std::vector<int> marked;
+  for (int i = 0; i < 5; ++i) {
+    key(kGameKeyTab);
+    marked.push_back(list.KeyFocus() ? list.KeyFocus()->id + list.KeyFocus()->clickFor * 100 : -1);
+  }
+  EXPECT_EQ(marked, (std::vector<int>{7, 8, 10, 700, 7})) << "in layout order, round";
+  key(kGameKeyUp);
+  EXPECT_EQ(list.KeyFocus(), list.At(5)) << "backwards, round";
+  // Enter clicks what is marked: the picture stands for button 7.
+  key(kGameKeyEnter);
+  EXPECT_EQ(lastResult, 7);
+  key(kGameKeyUp);
+  key(kGameKeyUp);  // past the slider; button 9 is inactive
+  ASSERT_EQ(list.KeyFocus(), list.At(2));
+  key(kGameKeySpace);
+  EXPECT_EQ(lastResult, 8);
+  EXPECT_TRUE(At<GUICheckBox>(2)->checked);
+  // A marked slider steps by a twentieth of its range with Left and Right.
+  key(kGameKeyDown);
+  auto* slider = At<GUISlider>(4);
+  const float before = slider->Value();
+  key(kGameKeyRight);
+  EXPECT_EQ(lastResult, 10);
+  EXPECT_FLOAT_EQ(slider->Value(), std::min(100.0f, before + 5));
+  for (int i = 0; i < 30; ++i) key(kGameKeyLeft);
+  EXPECT_FLOAT_EQ(slider->Value(), 0);
+  EXPECT_EQ(list.KeyFocus(), slider);
+
+  // The mark is drawn as three rings of four quads around the marked control, not before.
+  Press(-900, -900);  // a press puts the mark away
+  Release(-900, -900);
+  EXPECT_EQ(list.KeyFocus(), nullptr);
+  const size_t plain = Drawn().size();
+  key(kGameKeyTab);
+  EXPECT_GE(Drawn().size(), plain + 12);
+  key(kGameKeyEnter);
+  EXPECT_EQ(lastResult, 7);
+
+  // Lists that leave the keys to their screen, or that show a dialog, do not mark.
+  list.navigable = false;
+  Press(-900, -900);
+  key(kGameKeyTab);
+  EXPECT_EQ(list.KeyFocus(), nullptr);
+  key(kGameKeyEnter);
+  EXPECT_EQ(lastResult, 0);
+}
