@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,13 @@ std::vector<std::string> CastleLines(const std::vector<std::string>& lines) {
   return castle;
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& a, const std::string& b) {
+bool Mentioned(const std::vector<std::string>& lines, const std::string& a, const std::string& b) {
   return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
     return l.find(a) != std::string::npos && l.find(b) != std::string::npos;
   });
 }
 
-std::string Join(const std::vector<std::string>& lines) {
+std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
   for (const auto& l : lines) text += l + "\n";
   return text;
@@ -35,11 +36,14 @@ std::string Join(const std::vector<std::string>& lines) {
 
 }  // namespace
 
+// Over the built game folder, whose atlases give the parts' sizes.
 TEST(CastleLintTest, TheDemoCastleLiesOnItsCanvas) {
-  ContentLint lint(DemoGame(), ContentLint::Options{true});
+  const char* built = std::getenv("KALODRUS_GAME_DIR");
+  ASSERT_NE(built, nullptr);
+  ContentLint lint(built, ContentLint::Options{true});
   lint.Run();
-  EXPECT_TRUE(CastleLines(lint.Problems()).empty()) << Join(CastleLines(lint.Problems()));
-  EXPECT_TRUE(CastleLines(lint.Warnings()).empty()) << Join(CastleLines(lint.Warnings()));
+  EXPECT_TRUE(CastleLines(lint.Problems()).empty()) << JoinLines(CastleLines(lint.Problems()));
+  EXPECT_TRUE(CastleLines(lint.Warnings()).empty()) << JoinLines(CastleLines(lint.Warnings()));
 }
 
 TEST(CastleLintTest, BrokenPartTablesAreReportedByPart) {
@@ -66,21 +70,21 @@ TEST(CastleLintTest, BrokenPartTablesAreReportedByPart) {
   ContentLint lint(game, ContentLint::Options{true});
   lint.Run();
   const std::vector<std::string> problems = CastleLines(lint.Problems());
-  EXPECT_FALSE(Has(problems, "part 1 ", "")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 2 (wall)", "outside the 1280 x 768 canvas")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 3 (tower)", "outside")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 4 (gone)", "gone")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 5 (wall)", "x is not a number")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 6 (wall)", "offset is not two numbers")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 7 (wall)", "no_fx")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 8 ()", "names no sprite")) << Join(problems);
-  EXPECT_TRUE(Has(problems, "part 9 (wall)", "outside")) << Join(problems);
-  EXPECT_FALSE(Has(problems, "part 10 ", "")) << Join(problems);
-  EXPECT_TRUE(Has(CastleLines(lint.Warnings()), "part 46", "only the first 45"))
-      << Join(lint.Warnings());
+  EXPECT_FALSE(Mentioned(problems, "part 1 ", "")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 2 (wall)", "outside the 1280 x 768 canvas")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 3 (tower)", "outside")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 4 (gone)", "gone")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 5 (wall)", "x is not a number")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 6 (wall)", "offset is not two numbers")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 7 (wall)", "no_fx")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 8 ()", "names no sprite")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(problems, "part 9 (wall)", "outside")) << JoinLines(problems);
+  EXPECT_FALSE(Mentioned(problems, "part 10 ", "")) << JoinLines(problems);
+  EXPECT_TRUE(Mentioned(CastleLines(lint.Warnings()), "part 46", "only the first 45"))
+      << JoinLines(lint.Warnings());
 
   // A table that is missing or has the wrong root.
   WriteFile(game + "/content/castle_parts.xml", "<Parts/>");
   lint.Run();
-  EXPECT_TRUE(Has(lint.Problems(), "castle_parts.xml", "no PartTable root"));
+  EXPECT_TRUE(Mentioned(lint.Problems(), "castle_parts.xml", "no PartTable root"));
 }

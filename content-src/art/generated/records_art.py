@@ -69,7 +69,7 @@ def tab(name, fw, fh):
         ox, oy = (k % 2) * fw, (k // 2) * fh
         gid = f"tab{k}"
         defs.append(vgrad(gid, top, bottom))
-        x0, x1, y0, y1 = ox + 3, ox + fw - 3, oy + 2 + dy, oy + fh
+        x0, x1, y0, y1 = ox + 3, ox + fw - 3, oy + 2 + dy, oy + fh - 2
         d = (f"M{f(x0)} {f(y1)} V{f(y0 + rr)} Q{f(x0)} {f(y0)} {f(x0 + rr)} {f(y0)} "
              f"H{f(x1 - rr)} Q{f(x1)} {f(y0)} {f(x1)} {f(y0 + rr)} V{f(y1)}")
         body.append(path(d + " Z", f"url(#{gid})", OUTLINE, 2.5))
