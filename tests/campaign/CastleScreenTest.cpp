@@ -220,6 +220,21 @@ TEST_F(CastleScreenTest, AnOverlongOrBrokenPartTableShowsWhatItCan) {
   EXPECT_EQ(castle().requested, &TheModeStage());
 }
 
+TEST_F(CastleScreenTest, ATranslationWithOtherConversionsShowsThemAsText) {
+  std::filesystem::create_directories(own / "strings");
+  std::ofstream(own / "strings/castle.xml")
+      << "<StringTable><String name='castle_progress' value='%s%n %d of %d %x'/></StringTable>";
+  app->files()->Mount((own / "strings").string());
+  ThreeStars(1, 1);
+  ThreeStars(1, 2);
+  ThreeStars(1, 3);
+  progress().options |= Progress::kWonderExplained;
+  EnterCastle();
+  const auto* count = dynamic_cast<GUIText*>(castle().controls.Find(8));
+  ASSERT_NE(count, nullptr);
+  EXPECT_EQ(count->Text(), u"%s%n 3 of %d %x");
+}
+
 TEST_F(CastleScreenTest, TheFlickerPulsesTwiceAndEndsAtFullAlpha) {
   EXPECT_FLOAT_EQ(ModeCastle::Flicker(0), 0);
   EXPECT_NEAR(ModeCastle::Flicker(1), 1.15f, 1e-4);  // clamped to 1 by the changer

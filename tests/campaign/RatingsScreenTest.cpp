@@ -135,7 +135,10 @@ TEST_F(RatingsScreenTest, DamagedEntriesShowSafely) {
   e.name.fill(u'x');
   e.date = int64_t(1) << 62;
   e.seconds = 0x7fffffff;
+  // A translation of "level" holding conversions is text, never a format.
+  app->strings()->Set(u"level", u"%s%n%d");
   EnterRatings(1, 1);
+  EXPECT_EQ(TextOf(9), u"%s%n%d 1.1");
   EXPECT_EQ(TextOf(1211), std::u16string(RecordEntry::kMaxName, u'x'));
   EXPECT_EQ(TextOf(1231), u"");
   EXPECT_EQ(TextOf(1221), u"35791394:07");
