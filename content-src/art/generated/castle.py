@@ -332,6 +332,8 @@ PARTS = [
 # Where each part's effect bursts, from its centre (y up); parts at the ground raise it a
 # little, the sun spreads from its middle.
 OFFSETS = {3: (0, 10), 40: (0, 20), 41: (0, 20), 42: (0, 10)}
+ROOFS = {25, 26, 30, 31, 32}
+ORNAMENTS = set(range(33, 45))
 EFFECTS = {33: "castle_flag", 34: "castle_flag", 35: "castle_flag", 36: "castle_flag",
            44: "castle_wonder"}
 
@@ -353,12 +355,16 @@ def backdrop():
     near = doc.linear("near", [(0, "#8fd060"), (0.5, "#5aa83a"), (1, "#3f8a2e")])
     doc.add(path("M0 600 C200 560 380 590 520 598 C700 585 900 580 1060 596 C1160 604 1230 590 "
                  "1280 584 V768 H0 Z", near, OUTLINE, 2))
-    # The plan: dashed outlines of every part on the ground.
+    # The plan: dashed outlines of the building on the ground (roofs as their triangles; the
+    # flags, ornaments, gardens and the sun are not drawn in it).
     plan = []
-    for x, y, w, h, draw in PARTS:
-        if draw is doves:
+    for i, (x, y, w, h, draw) in enumerate(PARTS):
+        if i in ORNAMENTS:
             continue
-        plan.append(f"M{f(x + 2)} {f(y + 2)} h{f(w - 4)} v{f(h - 4)} h{f(-(w - 4))} Z")
+        if i in ROOFS:
+            plan.append(f"M{f(x + w / 2)} {f(y + 2)} L{f(x + w - 3)} {f(y + h - 3)} H{f(x + 3)} Z")
+        else:
+            plan.append(f"M{f(x + 2)} {f(y + 2)} h{f(w - 4)} v{f(h - 4)} h{f(-(w - 4))} Z")
     doc.add(path(" ".join(plan), stroke="#ffffff", width=1.4,
                  extra=' stroke-dasharray="6 5" opacity="0.35"'))
     # Grass tufts along the hill.
