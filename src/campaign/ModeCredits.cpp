@@ -21,6 +21,13 @@ float CreditsNumber(const XmlElement& e, const char* attr, float fallback) {
   return std::isfinite(v) ? v : fallback;
 }
 
+// An item's extra space above it, kept within a few screens so that the credits always reach
+// their end.
+float CreditsOffset(const XmlElement& e) {
+  constexpr float kMax = ModeCredits::kMaxOffset;
+  return std::clamp(CreditsNumber(e, "offset", 0), -kMax, kMax);
+}
+
 }  // namespace
 
 ModeCredits& TheModeCredits() {
@@ -42,7 +49,7 @@ std::vector<std::unique_ptr<CreditsItem>> ModeCredits::ReadItems(const XmlDocume
     if (e.Name() == "Line") {
       item->kind = CreditsItem::Kind::Line;
       item->size = std::clamp(CreditsNumber(e, "font_size", kDefaultFontSize), 0.0f, kMaxSize);
-      y += 2 * item->size + CreditsNumber(e, "offset", 0);
+      y += 2 * item->size + CreditsOffset(e);
       item->text = DecodeUtf8(e.Text("text"));
     } else if (e.Name() == "Image") {
       const std::string name = e.Text("spr");
@@ -52,7 +59,7 @@ std::vector<std::unique_ptr<CreditsItem>> ModeCredits::ReadItems(const XmlDocume
       item->sprite = sprite;
       const float size = std::clamp(CreditsNumber(e, "size", 0), 0.0f, kMaxSize);
       item->size = size != 0 ? size : std::min(sprite->height + kPictureMargin, kMaxSize);
-      y += item->size + CreditsNumber(e, "offset", 0);
+      y += item->size + CreditsOffset(e);
     } else {
       continue;
     }

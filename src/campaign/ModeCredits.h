@@ -46,10 +46,12 @@ class ModeCredits : public Mode {
 
   // The items of a parsed credits file, the first start line at startY. Lines need no
   // sprite; a picture whose sprite is missing is left out. Sizes and offsets that are not
-  // finite numbers read as their defaults, and sizes are kept within 0..kMaxSize.
+  // finite numbers read as their defaults; sizes are kept within 0..kMaxSize and offsets
+  // within +-kMaxOffset.
   static std::vector<std::unique_ptr<CreditsItem>> ReadItems(const XmlDocument& document,
                                                              float startY);
   static constexpr float kMaxSize = 1024;
+  static constexpr float kMaxOffset = 4096;
   // Whether the credits have run their course: at once without items; otherwise once the
   // second-to-last item (the only one, of one) has passed above the screen. `passed` is the
   // number of items found above the screen by the last drawing.

@@ -78,9 +78,10 @@ TEST_F(CreditsScreenTest, ItemsAreReadInOrderBelowTheStartLine) {
       "<Unknown text='skipped'/>"
       "<Line text='Gr\xc3\xbc\xc3\x9f\x65'/>"
       "<Image spr='credits_heart' size='40' offset='-10'/>"
-      "<Line text='bad' font_size='nan' offset='inf'/>");
+      "<Line text='bad' font_size='nan' offset='inf'/>"
+      "<Line text='far' offset='1e30'/>");
   EnterCredits();
-  ASSERT_EQ(credits().items.size(), 5u);
+  ASSERT_EQ(credits().items.size(), 6u);
   const auto& items = credits().items;
   const Sprite* heart = app->sprites()->Get("credits_heart");
   ASSERT_NE(heart, nullptr);
@@ -98,6 +99,8 @@ TEST_F(CreditsScreenTest, ItemsAreReadInOrderBelowTheStartLine) {
   EXPECT_FLOAT_EQ(items[3]->y, items[2]->y + 30);
   EXPECT_FLOAT_EQ(items[4]->size, 12) << "a size that is no number reads as the default";
   EXPECT_FLOAT_EQ(items[4]->y, items[3]->y + 24);
+  EXPECT_FLOAT_EQ(items[5]->y, items[4]->y + 24 + ModeCredits::kMaxOffset)
+      << "an offset beyond a few screens would keep the credits from ever ending";
 }
 
 TEST_F(CreditsScreenTest, TheyStartBelowTheScreenAndMoveUpAtEightyUnitsASecond) {
