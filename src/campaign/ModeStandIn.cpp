@@ -37,12 +37,6 @@ void ModePuzzle::Accept(const ModeRequest& request) {
   number = request.number;
 }
 
-void ModeRatings::Accept(const ModeRequest& request) {
-  ModeStandIn::Accept(request);
-  episode = request.episode;
-  level = request.level;
-}
-
 void ModeComics::Accept(const ModeRequest& request) {
   number = request.number;
   next_ = request.then ? *request.then : ShowScreen(ModeId::Map);
@@ -57,23 +51,8 @@ void ModeComics::Update() {
   next_ = ShowScreen(ModeId::Map);
 }
 
-ModeCredits& TheModeCredits() {
-  static ModeCredits mode;
-  return mode;
-}
-
 ModePuzzle& TheModePuzzle() {
   static ModePuzzle mode;
-  return mode;
-}
-
-ModeCastle& TheModeCastle() {
-  static ModeCastle mode;
-  return mode;
-}
-
-ModeRatings& TheModeRatings() {
-  static ModeRatings mode;
   return mode;
 }
 

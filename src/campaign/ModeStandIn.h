@@ -28,33 +28,12 @@ class ModeStandIn : public Mode {
   std::u16string name_;
 };
 
-// The credits.
-class ModeCredits : public ModeStandIn {
- public:
-  ModeCredits() : ModeStandIn(u"Credits") {}
-};
-
 // A puzzle board: `number` from 1.
 class ModePuzzle : public ModeStandIn {
  public:
   ModePuzzle() : ModeStandIn(u"Puzzle") {}
   void Accept(const ModeRequest& request) override;
   int number = 1;
-};
-
-// The castle with its wonders.
-class ModeCastle : public ModeStandIn {
- public:
-  ModeCastle() : ModeStandIn(u"Castle") {}
-};
-
-// The record tables, opened at a level ((0, 0): none).
-class ModeRatings : public ModeStandIn {
- public:
-  ModeRatings() : ModeStandIn(u"Ratings") {}
-  void Accept(const ModeRequest& request) override;
-  int episode = 0;
-  int level = 0;
 };
 
 // A comic: `number` from 1. Until comics are drawn it goes on at once to what the request
@@ -72,8 +51,5 @@ class ModeComics : public ModeStandIn {
   ModeRequest next_ = ShowScreen(ModeId::Map);
 };
 
-ModeCredits& TheModeCredits();
 ModePuzzle& TheModePuzzle();
-ModeCastle& TheModeCastle();
-ModeRatings& TheModeRatings();
 ModeComics& TheModeComics();

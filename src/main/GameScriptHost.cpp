@@ -2,7 +2,9 @@
 
 #include "app/Application.h"
 #include "app/ModeSplash.h"
+#include "campaign/ModeCastle.h"
 #include "campaign/ModeMenu.h"
+#include "campaign/ModeRatings.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Application.h"
+#include "base/GameKeys.h"
+#include "campaign/ModeCastle.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "gui/GUIProgressBar.h"
@@ -161,7 +163,7 @@ TEST_F(LevelEndFlowTest, AnEpisodeEndsThroughTheCastleAndItsComicToTheMap) {
   ASSERT_NE(TheModeCastle().then(), nullptr);
   EXPECT_EQ(TheModeCastle().then()->mode, ModeId::Comics);
   EXPECT_EQ(TheModeCastle().then()->number, 3);
-  ClickAt(0, 0);
+  Input(InputType::KeyDown, kGameKeyEscape);  // the castle is left by Escape
   Frames(30, 20);
   EXPECT_EQ(TheModeComics().number, 3);
   for (int i = 0; i < 60 && app->current != &TheModeStage(); ++i) Frames(1, 20);

@@ -63,13 +63,14 @@ void LintRun::CheckTextKey(const std::string& where, const std::string& key) {
       auto files = std::make_unique<FileSystem>();
       files->Mount(lint_.folder_ + "/locale/" + language);
       auto table = std::make_unique<StringTable>(*files);
-      table->Load("strings");
+      // Every string file of the language: the shared one and the screens' own.
+      for (const FileInfo& info : files->List("", ".xml")) table->Load(info.key);
       layoutStrings_.push_back({language, std::move(files), std::move(table)});
     }
   }
   for (const LanguageStrings& l : layoutStrings_) {
     if (!l.table->Has(WidenBytes(key))) {
-      Problem(where, "no string " + key + " in locale/" + l.language + "/strings.xml");
+      Problem(where, "no string " + key + " in locale/" + l.language + " (its string files)");
     }
   }
 }

@@ -131,6 +131,9 @@ class LintRun {
   void CheckLayout(const std::string& file);
   void CheckTextKey(const std::string& where, const std::string& key);
 
+  // The castle's part table (LintCastle.cpp): sprites, numbers, offsets, the canvas.
+  void CheckCastle();
+
   struct LanguageStrings {
     std::string language;
     std::unique_ptr<FileSystem> files;

@@ -63,6 +63,24 @@ class ModeView final : public ScreenView {
   Mode& mode_;
 };
 
+// A screen that reads a request first, as a switch to it from another screen would give it
+// (the record tables opened at a level).
+class RequestView final : public ScreenView {
+ public:
+  RequestView(Mode& mode, const ModeRequest& request) : mode_(mode), request_(request) {}
+  Mode& Target() override {
+    mode_.Accept(request_);
+    return mode_;
+  }
+  bool Step(Application& app, float) override {
+    return app.current == &mode_ && !app.pending && app.fadeState == Fade::None;
+  }
+
+ private:
+  Mode& mode_;
+  ModeRequest request_;
+};
+
 // A level of the campaign started on the level screen; its opening answered.
 class LevelView : public ScreenView {
  public:
@@ -198,6 +216,16 @@ std::unique_ptr<ScreenView> MakeView(std::string_view word, const ScreenOptions&
   const std::string_view kind = word.substr(0, colon);
   const std::string_view argument = colon == std::string_view::npos ? "" : word.substr(colon + 1);
   int episode = 0, level = 0;
+  if (kind == "mode" && argument.starts_with("ratings:")) {
+    Mode* mode = ModeByName("ratings");
+    const std::string_view position = argument.substr(8);
+    const bool overall = position == "0:0";
+    if (!mode || (!overall && !ParsePosition(position, episode, level))) {
+      error = "ratings needs EP:LEVEL (0:0 for the overall table), not " + std::string(position);
+      return nullptr;
+    }
+    return std::make_unique<RequestView>(*mode, ShowRatings(episode, level, ModeId::Map));
+  }
   if (kind == "mode") {
     if (Mode* mode = ModeByName(argument); mode && argument != "splash")
       return std::make_unique<ModeView>(*mode);
