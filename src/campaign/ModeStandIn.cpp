@@ -32,11 +32,6 @@ void ModeStandIn::Accept(const ModeRequest& request) {
   then_ = request.then;
 }
 
-void ModePuzzle::Accept(const ModeRequest& request) {
-  ModeStandIn::Accept(request);
-  number = request.number;
-}
-
 void ModeRatings::Accept(const ModeRequest& request) {
   ModeStandIn::Accept(request);
   episode = request.episode;
@@ -59,11 +54,6 @@ void ModeComics::Update() {
 
 ModeCredits& TheModeCredits() {
   static ModeCredits mode;
-  return mode;
-}
-
-ModePuzzle& TheModePuzzle() {
-  static ModePuzzle mode;
   return mode;
 }
 

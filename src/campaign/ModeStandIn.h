@@ -34,14 +34,6 @@ class ModeCredits : public ModeStandIn {
   ModeCredits() : ModeStandIn(u"Credits") {}
 };
 
-// A puzzle board: `number` from 1.
-class ModePuzzle : public ModeStandIn {
- public:
-  ModePuzzle() : ModeStandIn(u"Puzzle") {}
-  void Accept(const ModeRequest& request) override;
-  int number = 1;
-};
-
 // The castle with its wonders.
 class ModeCastle : public ModeStandIn {
  public:
@@ -73,7 +65,6 @@ class ModeComics : public ModeStandIn {
 };
 
 ModeCredits& TheModeCredits();
-ModePuzzle& TheModePuzzle();
 ModeCastle& TheModeCastle();
 ModeRatings& TheModeRatings();
 ModeComics& TheModeComics();

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/ModeSplash.h"
 #include "campaign/ModeMenu.h"
+#include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"
