@@ -33,6 +33,7 @@ void LintRun::Run() {
   CheckNames();
   CheckLevels();
   CheckLayouts();
+  CheckPuzzles();
 }
 
 ContentLint::ContentLint(std::string gameFolder, Options options)

@@ -64,12 +64,15 @@ void LintRun::CheckTextKey(const std::string& where, const std::string& key) {
       files->Mount(lint_.folder_ + "/locale/" + language);
       auto table = std::make_unique<StringTable>(*files);
       table->Load("strings");
+      // Screens read string files of their own besides "strings"; a file that is no
+      // string table adds nothing.
+      for (const FileInfo& info : files->List("", ".xml")) table->Load(info.key);
       layoutStrings_.push_back({language, std::move(files), std::move(table)});
     }
   }
   for (const LanguageStrings& l : layoutStrings_) {
     if (!l.table->Has(WidenBytes(key))) {
-      Problem(where, "no string " + key + " in locale/" + l.language + "/strings.xml");
+      Problem(where, "no string " + key + " in locale/" + l.language);
     }
   }
 }

@@ -13,6 +13,7 @@
 #include "app/ModeSplash.h"
 #include "base/DataFiles.h"
 #include "base/System.h"
+#include "campaign/ModePuzzle.h"
 #include "data/Language.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
@@ -61,6 +62,23 @@ class ModeView final : public ScreenView {
 
  private:
   Mode& mode_;
+};
+
+// A puzzle board by number, entered as the map enters it.
+class PuzzleView final : public ScreenView {
+ public:
+  explicit PuzzleView(int number) : number_(number) {}
+  Mode& Target() override { return TheModePuzzle(); }
+  bool Prepare(Application&, std::string&) override {
+    TheModePuzzle().Accept(ShowPuzzle(number_, ModeId::Map));
+    return true;
+  }
+  bool Step(Application& app, float) override {
+    return app.current == &TheModePuzzle() && !app.pending && app.fadeState == Fade::None;
+  }
+
+ private:
+  int number_;
 };
 
 // A level of the campaign started on the level screen; its opening answered.
@@ -198,6 +216,14 @@ std::unique_ptr<ScreenView> MakeView(std::string_view word, const ScreenOptions&
   const std::string_view kind = word.substr(0, colon);
   const std::string_view argument = colon == std::string_view::npos ? "" : word.substr(colon + 1);
   int episode = 0, level = 0;
+  if (kind == "mode" && argument.starts_with("puzzle:")) {
+    const std::optional<int> number = Integer(argument.substr(7));
+    if (!number) {
+      error = "mode:puzzle:P needs a puzzle number, not " + std::string(argument.substr(7));
+      return nullptr;
+    }
+    return std::make_unique<PuzzleView>(*number);
+  }
   if (kind == "mode") {
     if (Mode* mode = ModeByName(argument); mode && argument != "splash")
       return std::make_unique<ModeView>(*mode);

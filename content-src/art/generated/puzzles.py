@@ -633,11 +633,14 @@ def write_puzzle(number, painter):
                    f'<svg xmlns="http://www.w3.org/2000/svg" width="{SW}" height="{SH}" '
                    f'viewBox="0 0 {SW} {SH}">\n<defs>\n' + "\n".join(defs + [clip]) +
                    "\n</defs>\n"
+                   # A soft shadow to the lower right, under the half-opaque limit the
+                   # outline check draws the edge at.
+                   f'<path d="{d}" fill="#1a0c04" opacity="0.28" transform="translate(2 3)"/>\n'
                    f'<g clip-path="url(#cut)">\n<g transform="translate({ox} {oy})">\n' +
                    "\n".join(body) + "\n</g>\n"
                    # A thin edge: dark inside the cut, a light rim along the upper left.
                    f'<path d="{d}" fill="none" stroke="#2a1a0a" stroke-width="2.4" '
-                   f'stroke-opacity="0.55" stroke-linejoin="round"/>\n'
+                   f'stroke-opacity="0.75" stroke-linejoin="round"/>\n'
                    f'<path d="{d}" fill="none" stroke="#ffffff" stroke-width="1.2" '
                    f'stroke-opacity="0.35" stroke-linejoin="round" '
                    f'transform="translate(1 1)"/>\n'
