@@ -481,7 +481,7 @@ TEST(KviewTest, APuzzleBoardShowsThePiecesTheProgressFound) {
   EXPECT_EQ(RunKview(game, {"--frames", "1", "mode:puzzle:x"}), 1);
 
   // The planks, the green felt of the tray, and the old map's parchment and sea on the
-  // pieces; the board without pieces has no parchment at all.
+  // pieces; the board without pieces shows its message box (parchment too) but no sea.
   const auto wood = [](const uint8_t* c) { return c[0] > 110 && c[0] > c[1] + 25 && c[1] > c[2]; };
   const auto felt = [](const uint8_t* c) {
     return c[1] > c[0] + 15 && c[1] > c[2] && c[1] > 60 && c[1] < 150;
@@ -489,12 +489,17 @@ TEST(KviewTest, APuzzleBoardShowsThePiecesTheProgressFound) {
   const auto parchment = [](const uint8_t* c) {
     return c[0] > 225 && c[1] > 195 && c[2] > 130 && c[2] < 200;
   };
+  const auto sea = [](const uint8_t* c) {
+    return c[1] > c[0] + 25 && c[2] > c[0] + 25 && c[1] > 170;
+  };
   const int all = found.width * found.height;
   EXPECT_GT(CountPixels(found, 0, 0, 1, 1, wood), all / 4);
-  EXPECT_GT(CountPixels(none, 0.3, 0.3, 0.4, 0.4, felt), 0) << "the tray behind the dialog";
+  EXPECT_GT(CountPixels(found, 0.2, 0.2, 0.75, 0.65, felt), all / 50) << "the tray";
   EXPECT_GT(CountPixels(found, 0, 0, 1, 1, parchment), 3000) << "three pieces of the old map";
   EXPECT_LT(CountPixels(found, 0, 0, 1, 1, parchment), 3 * 148 * 204);
-  EXPECT_EQ(CountPixels(none, 0, 0.12, 1, 1, parchment), 0);
+  EXPECT_GT(CountPixels(found, 0, 0, 1, 1, sea), 300);
+  EXPECT_EQ(CountPixels(none, 0, 0, 1, 1, sea), 0);
+  EXPECT_GT(CountPixels(none, 0.3, 0.4, 0.7, 0.6, parchment), all / 20) << "the message box";
   // The name plate at the top middle: the plate's dark wood under light letters.
   const auto letters = [](const uint8_t* c) { return c[0] > 230 && c[1] > 220 && c[2] > 180; };
   EXPECT_GT(CountPixels(found, 0.3, 0, 0.65, 0.08, letters), 50);
