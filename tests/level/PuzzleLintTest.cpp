@@ -111,8 +111,19 @@ TEST(PuzzleLintTest, LinksThatNeverJoinEveryPieceMakeAPuzzleThatCannotBeComplete
   c.Replace(2, "poly", R"(<piece links="2,6"><point x="-52" y="80"/>)",
             R"(<piece links="2,6"><point x="-52" y="80"/><point x="40" y="-70"/>)"
             R"(<point x="-40" y="-70"/>)");
+  // A piece of 600 points, one of them no number, and 20 links.
+  std::string many = R"(<piece links="1,3,7,1,3,7,1,3,7,1,3,7,1,3,7,1,3,7,1,3">)";
+  for (int i = 0; i < 600; ++i)
+    many += "<point x=\"" + std::to_string(i % 7) + "\" y=\"" + std::to_string(i % 5) + "\"/>";
+  many += R"(<point x="1e999" y="0"/></piece>)";
+  std::string poly3 = c.Read(3, "poly");
+  const size_t second = poly3.find("<piece ", poly3.find("<piece ") + 1);
+  poly3.replace(second, poly3.find("</piece>", second) + 8 - second, many);
+  c.Write(3, "poly", poly3);
   const auto problems = PuzzleProblems(c.Game(), false);
   EXPECT_TRUE(Mentions(problems, "puzzle_poly_1.xml", "cannot be completed")) << Join(problems);
+  EXPECT_TRUE(Mentions(problems, "puzzle_poly_3.xml: piece 2", "more than 512 points"));
+  EXPECT_TRUE(Mentions(problems, "puzzle_poly_3.xml", "piece 2: more than 16 links"));
   EXPECT_TRUE(Mentions(problems, "puzzle_poly_2.xml: piece 1", "not star-shaped"));
 }
 

@@ -22,6 +22,8 @@ constexpr int kCampaignPuzzles = 5;
 constexpr int kMaxPuzzles = 8;
 constexpr float kEdgeReach = 3.0f;  // an outline point lies this close to the opaque edge
 constexpr float kShared = 1.0f;     // points of two neighbours this close are one point
+constexpr size_t kMaxPoints = 512;  // the screen keeps no more of an outline
+constexpr size_t kMaxLinks = 16;    // nor more links
 
 struct Point {
   float x = 0, y = 0;
@@ -191,8 +193,20 @@ void LintRun::CheckPuzzle(int p) {
     if (++count > kPieces) continue;
     Piece& piece = pieces[size_t(count)];
     e.IntList("links", piece.links);
-    for (XmlElement pt = e.FirstChild("point"); pt; pt = pt.NextSibling("point")) {
-      piece.outline.push_back({pt.Float("x", 0), pt.Float("y", 0)});
+    if (piece.links.size() > kMaxLinks) {
+      Problem(poly, Name(count) + ": more than 16 links: the game keeps only the first 16");
+      piece.links.resize(kMaxLinks);
+    }
+    bool reported = false;
+    for (XmlElement pt = e.FirstChild("point"); pt && piece.outline.size() <= kMaxPoints;
+         pt = pt.NextSibling("point")) {
+      const Point q{pt.Float("x", 0), pt.Float("y", 0)};
+      if (!std::isfinite(q.x) || !std::isfinite(q.y)) {
+        if (!reported) Problem(poly, Name(count) + ": a point that is no number");
+        reported = true;
+        continue;
+      }
+      piece.outline.push_back(q);
     }
   }
   if (root && count != kPieces) Problem(poly, Str(count) + " pieces instead of 10");
@@ -202,6 +216,10 @@ void LintRun::CheckPuzzle(int p) {
   for (int n = 1; n <= std::min(count, kPieces); ++n) {
     Piece& piece = pieces[size_t(n)];
     const std::string where = poly + ": " + Name(n);
+    if (piece.outline.size() > kMaxPoints) {
+      Problem(where, "more than 512 points: the game keeps only the first 512");
+      piece.outline.resize(kMaxPoints);
+    }
     if (piece.outline.size() < 3) {
       Problem(where, "an outline needs at least three points");
       continue;
@@ -251,8 +269,9 @@ void LintRun::CheckPuzzle(int p) {
     if (!plane->second) continue;
     const int reach = int(std::ceil(kEdgeReach / s.scale));
     for (const Point& q : piece.outline) {
-      const int u = int(std::lround(s.x + (q.x + w / 2) / s.scale));
-      const int v = int(std::lround(s.y + (h / 2 - q.y) / s.scale));
+      // Far-off points (already reported) stay far off without overflowing.
+      const int u = int(std::clamp(std::round(double(s.x) + (q.x + w / 2) / s.scale), -1e6, 1e6));
+      const int v = int(std::clamp(std::round(double(s.y) + (h / 2 - q.y) / s.scale), -1e6, 1e6));
       bool opaque = false, clear = false;
       for (int dy = -reach; dy <= reach; ++dy) {
         for (int dx = -reach; dx <= reach; ++dx) {
