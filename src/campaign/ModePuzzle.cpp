@@ -20,10 +20,10 @@
 
 namespace {
 
-constexpr size_t kMaxOutlinePoints = 512;
-constexpr size_t kMaxLinks = 16;
+constexpr size_t kPuzzleMaxPoints = 512;
+constexpr size_t kPuzzleMaxLinks = 16;
 constexpr float kNamePlateExtra = 64;  // "if_pz_text_add"
-constexpr int kOkDialogFadeMs = 120;
+constexpr int kPuzzleDialogFadeMs = 120;
 
 std::string PuzzleKey(const char* pattern, int n) {
   char text[64];
@@ -66,9 +66,9 @@ std::vector<PieceShape> ReadShapes(int number) {
     std::vector<int> links;
     e.IntList("links", links);
     for (int n : links) {
-      if (shape.links.size() < kMaxLinks) shape.links.push_back(n);
+      if (shape.links.size() < kPuzzleMaxLinks) shape.links.push_back(n);
     }
-    for (XmlElement p = e.FirstChild("point"); p && shape.outline.size() < kMaxOutlinePoints;
+    for (XmlElement p = e.FirstChild("point"); p && shape.outline.size() < kPuzzleMaxPoints;
          p = p.NextSibling("point")) {
       const float x = p.Float("x", 0.0f), y = p.Float("y", 0.0f);
       if (std::isfinite(x) && std::isfinite(y)) shape.outline.push_back({x, y});
@@ -230,7 +230,7 @@ void ModePuzzle::Deal(int found) {
     if (std::unique_ptr<GUIOkDialog> box = GUIOkDialog::Create(PuzzleString("no_puzzle_found"))) {
       GUIOkDialog* shown = box.get();
       AddControl(std::move(box));
-      shown->Show(float(kOkDialogFadeMs));
+      shown->Show(float(kPuzzleDialogFadeMs));
     }
   }
   const std::vector<PieceShape> shapes = ReadShapes(puzzleNumber);
@@ -474,7 +474,7 @@ void ModePuzzle::ShowOkDialog(const std::u16string& text) {
   if (!box) return;
   GUIOkDialog* shown = box.get();
   AddControl(std::move(box));
-  shown->Show(float(kOkDialogFadeMs));
+  shown->Show(float(kPuzzleDialogFadeMs));
 }
 
 void ModePuzzle::PlaySound(const char* name) {
