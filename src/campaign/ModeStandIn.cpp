@@ -32,11 +32,6 @@ void ModeStandIn::Accept(const ModeRequest& request) {
   then_ = request.then;
 }
 
-void ModePuzzle::Accept(const ModeRequest& request) {
-  ModeStandIn::Accept(request);
-  number = request.number;
-}
-
 void ModeComics::Accept(const ModeRequest& request) {
   number = request.number;
   next_ = request.then ? *request.then : ShowScreen(ModeId::Map);
@@ -49,11 +44,6 @@ void ModeComics::Update() {
   // Told once where to go on (the first comic of a new game leads into its level); a comic
   // entered without being told goes on to the map.
   next_ = ShowScreen(ModeId::Map);
-}
-
-ModePuzzle& TheModePuzzle() {
-  static ModePuzzle mode;
-  return mode;
 }
 
 ModeComics& TheModeComics() {

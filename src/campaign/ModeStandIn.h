@@ -28,14 +28,6 @@ class ModeStandIn : public Mode {
   std::u16string name_;
 };
 
-// A puzzle board: `number` from 1.
-class ModePuzzle : public ModeStandIn {
- public:
-  ModePuzzle() : ModeStandIn(u"Puzzle") {}
-  void Accept(const ModeRequest& request) override;
-  int number = 1;
-};
-
 // A comic: `number` from 1. Until comics are drawn it goes on at once to what the request
 // names next (the map when it names nothing).
 class ModeComics : public ModeStandIn {
@@ -51,5 +43,4 @@ class ModeComics : public ModeStandIn {
   ModeRequest next_ = ShowScreen(ModeId::Map);
 };
 
-ModePuzzle& TheModePuzzle();
 ModeComics& TheModeComics();

@@ -32,6 +32,7 @@ constexpr ElementKind kElementKinds[] = {
     {"scissor", ControlKind::DrawingSwitch},
     {"rotator", ControlKind::DrawingSwitch},
     {"anipic", ControlKind::Picture},
+    {"puzzle", ControlKind::Puzzle},
 };
 static_assert(std::size(kElementKinds) == ControlFactory::kElementNames.size());
 

@@ -31,10 +31,10 @@ using TextMaker =
 class ControlFactory {
  public:
   // The element names of the layout format.
-  static constexpr std::array<std::string_view, 17> kElementNames = {
-      "button",   "pic",      "text",    "progress", "round", "tilepic",
-      "tilexpic", "tileypic", "slider",  "checkbox", "hint",  "particles",
-      "listbox",  "input",    "scissor", "rotator",  "anipic"};
+  static constexpr std::array<std::string_view, 18> kElementNames = {
+      "button",   "pic",      "text",    "progress", "round",  "tilepic",
+      "tilexpic", "tileypic", "slider",  "checkbox", "hint",   "particles",
+      "listbox",  "input",    "scissor", "rotator",  "anipic", "puzzle"};
   static bool IsElementName(std::string_view name);
   // The kind code of the type an element name stands for; none for other names.
   static std::optional<ControlKind> KindOfElement(std::string_view name);

@@ -19,6 +19,7 @@ enum class ControlKind : int {
   InputLine = 13,     // GUIInputLine
   Dialog = 14,        // GUIDialog and its subclasses
   TabDialog = 15,     // a dialog whose owner reports the clicked child's id, not its own
+  Puzzle = 21,        // GUIPuzzle: a jigsaw piece
 };
 
 // Dialogs take pointer input even with id 0, and keep their frame rectangle as base rect.

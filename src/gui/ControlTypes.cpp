@@ -9,6 +9,7 @@
 #include "gui/GUIParticles.h"
 #include "gui/GUIPic.h"
 #include "gui/GUIProgressBar.h"
+#include "gui/GUIPuzzle.h"
 #include "gui/GUIRotator.h"
 #include "gui/GUIScissor.h"
 #include "gui/GUISlider.h"
@@ -33,6 +34,7 @@ void RegisterControlTypes(ControlFactory& factory) {
   factory.Register("scissor", GUIScissor::Read);
   factory.Register("rotator", GUIRotator::Read);
   factory.Register("particles", GUIParticles::Read);
+  factory.Register("puzzle", GUIPuzzle::Read);
   factory.SetTextMaker([](const Rect& rect, int font, float size) {
     auto text = std::make_unique<GUIText>();
     text->rect = rect;

@@ -6,6 +6,7 @@
 #include "campaign/ModeCastle.h"
 #include "campaign/ModeCredits.h"
 #include "campaign/ModeRatings.h"
+#include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"

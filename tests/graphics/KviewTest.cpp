@@ -450,4 +450,59 @@ TEST(KviewTest, ItemsShareTheirEffectsAndWholeScreensStandAlone) {
   }
 }
 
+// A puzzle board over a data folder prepared with `kcontent save set`: with three pieces of
+// episode 1 found, three pieces of the old map lie on the planks around the tray and the
+// name plate shows at the top; with none found (puzzle 2) the board shows its message box.
+TEST(KviewTest, APuzzleBoardShowsThePiecesTheProgressFound) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  TempFolder out, progress;
+  const char* bin = std::getenv("KALODRUS_BIN_DIR");
+  ASSERT_NE(bin, nullptr);
+  const std::string prepare = std::string(bin) + "/kcontent save set " + progress.path().string() +
+                              " record:1:1=piece,finished record:1:2=piece,finished"
+                              " record:1:3=piece,finished > /dev/null";
+  ASSERT_EQ(std::system(prepare.c_str()), 0);
+  ScopedDataFolder player(progress.path());
+  const auto shoot = [&](const std::string& item, Shot& shot) {
+    const std::string file = (out.path() / "puzzle.png").string();
+    const std::string errors = (out.path() / "puzzle.txt").string();
+    ASSERT_EQ(RunKview(game,
+                       {"--aspect", "0", "--fixed-step", "25", "--frames", "10", "--screenshot",
+                        file, item},
+                       errors),
+              0)
+        << FileText(errors);
+    ASSERT_TRUE(ReadPng(file, shot));
+  };
+  Shot found, none;
+  shoot("mode:puzzle:1", found);
+  shoot("mode:puzzle:2", none);
+  if (HasFatalFailure()) return;
+  EXPECT_EQ(RunKview(game, {"--frames", "1", "mode:puzzle:x"}), 1);
+
+  // The planks, the green felt of the tray, and the old map's parchment and sea on the
+  // pieces; the board without pieces shows its message box (parchment too) but no sea.
+  const auto wood = [](const uint8_t* c) { return c[0] > 110 && c[0] > c[1] + 25 && c[1] > c[2]; };
+  const auto felt = [](const uint8_t* c) {
+    return c[1] > c[0] + 15 && c[1] > c[2] && c[1] > 60 && c[1] < 150;
+  };
+  const auto parchment = [](const uint8_t* c) {
+    return c[0] > 225 && c[1] > 195 && c[2] > 130 && c[2] < 200;
+  };
+  const auto sea = [](const uint8_t* c) {
+    return c[1] > c[0] + 25 && c[2] > c[0] + 25 && c[1] > 170;
+  };
+  const int all = found.width * found.height;
+  EXPECT_GT(CountPixels(found, 0, 0, 1, 1, wood), all / 4);
+  EXPECT_GT(CountPixels(found, 0.2, 0.2, 0.75, 0.65, felt), all / 50) << "the tray";
+  EXPECT_GT(CountPixels(found, 0, 0, 1, 1, parchment), 3000) << "three pieces of the old map";
+  EXPECT_LT(CountPixels(found, 0, 0, 1, 1, parchment), 3 * 148 * 204);
+  EXPECT_GT(CountPixels(found, 0, 0, 1, 1, sea), 300);
+  EXPECT_EQ(CountPixels(none, 0, 0, 1, 1, sea), 0);
+  EXPECT_GT(CountPixels(none, 0.3, 0.4, 0.7, 0.6, parchment), all / 20) << "the message box";
+  // The name plate at the top middle: the plate's dark wood under light letters.
+  const auto letters = [](const uint8_t* c) { return c[0] > 230 && c[1] > 220 && c[2] > 180; };
+  EXPECT_GT(CountPixels(found, 0.3, 0, 0.65, 0.08, letters), 50);
+}
+
 }  // namespace

@@ -34,6 +34,7 @@ void LintRun::Run() {
   CheckLevels();
   CheckLayouts();
   CheckCastle();
+  CheckPuzzles();
 }
 
 ContentLint::ContentLint(std::string gameFolder, Options options)

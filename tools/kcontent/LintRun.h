@@ -3,7 +3,7 @@
 // command and the run), LintMedia.cpp (the media a game folder holds), LintDescriptors.cpp
 // (the descriptor tables and the object names), LintLevels.cpp (every level file and the
 // map), LintPlayable.cpp (whether an ordinary level can be played, its hints and its speech)
-// and LintLayouts.cpp (layouts and string keys).
+// LintLayouts.cpp (layouts and string keys) and LintPuzzles.cpp (the puzzles).
 #include <map>
 #include <memory>
 #include <set>
@@ -133,6 +133,9 @@ class LintRun {
 
   // The castle's part table (LintCastle.cpp): sprites, numbers, offsets, the canvas.
   void CheckCastle();
+  // Puzzles (LintPuzzles.cpp): each puzzle's set of ten pieces and their outline file.
+  void CheckPuzzles();
+  void CheckPuzzle(int p);
 
   struct LanguageStrings {
     std::string language;

@@ -13,6 +13,7 @@
 #include "app/ModeSplash.h"
 #include "base/DataFiles.h"
 #include "base/System.h"
+#include "campaign/ModePuzzle.h"
 #include "data/Language.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
@@ -64,7 +65,7 @@ class ModeView final : public ScreenView {
 };
 
 // A screen that reads a request first, as a switch to it from another screen would give it
-// (the record tables opened at a level).
+// (the record tables opened at a level, a puzzle board by number).
 class RequestView final : public ScreenView {
  public:
   RequestView(Mode& mode, const ModeRequest& request) : mode_(mode), request_(request) {}
@@ -225,6 +226,14 @@ std::unique_ptr<ScreenView> MakeView(std::string_view word, const ScreenOptions&
       return nullptr;
     }
     return std::make_unique<RequestView>(*mode, ShowRatings(episode, level, ModeId::Map));
+  }
+  if (kind == "mode" && argument.starts_with("puzzle:")) {
+    const std::optional<int> number = Integer(argument.substr(7));
+    if (!number) {
+      error = "mode:puzzle:P needs a puzzle number, not " + std::string(argument.substr(7));
+      return nullptr;
+    }
+    return std::make_unique<RequestView>(TheModePuzzle(), ShowPuzzle(*number, ModeId::Map));
   }
   if (kind == "mode") {
     if (Mode* mode = ModeByName(argument); mode && argument != "splash")

@@ -95,7 +95,7 @@ constexpr ViewItemKind kKinds[] = {
     {"briefing", "briefing:EP:LEVEL  a level's briefing, filled as the level start fills it",
      MakeBriefingItem},
     {"mode",
-     "mode:NAME      a whole screen of the game (map, menu, ...), shown alone; "
+     "mode:NAME      a whole screen of the game (map, menu, puzzle:P, ...), shown alone; "
      "mode:ratings:EP:LEVEL the record tables at a level (0:0 the overall table)",
      nullptr},
     {"result",
