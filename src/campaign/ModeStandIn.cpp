@@ -43,20 +43,6 @@ void ModeRatings::Accept(const ModeRequest& request) {
   level = request.level;
 }
 
-void ModeComics::Accept(const ModeRequest& request) {
-  number = request.number;
-  next_ = request.then ? *request.then : ShowScreen(ModeId::Map);
-}
-
-void ModeComics::Update() {
-  Mode::Update();
-  if (requested || App().fadeState != Fade::None) return;
-  RequestMode(next_);
-  // Told once where to go on (the first comic of a new game leads into its level); a comic
-  // entered without being told goes on to the map.
-  next_ = ShowScreen(ModeId::Map);
-}
-
 ModeCredits& TheModeCredits() {
   static ModeCredits mode;
   return mode;
@@ -74,10 +60,5 @@ ModeCastle& TheModeCastle() {
 
 ModeRatings& TheModeRatings() {
   static ModeRatings mode;
-  return mode;
-}
-
-ModeComics& TheModeComics() {
-  static ModeComics mode;
   return mode;
 }

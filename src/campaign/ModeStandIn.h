@@ -57,23 +57,7 @@ class ModeRatings : public ModeStandIn {
   int level = 0;
 };
 
-// A comic: `number` from 1. Until comics are drawn it goes on at once to what the request
-// names next (the map when it names nothing).
-class ModeComics : public ModeStandIn {
- public:
-  ModeComics() : ModeStandIn(u"Comics") {}
-  void Update() override;
-  void Accept(const ModeRequest& request) override;
-  int number = 1;
-  // Where the comic goes on to.
-  const ModeRequest& next() const { return next_; }
-
- private:
-  ModeRequest next_ = ShowScreen(ModeId::Map);
-};
-
 ModeCredits& TheModeCredits();
 ModePuzzle& TheModePuzzle();
 ModeCastle& TheModeCastle();
 ModeRatings& TheModeRatings();
-ModeComics& TheModeComics();

@@ -4,6 +4,7 @@
 #include "app/ModeSplash.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
+#include "campaign/ModeComics.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"
 
@@ -33,6 +34,7 @@ std::vector<const ControlList*> GameScriptHost::ControlLists(const Mode& mode) c
   // they float over; a script reaches objects by their point, so only the HUD and the dialogs
   // count.
   if (&mode == &TheModeGame()) return {&TheModeGame().controls, &TheModeGame().overlayControls};
+  if (&mode == &TheModeComics()) return {&TheModeComics().controls, &TheModeComics().overlay};
   return {&mode.controls};
 }
 

@@ -4,6 +4,7 @@
 #include "app/ModeSplash.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
+#include "campaign/ModeComics.h"
 #include "campaign/ModeStandIn.h"
 #include "level_screen/ModeGame.h"
 
