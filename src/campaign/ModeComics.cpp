@@ -117,7 +117,7 @@ void ModeComics::Enter() {
   for (size_t i = 0; i < events.size(); ++i) timeline_.emplace_back(double(events[i].time), i);
   std::sort(timeline_.begin(), timeline_.end());
 
-  if (StringTable* strings = app.strings()) strings->Load("comics");
+  if (StringTable* strings = app.strings()) strings->Load("comics_text");
   overlay.LoadLayout("comics_ovr", true);
   overlay.ResetAll();
   if (GUIControl* caption = overlay.Find(kCaption)) {

@@ -64,6 +64,7 @@ void LintRun::CheckTextKey(const std::string& where, const std::string& key) {
       files->Mount(lint_.folder_ + "/locale/" + language);
       auto table = std::make_unique<StringTable>(*files);
       table->Load("strings");
+      table->Load("comics_text");
       layoutStrings_.push_back({language, std::move(files), std::move(table)});
     }
   }

@@ -2,7 +2,7 @@
 """Writes the six comics: every picture as its own layer (textures/com<N>_*.svg: the panels'
 scenes and the figures acting in them), the page behind them (comics_page, comics_backdrop,
 comics_band), each comic's description with its time line (game/content/comics/
-com_<N>_desc.xml), the title and subtitles in four languages (game/locale/LANG/comics.xml)
+com_<N>_desc.xml), the title and subtitles in four languages (game/locale/LANG/comics_text.xml)
 and a wordless murmur for every line (sounds/voices/comics_<NN>_<K>.ksy, which ksynth turns
 into content/sounds/vo/comics_<NN>_<K>.ogg).
     python3 content-src/art/generated/comics.py
@@ -713,7 +713,7 @@ def write_strings():
             for k, line in enumerate(spec["lines"][lang], start=1):
                 out.append(f'  <String name="comics_subtitle_{n:02d}_{k}" value="{xml_text(line)}"/>')
         out.append("</StringTable>")
-        path_out = os.path.join(ROOT, "game", "locale", lang, "comics.xml")
+        path_out = os.path.join(ROOT, "game", "locale", lang, "comics_text.xml")
         with open(path_out, "w", encoding="utf-8") as o:
             o.write("\n".join(out) + "\n")
 
