@@ -83,8 +83,10 @@ class ComicView final : public ScreenView {
   }
   bool Step(Application& app, float) override {
     // Once up, the frames count on when the comic ends and hands over to the map.
-    shown_ = shown_ || (app.current == &TheModeComics() && !app.pending &&
-                        app.fadeState == Fade::None);
+    // A moment at or past the finish leaves in the first running frame: its fade-out counts.
+    const ModeComics& comics = TheModeComics();
+    shown_ = shown_ || (app.current == &comics && !app.pending &&
+                        (app.fadeState == Fade::None || comics.requested));
     return shown_;
   }
 

@@ -607,7 +607,9 @@ def write_comic(n, spec):
             if action == "walk":
                 shift = -60 if not mirror else 60
             fx = max(px + 8, min(px + pw - fw - 8, fx))
-            start_x = fx + shift
+            # A walk starts inside the panel too.
+            start_x = max(px + 8, min(px + pw - fw - 8, fx + shift))
+            shift = round(start_x - fx)
             layers.append((ftex, round(start_x), foot, 0.0, 80 if action == "pop" else 100))
             members.append(ftex)
             tf = t0 + 700 + j * 300
