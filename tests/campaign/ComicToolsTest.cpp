@@ -9,13 +9,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "data/FileSystem.h"
 #include "kcontent/ComicCheckCommand.h"
+#include "sound/OggDecoder.h"
 #include "support/Picture.h"
 #include "support/TempDir.h"
 
@@ -209,6 +212,42 @@ TEST_F(ComicToolsTest, TheCheckFindsEveryKindOfFaultAndPassesTheDemoComics) {
             (std::vector<std::string>{"com_8_desc.xml is not a comic description (root ComicsDesc)"}));
   EXPECT_EQ(ComicNumbers(root.string()), (std::vector<int>{7, 8}));
   EXPECT_EQ(RunTool(KCONTENT_EXE, root.string(), {"comic", "check", "all"}), 1);
+}
+
+TEST_F(ComicToolsTest, AVoiceLineIsAMurmurInTheRhythmOfItsSentence) {
+  FileSystem files;
+  files.Mount(game + "/content");
+  for (const char* name : {"comics_01_1.ogg", "comics_01_4.ogg", "comics_06_4.ogg"}) {
+    SCOPED_TRACE(name);
+    OggDecoder decoder;
+    ASSERT_TRUE(decoder.Open(files, name));
+    std::vector<int16_t> pcm;
+    ASSERT_TRUE(decoder.DecodeAll(pcm, 64u << 20));
+    const int rate = decoder.Rate();
+    const int channels = decoder.Channels();
+    ASSERT_GT(rate, 0);
+    const double seconds = double(pcm.size()) / channels / rate;
+    EXPECT_GT(seconds, 1.0);
+    EXPECT_LT(seconds, 6.0) << "shorter than a panel's time";
+    // Loudness in windows of 20 ms: syllables rise out of short pauses again and again.
+    const size_t window = size_t(rate / 50) * size_t(channels);
+    std::vector<double> rms;
+    for (size_t at = 0; at + window <= pcm.size(); at += window) {
+      double sum = 0;
+      for (size_t i = at; i < at + window; ++i) sum += double(pcm[i]) * pcm[i];
+      rms.push_back(std::sqrt(sum / double(window)));
+    }
+    const double loudest = *std::max_element(rms.begin(), rms.end());
+    EXPECT_GT(loudest, 2000.0) << "audible";
+    int onsets = 0;
+    bool loud = false;
+    for (const double r : rms) {
+      if (!loud && r > loudest * 0.5) ++onsets;
+      if (r > loudest * 0.5) loud = true;
+      if (r < loudest * 0.15) loud = false;
+    }
+    EXPECT_GE(onsets, 4) << "words, not one tone";
+  }
 }
 
 }  // namespace
