@@ -103,9 +103,8 @@ void ModeComics::Enter() {
     pic->rect = {x, y, x + sprite->width, y - sprite->height};
     pic->SetAlpha(int(std::clamp(l.alpha, 0.0f, 1.0f) * 255.0f));
     pic->scale = l.scale / 100.0f;
-    GUIControl* added = pictures.Add(std::move(pic));
-    // Of two layers with the same texture, the first one is the one events move.
-    layers.emplace(l.tex, added);
+    // Of two layers with the same texture, the later one is the one events move; both show.
+    layers[l.tex] = pictures.Add(std::move(pic));
     if (std::find(loadedTextures_.begin(), loadedTextures_.end(), sprite->texture) ==
         loadedTextures_.end()) {
       loadedTextures_.push_back(sprite->texture);

@@ -168,6 +168,21 @@ TEST_F(ModeComicsTest, LayersSitOnThePageAndATagMovesItsLayersTogether) {
   EXPECT_EQ(c.requested, nullptr);
 }
 
+TEST_F(ModeComicsTest, OfTwoLayersWithOneTextureOnlyTheLaterMoves) {
+  WriteComic(89, R"(<ComicsDesc>
+    <Layer tex="tc_sky" pos="0,40"/>
+    <Layer tex="tc_sky" pos="200,40"/>
+    <Event layer="tc_sky" type="pos" pos="30,0" time="0" duration="0"/>
+  </ComicsDesc>)");
+  Show(89);
+  Frames(3);
+  ModeComics& c = comicsMode();
+  ASSERT_EQ(c.pictures.Size(), 2u);
+  const GuiPoint o = Origin();
+  EXPECT_FLOAT_EQ(c.pictures.At(0)->rect.x0, o.x);
+  EXPECT_FLOAT_EQ(c.pictures.At(1)->rect.x0, o.x + 230);
+}
+
 TEST_F(ModeComicsTest, TheSecondVoiceStopsTheFirstAndDeactivationPausesTheLine) {
   WriteVoice("comics_92_1.ogg");
   WriteVoice("comics_92_2.ogg");
