@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,6 +15,8 @@
 #include "campaign/ModeComics.h"
 #include "campaign/ModeMenu.h"
 #include "gui/GUIText.h"
+#include "level/Level.h"
+#include "level/WorldObject.h"
 
 #include "level_screen/ModeGameFixture.h"
 
@@ -438,6 +441,39 @@ TEST_F(ModeComicsTest, AFinishedComicGoesOnToWhatItsStarterNamed) {
   EXPECT_EQ(app->current, &TheModeStage());
   // Entered again without being told, a comic leads to the map.
   EXPECT_EQ(comicsMode().next().mode, ModeId::Map);
+}
+
+TEST_F(ModeComicsTest, TheMapsComicMarkerOpensItsComicWhichLeadsBackToTheMap) {
+  ModeStage& map = TheModeStage();
+  app->SetMode(&map, false);
+  if (app->current != &map) Frames(1);
+  ASSERT_EQ(app->current, &map);
+  FadeIn();
+  ASSERT_TRUE(map.HasMapLevel());
+  const ModeStage::Marker* comic = nullptr;
+  for (const auto& m : map.Markers()) {
+    if (m.kind == ModeStage::MarkerKind::Comic && m.second == 1) comic = &m;
+  }
+  ASSERT_NE(comic, nullptr);
+  ASSERT_TRUE(comic->open) << "comic 1 is always open";
+  const WorldObject* object = map.MapLevel()->FindObject(comic->objectId);
+  ASSERT_NE(object, nullptr);
+  // The map opens at the first level; the story begins beside it.
+  ASSERT_LT(std::abs(object->position.x + map.scrollX), 640.0f);
+  // Two clicks: select, then open.
+  for (int i = 0; i < 2; ++i) {
+    ClickAt(object->position.x + map.scrollX, object->position.y);
+    Frames(1);
+  }
+  RunUntilLeft(&map, 100);
+  ASSERT_EQ(app->current, &comicsMode());
+  EXPECT_EQ(comicsMode().comicNumber, 1);
+  EXPECT_EQ(comicsMode().next().mode, ModeId::Map);
+  EXPECT_GT(comicsMode().pictures.Size(), 5u) << "the demo comic's layers";
+  FadeIn();
+  app->OnInput({InputType::KeyDown, kGameKeyEscape});
+  RunUntilLeft(&comicsMode(), 60);
+  EXPECT_EQ(app->current, &map);
 }
 
 }  // namespace
