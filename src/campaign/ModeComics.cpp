@@ -140,13 +140,17 @@ void ModeComics::Update() {
   Step(dt);
   // A comic that starts later than 0 runs forward to that time at once, firing the events on
   // the way; startTime never lies beyond the last event, so this ends.
-  while (clock < startTime && !requested && dt > 0.0f) {
-    const int steps = SilentSteps(dt);
+  // Each round either fires an event or reaches startTime, so the rounds are bounded by the
+  // events; the bound also stops a clock so far out that a step no longer moves it.
+  size_t rounds = timeline_.size() + 2;
+  while (clock < startTime && !requested && dt > 0.0f && rounds-- > 0) {
+    const double steps = SilentSteps(dt);
     pictures.UpdateAll(float(double(dt) * steps));
-    if (steps > 1) {
+    if (steps > 1.0) {
       // The steps taken together fire nothing; only the clock and the shake move.
-      const double silent = double(dt) * (steps - 1);
-      clock += silent;
+      // They end before the next event, also where the sum rounds beyond it.
+      const double silent = double(dt) * (steps - 1.0);
+      clock = std::min(clock + silent, NextEventTime());
       if (shakeTime > 0.0f) {
         shakeTime = std::max(0.0f, shakeTime - float(silent / 1000.0));
         UpdateShakeOffset();
@@ -156,17 +160,21 @@ void ModeComics::Update() {
   }
 }
 
-int ModeComics::SilentSteps(double dt) const {
+double ModeComics::SilentSteps(double dt) const {
   // The steps until the clock reaches startTime...
   const double toStart = std::ceil((startTime - clock) / dt);
   // ...and until the step that fires the next event (the first with clock <= time).
   double toEvent = std::numeric_limits<double>::infinity();
+  const double next = NextEventTime();
+  if (std::isfinite(next)) toEvent = std::floor((next - clock) / dt) + 1.0;
+  const double steps = std::min(toStart, toEvent);
+  return steps > 1.0 && std::isfinite(steps) ? steps : 1.0;
+}
+
+double ModeComics::NextEventTime() const {
   const auto next = std::lower_bound(timeline_.begin(), timeline_.end(),
                                      std::make_pair(clock, size_t(0)));
-  if (next != timeline_.end()) toEvent = std::floor((next->first - clock) / dt) + 1.0;
-  const double steps = std::min(toStart, toEvent);
-  if (!(steps > 1.0)) return 1;
-  return int(std::min(steps, 1e6));
+  return next != timeline_.end() ? next->first : std::numeric_limits<double>::infinity();
 }
 
 void ModeComics::UpdateShakeOffset() {
@@ -177,7 +185,8 @@ void ModeComics::UpdateShakeOffset() {
 
 void ModeComics::Step(double dt) {
   const double before = clock;
-  clock += dt;
+  // Where the clock is too large for the step to move it, it moves by the least it can.
+  clock = std::max(before + dt, std::nextafter(before, std::numeric_limits<double>::infinity()));
   if (shakeTime > 0.0f) {
     shakeTime = std::max(0.0f, shakeTime - float(dt / 1000.0));
     UpdateShakeOffset();

@@ -71,7 +71,9 @@ class ModeComics : public Mode {
   // Steps that would fire nothing and stay below startTime are taken together: the pictures'
   // animations depend only on the time they have run, so one update by the sum shows the
   // same as many small ones. This keeps a far `start` from costing a step per frame time.
-  int SilentSteps(double dt) const;
+  double SilentSteps(double dt) const;
+  // The time of the first event at or after the clock (infinity: none).
+  double NextEventTime() const;
   void UpdateShakeOffset();
   void Fire(const ComicEvent& event);
   void ShowSubtitle();

@@ -344,6 +344,20 @@ TEST_F(ModeComicsTest, AHugeStartFinishesItsFirstFrameQuickly) {
   EXPECT_GE(c.clock, 999999999.0);
   EXPECT_EQ(c.textCount, 1);
   EXPECT_FLOAT_EQ(LayerOf("tc_sky").rect.x0, Origin().x + 5);
+
+  // Nor does the largest number a float holds, where a step of 16 ms no longer moves the
+  // clock.
+  WriteComic(88, R"(<ComicsDesc start="3e38">
+    <Layer tex="tc_sky"/>
+    <Event layer="tc_sky" type="pos" pos="5,0" time="1000" duration="100"/>
+    <Event type="text" time="3e38"/>
+  </ComicsDesc>)");
+  Show(88);
+  Frames(1);
+  EXPECT_EQ(c.textCount, 1);
+  EXPECT_FLOAT_EQ(LayerOf("tc_sky").rect.x0, Origin().x + 5);
+  Frames(2);
+  EXPECT_EQ(app->current, &c);
 }
 
 TEST_F(ModeComicsTest, MalformedComicsShowWhatTheyCanAndEscapeStillLeaves) {

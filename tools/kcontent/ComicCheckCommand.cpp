@@ -86,20 +86,21 @@ std::vector<std::string> ComicProblems(const std::string& gameFolder, int number
   std::vector<std::pair<float, int>> voiceTimes;
   float finishTime = -1.0f;
   for (const ComicEvent& e : comic.events) {
-    const std::string at = "event at " + Printed("%d", int(e.time)) + " ms";
+    char at[64];
+    std::snprintf(at, sizeof at, "event at %.0f ms", double(e.time));
     if (e.type == ComicEventType::Unknown) {
-      problems.push_back(at + ": unknown type \"" + e.typeWord + "\"");
+      problems.push_back(std::string(at) + ": unknown type \"" + e.typeWord + "\"");
     }
     if (!e.easeWord.empty() && e.easeWord != "sqr" && e.easeWord != "sqrt" &&
         e.easeWord != "linear") {
-      problems.push_back(at + ": unknown ease \"" + e.easeWord + "\" (runs linearly)");
+      problems.push_back(std::string(at) + ": unknown ease \"" + e.easeWord + "\" (runs linearly)");
     }
     switch (e.type) {
       case ComicEventType::Pos:
       case ComicEventType::Scale:
       case ComicEventType::Alpha:
         if (!comic.FindTag(e.layer) && !comic.HasLayer(e.layer)) {
-          problems.push_back(at + ": " + e.typeWord + " names no layer or tag \"" + e.layer +
+          problems.push_back(std::string(at) + ": " + e.typeWord + " names no layer or tag \"" + e.layer +
                              "\"");
         }
         break;
@@ -155,9 +156,10 @@ std::vector<std::string> ComicProblems(const std::string& gameFolder, int number
       next = next < 0 ? voiceTimes[i + 1].first : std::min(next, voiceTimes[i + 1].first);
     }
     if (next >= 0 && seconds * 1000.0 > double(next - time)) {
-      problems.push_back("voice " + std::to_string(k) + ": " + name + " lasts " +
-                         Printed("%d", int(seconds * 1000.0)) + " ms, " +
-                         Printed("%d", int(next - time)) + " ms until the next voice or the finish");
+      char text[160];
+      std::snprintf(text, sizeof text, "voice %d: %s lasts %.0f ms, %.0f ms until the next voice or the finish",
+                    k, name.c_str(), seconds * 1000.0, double(next - time));
+      problems.push_back(text);
     }
   }
   return problems;
