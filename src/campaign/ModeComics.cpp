@@ -139,10 +139,10 @@ void ModeComics::Update() {
   if (app.fadeState != Fade::None) return;
   Step(dt);
   // A comic that starts later than 0 runs forward to that time at once, firing the events on
-  // the way; startTime never lies beyond the last event, so this ends.
-  // Each round either fires an event or reaches startTime, so the rounds are bounded by the
-  // events; the bound also stops a clock so far out that a step no longer moves it.
-  size_t rounds = timeline_.size() + 2;
+  // the way (startTime never lies beyond the last event). Each round either fires an event or
+  // reaches startTime, so the rounds are bounded by the events; should rounding leave the
+  // clock short, the next frame goes on from there.
+  size_t rounds = 2 * timeline_.size() + 4;
   while (clock < startTime && !requested && dt > 0.0f && rounds-- > 0) {
     const double steps = SilentSteps(dt);
     pictures.UpdateAll(float(double(dt) * steps));
