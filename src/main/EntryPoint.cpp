@@ -21,7 +21,6 @@
 #include "base/System.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
-#include "campaign/ModeStandIn.h"
 #include "graphics/GLRenderDevice.h"
 #include "level_screen/ModeGame.h"
 #include "main/GamePlatform.h"

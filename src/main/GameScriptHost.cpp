@@ -7,7 +7,7 @@
 #include "campaign/ModeRatings.h"
 #include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
-#include "campaign/ModeStandIn.h"
+#include "campaign/ModeComics.h"
 #include "level_screen/ModeGame.h"
 
 std::string GameScriptHost::ModeName(const Mode* mode) const {
@@ -36,6 +36,7 @@ std::vector<const ControlList*> GameScriptHost::ControlLists(const Mode& mode) c
   // they float over; a script reaches objects by their point, so only the HUD and the dialogs
   // count.
   if (&mode == &TheModeGame()) return {&TheModeGame().controls, &TheModeGame().overlayControls};
+  if (&mode == &TheModeComics()) return {&TheModeComics().controls, &TheModeComics().overlay};
   return {&mode.controls};
 }
 

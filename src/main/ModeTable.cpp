@@ -8,7 +8,7 @@
 #include "campaign/ModeRatings.h"
 #include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
-#include "campaign/ModeStandIn.h"
+#include "campaign/ModeComics.h"
 #include "level_screen/ModeGame.h"
 
 namespace {

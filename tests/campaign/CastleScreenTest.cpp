@@ -12,7 +12,6 @@
 
 #include "base/GameKeys.h"
 #include "campaign/ModeCastle.h"
-#include "campaign/ModeStandIn.h"
 #include "data/XmlDocument.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIParticles.h"

@@ -12,7 +12,6 @@
 #include "base/GameKeys.h"
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
-#include "campaign/ModeStandIn.h"
 #include "data/Language.h"
 #include "graphics/RecordingDevice.h"
 #include "gui/GUIDialog.h"

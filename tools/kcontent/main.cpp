@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kcontent/AtlasCommand.h"
+#include "kcontent/ComicCheckCommand.h"
 #include "kcontent/Commands.h"
 #include "kcontent/ImageCommand.h"
 #include "kcontent/LayoutCommand.h"
@@ -58,6 +59,11 @@ constexpr Command kCommands[] = {
      "prepares a progress: record:E:L=stars2,finished,piece,dev,score=N,time=S option:N "
      "achievement:N last:E:L difficulty:D",
      RunSaveCommand},
+    {"comic", "comic check N|all [--game G]",
+     "lists what keeps comic N (or every comic) from showing as written: layers without a "
+     "picture, events naming nothing, unknown words, texts missing in a language, voice lines "
+     "missing or too long, no finish",
+     RunComicCommand},
     {"image", "image IN.png OUT [options]",
      "converts a PNG into a zif, jpa, jpg or png texture (options: kcontent image)",
      kcontent::RunImageCommand},

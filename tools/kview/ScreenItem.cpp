@@ -14,6 +14,8 @@
 #include "base/DataFiles.h"
 #include "base/System.h"
 #include "campaign/ModePuzzle.h"
+#include "campaign/ModeComics.h"
+#include "data/ComicDescription.h"
 #include "data/Language.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
@@ -80,6 +82,37 @@ class RequestView final : public ScreenView {
  private:
   Mode& mode_;
   ModeRequest request_;
+};
+
+// A comic played by the comic screen from its start, or from the moment --at names.
+class ComicView final : public ScreenView {
+ public:
+  ComicView(int number, std::optional<uint32_t> at) : number_(number), at_(at) {}
+  Mode& Target() override { return TheModeComics(); }
+  bool Prepare(Application& app, std::string& message) override {
+    const std::string file = ComicDescription::FileName(number_) + ".xml";
+    if (!app.files() || !app.files()->Find(file)) {
+      message = "no comic file " + file;
+      return false;
+    }
+    ModeComics& comics = TheModeComics();
+    comics.Accept(ShowComic(number_, ShowScreen(ModeId::Map)));
+    comics.startOverride = at_ ? double(*at_) : -1.0;
+    return true;
+  }
+  bool Step(Application& app, float) override {
+    // Once up, the frames count on when the comic ends and hands over to the map.
+    // A moment at or past the finish leaves in the first running frame: its fade-out counts.
+    const ModeComics& comics = TheModeComics();
+    shown_ = shown_ || (app.current == &comics && !app.pending &&
+                        (app.fadeState == Fade::None || comics.requested));
+    return shown_;
+  }
+
+ private:
+  bool shown_ = false;
+  int number_;
+  std::optional<uint32_t> at_;
 };
 
 // A level of the campaign started on the level screen; its opening answered.
@@ -234,6 +267,14 @@ std::unique_ptr<ScreenView> MakeView(std::string_view word, const ScreenOptions&
       return nullptr;
     }
     return std::make_unique<RequestView>(TheModePuzzle(), ShowPuzzle(*number, ModeId::Map));
+  }
+  if (kind == "mode" && argument.starts_with("comic:")) {
+    const std::optional<int> number = Integer(argument.substr(6));
+    if (!number || *number < 1 || *number > 999) {
+      error = "mode:comic needs a comic number, not " + std::string(argument.substr(6));
+      return nullptr;
+    }
+    return std::make_unique<ComicView>(*number, options.comicAt);
   }
   if (kind == "mode") {
     if (Mode* mode = ModeByName(argument); mode && argument != "splash")

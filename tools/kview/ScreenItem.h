@@ -24,6 +24,8 @@ struct ScreenOptions {
   std::optional<std::array<int, 4>> parts;
   std::vector<int> trophies;
   bool lost = false;
+  // A comic (mode:comic:N) starts from this moment, in ms, as if its file said so.
+  std::optional<uint32_t> comicAt;
 };
 
 // Whether an item word names a whole screen ("mode:", "result:", "speech:").

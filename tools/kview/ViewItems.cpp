@@ -96,7 +96,8 @@ constexpr ViewItemKind kKinds[] = {
      MakeBriefingItem},
     {"mode",
      "mode:NAME      a whole screen of the game (map, menu, puzzle:P, ...), shown alone; "
-     "mode:ratings:EP:LEVEL the record tables at a level (0:0 the overall table)",
+     "mode:ratings:EP:LEVEL the record tables at a level (0:0 the overall table); "
+     "mode:comic:N plays comic N (--at MS: from that moment)",
      nullptr},
     {"result",
      "result:EP:LEVEL  a level's result sequence (--difficulty --medal --parts "

@@ -4,7 +4,7 @@
 //   kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] [--screenshot FILE]
 //         [--hover ID] [--click FRAME:X,Y]... [--bot] [--draw-last] [--pointer X,Y]
 //         [--language en|de|pl|ru] [--difficulty 0-2] [--medal 0-2] [--parts A,B,C,D]
-//         [--trophies N,...] [--lost] ITEM...
+//         [--trophies N,...] [--lost] [--at MS] ITEM...
 //
 // Each ITEM is drawn centred in its own column over a neutral checkerboard; wide backgrounds
 // fill the screen under the rest. Without --frames it runs until the window is closed or
@@ -60,7 +60,7 @@ void Usage() {
                "usage: kview [--frames N] [--fixed-step MS] [--aspect 0-4] [--sd] [--log] "
                "[--screenshot FILE] [--hover ID] [--click FRAME:X,Y]... [--bot] [--draw-last] "
                "[--pointer X,Y] [--language CODE] [--difficulty 0-2] [--medal 0-2] "
-               "[--parts A,B,C,D] [--trophies N,...] [--lost] ITEM...\nitems:\n");
+               "[--parts A,B,C,D] [--trophies N,...] [--lost] [--at MS] ITEM...\nitems:\n");
   for (const ViewItemKind& kind : ViewItemKinds())
     std::fprintf(stderr, "  %.*s\n", int(kind.usage.size()), kind.usage.data());
 }
@@ -175,7 +175,8 @@ bool Parse(int argc, char** argv, Options& options) {
       continue;
     }
     if (arg == "--frames" || arg == "--fixed-step" || arg == "--aspect" || arg == "--screenshot" ||
-        arg == "--hover" || arg == "--pointer" || arg == "--language") {
+        arg == "--hover" || arg == "--pointer" || arg == "--language" || arg == "--lang" ||
+        arg == "--at") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "kview: %s needs a value\n", arg.c_str());
         return false;
@@ -185,7 +186,7 @@ bool Parse(int argc, char** argv, Options& options) {
         options.screenshot = value;
         continue;
       }
-      if (arg == "--language") {
+      if (arg == "--language" || arg == "--lang") {
         // A folder name below locale/: lower-case letters only.
         const bool word =
             !value.empty() && value.size() <= 8 &&
@@ -221,6 +222,7 @@ bool Parse(int argc, char** argv, Options& options) {
       if (arg == "--frames") options.frames = *number;
       if (arg == "--fixed-step") options.fixedStep = *number;
       if (arg == "--aspect") options.aspect = AspectModeFromNumber(int(*number));
+      if (arg == "--at") options.screen.comicAt = *number;
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {

@@ -1,0 +1,120 @@
+# A murmured line of comic 2 (narrator), written by content-src/art/generated/comics.py.
+rate 22050
+channels 1
+tempo 60
+gain 0.7
+length 3.4
+seed 201
+instrument a1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 760 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument a2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument o1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 520 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument o2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 900 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument e1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 480 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument e2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1850 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument i1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 320 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument i2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 2250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument u1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 360 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument u2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 780 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument breath
+  osc noise 1
+  env 0.01 0.04 0.3 0.04
+  filter highpass 2500
+  gain 0.25
+end
+note breath 0.15 1118.38hz 0.04 0.5
+note e1 0.17 139.8hz 0.15 0.9
+note e2 0.17 139.8hz 0.15 0.9
+note breath 0.4 1003.77hz 0.04 0.5
+note a1 0.42 125.47hz 0.1 0.9
+note a2 0.42 125.47hz 0.1 0.9
+note e1 0.55 118.34hz 0.2 0.9
+note e2 0.55 118.34hz 0.2 0.9
+note breath 0.84 931.14hz 0.04 0.5
+note a1 0.86 116.39hz 0.2 0.9
+note a2 0.86 116.39hz 0.2 0.9
+note breath 1.14 1017.57hz 0.04 0.5
+note a1 1.16 127.2hz 0.15 0.9
+note a2 1.16 127.2hz 0.15 0.9
+note a1 1.34 132.13hz 0.21 0.9
+note a2 1.34 132.13hz 0.21 0.9
+note breath 1.77 1004.82hz 0.04 0.5
+note o1 1.79 125.6hz 0.19 0.9
+note o2 1.79 125.6hz 0.19 0.9
+note breath 2.06 851.94hz 0.04 0.5
+note a1 2.08 106.49hz 0.19 0.9
+note a2 2.08 106.49hz 0.19 0.9
+note breath 2.35 810.63hz 0.04 0.5
+note u1 2.37 101.33hz 0.14 0.9
+note u2 2.37 101.33hz 0.14 0.9
+note i1 2.54 109.39hz 0.2 0.9
+note i2 2.54 109.39hz 0.2 0.9

@@ -1,0 +1,123 @@
+# A murmured line of comic 4 (narrator), written by content-src/art/generated/comics.py.
+rate 22050
+channels 1
+tempo 60
+gain 0.7
+length 4.21
+seed 401
+instrument a1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 760 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument a2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument o1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 520 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument o2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 900 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument e1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 480 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument e2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1850 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument i1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 320 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument i2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 2250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument u1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 360 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument u2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 780 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument breath
+  osc noise 1
+  env 0.01 0.04 0.3 0.04
+  filter highpass 2500
+  gain 0.25
+end
+note breath 0.15 1120.49hz 0.04 0.5
+note e1 0.17 140.06hz 0.18 0.9
+note e2 0.17 140.06hz 0.18 0.9
+note o1 0.45 126.43hz 0.21 0.9
+note o2 0.45 126.43hz 0.21 0.9
+note breath 0.74 947.37hz 0.04 0.5
+note i1 0.76 118.42hz 0.21 0.9
+note i2 0.76 118.42hz 0.21 0.9
+note breath 1.05 1049.97hz 0.04 0.5
+note a1 1.07 131.25hz 0.17 0.9
+note a2 1.07 131.25hz 0.17 0.9
+note e1 1.26 136.34hz 0.21 0.9
+note e2 1.26 136.34hz 0.21 0.9
+note breath 1.69 1056.64hz 0.04 0.5
+note e1 1.71 132.08hz 0.2 0.9
+note e2 1.71 132.08hz 0.2 0.9
+note a1 2.01 114.77hz 0.22 0.9
+note a2 2.01 114.77hz 0.22 0.9
+note a1 2.32 112.67hz 0.11 0.9
+note a2 2.32 112.67hz 0.11 0.9
+note e1 2.46 121.64hz 0.2 0.9
+note e2 2.46 121.64hz 0.2 0.9
+note breath 2.74 983.44hz 0.04 0.5
+note u1 2.76 122.93hz 0.19 0.9
+note u2 2.76 122.93hz 0.19 0.9
+note o1 3.04 114.57hz 0.2 0.9
+note o2 3.04 114.57hz 0.2 0.9
+note breath 3.32 787.21hz 0.04 0.5
+note u1 3.34 98.4hz 0.21 0.9
+note u2 3.34 98.4hz 0.21 0.9

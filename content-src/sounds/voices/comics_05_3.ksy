@@ -1,0 +1,120 @@
+# A murmured line of comic 5 (narrator), written by content-src/art/generated/comics.py.
+rate 22050
+channels 1
+tempo 60
+gain 0.7
+length 3.9
+seed 503
+instrument a1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 760 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument a2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument o1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 520 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument o2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 900 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument e1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 480 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument e2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1850 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument i1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 320 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument i2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 2250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument u1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 360 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument u2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 780 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument breath
+  osc noise 1
+  env 0.01 0.04 0.3 0.04
+  filter highpass 2500
+  gain 0.25
+end
+note breath 0.15 1120.49hz 0.04 0.5
+note o1 0.17 140.06hz 0.16 0.9
+note o2 0.17 140.06hz 0.16 0.9
+note breath 0.41 1011.4hz 0.04 0.5
+note a1 0.43 126.43hz 0.16 0.9
+note a2 0.43 126.43hz 0.16 0.9
+note breath 0.82 947.37hz 0.04 0.5
+note o1 0.84 118.42hz 0.21 0.9
+note o2 0.84 118.42hz 0.21 0.9
+note a1 1.15 131.25hz 0.21 0.9
+note a2 1.15 131.25hz 0.21 0.9
+note breath 1.43 1056.64hz 0.04 0.5
+note a1 1.45 132.08hz 0.15 0.9
+note a2 1.45 132.08hz 0.15 0.9
+note o1 1.71 114.77hz 0.19 0.9
+note o2 1.71 114.77hz 0.19 0.9
+note a1 1.99 112.67hz 0.18 0.9
+note a2 1.99 112.67hz 0.18 0.9
+note o1 2.27 122.93hz 0.21 0.9
+note o2 2.27 122.93hz 0.21 0.9
+note breath 2.56 916.56hz 0.04 0.5
+note o1 2.58 114.57hz 0.19 0.9
+note o2 2.58 114.57hz 0.19 0.9
+note a1 2.88 98.4hz 0.15 0.9
+note a2 2.88 98.4hz 0.15 0.9
+note e1 3.06 100.2hz 0.18 0.9
+note e2 3.06 100.2hz 0.18 0.9

@@ -1,0 +1,123 @@
+# A murmured line of comic 6 (narrator), written by content-src/art/generated/comics.py.
+rate 22050
+channels 1
+tempo 60
+gain 0.7
+length 4.09
+seed 604
+instrument a1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 760 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument a2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument o1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 520 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument o2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 900 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument e1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 480 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument e2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 1850 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument i1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 320 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument i2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 2250 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument u1
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 360 4
+  vibrato 5.5 0.15
+  gain 1.0
+end
+instrument u2
+  osc saw 1
+  osc pulse 0.4 0 0 0.3
+  env 0.02 0.05 0.8 0.06
+  filter bandpass 780 6
+  vibrato 5.5 0.15
+  gain 0.55
+end
+instrument breath
+  osc noise 1
+  env 0.01 0.04 0.3 0.04
+  filter highpass 2500
+  gain 0.25
+end
+note a1 0.17 140hz 0.15 0.9
+note a2 0.17 140hz 0.15 0.9
+note breath 0.4 1009.68hz 0.04 0.5
+note e1 0.42 126.21hz 0.2 0.9
+note e2 0.42 126.21hz 0.2 0.9
+note u1 0.73 117.96hz 0.15 0.9
+note u2 0.73 117.96hz 0.15 0.9
+note e1 0.91 125.54hz 0.2 0.9
+note e2 0.91 125.54hz 0.2 0.9
+note breath 1.19 1042.67hz 0.04 0.5
+note e1 1.21 130.33hz 0.22 0.9
+note e2 1.21 130.33hz 0.22 0.9
+note breath 1.5 1044.97hz 0.04 0.5
+note i1 1.52 130.62hz 0.14 0.9
+note i2 1.52 130.62hz 0.14 0.9
+note e1 1.69 122.04hz 0.11 0.9
+note e2 1.69 122.04hz 0.11 0.9
+note o1 1.83 114.14hz 0.18 0.9
+note o2 1.83 114.14hz 0.18 0.9
+note breath 2.36 903.23hz 0.04 0.5
+note a1 2.38 112.9hz 0.21 0.9
+note a2 2.38 112.9hz 0.21 0.9
+note i1 2.7 110.12hz 0.17 0.9
+note i2 2.7 110.12hz 0.17 0.9
+note breath 2.95 953.4hz 0.04 0.5
+note o1 2.97 119.18hz 0.21 0.9
+note o2 2.97 119.18hz 0.21 0.9
+note breath 3.26 879.87hz 0.04 0.5
+note a1 3.28 109.98hz 0.15 0.9
+note a2 3.28 109.98hz 0.15 0.9
