@@ -12,6 +12,7 @@
 
 #include "base/GameKeys.h"
 #include "campaign/ModeCastle.h"
+#include "campaign/ModeComics.h"
 #include "data/XmlDocument.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIParticles.h"
@@ -261,7 +262,7 @@ TEST_F(CastleScreenTest, LeavingGoesToTheComicOnceWhenToldElseToTheMap) {
   castle().OnCommand(1);
   EXPECT_FALSE(castle().toComics);
   EXPECT_EQ(castle().requested, &TheModeComics());
-  EXPECT_EQ(TheModeComics().number, 3);
+  EXPECT_EQ(TheModeComics().comicNumber, 3);
   for (int i = 0; i < 60 && app->current != &TheModeStage(); ++i) Frames(1, 20);
   EXPECT_EQ(app->current, &TheModeStage()) << "the comic goes on to the map";
 
