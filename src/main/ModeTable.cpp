@@ -5,6 +5,7 @@
 #include "campaign/ModeMenu.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeStandIn.h"
+#include "editor/ModeEditor.h"
 #include "level_screen/ModeGame.h"
 
 namespace {
@@ -19,6 +20,7 @@ constexpr ModeEntry kModes[] = {
     {"castle", ModeId::Castle, []() -> Mode& { return TheModeCastle(); }},
     {"ratings", ModeId::Ratings, []() -> Mode& { return TheModeRatings(); }},
     {"credits", ModeId::Credits, []() -> Mode& { return TheModeCredits(); }},
+    {"editor", ModeId::Editor, []() -> Mode& { return TheModeEditor(); }},
 };
 
 }  // namespace

@@ -94,7 +94,7 @@ constexpr ViewItemKind kKinds[] = {
      MakeMessageBoxItem},
     {"briefing", "briefing:EP:LEVEL  a level's briefing, filled as the level start fills it",
      MakeBriefingItem},
-    {"mode", "mode:NAME      a whole screen of the game (map, menu, ...), shown alone", nullptr},
+    {"mode", "mode:NAME      a whole screen of the game (map, menu, ..., editor:EP:LEVEL), shown alone", nullptr},
     {"result",
      "result:EP:LEVEL  a level's result sequence (--difficulty --medal --parts "
      "--trophies --lost)",
