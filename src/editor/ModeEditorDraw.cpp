@@ -401,8 +401,8 @@ void ModeEditor::DrawFields() {
       Print(left + 10, y - 2, kSmall, base::Utf8ToUtf16(rows_[i].name), kDim);
       const bool editing = int(i) == editingRow_;
       std::u16string value = editing ? editText_ + u"|" : base::Utf8ToUtf16(rows_[i].value);
-      while (value.size() > 3 && TextWidth(value, kSmall) > kFieldsWidth - 100) value.erase(0, 1);
-      Print(left + 90, y - 2, kSmall, value, editing && !editVerdict_.taken ? kBad : kText);
+      while (value.size() > 3 && TextWidth(value, kSmall) > kFieldsWidth - 120) value.erase(0, 1);
+      Print(left + 112, y - 2, kSmall, value, editing && !editVerdict_.taken ? kBad : kText);
     }
     if (editingRow_ >= 0 && !editVerdict_.taken) {
       std::u16string why = Explain(editVerdict_.key, editVerdict_.detail);
