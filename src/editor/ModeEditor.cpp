@@ -507,6 +507,7 @@ void ModeEditor::PressLeft(float x, float y) {
     const PaletteEntry& e = *paletteShown_[size_t(armed_)];
     const int id = document_->Place(e.lines, Snapped(w), "place");
     armed_ = -1;
+    status_.clear();
     if (id) {
       selected_ = id;
       RebuildView();
@@ -596,6 +597,7 @@ void ModeEditor::ReleaseLeft(float x, float y) {
              armed_ < int(paletteShown_.size())) {
     const int id = document_->Place(paletteShown_[size_t(armed_)]->lines, Snapped(w), "place");
     armed_ = -1;
+    status_.clear();
     if (id) {
       selected_ = id;
       RebuildView();

@@ -189,3 +189,25 @@ TEST(EditorScreenTest, ANewLevelGetsACampFromThePalette) {
   EXPECT_EQ(level.objects[2]->respawnMin, level.objects[1]->id);
   EXPECT_EQ(doc.Check(), std::vector<EditorProblem>{});
 }
+
+// A shipped level opened by its place is saved as the player's own copy in the data folder's
+// levels; the game's content stays as it was.
+TEST(EditorScreenTest, AShippedLevelIsSavedAsThePlayersCopy) {
+  TempDir data, work;
+  const std::string shipped = Env("KALODRUS_GAME_DIR", "build/game") + "/content/levels/level_01_02.xml";
+  const std::string before = ReadText(shipped);
+  const std::string script = work / "edit.txt";
+  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 click " + ScreenPoint(-250, 78) +
+                        "\n+5 key delete\n+5 key 45\n");
+  std::string out;
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "500",
+                        "--edit", "1:2", "--script", script},
+                       data.Path(), &out),
+            0)
+      << out;
+  EXPECT_EQ(ReadText(shipped), before);
+  EditorDocument copy(DemoDescriptors());
+  ASSERT_TRUE(copy.OpenFile(data / "levels/level_01_02.xml"));
+  EXPECT_EQ(copy.level().FindObject(37), nullptr);
+  EXPECT_NE(copy.level().FindObject(10), nullptr);
+}
