@@ -609,6 +609,23 @@ FieldResult EditorDocument::TrySetting(std::string_view attr, std::string_view v
   return Trial(1, attr, value, lines);
 }
 
+FieldResult EditorDocument::SetSettings(
+    const std::vector<std::pair<std::string, std::string>>& values, std::string_view label) {
+  std::vector<std::string> lines = Lines();
+  std::optional<AttributeLine> line = lines.size() > 1 ? AttributeLine::Parse(lines[1]) : std::nullopt;
+  if (!line) return Refuse("editor_field_unreadable");
+  for (const auto& [attr, value] : values) {
+    const FieldResult check = CheckSettingValue(attr, value);
+    if (!check.taken) return check;
+    line->SetValue(attr, value);
+  }
+  lines[1] = line->Format();
+  Level scratch(descriptors_);
+  if (!Normalise(JoinLines(lines), scratch)) return Refuse("editor_field_unreadable");
+  Commit(lines, label);
+  return kTaken;
+}
+
 FieldResult EditorDocument::Link(int a, int b) {
   const int ia = IndexOf(a), ib = IndexOf(b);
   if (ia < 0 || ib < 0 || a == b) return Refuse("editor_field_not_waypoint", std::to_string(b));

@@ -85,6 +85,9 @@ class EditorDocument {
   // The same for an attribute of the `level` element.
   FieldResult SetSetting(std::string_view attr, std::string_view value);
   FieldResult TrySetting(std::string_view attr, std::string_view value) const;
+  // Several settings in one undo step (medal times taken from a proof).
+  FieldResult SetSettings(const std::vector<std::pair<std::string, std::string>>& values,
+                          std::string_view label);
   // A link from waypoint a to waypoint b (a waypoint has three link slots).
   FieldResult Link(int a, int b);
   // Removes a link between two waypoints, in whichever direction it goes.

@@ -15,7 +15,7 @@ namespace {
 
 // Letter keys by their place on the keyboard's rows (Q W E R T Y ..., A S D F G ...).
 constexpr int kKeyY = kGameKeyQ + 5, kKeyS = kGameKeyA + 1, kKeyD = kGameKeyA + 2,
-              kKeyG = kGameKeyA + 4;
+              kKeyG = kGameKeyA + 4, kKeyP = kGameKeyQ + 9, kKeyT = kGameKeyQ + 4;
 
 // The grid the world snaps to, in level units.
 constexpr float kGrid = 10.0f;
@@ -274,6 +274,34 @@ void ModeEditor::DuplicateSelected() {
   }
 }
 
+void ModeEditor::Prove() {
+  Application& app = App();
+  if (!document_ || !app.descriptors() || !app.gameSettings()) return;
+  proof_ = LevelProof::Prove(*app.descriptors(), *app.gameSettings(), document_->Text());
+  const auto run = [&](const char* key, const LevelProof::Run& r) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%d:%02d", r.seconds / 60, r.seconds % 60);
+    return Text(key) + u": " + (r.won ? Explain("editor_proof_won", time) : Text("editor_proof_lost"));
+  };
+  std::u16string text = run("editor_proof_casual", proof_->casual) + u"   |   " +
+                        run("editor_proof_expert", proof_->expert);
+  if (proof_->HasSuggestion()) {
+    text += u"   |   " + Explain("editor_proof_times", std::to_string(proof_->gold) + ", " +
+                                                       std::to_string(proof_->silver) + ", " +
+                                                       std::to_string(proof_->reference));
+  }
+  Say(text);
+}
+
+void ModeEditor::TakeTimes() {
+  if (!document_ || !proof_ || !proof_->HasSuggestion()) return SayKey("editor_proof_none");
+  document_->SetSettings({{"time_hard", std::to_string(proof_->gold)},
+                          {"time_norm", std::to_string(proof_->silver)},
+                          {"time_easy", std::to_string(proof_->reference)}},
+                         "times");
+  RebuildView();
+}
+
 void ModeEditor::SaveAndLeave() {
   Save();
   if (document_ && !document_->Modified()) LeaveEditor();
@@ -427,6 +455,8 @@ void ModeEditor::KeyDown(int key) {
   if (key == kKeyY) return Redo();
   if (key == kKeyS) return Save();
   if (key == kKeyD) return DuplicateSelected();
+  if (key == kKeyP) return Prove();
+  if (key == kKeyT) return TakeTimes();
   const float step = 40 * (camera_.zoom + 1);
   switch (key) {
     case kGameKeyEscape:

@@ -7,6 +7,7 @@
 #include "app/Mode.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorPalette.h"
+#include "editor/LevelProof.h"
 #include "level/LevelDrawer.h"
 
 class Level;
@@ -20,7 +21,8 @@ class Level;
 // a click on a link removes it; the right button drags the view, the wheel zooms, the arrow
 // keys pan. A palette entry is dragged onto the world, or clicked and then placed with a
 // click. Delete removes the selection, D duplicates it, Z / Y undo and redo, S saves, G
-// switches the grid (alone or with Ctrl). A field of the selection is edited by clicking it and
+// switches the grid, P proves the level with the bot and T takes the medal times it suggests
+// (alone or with Ctrl). A field of the selection is edited by clicking it and
 // typing: the value is checked as it is typed and taken with Enter. Escape leaves (asking
 // first when something is not saved).
 class ModeEditor : public Mode {
@@ -68,6 +70,12 @@ class ModeEditor : public Mode {
   void Redo();
   void DeleteSelected();
   void DuplicateSelected();
+  // Lets the bot play the level in casual and expert play, without a window; the result and
+  // the medal times it suggests show in the status line.
+  void Prove();
+  // Takes the suggested medal times of the last proof into the level's settings.
+  void TakeTimes();
+  const std::optional<LevelProof>& Proof() const { return proof_; }
 
  private:
   struct Button {
@@ -157,6 +165,7 @@ class ModeEditor : public Mode {
   std::u16string editText_;
   FieldResult editVerdict_;
   std::vector<EditorProblem> problems_;
+  std::optional<LevelProof> proof_;  // of the level as it was when proved
 };
 
 ModeEditor& TheModeEditor();

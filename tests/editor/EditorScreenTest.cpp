@@ -11,6 +11,7 @@
 
 #include "EditorTestSupport.h"
 #include "editor/EditorDocument.h"
+#include "editor/LevelProof.h"
 #include "support/Picture.h"
 
 using namespace editortest;
@@ -210,4 +211,40 @@ TEST(EditorScreenTest, AShippedLevelIsSavedAsThePlayersCopy) {
   ASSERT_TRUE(copy.OpenFile(data / "levels/level_01_02.xml"));
   EXPECT_EQ(copy.level().FindObject(37), nullptr);
   EXPECT_NE(copy.level().FindObject(10), nullptr);
+}
+
+// Prove lets the bot play the level in casual and expert play; the medal times it suggests
+// are taken with one key and saved.
+TEST(EditorScreenTest, ProvedTimesAreTakenAndSaved) {
+  TempDir data, work;
+  const std::string file = work / "first.xml";
+  // Level 1:1 with times far off what its play takes.
+  std::string text = ReadText(DemoGame() + "/content/levels/level_01_01.xml");
+  const size_t times = text.find("time_easy=");
+  ASSERT_NE(times, std::string::npos);
+  text.replace(times, text.find(" run_speed") - times, "time_easy=\"990\" time_norm=\"980\" time_hard=\"970\"");
+  WriteText(file, text);
+  const std::string script = work / "prove.txt";
+  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 key 43\n+2 key 38\n+2 key 45\n+20 key 38\n");
+  std::string out;
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "400",
+                        "--edit", file, "--script", script},
+                       data.Path(), &out),
+            0)
+      << out;
+  EditorDocument saved(DemoDescriptors());
+  ASSERT_TRUE(saved.OpenFile(file));
+  const Level& level = saved.level();
+  // The times of the same proof made here.
+  const LevelProof proof = LevelProof::Prove(DemoDescriptors(), DemoSettings(),
+                                             ReadText(DemoGame() + "/content/levels/level_01_01.xml"));
+  ASSERT_TRUE(proof.HasSuggestion());
+  EXPECT_EQ(level.timeHard, proof.gold);
+  EXPECT_EQ(level.timeNorm, proof.silver);
+  EXPECT_EQ(level.timeEasy, proof.reference);
+  // The shipped level's times came from the same rule.
+  Level shipped(DemoDescriptors());
+  ASSERT_TRUE(shipped.ReadLevel(ReadText(DemoGame() + "/content/levels/level_01_01.xml")));
+  EXPECT_EQ(level.timeHard, shipped.timeHard);
+  EXPECT_EQ(level.timeNorm, shipped.timeNorm);
 }

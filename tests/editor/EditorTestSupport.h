@@ -14,6 +14,7 @@
 #include "data/StringTable.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
+#include "level/GameSettings.h"
 #include "support/TempDir.h"
 
 namespace editortest {
@@ -69,6 +70,16 @@ inline const GameDescriptors& DemoDescriptors() {
 
 // A shipped level of the first episode with sites, buildings and waypoints.
 inline std::string Farmstead() { return ReadText(DemoGame() + "/content/levels/level_01_02.xml"); }
+
+// The demo's game settings.
+inline const GameSettings& DemoSettings() {
+  static const GameSettings settings = [] {
+    FileSystem fs;
+    fs.Mount(DemoGame() + "/content");
+    return GameSettings::LoadGameSettings(fs);
+  }();
+  return settings;
+}
 
 // The texts of every shipped level.
 inline std::vector<std::string> ShippedTexts() {
