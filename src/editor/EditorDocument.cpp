@@ -20,6 +20,7 @@
 #include "level/LevelDiff.h"
 #include "level/LevelWriter.h"
 #include "level/ObjectFlags.h"
+#include "level/WaypointArea.h"
 
 namespace {
 
@@ -284,6 +285,28 @@ bool EditorDocument::Move(int id, Vec2 to) {
     if (!line) return false;
     const WorldObject& o = *level_->objects[size_t(IndexOf(member))];
     line->SetValue("pos", FormatPosition(o.position.x + dx, o.position.y + dy));
+    lines[at] = line->Format();
+  }
+  return Commit(lines, "move");
+}
+
+bool EditorDocument::MoveWaypoint(int id, Vec2 to) {
+  const int index = IndexOf(id);
+  if (index < 0 || level_->objects[size_t(index)]->cls != WorldObject::kWaypoint) return false;
+  const size_t at = kFirstObjectLine + size_t(index);
+  std::vector<std::string> lines = Lines();
+  std::optional<AttributeLine> line = AttributeLine::Parse(lines[at]);
+  if (!line) return false;
+  line->SetValue("pos", FormatPosition(to.x, to.y));
+  lines[at] = line->Format();
+  Level moved(descriptors_);
+  if (!Normalise(JoinLines(lines), moved)) return false;
+  const WorldObject& waypoint = *moved.objects[size_t(index)];
+  if (!waypoint_area::Served(waypoint).empty()) {
+    const Vec2 half = waypoint_area::FittedHalfSize(waypoint);
+    char size[64];
+    std::snprintf(size, sizeof size, "%.2f,%.2f", half.x, half.y);
+    line->SetValue("size", size);
     lines[at] = line->Format();
   }
   return Commit(lines, "move");
@@ -714,6 +737,16 @@ std::vector<EditorProblem> EditorDocument::Check() const {
     if (IsOrdinary(l.mode) && o.cls == WorldObject::kObstacle && !o.Hidden() && !served.count(id) &&
         o.desc && !o.desc->Indestructible())
       problems.push_back({id, "editor_problem_not_served", o.texture});
+  }
+  // Clicks on a picture are taken by its waypoint's quad: most of the picture must lie in it.
+  for (const auto& owned : l.objects) {
+    if (owned->cls != WorldObject::kWaypoint || !IsOrdinary(l.mode)) continue;
+    for (const WorldObject* picture : waypoint_area::Served(*owned)) {
+      if (picture->Hidden() || waypoint_area::Share(*owned, *picture) >= waypoint_area::kLeastShare)
+        continue;
+      problems.push_back({owned->id, "editor_problem_click_area", std::to_string(picture->id)});
+      break;
+    }
   }
   if (IsOrdinary(l.mode) && !camp) problems.push_back({0, "editor_problem_no_camp", {}});
   if (l.timeHard > l.timeNorm || l.timeNorm > l.timeEasy)

@@ -74,6 +74,9 @@ class EditorDocument {
   int Place(const std::vector<std::string>& templateLines, Vec2 at, std::string_view label);
   // Moves an object's group so that the object stands at `to` (whole units).
   bool Move(int id, Vec2 to);
+  // Moves one waypoint alone; when it serves pictures its quad is fitted to them again (the
+  // rule of the level tools: the quad takes the clicks on the pictures it serves).
+  bool MoveWaypoint(int id, Vec2 to);
   bool Delete(int id);
   // A copy of the group `offset` away, with fresh ids; returns the copy's id (0: none).
   int Duplicate(int id, Vec2 offset);

@@ -614,7 +614,11 @@ void ModeEditor::ReleaseLeft(float x, float y) {
     RebuildView();
   } else if (drag == Drag::Link) {
     const int to = WaypointRingAt(w);
-    if (to && to != linkFrom_) {
+    const bool moved = std::hypot(w.x - dragStart_.x, w.y - dragStart_.y) > kRingRadius * (camera_.zoom + 1);
+    if (!to && moved) {
+      // Dropped on open ground: the waypoint moves there.
+      if (document_->MoveWaypoint(linkFrom_, Snapped(w))) RebuildView();
+    } else if (to && to != linkFrom_) {
       const FieldResult r = document_->Link(linkFrom_, to);
       if (r.taken) {
         SayKey("editor_linked", std::to_string(linkFrom_) + "-" + std::to_string(to));

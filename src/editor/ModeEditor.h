@@ -17,8 +17,8 @@ class Level;
 // along the top instead of the HUD.
 //
 // The world: a left press selects the object under the pointer and drags it (in steps of the
-// grid while the grid is on), a drag from a waypoint's ring to another waypoint links them,
-// a click on a link removes it; the right button drags the view, the wheel zooms, the arrow
+// grid while the grid is on), a drag from a waypoint's ring to another waypoint links them
+// and to open ground moves it (its quad fitted to what it serves), a click on a link removes it; the right button drags the view, the wheel zooms, the arrow
 // keys pan. A palette entry is dragged onto the world, or clicked and then placed with a
 // click. Delete removes the selection, D duplicates it, Z / Y undo and redo, S saves, G
 // switches the grid, P proves the level with the bot and T takes the medal times it suggests

@@ -139,6 +139,27 @@ TEST(EditorDocumentTest, GroupsMoveDeleteAndDuplicateTogether) {
   EXPECT_NE(Find(doc, 37), nullptr);
 }
 
+// A waypoint moved alone gets a quad that takes the clicks on what it serves; a picture grown
+// past its waypoint's quad is reported.
+TEST(EditorDocumentTest, AMovedWaypointIsFittedToItsPicture) {
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.Open(Farmstead()));
+  EXPECT_FALSE(doc.MoveWaypoint(37, Vec2{0, 0}));  // not a waypoint
+  // Waypoint 105 serves the berry bush 37 at -250,74 (half size 30 x 24).
+  ASSERT_TRUE(doc.MoveWaypoint(105, Vec2{-250, 10}));
+  const WorldObject& w = *Find(doc, 105);
+  EXPECT_EQ(w.position.y, 10);
+  EXPECT_EQ(w.size.x, std::ceil(0.75f * 30));
+  EXPECT_EQ(w.size.y, std::ceil(64 + 0.75f * 24));
+  EXPECT_EQ(doc.History().UndoSteps(), 1u);
+  EXPECT_EQ(doc.Check(), std::vector<EditorProblem>{});
+  // A lone waypoint keeps its size.
+  ASSERT_TRUE(doc.MoveWaypoint(100, Vec2{-430, -250}));
+  EXPECT_EQ(Find(doc, 100)->size.x, 20);
+  ASSERT_TRUE(doc.SetField(37, "size", "140,90").taken);
+  EXPECT_TRUE(HasProblem(doc.Check(), "editor_problem_click_area", 105));
+}
+
 // Typed values: taken when the file carries them as typed, otherwise refused with the reason,
 // and the level stays as it was.
 TEST(EditorDocumentTest, TypedValuesAreCheckedAndNeverSilentlyDropped) {
