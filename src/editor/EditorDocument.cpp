@@ -749,6 +749,30 @@ std::vector<EditorProblem> EditorDocument::Check() const {
     }
   }
   if (IsOrdinary(l.mode) && !camp) problems.push_back({0, "editor_problem_no_camp", {}});
+  // Every waypoint that serves something is reached along the links (either way) from a
+  // waypoint where workers live (the camp and the special workers' bases), obstacles cleared.
+  if (IsOrdinary(l.mode) && camp) {
+    std::set<int> reached;
+    std::vector<const WorldObject*> open;
+    for (const auto& o : l.objects) {
+      if (o->cls == WorldObject::kWaypoint && o->subclass >= 1 && o->subclass <= 9 && reached.insert(o->id).second)
+        open.push_back(o.get());
+    }
+    while (!open.empty()) {
+      const WorldObject* at = open.back();
+      open.pop_back();
+      for (const auto& neighbours : {at->links, at->backLinks}) {
+        for (const int next : neighbours) {
+          const WorldObject* to = next ? l.FindObject(next) : nullptr;
+          if (to && to->cls == WorldObject::kWaypoint && reached.insert(next).second) open.push_back(to);
+        }
+      }
+    }
+    for (const auto& o : l.objects) {
+      if (o->cls == WorldObject::kWaypoint && o->link && !o->link->Hidden() && !reached.count(o->id))
+        problems.push_back({o->id, "editor_problem_unreachable", std::to_string(o->linkId)});
+    }
+  }
   if (l.timeHard > l.timeNorm || l.timeNorm > l.timeEasy)
     problems.push_back({0, "editor_problem_times",
                         std::to_string(l.timeEasy) + "," + std::to_string(l.timeNorm) + "," +

@@ -95,6 +95,12 @@ TEST(EditorDocumentTest, ChecksPassShippedLevelsAndCatchBrokenOnes) {
   EXPECT_TRUE(HasProblem(found, "editor_problem_outside", 4));
   EXPECT_TRUE(HasProblem(found, "editor_problem_times", 0));
   EXPECT_FALSE(HasProblem(found, "editor_problem_no_camp"));
+  // Waypoint 105 (to the berry bush) is still reached from the second camp and from 106.
+  EXPECT_FALSE(HasProblem(found, "editor_problem_unreachable"));
+  ASSERT_TRUE(doc.Unlink(112, 105));
+  EXPECT_FALSE(HasProblem(doc.Check(), "editor_problem_unreachable"));
+  ASSERT_TRUE(doc.Unlink(105, 106));
+  EXPECT_TRUE(HasProblem(doc.Check(), "editor_problem_unreachable", 105));
   ASSERT_TRUE(doc.Delete(100));
   ASSERT_TRUE(doc.Delete(112));
   EXPECT_TRUE(HasProblem(doc.Check(), "editor_problem_no_camp", 0));
