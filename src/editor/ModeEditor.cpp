@@ -406,9 +406,11 @@ int ModeEditor::OnInput(InputEvent event) {
       if (asking_) break;
       const float steps = float(event.value) / 120.0f;
       if (x < -App().renderer()->HalfWidth() + kPaletteWidth) {
-        paletteFirst_ = std::max(0, paletteFirst_ - int(steps));
+        const int rows = (int(palette_.OfKind(PaletteEntry::Kind(kind_)).size()) + 1) / 2;
+        paletteFirst_ = std::clamp(paletteFirst_ - int(steps), 0, std::max(0, rows - 1));
         break;
       }
+      if (PointerOnPanel(x, y)) break;
       const Vec2 fixed = ToWorld(x, y);
       camera_.zoom = std::clamp(camera_.zoom - steps * 0.15f, kZoomMin, kZoomMax);
       const float k = camera_.zoom + 1;

@@ -84,6 +84,7 @@ class ModeEditor : public Mode {
     void (ModeEditor::*action)() = nullptr;
     bool question = false;  // a button of the leaving question
     bool on = false;        // drawn pressed (a switch that is on)
+    float size = 15;        // of the label
     bool Hit(float x, float y) const { return x >= x0 && x <= x1 && y <= y0 && y >= y1; }
   };
   struct FieldRow {

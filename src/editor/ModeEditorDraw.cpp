@@ -89,19 +89,25 @@ std::vector<ModeEditor::Button> ModeEditor::Buttons() const {
               {"editor_button_take_times", &ModeEditor::TakeTimes},
               {"editor_button_fit", &ModeEditor::FitView},
               {"editor_button_leave", &ModeEditor::Escape}};
-  // Right-aligned along the top bar.
+  // Right-aligned along the top bar, their labels smaller where they would take more than
+  // two thirds of it (narrow screens, long words).
+  float natural = 0;
+  for (const auto& entry : kBar) natural += TextWidth(Text(entry.key), kSmall, 1) + 24;
+  const float labelSize = std::max(10.0f, kSmall * std::min(1.0f, r->Width() * 0.66f / natural));
+  const float pad = labelSize * 1.2f;
   float x = r->HalfWidth() - 8;
   for (auto it = std::rbegin(kBar); it != std::rend(kBar); ++it) {
     Button b;
     b.label = Text(it->key);
-    const float w = TextWidth(b.label, kSmall, 1) + 18;
+    b.size = labelSize;
+    const float w = TextWidth(b.label, labelSize, 1) + pad;
     b.x0 = x - w;
     b.x1 = x;
     b.y0 = top;
     b.y1 = bottom;
     b.action = it->action;
     b.on = it->action == &ModeEditor::ToggleGrid && grid_;
-    x -= w + 6;
+    x -= w + 4;
     buttons.insert(buttons.begin(), b);
   }
   if (asking_) {
@@ -315,9 +321,19 @@ void ModeEditor::DrawTopBar() {
   }
   r.Flush();
   const bool modified = document_ && document_->Modified();
-  Print(-r.HalfWidth() + 12, top - 10, 20, Title(), modified ? kAccent : kText, 2);
-  for (const Button& b : Buttons())
-    if (!b.question) Print(b.x0 + 9, b.y0 - 6, kSmall, b.label, kText, 1);
+  // The title in the room the buttons leave, its file name shortened from the front.
+  const std::vector<Button> buttons = Buttons();
+  const float room = (buttons.empty() ? r.HalfWidth() : buttons.front().x0) - (-r.HalfWidth() + 12) - 10;
+  std::u16string title = Title();
+  float size = 20;
+  while (size > 14 && TextWidth(title, size, 2) > room) size -= 1;
+  while (title.size() > 4 && TextWidth(title, size, 2) > room) title.erase(title.size() / 2, 1);
+  Print(-r.HalfWidth() + 12, top - 10 - (20 - size) * 0.5f, size, title, modified ? kAccent : kText, 2);
+  for (const Button& b : buttons) {
+    if (b.question) continue;
+    const float w = TextWidth(b.label, b.size, 1);
+    Print((b.x0 + b.x1 - w) * 0.5f, (b.y0 + b.y1) * 0.5f + b.size * 0.55f, b.size, b.label, kText, 1);
+  }
 }
 
 void ModeEditor::DrawPalette() {
