@@ -37,6 +37,10 @@ struct ModeRequest {
   // a ground picture a new level on it.
   std::string file;
   std::string ground;
+  // Game: a level's text played on trial (from the editor) instead of a campaign level: no
+  // progress, record or saved game is written, and Escape or the level's end goes back to
+  // `back` (told that it comes back from the game by its own `back`).
+  std::shared_ptr<const std::string> levelText;
 };
 
 inline ModeRequest ShowScreen(ModeId mode) {
@@ -101,5 +105,13 @@ inline ModeRequest EditShippedLevel(int episode, int level) {
 inline ModeRequest EditNewLevel(const std::string& ground) {
   ModeRequest request = ShowScreen(ModeId::Editor);
   request.ground = ground;
+  return request;
+}
+// A level's text played on trial, at a campaign position for what the level screen looks up
+// (tutorial texts, names), coming back to `back` afterwards.
+inline ModeRequest PlayTrial(const std::string& text, int episode, int level, ModeId back) {
+  ModeRequest request = PlayLevel(episode, level);
+  request.levelText = std::make_shared<const std::string>(text);
+  request.back = back;
   return request;
 }

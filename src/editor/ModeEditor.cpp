@@ -15,7 +15,8 @@ namespace {
 
 // Letter keys by their place on the keyboard's rows (Q W E R T Y ..., A S D F G ...).
 constexpr int kKeyY = kGameKeyQ + 5, kKeyS = kGameKeyA + 1, kKeyD = kGameKeyA + 2,
-              kKeyG = kGameKeyA + 4, kKeyP = kGameKeyQ + 9, kKeyT = kGameKeyQ + 4;
+              kKeyG = kGameKeyA + 4, kKeyP = kGameKeyQ + 9, kKeyT = kGameKeyQ + 4,
+              kKeyL = kGameKeyA + 8;
 
 // The grid the world snaps to, in level units.
 constexpr float kGrid = 10.0f;
@@ -65,7 +66,8 @@ void ModeEditor::Enter() {
   // The editor's own strings (a language change reloads the shared ones).
   if (StringTable* strings = App().strings()) strings->Load("editor");
   // Coming back from playing the level keeps the document as it was.
-  if (!document_ || request_.mode == ModeId::Editor) OpenRequested();
+  const bool fromGame = request_.back == ModeId::Game;
+  if (!document_ || (request_.mode == ModeId::Editor && !fromGame)) OpenRequested();
   request_ = ModeRequest{};
 }
 
@@ -274,6 +276,17 @@ void ModeEditor::DuplicateSelected() {
   }
 }
 
+void ModeEditor::Play() {
+  if (!document_ || requested) return;
+  const Level& level = document_->level();
+  // What the level screen looks up by the campaign position (names, tutorial texts) comes
+  // from the level's own, or from the first level for a level outside the campaign.
+  const bool campaign = level.episode >= 1 && level.episode <= Level::kEpisodes && level.levelNumber >= 1 &&
+                        level.levelNumber <= Level::kLevelsPerEpisode;
+  RequestMode(PlayTrial(document_->Text(), campaign ? level.episode : 1, campaign ? level.levelNumber : 1,
+                        ModeId::Editor));
+}
+
 void ModeEditor::Prove() {
   Application& app = App();
   if (!document_ || !app.descriptors() || !app.gameSettings()) return;
@@ -458,6 +471,7 @@ void ModeEditor::KeyDown(int key) {
   if (key == kKeyS) return Save();
   if (key == kKeyD) return DuplicateSelected();
   if (key == kKeyP) return Prove();
+  if (key == kKeyL) return Play();
   if (key == kKeyT) return TakeTimes();
   const float step = 40 * (camera_.zoom + 1);
   switch (key) {

@@ -21,8 +21,8 @@ class Level;
 // and to open ground moves it (its quad fitted to what it serves), a click on a link removes it; the right button drags the view, the wheel zooms, the arrow
 // keys pan. A palette entry is dragged onto the world, or clicked and then placed with a
 // click. Delete removes the selection, D duplicates it, Z / Y undo and redo, S saves, G
-// switches the grid, P proves the level with the bot and T takes the medal times it suggests
-// (alone or with Ctrl). A field of the selection is edited by clicking it and
+// switches the grid, L plays the level in the level screen, P proves it with the bot and T
+// takes the medal times it suggests (alone or with Ctrl). A field of the selection is edited by clicking it and
 // typing: the value is checked as it is typed and taken with Enter. Escape leaves (asking
 // first when something is not saved).
 class ModeEditor : public Mode {
@@ -70,6 +70,9 @@ class ModeEditor : public Mode {
   void Redo();
   void DeleteSelected();
   void DuplicateSelected();
+  // Plays the level as it stands in the level screen; Escape or its end comes back here with
+  // the document as it was.
+  void Play();
   // Lets the bot play the level in casual and expert play, without a window; the result and
   // the medal times it suggests show in the status line.
   void Prove();

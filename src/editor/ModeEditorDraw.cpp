@@ -85,6 +85,7 @@ std::vector<ModeEditor::Button> ModeEditor::Buttons() const {
               {"editor_button_duplicate", &ModeEditor::DuplicateSelected},
               {"editor_button_delete", &ModeEditor::DeleteSelected},
               {"editor_button_grid", &ModeEditor::ToggleGrid},
+              {"editor_button_play", &ModeEditor::Play},
               {"editor_button_prove", &ModeEditor::Prove},
               {"editor_button_take_times", &ModeEditor::TakeTimes},
               {"editor_button_fit", &ModeEditor::FitView},

@@ -248,3 +248,38 @@ TEST(EditorScreenTest, ProvedTimesAreTakenAndSaved) {
   EXPECT_EQ(level.timeHard, shipped.timeHard);
   EXPECT_EQ(level.timeNorm, shipped.timeNorm);
 }
+
+// Play: the level as it stands is played in the level screen, Escape comes back to the editor
+// with the document as it was, and nothing of the trial is kept for the player.
+TEST(EditorScreenTest, PlayInTheLevelScreenAndComeBack) {
+  TempDir data, work;
+  const std::string file = work / "farm.xml";
+  WriteText(file, Farmstead());
+  const std::string script = work / "play.txt";
+  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 click " + ScreenPoint(-250, 78) +
+                        "\n+5 key delete\n+5 key 52\n+0~200 expect mode:ModeGame\n+60 key escape\n"
+                        "+0~200 expect mode:ModeEditor\n+5~100 key 45\n");
+  std::string out;
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900",
+                        "--edit", file, "--script", script, "--trace"},
+                       data.Path(), &out),
+            0)
+      << out;
+  EXPECT_NE(out.find("mode ModeGame"), std::string::npos) << out;
+  // The deletion made before playing is still there, and saved.
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.OpenFile(file));
+  EXPECT_EQ(doc.level().FindObject(37), nullptr);
+  EXPECT_NE(doc.level().FindObject(10), nullptr);
+
+  // A game that ends while the trial is played leaves no saved level for "continue" (the
+  // level screen keeps one when the game ends during a campaign level).
+  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 key 52\n+0~200 expect mode:ModeGame\n");
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "450",
+                        "--edit", file, "--script", script, "--trace"},
+                       data.Path(), &out),
+            0)
+      << out;
+  EXPECT_NE(out.find("mode ModeGame"), std::string::npos) << out;
+  EXPECT_FALSE(std::filesystem::exists(data / "1/Game.sav"));
+}
