@@ -246,7 +246,8 @@ std::vector<int> EditorDocument::ServingWaypoints(int id) const {
   // A camp waypoint names its workers' house in its respawn value.
   for (const auto& o : level_->objects) {
     const bool camp = o->subclass == 1 && o->respawnMin == id;
-    if (o->cls == WorldObject::kWaypoint && (o->linkId == id || camp) && o->id != id) ids.push_back(o->id);
+    if (o->cls == WorldObject::kWaypoint && (o->linkId == id || camp) && o->id != id)
+      ids.push_back(o->id);
   }
   return ids;
 }
@@ -266,7 +267,8 @@ std::vector<int> EditorDocument::Group(int id) const {
   }
   std::vector<int> ordered;
   for (const auto& o : level_->objects)
-    if (members.count(o->id) && std::find(ordered.begin(), ordered.end(), int(o->id)) == ordered.end())
+    if (members.count(o->id) &&
+        std::find(ordered.begin(), ordered.end(), int(o->id)) == ordered.end())
       ordered.push_back(o->id);
   return ordered;
 }
@@ -416,7 +418,8 @@ int EditorDocument::Duplicate(int id, Vec2 offset) {
   if (group.empty()) return 0;
   const std::vector<std::string> lines = Lines();
   std::vector<std::string> copied;
-  for (const int member : group) copied.push_back(lines[kFirstObjectLine + size_t(IndexOf(member))]);
+  for (const int member : group)
+    copied.push_back(lines[kFirstObjectLine + size_t(IndexOf(member))]);
   // Place names the copy by its first object that is not a waypoint; the group's head is
   // that one unless the group is a lone waypoint.
   return Place(copied, offset, "duplicate");
@@ -495,7 +498,8 @@ FieldResult EditorDocument::CheckObjectValue(int id, std::string_view attr,
   const auto exists = [&](long other) { return other > 0 && IndexOf(int(other)) >= 0; };
   if (attr == "id") {
     const std::optional<long> v = wholeAt(0);
-    if (!v || parts.size() != 1 || *v < 1 || *v > 0xFFFF) return Refuse("editor_field_whole", "1-65535");
+    if (!v || parts.size() != 1 || *v < 1 || *v > 0xFFFF)
+      return Refuse("editor_field_whole", "1-65535");
     if (*v != id && exists(*v)) return Refuse("editor_field_id_taken", std::string(value));
     return kTaken;
   }
@@ -507,7 +511,8 @@ FieldResult EditorDocument::CheckObjectValue(int id, std::string_view attr,
   }
   if (attr == "subclass") {
     const std::optional<long> v = wholeAt(0);
-    if (!v || parts.size() != 1 || *v < 0 || *v > 0xFFFF) return Refuse("editor_field_whole", "0-65535");
+    if (!v || parts.size() != 1 || *v < 0 || *v > 0xFFFF)
+      return Refuse("editor_field_whole", "0-65535");
     const bool described = o.cls == WorldObject::kObstacle || o.cls == WorldObject::kBuilding ||
                            o.cls == WorldObject::kLandmark;
     if (described && !descriptors_.ForClass(o.cls, int(*v)))
@@ -549,7 +554,8 @@ FieldResult EditorDocument::CheckObjectValue(int id, std::string_view attr,
   }
   if (attr == "respawn" && !value.empty()) {
     const std::optional<long> lo = wholeAt(0), hi = wholeAt(1);
-    if (!lo || !hi || parts.size() != 2 || *lo < 0 || *lo > *hi) return Refuse("editor_field_range");
+    if (!lo || !hi || parts.size() != 2 || *lo < 0 || *lo > *hi)
+      return Refuse("editor_field_range");
     return kTaken;
   }
   if (attr == "flags") {
@@ -571,7 +577,8 @@ FieldResult EditorDocument::SetField(int id, std::string_view attr, std::string_
   if (index < 0) return Refuse("editor_field_no_object", std::to_string(id));
   const FieldResult check = CheckObjectValue(id, attr, value);
   if (!check.taken) return check;
-  if (attr == "id" && std::atoi(std::string(value).c_str()) != id) return Rename(id, std::atoi(std::string(value).c_str()));
+  if (attr == "id" && std::atoi(std::string(value).c_str()) != id)
+    return Rename(id, std::atoi(std::string(value).c_str()));
   return SetAttribute(kFirstObjectLine + size_t(index), attr, value, attr);
 }
 
@@ -586,7 +593,8 @@ FieldResult EditorDocument::Rename(int id, int to) {
     const bool camp = line->Value("class") == "3" && line->Value("subclass") == "1";
     if (const auto respawn = line->Value("respawn"); camp && respawn) {
       std::vector<std::string> parts = Split(*respawn, ',');
-      if (parts[0] == from) line->SetValue("respawn", renamed + (parts.size() > 1 ? "," + parts[1] : ""));
+      if (parts[0] == from)
+        line->SetValue("respawn", renamed + (parts.size() > 1 ? "," + parts[1] : ""));
     }
     if (const auto links = line->Value("links")) {
       std::string out;
@@ -603,8 +611,9 @@ FieldResult EditorDocument::Rename(int id, int to) {
 FieldResult EditorDocument::CheckSettingValue(std::string_view attr, std::string_view value) const {
   const std::vector<std::string> parts = Split(value, ',');
   static const std::set<std::string, std::less<>> kCounts = {
-      "time_easy", "time_norm", "time_hard", "storage", "resources", "quest_res", "bonus_cost",
-      "workers_free", "thief_per", "fly_time", "music", "run_speed", "build_speed", "resp_speed"};
+      "time_easy", "time_norm",  "time_hard",    "storage",   "resources",
+      "quest_res", "bonus_cost", "workers_free", "thief_per", "fly_time",
+      "music",     "run_speed",  "build_speed",  "resp_speed"};
   if (kCounts.count(attr)) {
     for (const std::string& p : parts) {
       const std::optional<long> v = WholeNumber(p);
@@ -635,7 +644,8 @@ FieldResult EditorDocument::TrySetting(std::string_view attr, std::string_view v
 FieldResult EditorDocument::SetSettings(
     const std::vector<std::pair<std::string, std::string>>& values, std::string_view label) {
   std::vector<std::string> lines = Lines();
-  std::optional<AttributeLine> line = lines.size() > 1 ? AttributeLine::Parse(lines[1]) : std::nullopt;
+  std::optional<AttributeLine> line =
+      lines.size() > 1 ? AttributeLine::Parse(lines[1]) : std::nullopt;
   if (!line) return Refuse("editor_field_unreadable");
   for (const auto& [attr, value] : values) {
     const FieldResult check = CheckSettingValue(attr, value);
@@ -688,7 +698,8 @@ bool EditorDocument::Unlink(int a, int b) {
       }
       links += (links.empty() ? "" : ",") + std::to_string(l);
     }
-    std::optional<AttributeLine> line = AttributeLine::Parse(lines[kFirstObjectLine + size_t(index)]);
+    std::optional<AttributeLine> line =
+        AttributeLine::Parse(lines[kFirstObjectLine + size_t(index)]);
     if (!line) return false;
     line->SetValue("links", links);
     lines[kFirstObjectLine + size_t(index)] = line->Format();
@@ -707,7 +718,8 @@ std::vector<EditorProblem> EditorDocument::Check() const {
   for (const auto& owned : l.objects) {
     const WorldObject& o = *owned;
     const int id = o.id;
-    if (!ids.insert(id).second) problems.push_back({id, "editor_problem_duplicate_id", std::to_string(id)});
+    if (!ids.insert(id).second)
+      problems.push_back({id, "editor_problem_duplicate_id", std::to_string(id)});
     const bool described = o.cls == WorldObject::kObstacle || o.cls == WorldObject::kBuilding ||
                            o.cls == WorldObject::kLandmark;
     if (described && !o.desc)
@@ -731,9 +743,11 @@ std::vector<EditorProblem> EditorDocument::Check() const {
       if (!house || house->cls != WorldObject::kBuilding)
         problems.push_back({id, "editor_problem_camp_no_house", std::to_string(o.respawnMin)});
     }
-    const bool outside = std::fabs(o.position.x) > kHalfWidth || std::fabs(o.position.y) > kHalfHeight;
+    const bool outside =
+        std::fabs(o.position.x) > kHalfWidth || std::fabs(o.position.y) > kHalfHeight;
     if (IsOrdinary(l.mode) && outside)
-      problems.push_back({id, "editor_problem_outside", FormatPosition(o.position.x, o.position.y)});
+      problems.push_back(
+          {id, "editor_problem_outside", FormatPosition(o.position.x, o.position.y)});
     if (IsOrdinary(l.mode) && o.cls == WorldObject::kObstacle && !o.Hidden() && !served.count(id) &&
         o.desc && !o.desc->Indestructible())
       problems.push_back({id, "editor_problem_not_served", o.texture});
@@ -755,7 +769,8 @@ std::vector<EditorProblem> EditorDocument::Check() const {
     std::set<int> reached;
     std::vector<const WorldObject*> open;
     for (const auto& o : l.objects) {
-      if (o->cls == WorldObject::kWaypoint && o->subclass >= 1 && o->subclass <= 9 && reached.insert(o->id).second)
+      if (o->cls == WorldObject::kWaypoint && o->subclass >= 1 && o->subclass <= 9 &&
+          reached.insert(o->id).second)
         open.push_back(o.get());
     }
     while (!open.empty()) {
@@ -764,12 +779,14 @@ std::vector<EditorProblem> EditorDocument::Check() const {
       for (const auto& neighbours : {at->links, at->backLinks}) {
         for (const int next : neighbours) {
           const WorldObject* to = next ? l.FindObject(next) : nullptr;
-          if (to && to->cls == WorldObject::kWaypoint && reached.insert(next).second) open.push_back(to);
+          if (to && to->cls == WorldObject::kWaypoint && reached.insert(next).second)
+            open.push_back(to);
         }
       }
     }
     for (const auto& o : l.objects) {
-      if (o->cls == WorldObject::kWaypoint && o->link && !o->link->Hidden() && !reached.count(o->id))
+      if (o->cls == WorldObject::kWaypoint && o->link && !o->link->Hidden() &&
+          !reached.count(o->id))
         problems.push_back({o->id, "editor_problem_unreachable", std::to_string(o->linkId)});
     }
   }
@@ -787,10 +804,10 @@ std::string EditorDocument::SaveText() const {
 
 FieldResult EditorDocument::Save(const std::string& path, base::WriteStep failAt) {
   if (path.empty()) return Refuse("editor_save_no_path");
-  const bool samePlace = !path_.empty() && std::filesystem::path(path) == std::filesystem::path(path_);
+  const bool samePlace =
+      !path_.empty() && std::filesystem::path(path) == std::filesystem::path(path_);
   if (samePlace && partial_) return Refuse("editor_save_partial", path);
-  if ((samePlace && readOnly_) || ReadOnly(path))
-    return Refuse("editor_save_read_only", path);
+  if ((samePlace && readOnly_) || ReadOnly(path)) return Refuse("editor_save_read_only", path);
   const std::string text = SaveText();
   // Never a file that would not read back as this level.
   Level check(descriptors_);

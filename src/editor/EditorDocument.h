@@ -145,8 +145,8 @@ class EditorDocument {
   DescriptorServices* media_;
   std::unique_ptr<Level> level_;
   EditHistory history_;
-  std::string original_;   // the bytes opened
-  std::string openedAs_;   // the authored text they read as
+  std::string original_;  // the bytes opened
+  std::string openedAs_;  // the authored text they read as
   std::string path_;
   std::vector<EditorProblem> openProblems_;
   bool partial_ = false;

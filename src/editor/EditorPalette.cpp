@@ -36,9 +36,8 @@ std::string WaypointLine(int id, int subclass, int dx, int dy, int house = 0) {
 
 const char* EditorPalette::KindKey(PaletteEntry::Kind kind) {
   static const char* const kKeys[PaletteEntry::kKinds] = {
-      "editor_kind_scenery", "editor_kind_obstacles", "editor_kind_buildings",
-      "editor_kind_camps",   "editor_kind_helpers",   "editor_kind_flyers",
-      "editor_kind_puzzle"};
+      "editor_kind_scenery", "editor_kind_obstacles", "editor_kind_buildings", "editor_kind_camps",
+      "editor_kind_helpers", "editor_kind_flyers",    "editor_kind_puzzle"};
   return kKeys[int(kind)];
 }
 
@@ -48,8 +47,8 @@ void EditorPalette::Learn(const GameDescriptors& descriptors,
   grounds_.clear();
   using Kind = PaletteEntry::Kind;
   // The waypoints: the camp (where ordinary workers live), a plain one and the exit.
-  for (const auto& [subclass, kind] : {std::pair{1, Kind::Camp}, std::pair{0, Kind::Camp},
-                                       std::pair{13, Kind::Camp}}) {
+  for (const auto& [subclass, kind] :
+       {std::pair{1, Kind::Camp}, std::pair{0, Kind::Camp}, std::pair{13, Kind::Camp}}) {
     PaletteEntry e;
     e.kind = kind;
     e.cls = 3;
@@ -86,7 +85,8 @@ void EditorPalette::Learn(const GameDescriptors& descriptors,
           e.kind = o.texture.find("site") != std::string::npos ? Kind::Building : Kind::Obstacle;
           break;
         case WorldObject::kBuilding:
-          e.kind = o.desc && o.desc->type == ObjectDesc::kWorkersHouse ? Kind::Camp : Kind::Building;
+          e.kind =
+              o.desc && o.desc->type == ObjectDesc::kWorkersHouse ? Kind::Camp : Kind::Building;
           break;
         case WorldObject::kLandmark:
           e.kind = Kind::Helper;
@@ -113,7 +113,8 @@ void EditorPalette::Learn(const GameDescriptors& descriptors,
       members.push_back(i);
       std::set<const WorldObject*> chain{&o};
       for (const WorldObject* next = o.link;
-           next && next->Hidden() && next->cls != WorldObject::kWaypoint && chain.insert(next).second;
+           next && next->Hidden() && next->cls != WorldObject::kWaypoint &&
+           chain.insert(next).second;
            next = next->link) {
         for (size_t k = 0; k < level.objects.size(); ++k)
           if (level.objects[k].get() == next) members.push_back(k);

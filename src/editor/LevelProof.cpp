@@ -54,6 +54,7 @@ LevelProof LevelProof::Prove(const GameDescriptors& descriptors, const GameSetti
   LevelProof proof;
   proof.casual = Play(descriptors, settings, text, LevelTimer::kCasual, limitSeconds);
   proof.expert = Play(descriptors, settings, text, LevelTimer::kExpert, limitSeconds);
-  if (proof.expert.won) SuggestTimes(proof.expert.seconds, proof.gold, proof.silver, proof.reference);
+  if (proof.expert.won)
+    SuggestTimes(proof.expert.seconds, proof.gold, proof.silver, proof.reference);
   return proof;
 }

@@ -15,7 +15,8 @@ struct LevelProof {
     int medal = -1;   // of the result, -1 without one
   };
   Run casual, expert;
-  int gold = 0, silver = 0, reference = 0;  // suggested times in seconds; 0 without a won expert run
+  int gold = 0, silver = 0,
+      reference = 0;  // suggested times in seconds; 0 without a won expert run
 
   bool HasSuggestion() const { return gold > 0; }
 

@@ -115,8 +115,9 @@ void ModeEditor::OpenRequested() {
   } else {
     // A land by its number is the ground of its episode's first level.
     std::string ground = request_.ground;
-    const bool number = !ground.empty() && ground.size() < 3 &&
-                        std::all_of(ground.begin(), ground.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool number =
+        !ground.empty() && ground.size() < 3 &&
+        std::all_of(ground.begin(), ground.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (number && fs) {
       Level first(*app.descriptors());
       const std::string text = FileText(*fs, Level::LevelFileName(std::atoi(ground.c_str()), 1));
@@ -134,7 +135,8 @@ void ModeEditor::OpenRequested() {
       }
     }
   }
-  name_ = savePath_.empty() ? std::string("-") : std::filesystem::path(savePath_).filename().string();
+  name_ =
+      savePath_.empty() ? std::string("-") : std::filesystem::path(savePath_).filename().string();
   const auto& problems = document_->OpenProblems();
   if (!problems.empty()) SayKey(problems.front().key, problems.front().detail);
   RebuildView();
@@ -176,7 +178,8 @@ void ModeEditor::FitView() {
   const float bottom = -r->HalfHeight() + kStatusHeight;
   const float scale = std::min((right - left) / 1280.0f, (top - bottom) / 768.0f);
   camera_.zoom = std::clamp(1.0f / scale - 1.0f, kZoomMin, kZoomMax);
-  camera_.offset = Vec2{(left + right) * 0.5f * (camera_.zoom + 1), (top + bottom) * 0.5f * (camera_.zoom + 1)};
+  camera_.offset =
+      Vec2{(left + right) * 0.5f * (camera_.zoom + 1), (top + bottom) * 0.5f * (camera_.zoom + 1)};
 }
 
 Vec2 ModeEditor::ToWorld(float x, float y) const {
@@ -209,7 +212,9 @@ std::u16string ModeEditor::Explain(const std::string& key, const std::string& de
 }
 
 void ModeEditor::Say(const std::u16string& text) { status_ = text; }
-void ModeEditor::SayKey(const std::string& key, const std::string& detail) { Say(Explain(key, detail)); }
+void ModeEditor::SayKey(const std::string& key, const std::string& detail) {
+  Say(Explain(key, detail));
+}
 
 std::u16string ModeEditor::Title() const {
   std::u16string title = Text("editor_title") + u": " + base::Utf8ToUtf16(name_);
@@ -281,10 +286,10 @@ void ModeEditor::Play() {
   const Level& level = document_->level();
   // What the level screen looks up by the campaign position (names, tutorial texts) comes
   // from the level's own, or from the first level for a level outside the campaign.
-  const bool campaign = level.episode >= 1 && level.episode <= Level::kEpisodes && level.levelNumber >= 1 &&
-                        level.levelNumber <= Level::kLevelsPerEpisode;
-  RequestMode(PlayTrial(document_->Text(), campaign ? level.episode : 1, campaign ? level.levelNumber : 1,
-                        ModeId::Editor));
+  const bool campaign = level.episode >= 1 && level.episode <= Level::kEpisodes &&
+                        level.levelNumber >= 1 && level.levelNumber <= Level::kLevelsPerEpisode;
+  RequestMode(PlayTrial(document_->Text(), campaign ? level.episode : 1,
+                        campaign ? level.levelNumber : 1, ModeId::Editor));
 }
 
 void ModeEditor::Prove() {
@@ -294,14 +299,15 @@ void ModeEditor::Prove() {
   const auto run = [&](const char* key, const LevelProof::Run& r) {
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d", r.seconds / 60, r.seconds % 60);
-    return Text(key) + u": " + (r.won ? Explain("editor_proof_won", time) : Text("editor_proof_lost"));
+    return Text(key) + u": " +
+           (r.won ? Explain("editor_proof_won", time) : Text("editor_proof_lost"));
   };
   std::u16string text = run("editor_proof_casual", proof_->casual) + u"   |   " +
                         run("editor_proof_expert", proof_->expert);
   if (proof_->HasSuggestion()) {
     text += u"   |   " + Explain("editor_proof_times", std::to_string(proof_->gold) + ", " +
-                                                       std::to_string(proof_->silver) + ", " +
-                                                       std::to_string(proof_->reference));
+                                                           std::to_string(proof_->silver) + ", " +
+                                                           std::to_string(proof_->reference));
   }
   Say(text);
 }
@@ -351,7 +357,8 @@ int ModeEditor::ObjectAt(Vec2 world) const {
   int ground = 0;
   for (auto it = view_->objects.rbegin(); it != view_->objects.rend(); ++it) {
     const WorldObject& o = **it;
-    if (o.Hidden() || o.cls == WorldObject::kWaypoint || o.cls == WorldObject::kEffectSpot) continue;
+    if (o.Hidden() || o.cls == WorldObject::kWaypoint || o.cls == WorldObject::kEffectSpot)
+      continue;
     if (!document_->level().FindObject(o.id) || !o.Contains(world)) continue;
     // The ground is taken only when nothing stands there.
     if (o.size.x >= 600 && o.size.y >= 350) {
@@ -517,7 +524,8 @@ void ModeEditor::StartEditingField(size_t row) {
 FieldResult ModeEditor::Verdict() const {
   const std::string& name = rows_[size_t(editingRow_)].name;
   const std::string value = base::Utf16ToUtf8(editText_);
-  return selected_ ? document_->TryField(selected_, name, value) : document_->TrySetting(name, value);
+  return selected_ ? document_->TryField(selected_, name, value)
+                   : document_->TrySetting(name, value);
 }
 
 void ModeEditor::CommitField() {
@@ -604,7 +612,8 @@ void ModeEditor::MovePointer(float x, float y) {
       for (const int member : document_->Group(selected_)) {
         const WorldObject* from = document_->level().FindObject(member);
         for (auto& o : view_->objects)
-          if (from && o->id == member) o->position = Vec2{from->position.x + dx, from->position.y + dy};
+          if (from && o->id == member)
+            o->position = Vec2{from->position.x + dx, from->position.y + dy};
       }
       dragLast_ = w;
       break;
@@ -630,7 +639,8 @@ void ModeEditor::ReleaseLeft(float x, float y) {
     RebuildView();
   } else if (drag == Drag::Link) {
     const int to = WaypointRingAt(w);
-    const bool moved = std::hypot(w.x - dragStart_.x, w.y - dragStart_.y) > kRingRadius * (camera_.zoom + 1);
+    const bool moved =
+        std::hypot(w.x - dragStart_.x, w.y - dragStart_.y) > kRingRadius * (camera_.zoom + 1);
     if (!to && moved) {
       // Dropped on open ground: the waypoint moves there.
       if (document_->MoveWaypoint(linkFrom_, Snapped(w))) RebuildView();

@@ -18,13 +18,13 @@ class Level;
 //
 // The world: a left press selects the object under the pointer and drags it (in steps of the
 // grid while the grid is on), a drag from a waypoint's ring to another waypoint links them
-// and to open ground moves it (its quad fitted to what it serves), a click on a link removes it; the right button drags the view, the wheel zooms, the arrow
-// keys pan. A palette entry is dragged onto the world, or clicked and then placed with a
-// click. Delete removes the selection, D duplicates it, Z / Y undo and redo, S saves, G
-// switches the grid, L plays the level in the level screen, P proves it with the bot and T
-// takes the medal times it suggests (alone or with Ctrl). A field of the selection is edited by clicking it and
-// typing: the value is checked as it is typed and taken with Enter. Escape leaves (asking
-// first when something is not saved).
+// and to open ground moves it (its quad fitted to what it serves), a click on a link removes it;
+// the right button drags the view, the wheel zooms, the arrow keys pan. A palette entry is dragged
+// onto the world, or clicked and then placed with a click. Delete removes the selection, D
+// duplicates it, Z / Y undo and redo, S saves, G switches the grid, L plays the level in the level
+// screen, P proves it with the bot and T takes the medal times it suggests (alone or with Ctrl). A
+// field of the selection is edited by clicking it and typing: the value is checked as it is typed
+// and taken with Enter. Escape leaves (asking first when something is not saved).
 class ModeEditor : public Mode {
  public:
   // The panels' sizes in virtual units.
@@ -135,7 +135,8 @@ class ModeEditor : public Mode {
   void Box(float x0, float y0, float x1, float y1, uint32_t colour);
   void Frame(float x0, float y0, float x1, float y1, float width, uint32_t colour);
   void Line(Vec2 a, Vec2 b, float width, uint32_t colour);
-  void Print(float x, float y, float size, const std::u16string& text, uint32_t colour, int font = 0);
+  void Print(float x, float y, float size, const std::u16string& text, uint32_t colour,
+             int font = 0);
   float TextWidth(const std::u16string& text, float size, int font = 0) const;
   std::vector<Button> Buttons() const;
   void BuildPalettePreview();
@@ -144,8 +145,8 @@ class ModeEditor : public Mode {
   std::unique_ptr<EditorDocument> document_;
   EditorPalette palette_;
   bool paletteLearnt_ = false;
-  std::unique_ptr<Level> view_;          // the document as the game draws it
-  std::unique_ptr<Level> paletteView_;   // the palette's pictures, as the game draws them
+  std::unique_ptr<Level> view_;         // the document as the game draws it
+  std::unique_ptr<Level> paletteView_;  // the palette's pictures, as the game draws them
   std::vector<const PaletteEntry*> paletteShown_;
   int paletteFirst_ = 0;  // the first row of entries shown
   int builtKind_ = -1, builtFirst_ = -1;
@@ -153,8 +154,8 @@ class ModeEditor : public Mode {
   std::string savePath_;
   std::string name_;  // file name shown in the title
   int selected_ = 0;
-  int kind_ = 1;      // the palette's kind shown
-  int armed_ = -1;    // the palette entry a click on the world places (index into paletteShown_)
+  int kind_ = 1;    // the palette's kind shown
+  int armed_ = -1;  // the palette entry a click on the world places (index into paletteShown_)
   LevelCamera camera_;
   bool grid_ = true;
   bool ctrl_ = false;

@@ -168,7 +168,8 @@ bool ModeEditor::PanelClick(float x, float y) {
       return true;
     }
     const float gridTop = top - 12 - PaletteEntry::kKinds * kTab;
-    const int row = int((gridTop - y) / kCellHeight), column = x < left + kPaletteWidth * 0.5f ? 0 : 1;
+    const int row = int((gridTop - y) / kCellHeight),
+              column = x < left + kPaletteWidth * 0.5f ? 0 : 1;
     const int index = (paletteFirst_ + row) * 2 + column;
     if (y < gridTop && index >= 0 && index < int(paletteShown_.size())) {
       armed_ = index;
@@ -189,7 +190,8 @@ bool ModeEditor::PanelClick(float x, float y) {
     const float bottom = -r->HalfHeight() + kStatusHeight;
     const float listTop = bottom + (top - bottom) * kSplit - 30;
     const int line = int((listTop - y) / kRow);
-    if (y < listTop && line >= 0 && line < int(problems_.size()) && problems_[size_t(line)].objectId) {
+    if (y < listTop && line >= 0 && line < int(problems_.size()) &&
+        problems_[size_t(line)].objectId) {
       Select(problems_[size_t(line)].objectId);
       return true;
     }
@@ -263,8 +265,10 @@ void ModeEditor::DrawGraph() {
   // The level's edge and the grid.
   const Vec2 a = ToScreen(Vec2{-640, 384}), b = ToScreen(Vec2{640, -384});
   if (grid_) {
-    for (float gx = -640; gx <= 640; gx += 80) Line(ToScreen(Vec2{gx, -384}), ToScreen(Vec2{gx, 384}), 1, 0x30FFFFFFu);
-    for (float gy = -384; gy <= 384; gy += 64) Line(ToScreen(Vec2{-640, gy}), ToScreen(Vec2{640, gy}), 1, 0x30FFFFFFu);
+    for (float gx = -640; gx <= 640; gx += 80)
+      Line(ToScreen(Vec2{gx, -384}), ToScreen(Vec2{gx, 384}), 1, 0x30FFFFFFu);
+    for (float gy = -384; gy <= 384; gy += 64)
+      Line(ToScreen(Vec2{-640, gy}), ToScreen(Vec2{640, gy}), 1, 0x30FFFFFFu);
   }
   Frame(a.x, a.y, b.x, b.y, 1.5f, 0x90FFFFFFu);
   // The selection: its picture's frame, its serving waypoints' click areas.
@@ -324,16 +328,19 @@ void ModeEditor::DrawTopBar() {
   const bool modified = document_ && document_->Modified();
   // The title in the room the buttons leave, its file name shortened from the front.
   const std::vector<Button> buttons = Buttons();
-  const float room = (buttons.empty() ? r.HalfWidth() : buttons.front().x0) - (-r.HalfWidth() + 12) - 10;
+  const float room =
+      (buttons.empty() ? r.HalfWidth() : buttons.front().x0) - (-r.HalfWidth() + 12) - 10;
   std::u16string title = Title();
   float size = 20;
   while (size > 14 && TextWidth(title, size, 2) > room) size -= 1;
   while (title.size() > 4 && TextWidth(title, size, 2) > room) title.erase(title.size() / 2, 1);
-  Print(-r.HalfWidth() + 12, top - 10 - (20 - size) * 0.5f, size, title, modified ? kAccent : kText, 2);
+  Print(-r.HalfWidth() + 12, top - 10 - (20 - size) * 0.5f, size, title, modified ? kAccent : kText,
+        2);
   for (const Button& b : buttons) {
     if (b.question) continue;
     const float w = TextWidth(b.label, b.size, 1);
-    Print((b.x0 + b.x1 - w) * 0.5f, (b.y0 + b.y1) * 0.5f + b.size * 0.55f, b.size, b.label, kText, 1);
+    Print((b.x0 + b.x1 - w) * 0.5f, (b.y0 + b.y1) * 0.5f + b.size * 0.55f, b.size, b.label, kText,
+          1);
   }
 }
 
@@ -431,15 +438,16 @@ void ModeEditor::DrawFields() {
     }
   }
   // The level's problems; a click selects the object a problem names.
-  const std::u16string header = Text("editor_problems") + u" (" +
-                                base::Utf8ToUtf16(std::to_string(problems_.size())) + u")";
+  const std::u16string header =
+      Text("editor_problems") + u" (" + base::Utf8ToUtf16(std::to_string(problems_.size())) + u")";
   Print(left + 10, middle - 6, 17, header, problems_.empty() ? kGood : kAccent, 2);
   for (size_t i = 0; i < problems_.size(); ++i) {
     const float y = middle - 30 - float(i) * kRow;
     if (y - kRow < bottom) break;
     const EditorProblem& p = problems_[i];
-    std::u16string line = (p.objectId ? u"#" + base::Utf8ToUtf16(std::to_string(p.objectId)) + u" " : u"") +
-                          Explain(p.key, p.detail);
+    std::u16string line =
+        (p.objectId ? u"#" + base::Utf8ToUtf16(std::to_string(p.objectId)) + u" " : u"") +
+        Explain(p.key, p.detail);
     while (line.size() > 3 && TextWidth(line, 14) > kFieldsWidth - 16) line.pop_back();
     Print(left + 10, y, 14, line, p.objectId == selected_ && selected_ ? kAccent : kText);
   }
@@ -474,7 +482,8 @@ void ModeEditor::Draw() {
   // The status line: what was said last, the pointer's place in the level and the zoom.
   const float bottom = -r.HalfHeight();
   Box(-r.HalfWidth(), bottom + kStatusHeight, r.HalfWidth(), bottom, kPanel);
-  Box(-r.HalfWidth(), bottom + kStatusHeight, r.HalfWidth(), bottom + kStatusHeight - 1, kPanelLine);
+  Box(-r.HalfWidth(), bottom + kStatusHeight, r.HalfWidth(), bottom + kStatusHeight - 1,
+      kPanelLine);
   r.Flush();
   Print(-r.HalfWidth() + 10, bottom + kStatusHeight - 6, kSmall, status_, kText);
   const Vec2 w = ToWorld(app.mouseX, app.mouseY);
@@ -482,7 +491,8 @@ void ModeEditor::Draw() {
   std::snprintf(where, sizeof where, "%d, %d   %d%%", int(std::lround(w.x)), int(std::lround(w.y)),
                 int(std::lround(100.0f / (camera_.zoom + 1))));
   const std::u16string place = base::Utf8ToUtf16(where);
-  Print(r.HalfWidth() - 10 - TextWidth(place, kSmall), bottom + kStatusHeight - 6, kSmall, place, kDim);
+  Print(r.HalfWidth() - 10 - TextWidth(place, kSmall), bottom + kStatusHeight - 6, kSmall, place,
+        kDim);
   if (asking_) DrawQuestion();
   Mode::Draw();
 }

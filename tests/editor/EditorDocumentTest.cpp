@@ -29,7 +29,6 @@ bool HasProblem(const std::vector<EditorProblem>& problems, const std::string& k
   return false;
 }
 
-
 }  // namespace
 
 // Every shipped level opens, saves unchanged byte for byte, loses nothing when written in the

@@ -19,7 +19,9 @@ bool RandomEdit(EditorDocument& doc, const EditorPalette& palette, std::mt19937&
     if (objects.empty()) return 0;
     return objects[std::uniform_int_distribution<size_t>(0, objects.size() - 1)(rng)]->id;
   };
-  const auto coordinate = [&](int half) { return std::uniform_int_distribution<int>(-half, half)(rng); };
+  const auto coordinate = [&](int half) {
+    return std::uniform_int_distribution<int>(-half, half)(rng);
+  };
   switch (std::uniform_int_distribution<int>(0, 8)(rng)) {
     case 0:
       return doc.Move(pick(), Vec2{float(coordinate(600)), float(coordinate(360))});
@@ -29,7 +31,8 @@ bool RandomEdit(EditorDocument& doc, const EditorPalette& palette, std::mt19937&
       return doc.Duplicate(pick(), Vec2{float(coordinate(50)), float(coordinate(50))}) != 0;
     case 3: {
       const auto& entries = palette.Entries();
-      const PaletteEntry& e = entries[std::uniform_int_distribution<size_t>(0, entries.size() - 1)(rng)];
+      const PaletteEntry& e =
+          entries[std::uniform_int_distribution<size_t>(0, entries.size() - 1)(rng)];
       return doc.Place(e.lines, Vec2{float(coordinate(600)), float(coordinate(360))}, "place") != 0;
     }
     case 4:
@@ -37,14 +40,20 @@ bool RandomEdit(EditorDocument& doc, const EditorPalette& palette, std::mt19937&
     case 5:
       return doc.Unlink(pick(), pick());
     case 6: {
-      static const char* const kAttrs[] = {"pos", "size", "rot", "flags", "respawn", "subclass", "obj_link"};
-      static const char* const kValues[] = {"10,20", "30.5,12", "45", "s", "sx", "5,9", "21", "x", "-3", "", "100"};
-      return doc.SetField(pick(), kAttrs[rng() % std::size(kAttrs)], kValues[rng() % std::size(kValues)]).taken;
+      static const char* const kAttrs[] = {"pos",     "size",     "rot",     "flags",
+                                           "respawn", "subclass", "obj_link"};
+      static const char* const kValues[] = {"10,20", "30.5,12", "45", "s", "sx", "5,9",
+                                            "21",    "x",       "-3", "",  "100"};
+      return doc
+          .SetField(pick(), kAttrs[rng() % std::size(kAttrs)], kValues[rng() % std::size(kValues)])
+          .taken;
     }
     case 7: {
-      static const char* const kAttrs[] = {"storage", "time_norm", "resources", "music", "quest_res"};
+      static const char* const kAttrs[] = {"storage", "time_norm", "resources", "music",
+                                           "quest_res"};
       static const char* const kValues[] = {"25", "300", "5,5,5", "2", "0,0,0", "-1"};
-      return doc.SetSetting(kAttrs[rng() % std::size(kAttrs)], kValues[rng() % std::size(kValues)]).taken;
+      return doc.SetSetting(kAttrs[rng() % std::size(kAttrs)], kValues[rng() % std::size(kValues)])
+          .taken;
     }
     default:
       return doc.Undo() || true;

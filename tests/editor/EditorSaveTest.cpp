@@ -14,7 +14,6 @@ using namespace editortest;
 
 namespace {
 
-
 bool Listed(const std::vector<EditorProblem>& problems, const std::string& key) {
   for (const EditorProblem& p : problems)
     if (p.key == key) return true;
@@ -45,7 +44,8 @@ TEST(EditorSaveTest, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(ReadText(file), doc.Text());
   // No temporary file stays behind.
   size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    ++files;
   EXPECT_EQ(files, 1u);
 }
 
@@ -79,12 +79,13 @@ TEST(EditorSaveTest, DamagedFilesOpenWhatTheyCanAndAreKept) {
   EXPECT_TRUE(doc.Partial());
   EXPECT_TRUE(Listed(doc.OpenProblems(), "editor_problem_unreadable"));
   EXPECT_NE(doc.level().FindObject(10), nullptr);  // the camp, read before it
-  EXPECT_EQ(doc.level().FindObject(37), nullptr);            // after it: not read
+  EXPECT_EQ(doc.level().FindObject(37), nullptr);  // after it: not read
   EXPECT_EQ(doc.Save(file).key, "editor_save_partial");
   EXPECT_EQ(ReadText(file), text);
   EXPECT_TRUE(doc.Save(dir / "rescued.xml").taken);
 
-  for (const std::string& junk : {std::string(), std::string("<html/>"), std::string("\x01\x02<level")}) {
+  for (const std::string& junk :
+       {std::string(), std::string("<html/>"), std::string("\x01\x02<level")}) {
     EditorDocument none(DemoDescriptors());
     EXPECT_FALSE(none.Open(junk));
     EXPECT_TRUE(Listed(none.OpenProblems(), "editor_problem_not_level"));
@@ -133,9 +134,9 @@ TEST(EditorSaveTest, MangledLevelsOpenSafelyAndSaveReadably) {
 TEST(EditorPaletteTest, EveryEntryPlacesAWholeGroup) {
   EditorPalette palette;
   palette.Learn(DemoDescriptors(), ShippedTexts());
-  for (const auto kind : {PaletteEntry::Kind::Scenery, PaletteEntry::Kind::Obstacle,
-                          PaletteEntry::Kind::Building, PaletteEntry::Kind::Camp,
-                          PaletteEntry::Kind::Helper}) {
+  for (const auto kind :
+       {PaletteEntry::Kind::Scenery, PaletteEntry::Kind::Obstacle, PaletteEntry::Kind::Building,
+        PaletteEntry::Kind::Camp, PaletteEntry::Kind::Helper}) {
     EXPECT_FALSE(palette.OfKind(kind).empty()) << EditorPalette::KindKey(kind);
   }
   ASSERT_FALSE(palette.Grounds().empty());
@@ -184,8 +185,8 @@ TEST(EditorSaveTest, ALevelMadeFromNothingIsCleanAndWinnable) {
   std::vector<std::string> obstacles;
   for (const PaletteEntry* e : palette.OfKind(PaletteEntry::Kind::Obstacle)) {
     const ObjectDesc* d = DemoDescriptors().Obstacle(e->subclass);
-    if (e->cls == 1 && d && d->work == 0 && !d->Indestructible() && d->cost == std::array<int, 3>{} &&
-        e->texture != "berry_bush" && e->lines.size() == 2)
+    if (e->cls == 1 && d && d->work == 0 && !d->Indestructible() &&
+        d->cost == std::array<int, 3>{} && e->texture != "berry_bush" && e->lines.size() == 2)
       obstacles.push_back(e->texture);
   }
   ASSERT_GE(obstacles.size(), 3u);
@@ -201,7 +202,8 @@ TEST(EditorSaveTest, ALevelMadeFromNothingIsCleanAndWinnable) {
     EXPECT_TRUE(doc.Link(previous, waypoints[0]).taken) << name;
     return waypoints[0];
   };
-  for (int i = 0; i < 3; ++i) previous = placeServed(obstacles[size_t(i)], Vec2{-250.0f + 200 * i, -100});
+  for (int i = 0; i < 3; ++i)
+    previous = placeServed(obstacles[size_t(i)], Vec2{-250.0f + 200 * i, -100});
   const int last = previous;
   previous = campWaypoint;
   placeServed("berry_bush", Vec2{-400, 60});
@@ -225,7 +227,8 @@ TEST(EditorSaveTest, ALevelMadeFromNothingIsCleanAndWinnable) {
     if (p.find("level_01_10") != std::string::npos) ADD_FAILURE() << p;
 
   testing::internal::CaptureStdout();
-  const int played = RunLevelPlay({"play", file, "--bot", "--game", game.Path(), "--seconds", "900"});
+  const int played =
+      RunLevelPlay({"play", file, "--bot", "--game", game.Path(), "--seconds", "900"});
   const std::string result = testing::internal::GetCapturedStdout();
   EXPECT_EQ(played, 0);
   EXPECT_NE(result.find("\"won\":true"), std::string::npos) << result;

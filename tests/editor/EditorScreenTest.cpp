@@ -25,7 +25,8 @@ std::string Env(const char* name, const char* fallback) {
 
 // Runs a program in the game folder with the data folder given; its exit code, with its
 // output kept in `out`.
-int RunProgram(const std::vector<std::string>& argv, const std::string& data, std::string* out = nullptr) {
+int RunProgram(const std::vector<std::string>& argv, const std::string& data,
+               std::string* out = nullptr) {
   TempDir logs;
   const std::string log = logs / "out.txt";
   const pid_t pid = fork();
@@ -70,7 +71,8 @@ std::string ScreenPoint(float x, float y) {
   const float k = 1.0f / scale;
   const float ox = -25.0f * k, oy = -5.0f * k;
   char text[64];
-  std::snprintf(text, sizeof text, "%d,%d", int(std::lround((x + ox) / k)), int(std::lround((y + oy) / k)));
+  std::snprintf(text, sizeof text, "%d,%d", int(std::lround((x + ox) / k)),
+                int(std::lround((y + oy) / k)));
   return text;
 }
 
@@ -82,9 +84,9 @@ std::string ScreenPoint(float x, float y) {
 TEST(EditorScreenTest, KviewShowsTheEditorOverTheLevelAsItPlays) {
   TempDir data, shots;
   const std::string shot = shots / "editor.png";
-  ASSERT_EQ(RunProgram({Kview(), "--aspect", "3", "--fixed-step", "16", "--frames", "20", "--screenshot",
-                 shot, "mode:editor:1:2"},
-                data.Path()),
+  ASSERT_EQ(RunProgram({Kview(), "--aspect", "3", "--fixed-step", "16", "--frames", "20",
+                        "--screenshot", shot, "mode:editor:1:2"},
+                       data.Path()),
             0);
   Picture p;
   ASSERT_TRUE(ReadPng(shot, p));
@@ -127,9 +129,9 @@ TEST(EditorScreenTest, ClickDeleteSaveAndLeave) {
   WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 click " + ScreenPoint(-250, 78) +
                         "\n+5 key delete\n+5 key 45\n+5 key escape\n+0~100 expect mode:ModeMenu\n");
   std::string out;
-  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900", "--edit",
-                 file, "--script", script, "--trace"},
-                data.Path(), &out),
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900",
+                        "--edit", file, "--script", script, "--trace"},
+                       data.Path(), &out),
             0)
       << out;
   EXPECT_NE(out.find("mode ModeEditor"), std::string::npos) << out;
@@ -153,9 +155,9 @@ TEST(EditorScreenTest, LeavingWithUnsavedChangesAsksFirst) {
                         "\n+5 key delete\n+5 key escape\n+60 expect mode:ModeEditor\n"
                         "+1 click 0,-36\n+0~100 expect mode:ModeMenu\n");
   std::string out;
-  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900", "--edit",
-                 file, "--script", script},
-                data.Path(), &out),
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900",
+                        "--edit", file, "--script", script},
+                       data.Path(), &out),
             0)
       << out;
   EXPECT_EQ(ReadText(file), Farmstead());
@@ -168,12 +170,13 @@ TEST(EditorScreenTest, ANewLevelGetsACampFromThePalette) {
   const std::string script = work / "new.txt";
   // The kinds' tabs list down the palette; the camps' fourth entry (after the camp, plain and
   // exit waypoints) is the workers' house.
-  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 click -580,237\n+5 click -475,10\n+5 click " +
-                        ScreenPoint(0, 0) + "\n+5 key 45\n");
+  WriteText(script,
+            "1~400 expect mode:ModeEditor\n+5~100 click -580,237\n+5 click -475,10\n+5 click " +
+                ScreenPoint(0, 0) + "\n+5 key 45\n");
   std::string out;
   ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "700",
-                 "--edit-new", "1", "--script", script},
-                data.Path(), &out),
+                        "--edit-new", "1", "--script", script},
+                       data.Path(), &out),
             0)
       << out;
   EditorDocument doc(DemoDescriptors());
@@ -195,7 +198,8 @@ TEST(EditorScreenTest, ANewLevelGetsACampFromThePalette) {
 // levels; the game's content stays as it was.
 TEST(EditorScreenTest, AShippedLevelIsSavedAsThePlayersCopy) {
   TempDir data, work;
-  const std::string shipped = Env("KALODRUS_GAME_DIR", "build/game") + "/content/levels/level_01_02.xml";
+  const std::string shipped =
+      Env("KALODRUS_GAME_DIR", "build/game") + "/content/levels/level_01_02.xml";
   const std::string before = ReadText(shipped);
   const std::string script = work / "edit.txt";
   WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 click " + ScreenPoint(-250, 78) +
@@ -222,10 +226,12 @@ TEST(EditorScreenTest, ProvedTimesAreTakenAndSaved) {
   std::string text = ReadText(DemoGame() + "/content/levels/level_01_01.xml");
   const size_t times = text.find("time_easy=");
   ASSERT_NE(times, std::string::npos);
-  text.replace(times, text.find(" run_speed") - times, "time_easy=\"990\" time_norm=\"980\" time_hard=\"970\"");
+  text.replace(times, text.find(" run_speed") - times,
+               "time_easy=\"990\" time_norm=\"980\" time_hard=\"970\"");
   WriteText(file, text);
   const std::string script = work / "prove.txt";
-  WriteText(script, "1~400 expect mode:ModeEditor\n+5~100 key 43\n+2 key 38\n+2 key 45\n+20 key 38\n");
+  WriteText(script,
+            "1~400 expect mode:ModeEditor\n+5~100 key 43\n+2 key 38\n+2 key 45\n+20 key 38\n");
   std::string out;
   ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "400",
                         "--edit", file, "--script", script},
@@ -236,8 +242,8 @@ TEST(EditorScreenTest, ProvedTimesAreTakenAndSaved) {
   ASSERT_TRUE(saved.OpenFile(file));
   const Level& level = saved.level();
   // The times of the same proof made here.
-  const LevelProof proof = LevelProof::Prove(DemoDescriptors(), DemoSettings(),
-                                             ReadText(DemoGame() + "/content/levels/level_01_01.xml"));
+  const LevelProof proof = LevelProof::Prove(
+      DemoDescriptors(), DemoSettings(), ReadText(DemoGame() + "/content/levels/level_01_01.xml"));
   ASSERT_TRUE(proof.HasSuggestion());
   EXPECT_EQ(level.timeHard, proof.gold);
   EXPECT_EQ(level.timeNorm, proof.silver);

@@ -16,9 +16,11 @@ std::set<std::string> KeysInSources() {
   std::set<std::string> keys;
   for (const auto& entry : std::filesystem::directory_iterator(SourceDir() + "/src/editor")) {
     const std::string text = ReadText(entry.path().string());
-    for (size_t at = text.find("\"editor_"); at != std::string::npos; at = text.find("\"editor_", at + 1)) {
+    for (size_t at = text.find("\"editor_"); at != std::string::npos;
+         at = text.find("\"editor_", at + 1)) {
       size_t end = at + 1;
-      while (end < text.size() && (std::islower(static_cast<unsigned char>(text[end])) || text[end] == '_'))
+      while (end < text.size() &&
+             (std::islower(static_cast<unsigned char>(text[end])) || text[end] == '_'))
         ++end;
       if (end < text.size() && text[end] == '"') keys.insert(text.substr(at + 1, end - at - 1));
     }

@@ -12,8 +12,8 @@ TEST(LevelProofTest, MedalTimesFollowTheExpertBotsTime) {
   int gold = 0, silver = 0, reference = 0;
   LevelProof::SuggestTimes(160, gold, silver, reference);  // 179.2 s up to 180
   EXPECT_EQ(gold, 180);
-  EXPECT_EQ(silver, 290);      // 288
-  EXPECT_EQ(reference, 380);   // 377
+  EXPECT_EQ(silver, 290);                                  // 288
+  EXPECT_EQ(reference, 380);                               // 377
   LevelProof::SuggestTimes(241, gold, silver, reference);  // 269.92
   EXPECT_EQ(gold, 270);
   EXPECT_EQ(silver, 440);
@@ -51,8 +51,9 @@ TEST(LevelProofTest, TheBotProvesALevelOrFindsItUnwinnable) {
   EXPECT_FALSE(none.HasSuggestion());
 
   // Taken into the level in one step.
-  ASSERT_TRUE(doc.SetSettings({{"time_hard", "180"}, {"time_norm", "290"}, {"time_easy", "380"}},
-                              "times").taken);
+  ASSERT_TRUE(
+      doc.SetSettings({{"time_hard", "180"}, {"time_norm", "290"}, {"time_easy", "380"}}, "times")
+          .taken);
   EXPECT_EQ(doc.level().timeHard, 180);
   EXPECT_EQ(doc.level().timeNorm, 290);
   EXPECT_EQ(doc.level().timeEasy, 380);
