@@ -238,3 +238,37 @@ TEST(EditorSaveTest, ALevelMadeFromNothingIsCleanAndWinnable) {
   EXPECT_FALSE(again.Modified());
   EXPECT_EQ(again.Text(), ReadText(file));
 }
+
+// A saved game opened in the editor becomes the level as authored: its run-time state (time
+// played, stock gathered, running timers, trophies, the objectives panel) is left out and the
+// level reads as a fresh one.
+TEST(EditorSaveTest, ASavedGameOpensAsAFreshLevel) {
+  Level running(DemoDescriptors());
+  ASSERT_TRUE(running.ReadLevel(Farmstead()));
+  running.episode = 1;
+  running.levelNumber = 2;
+  running.gameTime = 45000;
+  running.levelTime = 12000;
+  running.collected = {3, 4, 5};
+  running.birdsHunted = 2;
+  running.savedTimers.push_back(Level::SavedTimer{Level::SavedTimer::kObstacle, 37, 500, 3000});
+  running.trophies.push_back(4);
+  running.objectivePanel.push_back(33);
+  running.FindObject(37)->respawnLeft = 700;
+  const std::string saved = running.WriteLevel();
+  ASSERT_NE(saved.find("state=\"2\""), std::string::npos);
+
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.Open(saved));
+  for (const char* gone : {"game_time", "level_time", "collected", "birds_hunted", "resp_time",
+                           "<obstacle", "<trophy", "<objective", "quest_res_collect"}) {
+    EXPECT_EQ(doc.Text().find(gone), std::string::npos) << gone;
+  }
+  EXPECT_NE(doc.Text().find("state=\"0\""), std::string::npos);
+  Level fresh(DemoDescriptors());
+  ASSERT_TRUE(fresh.ReadLevel(doc.Text()));
+  EXPECT_EQ(fresh.state, LevelState::Fresh);
+  EXPECT_EQ(fresh.gameTime, 0);
+  EXPECT_TRUE(fresh.savedTimers.empty());
+  EXPECT_EQ(fresh.objects.size(), running.objects.size());
+}
