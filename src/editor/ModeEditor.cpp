@@ -87,6 +87,8 @@ void ModeEditor::OpenRequested() {
     std::vector<std::string> texts;
     for (int e = 1; e <= Level::kEpisodes; ++e)
       for (int l = 1; l <= Level::kLevelsPerEpisode; ++l) {
+        // Levels not made yet are skipped without asking for them (the content log).
+        if (!fs->Find(Level::LevelFileName(e, l))) continue;
         std::string text = FileText(*fs, Level::LevelFileName(e, l));
         if (!text.empty()) texts.push_back(std::move(text));
       }
