@@ -94,6 +94,13 @@ TEST(EditorSaveTest, DamagedFilesOpenWhatTheyCanAndAreKept) {
   EXPECT_FALSE(missing.OpenFile(dir / "nothing-here.xml"));
   EXPECT_TRUE(Listed(missing.OpenProblems(), "editor_problem_no_file"));
   EXPECT_EQ(missing.Save("").key, "editor_save_no_path");
+  // Not files: a folder, an endless device. Neither opens, and nothing waits on them.
+  EXPECT_FALSE(missing.OpenFile(dir.Path()));
+  EXPECT_FALSE(missing.OpenFile("/dev/zero"));
+  // Nowhere to write: a folder in the way, a folder that is not there.
+  ASSERT_TRUE(doc.Open(Farmstead()));
+  EXPECT_EQ(doc.Save(dir.Path()).key, "editor_save_failed");
+  EXPECT_EQ(doc.Save(dir / "no/such/folder.xml").key, "editor_save_failed");
 }
 
 // Cut and flipped bytes of a level never crash the editor, and whatever it opens it saves
