@@ -138,6 +138,7 @@ class ModeEditor : public Mode {
   void Print(float x, float y, float size, const std::u16string& text, uint32_t colour,
              int font = 0);
   float TextWidth(const std::u16string& text, float size, int font = 0) const;
+  std::u16string PictureName(const std::string& texture) const;
   std::vector<Button> Buttons() const;
   void BuildPalettePreview();
 

@@ -24,6 +24,10 @@ constexpr uint32_t kGood = 0xFF7BD88Fu;
 constexpr float kTab = 22, kCellHeight = 96, kRow = 18, kTextSize = 17, kSmall = 15;
 // The fields take the panel above this share of its height, the problems the rest.
 constexpr float kSplit = 0.36f;
+// The string key of a picture's name is this and the picture's name.
+constexpr const char* kPictureNamePrefix =
+    "editor_tex"
+    "_";
 
 }  // namespace
 
@@ -395,11 +399,19 @@ void ModeEditor::DrawPalette() {
                               ? Text(e.subclass == 1    ? "editor_waypoint_camp"
                                      : e.subclass == 13 ? "editor_waypoint_exit"
                                                         : "editor_waypoint")
-                              : base::Utf8ToUtf16(e.texture);
+                              : PictureName(e.texture);
     while (name.size() > 3 && TextWidth(name, 13) > cellWidth - 12) name.pop_back();
     const float x = left + column * cellWidth + (cellWidth - TextWidth(name, 13)) * 0.5f;
     Print(x, y0 - kCellHeight + 24, 13, name, kText);
   }
+}
+
+std::u16string ModeEditor::PictureName(const std::string& texture) const {
+  // Pictures without a descriptor are named by the editor's strings, else by their file name.
+  const StringTable* strings = App().strings();
+  const std::string key = kPictureNamePrefix + texture;
+  if (strings && !strings->Get(key).empty()) return strings->Get(key);
+  return base::Utf8ToUtf16(texture);
 }
 
 void ModeEditor::DrawFields() {
