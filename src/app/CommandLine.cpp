@@ -69,7 +69,7 @@ std::optional<CommandLine::Scripted> ParseScripted(const std::string& option,
 bool TakesValue(const std::string& arg) {
   return arg == "--frames" || arg == "--fixed-step" || arg == "--screenshot" || arg == "--level" ||
          arg == "--difficulty" || arg == "--seed" || arg == "--click" || arg == "--key" ||
-         arg == "--type" || arg == "--script";
+         arg == "--type" || arg == "--script" || arg == "--edit" || arg == "--edit-new";
 }
 
 }  // namespace
@@ -131,6 +131,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       }
       if (arg == "--script") {
         cl.scriptFile = value;
+        continue;
+      }
+      if (arg == "--edit") {
+        // A shipped level by its place, else a level file.
+        const auto shipped = ParseLevel(value);
+        cl.editLevel = shipped;
+        cl.editFile = shipped ? std::string() : value;
+        cl.edit = true;
+        continue;
+      }
+      if (arg == "--edit-new") {
+        cl.editNew = value;
+        cl.edit = true;
         continue;
       }
       if (arg == "--level") {

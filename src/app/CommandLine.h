@@ -43,6 +43,12 @@ struct CommandLine {
   };
   std::vector<Scripted> script;  // "--click F:X,Y", "--key F:KEY", "--type F:TEXT", in order
   std::string scriptFile;        // "--script FILE": input played from a script file
+  // "--edit FILE" or "--edit E:L": the level editor on a level file or a shipped level;
+  // "--edit-new LAND": on a new level with a land's ground (an episode number or a picture).
+  bool edit = false;
+  std::string editFile;
+  std::optional<LevelChoice> editLevel;
+  std::string editNew;
   bool trace = false;            // "--trace": a line per screen switch on the standard output
 
   std::vector<std::string> errors;  // malformed option values

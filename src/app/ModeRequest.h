@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 // The game's screens, as one screen names another when it asks the application to switch.
 enum class ModeId : int {
@@ -13,8 +14,9 @@ enum class ModeId : int {
   Castle,
   Ratings,
   Credits,
+  Editor,
 };
-inline constexpr int kModeIdCount = int(ModeId::Credits) + 1;
+inline constexpr int kModeIdCount = int(ModeId::Editor) + 1;
 
 // A switch to a screen with what that screen needs to know; the screen reads it in
 // Mode::Accept before it is entered. Made by the functions below, one per kind of switch.
@@ -31,6 +33,14 @@ struct ModeRequest {
   ModeId back = ModeId::None;
   // What follows a screen that runs its course (a comic, the castle), if anything.
   std::shared_ptr<const ModeRequest> then;
+  // Editor: the level file to open; without one the shipped level (episode, level), or with
+  // a ground picture a new level on it.
+  std::string file;
+  std::string ground;
+  // Game: a level's text played on trial (from the editor) instead of a campaign level: no
+  // progress, record or saved game is written, and Escape or the level's end goes back to
+  // `back` (told that it comes back from the game by its own `back`).
+  std::shared_ptr<const std::string> levelText;
 };
 
 inline ModeRequest ShowScreen(ModeId mode) {
@@ -77,6 +87,31 @@ inline ModeRequest ShowRatings(int episode, int level, ModeId back) {
 }
 inline ModeRequest ShowCredits(ModeId back) {
   ModeRequest request = ShowScreen(ModeId::Credits);
+  request.back = back;
+  return request;
+}
+// The level editor on a level file, a shipped level, or a new level on a ground picture.
+inline ModeRequest EditLevelFile(const std::string& path) {
+  ModeRequest request = ShowScreen(ModeId::Editor);
+  request.file = path;
+  return request;
+}
+inline ModeRequest EditShippedLevel(int episode, int level) {
+  ModeRequest request = ShowScreen(ModeId::Editor);
+  request.episode = episode;
+  request.level = level;
+  return request;
+}
+inline ModeRequest EditNewLevel(const std::string& ground) {
+  ModeRequest request = ShowScreen(ModeId::Editor);
+  request.ground = ground;
+  return request;
+}
+// A level's text played on trial, at a campaign position for what the level screen looks up
+// (tutorial texts, names), coming back to `back` afterwards.
+inline ModeRequest PlayTrial(const std::string& text, int episode, int level, ModeId back) {
+  ModeRequest request = PlayLevel(episode, level);
+  request.levelText = std::make_shared<const std::string>(text);
   request.back = back;
   return request;
 }

@@ -71,6 +71,10 @@ std::string LevelWriter::Write() {
   out_ += ">\n";
   for (const auto& o : level_.objects) WriteObject(*o, "object");
   for (const auto& w : level_.workers) WriteObject(*w, "worker");
+  if (Authored()) {
+    out_ += "</level>\n";
+    return std::move(out_);
+  }
 
   const auto timers = [&](int kind, std::string_view element) {
     for (const Level::SavedTimer& t : level_.savedTimers) {
@@ -127,7 +131,11 @@ void LevelWriter::WriteSettings() {
   Ints("resources", l.resources.data(), 3);
   Ints("quest_res", l.questRes.data(), 3);
   const bool ordinary = IsOrdinary(l.mode);
-  if (ordinary) {
+  if (ordinary && Authored()) {
+    if (l.flags != 0) Attr("flags", l.flags);
+    Attr("bonus_speed", l.bonusSpeed);
+    Ints("bonus_cost", l.bonusCost.data(), 6);
+  } else if (ordinary) {
     Attr("flags", l.flags);
     Ints("collected", l.collected.data(), 3);
     Attr("bonus_speed", l.bonusSpeed);
@@ -139,15 +147,17 @@ void LevelWriter::WriteSettings() {
     if (l.puzzleCollected) Attr("puzzle_collect", 1);
     Ints("bonus_cost", l.bonusCost.data(), 6);
   }
-  Attr("state", 2);
-  Attr("game_time", l.gameTime);
-  if (l.flyTime != 0) Attr("fly_cur", l.flyElapsed);
-  Attr("level_time", std::max(1, l.levelTime));
-  Attr("bonus_time", l.bonusTime);
-  Ints("quest_res_collect", l.questResCollect.data(), 3);
-  if (l.questObjectsNeeded != 0) {
-    const int q[2] = {l.questObjectsNeeded, l.questObjectsFound};
-    Ints("quest_objects", q, 2);
+  Attr("state", Authored() ? 0 : 2);
+  if (!Authored()) {
+    Attr("game_time", l.gameTime);
+    if (l.flyTime != 0) Attr("fly_cur", l.flyElapsed);
+    Attr("level_time", std::max(1, l.levelTime));
+    Attr("bonus_time", l.bonusTime);
+    Ints("quest_res_collect", l.questResCollect.data(), 3);
+    if (l.questObjectsNeeded != 0) {
+      const int q[2] = {l.questObjectsNeeded, l.questObjectsFound};
+      Ints("quest_objects", q, 2);
+    }
   }
   if (l.dialog.text > 0) {
     const auto d = l.dialog.ToArray();
@@ -156,7 +166,7 @@ void LevelWriter::WriteSettings() {
   Attr("workers_free", l.workersFree);
   Attr("worker_types", l.workerTypes);
   Attr("build_speed", FloatToInt(std::floor(double(l.buildSpeed) * 100.0 + 0.5), 100));
-  if (!l.commandQueue.empty()) {
+  if (!l.commandQueue.empty() && !Authored()) {
     const size_t n = std::min(l.commandQueue.size(), size_t(Level::kMaxCommands));
     Ints("commands", l.commandQueue.data(), n);
   }
@@ -210,6 +220,10 @@ void LevelWriter::WriteObject(const WorldObject& o, std::string_view element) {
     if (!links.empty()) Attr("links", links);
   }
   if (o.linkId != 0) Attr("obj_link", o.linkId);
+  if (Authored()) {
+    out_ += "/>\n";
+    return;
+  }
   if (o.fadeDir != 0) {
     const int alpha[2] = {o.fadeDir, FloatToInt(o.fadeValue, 0)};
     Ints("alpha_state", alpha, 2);

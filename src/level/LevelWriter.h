@@ -11,7 +11,13 @@ struct WorldObject;
 // reads back unchanged.
 class LevelWriter {
  public:
-  explicit LevelWriter(const Level& level) : level_(level) {}
+  // Saved: the whole run-time state, as the level screen stores an interrupted level (state
+  // 2). Authored: the level as its author made it, to be played from the start (state 0):
+  // the run-time counters, the objects' run-time fields, the workers' routes and the level
+  // screen's entries are left out, so that reading gives a fresh level.
+  enum class Form { Saved, Authored };
+
+  explicit LevelWriter(const Level& level, Form form = Form::Saved) : level_(level), form_(form) {}
   std::string Write();
 
   // floor(value x 100 + 0.5) / 100: the two-decimal rounding applied to positions, sizes,
@@ -29,6 +35,9 @@ class LevelWriter {
   void Ints(std::string_view name, const int* values, size_t count);
   void Reals(std::string_view name, double a, double b);
 
+  bool Authored() const { return form_ == Form::Authored; }
+
   const Level& level_;
+  Form form_;
   std::string out_;
 };

@@ -76,7 +76,9 @@ bool ModeGame::StartLevel() {
   std::optional<std::string> saved;
   if (continueSaved && app.profiles()) saved = app.profiles()->LoadGame();
   continueSaved = false;
-  if (saved) {
+  if (trialText_) {
+    read = level_->ReadLevel(*trialText_) && IsOrdinary(level_->mode);
+  } else if (saved) {
     read = level_->ReadLevel(*saved) && IsOrdinary(level_->mode);
     if (read) {
       episode = level_->episode;
@@ -189,6 +191,8 @@ void ModeGame::Enter() {
 }
 
 void ModeGame::Accept(const ModeRequest& request) {
+  trialText_ = request.levelText;
+  trialBack_ = request.levelText ? request.back : ModeId::None;
   if (request.continueSaved) {
     continueSaved = true;
     return;
@@ -199,7 +203,21 @@ void ModeGame::Accept(const ModeRequest& request) {
 }
 
 void ModeGame::LeaveAtOnce() {
+  if (trialText_) {
+    ModeRequest back = ShowScreen(trialBack_);
+    back.back = ModeId::Game;
+    trialText_.reset();
+    if (Mode* next = App().Accept(back)) App().SetMode(next, false);
+    return;
+  }
   if (Mode* map = App().ModeOf(ModeId::Map)) App().SetMode(map, false);
+}
+
+void ModeGame::EndTrial() {
+  if (requested) return;
+  ModeRequest back = ShowScreen(trialBack_);
+  back.back = ModeId::Game;
+  RequestMode(back);
 }
 
 void ModeGame::Leave() {
@@ -245,6 +263,13 @@ void ModeGame::OnFadeDone(Fade kind) {
   // and first through the castle when the level won its first three stars; any other way out
   // of such a level goes to the castle too. Any screen that is not there is skipped.
   Application& app = App();
+  if (trialText_) {
+    // A trial goes back where it came from; the switch was asked for with its request.
+    trialText_.reset();
+    ClearController();
+    if (requested) app.SetMode(requested, false);
+    return;
+  }
   const bool castle = toCastle && app.ModeOf(ModeId::Castle);
   ModeRequest target = ShowScreen(ModeId::Map);
   ClearController();
@@ -275,7 +300,7 @@ void ModeGame::ClearController() {
 }
 
 void ModeGame::SaveForContinue() {
-  if (!game_ || !level_ || !IsOrdinary(level_->mode) || game_->Ended()) return;
+  if (!game_ || !level_ || !IsOrdinary(level_->mode) || game_->Ended() || trialText_) return;
   if (level_->workers.empty()) return;
   level_->levelTime = LevelTimerLeft();
   StoreBonusState();

@@ -170,6 +170,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void Accept(const ModeRequest& request) override;
   // The next start loads the player's saved level instead of the level file.
   bool continueSaved = false;
+  // Whether the level is played on trial (its text given by the request).
+  bool OnTrial() const { return trialText_ != nullptr; }
 
   ControlList overlayControls;
   ControlList worldControls;
@@ -261,6 +263,10 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void Press(float x, float y);
   void HoverAt(float x, float y);
   bool HandleEscape();
+  // Back to the screen a trial came from, told that it comes back from the game.
+  void EndTrial();
+  std::shared_ptr<const std::string> trialText_;
+  ModeId trialBack_ = ModeId::None;
   // Commands.
   void ShowDialog(GUIDialog* dialog);
   // The pause: only over a running level; true when the event was the pause's.

@@ -46,7 +46,11 @@ void ModeGame::RestartLevel() {
 }
 
 void ModeGame::StopForMap() {
-  RequestMode(ShowScreen(ModeId::Map));
+  if (trialText_) {
+    EndTrial();
+  } else {
+    RequestMode(ShowScreen(ModeId::Map));
+  }
   if (game_) game_->exitWalk = GameController::ExitWalk::Done;
 }
 

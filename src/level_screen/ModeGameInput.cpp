@@ -122,6 +122,11 @@ void ModeGame::Press(float x, float y) {
 }
 
 bool ModeGame::HandleEscape() {
+  // A level on trial is left at once, as it is.
+  if (trialText_) {
+    EndTrial();
+    return true;
+  }
   const struct {
     GUIDialog* dialog;
     int command;

@@ -25,6 +25,8 @@ using mode_game::Lookup;
 
 void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
   result = evaluated;
+  // A trial earns nothing: no record, trophy or progress.
+  if (trialText_) return;
   Application& app = App();
   PlayerProfiles* profiles = app.profiles();
   if (profiles && level_) {
@@ -87,6 +89,7 @@ WinDlgBase* ModeGame::ResultWinDialog() const {
 }
 
 void ModeGame::ShowResult() {
+  if (trialText_) return EndTrial();
   if (WinDlgBase* dialog = ResultWinDialog()) controls.BringToTop(dialog);
   NextResultStep();
 }
@@ -128,7 +131,7 @@ void ModeGame::TrophyProgress(int number, float fraction) {
 
 void ModeGame::Achievement(int number) {
   PlayerProfiles* profiles = App().profiles();
-  if (!profiles) return;
+  if (!profiles || trialText_) return;
   LevelRewards rewards(profiles->progress, pendingTrophies);
   if (rewards.Award(number)) profiles->SaveProgress();
 }

@@ -85,6 +85,12 @@ void ApplyGameOptions(Application& app, const CommandLine& cl) {
   // The splash hands over to the main menu, or to the level (or saved game) the command line
   // asks for.
   Mode* first = cl.level || game.continueSaved ? static_cast<Mode*>(&game) : &TheModeMenu();
+  if (cl.edit) {
+    // The level editor on what the command line names.
+    first = app.Accept(!cl.editFile.empty() ? EditLevelFile(cl.editFile)
+                       : cl.editLevel       ? EditShippedLevel(cl.editLevel->episode, cl.editLevel->level)
+                                            : EditNewLevel(cl.editNew));
+  }
   TheModeSplash().next = cl.stayLoading ? nullptr : first;
 }
 
@@ -154,6 +160,7 @@ bool EnterContentFolder(CommandLine& cl) {
     return false;
   }
   if (!cl.screenshot.empty()) cl.screenshot = base::AbsolutePath(cl.screenshot);
+  if (!cl.editFile.empty()) cl.editFile = base::AbsolutePath(cl.editFile);
   if (chdir(root.c_str()) != 0) {
     platform::ShowErrorBox(nullptr, "Error", "The game cannot open its content folder " + root);
     return false;

@@ -8,6 +8,7 @@
 #include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeComics.h"
+#include "editor/ModeEditor.h"
 #include "level_screen/ModeGame.h"
 
 std::string GameScriptHost::ModeName(const Mode* mode) const {
@@ -18,7 +19,8 @@ std::string GameScriptHost::ModeName(const Mode* mode) const {
   } kModes[] = {{&TheModeSplash(), "ModeSplash"}, {&TheModeMenu(), "ModeMenu"},
                 {&TheModeStage(), "ModeStage"},   {&TheModeGame(), "ModeGame"},
                 {&TheModeComics(), "ModeComics"}, {&TheModeCastle(), "ModeCastle"},
-                {&TheModePuzzle(), "ModePuzzle"}, {&TheModeRatings(), "ModeRatings"}};
+                {&TheModePuzzle(), "ModePuzzle"}, {&TheModeRatings(), "ModeRatings"},
+                {&TheModeEditor(), "ModeEditor"}};
   for (const auto& known : kModes) {
     if (known.mode == mode) return known.name;
   }

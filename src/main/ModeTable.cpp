@@ -9,6 +9,7 @@
 #include "campaign/ModePuzzle.h"
 #include "campaign/ModeStage.h"
 #include "campaign/ModeComics.h"
+#include "editor/ModeEditor.h"
 #include "level_screen/ModeGame.h"
 
 namespace {
@@ -23,6 +24,7 @@ constexpr ModeEntry kModes[] = {
     {"castle", ModeId::Castle, []() -> Mode& { return TheModeCastle(); }},
     {"ratings", ModeId::Ratings, []() -> Mode& { return TheModeRatings(); }},
     {"credits", ModeId::Credits, []() -> Mode& { return TheModeCredits(); }},
+    {"editor", ModeId::Editor, []() -> Mode& { return TheModeEditor(); }},
 };
 
 }  // namespace

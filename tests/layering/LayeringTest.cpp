@@ -24,6 +24,7 @@ const std::map<std::string, int> kLayer = {
     {"base", 1},         {"platform", 2}, {"data", 2},  {"graphics", 3}, {"sound", 3},
     {"particles", 4},    {"gui", 5},      {"level", 5}, {"progress", 5}, {"app", 6},
     {"level_screen", 7}, {"campaign", 7}, {"main", 8},
+    {"editor", 7},
 };
 
 // Folders on one line that must not include each other: the simulation knows no controls,
@@ -32,6 +33,10 @@ const std::set<std::pair<std::string, std::string>> kApart = {
     {"level", "gui"},
     {"level_screen", "campaign"},
     {"campaign", "level_screen"},
+    {"editor", "level_screen"},
+    {"editor", "campaign"},
+    {"level_screen", "editor"},
+    {"campaign", "editor"},
 };
 
 // "folder/" of an include line of the form #include "folder/File.h", or empty.

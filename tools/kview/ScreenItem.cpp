@@ -115,6 +115,29 @@ class ComicView final : public ScreenView {
   std::optional<uint32_t> at_;
 };
 
+// The level editor on a shipped level.
+class EditorView final : public ScreenView {
+ public:
+  EditorView(Mode& editor, int episode, int level) : editor_(editor), episode_(episode), level_(level) {}
+  Mode& Target() override { return editor_; }
+  bool Prepare(Application& app, std::string& message) override {
+    const std::string file = Level::LevelFileName(episode_, level_);
+    if (!app.files() || !app.files()->Find(file)) {
+      message = "no level file " + file;
+      return false;
+    }
+    editor_.Accept(EditShippedLevel(episode_, level_));
+    return true;
+  }
+  bool Step(Application& app, float) override {
+    return app.current == &editor_ && !app.pending && app.fadeState == Fade::None;
+  }
+
+ private:
+  Mode& editor_;
+  int episode_, level_;
+};
+
 // A level of the campaign started on the level screen; its opening answered.
 class LevelView : public ScreenView {
  public:
@@ -275,6 +298,14 @@ std::unique_ptr<ScreenView> MakeView(std::string_view word, const ScreenOptions&
       return nullptr;
     }
     return std::make_unique<ComicView>(*number, options.comicAt);
+  }
+  if (kind == "mode" && argument.starts_with("editor:")) {
+    Mode* editor = ModeByName("editor");
+    if (!editor || !ParsePosition(argument.substr(7), episode, level)) {
+      error = "mode:editor needs EP:LEVEL, not " + std::string(argument.substr(7));
+      return nullptr;
+    }
+    return std::make_unique<EditorView>(*editor, episode, level);
   }
   if (kind == "mode") {
     if (Mode* mode = ModeByName(argument); mode && argument != "splash")

@@ -97,7 +97,8 @@ constexpr ViewItemKind kKinds[] = {
     {"mode",
      "mode:NAME      a whole screen of the game (map, menu, puzzle:P, ...), shown alone; "
      "mode:ratings:EP:LEVEL the record tables at a level (0:0 the overall table); "
-     "mode:comic:N plays comic N (--at MS: from that moment)",
+     "mode:comic:N plays comic N (--at MS: from that moment); "
+     "mode:editor:EP:LEVEL the level editor on a shipped level",
      nullptr},
     {"result",
      "result:EP:LEVEL  a level's result sequence (--difficulty --medal --parts "
