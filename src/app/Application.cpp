@@ -32,6 +32,7 @@ Application::Application(AppPlatform& platform) : platform_(platform) {
   running = this;
   gui_.pointer = [this] { return GuiPoint{mouseX, mouseY}; };
   gui_.slateMode = [this] { return platform_.IsSlateMode(); };
+  gui_.altHeld = [this] { return platform_.IsKeyHeld(kGameKeyAlt); };
   InstallGuiContext(&gui_);
 }
 
@@ -394,7 +395,6 @@ void Application::OnInput(InputEvent event) {
   if (event.type == InputType::KeyDown && event.value == kGameKeyEnter &&
       platform_.IsKeyHeld(kGameKeyAlt) && profiles_) {
     SetFullscreen(!profiles_->settings.fullscreen());
-    return;  // the screen does not see it as Enter
   }
   if (event.IsPointer()) platform_.PointerToVirtual(mouseX, mouseY);
   if (current && fadeState == Fade::None && !pending) current->OnInput(event);

@@ -185,7 +185,7 @@ bool ControlList::Navigate(int key, int& result) {
   result = 0;
   if (keyFocus_ && !Navigable(*keyFocus_)) MarkKeyFocus(nullptr);
   if (key == kGameKeyEnter || key == kGameKeySpace) {
-    if (!keyFocus_) return false;
+    if (!keyFocus_ || Gui().AltHeld()) return false;
     if (auto* box = dynamic_cast<GUICheckBox*>(keyFocus_)) box->SetChecked(!box->checked);
     result = ResultOf(*keyFocus_);
     return true;

@@ -43,6 +43,8 @@ struct GuiContext {
   std::function<GuiPoint()> pointer;
   // The tablet (slate) mode of the system: hover then follows only pointer moves.
   std::function<bool()> slateMode;
+  // Whether Alt is held (Alt+Enter belongs to the window, not to a marked button).
+  std::function<bool()> altHeld;
   // Calmer screens: moving decorations (scrolling textures) stand still.
   bool calmMotion = false;
 
@@ -57,6 +59,7 @@ struct GuiContext {
   float HalfHeight(bool unclamped = false) const;
   GuiPoint Pointer() const { return pointer ? pointer() : GuiPoint{}; }
   bool SlateMode() const { return slateMode && slateMode(); }
+  bool AltHeld() const { return altHeld && altHeld(); }
   const ControlFactory& Factory() const;
 };
 

@@ -70,7 +70,7 @@ TEST(ScriptParse, FaultsNameTheirLineAndLeaveNoActions) {
       {"1 click marker:1\n", "line 1: click marker:EPISODE:LEVEL needs two whole numbers"},
       {"1 move nan,1\n", "line 1: move needs X,Y"},
       {"1 key hyperspace\n", "line 1: no key is called \"hyperspace\""},
-      {"1 key 96\n", "line 1: no key is called \"96\""},
+      {"1 key 97\n", "line 1: no key is called \"97\""},
       {"1 text\n", "line 1: text needs something to type"},
       {"1 expect ModeStage\n", "line 1: expect needs mode:NAME"},
       {"1 bot now\n", "line 1: bot takes nothing after it"},

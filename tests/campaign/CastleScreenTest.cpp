@@ -263,6 +263,10 @@ TEST_F(CastleScreenTest, LeavingGoesToTheComicOnceWhenToldElseToTheMap) {
   EXPECT_FALSE(castle().toComics);
   EXPECT_EQ(castle().requested, &TheModeComics());
   EXPECT_EQ(TheModeComics().comicNumber, 3);
+  for (int i = 0; i < 60 && app->current != &TheModeComics(); ++i) Frames(1, 20);
+  ASSERT_EQ(app->current, &TheModeComics());
+  Frames(40, 20);
+  app->OnInput({InputType::KeyDown, kGameKeyEscape});  // the comic skipped
   for (int i = 0; i < 60 && app->current != &TheModeStage(); ++i) Frames(1, 20);
   EXPECT_EQ(app->current, &TheModeStage()) << "the comic goes on to the map";
 
