@@ -106,7 +106,11 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void RefreshObjective() override;
   // The special levels' hits (sound, bar B; the level is lost when they run out) and goals.
   void KalodrusHit() override;
-  void MiniGameGoalDone(int countAfter) { panels.GoalDone(countAfter); }
+  void MiniGameGoalDone(int countAfter) override { panels.GoalDone(countAfter); }
+  // The mini-game hint dialog: the picture of the object a phase asks for. It holds neither
+  // the level nor the pointer (layout "mg_hint" is a tab dialog without a backdrop).
+  void ShowMiniGameHint(std::string_view picture, float fadeMs) override;
+  void HideMiniGameHint() override;
   // Command 33: the pending objects of the objective entry under the pointer shine.
   void HighlightObjective();
   void WriteHudState(std::string& text) const override;

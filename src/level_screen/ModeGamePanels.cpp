@@ -15,6 +15,7 @@
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/WorldObject.h"
+#include "level_screen/MiniGameHint.h"
 #include "level_screen/ModeGameShared.h"
 #include "level_screen/ObjectivePanel.h"
 
@@ -144,6 +145,16 @@ void ModeGame::KalodrusHit() {
   if (!panels.Hit() || !game_) return;
   game_->end.lost = true;
   if (game_->endTimer < 0) game_->endTimer = 0;
+}
+
+void ModeGame::ShowMiniGameHint(std::string_view picture, float fadeMs) {
+  if (!miniGameHint) return;
+  miniGameHint->SetPicture(picture);
+  miniGameHint->Show(fadeMs);
+}
+
+void ModeGame::HideMiniGameHint() {
+  if (miniGameHint && miniGameHint->visible) miniGameHint->Hide();
 }
 
 void ModeGame::RefreshObjective() {
