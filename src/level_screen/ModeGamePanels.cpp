@@ -186,6 +186,16 @@ void ModeGame::RefreshObjective() {
                     std::u16string(Lookup(level_->miniGame.goalText));
     objectiveStarts = {0};
   }
+  if (level_->mode == LevelMode::MiniGame) {
+    // Bar C: the steps of the front phase, filled again as each phase begins.
+    const int left = std::max(level_->miniGame.goalLeft, 0);
+    auto* barC = dynamic_cast<GUIProgressBar*>(counterBars[2]);
+    if (barC && level_->phases.size() != counterPhasesC) {
+      counterPhasesC = level_->phases.size();
+      barC->Start(float(left) * 1000, -1);
+    }
+    counterTargetC = float(left) * 1000;
+  }
   line->SetText(objectiveText);
   // Both controls grow or shrink about their common centre.
   FontManager* fonts = App().fonts();
