@@ -95,8 +95,9 @@ TEST(ContentLintTest, EveryDemoHintHasItsWordsInEveryLanguage) {
   for (const auto& entry : fs::directory_iterator(DemoGame() + "/content/levels")) {
     const std::string name = entry.path().filename().string();
     if (name.rfind("level_01_", 0) != 0) continue;
-    ++levels;
     const std::string text = ReadText(entry.path().string());
+    if (text.find("mode=\"3\"") != std::string::npos) continue;  // mini-games show no hints
+    ++levels;
     for (const char* language : {"en", "de", "ru", "pl"}) {
       std::vector<LevelHint> hints;
       std::string error;
