@@ -13,7 +13,10 @@ using BF = ObjectFlags;
 enum BotSide { kFromLeft = 0, kFromRight = 1, kFromTop = 2, kFromBottom = 3 };
 
 struct Search {
-  const MiniGameGrid& grid;
+  int width;
+  const std::vector<bool>& straight;
+  const std::vector<int>& turn;
+  const std::vector<bool>& present;
   const std::vector<bool>& fixed;
   std::vector<int> need;
   std::vector<bool> visited;
@@ -21,7 +24,7 @@ struct Search {
 
   // Whether leaving cell c by side `out` can go on to the exit.
   bool Leave(int c, int out) {
-    const int w = grid.width, n = grid.width * grid.height;
+    const int w = width, n = int(present.size());
     switch (out) {
       case kFromRight:
         if (c == n - 1) return true;
@@ -37,18 +40,18 @@ struct Search {
   }
 
   bool Enter(int c, int side) {
-    if (c < 0 || size_t(c) >= grid.tiles.size() || grid.tiles[size_t(c)] == 0 || visited[size_t(c)]) {
+    if (c < 0 || size_t(c) >= present.size() || !present[size_t(c)] || visited[size_t(c)]) {
       return false;
     }
     if (++steps > 200000) return false;  // a bound for large grids
     visited[size_t(c)] = true;
-    const int current = grid.turn[size_t(c)];
+    const int current = turn[size_t(c)];
     // Fewest clicks first: each click turns a quarter clockwise (orientation - 1).
     for (int clicks = 0; clicks < (fixed[size_t(c)] ? 1 : 4); ++clicks) {
       const int o = ((current - clicks) % 4 + 4) % 4;
-      if (!MiniGameGrid::Connects(grid.straight[size_t(c)], o, side)) continue;
+      if (!MiniGameGrid::Connects(straight[size_t(c)], o, side)) continue;
       for (int out = 0; out < 4; ++out) {
-        if (out == side || !MiniGameGrid::Connects(grid.straight[size_t(c)], o, out)) continue;
+        if (out == side || !MiniGameGrid::Connects(straight[size_t(c)], o, out)) continue;
         need[size_t(c)] = o;
         if (Leave(c, out)) return true;
       }
@@ -65,9 +68,21 @@ Vec2 At(const WorldObject& o) { return o.position; }
 
 std::vector<int> MiniGameBot::SolveGrid(const MiniGameGrid& grid, const std::vector<bool>& fixed,
                                         int cell, int side) {
-  const size_t n = grid.tiles.size();
-  if (n == 0 || grid.turn.size() != n || grid.straight.size() != n || fixed.size() != n) return {};
-  Search s{grid, fixed, std::vector<int>(n, -1), std::vector<bool>(n, false)};
+  std::vector<bool> present(grid.tiles.size());
+  for (size_t i = 0; i < present.size(); ++i) present[i] = grid.tiles[i] != 0;
+  return SolveGrid(grid.width, grid.straight, grid.turn, present, fixed, cell, side);
+}
+
+std::vector<int> MiniGameBot::SolveGrid(int width, const std::vector<bool>& straight,
+                                        const std::vector<int>& turn,
+                                        const std::vector<bool>& present,
+                                        const std::vector<bool>& fixed, int cell, int side) {
+  const size_t n = present.size();
+  if (n == 0 || width < 1 || turn.size() != n || straight.size() != n || fixed.size() != n) {
+    return {};
+  }
+  Search s{width, straight, turn, present, fixed, std::vector<int>(n, -1),
+           std::vector<bool>(n, false)};
   if (!s.Enter(cell, side)) return {};
   return s.need;
 }

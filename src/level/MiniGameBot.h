@@ -20,4 +20,10 @@ class MiniGameBot {
   // of the tiles it has not entered solves the grid.
   static std::vector<int> SolveGrid(const MiniGameGrid& grid, const std::vector<bool>& fixed,
                                     int cell, int side);
+  // The same for a grid given by its tiles: width, kinds (straight or corner), orientations,
+  // which cells have a tile, and which may not be turned. Sides: 0 left, 1 right, 2 top,
+  // 3 bottom.
+  static std::vector<int> SolveGrid(int width, const std::vector<bool>& straight,
+                                    const std::vector<int>& turn, const std::vector<bool>& present,
+                                    const std::vector<bool>& fixed, int cell, int side);
 };
