@@ -351,3 +351,55 @@ TEST(MiniGameScreenTest, TheObjectiveFollowsTheFrontPhase) {
 
 }  // namespace
 }  // namespace leveltest
+
+namespace leveltest {
+namespace {
+
+// ---------------------------------------------------------------- bad input
+
+TEST(MiniGameBadInputTest, NoHeroBaseBrokenEagleChainAndEmptyDelays) {
+  {
+    // Without a waypoint of the hero's base list there is no hero; a fetch does nothing, and
+    // the level plays on.
+    MiniSim sim(OneGame(R"(<Phase type="3" length="1"/>)"));
+    std::string body = FetchLevel();
+    body.replace(body.find(R"(subclass="2")"), 12, R"(subclass="7")");
+    sim.Begin(body);
+    EXPECT_EQ(sim.Mini().Hero(), nullptr);
+    sim.Click(10);
+    EXPECT_FALSE(sim.Mini().HeroBusy());
+    sim.Run(100);
+    EXPECT_FALSE(sim.game->Ended());
+    EXPECT_EQ(sim.Remaining(), 1);
+  }
+  {
+    // The eagle chain ends at the perch: no eagle is sent, the nest stays.
+    MiniSim sim(OneGame(R"(<Phase type="4" length="1" speed="40"/>)"));
+    std::string body = EagleLevel();
+    body.replace(body.find(R"(obj_link="32")"), 13, "");
+    sim.Begin(body);
+    sim.Run(200);
+    EXPECT_FALSE(sim.Get(10).Has(ObjectFlags::kBusy));
+    EXPECT_FALSE(sim.Get(30).Hidden());
+    EXPECT_EQ(sim.Hits(), 0);
+  }
+  {
+    // Delay ranges of nothing: targets come up after the shortest delay, and still count.
+    MiniSim sim(OneGame(R"(<Phase type="1" length="2" speed="5" flags="4"/>)"));
+    std::string body = TargetLevel();
+    for (const char* from : {R"(respawn="2,0" tex_speed="1,0")", R"(respawn="2,0" tex_speed="3,0")"}) {
+      body.replace(body.find(from), std::string(from).size(), R"(respawn="0,0" tex_speed="0,0")");
+    }
+    sim.Begin(body);
+    for (int i = 0; i < 2; ++i) {
+      ASSERT_LT(sim.RunUntil([&] { return !sim.Get(20).Hidden(); }, 200), 200);
+      sim.Click(10);
+      sim.Run(50);
+    }
+    sim.RunUntil([&] { return sim.game->Ended(); }, 500);
+    EXPECT_TRUE(sim.Won());
+  }
+}
+
+}  // namespace
+}  // namespace leveltest
