@@ -103,8 +103,10 @@ TEST_F(MiniGameScreenTest, TheHintDialogShowsTheWishWhileTheLevelRunsOn) {
   const int before = mode().CurrentLevel()->gameTime;
   Frames(10, 20);
   EXPECT_GT(mode().CurrentLevel()->gameTime, before);
+  // Its picture is the wished object's own texture.
   const GUIControl* picture = mode().miniGameHint->Children().Find(1);
   ASSERT_NE(picture, nullptr);
+  EXPECT_NE(picture->sprite, nullptr);
   // Sending the hero takes the hint away.
   mode().SetBotPlaying(true);
   ASSERT_TRUE(RunUntil([&] { return game().miniGame.HeroBusy(); }, 500));
