@@ -823,11 +823,8 @@ void MiniGame::HomeAgain(WorldObject& hero) {
   const int base = BaseNode(level.heroType);
   fetch_ = Fetch{};
   hero.Set(MF::kBusy, false);
-  hero.linkId = 0;
-  if (base >= 0) {
-    hero.link = level.waypoints[size_t(base)].waypoint;
-    hero.linkId = 0;
-  }
+  hero.linkId = 0;  // it carries nothing now
+  if (base >= 0) hero.link = level.waypoints[size_t(base)].waypoint;
   game_.roster.SetAnimation(hero, kStandFetch);
   if (const MiniGamePhase* front = Front()) FaceAngle(front->angle);
   if (!t) return;

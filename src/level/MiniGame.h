@@ -110,7 +110,8 @@ class MiniGame {
   void UpdateEnemySpawn(WorldObject& w, float frameTime);
   void SendEnemy(WorldObject& w);
   void SendEagle(WorldObject& x);
-  // Enemies and eagles: one frame along their route; true when the route's end is reached.
+  // Enemies and eagles: one frame along their route (factor scales the speed), with what
+  // happens on reaching each waypoint and the end.
   void Walk(WorldObject& o, float frameTime, float factor, bool eagle);
   void EagleEvent(WorldObject& v, size_t entriesLeft);
   void ArmTargetTimer(WorldObject& w);
