@@ -89,7 +89,7 @@ Box Cell(int cell) {
 
 TEST(MiniGamePixelsTest, ThePipesFillWhereTheBallRolledAndTheHeroIsDrawn) {
   const std::string game = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
-  if (!fs::exists(game + "/content/levels/level_09_08.xml")) GTEST_SKIP() << "no game folder";
+  if (!fs::exists(game + "/content/levels/level_08_08.xml")) GTEST_SKIP() << "no game folder";
   const fs::path work = fs::temp_directory_path() / ("minigame_pixels_" + std::to_string(getpid()));
   fs::create_directories(work);
   const std::string ground = (work / "ground.png").string(), start = (work / "start.png").string(),
@@ -97,10 +97,10 @@ TEST(MiniGamePixelsTest, ThePipesFillWhereTheBallRolledAndTheHeroIsDrawn) {
   ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "1", "--screenshot", ground,
                       "texture:bg_e1_meadow"}, log), 0);
   ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "2", "--fixed-step", "50", "--screenshot",
-                      start, "level:9:8"}, log), 0);
+                      start, "level:8:8"}, log), 0);
   // 5 s of play: the ball has left its first tiles, and the level is not over yet.
   ASSERT_EQ(RunKview({"--aspect", "2", "--bot", "--draw-last", "--frames", "100", "--fixed-step",
-                      "50", "--screenshot", played, "level:9:8"}, log), 0);
+                      "50", "--screenshot", played, "level:8:8"}, log), 0);
   std::ifstream in(log);
   std::stringstream text;
   text << in.rdbuf();

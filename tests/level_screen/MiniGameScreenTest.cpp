@@ -20,12 +20,7 @@ class MiniGameScreenTest : public ScreenAppTest {
  protected:
   static ModeGame& mode() { return TheModeGame(); }
   void Enter(int episode, int number) {
-    // The screen outlives a test: the result dialogs of a level played before are closed,
-    // as the player's answer would close them.
-    for (GUIDialog* d : std::initializer_list<GUIDialog*>{mode().winDialog, mode().winRelaxDialog,
-                                                          mode().looseDialog, mode().trophyDialog}) {
-      if (Shown(d)) d->Hide();
-    }
+    CloseResults();
     app->profiles()->progress.difficulty = Difficulty::Casual;
     mode().touchInput = false;
     app->RegisterMode(ModeId::Map, TheModeStage());
@@ -56,10 +51,23 @@ class MiniGameScreenTest : public ScreenAppTest {
     return done();
   }
   GameController& game() { return *mode().Controller(); }
+  // The screen outlives the test: the bot stops and the result dialogs close, so that the
+  // tests after this one meet the screen as a player leaves it.
+  void TearDown() override {
+    mode().SetBotPlaying(false);
+    CloseResults();
+    ScreenAppTest::TearDown();
+  }
+  static void CloseResults() {
+    for (GUIDialog* d : std::initializer_list<GUIDialog*>{mode().winDialog, mode().winRelaxDialog,
+                                                          mode().looseDialog, mode().trophyDialog}) {
+      if (Shown(d)) d->Hide();
+    }
+  }
 };
 
 TEST_F(MiniGameScreenTest, WithoutInputTheGatesAreLostAndTheLoseDialogFollows) {
-  Enter(9, 1);  // bandits at three gates
+  Enter(8, 1);  // bandits at three gates
   ASSERT_TRUE(RunUntil([&] { return game().end.lost; }, 3000));
   EXPECT_EQ(mode().panels.TargetB(), 0);
   ASSERT_TRUE(RunUntil([&] { return Shown(mode().looseDialog); }, 1500));
@@ -95,7 +103,7 @@ TEST_F(MiniGameScreenTest, TheBonusLevelShowsItsCountersGoalAndBarCAndTheBotWins
 }
 
 TEST_F(MiniGameScreenTest, TheHintDialogShowsTheWishWhileTheLevelRunsOn) {
-  Enter(9, 6);  // fetch what the picture shows
+  Enter(8, 6);  // fetch what the picture shows
   ASSERT_NE(mode().miniGameHint, nullptr);
   ASSERT_TRUE(RunUntil([&] { return Shown(mode().miniGameHint); }, 500));
   // The hint holds neither the level nor the pointer: no dialog is on top, and time runs.

@@ -3,8 +3,8 @@
 content-src/game/content/levels/level_EE_LL.xml and content-src/game/content/tables/mini_games.xml.
 
 Campaign levels: level 11 of episode 1 (the bonus level) and level 4 of episodes 2 to 5,
-together using all eight kinds of phase. Test levels: episode 9, level k + 1 holds one small
-phase of kind k alone (they are not on the map; kview level:9:1 shows the first).
+together using all eight kinds of phase. Test levels: episode 8, level k + 1 holds one small
+phase of kind k alone (they are not on the map; kview level:8:1 shows the first).
 
 The hero is worker type 5: its base is the waypoint of subclass 6, and its sheets are
 anim_params' Worker rows of type 5.
@@ -204,12 +204,12 @@ def main():
         ("the pipes", lambda lv, b: [grid(lv, 97)]),
     ]
     for k, (title, build) in enumerate(tests):
-        games.append(write_level(9, k + 1, "bg_e1_meadow", f"test level of phase kind {k}: {title}.",
+        games.append(write_level(8, k + 1, "bg_e1_meadow", f"test level of phase kind {k}: {title}.",
                                  build, health=5))
     with open(os.path.join(GAME, "tables", "mini_games.xml"), "w", encoding="utf-8") as out:
         out.write('<?xml version="1.0" encoding="utf-8"?>\n'
                   '<!-- The mini-game levels: their hero (worker type 5, base: subclass 6), the\n'
-                  '     hits it can take and the phases in order. Episode 9 holds one test level\n'
+                  '     hits it can take and the phases in order. Episode 8 holds one test level\n'
                   '     per phase kind. Written by art/generated/minigame_levels.py. -->\n'
                   '<MiniGames>\n' + "\n".join(games) + "\n</MiniGames>\n")
 
