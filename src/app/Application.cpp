@@ -130,6 +130,7 @@ bool Application::InitContent() {
   strings_->Load("strings");
   values_->Load("fonts");
   strings_->Load("achivements");
+  strings_->Load("minigames");
   if (!LoadGameData()) {
     quit = true;
     return false;

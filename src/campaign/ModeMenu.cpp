@@ -652,7 +652,7 @@ void ModeMenu::ChangeLanguage(int n) {
   const bool doubleSize = app.values() && app.values()->GetBool("if_double_size", false);
   if (app.files()) MountLocale(*app.files(), LanguageCode(n), doubleSize);
   if (StringTable* strings = app.strings()) {
-    for (const char* file : {"achivements", "objects_names", "story", "strings"}) {
+    for (const char* file : {"achivements", "minigames", "objects_names", "story", "strings"}) {
       strings->Load(file);
     }
   }

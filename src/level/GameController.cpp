@@ -37,7 +37,8 @@ GameController::GameController(Level& levelRef, const GameSettings& settingsRef,
       work(*this),
       economy(*this),
       end(*this),
-      hazards(*this) {
+      hazards(*this),
+      miniGame(*this) {
   updater.SetFrameHook([this](WorldObject& o, int frame) { work.OnWorkerFrame(o, frame); });
 }
 
@@ -57,6 +58,7 @@ void GameController::Begin() {
   economy.Begin();
   end.Begin();
   hazards.Begin();
+  if (level.mode == LevelMode::MiniGame) miniGame.Begin();
   if (!IsOrdinary(level.mode)) return;
   FindHomes();
   // The standing workers' house gives the crew (one worker without a house), and workers
@@ -141,6 +143,9 @@ void GameController::Tick(float frameTime) {
     return;
   }
   if (screen.Paused()) return;
+  // Whether the level was still being played when the frame began: a mini-game decided
+  // during the frame still takes its win check.
+  const bool playing = endTimer < 0;
   // The clocks run while the level is played, unless a bonus froze them.
   if (endTimer < 0 && !timeFrozen) {
     level.gameTime += int(frameTime);
@@ -156,13 +161,16 @@ void GameController::Tick(float frameTime) {
     }
     if (extraWorkerEnded && roster.Shrink()) extraWorkerEnded = false;
     if (AnyWorkerFree() || !level.commandQueue.empty()) ServeQueue();
+  } else if (level.mode == LevelMode::MiniGame && playing) {
+    miniGame.Periodic(frameTime);
   }
-  if (endTimer < 0) CheckWin();
+  if (endTimer < 0 || (level.mode == LevelMode::MiniGame && playing)) CheckWin();
   // Work timers (ten times as fast once the level has ended), objects, walking workers and
   // hazards.
   const float timerStep = frameTime * level.buildSpeed * (workBonus ? 2.0f : 1.0f);
   timers.Advance(Ended() ? frameTime * 10.0f : timerStep);
   updater.UpdateObjects(frameTime);
+  if (level.mode == LevelMode::MiniGame && playing) miniGame.Update(frameTime);
   if (IsOrdinary(level.mode)) {
     // By index: work may release workers, but never adds or removes any.
     for (size_t i = 0; i < level.workers.size(); ++i) {
@@ -171,7 +179,7 @@ void GameController::Tick(float frameTime) {
     }
   }
   level.RemoveFlagged();
-  if (hovered != 0 && !level.FindObject(hovered)) hovered = 0;
+  if (hovered != 0 && !HoverTarget(hovered)) hovered = 0;
   if (endTimer < 0) SpawnHazards(frameTime);
   EndStep(frameTime);
 }
@@ -179,7 +187,7 @@ void GameController::Tick(float frameTime) {
 // ---------------------------------------------------------------- pointer
 
 WorldObject* GameController::PickHovered(Vec2 point) const {
-  if (level.mode == LevelMode::MiniGame) return nullptr;
+  if (level.mode == LevelMode::MiniGame) return miniGame.PickHovered(point);
   for (int i = 0; i < 2; ++i) {
     WorldObject* bird = hazards.Bird(i);
     if (bird && bird->Contains(point)) return bird;
@@ -254,6 +262,16 @@ void GameController::RefreshHint() {
 }
 
 // ---------------------------------------------------------------- commands
+
+WorldObject* GameController::HoverTarget(int id) const {
+  if (WorldObject* o = level.FindObject(id)) return o;
+  // Mini-game enemies walk in the worker list and are hovered there.
+  if (level.mode != LevelMode::MiniGame) return nullptr;
+  for (const auto& w : level.workers) {
+    if (w->id == id) return w.get();
+  }
+  return nullptr;
+}
 
 WorldObject* GameController::Waypoint(int id) const {
   if (id == 0) return nullptr;
@@ -331,7 +349,7 @@ void GameController::Click(WorldObject* p) {
     return;
   }
   // Only a click on what the pointer hovers counts.
-  if (hovered == 0 || !level.FindObject(hovered)) return;
+  if (hovered == 0 || !HoverTarget(hovered)) return;
   hovered = 0;
   // A puzzle piece is collected at once.
   if (p->cls == WorldObject::kPuzzlePiece) {
@@ -341,6 +359,11 @@ void GameController::Click(WorldObject* p) {
     StartEffect("puzzle_collect", p->position);
     level.puzzleCollected = true;
     screen.PuzzlePieceFound();
+    return;
+  }
+  // Mini-game levels (and still levels, which have no phase) have rules of their own.
+  if (level.mode == LevelMode::MiniGame || level.mode == LevelMode::Still) {
+    miniGame.Click(*p);
     return;
   }
   // Scared workers take no command: a click hits the flyer or says so.

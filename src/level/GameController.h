@@ -7,6 +7,7 @@
 #include "level/Hazards.h"
 #include "level/LevelEnd.h"
 #include "level/LevelObjectUpdater.h"
+#include "level/MiniGame.h"
 #include "level/PathFinder.h"
 #include "level/Vec2.h"
 #include "level/WorkSite.h"
@@ -91,6 +92,8 @@ class GameController {
   bool QueueHasWorkFor(int type);
   // Resolves a waypoint id of the hovered, pending or queued kind (null when it names none).
   WorldObject* Waypoint(int id) const;
+  // The object an id of `hovered` names (mini-games: a worker too), or null.
+  WorldObject* HoverTarget(int id) const;
   // The hovered waypoint (null when nothing, or something else, is hovered).
   WorldObject* Hovered() const { return Waypoint(hovered); }
   // The end of a level: workers walk twice as fast, timers run ten times as fast.
@@ -131,6 +134,7 @@ class GameController {
   Economy economy;
   LevelEnd end;
   Hazards hazards;
+  MiniGame miniGame;  // the rules of mini-game levels
 
   float endTimer = -1;  // -1 while played, >= 0 once the level has ended
   int hovered = 0;      // id of the waypoint (or piece, fillable, flyer) hovered, 0 none

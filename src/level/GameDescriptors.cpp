@@ -206,6 +206,7 @@ bool GameDescriptors::LoadGameDescriptors(FileSystem& fs, StringTable& strings,
     });
   }
   if ((root = LoadRoot(doc, "helpers_desc", "Helpers"))) ReadHelpers(root);
+  if ((root = LoadRoot(doc, "mini_games", "MiniGames"))) miniGames_.Read(root);
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "level/DialogPicture.h"
 #include "level/EffectParticle.h"
 #include "level/FlyingDesc.h"
+#include "level/MiniGameTable.h"
 #include "level/IndicatorSprites.h"
 #include "level/ObjectDesc.h"
 #include "level/ObjectParticle.h"
@@ -45,8 +46,8 @@ class GameDescriptors {
   // Loads the string table "objects_names", then "objects_params", "obj_textures",
   // "anim_params" (Worker, Anim, Bird, Flying), "symbols", "dialog_pictures",
   // "sounds_table", the bonus defaults and "bonus_params", "objects_particles",
-  // "particles_info", "selector_info", "briefing_info", "shake_info", "dev_records" and
-  // "helpers_desc", after clearing every table. Symbols are registered with the services as
+  // "particles_info", "selector_info", "briefing_info", "shake_info", "dev_records",
+  // "helpers_desc" and "mini_games", after clearing every table. Symbols are registered with the services as
   // inline icons 1, 2, ... in file order.
   //
   // False when "objects_names" cannot be loaded, or "objects_params" or "anim_params" has no
@@ -107,6 +108,8 @@ class GameDescriptors {
   const std::map<int, float>& ShakeAmounts() const { return shakes_; }
   const std::map<int, int>& DevRecords() const { return devRecords_; }
   const IndicatorSprites& Indicators() const { return indicators_; }
+  // The mini-game definitions ("mini_games", optional).
+  const MiniGameTable& MiniGames() const { return miniGames_; }
   // Whether the animation table has a Worker element for (type, index).
   bool HasWorkerAnimation(int type, int index) const;
 
@@ -136,6 +139,7 @@ class GameDescriptors {
   std::map<int, float> shakes_;
   std::map<int, int> devRecords_;
   IndicatorSprites indicators_;
+  MiniGameTable miniGames_;
 
   // First position of every key, so that lookups stay fast on large tables.
   template <class Key>

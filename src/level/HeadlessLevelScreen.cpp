@@ -13,6 +13,14 @@ std::string At(Vec2 at) {
 
 }  // namespace
 
+void HeadlessLevelScreen::KalodrusHit() { Add("hit"); }
+void HeadlessLevelScreen::MiniGameGoalDone(int countAfter) {
+  Add("goal " + std::to_string(countAfter));
+}
+void HeadlessLevelScreen::ShowMiniGameHint(std::string_view picture, float) {
+  Add("mg_hint " + std::string(picture));
+}
+void HeadlessLevelScreen::HideMiniGameHint() { Add("mg_hint hide"); }
 void HeadlessLevelScreen::WorkerApproaching(int id) { Add("approach " + std::to_string(id)); }
 void HeadlessLevelScreen::WorkerArrived(int id) { Add("arrive " + std::to_string(id)); }
 void HeadlessLevelScreen::ShowWorkTimer(int id, int totalMs, Vec2 at) {

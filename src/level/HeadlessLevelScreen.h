@@ -21,6 +21,11 @@ class HeadlessLevelScreen : public LevelScreen {
   void PointAtObject(const WorldObject* object) override;
   void RefreshFreeWorkers() override;
   void RefreshObjective() override { ++objectiveRefreshes; }
+  // Logged as "hit", "goal N" (steps left), "mg_hint PICTURE" and "mg_hint hide".
+  void KalodrusHit() override;
+  void MiniGameGoalDone(int countAfter) override;
+  void ShowMiniGameHint(std::string_view picture, float fadeMs) override;
+  void HideMiniGameHint() override;
   void AddScorePopup(int points, Vec2 at) override;
   void Shake(float amount) override;
   void Achievement(int number) override;

@@ -6,6 +6,7 @@
 
 #include "level/GameController.h"
 #include "level/Level.h"
+#include "level/MiniGameBot.h"
 #include "level/ObjectDesc.h"
 
 namespace {
@@ -53,6 +54,7 @@ std::optional<Vec2> LevelBot::Decide(float frameTime) {
   sinceThought_ += step;
   if (sinceThought_ < kThinkMs || game_.Ended()) return std::nullopt;
   sinceThought_ = 0;
+  if (game_.level.mode == LevelMode::MiniGame) return MiniGameBot::Choose(game_);
   if (std::optional<Vec2> flyer = Flyer()) return flyer;
   return BestTarget();
 }

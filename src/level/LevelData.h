@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "level/IndicatorSprites.h"
+#include "level/MiniGamePhase.h"
 #include "level/SpeechLine.h"
 #include "level/WaypointNode.h"
 #include "level/WorldObject.h"
@@ -86,6 +87,7 @@ struct LevelData {
   std::vector<int> objectivePanel;  // object ids in objectives-panel order
   std::string maskName;             // texture of the mask object
   int heroType = -1;                // mini-games: the hero's worker type
+  std::vector<MiniGamePhase> phases;  // mini-games: the phases still to play, front first
   // What a mini-game's rules show on the level screen: the steps of all its phases (counter
   // A at the start), the hits the hero can take (counter B at the start), and the front
   // phase's goal, its count left and the string key of its text (empty: no goal active).

@@ -32,10 +32,17 @@ void LevelEnd::Begin() {
 void LevelEnd::WinCheck() {
   GameController& g = game_;
   Level& l = g.level;
-  // Only played levels are won: the mini-game ends by its own rule, and a still level (the
-  // map, the menu's backdrop) has nothing to win.
-  if (l.mode == LevelMode::MiniGame || l.mode == LevelMode::Still || g.endTimer >= 0) return;
-  if (!cheatWin && !g.economy.ObjectivesMet()) return;
+  // A still level (the map, the menu's backdrop) has nothing to win.
+  if (l.mode == LevelMode::Still) return;
+  if (l.mode == LevelMode::MiniGame) {
+    // A mini-game is won when its phases are all done. A failed grid empties them in the
+    // frame it fails, so that frame's check also ends the level "won"; the lost flag it set
+    // makes the result a loss.
+    if (!g.miniGame.WinCheck()) return;
+  } else {
+    if (g.endTimer >= 0) return;
+    if (!cheatWin && !g.economy.ObjectivesMet()) return;
+  }
   l.state = LevelState::Won;
   l.ended = true;
   g.endTimer = 0;

@@ -90,8 +90,11 @@ bool LevelReader::Read(std::string_view text) {
       return Fail("saved level outside the campaign");
     }
   }
-  if (level_.mode == LevelMode::MiniGame && level_.Services())
-    level_.Services()->LoadMiniGame(level_);
+  if (level_.mode == LevelMode::MiniGame) {
+    if (level_.Services()) level_.Services()->LoadMiniGame(level_);
+    const MiniGameTable& games = level_.Descriptors().MiniGames();
+    MiniGameTable::Apply(games.Find(level_.episode, level_.levelNumber), level_);
+  }
 
   size_t objectCount = 0;
   for (XmlElement e = root.FirstChild(); e; e = e.NextSibling()) {

@@ -60,6 +60,11 @@ class LevelScreen {
   virtual void WriteHudState(std::string& /*text*/) const {}
   virtual void ClearHud() {}
   virtual void KalodrusHit() {}
+  // Mini-game levels: a step of the front phase was done (countAfter: the steps it has left
+  // now); the hint dialog shows a picture, fading in over fadeMs, or hides.
+  virtual void MiniGameGoalDone(int /*countAfter*/) {}
+  virtual void ShowMiniGameHint(std::string_view /*picture*/, float /*fadeMs*/) {}
+  virtual void HideMiniGameHint() {}
   virtual void ShowSpeech(const SpeechLine& /*line*/) {}
   virtual void ShowLevelMessage(const SpeechLine& /*line*/) {}
   virtual void RefreshObjective() {}

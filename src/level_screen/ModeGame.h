@@ -1,5 +1,7 @@
 #pragma once
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -106,7 +108,15 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void RefreshObjective() override;
   // The special levels' hits (sound, bar B; the level is lost when they run out) and goals.
   void KalodrusHit() override;
-  void MiniGameGoalDone(int countAfter) { panels.GoalDone(countAfter); }
+  // Bar C follows the front phase's steps left.
+  void MiniGameGoalDone(int countAfter) override {
+    panels.GoalDone(countAfter);
+    counterTargetC = float(std::max(countAfter, 0)) * 1000;
+  }
+  // The mini-game hint dialog: the picture of the object a phase asks for. It holds neither
+  // the level nor the pointer (layout "mg_hint" is a tab dialog without a backdrop).
+  void ShowMiniGameHint(std::string_view picture, float fadeMs) override;
+  void HideMiniGameHint() override;
   // Command 33: the pending objects of the objective entry under the pointer shine.
   void HighlightObjective();
   void WriteHudState(std::string& text) const override;
@@ -224,6 +234,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   std::optional<LevelResult> result;
   int stars = 0;             // of the evaluated level, for the result dialogs
   float counterTargetC = 0;  // ms bar C of the special levels drains to
+  size_t counterPhasesC = SIZE_MAX;  // phases left when bar C was last filled
   bool trophyCheat = false;  // the cheat word "trophy" queues trophy 0 at the evaluation
   SpeechWidgets speechWidgets;
   TrophyProgressNote trophyNote;  // in overlayControls

@@ -229,6 +229,7 @@ void ModeGame::PrepareHud() {
     if (GUIControl* c = overlayControls.Find(id)) c->visible = mode == LevelMode::MiniGame;
   }
   if (mode == LevelMode::MiniGame && level_) {
+    counterPhasesC = SIZE_MAX;
     panels.StartCounters(dynamic_cast<GUIProgressBar*>(counterBars[0]),
                          dynamic_cast<GUIProgressBar*>(counterBars[1]), level_->miniGame.phaseTotal,
                          level_->miniGame.health);

@@ -15,6 +15,7 @@
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/WorldObject.h"
+#include "level_screen/MiniGameHint.h"
 #include "level_screen/ModeGameShared.h"
 #include "level_screen/ObjectivePanel.h"
 
@@ -146,6 +147,16 @@ void ModeGame::KalodrusHit() {
   if (game_->endTimer < 0) game_->endTimer = 0;
 }
 
+void ModeGame::ShowMiniGameHint(std::string_view picture, float fadeMs) {
+  if (!miniGameHint) return;
+  miniGameHint->SetPicture(picture);
+  miniGameHint->Show(fadeMs);
+}
+
+void ModeGame::HideMiniGameHint() {
+  if (miniGameHint && miniGameHint->visible) miniGameHint->Hide();
+}
+
 void ModeGame::RefreshObjective() {
   // The briefing's goal rows change with the objective line.
   FillBriefing();
@@ -174,6 +185,16 @@ void ModeGame::RefreshObjective() {
     objectiveText = (level_->miniGame.goalLeft > 0 ? open : ticked) +
                     std::u16string(Lookup(level_->miniGame.goalText));
     objectiveStarts = {0};
+  }
+  if (level_->mode == LevelMode::MiniGame) {
+    // Bar C: the steps of the front phase, filled again as each phase begins.
+    const int left = std::max(level_->miniGame.goalLeft, 0);
+    auto* barC = dynamic_cast<GUIProgressBar*>(counterBars[2]);
+    if (barC && level_->phases.size() != counterPhasesC) {
+      counterPhasesC = level_->phases.size();
+      barC->Start(float(left) * 1000, -1);
+    }
+    counterTargetC = float(left) * 1000;
   }
   line->SetText(objectiveText);
   // Both controls grow or shrink about their common centre.

@@ -1,5 +1,7 @@
 # One headless level run for ctest (cmake -P):
 #   MODE=win    : the bot plays LEVEL in DIFFICULTY and must win.
+#   MODE=idle   : LEVEL runs without input; its result line (quotes left out) must hold
+#                 EXPECT and name the phases left (mini-game levels).
 #   MODE=golden : the clicks of GOLDEN.clicks are replayed; the last line must equal
 #                 GOLDEN.json, and a second replay must leave the level exactly as the first.
 #                 With EXACT=0 (instrumented builds) only the two replays are compared with
@@ -31,6 +33,18 @@ if(MODE STREQUAL "win")
   last_line("${out}" line)
   if(NOT rc EQUAL 0 OR NOT line MATCHES "^\\{\"won\":true,")
     message(FATAL_ERROR "the bot did not win ${LEVEL} (difficulty ${DIFFICULTY}): ${line}")
+  endif()
+  message(STATUS "${line}")
+elseif(MODE STREQUAL "idle")
+  # Nobody plays: the result line (quotes left out) must hold EXPECT, and the level has ended.
+  execute_process(COMMAND ${KCONTENT} level play ${LEVEL} --seconds 300
+                  OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+  last_line("${out}" line)
+  string(REPLACE "\"" "" plain "${line}")
+  string(FIND "${plain}" "${EXPECT}" at)
+  string(FIND "${plain}" "phases_left:" phases)
+  if(NOT rc EQUAL 0 OR at EQUAL -1 OR phases EQUAL -1)
+    message(FATAL_ERROR "${LEVEL} left alone should give ${EXPECT}: ${line}")
   endif()
   message(STATUS "${line}")
 elseif(MODE STREQUAL "golden")

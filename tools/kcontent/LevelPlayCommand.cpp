@@ -104,6 +104,15 @@ std::string Triple(const std::array<int, 3>& v) {
   return "[" + std::to_string(v[0]) + "," + std::to_string(v[1]) + "," + std::to_string(v[2]) + "]";
 }
 
+// Mini-game levels add whether they were lost, the hits the hero has left and the phases
+// still to play.
+std::string MiniGameJson(const GameController& game) {
+  if (game.level.mode != LevelMode::MiniGame) return {};
+  return std::string(",\"lost\":") + (game.end.lost ? "true" : "false") +
+         ",\"hits_left\":" + std::to_string(game.miniGame.HitsLeft()) +
+         ",\"phases_left\":" + std::to_string(game.miniGame.PhasesLeft());
+}
+
 std::string ResultJson(const GameController& game, const HeadlessLevelScreen& screen) {
   const Level& l = game.level;
   const LevelResult r = screen.result.value_or(LevelResult{});
@@ -121,7 +130,7 @@ std::string ResultJson(const GameController& game, const HeadlessLevelScreen& sc
          ",\"medal\":" + std::to_string(screen.result ? r.medal : -1) +
          ",\"stars\":" + std::to_string(r.stars) + ",\"score\":" + std::to_string(r.score) +
          ",\"resources\":" + Triple(l.resources) + ",\"collected\":" + Triple(l.collected) +
-         ",\"trophies\":" + trophies + "}";
+         ",\"trophies\":" + trophies + MiniGameJson(game) + "}";
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ ContentLint::ContentLint(std::string gameFolder, Options options)
 size_t ContentLint::Run() {
   problems_.clear();
   warnings_.clear();
+  notes_.clear();
   media_.clear();
   LintRun(*this).Run();
   return problems_.size();
@@ -67,6 +68,7 @@ int RunLintCommand(const std::vector<std::string>& args) {
   }
   ContentLint lint(folder, options);
   const size_t count = lint.Run();
+  for (const std::string& n : lint.Notes()) std::printf("note: %s\n", n.c_str());
   for (const std::string& w : lint.Warnings()) std::printf("warning: %s\n", w.c_str());
   for (const std::string& p : lint.Problems()) std::printf("%s\n", p.c_str());
   if (count == 0) {

@@ -23,6 +23,8 @@ class ContentLint {
   // What is allowed while the campaign grows but still worth knowing (a map marker of a level
   // that has no file yet); warnings do not count as problems.
   const std::vector<std::string>& Warnings() const { return warnings_; }
+  // What an author reads to check a design (the tile kinds of each mini-game grid).
+  const std::vector<std::string>& Notes() const { return notes_; }
   // Names of missing media by kind ("texture", "sound", "effect", "music"), when checked.
   const std::set<std::pair<std::string, std::string>>& MissingMedia() const { return media_; }
 
@@ -32,5 +34,6 @@ class ContentLint {
   Options options_;
   std::vector<std::string> problems_;
   std::vector<std::string> warnings_;
+  std::vector<std::string> notes_;
   std::set<std::pair<std::string, std::string>> media_;
 };

@@ -85,6 +85,8 @@ void LintRun::CheckLevel(const std::string& file, int episode, int number,
   CheckSprites(file, text);
   if (map) {
     CheckMap(file, level, files);
+  } else if (level.mode == LevelMode::MiniGame) {
+    CheckMiniGame(file, level);
   } else if (ordinary) {
     CheckPlayable(file, level);
     CheckClickAreas(file, level);

@@ -2,8 +2,9 @@
 // The state of one lint run, shared by the source files of its checks: LintCommand.cpp (the
 // command and the run), LintMedia.cpp (the media a game folder holds), LintDescriptors.cpp
 // (the descriptor tables and the object names), LintLevels.cpp (every level file and the
-// map), LintPlayable.cpp (whether an ordinary level can be played, its hints and its speech)
-// LintLayouts.cpp (layouts and string keys) and LintPuzzles.cpp (the puzzles).
+// map), LintMiniGames.cpp (mini-game levels), LintPlayable.cpp (whether an ordinary level can
+// be played, its hints and its speech), LintLayouts.cpp (layouts and string keys),
+// LintPuzzles.cpp (the puzzles) and LintCastle.cpp (the castle's parts).
 #include <map>
 #include <memory>
 #include <set>
@@ -100,6 +101,11 @@ class LintRun {
   // Sprites as the file gives them, before reading makes them safe: sheets that cannot
   // play, loop and start frames past the end.
   void CheckSprites(const std::string& file, const std::string& text);
+  // A mini-game level (LintMiniGames.cpp): it has a definition and a hero base; every grid
+  // can be solved (its tile kinds are noted), every gate of an attackers' phase has its
+  // attacker, every candidate 1..speed of a cued phase exists, and every goal text is there
+  // in every language.
+  void CheckMiniGame(const std::string& file, const Level& level);
   // The map: markers name levels and comics that exist.
   void CheckMap(const std::string& file, const Level& level, const LevelFiles& files);
 
@@ -151,4 +157,5 @@ class LintRun {
   std::unique_ptr<FolderMedia> folderMedia_;
   GameDescriptors descriptors_;
   std::unique_ptr<StringTable> speech_;
+  std::vector<LanguageStrings> goalStrings_;  // "minigames" and "strings" per language
 };
