@@ -771,15 +771,16 @@ PIECE_HALF = 20
 
 def place_level_pieces():
     """Puts the episode's puzzle piece (object 900, class 6, world texture "puzzle_piece")
-    into every level file of episodes 1-5, at the spot of the visible play area farthest from
-    every other object, clear of the HUD's corners, so that it never takes a click meant for
-    something else. Run it again after later_levels.py has rewritten the later levels."""
+    into every level file 1-10 of episodes 1-5 (a puzzle has ten pieces; the bonus level 11
+    it opens has none), at the spot of the visible play area farthest from every other
+    object, clear of the HUD's corners, so that it never takes a click meant for something
+    else. Run it again after later_levels.py or minigame_levels.py rewrote levels."""
     import re
     import xml.etree.ElementTree as ET
     levels = os.path.join(os.path.dirname(ART), "game", "content", "levels")
     for name in sorted(os.listdir(levels)):
         m = re.fullmatch(r"level_0([1-5])_(\d\d)\.xml", name)
-        if not m:
+        if not m or not 1 <= int(m.group(2)) <= 10:
             continue
         file = os.path.join(levels, name)
         with open(file, encoding="utf-8") as fh:
