@@ -78,6 +78,11 @@ void ModeEditor::Leave() {
   Mode::Leave();
 }
 
+void ModeEditor::Release() {
+  drawer_.reset();
+  Mode::Release();
+}
+
 void ModeEditor::OpenRequested() {
   Application& app = App();
   if (!app.descriptors()) return;

@@ -38,6 +38,8 @@ class ModeEditor : public Mode {
   bool Load() override;
   void Enter() override;
   void Leave() override;
+  // Lets go of the level drawer before the texture service it listens to goes away.
+  void Release() override;
   void Update() override;
   void Draw() override;
   void OnFadeDone(Fade kind) override;
