@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "HeadlessPlatform.h"
@@ -102,8 +103,12 @@ TEST_F(AppFrameTest, AModeFadesInFromBlack) {
   EXPECT_EQ(p.At(p.width / 2, p.height / 2)[0], 255);
 }
 
-// Typing "fps" shows the frame rate in the game's own font at the top of the screen.
-TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
+namespace {
+
+// Runs body with the whole game loaded (the demo content, a 1024 × 768 window, English) in the
+// game folder, over a black screen of its own.
+void WithLoadedGame(
+    const std::function<void(Application&, WindowedPlatform&, FlatMode&, TempDir&)>& body) {
   const char* game = std::getenv("KALODRUS_GAME_DIR");
   ASSERT_NE(game, nullptr);
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
@@ -123,6 +128,20 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     ASSERT_TRUE(app.InitDevice());
     MountLocale(*app.files(), "en", false);
     ASSERT_TRUE(app.InitContent());
+    mode.colour = 0xFF000000;
+    body(app, platform, mode, folder);
+    window.Destroy();
+    app.Shutdown();
+  }
+  std::filesystem::current_path(old);
+}
+
+}  // namespace
+
+// Typing "fps" shows the frame rate in the game's own font at the top of the screen.
+TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
+  WithLoadedGame([](Application& app, WindowedPlatform& platform, FlatMode& mode,
+                    TempDir& folder) {
     ASSERT_GT(app.fonts()->FontCount(), 0);
     // The game data is loaded with it: the window is named, symbols are registered as icons.
     EXPECT_EQ(platform.title, u"Kalodrus 3");
@@ -131,7 +150,6 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     // The device stage loaded the effects and the atlases.
     EXPECT_TRUE(app.particles()->HasEffect("collect00"));
     EXPECT_NE(app.sprites()->Get("cursor"), nullptr);
-    mode.colour = 0xFF000000;
     app.cursorVisible = false;
     app.SetMode(&mode, false);
     for (char16_t c : std::u16string(u"fps")) app.OnInput({InputType::Character, c});
@@ -156,10 +174,7 @@ TEST(AppOverlayTest, TheFrameRateLineDrawsInTheGameFont) {
     const int band = p.height * 30 / 768;
     EXPECT_GT(lit(0, band), 20);
     EXPECT_EQ(lit(p.height / 3, p.height * 2 / 3), 0);
-    window.Destroy();
-    app.Shutdown();
-  }
-  std::filesystem::current_path(old);
+  });
 }
 
 TEST_F(AppFrameTest, APendingSwitchShowsBlack) {
@@ -182,27 +197,8 @@ TEST_F(AppFrameTest, APendingSwitchShowsBlack) {
 // The drawn pointer grows with the pointer size setting: at 200 % it covers four times the
 // pixels it covers at 100 %, its tip staying at the pointer. Calm motion thins the particles.
 TEST(AppOverlayTest, ThePointerSizeScalesTheDrawnPointerAndCalmMotionThinsParticles) {
-  const char* game = std::getenv("KALODRUS_GAME_DIR");
-  ASSERT_NE(game, nullptr);
-  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-  SDL_GL_LoadLibrary(nullptr);
-  const auto old = std::filesystem::current_path();
-  std::filesystem::current_path(game);
-  TempDir folder;
-  WindowedPlatform platform;
-  platform::Window& window = platform.window;
-  FlatMode mode;
-  {
-    Application app(platform);
-    ASSERT_TRUE(app.Init());
-    app.profiles()->settings.flags &= ~Settings::kFullscreen;
+  WithLoadedGame([](Application& app, WindowedPlatform&, FlatMode& mode, TempDir& folder) {
     app.profiles()->settings.flags |= Settings::kDrawnCursor;
-    app.renderer()->SetAspectMode(AspectMode::Screen4x3);
-    ASSERT_TRUE(window.Create(1024, 768, false));
-    ASSERT_TRUE(app.InitDevice());
-    MountLocale(*app.files(), "en", false);
-    ASSERT_TRUE(app.InitContent());
-    mode.colour = 0xFF000000;
     app.cursorVisible = true;
     app.SetMode(&mode, false);
     app.mouseX = 0;
@@ -239,8 +235,5 @@ TEST(AppOverlayTest, ThePointerSizeScalesTheDrawnPointerAndCalmMotionThinsPartic
     EXPECT_TRUE(Gui().calmMotion);
     app.SetComfort(Settings::kCalmMotion, false);
     EXPECT_EQ(app.particles()->Density(), 1.0f);
-    window.Destroy();
-    app.Shutdown();
-  }
-  std::filesystem::current_path(old);
+  });
 }
