@@ -577,8 +577,8 @@ def write_page():
     d.save("textures", "comics_band")
 
 
-def write_comic(n, spec):
-    panels = spec["panels"]
+def write_comic(n, story):
+    panels = story["panels"]
     rects = panel_rects(len(panels))
     layers, events = [], []
     total = LEAD_MS + PANEL_MS * len(panels) + END_MS
@@ -622,8 +622,8 @@ def write_comic(n, spec):
                 events.append((tf + 1450, ftex, "pos", {"pos": "0,26", "duration": "250", "ease": "sqr"}))
         if members:
             events.append((t0 + 700, group_name, "alpha", {"alpha": "1", "duration": "600"}))
-            spec.setdefault("tags", []).append((group_name, members))
-        if spec.get("shake") == k:
+            story.setdefault("tags", []).append((group_name, members))
+        if story.get("shake") == k:
             events.append((t0 + 1200, "", "shake", {"scale": "150", "duration": "900"}))
     events.append((total, "", "finish", {}))
     events.sort(key=lambda e: e[0])
@@ -635,7 +635,7 @@ def write_comic(n, spec):
     for tex, x, y, alpha, scale in layers:
         extra = f' scale="{scale}"' if scale != 100 else ""
         out.append(f'  <Layer tex="{tex}" pos="{round(x)},{round(y)}" alpha="{f(alpha)}"{extra}/>')
-    for name, members in spec.get("tags", []):
+    for name, members in story.get("tags", []):
         out.append(f'  <Tag name="{name}">' + "".join(f'<Layer tex="{m}"/>' for m in members) + "</Tag>")
     for t, layer, kind, attrs in events:
         a = "".join(f' {k}="{v}"' for k, v in attrs.items())
@@ -646,7 +646,7 @@ def write_comic(n, spec):
     os.makedirs(os.path.dirname(path_out), exist_ok=True)
     with open(path_out, "w", encoding="utf-8") as o:
         o.write("\n".join(out) + "\n")
-    for k, line in enumerate(spec["lines"]["en"], start=1):
+    for k, line in enumerate(story["lines"]["en"], start=1):
         write_murmur(n, k, line, seed=n * 100 + k)
 
 
@@ -711,8 +711,8 @@ def write_strings():
                "<!-- The comics' skip button and subtitles (comics_subtitle_NN_K: comic NN, line K),",
                "     written by content-src/art/generated/comics.py. The comics' titles are in strings.xml. -->",
                "<StringTable>", f'  <String name="comics_skip" value="{xml_text(SKIP[lang])}"/>']
-        for n, spec in COMICS.items():
-            for k, line in enumerate(spec["lines"][lang], start=1):
+        for n, story in COMICS.items():
+            for k, line in enumerate(story["lines"][lang], start=1):
                 out.append(f'  <String name="comics_subtitle_{n:02d}_{k}" value="{xml_text(line)}"/>')
         out.append("</StringTable>")
         path_out = os.path.join(ROOT, "game", "locale", lang, "comics_text.xml")
@@ -722,8 +722,8 @@ def write_strings():
 
 def main():
     write_page()
-    for n, spec in COMICS.items():
-        write_comic(n, spec)
+    for n, story in COMICS.items():
+        write_comic(n, story)
     write_strings()
 
 
