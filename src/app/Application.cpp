@@ -33,6 +33,7 @@ Application::Application(AppPlatform& platform) : platform_(platform) {
   gui_.pointer = [this] { return GuiPoint{mouseX, mouseY}; };
   gui_.slateMode = [this] { return platform_.IsSlateMode(); };
   gui_.altHeld = [this] { return platform_.IsKeyHeld(kGameKeyAlt); };
+  gui_.shiftHeld = [this] { return platform_.IsKeyHeld(kGameKeyShift); };
   InstallGuiContext(&gui_);
 }
 

@@ -101,6 +101,19 @@ std::string ParseAction(std::string_view text, ScriptAction& a) {
     a.key = GameKeyByName(rest);
     return a.key == kGameKeyNone ? "no key is called \"" + std::string(rest) + "\"" : "";
   }
+  if (verb == "keys") {
+    a.kind = Kind::Keys;
+    std::string_view names = rest;
+    while (!names.empty()) {
+      const size_t gap = names.find(' ');
+      const std::string_view name = names.substr(0, gap);
+      names = gap == std::string_view::npos ? std::string_view() : Trim(names.substr(gap));
+      if (name.empty()) continue;
+      a.keys.push_back(GameKeyByName(name));
+      if (a.keys.back() == kGameKeyNone) return "no key is called \"" + std::string(name) + "\"";
+    }
+    return a.keys.empty() ? "keys needs the names of keys" : "";
+  }
   if (verb == "expect") {
     a.kind = Kind::ExpectMode;
     if (!rest.starts_with("mode:") || rest.size() == 5) return "expect needs mode:NAME";
@@ -224,6 +237,7 @@ bool ScriptedInput::RunFrame(uint32_t frame) {
     host_.SetBotPlaying(false);
     botMode_ = nullptr;
   }
+  PlayKeys(frame);
   while (next_ < actions_.size()) {
     const ScriptAction& a = actions_[next_];
     const uint64_t due = a.relative ? uint64_t(lastDone_) + a.frame : a.frame;
@@ -238,6 +252,21 @@ bool ScriptedInput::RunFrame(uint32_t frame) {
     ++next_;
   }
   return true;
+}
+
+void ScriptedInput::PlayKeys(uint32_t frame) {
+  if (keysMode_ && app_.current != keysMode_) keysMode_ = nullptr;
+  if (!keysMode_ || keys_.empty() || frame % kKeysEvery != 0) return;
+  if (app_.fadeState != Fade::None || app_.pending) return;
+  PressKey(keys_[nextKey_++ % keys_.size()]);
+}
+
+void ScriptedInput::PressKey(int key) {
+  // As a keyboard sends it: the press, the character it types (Enter, backspace …), the
+  // release.
+  app_.OnInput({InputType::KeyDown, key});
+  if (const int c = ControlCharacterOf(key)) app_.OnInput({InputType::Character, c});
+  app_.OnInput({InputType::KeyUp, key});
 }
 
 void ScriptedInput::Click(float x, float y) {
@@ -287,11 +316,12 @@ bool ScriptedInput::Run(const ScriptAction& a) {
       return true;
     }
     case Kind::Key:
-      // As a keyboard sends it: the press, the character it types (Enter, backspace …),
-      // the release.
-      app_.OnInput({InputType::KeyDown, a.key});
-      if (const int c = ControlCharacterOf(a.key)) app_.OnInput({InputType::Character, c});
-      app_.OnInput({InputType::KeyUp, a.key});
+      PressKey(a.key);
+      return true;
+    case Kind::Keys:
+      keysMode_ = app_.current;
+      keys_ = a.keys;
+      nextKey_ = 0;
       return true;
     case Kind::Text:
       for (const char16_t c : a.text) app_.OnInput({InputType::Character, int(c)});

@@ -25,9 +25,12 @@ class Mode;
 //                        (Enter, backspace, tab, Escape) between, as a keyboard sends it
 //   text STRING          the rest of the line typed, character by character
 //   bot                  the bot plays the level being played until the screen changes
+//   keys NAME NAME …     a keyboard player: the keys pressed in turn, one every kKeysEvery
+//                        frames, for as long as the screen it started on stays (it plays
+//                        beside the lines that follow, as the bot does)
 //   expect mode:NAME     the run fails unless NAME is the current screen
 struct ScriptAction {
-  enum class Kind { Move, Click, ClickControl, ClickMarker, Key, Text, Bot, ExpectMode };
+  enum class Kind { Move, Click, ClickControl, ClickMarker, Key, Keys, Text, Bot, ExpectMode };
   uint32_t frame = 0;  // the frame, or with `relative` the frames after the line above
   bool relative = false;
   uint32_t patience = 0;  // frames the action may wait for what it needs
@@ -37,6 +40,7 @@ struct ScriptAction {
   int id = 0;           // the control of ClickControl; the episode of ClickMarker
   int level = 0;        // the level of ClickMarker
   int key = 0;          // a game key code
+  std::vector<int> keys;  // what Keys presses in turn
   std::u16string text;  // what Text types
   std::string mode;     // what ExpectMode expects
 };
@@ -91,9 +95,14 @@ class ScriptedInput {
   // Whether every action has run.
   bool Done() const { return next_ >= actions_.size(); }
 
+  static constexpr uint32_t kKeysEvery = 4;
+
  private:
   bool Run(const ScriptAction& action);
   void Click(float x, float y);
+  void PressKey(int key);
+  // The keyboard player's next key, on its frames, while its screen stays.
+  void PlayKeys(uint32_t frame);
   bool Fail(const ScriptAction& action, const std::string& why);
 
   Application& app_;
@@ -103,6 +112,9 @@ class ScriptedInput {
   uint32_t lastDone_ = 0;  // the frame the last action was done at
   std::string failure_;
   const Mode* botMode_ = nullptr;  // the screen the bot plays on, while it plays
+  const Mode* keysMode_ = nullptr;  // the screen the keyboard player plays on
+  std::vector<int> keys_;
+  size_t nextKey_ = 0;
 };
 
 // The centre of the topmost visible control with that id in the screen's lists, dialogs'

@@ -181,10 +181,22 @@ bool IsNavigationKey(int key) {
 
 }  // namespace
 
+GUIControl* ControlList::DefaultControl() const {
+  for (const auto& c : controls_) {
+    if (c->isDefault && Navigable(*c)) return c.get();
+  }
+  return nullptr;
+}
+
 bool ControlList::Navigate(int key, int& result) {
   result = 0;
   if (keyFocus_ && !Navigable(*keyFocus_)) MarkKeyFocus(nullptr);
+  GUIControl* fallback = DefaultControl();
   if (key == kGameKeyEnter || key == kGameKeySpace) {
+    if (!keyFocus_ && key == kGameKeyEnter && fallback && !Gui().AltHeld()) {
+      result = ResultOf(*fallback);
+      return true;
+    }
     if (!keyFocus_ || Gui().AltHeld()) return false;
     if (auto* box = dynamic_cast<GUICheckBox*>(keyFocus_)) box->SetChecked(!box->checked);
     result = ResultOf(*keyFocus_);
@@ -199,7 +211,12 @@ bool ControlList::Navigate(int key, int& result) {
     result = slider->id;
     return true;
   }
-  const bool forward = key == kGameKeyTab || key == kGameKeyDown || key == kGameKeyRight;
+  const bool forward = (key == kGameKeyTab && !Gui().ShiftHeld()) || key == kGameKeyDown ||
+                       key == kGameKeyRight;
+  if (!keyFocus_ && fallback) {
+    MarkKeyFocus(fallback);
+    return true;
+  }
   const size_t n = controls_.size();
   const size_t start = keyFocus_ ? IndexOf(keyFocus_) : (forward ? n - 1 : 0);
   for (size_t step = 1; step <= n; ++step) {

@@ -85,6 +85,7 @@ class ControlList {
   //    and Right move a visible focus mark to the next control that takes clicks (buttons,
   //    check boxes, sliders, pictures standing for a button), Up and Left to the one before;
   //    Enter or Space clicks the marked control, and Left and Right step a marked slider.
+  //    A control marked `default` is marked first, and Enter clicks it while nothing is.
   //    A press of the left button puts the mark away.
   int OnInput(InputEvent event);
   // Whether keys move a focus mark through this list's controls (screens that use the keys
@@ -130,6 +131,8 @@ class ControlList {
   size_t IndexOf(const GUIControl* control) const;
   // A navigation key: true when the list used it, with the command it gave in result.
   bool Navigate(int gameKey, int& result);
+  // The first control marked `default` that keys may reach, or null.
+  GUIControl* DefaultControl() const;
   void DrawKeyFocus() const;
   void MarkKeyFocus(GUIControl* control);
 

@@ -106,6 +106,9 @@ class GUIControl {
   // A picture standing for a button: a click on it reports that button's id (while the button
   // is shown and active) and hovering it lights the button, so the picture takes its clicks.
   int clickFor = 0;
+  // The screen's or dialog's main action: the keyboard's first mark, and what Enter clicks
+  // while nothing is marked.
+  bool isDefault = false;
   ControlKind kind = ControlKind::Bare;
   bool passive = false;  // skipped by pointer targeting and the focus
   bool visible = true;   // invisible controls are neither drawn nor hit

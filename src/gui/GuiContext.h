@@ -45,6 +45,8 @@ struct GuiContext {
   std::function<bool()> slateMode;
   // Whether Alt is held (Alt+Enter belongs to the window, not to a marked button).
   std::function<bool()> altHeld;
+  // Whether Shift is held (Shift+Tab steps backwards).
+  std::function<bool()> shiftHeld;
   // Calmer screens: moving decorations (scrolling textures) stand still.
   bool calmMotion = false;
 
@@ -60,6 +62,7 @@ struct GuiContext {
   GuiPoint Pointer() const { return pointer ? pointer() : GuiPoint{}; }
   bool SlateMode() const { return slateMode && slateMode(); }
   bool AltHeld() const { return altHeld && altHeld(); }
+  bool ShiftHeld() const { return shiftHeld && shiftHeld(); }
   const ControlFactory& Factory() const;
 };
 

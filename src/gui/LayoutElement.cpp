@@ -46,6 +46,7 @@ void LayoutElement::ReadCommon(GUIControl& control, uint32_t defaultColour) cons
   control.id = Int("id", 0);
   control.tag = Int("tag", 0);
   control.clickFor = Int("for", 0);
+  control.isDefault = Int("default", 0) != 0;
   control.SetSprite(FindSprite("spr"));
   control.shader = FindShader("shader");
   control.colour = Colour("color", defaultColour);

@@ -13,6 +13,7 @@
 #include "level/LevelDrawer.h"
 #include "level/LevelResult.h"
 #include "level/LevelScreen.h"
+#include "level/TargetCycle.h"
 #include "level_screen/HudItems.h"
 #include "level_screen/HudPanels.h"
 #include "level_screen/SpeechWidgets.h"
@@ -282,6 +283,12 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void ShowDialog(GUIDialog* dialog);
   // The pause: only over a running level; true when the event was the pause's.
   bool PauseKey(InputEvent event);
+  // Keyboard play in the level: Tab (and the arrows) mark the next thing to do, the hint
+  // following the mark; Enter or Space send a worker to it (or start the level, or go on to
+  // its result); 1 to 6 press the bonus buttons. False for keys it leaves to others.
+  bool KeyboardPlay(int key);
+  // A click or key while the level has ended brings its result on sooner.
+  void ContinueToResult();
   bool ResumeFromPause(InputEvent event);
   void CloseDialog(GUIDialog* dialog);
   void OpenMenu();
@@ -350,6 +357,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   std::unique_ptr<Level> level_;
   std::unique_ptr<GameController> game_;
   std::unique_ptr<LevelBot> bot_;
+  TargetCycle targets_;  // the keyboard's mark in the level
   std::unique_ptr<LevelDrawer> drawer_;
   int weatherEffect_ = 0;
   float lastScoreFrame_ = 0;

@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "base/GameKeys.h"
 #include "level/GameController.h"
+#include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/WorldObject.h"
 #include "level_screen/BriefingDlg.h"
@@ -58,7 +59,7 @@ int ModeGame::OnInput(InputEvent event) {
     case InputType::KeyDown:
       if (event.value == kGameKeyEscape) {
         HandleEscape();
-      } else {
+      } else if (!KeyboardPlay(event.value)) {
         App().ApplyTimeScaleKey(event.value);
       }
       break;
@@ -99,6 +100,40 @@ bool ModeGame::ResumeFromPause(InputEvent event) {
   return true;
 }
 
+bool ModeGame::KeyboardPlay(int key) {
+  // A character's bubble goes on to its next line.
+  if (speechWidgets.BubbleShown() && (key == kGameKeyEnter || key == kGameKeySpace)) {
+    OnCommand(SpeechWidgets::kContinue);
+    return true;
+  }
+  if (!game_ || !level_ || !noDialog || AnyModal() || Visible(dimmer)) return false;
+  int direction = 0;
+  if (key == kGameKeyTab) direction = Gui().ShiftHeld() ? -1 : 1;
+  if (key == kGameKeyDown || key == kGameKeyRight) direction = 1;
+  if (key == kGameKeyUp || key == kGameKeyLeft) direction = -1;
+  if (direction != 0) {
+    if (!game_->Ended()) game_->UpdateHint(targets_.Step(*game_, direction));
+    return true;
+  }
+  if (key == kGameKeyEnter || key == kGameKeySpace) {
+    WorldObject* marked = game_->Ended() ? nullptr : targets_.Marked(*game_);
+    if (marked) {
+      Press(marked->position.x, marked->position.y);
+    } else {
+      // Nothing marked: the key starts the level or brings its result on, as a click would.
+      BeginPlay();
+      if (game_->Ended()) ContinueToResult();
+    }
+    return true;
+  }
+  const int bonus = key - (kGameKey0 + 1);
+  if (bonus >= 0 && bonus < GameDescriptors::kBonusCount) {
+    BonusCommand(bonus);
+    return true;
+  }
+  return false;
+}
+
 void ModeGame::HoverAt(float x, float y) {
   if (!game_ || Visible(dimmer)) return;
   game_->UpdateHint(game_->PickHovered(Vec2{x, y}));
@@ -111,14 +146,18 @@ void ModeGame::Press(float x, float y) {
   // click while the result waits brings it on.
   if (paused && !Visible(startText)) return;
   if (game_->Ended()) {
-    if (game_->endTimer < LevelEnd::kResultDelayMs) game_->endTimer = 1499;
-    game_->continueRequested = true;
+    ContinueToResult();
     return;
   }
   // The click goes to what is under the pointer, as the pointer's hover found it.
   WorldObject* under = game_->PickHovered(Vec2{x, y});
   game_->Hover(under);
   game_->Click(under);
+}
+
+void ModeGame::ContinueToResult() {
+  if (game_->endTimer < LevelEnd::kResultDelayMs) game_->endTimer = 1499;
+  game_->continueRequested = true;
 }
 
 bool ModeGame::HandleEscape() {
@@ -138,6 +177,10 @@ bool ModeGame::HandleEscape() {
       OnCommand(c.command);
       return true;
     }
+  }
+  if (speechWidgets.BubbleShown()) {
+    OnCommand(SpeechWidgets::kSkip);
+    return true;
   }
   if (noDialog) {
     PlayButtonClick();

@@ -182,3 +182,24 @@ TEST(GameWalk, ANewPlayerAReturningPlayerAndALevelContinuedAtTheNextStart) {
                                                         "mode ModeMenu 0:0", "quit"}));
   ExpectTwoLevelsWon(data.Path(), logs.Path());
 }
+
+// A player without a mouse: Enter on the menu, the arrows on the difficulty pictures, Escape
+// through the comic, and in level 1:1 only Tab and Enter, pressed in turn until the level is
+// won and its result dialog's main button taken: the castle and the map follow, and the store
+// holds the level finished with its stars.
+TEST(GameWalk, AKeyboardPlayerWinsTheFirstLevelWithoutTheMouse) {
+  TempDir data, logs;
+  const Finished run = Walk(data.Path(), "keys_only.txt", logs.Path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(Trace(run), (std::vector<std::string>{"mode ModeSplash 1:1", "mode ModeMenu 1:1",
+                                                   "mode ModeComics 1:1", "mode ModeGame 1:1",
+                                                   "mode ModeCastle 1:2", "mode ModeStage 0:0",
+                                                   "mode ModeMenu 0:0", "quit"}));
+  const Finished shown = ShowSave(data.Path(), logs.Path());
+  EXPECT_NE(shown.out.find("difficulty 1 (casual)"), std::string::npos) << shown.out;
+  const size_t at = shown.out.find("level 1-1: ");
+  ASSERT_NE(at, std::string::npos) << shown.out;
+  const std::string line = shown.out.substr(at, shown.out.find('\n', at) - at);
+  EXPECT_NE(line.find("finished"), std::string::npos) << line;
+  EXPECT_EQ(line.find(" 0 stars"), std::string::npos) << line;
+}

@@ -71,6 +71,8 @@ TEST(ScriptParse, FaultsNameTheirLineAndLeaveNoActions) {
       {"1 move nan,1\n", "line 1: move needs X,Y"},
       {"1 key hyperspace\n", "line 1: no key is called \"hyperspace\""},
       {"1 key 97\n", "line 1: no key is called \"97\""},
+      {"1 keys\n", "line 1: keys needs the names of keys"},
+      {"1 keys tab wave\n", "line 1: no key is called \"wave\""},
       {"1 text\n", "line 1: text needs something to type"},
       {"1 expect ModeStage\n", "line 1: expect needs mode:NAME"},
       {"1 bot now\n", "line 1: bot takes nothing after it"},
@@ -285,6 +287,25 @@ TEST(ScriptedInput, TheBotStopsWhenItsScreenGivesWay) {
   EXPECT_FALSE(f.host.bot);
   EXPECT_TRUE(input.RunFrame(4));
   EXPECT_EQ(f.host.botCalls, 2) << "stopped once";
+}
+
+TEST(ScriptedInput, TheKeyboardPlayerPressesItsKeysInTurnWhileItsScreenStays) {
+  Fixture f;
+  ScriptedInput input = f.Play("1 keys tab  enter\n");
+  for (uint32_t frame = 1; frame <= 3 * ScriptedInput::kKeysEvery; ++frame) {
+    ASSERT_TRUE(input.RunFrame(frame));
+  }
+  // Frames 4, 8 and 12: Tab (which types its character), Enter, Tab again.
+  EXPECT_EQ(f.a.log, (std::vector<std::string>{"1:14", "0:9", "2:14", "1:10", "0:13", "2:10",
+                                               "1:14", "0:9", "2:14"}));
+  EXPECT_TRUE(input.Done()) << "it plays beside the lines that follow";
+  f.a.log.clear();
+  f.app.current = &f.b;
+  for (uint32_t frame = 13; frame <= 20; ++frame) ASSERT_TRUE(input.RunFrame(frame));
+  EXPECT_TRUE(f.b.log.empty()) << "another screen: the player stopped";
+  f.app.current = &f.a;
+  for (uint32_t frame = 21; frame <= 28; ++frame) ASSERT_TRUE(input.RunFrame(frame));
+  EXPECT_TRUE(f.a.log.empty()) << "and does not come back";
 }
 
 TEST(ScriptedInput, EnterAndBackspaceReachAnInputLineAsTypedKeysDo) {
