@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "app/Application.h"
 #include "base/GameKeys.h"
@@ -617,6 +619,39 @@ void ModeStage::Select(int index) {
   ShowSelected();
 }
 
+bool ModeStage::StepSelection(int direction) {
+  std::vector<std::pair<float, int>> road;  // (x on the map, marker index)
+  for (size_t i = 0; i < markers_.size(); ++i) {
+    const WorldObject* o = ObjectOf(markers_[i]);
+    if (o && Clickable(markers_[i]) && std::isfinite(o->position.x)) {
+      road.emplace_back(o->position.x, int(i));
+    }
+  }
+  if (road.empty()) return false;
+  std::stable_sort(road.begin(), road.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  size_t at = road.size();
+  for (size_t i = 0; i < road.size(); ++i) {
+    if (road[i].second == selected) at = i;
+  }
+  size_t next = 0;
+  if (at == road.size()) {
+    next = direction < 0 ? road.size() - 1 : 0;
+  } else if (direction < 0) {
+    next = at == 0 ? 0 : at - 1;
+  } else {
+    next = std::min(at + 1, road.size() - 1);
+  }
+  Select(road[next].second);
+  // Into view, with a margin of a quarter screen.
+  const float x = road[next].first + scrollX, margin = Gui().HalfWidth() / 2;
+  if (std::fabs(x) > Gui().HalfWidth() - margin) {
+    CentreOn(road[next].first);
+    velocity = 0;
+  }
+  return true;
+}
+
 void ModeStage::Activate(int index) {
   if (index < 0 || size_t(index) >= markers_.size() || requested) return;
   const Marker& m = markers_[size_t(index)];
@@ -645,6 +680,13 @@ void ModeStage::Activate(int index) {
 // ---------------------------------------------------------------- input
 
 int ModeStage::OnInput(InputEvent event) {
+  // Left and Right walk the road's markers while no dialog is open (Tab reaches the buttons).
+  if (event.type == InputType::KeyDown &&
+      (event.value == kGameKeyLeft || event.value == kGameKeyRight) && !dialogs.TopDialog() &&
+      (!controls.TopDialog() || controls.TopDialog() == banner)) {
+    StepSelection(event.value == kGameKeyLeft ? -1 : 1);
+    return 0;
+  }
   // The dialogs, then the map's controls: a command they give ends any press or drag.
   for (ControlList* list : {&dialogs, &controls}) {
     const int id = list->OnInput(event);

@@ -125,6 +125,9 @@ class ModeStage : public Mode {
   void ShowMarkerTooltip();
   void ShowControlTooltip();
   void Select(int index);
+  // Keys on the map: the selection moves to the clickable marker before (direction < 0) or
+  // after the selected one along the road, and the map scrolls it into view.
+  bool StepSelection(int direction);
   void Activate(int index);
   void EndPress();
   void TypeCheat(int value);

@@ -3,6 +3,7 @@
 // starting, dragging, the scroll limits, the cheat and the once-per-player messages.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -272,6 +273,42 @@ TEST_F(ModeStageTest, TheFirstClickSelectsTheSecondStartsAndDragsSelectNothing) 
   EXPECT_EQ(map().requested, &TheModeGame());
   EXPECT_EQ(TheModeGame().episode, 1);
   EXPECT_EQ(TheModeGame().levelNumber, 1);
+}
+
+TEST_F(ModeStageTest, KeysWalkTheOpenMarkersAndEnterPlaysTheSelectedLevel) {
+  Finish(1, 1, 3);
+  Finish(1, 2, 1);
+  progress().lastLevel = 1;
+  Enter();
+  Frames(30, 20);
+  const auto index = [&](int e, int l) { return int(&Marker(e, l) - map().Markers().data()); };
+  const auto key = [&](int k) {
+    app->OnInput({InputType::KeyDown, k});
+    app->OnInput({InputType::KeyUp, k});
+  };
+  // The current level (1:3) has no marker on this map: nothing is selected yet, and Right
+  // takes the first open marker along the road.
+  ASSERT_LT(map().Selected(), 0);
+  key(kGameKeyRight);
+  EXPECT_EQ(map().Selected(), index(1, 1));
+  key(kGameKeyRight);
+  EXPECT_EQ(map().Selected(), index(1, 2));
+  // Left steps back over open markers only, and stops at the first.
+  key(kGameKeyLeft);
+  EXPECT_EQ(map().Selected(), index(1, 1));
+  key(kGameKeyLeft);
+  EXPECT_EQ(map().Selected(), index(1, 1));
+  // The selected marker is in view.
+  const std::optional<Vec2> shown = map().LevelMarkerPoint(1, 1);
+  ASSERT_TRUE(shown.has_value());
+  EXPECT_LT(std::fabs(shown->x), Gui().HalfWidth());
+  key(kGameKeyRight);
+  EXPECT_EQ(map().Selected(), index(1, 2));
+  EXPECT_EQ(app->pending, nullptr);
+  // Enter with nothing marked takes the play button: the selected level starts.
+  key(kGameKeyEnter);
+  EXPECT_EQ(map().requested, &TheModeGame());
+  EXPECT_EQ(TheModeGame().levelNumber, 2);
 }
 
 TEST_F(ModeStageTest, ADoubleClickSelectsAndStartsAndTheGameComesBackToTheMap) {
