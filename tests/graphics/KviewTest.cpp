@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -419,6 +420,82 @@ TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
   };
   EXPECT_GT(CountPixels(lost, 0.3, 0.4, 0.7, 0.45, parchment), 300);
   EXPECT_TRUE(std::filesystem::is_empty(data.path()));
+}
+
+// The grey (luminance) of a pixel, as a screen seen without colour shows it.
+int Grey(const Shot& p, int x, int y) {
+  const uint8_t* c = p.Picture::At(x, y);
+  return (299 * c[0] + 587 * c[1] + 114 * c[2]) / 1000;
+}
+
+// The pixels of a region that stand out from its commonest grey by more than `apart`.
+int InkIn(const Shot& p, double fx0, double fy0, double fx1, double fy1, int apart) {
+  const int x0 = int(fx0 * p.width), x1 = int(fx1 * p.width);
+  const int y0 = int(fy0 * p.height), y1 = int(fy1 * p.height);
+  std::array<int, 256> histogram{};
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) ++histogram[size_t(Grey(p, x, y))];
+  const int common = int(std::max_element(histogram.begin(), histogram.end()) - histogram.begin());
+  int ink = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) ink += std::abs(Grey(p, x, y) - common) > apart;
+  return ink;
+}
+
+// Colour is never the only cue: seen in grey, the result dialog's three medals differ in the
+// number of stars, and the map's three medal signs in their marks.
+TEST(KviewTest, InGreyTheThreeMedalsStillDifferInShape) {
+  const std::filesystem::path game = KALODRUS_GAME_DIR;
+  TempFolder out, data;
+  ScopedDataFolder player(data.path());
+  const auto shoot = [&](const std::string& name, std::vector<std::string> args, Shot& shot) {
+    const std::string file = (out.path() / (name + ".png")).string();
+    const std::string errors = (out.path() / (name + ".txt")).string();
+    args.insert(args.begin(), {"--aspect", "0", "--fixed-step", "25", "--screenshot", file});
+    ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
+    ASSERT_TRUE(ReadPng(file, shot)) << name;
+  };
+  // The star row of the 4:3 win dialog, in thirds: a third holds a star when its outline
+  // and shading stand out from the parchment.
+  constexpr double kStarX0 = 0.39, kStarW = 0.078, kStarY0 = 0.24, kStarY1 = 0.33;
+  for (int medal = 0; medal < 3; ++medal) {
+    Shot result;
+    shoot("medal" + std::to_string(medal),
+          {"--frames", "100", "--medal", std::to_string(medal), "result:1:1"}, result);
+    if (HasFatalFailure()) return;
+    int stars = 0;
+    for (int i = 0; i < 3; ++i) {
+      const double x0 = kStarX0 + i * kStarW;
+      stars += InkIn(result, x0, kStarY0, x0 + kStarW, kStarY1, 50) > 60;
+    }
+    EXPECT_EQ(stars, medal + 1) << "medal " << medal;
+  }
+
+  // The map's signs, one at a time at the screen's centre: their grey pictures, each cut at
+  // its own middle grey, differ in shape pairwise (not only in how light they are).
+  const char* const kSigns[] = {"level_bronze", "level_silver", "level_gold"};
+  std::vector<std::vector<bool>> masks;
+  constexpr int kHalf = 40;
+  for (const char* sign : kSigns) {
+    Shot shot;
+    shoot(sign, {"texture:" + std::string(sign)}, shot);
+    if (HasFatalFailure()) return;
+    const int cx = shot.width / 2, cy = shot.height / 2;
+    long sum = 0;
+    for (int y = cy - kHalf; y < cy + kHalf; ++y)
+      for (int x = cx - kHalf; x < cx + kHalf; ++x) sum += Grey(shot, x, y);
+    const long middle = sum / (4 * kHalf * kHalf);
+    std::vector<bool> mask;
+    for (int y = cy - kHalf; y < cy + kHalf; ++y)
+      for (int x = cx - kHalf; x < cx + kHalf; ++x) mask.push_back(Grey(shot, x, y) > middle);
+    masks.push_back(std::move(mask));
+  }
+  for (size_t a = 0; a < masks.size(); ++a)
+    for (size_t b = a + 1; b < masks.size(); ++b) {
+      int differ = 0;
+      for (size_t i = 0; i < masks[a].size(); ++i) differ += masks[a][i] != masks[b][i];
+      EXPECT_GT(differ, 80) << kSigns[a] << " and " << kSigns[b];
+    }
 }
 
 // Items that each draw effects share the effects' textures: two layouts, or a level and a
