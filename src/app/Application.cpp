@@ -370,6 +370,11 @@ void Application::SetPointerPercent(int percent) {
   profiles_->SaveSettings();
 }
 
+void Application::SetTextPercent(int percent) {
+  profiles_->settings.textPercent = NearestOffered(percent, Settings::kTextPercents);
+  profiles_->SaveSettings();
+}
+
 void Application::ApplyComfort() {
   const bool calm = profiles_->settings.Has(Settings::kCalmMotion);
   gui_.calmMotion = calm;

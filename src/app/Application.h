@@ -73,6 +73,8 @@ class Application {
   // offered is taken as the nearest offered one.
   void SetComfort(Settings::Comfort which, bool on);
   void SetPointerPercent(int percent);
+  // The text size of the hints, speech, messages and briefing (100, 125 or 150).
+  void SetTextPercent(int percent);
   // The particle density of calm motion.
   static constexpr float kCalmParticleDensity = 0.1f;
 

@@ -47,6 +47,7 @@ void SettingsDlg::FillComfort(const Settings& settings) {
       c->SetText(std::u16string(text.begin(), text.end()));
     }
   };
+  size(kTextSize, settings.textPercent);
   size(kPointerSize, settings.pointerPercent);
 }
 
@@ -93,6 +94,9 @@ void SettingsDlg::ComfortCommand(int command) {
       break;
     case kCalmMotion:
       app.SetComfort(Settings::kCalmMotion, !s.Has(Settings::kCalmMotion));
+      break;
+    case kTextSize:
+      app.SetTextPercent(NextOffered(s.textPercent, Settings::kTextPercents));
       break;
     case kPointerSize:
       app.SetPointerPercent(NextOffered(s.pointerPercent, Settings::kPointerPercents));

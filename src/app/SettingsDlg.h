@@ -15,7 +15,8 @@ class SettingsDlg : public GUIDialog {
   static constexpr int kEffects = 1030, kMusic = 1031, kCursor = 1032, kFullscreen = 1033,
                        kNoTutorial = 1034, kOk = 1035;
   static constexpr int kComfortPage = 1060, kNoShake = 1061, kSteadyMarks = 1062,
-                       kCalmMotion = 1063, kPointerSize = 1065, kBack = 1066;
+                       kCalmMotion = 1063, kTextSize = 1064, kPointerSize = 1065,
+                       kBack = 1066;
 
   explicit SettingsDlg(int dialogId);
 

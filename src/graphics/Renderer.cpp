@@ -442,7 +442,18 @@ void Renderer::SetScissor(int x, int y, int width, int height) {
 
 void Renderer::SetTransform(TransformKind kind, const Matrix& matrix) {
   Flush();
+  if (kind == TransformKind::World) {
+    world_ = matrix;
+    device_->SetTransform(kind, world_ * baseWorld_);
+    return;
+  }
   device_->SetTransform(kind, matrix);
+}
+
+void Renderer::SetBaseWorld(const Matrix& base) {
+  Flush();
+  baseWorld_ = base;
+  device_->SetTransform(TransformKind::World, world_ * baseWorld_);
 }
 
 void Renderer::SetupTransforms() {

@@ -167,7 +167,12 @@ class Renderer {
   void SetBlendMode(BlendMode mode);
   // Scissor in virtual pixels, origin top left, y down; clipped to the back buffer.
   void SetScissor(int x, int y, int width, int height);
+  // The world transform is applied before the base world transform (see SetBaseWorld).
   void SetTransform(TransformKind kind, const Matrix& matrix);
+  // A transform under every world transform set from now on, until it is set back to the
+  // identity: a dialog drawn larger takes its children's own turns and moves along.
+  void SetBaseWorld(const Matrix& base);
+  const Matrix& BaseWorld() const { return baseWorld_; }
   void SetupTransforms();
   void ResetStates();
   // Creates (or re-creates) the texture's device object from its pixels (width × height in
@@ -193,6 +198,8 @@ class Renderer {
   BackBufferParams Params() const;
 
   std::unique_ptr<RenderDevice> device_;
+  Matrix world_ = Matrix::Identity();
+  Matrix baseWorld_ = Matrix::Identity();
   TextureReloader* reloader_ = nullptr;
   RenderTargetOwner* renderTargets_ = nullptr;
   ScreenFrameLookup frameLookup_;

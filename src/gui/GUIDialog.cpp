@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "base/ContentLog.h"
 #include "data/FileSystem.h"
 #include "data/XmlDocument.h"
 #include "data/XmlElement.h"
+#include "graphics/Renderer.h"
 #include "graphics/SpriteManager.h"
 #include "gui/ControlFactory.h"
 #include "gui/GUIChanger.h"
@@ -189,7 +191,79 @@ void GUIDialog::Draw() {
       child->SetAlpha(alpha * own / 255);
     }
   }
+  const Zoom zoom = CurrentZoom();
+  Renderer* renderer = Gui().renderer;
+  if (zoom.scale == 1.0f && zoom.dx == 0.0f && zoom.dy == 0.0f) {
+    children_.DrawAll();
+    return;
+  }
+  if (!renderer) return;
+  const Matrix saved = renderer->BaseWorld();
+  Matrix m = Matrix::Identity();
+  m.m[0][0] = m.m[1][1] = zoom.scale;
+  m.m[3][0] = zoom.cx * (1.0f - zoom.scale) + zoom.dx;
+  m.m[3][1] = zoom.cy * (1.0f - zoom.scale) + zoom.dy;
+  renderer->SetBaseWorld(m * saved);
   children_.DrawAll();
+  renderer->SetBaseWorld(saved);
+}
+
+GuiPoint GUIDialog::Zoom::Drawn(float x, float y) const {
+  return {cx + (x - cx) * scale + dx, cy + (y - cy) * scale + dy};
+}
+
+GuiPoint GUIDialog::Zoom::Undrawn(float x, float y) const {
+  return {cx + (x - dx - cx) / scale, cy + (y - dy - cy) / scale};
+}
+
+GUIDialog::Zoom GUIDialog::FitZoom(const Rect& r, float zoom, float halfWidth, float halfHeight) {
+  Zoom z;
+  z.cx = CentreX(r), z.cy = CentreY(r);
+  const float w = std::fabs(r.x1 - r.x0), h = std::fabs(r.y1 - r.y0);
+  if (!std::isfinite(zoom) || !(zoom > 1.0f) || !(w > 0.0f) || !(h > 0.0f) ||
+      !std::isfinite(z.cx) || !std::isfinite(z.cy)) {
+    return z;
+  }
+  const float roomW = 2.0f * (halfWidth - kZoomMargin), roomH = 2.0f * (halfHeight - kZoomMargin);
+  // Never smaller than it was: a dialog larger than the screen keeps its size.
+  z.scale = std::max(1.0f, std::min({zoom, roomW / w, roomH / h}));
+  // Shifted back inside, edge by edge.
+  const auto inside = [](float centre, float half, float limit) {
+    if (centre + half > limit) return limit - (centre + half);
+    if (centre - half < -limit) return -limit - (centre - half);
+    return 0.0f;
+  };
+  z.dx = w * z.scale <= roomW ? inside(z.cx, w * z.scale / 2, halfWidth - kZoomMargin) : 0.0f;
+  z.dy = h * z.scale <= roomH ? inside(z.cy, h * z.scale / 2, halfHeight - kZoomMargin) : 0.0f;
+  return z;
+}
+
+const Rect& GUIDialog::Frame() const { return anchor_ ? anchor_->rect : rect; }
+
+GUIDialog::Zoom GUIDialog::CurrentZoom() const {
+  const GuiContext& gui = Gui();
+  return FitZoom(Frame(), zoom_, gui.HalfWidth(), gui.HalfHeight());
+}
+
+Rect GUIDialog::DrawnRect() const {
+  const Zoom z = CurrentZoom();
+  const Rect& frame = Frame();
+  const GuiPoint a = z.Drawn(frame.x0, frame.y0), b = z.Drawn(frame.x1, frame.y1);
+  return Rect{a.x, a.y, b.x, b.y};
+}
+
+int GUIDialog::ChildrenInput(InputEvent event) {
+  const Zoom zoom = CurrentZoom();
+  if (zoom.scale == 1.0f && zoom.dx == 0.0f && zoom.dy == 0.0f) return children_.OnInput(event);
+  GuiContext& gui = Gui();
+  const std::function<GuiPoint()> saved = gui.pointer;
+  gui.pointer = [&saved, zoom] {
+    const GuiPoint p = saved ? saved() : GuiPoint{};
+    return zoom.Undrawn(p.x, p.y);
+  };
+  const int clicked = children_.OnInput(event);
+  gui.pointer = saved;
+  return clicked;
 }
 
 void GUIDialog::Update(float dt) {
@@ -209,7 +283,7 @@ bool GUIDialog::OnInput(InputEvent event) {
   if (!visible) return false;
   // Nothing is clicked while the dialog fades in; the first click after that sticks.
   if (HasChangers()) return true;
-  const int clicked = children_.OnInput(event);
+  const int clicked = ChildrenInput(event);
   if (clicked != 0 && result_ == 0) result_ = clicked;
   return true;
 }

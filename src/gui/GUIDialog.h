@@ -8,6 +8,7 @@
 
 #include "gui/ControlList.h"
 #include "gui/GUIControl.h"
+#include "gui/GuiContext.h"
 
 class XmlDocument;
 class XmlElement;
@@ -52,6 +53,28 @@ class GUIDialog : public GUIControl {
   void SetMessage(std::u16string_view text);
   GUIControl* MessageControl() const { return children_.Find(kMessageId); }
 
+  // Readable text: the dialog and everything in it drawn `zoom` times its size about its
+  // centre, as far as the screen allows. The zoom is lowered until the dialog fits inside the
+  // screen with a margin, and the dialog is shifted back inside when it would stand over an
+  // edge; pointer input is mapped back, so what is drawn takes its clicks.
+  struct Zoom {
+    float scale = 1.0f;
+    float cx = 0.0f, cy = 0.0f;  // the centre scaled about
+    float dx = 0.0f, dy = 0.0f;  // the shift back inside the screen after scaling
+    // Where a point of the dialog is drawn, and the point of the dialog drawn at a place.
+    GuiPoint Drawn(float x, float y) const;
+    GuiPoint Undrawn(float x, float y) const;
+  };
+  static constexpr float kZoomMargin = 8.0f;
+  static Zoom FitZoom(const Rect& r, float zoom, float halfWidth, float halfHeight);
+  void SetZoom(float zoom) { zoom_ = zoom; }
+  float RequestedZoom() const { return zoom_; }
+  // The zoom on the current screen, and the dialog's frame (its anchor's rectangle, or its
+  // own without one) as it is drawn.
+  Zoom CurrentZoom() const;
+  const Rect& Frame() const;
+  Rect DrawnRect() const;
+
   void Draw() override;
   void Update(float dt) override;
   void Reset() override;
@@ -67,6 +90,10 @@ class GUIDialog : public GUIControl {
 
  protected:
   // Loads the `controls` of a layout file into the children by the anchor rule.
+  // The children's input, with the pointer mapped back through the zoom.
+  int ChildrenInput(InputEvent event);
+  float zoom_ = 1.0f;
+
   void LoadChildren(const std::string& file);
   void LoadChildren(const XmlDocument& document, std::string_view name);
 

@@ -190,6 +190,10 @@ void GUIHint::Show(float x, float y, float w, float h, std::u16string_view text,
     const float right = std::fmax(r.x0, r.x1), top = std::fmax(r.y0, r.y1);
     if (right > maxX) r.x0 -= right - maxX, r.x1 -= right - maxX;
     if (top > maxY) r.y0 -= top - maxY, r.y1 -= top - maxY;
+    // Then the left and bottom edges, which win when the hint is larger than the screen.
+    const float left = std::fmin(r.x0, r.x1), bottom = std::fmin(r.y0, r.y1);
+    if (left < -maxX) r.x0 += -maxX - left, r.x1 += -maxX - left;
+    if (bottom < -maxY) r.y0 += -maxY - bottom, r.y1 += -maxY - bottom;
   }
   SetRect(r);
   if (time > 0.0f) {

@@ -364,6 +364,10 @@ void HudItems::PointAtObject(const WorldObject* object) {
   arrow->AddChanger(std::make_unique<VisibleChanger>());
 }
 
+void HudItems::SetTextScale(float scale) {
+  textScale_ = std::isfinite(scale) ? std::clamp(scale, 1.0f, 2.0f) : 1.0f;
+}
+
 void HudItems::ShowObjectInfo(std::u16string_view text, const std::array<float, 4>& rect,
                               float zoom) {
   GUIHint* hint = parts_.objectHint;
@@ -378,6 +382,8 @@ void HudItems::ShowObjectInfo(std::u16string_view text, const std::array<float, 
   const float rectW = std::fabs(rect[2] - rect[0]), rectH = std::fabs(rect[3] - rect[1]);
   const float w = InfoExtent(rectW, rectH), h = InfoExtent(rectH, rectW);
   const float x = (rect[0] + rect[2]) / 2, y = (rect[1] + rect[3]) / 2;
+  if (hintFont_ == 0.0f) hintFont_ = hint->fontSize;
+  if (hint->fontSize != hintFont_ * textScale_) hint->SetFontSize(hintFont_ * textScale_);
   // Sized to the text first, then placed by its size and kept inside the screen.
   hint->visible = true;
   hint->Show(0, 0, 30, 25, text, 3000, -1);

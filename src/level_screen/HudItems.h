@@ -48,6 +48,8 @@ class HudItems {
   // A work timer of totalMs over an object (id 10000 + objectId), elapsedMs already run
   // (a restored save); it replaces a bar the object had. The total is held within 0..2e9 ms
   // and the elapsed time within the total. Returns the bar, null without a world list.
+  // Readable text: the object hint's text at `scale` times its size (1 to 2).
+  void SetTextScale(float scale);
   GUIProgressBar* AddWorkTimer(int objectId, float totalMs, Vec2 at, float elapsedMs = 0);
   // The time left on an object's work timer in ms, 0 when it has none.
   int WorkTimerRemaining(int objectId) const;
@@ -150,4 +152,6 @@ class HudItems {
   std::vector<GUIControl*> incomeLabels_;
   std::vector<PopupItem> scorePopups_;
   std::vector<MarkItem> commandMarks_;
+  float textScale_ = 1.0f;
+  float hintFont_ = 0.0f;  // the object hint's text size at scale 1
 };

@@ -205,6 +205,7 @@ int ModeGame::OnCommand(int id) {
     case SettingsDlg::kNoShake:
     case SettingsDlg::kSteadyMarks:
     case SettingsDlg::kCalmMotion:
+    case SettingsDlg::kTextSize:
     case SettingsDlg::kPointerSize:
     case SettingsDlg::kBack:
       PlayButtonClick();

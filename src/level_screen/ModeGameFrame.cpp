@@ -14,6 +14,8 @@
 #include "level/LevelBot.h"
 #include "level/WorldObject.h"
 #include "level_screen/ModeGameShared.h"
+#include "level_screen/BriefingDlg.h"
+#include "level_screen/MessageDlg.h"
 #include "level_screen/TrophyDlg.h"
 
 using mode_game::Text;
@@ -180,6 +182,14 @@ void ModeGame::ApplyComfort() {
   if (!level_ || !profiles) return;
   level_->steadyMarks = profiles->settings.Has(Settings::kSteadyMarks);
   level_->calmMotion = profiles->settings.Has(Settings::kCalmMotion);
+  // Readable text: the hints, speech, messages and the briefing with the goals.
+  const float text = profiles->settings.TextScale();
+  hud.SetTextScale(text);
+  speechWidgets.SetTextScale(text);
+  for (GUIDialog* dialog : {static_cast<GUIDialog*>(messageDialog),
+                            static_cast<GUIDialog*>(briefingDialog)}) {
+    if (dialog) dialog->SetZoom(text);
+  }
 }
 
 void ModeGame::AdvanceShake(float frameTime) {

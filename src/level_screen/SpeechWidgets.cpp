@@ -134,6 +134,23 @@ void SpeechWidgets::Build(ControlList& overlay, const ValueTable* values,
   bubbleTailRight = overlay.Add(MakePic(Named("dialog_tail_r"), 0));
   continueButton = overlay.Add(MakeButton(kContinue, continueText, values));
   skipButton = overlay.Add(MakeButton(kSkip, skipText, values));
+  bubbleFont_ = speechBubble->fontSize;
+  messageFont_ = messageFrame->fontSize;
+  SetTextScale(textScale_);
+}
+
+void SpeechWidgets::SetTextScale(float scale) {
+  textScale_ = std::isfinite(scale) ? std::clamp(scale, 1.0f, 2.0f) : 1.0f;
+  if (speechBubble && speechBubble->fontSize != bubbleFont_ * textScale_) {
+    speechBubble->SetFontSize(bubbleFont_ * textScale_);
+  }
+  if (messageFrame && messageFrame->fontSize != messageFont_ * textScale_) {
+    messageFrame->SetFontSize(messageFont_ * textScale_);
+  }
+}
+
+float SpeechWidgets::FrameHeight(const GUIHint& frame, float least, float inset) {
+  return std::max(least, float(frame.Lines().size()) * frame.fontSize + 2 * inset);
 }
 
 void SpeechWidgets::Forget(const GUIControl& control) {
@@ -208,8 +225,10 @@ void SpeechWidgets::ShowBubble(int kind, std::u16string_view text, Sprite* figur
     std::u16string shown(text);
     shown += u"\\\\";
     speechBubble->Show(x, y, v_.dialogW, v_.dialogH, shown, -1, 2 * kBubbleInset);
-    // The bubble stays where it was put, whatever the screen's edges.
-    speechBubble->SetRect(Rect{x, y, x + v_.dialogW, y + v_.dialogH});
+    // The bubble stays where it was put, whatever the screen's edges; larger text makes it
+    // taller upwards.
+    const float h = FrameHeight(*speechBubble, v_.dialogH, kBubbleInset);
+    speechBubble->SetRect(Rect{x, y, x + v_.dialogW, y + h});
   }
   PlaceTails(kind, x, y);
   PlaceButtons(x, y);
@@ -252,6 +271,11 @@ void SpeechWidgets::ShowMessage(int kind, std::u16string_view text, Sprite* head
   const float x = left ? v_.msgLeft : v_.msgRight;
   const float w = v_.msgW;
   float h = v_.msgH;
+  // Larger text wraps into more lines: the frame grows to hold them.
+  if (messageFrame && textScale_ > 1.0f) {
+    messageFrame->Show(0, 0, w, h, text, -1, 2 * kMessageInset);
+    h = FrameHeight(*messageFrame, h, kMessageInset / 4);
+  }
   // A long text gets a taller frame: 6 lower and 18 higher than the plain one.
   const bool tall = text.size() > kLongMessage;
   const float below = tall ? 6.0f : 0.0f, above = tall ? 18.0f : 0.0f;
@@ -261,8 +285,10 @@ void SpeechWidgets::ShowMessage(int kind, std::u16string_view text, Sprite* head
   if (messageCircle) reach += std::fabs(messageCircle->rect.x1 - messageCircle->rect.x0) / 2;
   const float x0 = left ? std::min(x, x - reach) : x,
               x1 = left ? x + w : std::max(x + w, x + w + reach);
+  // A top frame made taller by larger text comes down so that its top stays on the screen.
+  const float topBottom = std::min(v_.msgTop, Gui().HalfHeight() - 8.0f - h - above);
   const float y =
-      ClearY((top ? v_.msgTop : v_.msgBottom) - below, h + below + above, x0, x1, top, avoid) +
+      ClearY((top ? topBottom : v_.msgBottom) - below, h + below + above, x0, x1, top, avoid) +
       below;
   if (messageFrame) {
     messageFrame->visible = true;

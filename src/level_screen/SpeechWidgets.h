@@ -77,6 +77,11 @@ class SpeechWidgets {
 
   const Values& Layout() const { return v_; }
 
+  // Readable text: the bubble's and the message's text at `scale` times their size (1 to 2),
+  // their frames growing with it.
+  void SetTextScale(float scale);
+  float TextScale() const { return textScale_; }
+
   GUIHint* messageFrame = nullptr;
   GUIControl* messageCircle = nullptr;
   GUIControl* messageHead = nullptr;
@@ -93,5 +98,11 @@ class SpeechWidgets {
   void PlaceTails(int kind, float x, float y);
   void PlaceButtons(float x, float y);
 
+  // The height a frame needs for its text's lines with `inset` above and below, at least
+  // `least`.
+  static float FrameHeight(const GUIHint& frame, float least, float inset);
+
   Values v_;
+  float textScale_ = 1.0f;
+  float bubbleFont_ = 0.0f, messageFont_ = 0.0f;  // the sizes at scale 1
 };
