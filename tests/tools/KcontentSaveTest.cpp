@@ -153,6 +153,32 @@ TEST(KcontentSaveSet, PreparesAProgressAndRefusesBadItemsWithoutWriting) {
         "achievement:22", "difficulty:3", "nothing", "record:1:1=finished,wings"}) {
     EXPECT_EQ(RunTool("save set '" + folder.Path() + "' option:5 " + bad, out), 2) << bad;
   }
+  // The comfort settings: sizes taken as the nearest offered, words combined, and anything
+  // else refused without a change.
+  Settings comfort;
+  EXPECT_TRUE(ApplySettingsItem(comfort, "text:140"));
+  EXPECT_EQ(comfort.textPercent, 150);
+  EXPECT_TRUE(ApplySettingsItem(comfort, "pointer:120"));
+  EXPECT_EQ(comfort.pointerPercent, 100);
+  EXPECT_TRUE(ApplySettingsItem(comfort, "comfort:noshake,calm"));
+  EXPECT_TRUE(comfort.Has(Settings::kNoShake));
+  EXPECT_TRUE(comfort.Has(Settings::kCalmMotion));
+  EXPECT_FALSE(comfort.Has(Settings::kSteadyMarks));
+  const Settings before = comfort;
+  for (const char* bad : {"comfort:steady,wobble", "text:", "text:0", "pointer:x", "size:150"}) {
+    EXPECT_FALSE(ApplySettingsItem(comfort, bad)) << bad;
+  }
+  EXPECT_EQ(comfort.comfort, before.comfort);
+  EXPECT_EQ(comfort.textPercent, before.textPercent);
+  EXPECT_EQ(RunTool("save set '" + folder.Path() + "' text:125 comfort:steady", out), 0);
+  base::SetDataFolder(folder.Path());
+  {
+    PlayerProfiles stored;
+    stored.Load("en", u"alice");
+    EXPECT_EQ(stored.settings.textPercent, 125);
+    EXPECT_TRUE(stored.settings.Has(Settings::kSteadyMarks));
+  }
+  base::SetDataFolder("");
   Progress p;
   EXPECT_FALSE(ApplySaveItem(p, "last:-5:1"));
   EXPECT_EQ(p, Progress{}) << "a refused item leaves the progress alone";

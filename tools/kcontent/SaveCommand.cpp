@@ -474,6 +474,41 @@ bool ApplySaveItem(Progress& progress, std::string_view item) {
   return false;
 }
 
+bool ApplySettingsItem(Settings& settings, std::string_view item) {
+  const size_t colon = item.find(':');
+  if (colon == std::string_view::npos) return false;
+  const std::string_view kind = item.substr(0, colon), value = item.substr(colon + 1);
+  if (kind == "text" || kind == "pointer") {
+    const auto percent = Number(value, 1, 1000);
+    if (!percent) return false;
+    if (kind == "text") {
+      settings.textPercent = NearestOffered(*percent, Settings::kTextPercents);
+    } else {
+      settings.pointerPercent = NearestOffered(*percent, Settings::kPointerPercents);
+    }
+    return true;
+  }
+  if (kind != "comfort") return false;
+  Settings changed = settings;
+  std::string_view words = value;
+  while (!words.empty()) {
+    const size_t comma = words.find(',');
+    const std::string_view word = words.substr(0, comma);
+    words = comma == std::string_view::npos ? std::string_view() : words.substr(comma + 1);
+    if (word == "noshake") {
+      changed.SetComfort(Settings::kNoShake, true);
+    } else if (word == "steady") {
+      changed.SetComfort(Settings::kSteadyMarks, true);
+    } else if (word == "calm") {
+      changed.SetComfort(Settings::kCalmMotion, true);
+    } else {
+      return false;
+    }
+  }
+  settings = changed;
+  return true;
+}
+
 namespace {
 
 int RunSaveSet(const std::vector<std::string>& args) {
@@ -502,8 +537,9 @@ int RunSaveSet(const std::vector<std::string>& args) {
     PlayerProfiles profiles;
     profiles.Load("en");
     Progress progress = profiles.progress;
+    Settings settings = profiles.settings;
     for (size_t i = 2; i < args.size(); ++i) {
-      if (!ApplySaveItem(progress, args[i])) {
+      if (!ApplySaveItem(progress, args[i]) && !ApplySettingsItem(settings, args[i])) {
         std::fprintf(stderr, "kcontent save set: not an item: %s\n", args[i].c_str());
         status = 2;
       }
@@ -517,6 +553,8 @@ int RunSaveSet(const std::vector<std::string>& args) {
       }
       profiles.progress = progress;
       profiles.SaveProgress();
+      profiles.settings = settings;
+      profiles.SaveSettings();
     }
   }
   base::SetDataFolder("");

@@ -1,4 +1,5 @@
 #pragma once
+#include "progress/Settings.h"
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ int RunSaveCommand(const std::vector<std::string>& args);
 struct Progress;
 // Applies one ITEM of save set to a progress; false (progress unchanged) for a bad item.
 bool ApplySaveItem(Progress& progress, std::string_view item);
+// One item of the player's comfort settings: `text:PERCENT`, `pointer:PERCENT` (taken as
+// the nearest offered size), `comfort:WORD,…` with the words noshake, steady and calm. False
+// for anything else.
+bool ApplySettingsItem(Settings& settings, std::string_view item);
 
 // The report behind the command for one folder: what the command prints, and whether a file
 // would be ignored on load.
