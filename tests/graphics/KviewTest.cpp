@@ -349,6 +349,16 @@ int CountPixels(const Shot& p, double fx0, double fy0, double fx1, double fy1, T
   return n;
 }
 
+// A screen of the game folder shot by kview at 4:3 with frames of 25 ms, into folder/NAME.png.
+void ShootScreen(const std::filesystem::path& game, const std::filesystem::path& folder,
+                 const std::string& name, std::vector<std::string> args, Shot& shot) {
+  const std::string file = (folder / (name + ".png")).string();
+  const std::string errors = (folder / (name + ".txt")).string();
+  args.insert(args.begin(), {"--aspect", "0", "--fixed-step", "25", "--screenshot", file});
+  ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
+  ASSERT_TRUE(ReadPng(file, shot)) << name;
+}
+
 // Whole screens run the game itself. The map of a new player is the painted meadow with the
 // river along its top, scrolled to the first level; a returning player's map shows the
 // progress the data folder holds; the result of a gold win shows three gold stars in the win
@@ -358,11 +368,7 @@ TEST(KviewTest, WholeScreensShowTheMapAndTheResultSequence) {
   TempFolder out, data;
   ScopedDataFolder player(data.path());
   const auto shoot = [&](const std::string& name, std::vector<std::string> args, Shot& shot) {
-    const std::string file = (out.path() / (name + ".png")).string();
-    const std::string errors = (out.path() / (name + ".txt")).string();
-    args.insert(args.begin(), {"--aspect", "0", "--fixed-step", "25", "--screenshot", file});
-    ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
-    ASSERT_TRUE(ReadPng(file, shot)) << name;
+    ShootScreen(game, out.path(), name, std::move(args), shot);
   };
   Shot map, played, gold, bronze, lost;
   shoot("map", {"--frames", "10", "mode:map"}, map);
@@ -449,11 +455,7 @@ TEST(KviewTest, InGreyTheThreeMedalsStillDifferInShape) {
   TempFolder out, data;
   ScopedDataFolder player(data.path());
   const auto shoot = [&](const std::string& name, std::vector<std::string> args, Shot& shot) {
-    const std::string file = (out.path() / (name + ".png")).string();
-    const std::string errors = (out.path() / (name + ".txt")).string();
-    args.insert(args.begin(), {"--aspect", "0", "--fixed-step", "25", "--screenshot", file});
-    ASSERT_EQ(RunKview(game, args, errors), 0) << name << ": " << FileText(errors);
-    ASSERT_TRUE(ReadPng(file, shot)) << name;
+    ShootScreen(game, out.path(), name, std::move(args), shot);
   };
   // The star row of the 4:3 win dialog, in thirds: a third holds a star when its outline
   // and shading stand out from the parchment.
