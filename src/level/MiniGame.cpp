@@ -765,6 +765,8 @@ void MiniGame::FetchStep(WorldObject& hero, float frameTime) {
       if (fetch_.workLeft > 0) {
         game_.screen.ShowWorkTimer(target->id, int(fetch_.workLeft), target->position);
       }
+      // The hero sounds as a worker does at this work.
+      if (target->desc) game_.work.StartWorkSound(hero, *target->desc);
       PrepareEagles();
       return;
     case Fetch::Working:
@@ -780,6 +782,7 @@ void MiniGame::FetchStep(WorldObject& hero, float frameTime) {
 void MiniGame::WorkDone(WorldObject& hero) {
   WorldObject* t = level.FindObject(fetch_.target);
   WorldObject* p = level.FindObject(fetch_.waypoint);
+  game_.work.StopWorkSound(hero);
   if (t) game_.screen.FadeWorkTimer(t->id);
   game_.PlaySound("work_end");
   if (!t || !p || p->waypoint < 0) {

@@ -85,18 +85,22 @@ void WorkSite::Start(WorldObject& w, WorldObject& p) {
   game_.StartEffect(l.FinishingEffect(*o), o->position);
 }
 
+void WorkSite::StartWorkSound(WorldObject& w, const ObjectDesc& d) {
+  const SoundRef* sound = game_.level.Descriptors().Sound(d.snd);
+  if (!sound) return;
+  if (sound->loop == SoundRef::kLooped) {
+    w.workSoundLoop = game_.sounds ? game_.sounds->PlayLooped(sound->name) : 0;
+  } else if (sound->loop == SoundRef::kOnFrame) {
+    w.workSound = sound->id;
+  } else {
+    game_.PlaySound(sound->name);
+  }
+}
+
 void WorkSite::StartTimer(WorldObject& w, WorldObject& o) {
   Level& l = game_.level;
   const ObjectDesc& d = *o.desc;
-  if (const SoundRef* sound = l.Descriptors().Sound(d.snd)) {
-    if (sound->loop == SoundRef::kLooped) {
-      w.workSoundLoop = game_.sounds ? game_.sounds->PlayLooped(sound->name) : 0;
-    } else if (sound->loop == SoundRef::kOnFrame) {
-      w.workSound = sound->id;
-    } else {
-      game_.PlaySound(sound->name);
-    }
-  }
+  StartWorkSound(w, d);
   const float total = d.time * 1000.0f;
   game_.timers.Start(o.id, total);
   game_.screen.ShowWorkTimer(o.id, int(total), Vec2{o.position.x, o.position.y + float(d.offs)});
@@ -112,7 +116,8 @@ void WorkSite::StartTimer(WorldObject& w, WorldObject& o) {
 }
 
 void WorkSite::OnWorkerFrame(WorldObject& w, int frame) {
-  if (w.cls != WorldObject::kWorker || !w.Has(F::kAtWork) || w.workSound == 0) return;
+  // A frame sound is set while a worker (or a mini-game's hero) works, and cleared with it.
+  if (w.cls != WorldObject::kWorker || w.workSound == 0) return;
   const SoundRef* sound = game_.level.Descriptors().Sound(w.workSound);
   if (sound && sound->loop == SoundRef::kOnFrame && sound->frame == frame) {
     game_.PlaySound(sound->name);

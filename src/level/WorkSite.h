@@ -25,6 +25,11 @@ class WorkSite {
   // A worker's sprite showed a new frame (work sounds played on a frame).
   void OnWorkerFrame(WorldObject& worker, int frame);
 
+  // The work sound of the descriptor for a worker beginning its work: played once, looped
+  // until StopWorkSound, or kept to be played on its animation frame.
+  void StartWorkSound(WorldObject& worker, const ObjectDesc& desc);
+  void StopWorkSound(WorldObject& worker);
+
  private:
   void Start(WorldObject& worker, WorldObject& p);
   void StartTimer(WorldObject& worker, WorldObject& o);
@@ -45,7 +50,6 @@ class WorkSite {
   // raised by amount, hazards switched off).
   void ApplyRule(int type, long long amount);
 
-  void StopWorkSound(WorldObject& worker);
   void Pulse(WorldObject* o, int desc);
 
   GameController& game_;

@@ -262,6 +262,50 @@ TEST(MiniGameFetchTest, KindThreeTheHeroStaysWhereItWorked) {
   EXPECT_TRUE(sim.Get(20).Has(ObjectFlags::kPassable));
 }
 
+// The hero's work sounds as a worker's do: a looped sound runs while it works and stops when
+// the work is done; a frame sound plays on its frame of the work.
+TEST(MiniGameFetchTest, TheHeroPlaysTheWorkSoundsOfWhatItWorksOn) {
+  const char* sounds = R"(<SoundsTable>
+    <Sound id="1" name="work_saw" loop="1"/>
+    <Sound id="2" name="work_chop" loop="2" frame="2"/>
+  </SoundsTable>)";
+  const char* looped = R"(<DescTable><Object id="50" class="0" time="5" work="1" snd="1"/>
+                          <Object id="51" class="0" time="5" work="1"/></DescTable>)";
+  MiniSim sim(OneGame(R"(<Phase type="3" length="1"/>)"), looped, sounds);
+  sim.Begin(FetchLevel());
+  sim.Run(1);
+  sim.Click(10);
+  sim.RunUntil([&] { return !sim.sounds.played.empty() &&
+                            sim.sounds.played.back() == "work_saw"; }, 2000);
+  ASSERT_EQ(sim.sounds.loops, 1) << "the saw loops while the hero works";
+  EXPECT_TRUE(sim.sounds.stopped.empty());
+  sim.RunUntil([&] { return sim.level->phases.empty(); }, 2000);
+  EXPECT_EQ(sim.sounds.stopped, std::vector<int>{1}) << "and stops with the work";
+
+  // A frame sound is played when the hero's work animation shows that frame, and no more
+  // once the work is done.
+  const char* framed = R"(<DescTable><Object id="50" class="0" time="5" work="1" snd="2"/>
+                          <Object id="51" class="0" time="5" work="1"/></DescTable>)";
+  MiniSim second(OneGame(R"(<Phase type="3" length="1"/>)"), framed, sounds);
+  second.Begin(FetchLevel());
+  second.Run(1);
+  second.Click(10);
+  second.RunUntil([&] { return second.Mini().Hero() && second.Mini().Hero()->workSound != 0; },
+                  2000);
+  WorldObject* hero = second.Mini().Hero();
+  ASSERT_NE(hero, nullptr);
+  const auto chops = [&] {
+    return std::count(second.sounds.played.begin(), second.sounds.played.end(), "work_chop");
+  };
+  second.game->work.OnWorkerFrame(*hero, 1);
+  EXPECT_EQ(chops(), 0);
+  second.game->work.OnWorkerFrame(*hero, 2);
+  EXPECT_EQ(chops(), 1);
+  second.RunUntil([&] { return second.level->phases.empty(); }, 2000);
+  second.game->work.OnWorkerFrame(*hero, 2);
+  EXPECT_EQ(chops(), 1);
+}
+
 TEST(MiniGameFetchTest, KindFiveJudgesEachFetchedObjectOnceAtHome) {
   MiniSim sim(OneGame(R"(<Phase type="5" length="3" speed="2" sound2="cue"/>)"));
   sim.Begin(FetchLevel());

@@ -38,8 +38,10 @@ inline const char* kHeroBase =
 
 class MiniSim {
  public:
-  explicit MiniSim(const std::string& games, const std::string& objects = kMiniObjects) {
+  explicit MiniSim(const std::string& games, const std::string& objects = kMiniObjects,
+                   const std::string& soundsTable = "") {
     content_.Set("objects_params.xml", objects);
+    if (!soundsTable.empty()) content_.Set("sounds_table.xml", soundsTable);
     content_.Set("anim_params.xml", kMiniAnims);
     content_.Set("mini_games.xml", games);
     EXPECT_TRUE(content_.Load(descriptors, textures));

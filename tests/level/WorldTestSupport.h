@@ -18,7 +18,15 @@ namespace leveltest {
 class RecordedSounds : public LevelSounds {
  public:
   void Play(std::string_view name) override { played.emplace_back(name); }
+  // A looped sound is recorded as played, with a handle of its own; stops are recorded.
+  int PlayLooped(std::string_view name) override {
+    Play(name);
+    return ++loops;
+  }
+  void Stop(int handle) override { stopped.push_back(handle); }
   std::vector<std::string> played;
+  int loops = 0;
+  std::vector<int> stopped;
 };
 
 // Records the dialog triggers fired, as (object id, trigger).
