@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "graphics/TextureManager.h"
 #include "gui/GUIProgressBar.h"
 #include "level/BonusInfo.h"
 #include "level/GameController.h"
@@ -149,7 +150,10 @@ void ModeGame::KalodrusHit() {
 
 void ModeGame::ShowMiniGameHint(std::string_view picture, float fadeMs) {
   if (!miniGameHint) return;
-  miniGameHint->SetPicture(picture);
+  TextureManager* textures = App().textures();
+  miniGameHint->SetPicture(MiniGameHint::PictureFor(picture, [textures](std::string_view name) {
+    return textures && textures->HasImageFile(name);
+  }));
   miniGameHint->Show(fadeMs);
 }
 

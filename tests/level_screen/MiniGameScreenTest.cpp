@@ -2,6 +2,8 @@
 // the hint dialog that leaves the level running, and the bot's win and a loss.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 
@@ -111,10 +113,11 @@ TEST_F(MiniGameScreenTest, TheHintDialogShowsTheWishWhileTheLevelRunsOn) {
   const int before = mode().CurrentLevel()->gameTime;
   Frames(10, 20);
   EXPECT_GT(mode().CurrentLevel()->gameTime, before);
-  // Its picture is the wished object's own texture.
+  // Its picture is the language's card for the wished thing, which says the wish in words.
   const GUIControl* picture = mode().miniGameHint->Children().Find(1);
   ASSERT_NE(picture, nullptr);
-  EXPECT_NE(picture->sprite, nullptr);
+  ASSERT_NE(picture->sprite, nullptr);
+  EXPECT_TRUE(picture->sprite->name.starts_with("mg_hint_")) << picture->sprite->name;
   // Sending the hero takes the hint away.
   mode().SetBotPlaying(true);
   ASSERT_TRUE(RunUntil([&] { return game().miniGame.HeroBusy(); }, 500));
@@ -122,5 +125,34 @@ TEST_F(MiniGameScreenTest, TheHintDialogShowsTheWishWhileTheLevelRunsOn) {
   EXPECT_FALSE(Shown(mode().miniGameHint));
   ASSERT_TRUE(RunUntil([&] { return mode().result.has_value(); }, 6000));
   EXPECT_TRUE(mode().result->won);
+}
+
+// Every language has a card for every thing the mini-games ask for; a thing without a card
+// shows its own picture.
+TEST(MiniGameHintCards, EachLanguageHasACardForEachThingAndOthersShowThemselves) {
+  EXPECT_EQ(MiniGameHint::CardName("mg_lamp"), "mg_hint_lamp");
+  EXPECT_EQ(MiniGameHint::CardName("lamp"), "mg_hint_lamp");
+  const auto none = [](std::string_view) { return false; };
+  const auto cards = [](std::string_view name) { return name == "mg_hint_jug"; };
+  EXPECT_EQ(MiniGameHint::PictureFor("mg_jug", cards), "mg_hint_jug");
+  EXPECT_EQ(MiniGameHint::PictureFor("mg_crate", cards), "mg_crate");
+  EXPECT_EQ(MiniGameHint::PictureFor("mg_jug", none), "mg_jug");
+  EXPECT_EQ(MiniGameHint::PictureFor("", cards), "");
+  // The card fits its box unstretched, centred; a box with y downwards stays so.
+  const Rect fitted = MiniGameHint::FitInto(Rect{-75, 70, 75, -70}, 120, 110);
+  EXPECT_FLOAT_EQ(fitted.x1 - fitted.x0, 150.0f);  // the width limits it
+  EXPECT_NEAR((fitted.x1 - fitted.x0) / (fitted.y0 - fitted.y1), 120.0f / 110.0f, 1e-4);
+  EXPECT_FLOAT_EQ(fitted.x0 + fitted.x1, 0.0f);
+  const Rect same = MiniGameHint::FitInto(Rect{0, 0, 10, 10}, 0, 5);
+  EXPECT_FLOAT_EQ(same.x1, 10.0f);
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  ASSERT_NE(game, nullptr);
+  for (const char* lang : {"en", "de", "ru", "pl"}) {
+    for (const char* thing : {"jug", "lamp", "scroll"}) {
+      const std::filesystem::path card = std::filesystem::path(game) / "locale" / lang /
+                                         "textures" / ("mg_hint_" + std::string(thing) + ".zif");
+      EXPECT_TRUE(std::filesystem::exists(card)) << card;
+    }
+  }
 }
 }  // namespace

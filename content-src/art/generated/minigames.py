@@ -6,6 +6,7 @@ pipe tiles (straight and corner, each with its "_fill" overlay) with the rolling
     python3 content-src/art/generated/minigames.py
 """
 import math
+import os
 
 from artlib import OUTLINE, Doc, circle, contact_shadow, ellipse, f, path, poly
 from workers import SWING_OVERHEAD, Style, sheet, walk, work_swing
@@ -189,6 +190,35 @@ def ball(d, _i, x0):
     d.add(circle(x0 + 10, 10, 8.5, shine, OUTLINE, 1.4))
 
 
+# The words of the fetching hint in each language: what the hero is asked, and each thing's
+# name as the sentence needs it.
+HINT_WORDS = {
+    "en": ("Bring me", {"jug": "the jug", "lamp": "the lamp", "scroll": "the scroll"}),
+    "de": ("Bring mir", {"jug": "den Krug", "lamp": "die Lampe", "scroll": "die Schriftrolle"}),
+    "ru": ("Принеси", {"jug": "кувшин", "lamp": "лампу", "scroll": "свиток"}),
+    "pl": ("Przynieś", {"jug": "dzbanek", "lamp": "lampę", "scroll": "zwój"}),
+}
+HINT_THINGS = {"jug": jug, "lamp": lamp, "scroll": scroll}
+
+
+def hint_card(lang, thing):
+    """The card the fetching hint shows (mg_hint_THING, 120 x 110, per language): the words
+    above and below the thing drawn twice its size on a parchment card."""
+    ask, names = HINT_WORDS[lang]
+    d = Doc(120, 110, f"Fetching hint ({lang}): {ask} {names[thing]}")
+    paper = d.linear("hint_paper", [(0, "#fffaf0"), (1, "#f0dcae")])
+    d.add(f'<rect x="2" y="2" width="116" height="106" rx="10" fill="{paper}" stroke="{OUTLINE}" '
+          f'stroke-width="2"/>')
+    font = 'font-family="DejaVu Sans" font-weight="bold" text-anchor="middle"'
+    d.add(f'<text x="60" y="20" {font} font-size="13" fill="{OUTLINE}">{ask}</text>')
+    d.add('<g transform="translate(24,20) scale(2)">')
+    HINT_THINGS[thing](d, 0, 0)
+    d.add("</g>")
+    size = 13 if len(names[thing]) <= 12 else 11
+    d.add(f'<text x="60" y="101" {font} font-size="{size}" fill="#7a2a10">{names[thing]}</text>')
+    d.save(os.path.join("locale", lang), f"mg_hint_{thing}")
+
+
 def main():
     W = "world"
     sheet((W, "hero_walk"), HERO, 40, 48, walk, title="The hero of the mini-games walking.")
@@ -218,6 +248,9 @@ def main():
     pipe_tile("mg_pipe1_fill", False, True)
     pipe_tile("mg_pipe_c", True, False)
     pipe_tile("mg_pipe_c_fill", True, True)
+    for lang in HINT_WORDS:
+        for thing in HINT_THINGS:
+            hint_card(lang, thing)
 
 
 if __name__ == "__main__":
