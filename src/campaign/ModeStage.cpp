@@ -132,9 +132,9 @@ void ModeStage::Enter() {
   hovered = selected = -1;
   controlTip_ = 0;
   bannerAsked = false;
-  // The map level and the menu music.
+  // The map level and its music.
   LoadMap();
-  if (SoundSystem* sound = App().sound()) sound->PlayMusic("main_menu");
+  if (SoundSystem* sound = App().sound()) sound->PlayMusic("map_theme");
   static const Progress kNewPlayer{};
   const Progress& progress = App().profiles() ? App().profiles()->progress : kNewPlayer;
   // Every marker as the player's progress shows it.

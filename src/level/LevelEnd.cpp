@@ -99,7 +99,8 @@ void LevelEnd::EndStep(float frameTime) {
   result = Evaluate();
   g.level.medal = Medal(result.medal);
   RaiseTrophies(result);
-  if (result.won) g.screen.PlayMusic("win_theme");
+  // A lost level (also one whose last frame read as won) ends on the rueful theme.
+  g.screen.PlayMusic(result.won ? "win_theme" : "lose_theme");
   g.screen.LevelEvaluated(result);
   g.screen.SetScore(result.score);
   evaluated = true;

@@ -80,6 +80,7 @@ TEST(MiniGameGridTest, AStraightTileAcrossTheWayLosesWithAHitPerHitLeft) {
   lossy.RunUntil([&] { return lossy.screen.result.has_value(); }, 1000);
   ASSERT_TRUE(lossy.screen.result.has_value());
   EXPECT_FALSE(lossy.screen.result->won);
+  EXPECT_EQ(lossy.screen.Lines("music").back(), "music lose_theme") << "the loss is heard last";
 }
 
 // Puts the piece just inside the edge of a cell's tile, moving in a direction, and steps.

@@ -111,6 +111,7 @@ def transform_level(template, episode, level, how, ground, note):
     root = tree.getroot()
     root.set("episode", str(episode))
     root.set("level", str(level))
+    root.set("music", str(episode))  # the land's own track
     root.attrib.pop("dialog", None)
     growth = 1 + QUEST_GROWTH * (episode - 1)
     quest = [int(math.ceil(int(v) * growth)) for v in root.get("quest_res").split(",")]

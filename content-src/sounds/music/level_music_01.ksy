@@ -1,9 +1,10 @@
-# Level music 1: a bright, busy loop in G major. 16 bars at 112 beats per minute (34 s):
-# marimba, plucked bass and a shaker from the start, the whistle tune and claps from bar 5.
+# Level music 1, the meadow: a bright, busy loop in G major. 32 bars at 112 beats per minute
+# (128 beats, 69 s): marimba, plucked bass and a shaker from the start, the whistle tune and
+# claps from bar 5; a bridge in E minor from bar 17, then the second half of the tune again.
 # The last bar (D) leads back to the first (G).
 channels 2
 tempo 112
-length 64
+length 128
 loop
 quality 0.3
 gain 0.8
@@ -132,3 +133,59 @@ play clapping 48
 play clapping 52
 play clapping 56
 play clapping 60
+
+# The bridge (bars 17-24): Em C G D twice, the whistle lower and calmer.
+play mar_minor 64
+play mar_major 68 -7
+play mar_major 72
+play mar_major 76 -5
+play mar_minor 80
+play mar_major 84 -7
+play mar_major 88
+play mar_major 92 -5
+seq pad 64 4 E3+G3+B3 E3+G3+C4 D3+G3+B3 D3+F#3+A3 E3+G3+B3 E3+G3+C4 D3+G3+B3 D3+F#3+A3
+seq bass 64 1 E2 . E2 B2 | C2 . C2 G2 | G2 . G2 D3 | D2 . D2 A2
+seq bass 80 1 E2 . E2 B2 | C2 . C2 G2 | G2 . G2 D3 | D2 . A2 F#2
+seq whistle 64 1 B4 - - G4 | E5 - - C5 | D5 - B4 G4 | A4 - - - | B4 - G4 B4 | E5 - G5 E5 | D5 - B4 D5 | A4 - F#4 -
+# The second half of the tune again (bars 25-32), as bars 9-16.
+play mar_major 96
+play mar_major 100 -5
+play mar_minor 104
+play mar_major 108 -7
+play mar_major 112 -7
+play mar_major 116 -5
+play mar_major 120
+play mar_major 124 -5
+seq pad 96 4 G3+B3+D4 F#3+A3+D4 G3+B3+E4 G3+C4+E4 G3+C4+E4 F#3+A3+D4 G3+B3+D4 F#3+A3+D4
+seq bass 96 1 G2 . G2 D3 | D2 . D2 A2 | E2 . E2 B2 | C2 . C2 G2
+seq bass 112 1 C2 . C2 G2 | D2 . D2 A2 | G2 . G2 D3 | D2 . A2 F#2
+seq whistle 96 1 D5 G5 - D5 | F#5 - E5 D5 | E5 - B4 - | C5 E5 G5 -
+seq whistle 112 1 E5 - D5 C5 | D5 - A4 F#4 | G4 B4 D5 G5 | F#5 - - .
+play groove 64
+play groove 68
+play groove 72
+play groove 76
+play groove 80
+play groove 84
+play groove 88
+play groove 92
+play groove 96
+play groove 100
+play groove 104
+play groove 108
+play groove 112
+play groove 116
+play groove 120
+play groove 124
+play clapping 64
+play clapping 68
+play clapping 72
+play clapping 76
+play clapping 96
+play clapping 100
+play clapping 104
+play clapping 108
+play clapping 112
+play clapping 116
+play clapping 120
+play clapping 124

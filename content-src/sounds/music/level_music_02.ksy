@@ -1,9 +1,10 @@
-# Level music 2: an adventurous loop in D minor. 16 bars at 100 beats per minute (38 s):
-# a pizzicato ostinato, strings and toms throughout, the horn tune from bar 5. The last bar
-# (A major) leads back to the first (D minor).
+# Level music 2, the coast: an adventurous loop in D minor. 32 bars at 100 beats per minute
+# (128 beats, 77 s): a pizzicato ostinato, strings and toms throughout, the horn tune from
+# bar 5; a brighter bridge in F major from bar 17, then the last half of the tune again. The
+# last bar (A major) leads back to the first (D minor).
 channels 2
 tempo 100
-length 64
+length 128
 loop
 quality 0.3
 gain 0.8
@@ -114,3 +115,48 @@ play drums 48
 play drums 52
 play drums 56
 play drums 60
+
+# The bridge (bars 17-24): F C Dm Bb | F C Bb A, the horn broad and high.
+pattern ost_bright
+  seq pizz 0 0.5 F4 C5 A4 C5 F4 C5 A4 C5
+end
+play ost_bright 64
+play ost_bright 68 -5
+play ost_minor 72
+play ost_bright 76 5
+play ost_bright 80
+play ost_bright 84 -5
+play ost_bright 88 5
+play ost_major 92 -5
+seq strings 64 4 F3+A3+C4 E3+G3+C4 D3+F3+A3 D3+F3+Bb3 F3+A3+C4 E3+G3+C4 D3+F3+Bb3 C#3+E3+A3
+seq bass 64 2 F2 C2 | C2 G2 | D2 A1 | Bb1 F2 | F2 C2 | C2 G2 | Bb1 F2 | A1 E2
+seq horn 64 1 C5 - F5 - | G5 - E5 C5 | D5 - F5 A5 | Bb5 - - . | A5 - F5 C5 | G5 - E5 G5 | F5 - D5 Bb4 | C#5 - E5 -
+# The last half of the tune again (bars 25-32), as bars 9-16.
+play ost_minor 96 -7
+play ost_major 100 -4
+play ost_major 104 -9
+play ost_major 108 -5
+play ost_minor 112
+play ost_major 116 -4
+play ost_major 120 -2
+play ost_major 124 -5
+seq strings 96 4 D3+G3+Bb3 D3+F3+Bb3 C3+F3+A3 C#3+E3+A3 D3+F3+A3 D3+F3+Bb3 C3+E3+G3 C#3+E3+A3
+seq bass 96 2 G1 D2 | Bb1 F2 | F1 C2 | A1 E2 | D2 A1 | Bb1 F2 | C2 G2 | A1 C#2
+seq horn 96 1 D5 - Bb4 G4 | F5 - D5 Bb4 | C5 - A4 C5 | E5 - C#5 -
+seq horn 112 1 D5 - F5 A5 | Bb5 - A5 F5 | G5 - E5 C5 | A4 - C#5 E5
+play drums 64
+play drums 68
+play drums 72
+play drums 76
+play drums 80
+play drums 84
+play drums 88
+play drums 92
+play drums 96
+play drums 100
+play drums 104
+play drums 108
+play drums 112
+play drums 116
+play drums 120
+play drums 124
