@@ -1,0 +1,496 @@
+#!/usr/bin/env python3
+"""The snowy north (episode 4): its own workable things and its levels.
+
+Paints the land's obstacles and resource sites (world/north_*.svg), writes their descriptors,
+work sounds, names and effects as one block at the end of each shared table, and writes the
+levels 1-3 of episode 4 from the episode 1 templates that later_levels.py used for them, dressed
+in the north's things instead of the meadow's.
+    python3 content-src/art/generated/land_north.py
+Needs build/bin/kcontent (or $KCONTENT) for fitting the waypoints, like later_levels.py.
+"""
+import math
+import os
+import re
+import xml.etree.ElementTree as ET
+
+import later_levels as ll
+from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly, rock
+
+GAME = os.path.join(os.path.dirname(ART), "game")
+TABLES = os.path.join(GAME, "content", "tables")
+LOCALE = os.path.join(GAME, "locale")
+SOUNDS = os.path.join(os.path.dirname(ART), "sounds", "effects")
+BLOCK = "<!-- snowy north (episode 4) -->"
+BLOCK_END = "<!-- end of the snowy north -->"
+LANGS = ("en", "de", "ru", "pl")
+
+ICE = [(0, "#ffffff"), (0.45, "#cfe8f8"), (1, "#7aa6c8")]
+SNOW = [(0, "#ffffff"), (0.6, "#e8f0f8"), (1, "#b4c8dc")]
+
+
+# ---------------------------------------------------------------- pictures
+
+def snow_cap(d, pts, width=1.4):
+    """A soft cap of snow along the points (left to right), bulging upwards."""
+    top = " ".join(f"L{f(x)} {f(y)}" for x, y in pts[1:])
+    back = " ".join(f"L{f(x)} {f(y + 4)}" for x, y in reversed(pts[1:-1]))
+    g = d.linear("capSnow", SNOW)
+    return path(f"M{f(pts[0][0])} {f(pts[0][1])} {top} {back} Z", g, "#8aa0b8", width)
+
+
+def cloudberry():
+    d = Doc(60, 48, "Low cloudberry plants in the snow, with orange berries.")
+    d.add(contact_shadow(d, 30, 42, 26, 5))
+    d.add(ellipse(30, 38, 26, 8, d.linear("bed", SNOW), "#8aa0b8", 1.2))
+    leaf = [(0, "#b8d880"), (0.5, "#6a9a3a"), (1, "#2e5a22")]
+    d.add(canopy(d, "cbLeaves", [(16, 32, 9), (30, 28, 10), (44, 32, 9), (23, 36, 7), (38, 36, 7)], stops=leaf))
+    for x, y in [(14, 26), (28, 20), (42, 25), (22, 33), (36, 31), (48, 31)]:
+        d.add(circle(x, y, 3.6, d.radial("cbBerry", [(0, "#fff0a0"), (0.5, "#f8a030"), (1, "#b85a10")],
+                                        0.35, 0.3, 0.7), OUTLINE, 1))
+        d.add(circle(x - 1, y - 1.2, 0.9, "#ffffff"))
+    d.add(snow_cap(d, [(8, 34), (14, 31), (20, 34)]))
+    d.save("world", "north_cloudberry")
+
+
+def ice_hole():
+    d = Doc(80, 60, "A fishing hole cut in the frozen lake, a rod and a basket of fish beside it.")
+    d.add(contact_shadow(d, 40, 50, 36, 7))
+    d.add(ellipse(40, 36, 37, 19, d.radial("lakeIce", ICE, 0.35, 0.3, 0.8), "#5a7a98", 1.6))
+    d.add(path("M10 34 l12 4 l8 -3 M52 44 l10 -4 l8 2", stroke="#ffffff", width=1.2))
+    d.add(ellipse(38, 36, 13, 6.5, d.linear("water", [(0, "#1e3e5e"), (1, "#3a6a90")]), OUTLINE, 1.6))
+    d.add(path("M28 35 q10 -4 20 0", stroke="#7ab0d8", width=1))
+    # the rod leaning over the hole
+    d.add(path("M64 50 L30 14", stroke=OUTLINE, width=3.2))
+    d.add(path("M64 50 L30 14", stroke="#a8743e", width=1.6))
+    d.add(path("M30 14 Q33 26 36 36", stroke="#2a2a2a", width=0.7))
+    # the basket with fish
+    d.add(path("M56 30 h16 l-2 10 h-12 Z", d.linear("basket", [(0, "#e0b070"), (1, "#8a5a28")]), OUTLINE, 1.4))
+    for x in (60, 66):
+        d.add(ellipse(x, 29, 5, 2.2, d.linear("fish", [(0, "#e8f0f8"), (1, "#7890a8")]), OUTLINE, 0.9,
+                      extra=f' transform="rotate(-20 {x} 29)"'))
+    d.save("world", "north_ice_hole")
+
+
+def driftwood():
+    d = Doc(68, 44, "Grey wind-dried branches gathered on the snow.")
+    d.add(contact_shadow(d, 34, 38, 30, 5))
+    grey = [(0, "#e8e0d4"), (0.5, "#b0a494"), (1, "#6a5e50")]
+    for k, (x1, y1, x2, y2) in enumerate([(6, 34, 58, 30), (12, 26, 60, 22), (18, 16, 50, 24)]):
+        g = d.linear(f"drift{k}", grey, 0, 0, 0, 1)
+        d.add(path(f"M{x1} {y1} L{x2} {y2}", stroke=OUTLINE, width=8.5))
+        d.add(path(f"M{x1} {y1} L{x2} {y2}", stroke=g, width=6))
+        d.add(path(f"M{(x1 + x2) / 2} {(y1 + y2) / 2 - 1} l6 -7", stroke=OUTLINE, width=3))
+    d.add(snow_cap(d, [(14, 14), (24, 12), (34, 16)]))
+    d.add(snow_cap(d, [(40, 20), (50, 19), (58, 21)]))
+    d.save("world", "north_driftwood")
+
+
+def small_pine(d, x, y, s, ident):
+    d.add(path(f"M{f(x)} {f(y)} V{f(y - 14 * s)}", stroke=OUTLINE, width=5 * s))
+    d.add(path(f"M{f(x)} {f(y)} V{f(y - 14 * s)}", stroke="#7a4a22", width=3 * s))
+    g = d.linear(ident, [(0, "#5a9a6a"), (1, "#1a3e2a")])
+    for k, w in enumerate((18, 14, 9)):
+        yb = y - 10 * s - k * 11 * s
+        d.add(poly([(x - w * s, yb), (x, yb - 20 * s), (x + w * s, yb)], g, OUTLINE, 1.4))
+        d.add(path(f"M{f(x - w * s * 0.6)} {f(yb - 4 * s)} Q{f(x)} {f(yb - 10 * s)} {f(x + w * s * 0.6)} "
+                   f"{f(yb - 4 * s)}", stroke="#ffffff", width=3 * s))
+
+
+def young_pines():
+    d = Doc(80, 80, "A stand of young snowy pines, ready for the axe.")
+    d.add(contact_shadow(d, 40, 72, 34, 6))
+    small_pine(d, 24, 70, 1.0, "ypA")
+    small_pine(d, 56, 72, 1.1, "ypB")
+    small_pine(d, 40, 76, 1.3, "ypC")
+    d.save("world", "north_young_pines")
+
+
+def frost_gold():
+    d = Doc(80, 60, "A frosted rock split by a vein of gold, icicles hanging from its lip.")
+    d.add(contact_shadow(d, 40, 52, 36, 6))
+    d.add(rock(d, "fgRock", 40, 32, 34, 24, tone=("#c8d4e0", "#8494a8", "#4a5468"), seed=2.1))
+    gold = d.linear("fgGold", [(0, "#fff3a0"), (0.5, "#f5c02a"), (1, "#b07810")])
+    d.add(path("M12 36 L26 28 L34 34 L46 22 L58 30 L68 24", stroke=OUTLINE, width=5))
+    d.add(path("M12 36 L26 28 L34 34 L46 22 L58 30 L68 24", stroke=gold, width=3))
+    for x, y, s in [(26, 28, 4.5), (46, 22, 5.5), (58, 30, 4)]:
+        d.add(poly([(x - s, y), (x, y - s), (x + s, y), (x, y + s)], gold, OUTLINE, 1.1))
+    d.add(snow_cap(d, [(14, 16), (28, 9), (44, 8), (60, 12), (68, 18)]))
+    for x in (20, 30, 52, 62):
+        d.add(poly([(x - 2.4, 14 + (x % 3)), (x, 26 + (x % 5)), (x + 2.4, 14 + (x % 3))],
+                   d.linear("fgIcicle", ICE), "#5a7a98", 0.9))
+    d.add(path("M46 16 v8 M42 20 h8", stroke="#ffffff", width=1.2))
+    d.save("world", "north_frost_gold")
+
+
+def snowdrift():
+    d = Doc(80, 48, "A deep snowdrift blown across the way.")
+    d.add(contact_shadow(d, 40, 42, 36, 5))
+    g = d.radial("drift", SNOW, 0.35, 0.25, 0.8)
+    d.add(path("M4 42 C6 26 20 20 30 24 C36 8 58 8 64 22 C72 22 78 32 76 42 Z", g, "#7a90aa", 1.8))
+    d.add(path("M18 30 C28 26 34 28 40 34 M48 20 C56 18 62 24 64 30", stroke="#b8cce0", width=2))
+    d.add(path("M30 24 C36 14 50 12 58 16", stroke="#ffffff", width=2.5))
+    d.save("world", "north_snowdrift")
+
+
+def frozen_log():
+    d = Doc(116, 52, "A pine trunk frozen across the way, crusted with ice and snow.")
+    d.add(contact_shadow(d, 60, 42, 54, 8))
+    d.add(log(d, 12, 30, 100, 28, 11, ident="fzLog"))
+    d.add(snow_cap(d, [(14, 20), (30, 16), (50, 17), (72, 15), (96, 17)], 1.2))
+    for x in (26, 44, 62, 80):
+        d.add(poly([(x - 2.5, 38), (x, 49 - (x % 4)), (x + 2.5, 38)], d.linear("fzIcicle", ICE),
+                   "#5a7a98", 0.9))
+    d.add(path("M100 22 L110 12 M100 32 L112 36", stroke=OUTLINE, width=3.5))
+    d.add(path("M100 22 L110 12 M100 32 L112 36", stroke="#6a4a2a", width=1.8))
+    d.save("world", "north_frozen_log")
+
+
+def buried_sled():
+    d = Doc(88, 56, "An old sled buried in snow, its load of planks sticking out.")
+    d.add(contact_shadow(d, 44, 48, 40, 6))
+    wood = d.linear("sledWood", [(0, "#e0b070"), (0.5, "#b07a40"), (1, "#6a4020")])
+    d.add(path("M10 40 Q6 30 14 28 L74 28 L80 40 Z", wood, OUTLINE, 1.6))
+    d.add(path("M6 46 H78 Q86 46 84 38", stroke=OUTLINE, width=4))
+    d.add(path("M6 46 H78 Q86 46 84 38", stroke="#9aa4ae", width=2))
+    for k, x in enumerate((20, 34, 48)):
+        d.add(poly([(x, 28), (x + 6, 8 + k * 3), (x + 14, 10 + k * 3), (x + 10, 28)], wood, OUTLINE, 1.3))
+    g = d.radial("sledSnow", SNOW, 0.35, 0.25, 0.8)
+    d.add(path("M2 50 C6 36 20 34 30 40 C40 30 58 34 62 42 C72 36 84 40 86 50 Z", g, "#7a90aa", 1.6))
+    d.save("world", "north_buried_sled")
+
+
+def frost_boulder():
+    d = Doc(64, 48, "A boulder frozen to the ground under a shell of ice.")
+    d.add(contact_shadow(d, 32, 42, 28, 5))
+    d.add(rock(d, "fbRock", 32, 28, 26, 17, tone=("#d0dae4", "#98a6b6", "#5a6474"), seed=0.7))
+    d.add(path("M10 32 C12 18 24 12 34 12 C46 12 54 20 56 30", stroke="#e8f6ff", width=3,
+               extra=' opacity="0.8"'))
+    d.add(snow_cap(d, [(16, 14), (30, 9), (46, 12)]))
+    d.save("world", "north_frost_boulder")
+
+
+def ice_wall():
+    d = Doc(100, 72, "A wall of blue ice blocks: only the stonemason can cut through it.")
+    d.add(contact_shadow(d, 50, 64, 46, 7))
+    g = d.linear("iceBlock", ICE)
+    blocks = [(6, 40, 30, 24), (36, 42, 30, 22), (66, 40, 28, 24), (14, 18, 26, 22), (42, 16, 28, 26),
+              (70, 20, 22, 20)]
+    for x, y, w, h in blocks:
+        d.add(f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="3" fill="{g}" stroke="#3a5a7a" '
+              f'stroke-width="1.6"/>')
+        d.add(path(f"M{x + 4} {y + 5} l{w * 0.4:.1f} 0", stroke="#ffffff", width=1.6))
+    d.add(snow_cap(d, [(14, 18), (30, 13), (56, 14), (80, 18), (92, 22)]))
+    d.save("world", "north_ice_wall")
+
+
+def frozen_thicket():
+    d = Doc(100, 76, "Bare thorny brush frozen into one block: only the forester can clear it.")
+    d.add(contact_shadow(d, 50, 68, 46, 7))
+    d.add(ellipse(50, 48, 46, 24, d.radial("ftIce", ICE, 0.35, 0.3, 0.8), "#5a7a98", 1.6,
+                  extra=' opacity="0.85"'))
+    for k in range(9):
+        a = math.radians(200 + k * 17)
+        x2, y2 = 50 + math.cos(a) * 44, 64 + math.sin(a) * 56
+        d.add(path(f"M50 64 Q{f((50 + x2) / 2 + 6)} {f((64 + y2) / 2)} {f(x2)} {f(y2)}",
+                   stroke=OUTLINE, width=3.2))
+        d.add(path(f"M50 64 Q{f((50 + x2) / 2 + 6)} {f((64 + y2) / 2)} {f(x2)} {f(y2)}",
+                   stroke="#6a4a3a", width=1.6))
+        d.add(circle(x2, y2, 2.2, "#ffffff", "#8aa0b8", 0.8))
+    d.add(snow_cap(d, [(14, 40), (32, 30), (54, 26), (76, 30), (88, 40)]))
+    d.save("world", "north_frozen_thicket")
+
+
+# ---------------------------------------------------------------- the things
+
+# id, texture, half size, descriptor attributes (after class/offs), names and descriptions
+THINGS = [
+    (180, "north_cloudberry", (30, 24), 'offs="40" time="20" ani="4" ret="1" income="2,0,0" snd="33" coll="3" '
+     'scaleTime="200" scalePercent="6"', cloudberry,
+     {"en": ("Cloudberries", "Orange berries under the snow. They ripen again after a while."),
+      "de": ("Moltebeeren", "Orange Beeren unter dem Schnee. Nach einer Weile reifen sie wieder."),
+      "ru": ("Морошка", "Оранжевые ягоды под снегом. Через время созревают снова."),
+      "pl": ("Moroszka", "Pomarańczowe jagody pod śniegiem. Po pewnym czasie znów dojrzewają.")}),
+    (181, "north_ice_hole", (40, 30), 'offs="60" time="30" ani="4" ret="1" income="3,0,0" snd="33" coll="3" '
+     'scaleTime="300" scalePercent="3"', ice_hole,
+     {"en": ("Fishing hole", "A hole in the lake ice. The fish bite again after a while."),
+      "de": ("Eisloch", "Ein Loch im Eis des Sees. Nach einer Weile beißen die Fische wieder."),
+      "ru": ("Прорубь", "Лунка во льду озера. Через время рыба снова клюёт."),
+      "pl": ("Przerębel", "Otwór w lodzie jeziora. Po pewnym czasie ryby znów biorą.")}),
+    (182, "north_driftwood", (34, 22), 'offs="40" time="25" ani="4" ret="1" income="0,2,0" snd="32" coll="1" '
+     'scaleTime="250" scalePercent="5"', driftwood,
+     {"en": ("Dry branches", "Wind-dried branches. The storms bring new ones."),
+      "de": ("Dürre Äste", "Vom Wind getrocknete Äste. Die Stürme bringen neue."),
+      "ru": ("Сухие ветви", "Высушенные ветром ветви. Бури приносят новые."),
+      "pl": ("Suche gałęzie", "Gałęzie wysuszone wiatrem. Burze przynoszą nowe.")}),
+    (183, "north_young_pines", (40, 40), 'offs="60" time="35" ani="1" ret="1" income="0,3,0" snd="32" coll="1" '
+     'scaleTime="300" scalePercent="4"', young_pines,
+     {"en": ("Young pines", "A stand of young pines. Felled, they grow back in time."),
+      "de": ("Junge Kiefern", "Ein Stand junger Kiefern. Gefällt wachsen sie mit der Zeit nach."),
+      "ru": ("Молодые сосны", "Рощица молодых сосен. Срубленные, со временем отрастают."),
+      "pl": ("Młode sosny", "Kępa młodych sosen. Ścięte z czasem odrastają.")}),
+    (184, "north_frost_gold", (40, 30), 'offs="50" time="40" ani="6" ret="1" cost="1,0,0" income="0,0,2" snd="30" '
+     'coll="5" scaleTime="300" scalePercent="4"', frost_gold,
+     {"en": ("Frosted gold", "Gold in a frozen rock. Mining it costs some food."),
+      "de": ("Frostgold", "Gold in einem gefrorenen Fels. Der Abbau kostet etwas Nahrung."),
+      "ru": ("Золото во льду", "Золото в промёрзшей скале. Добыча стоит немного еды."),
+      "pl": ("Złoto w lodzie", "Złoto w zamarzniętej skale. Wydobycie kosztuje trochę jedzenia.")}),
+    (185, "north_snowdrift", (40, 24), 'offs="40" time="30" ani="5" cost="1,0,0" snd="31" coll="2" '
+     'scaleTime="250" scalePercent="5"', snowdrift,
+     {"en": ("Snowdrift", "A deep drift across the way. Shovelling it costs some food."),
+      "de": ("Schneewehe", "Eine tiefe Wehe quer über dem Weg. Das Schaufeln kostet etwas Nahrung."),
+      "ru": ("Сугроб", "Глубокий сугроб поперёк дороги. Расчистка стоит немного еды."),
+      "pl": ("Zaspa", "Głęboka zaspa w poprzek drogi. Odśnieżanie kosztuje trochę jedzenia.")}),
+    (186, "north_frozen_log", (58, 26), 'offs="50" time="30" ani="1" ret="1" income="0,2,0" snd="32" coll="1" '
+     'draw="0" scaleTime="300" scalePercent="4"', frozen_log,
+     {"en": ("Frozen trunk", "A pine trunk frozen across the way. Cleared, it gives wood."),
+      "de": ("Gefrorener Stamm", "Ein Kiefernstamm, quer über dem Weg festgefroren. Geräumt gibt er Holz."),
+      "ru": ("Мёрзлый ствол", "Сосновый ствол, вмёрзший поперёк дороги. Убранный, даёт дерево."),
+      "pl": ("Zamarznięty pień", "Sosnowy pień przymarznięty w poprzek drogi. Usunięty daje drewno.")}),
+    (187, "north_buried_sled", (44, 28), 'offs="50" time="40" ani="0" ret="1" cost="1,0,0" income="0,3,0" snd="31" '
+     'coll="1" scaleTime="300" scalePercent="4"', buried_sled,
+     {"en": ("Buried sled", "An old sled under the snow. Dug out, its planks give wood."),
+      "de": ("Verschütteter Schlitten", "Ein alter Schlitten unter dem Schnee. Ausgegraben geben seine Bretter Holz."),
+      "ru": ("Занесённые сани", "Старые сани под снегом. Откопанные, их доски дают дерево."),
+      "pl": ("Zasypane sanie", "Stare sanie pod śniegiem. Odkopane, ich deski dają drewno.")}),
+    (188, "north_frost_boulder", (32, 24), 'offs="40" time="40" ani="5" cost="1,0,0" snd="30" coll="2" '
+     'scaleTime="250" scalePercent="5"', frost_boulder,
+     {"en": ("Frozen boulder", "A boulder frozen to the ground. Breaking it costs some food."),
+      "de": ("Vereister Felsbrocken", "Ein am Boden festgefrorener Brocken. Ihn zu brechen kostet etwas Nahrung."),
+      "ru": ("Обледенелый валун", "Валун, примёрзший к земле. Разбить его стоит немного еды."),
+      "pl": ("Oblodzony głaz", "Głaz przymarznięty do ziemi. Rozbicie go kosztuje trochę jedzenia.")}),
+    (189, "north_ice_wall", (50, 36), 'offs="70" time="50" ani="0" work="1" cost="2,0,0" snd="30" coll="2" '
+     'scaleTime="300" scalePercent="4"', ice_wall,
+     {"en": ("Ice wall", "A wall of ice blocks. Only the stonemason can cut through it."),
+      "de": ("Eiswand", "Eine Wand aus Eisblöcken. Nur der Steinmetz kann sie durchschlagen."),
+      "ru": ("Ледяная стена", "Стена из ледяных глыб. Прорубить её может только каменотёс."),
+      "pl": ("Lodowa ściana", "Ściana z bloków lodu. Tylko kamieniarz może ją przebić.")}),
+    (190, "north_frozen_thicket", (50, 38), 'offs="60" time="45" ani="0" work="2" ret="1" income="0,3,0" snd="32" '
+     'coll="1" scaleTime="300" scalePercent="3"', frozen_thicket,
+     {"en": ("Frozen thicket", "Thorny brush frozen solid. Only the forester can clear it."),
+      "de": ("Vereistes Dickicht", "Dorniges Gestrüpp, steif gefroren. Nur der Förster kann es räumen."),
+      "ru": ("Мёрзлая чаща", "Колючие кусты, скованные льдом. Расчистить их может только лесник."),
+      "pl": ("Zamarznięte zarośla", "Ciernie skute lodem. Tylko leśnik może je usunąć.")}),
+]
+
+# Work sounds: id, name, loop, frame, ksynth description
+SOUNDS_NORTH = [
+    (30, "north_work_ice", 2, 6, """# A pick on hard ice: a glassy ring and a spray of chips.
+gain 0.7
+instrument ring
+  fm 5.1 1.6 0.05
+  env 0.0005 0.18 0 0.1
+end
+instrument chips
+  osc noise 1
+  env 0.001 0.02 0 0.02
+  filter highpass 3500
+  gain 0.6
+end
+note ring 0 E7 0.04
+seq chips 0.02 0.025 C4 C4@0.8 C4@0.6 . C4@0.4
+"""),
+    (31, "north_work_snow", 2, 3, """# A shovel bites into packed snow and throws it aside.
+gain 0.7
+instrument crunch
+  osc noise 1
+  env 0.005 0.09 0.2 0.06
+  filter bandpass 900 1.5
+  sweep -400 0.1
+end
+instrument thud
+  osc sine 1
+  pitch 5 0.03
+  env 0.002 0.08 0 0.05
+end
+note crunch 0 C4 0.12
+note thud 0.02 A2 0.05
+note crunch 0.2 C4 0.06 0.5
+"""),
+    (32, "north_work_frozen_wood", 2, 5, """# An axe into frozen wood: a hard crack with a little ring.
+gain 0.7
+instrument crack
+  osc noise 1
+  env 0.0005 0.04 0 0.04
+  filter bandpass 2200 2.5
+end
+instrument knock
+  osc triangle 1
+  pitch 9 0.015
+  env 0.001 0.1 0 0.06
+end
+instrument frost
+  fm 2.9 1 0.04
+  env 0.001 0.1 0 0.08
+  gain 0.25
+end
+note crack 0 C4 0.03
+note knock 0 A2 0.05
+note frost 0.01 B6 0.03
+"""),
+    (33, "north_work_gather", 0, 0, """# Hands brush snow off and gather: soft swishes and a crisp bite.
+gain 0.6
+instrument swish
+  osc noise 1
+  env 0.03 0.1 0 0.08
+  filter bandpass 1800 1
+  sweep 800 0.15
+end
+instrument bite
+  osc noise 1
+  env 0.001 0.02 0 0.02
+  filter highpass 4000
+  gain 0.5
+end
+note swish 0 C4 0.15
+note swish 0.3 C4 0.15 0.7
+seq bite 0.6 0.05 C4 C4@0.6 C4@0.4
+"""),
+]
+
+PARTICLES = [("north_frost_gold", "gold_sparkle", 0, 10)]
+
+
+def write_block(file, rows, closing):
+    """Puts the rows as the land's block at the end of the table (before its closing tag),
+    replacing the block an earlier run wrote."""
+    with open(file, encoding="utf-8") as fh:
+        text = fh.read()
+    if BLOCK in text:
+        start = text.index(BLOCK)
+        end = text.index(BLOCK_END) + len(BLOCK_END)
+        text = text[:start].rstrip(" ") + text[end:].lstrip("\n")
+        text = re.sub(r"\n+(\s*" + re.escape(closing) + ")", r"\n\1", text)
+    at = text.rindex(closing)
+    block = "  " + BLOCK + "\n" + "".join("  " + r + "\n" for r in rows) + "  " + BLOCK_END + "\n"
+    text = text[:at] + block + text[at:]
+    with open(file, "w", encoding="utf-8") as fh:
+        fh.write(text)
+
+
+def tables():
+    write_block(os.path.join(TABLES, "objects_params.xml"),
+                [f'<Object id="{i}" class="0" {attrs}/>' for i, _, _, attrs, _, _ in THINGS], "</DescTable>")
+    write_block(os.path.join(TABLES, "sounds_table.xml"),
+                [f'<Sound id="{i}" name="{n}" loop="{lp}"' + (f' frame="{fr}"' if lp == 2 else "") + "/>"
+                 for i, n, lp, fr, _ in SOUNDS_NORTH], "</SoundsTable>")
+    write_block(os.path.join(TABLES, "objects_particles.xml"),
+                [f'<Object spr="{s}" par="{p}" x="{x}" y="{y}"/>' for s, p, x, y in PARTICLES], "</Particles>")
+    for i, n, _, _, text in SOUNDS_NORTH:
+        with open(os.path.join(SOUNDS, f"{n}.ksy"), "w", encoding="utf-8") as fh:
+            fh.write(text)
+    for lang in LANGS:
+        rows = []
+        for i, _, _, _, _, names in THINGS:
+            name, desc = names[lang]
+            rows.append(f'<String name="obj_name_{i:03d}" value="{name}"/>')
+            rows.append(f'<String name="obj_desc_{i:03d}" value="{desc}"/>')
+        write_block(os.path.join(LOCALE, lang, "objects_names.xml"), rows, "</StringTable>")
+
+
+# ---------------------------------------------------------------- levels
+
+def dressed(tex):
+    """The land's own dress of a building, site or gate once it is painted, else the meadow's."""
+    return f"north_{tex}" if os.path.exists(os.path.join(ART, "world", f"north_{tex}.svg")) else tex
+
+
+# The meadow's workable things and what stands in their place in the north; where a list
+# has two, they take turns in the level.
+SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [182, 183], "22": [184],
+        "10": [186, 185], "11": [187], "12": [188], "14": [185], "15": [187], "17": [185],
+        "13": [189], "36": [190]}
+BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
+DRESS = {"building_site", "workers_house", "warehouse", "farm", "farm_field", "festival_gate",
+         "festival_tent", "forester_lodge", "stonemason_lodge", "gate_old", "drawbridge", "obelisk_growth"}
+
+# (level, template, transform, ground, what it is, new thing, puzzle piece position)
+PLAN = [
+    (1, 2, "y", "snowfield", "the snowfield: a farm for the winter and a warehouse",
+     "the north's berries, dry branches, frozen trunks and frosted gold"),
+    (2, 5, "y", "frozen_orchard", "the frozen lake: fish and cloudberries come back under the snow",
+     "the fishing holes on the lake"),
+    (3, 10, "x", "winter_fair", "the winter fair: find the three lost bells, then the fair gate opens",
+     "the lost bells of the fair"),
+]
+# Medal times (gold, silver, easy in seconds) and developers' score from the bot's runs.
+TUNING = {1: (210, 340, 450, 11900), 2: (330, 530, 690, 11800), 3: (350, 560, 730, 12100)}
+
+
+def dress_level(level, new, note):
+    file = os.path.join(ll.LEVELS, f"level_04_{level:02d}.xml")
+    keep = {}
+    if os.path.exists(file):  # the puzzle piece stays where the level had it
+        for o in ET.parse(file).getroot().iter("object"):
+            if o.get("subclass") == "900" or o.get("tex") == "puzzle_piece":
+                keep["piece"] = o.get("pos")
+    return file, keep
+
+
+def write_level(level, template, how, name, note, new):
+    file, keep = dress_level(level, new, note)
+    ll.transform_level(template, 4, level, how, name, note)
+    tree = ET.parse(file)
+    root = tree.getroot()
+    root.set("music", "4")
+    gold, silver, easy, _ = TUNING[level]
+    root.set("time_hard", str(gold))
+    root.set("time_norm", str(silver))
+    root.set("time_easy", str(easy))
+    turn = {}
+    for o in root.iter("object"):
+        sub = o.get("subclass")
+        if o.get("tex") == "puzzle_piece" and "piece" in keep:
+            o.set("pos", keep["piece"])
+        elif sub in SWAP and o.get("class") == "1":
+            k = turn.get(sub, 0)
+            turn[sub] = k + 1
+            ident = SWAP[sub][k % len(SWAP[sub])]
+            tex, (hw, hh) = BY_ID[ident]
+            o.set("tex", tex)
+            o.set("subclass", str(ident))
+            o.set("size", f"{hw:.2f},{hh:.2f}")
+            o.attrib.pop("sprite", None)
+        elif o.get("tex") in DRESS:
+            o.set("tex", dressed(o.get("tex")))
+    body = ET.tostring(root, encoding="unicode")
+    lines = [ln for ln in body.replace(" />", "/>").splitlines() if ln.strip()]
+    with open(file, "w", encoding="utf-8") as fh:
+        fh.write('<?xml version="1.0" encoding="utf-8"?>\n')
+        fh.write(f"<!-- Episode 4, level {level}: {note}. Written by art/generated/land_north.py. -->\n")
+        fh.write(f"<!-- new: {new} -->\n")
+        fh.write("\n".join(lines) + "\n")
+    fit_or_warn(file)
+    ll.ground(4, level, template, how, name, ll.SNOW, note)
+
+
+def dev_records():
+    table = os.path.join(TABLES, "dev_records.xml")
+    with open(table, encoding="utf-8") as fh:
+        lines = fh.read().splitlines()
+    keys = {400 + lvl: dev for lvl, (_, _, _, dev) in TUNING.items()}
+    kept = [ln for ln in lines if not any(f'level="{k}"' in ln for k in keys)]
+    with open(table, "w", encoding="utf-8") as fh:
+        fh.write("\n".join(kept) + "\n")
+    write_block(table, [f'<Record level="{k}" score="{v}"/>' for k, v in sorted(keys.items())], "</Records>")
+
+
+def fit_or_warn(level_file):
+    """Fits the waypoints with kcontent, or says that it could not (the level still loads)."""
+    if os.access(ll.KCONTENT, os.X_OK):
+        ll.subprocess.run([ll.KCONTENT, "level", "fit", level_file], check=True, stdout=ll.subprocess.DEVNULL)
+    else:
+        print(f"land_north.py: {ll.KCONTENT} is missing; run again after building it to fit {level_file}")
+
+
+def main():
+    ll.fit_waypoints = fit_or_warn
+    for _, _, _, _, paint, _ in THINGS:
+        paint()
+    tables()
+    for level, template, how, name, note, new in PLAN:
+        write_level(level, template, how, name, note, new)
+    dev_records()
+
+
+if __name__ == "__main__":
+    main()
