@@ -402,7 +402,7 @@ def dressed(tex):
 
 # The meadow's workable things and what stands in their place in the north; where a list
 # has two, they take turns in the level.
-SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [182, 183], "22": [184],
+SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [183, 182], "22": [184],
         "10": [186, 185], "11": [187], "12": [188], "14": [185], "15": [187], "17": [185],
         "13": [189], "36": [190]}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
