@@ -452,6 +452,7 @@ def write_level(level, template, how, name, note, new):
     tree = ET.parse(file)
     root = tree.getroot()
     root.set("music", "4")
+    root.set("dialog", f"{4000 + level * 10},1,4,0,0,0,0")
     more = 1 + GOAL_STEP * (level - 1)
     root.set("quest_res", ",".join(str(int(math.ceil(int(v) * more))) for v in root.get("quest_res").split(",")))
     turn = {}
@@ -524,6 +525,136 @@ def medal_times(level):
     return math.ceil(max(res["score"] for res, _ in runs) * 1.08)
 
 
+# The chief's opening line of each level (dialog_4LL0) and, for a level that brings something
+# new, the level message shown before it starts with its picture: (world pictures, where).
+SPEECH = {
+    1: {"en": "The north is white and still. Clear the drifts and trunks; the cloudberries and the frosted gold will carry us.",
+        "de": "Der Norden ist weiß und still. Räumt die Wehen und Stämme; Moltebeeren und Frostgold bringen uns durch.",
+        "ru": "Север бел и тих. Расчистите сугробы и стволы — морошка и золото во льду нас прокормят.",
+        "pl": "Północ jest biała i cicha. Usuńcie zaspy i pnie; moroszka i złoto w lodzie nas wyżywią."},
+    2: {"en": "Cut holes in the lake ice. The fish come back, and so do the berries.",
+        "de": "Schlagt Löcher ins Eis des Sees. Die Fische kommen wieder, die Beeren auch.",
+        "ru": "Прорубите лунки во льду озера. Рыба вернётся, и ягоды тоже.",
+        "pl": "Wytnijcie przeręble w lodzie jeziora. Ryby wrócą, jagody też."},
+    3: {"en": "The fair's bells are lost in the snow. Find all three and the gate opens.",
+        "de": "Die Glocken des Marktes liegen im Schnee. Findet alle drei, dann öffnet sich das Tor.",
+        "ru": "Колокола ярмарки потерялись в снегу. Найдите все три, и ворота откроются.",
+        "pl": "Dzwony jarmarku zginęły w śniegu. Znajdźcie wszystkie trzy, a brama się otworzy."},
+    5: {"en": "Walls of ice bar the quarry. Build the stonemason's lodge: only the mason cuts through them.",
+        "de": "Eiswände versperren den Steinbruch. Baut die Steinmetzhütte: nur der Steinmetz kommt durch.",
+        "ru": "Ледяные стены преграждают каменоломню. Постройте мастерскую каменотёса: только он их прорубит.",
+        "pl": "Lodowe ściany zamykają kamieniołom. Zbudujcie chatę kamieniarza: tylko on je przebije."},
+    6: {"en": "Beyond the wall the creek is frozen, but the drawbridge is broken. Force the gate, then mend the bridge.",
+        "de": "Hinter der Mauer ist der Bach gefroren, doch die Zugbrücke ist kaputt. Öffnet das Tor, dann flickt die Brücke.",
+        "ru": "За стеной замёрз ручей, но подъёмный мост сломан. Откройте ворота, потом почините мост.",
+        "pl": "Za murem strumień zamarzł, ale most zwodzony jest zepsuty. Sforsujcie bramę, potem naprawcie most."},
+    7: {"en": "A blizzard hides the east. Light the two beacons and the white fog will lift.",
+        "de": "Ein Schneesturm verbirgt den Osten. Entzündet die zwei Leuchtfeuer, dann hebt sich der weiße Nebel.",
+        "ru": "Метель скрывает восток. Зажгите два сигнальных огня, и белая мгла рассеется.",
+        "pl": "Zamieć skrywa wschód. Zapalcie dwa ogniska sygnałowe, a biała mgła opadnie."},
+    8: {"en": "The reindeer herders need room. Enlarge the workers' house: a big house brings one more worker.",
+        "de": "Die Rentierhirten brauchen Platz. Vergrößert das Arbeiterhaus: ein großes Haus bringt einen Arbeiter mehr.",
+        "ru": "Оленеводам нужно место. Расширьте дом рабочих: большой дом даёт ещё одного рабочего.",
+        "pl": "Pasterze reniferów potrzebują miejsca. Rozbudujcie dom robotników: duży dom daje jednego robotnika więcej."},
+    9: {"en": "Frost has bound the thickets into ice. Build the forester's lodge: the forester clears them.",
+        "de": "Der Frost hat das Dickicht zu Eis gebunden. Baut die Försterhütte: der Förster räumt es.",
+        "ru": "Мороз сковал чащу льдом. Постройте сторожку лесника: лесник её расчистит.",
+        "pl": "Mróz skuł zarośla lodem. Zbudujcie leśniczówkę: leśnik je usunie."},
+    10: {"en": "The long night is here. Build far from the camp and fill the stores before the dark deepens.",
+         "de": "Die lange Nacht ist da. Baut fern vom Lager und füllt die Vorräte, bevor es ganz dunkel wird.",
+         "ru": "Пришла долгая ночь. Стройтесь вдали от лагеря и наполните запасы, пока не сгустилась тьма.",
+         "pl": "Nadeszła długa noc. Budujcie daleko od obozu i napełnijcie zapasy, zanim zapadnie ciemność."},
+    11: {"en": "The northern lights are up. One last harvest, the largest of all, and the north is ours.",
+         "de": "Das Nordlicht leuchtet. Eine letzte Ernte, die größte von allen, und der Norden ist unser.",
+         "ru": "Сияет северное сияние. Последний урожай, самый большой, и север наш.",
+         "pl": "Świeci zorza polarna. Ostatnie żniwa, największe ze wszystkich, i północ jest nasza."},
+}
+MESSAGES = {
+    2: ({"en": "Under the lake ice the fish are waiting. A fishing hole gives food again and again.",
+         "de": "Unter dem Eis des Sees warten die Fische. Ein Eisloch gibt immer wieder Nahrung.",
+         "ru": "Подо льдом озера ждёт рыба. Прорубь снова и снова даёт еду.",
+         "pl": "Pod lodem jeziora czekają ryby. Przerębel raz po raz daje jedzenie."},
+        [("north_ice_hole", 130, 80, 1.4), ("north_cloudberry", 215, 110, 1.0)]),
+    3: ({"en": "The winter fair cannot begin: its three bells are lost somewhere in the snow.",
+         "de": "Der Wintermarkt kann nicht beginnen: seine drei Glocken liegen irgendwo im Schnee.",
+         "ru": "Зимняя ярмарка не может начаться: три её колокола потерялись где-то в снегу.",
+         "pl": "Zimowy jarmark nie może się zacząć: jego trzy dzwony zginęły gdzieś w śniegu."},
+        [("lost_bell", 80, 100, 1.3), ("lost_bell", 130, 90, 1.3), ("lost_bell", 180, 100, 1.3)]),
+    5: ({"en": "Walls of blue ice close the quarry. Only the stonemason can cut through them.",
+         "de": "Wände aus blauem Eis schließen den Steinbruch. Nur der Steinmetz kann sie durchschlagen.",
+         "ru": "Стены синего льда закрывают каменоломню. Прорубить их может только каменотёс.",
+         "pl": "Ściany niebieskiego lodu zamykają kamieniołom. Tylko kamieniarz może je przebić."},
+        [("north_ice_wall", 150, 85, 1.3), ("stonemason_lodge", 70, 80, 0.5)]),
+    6: ({"en": "An old wall with a stuck gate, and beyond it a frozen creek with a broken drawbridge.",
+         "de": "Eine alte Mauer mit klemmendem Tor, dahinter ein gefrorener Bach mit kaputter Zugbrücke.",
+         "ru": "Старая стена с заклинившими воротами, а за ней — замёрзший ручей и сломанный мост.",
+         "pl": "Stary mur z zaciętą bramą, a za nim zamarznięty strumień i zepsuty most zwodzony."},
+        [("gate_old", 80, 85, 1.1), ("drawbridge", 185, 95, 1.0)]),
+    7: ({"en": "A white blizzard hides half the land. Light the beacons and it lifts.",
+         "de": "Ein weißer Schneesturm verbirgt das halbe Land. Entzündet die Leuchtfeuer, dann hebt er sich.",
+         "ru": "Белая метель скрывает полземли. Зажгите сигнальные огни, и она рассеется.",
+         "pl": "Biała zamieć skrywa pół krainy. Zapalcie ogniska sygnałowe, a opadnie."},
+        [("fog_bank", 180, 85, 0.55), ("beacon_fire", 75, 80, 1.2)]),
+    8: ({"en": "Work on the workers' house and it grows: the big house gives one more worker.",
+         "de": "Arbeitet am Arbeiterhaus, und es wächst: das große Haus gibt einen Arbeiter mehr.",
+         "ru": "Поработайте над домом рабочих, и он вырастет: большой дом даёт ещё одного рабочего.",
+         "pl": "Pracujcie nad domem robotników, a urośnie: duży dom daje jednego robotnika więcej."},
+        [("workers_house_big", 130, 80, 0.55)]),
+    9: ({"en": "Frozen thickets close the pine hollow. The forester from the lodge clears them.",
+         "de": "Vereistes Dickicht schließt die Kiefernsenke. Der Förster aus der Hütte räumt es.",
+         "ru": "Мёрзлая чаща закрывает сосновую лощину. Лесник из сторожки расчистит её.",
+         "pl": "Zamarznięte zarośla zamykają sosnową kotlinę. Leśnik z leśniczówki je usunie."},
+        [("north_frozen_thicket", 160, 85, 1.2), ("forester_lodge", 70, 80, 0.5)]),
+}
+
+
+FRAMES = {"beacon_fire": (56, 80), "gate_old": (112, 96), "drawbridge": (128, 80)}
+
+
+def nested(name, x, y, scale, k):
+    """A world picture drawn into another picture, centred at x, y and scaled (its ids kept apart)."""
+    with open(os.path.join(ART, "world", f"{dressed(name) if name in DRESS else name}.svg"),
+              encoding="utf-8") as fh:
+        t = fh.read()
+    t = re.sub(r"<\?xml[^>]*>|<!--.*?-->", "", t, flags=re.S)
+    t = re.sub(r'id="([^"]*)"', lambda m: f'id="m{k}{m.group(1)}"', t)
+    t = re.sub(r"url\(#([^)]*)\)", lambda m: f"url(#m{k}{m.group(1)})", t)
+    t = re.sub(r'href="#([^"]*)"', lambda m: f'href="#m{k}{m.group(1)}"', t)
+    w = float(re.search(r'<svg[^>]*\bwidth="([\d.]+)"', t).group(1))
+    h = float(re.search(r'<svg[^>]*\bheight="([\d.]+)"', t).group(1))
+    if name in FRAMES:  # a sheet: only its first frame
+        w, h = FRAMES[name]
+        t = re.sub(r"<svg([^>]*?)\bwidth=\"[^\"]*\"\s+height=\"[^\"]*\"\s+viewBox=\"[^\"]*\"",
+                   f'<svg\\1width="{w}" height="{h}" viewBox="0 0 {w} {h}"', t, count=1)
+    return (f'<g transform="translate({f(x - w * scale / 2)} {f(y - h * scale / 2)}) scale({f(scale)})">'
+            + t.strip() + "</g>")
+
+
+def message_picture(level, pictures):
+    d = Doc(260, 150, f"Level message of the snowy north, level {level} (written by generated/land_north.py)")
+    d.add(f'<rect width="260" height="150" fill="{d.linear("msgSky", [(0, "#6a8ab8"), (1, "#d8e6f4")])}"/>')
+    for x, h in ((20, 40), (60, 55), (200, 50), (240, 38)):
+        d.add(poly([(x - 22, 70), (x, 70 - h), (x + 22, 70)], "#9ab4cc", "#7a94b0", 1))
+        d.add(poly([(x - 7, 70 - h + 14), (x, 70 - h), (x + 7, 70 - h + 14)], "#ffffff"))
+    d.add(path("M0 70 C60 60 120 76 180 66 S240 64 260 68 V150 H0 Z", d.linear("msgSnow", SNOW), "#8aa0b8", 1.2))
+    for k, (name, x, y, scale) in enumerate(pictures):
+        d.add(nested(name, x, y, scale, k))
+    d.add(f'<rect x="1" y="1" width="258" height="148" fill="none" stroke="{OUTLINE}" stroke-width="2"/>')
+    d.save(os.path.join("atlases", "dialogs"), f"msg_04_{level:02d}")
+
+
+def texts():
+    for lang in LANGS:
+        rows = []
+        for level, lines in SPEECH.items():
+            rows.append(f'<String name="dialog_{4000 + level * 10}" value="{lines[lang]}"/>')
+        for level, (words, _) in MESSAGES.items():
+            rows.append(f'<String name="level_message_04_{level:02d}" value="{words[lang]}"/>')
+        write_block(os.path.join(LOCALE, lang, "strings.xml"), rows, "</StringTable>")
+    for level, (_, pictures) in MESSAGES.items():
+        message_picture(level, pictures)
+
+
 def dev_records(scores):
     table = os.path.join(TABLES, "dev_records.xml")
     with open(table, encoding="utf-8") as fh:
@@ -548,6 +679,7 @@ def main():
     for _, _, _, _, paint, _ in THINGS:
         paint()
     tables()
+    texts()
     for level, template, how, name, note, new in PLAN:
         write_level(level, template, how, name, note, new)
     if os.access(ll.KCONTENT, os.X_OK):
