@@ -423,7 +423,7 @@ PLAN = [
      "the old gate and the drawbridge"),
     (7, 6, "y", "white_moor", "the white moor: blizzard fog hides the east until the beacons burn",
      "fog and beacons"),
-    (8, 7, "y", "reindeer_camp", "the reindeer camp: enlarge the house, then build the warehouse and the farm",
+    (8, 7, "x", "reindeer_camp", "the reindeer camp: enlarge the house, then build the warehouse and the farm",
      "the enlarged workers' house"),
     (9, 8, "y", "pine_hollow", "the pine hollow: frozen thickets close the wood; the forester clears them",
      "the frozen thickets and the forester"),
