@@ -473,6 +473,8 @@ def write_level(level, template, how, name, note, new):
             o.set("subclass", str(ident))
             o.set("size", f"{hw:.2f},{hh:.2f}")
             o.attrib.pop("sprite", None)
+        elif o.get("tex") == "deco_flowers":  # no flowers bloom in the snow
+            o.set("tex", "deco_rock")
         elif o.get("tex") in DRESS:
             o.set("tex", dressed(o.get("tex")))
     body = ET.tostring(root, encoding="unicode")
