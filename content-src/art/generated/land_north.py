@@ -403,8 +403,9 @@ def dressed(tex):
 # The meadow's workable things and what stands in their place in the north; where a list
 # has two, they take turns in the level.
 SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [183, 182], "22": [184],
-        "10": [186, 185], "11": [187], "12": [188], "14": [185], "15": [187], "17": [185],
+        "10": [186, 188, 185], "11": [187], "12": [188, 185], "14": [185, 188], "15": [187], "17": [185],
         "13": [189], "36": [190]}
+TURNS = {}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 DRESS = {"building_site", "workers_house", "warehouse", "farm", "farm_field", "festival_gate",
          "festival_tent", "forester_lodge", "stonemason_lodge", "gate_old", "drawbridge", "obelisk_growth"}
@@ -454,7 +455,7 @@ def write_level(level, template, how, name, note, new):
     root.set("dialog", f"{4000 + level * 10},1,4,0,0,0,0")
     more = 1 + GOAL_STEP * (level - 1)
     root.set("quest_res", ",".join(str(int(math.ceil(int(v) * more))) for v in root.get("quest_res").split(",")))
-    turn = {}
+    turn = TURNS  # the turns run on through the episode, so each of a pair shows in several levels
     if level == 11:  # the last level holds no puzzle piece
         for parent in root.iter():
             for o in [c for c in parent if c.tag == "object" and c.get("tex") == "puzzle_piece"]:
