@@ -353,7 +353,16 @@ seq bite 0.6 0.05 C4 C4@0.6 C4@0.4
 """),
 ]
 
-PARTICLES = [("north_frost_gold", "gold_sparkle", 0, 10)]
+PARTICLES = [("north_frost_gold", "north_frost_glint", 0, 10)]
+EFFECTS_SRC = os.path.join(os.path.dirname(ART), "effects", "src")
+TEXTURES = ("soft", "spark", "star", "ring", "smoke", "drop", "flake", "leaf", "feather")
+# The frosted gold glints gold and ice-blue, and a flake or two drifts off it.
+FROST_GLINT = """  <emitter name="glints" loop="1" duration="1">
+    <layer name="glints" texture="star" blend="add" max="12" rate="0:4" life="0.5 0.9" area="ellipse 40 20" spin="-40 40" angle="0 45" size="0:2 0.5:16 1:2" sizevar="0.3" color="0:FFFFF8D0 0.5:FFFFD860 1:00FFB020"/>
+    <layer name="ice" texture="spark" blend="add" max="8" rate="0:3" life="0.4 0.7" area="ellipse 36 18" size="0:2 0.5:10 1:2" sizevar="0.3" color="0:FFFFFFFF 0.5:FFB8E0FF 1:0080C0FF"/>
+    <layer name="flakes" texture="flake" blend="alpha" max="6" rate="0:1.5" life="1.2 1.8" speed="6 16" direction="180" spread="60" area="ellipse 30 10" gravity="0 12" spin="-60 60" angle="0 360" size="0:5 1:4" color="0:00FFFFFF 0.2:E0FFFFFF 1:00E8F4FF"/>
+  </emitter>
+"""
 
 
 def write_block(file, rows, closing):
@@ -381,6 +390,13 @@ def tables():
                  for i, n, lp, fr, _ in SOUNDS_NORTH], "</SoundsTable>")
     write_block(os.path.join(TABLES, "objects_particles.xml"),
                 [f'<Object spr="{s}" par="{p}" x="{x}" y="{y}"/>' for s, p, x, y in PARTICLES], "</Particles>")
+    with open(os.path.join(EFFECTS_SRC, "north_frost_glint.xml"), "w", encoding="utf-8") as fh:
+        fh.write('<?xml version="1.0" encoding="utf-8"?>\n<!-- Frosted gold glinting gold and ice-blue, '
+                 'a flake drifting off it now and then (written by art/generated/land_north.py). -->\n<effect>\n')
+        for t in TEXTURES:
+            fh.write(f'  <texture name="{t}" file="../textures/{t}.png"/>\n')
+        fh.write('  <texture name="butterfly" file="../textures/butterfly.png" frames="2"/>\n')
+        fh.write(FROST_GLINT + "</effect>\n")
     for i, n, _, _, text in SOUNDS_NORTH:
         with open(os.path.join(SOUNDS, f"{n}.ksy"), "w", encoding="utf-8") as fh:
             fh.write(text)
