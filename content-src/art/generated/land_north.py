@@ -412,7 +412,8 @@ def tables():
 # ---------------------------------------------------------------- levels
 
 def dressed(tex):
-    """The land's own dress of a building, site or gate once it is painted, else the meadow's."""
+    """The land's own dress of a building, site, gate or anything else of the meadow once it is
+    painted (world/north_TEX.svg), else the meadow's picture."""
     return f"north_{tex}" if os.path.exists(os.path.join(ART, "world", f"north_{tex}.svg")) else tex
 
 
@@ -423,8 +424,6 @@ SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [183, 182], "2
         "13": [189], "36": [190]}
 TURNS = {}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
-DRESS = {"building_site", "workers_house", "warehouse", "farm", "farm_field", "festival_gate",
-         "festival_tent", "forester_lodge", "stonemason_lodge", "gate_old", "drawbridge", "obelisk_growth"}
 
 # (level, template, transform, ground, what it is, new thing, puzzle piece position)
 PLAN = [
@@ -491,7 +490,7 @@ def write_level(level, template, how, name, note, new):
             o.attrib.pop("sprite", None)
         elif o.get("tex") == "deco_flowers":  # no flowers bloom in the snow
             o.set("tex", "deco_rock")
-        elif o.get("tex") in DRESS:
+        elif o.get("tex") and not o.get("tex").startswith(("bg_", "north_")) and o.get("tex") != "puzzle_piece":
             o.set("tex", dressed(o.get("tex")))
     body = ET.tostring(root, encoding="unicode")
     lines = [ln for ln in body.replace(" />", "/>").splitlines() if ln.strip()]
@@ -631,7 +630,7 @@ FRAMES = {"beacon_fire": (56, 80), "gate_old": (112, 96), "drawbridge": (128, 80
 
 def nested(name, x, y, scale, k):
     """A world picture drawn into another picture, centred at x, y and scaled (its ids kept apart)."""
-    with open(os.path.join(ART, "world", f"{dressed(name) if name in DRESS else name}.svg"),
+    with open(os.path.join(ART, "world", f"{name if name.startswith('north_') else dressed(name)}.svg"),
               encoding="utf-8") as fh:
         t = fh.read()
     t = re.sub(r"<\?xml[^>]*>|<!--.*?-->", "", t, flags=re.S)
