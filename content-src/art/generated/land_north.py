@@ -420,7 +420,7 @@ def dressed(tex):
 # The meadow's workable things and what stands in their place in the north; where a list
 # has two, they take turns in the level.
 SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [183, 182], "22": [184],
-        "10": [186, 188, 185], "11": [187], "12": [188, 185], "14": [185, 188], "15": [187], "17": [185],
+        "10": [186, 188, 185], "11": [187], "12": [188, 185], "14": [185, 188], "15": [187, 186], "17": [185],
         "13": [189], "36": [190]}
 TURNS = {}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
@@ -443,8 +443,10 @@ PLAN = [
      "fog and beacons"),
     (9, 4, "y", "frozen_lake", "the frozen lake: force the old gate and mend the drawbridge over the creek",
      "the old gate and the drawbridge"),
-    (10, 2, "xy", "midwinter_feast", "the midwinter feast: a bigger farmstead far from the camp", "nothing"),
-    (11, 5, "x", "crystal_cave", "the crystal cave: the last and largest harvest of the north", "nothing"),
+    (10, 8, "x", "midwinter_feast", "the midwinter feast: the forester clears the frozen wood for the feast",
+     "nothing"),
+    (11, 3, "x", "crystal_cave", "the crystal cave: walls of ice before the last and largest harvest of the north",
+     "nothing"),
 ]
 # The goals grow through the episode: each level asks this share more than the template's
 # (on top of the share later_levels.py adds for the episode).
@@ -577,14 +579,14 @@ SPEECH = {
         "de": "Der Frost hat das Dickicht zu Eis gebunden. Baut die Försterhütte: der Förster räumt es.",
         "ru": "Мороз сковал чащу льдом. Постройте сторожку лесника: лесник её расчистит.",
         "pl": "Mróz skuł zarośla lodem. Zbudujcie leśniczówkę: leśnik je usunie."},
-    10: {"en": "Midwinter is near. Build a farmstead far from the camp and fill the stores for the feast.",
-         "de": "Mittwinter naht. Baut einen Hof fern vom Lager und füllt die Vorräte für das Fest.",
-         "ru": "Близится середина зимы. Постройте хутор вдали от лагеря и наполните запасы к празднику.",
-         "pl": "Zbliża się środek zimy. Zbudujcie gospodarstwo daleko od obozu i napełnijcie zapasy na ucztę."},
-    11: {"en": "The crystal cave glitters under the hills. One last harvest, the largest of all, and the north is ours.",
-         "de": "Unter den Hügeln glitzert die Kristallhöhle. Eine letzte Ernte, die größte von allen, und der Norden ist unser.",
-         "ru": "Под холмами сверкает хрустальная пещера. Последний урожай, самый большой, и север наш.",
-         "pl": "Pod wzgórzami lśni kryształowa jaskinia. Ostatnie żniwa, największe ze wszystkich, i północ jest nasza."},
+    10: {"en": "Midwinter is near. Let the forester clear the frozen wood and fill the stores for the feast.",
+         "de": "Mittwinter naht. Lasst den Förster den gefrorenen Wald räumen und füllt die Vorräte für das Fest.",
+         "ru": "Близится середина зимы. Пусть лесник расчистит мёрзлый лес, а вы наполните запасы к празднику.",
+         "pl": "Zbliża się środek zimy. Niech leśnik oczyści zamarznięty las, a wy napełnijcie zapasy na ucztę."},
+    11: {"en": "The crystal cave glitters behind walls of ice. Cut through them: one last harvest, the largest of all, and the north is ours.",
+         "de": "Hinter Wänden aus Eis glitzert die Kristallhöhle. Schlagt euch durch: eine letzte Ernte, die größte von allen, und der Norden ist unser.",
+         "ru": "За ледяными стенами сверкает хрустальная пещера. Прорубитесь к ней: последний урожай, самый большой, и север наш.",
+         "pl": "Za lodowymi ścianami lśni kryształowa jaskinia. Przebijcie się: ostatnie żniwa, największe ze wszystkich, i północ jest nasza."},
 }
 MESSAGES = {
     2: ({"en": "Under the lake ice the fish are waiting. A fishing hole gives food again and again.",
