@@ -453,6 +453,20 @@ PLAN = [
 GOAL_STEP = 0.04
 
 
+def quiet_spot(root, piece):
+    """The place on a grid over the level that lies farthest from every other object, where
+    the puzzle piece hides without covering anything."""
+    others = [ll.pos_of(o) for o in root.iter("object")
+              if o is not piece and o.get("pos") and not o.get("tex", "").startswith("bg_")]
+    best, spot = -1.0, (0.0, 0.0)
+    for gx in range(-500, 501, 20):  # clear of the screen edges and the HUD
+        for gy in range(-260, 261, 20):
+            d = min((math.hypot(gx - x, gy - y) for x, y in others), default=1e9)
+            if d > best:
+                best, spot = d, (gx, gy)
+    return f"{spot[0]},{spot[1]}"
+
+
 def dress_level(level, new, note):
     file = os.path.join(ll.LEVELS, f"level_04_{level:02d}.xml")
     keep = {}
@@ -479,8 +493,10 @@ def write_level(level, template, how, name, note, new):
                 parent.remove(o)
     for o in root.iter("object"):
         sub = o.get("subclass")
-        if o.get("tex") == "puzzle_piece" and "piece" in keep:
+        if o.get("tex") == "puzzle_piece" and level <= 3 and "piece" in keep:
             o.set("pos", keep["piece"])
+        elif o.get("tex") == "puzzle_piece":
+            o.set("pos", quiet_spot(root, o))
         elif sub in SWAP and o.get("class") == "1":
             k = turn.get(sub, 0)
             turn[sub] = k + 1
