@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <string>
 
 #include "LevelTestSupport.h"
 #include "kcontent/LevelHintsCommand.h"
+#include "level/GameDescriptors.h"
 
 using namespace leveltest;
 namespace fs = std::filesystem;
@@ -48,6 +50,43 @@ TEST(NorthLandTest, LevelsUseTheLandsOwnThingsWithHintsInEveryLanguage) {
   EXPECT_EQ(levels, 10);
   for (int id = 180; id <= 188; ++id) EXPECT_GE(levelsWith[id], 3) << "descriptor " << id;
   for (int id = 189; id <= 190; ++id) EXPECT_GE(levelsWith[id], 2) << "descriptor " << id;
+}
+
+// The north's descriptors load from the demo tables: every thing can be worked, with a work
+// sound of its own that ksynth makes, the resource sites grow back and pay (berries and
+// fishing holes food, branches and pines wood, the frosted gold gold for some food), and the
+// ice wall and the frozen thicket wait for the stonemason and the forester.
+TEST(NorthLandTest, DescriptorsSoundsAndGlintLoad) {
+  ASSERT_TRUE(fs::exists(DemoGame() + "/../effects/src/north_frost_glint.xml"));
+  FakeTextures textures;
+  GameDescriptors descriptors;
+  FileSystem files;
+  files.Mount(DemoGame() + "/content");
+  files.Mount(DemoGame() + "/locale/en");
+  StringTable strings(files);
+  ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
+  for (int id = 180; id <= 190; ++id) {
+    const ObjectDesc* d = descriptors.Obstacle(id);
+    ASSERT_NE(d, nullptr) << id;
+    EXPECT_FALSE(d->Indestructible()) << id;
+    const SoundRef* sound = descriptors.Sound(d->snd);
+    ASSERT_NE(sound, nullptr) << id;
+    EXPECT_EQ(sound->name.rfind("north_", 0), 0u) << id;
+    EXPECT_TRUE(fs::exists(DemoGame() + "/../sounds/effects/" + sound->name + ".ksy")) << sound->name;
+  }
+  const std::array<int, 3> food{2, 0, 0}, fish{3, 0, 0}, gold{0, 0, 2};
+  EXPECT_EQ(descriptors.Obstacle(180)->income, food);
+  EXPECT_EQ(descriptors.Obstacle(181)->income, fish);
+  EXPECT_GT(descriptors.Obstacle(182)->income[1], 0);
+  EXPECT_GT(descriptors.Obstacle(183)->income[1], 0);
+  EXPECT_EQ(descriptors.Obstacle(184)->income, gold);
+  EXPECT_GT(descriptors.Obstacle(184)->cost[0], 0);
+  EXPECT_EQ(descriptors.Obstacle(189)->WorkerType(), 1);
+  EXPECT_EQ(descriptors.Obstacle(190)->WorkerType(), 2);
+  for (int id = 180; id <= 188; ++id) EXPECT_EQ(descriptors.Obstacle(id)->WorkerType(), 0) << id;
+  const ObjectParticle* glint = descriptors.ObjectParticles("north_frost_gold");
+  ASSERT_NE(glint, nullptr);
+  EXPECT_EQ(glint->par, "north_frost_glint");
 }
 
 }  // namespace
