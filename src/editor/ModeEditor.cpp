@@ -302,7 +302,8 @@ void ModeEditor::Play() {
 void ModeEditor::Prove() {
   Application& app = App();
   if (!document_ || !app.descriptors() || !app.gameSettings()) return;
-  proof_ = LevelProof::Prove(*app.descriptors(), *app.gameSettings(), document_->Text());
+  proof_ = LevelProof::Prove(*app.descriptors(), *app.gameSettings(), document_->Text(), 3600,
+                             document_->level().episode, document_->level().levelNumber);
   const auto run = [&](const char* key, const LevelProof::Run& r) {
     char time[16];
     std::snprintf(time, sizeof time, "%d:%02d", r.seconds / 60, r.seconds % 60);

@@ -7,19 +7,15 @@
 
 using namespace editortest;
 
-// The rule the shipped levels' times were tuned with, checked against their own numbers.
-TEST(LevelProofTest, MedalTimesFollowTheExpertBotsTime) {
+// The editor suggests the campaign's rule for the level's place.
+TEST(LevelProofTest, MedalTimesFollowTheExpertBotsTimeByTheCampaignsRule) {
   int gold = 0, silver = 0, reference = 0;
-  LevelProof::SuggestTimes(160, gold, silver, reference);  // 179.2 s up to 180
-  EXPECT_EQ(gold, 180);
-  EXPECT_EQ(silver, 290);                                  // 288
-  EXPECT_EQ(reference, 380);                               // 377
-  LevelProof::SuggestTimes(241, gold, silver, reference);  // 269.92
-  EXPECT_EQ(gold, 270);
-  EXPECT_EQ(silver, 440);
-  EXPECT_EQ(reference, 580);
-  LevelProof::SuggestTimes(250, gold, silver, reference);  // exactly 280
-  EXPECT_EQ(gold, 280);
+  LevelProof::SuggestTimes(1, 1, 160000, gold, silver, reference);
+  EXPECT_EQ(gold, 180);       // 179.2
+  EXPECT_EQ(silver, 308);     // 160 / 0.52 = 307.7
+  EXPECT_EQ(reference, 401);  // 400.4
+  LevelProof::SuggestTimes(5, 11, 241000, gold, silver, reference);
+  EXPECT_EQ(silver, 306);  // 241 / 0.79 = 305.06
 }
 
 // The bot wins a shipped level in both difficulties and the suggestion follows its expert
@@ -31,7 +27,7 @@ TEST(LevelProofTest, TheBotProvesALevelOrFindsItUnwinnable) {
   ASSERT_TRUE(proof.expert.won);
   EXPECT_GT(proof.expert.seconds, 10);
   int gold = 0, silver = 0, reference = 0;
-  LevelProof::SuggestTimes(proof.expert.seconds, gold, silver, reference);
+  LevelProof::SuggestTimes(0, 0, proof.expert.gameMs, gold, silver, reference);
   EXPECT_EQ(proof.gold, gold);
   EXPECT_EQ(proof.silver, silver);
   EXPECT_EQ(proof.reference, reference);

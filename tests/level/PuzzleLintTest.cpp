@@ -12,6 +12,7 @@
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
+using namespace leveltest;
 
 namespace {
 
