@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kcontent/AtlasCommand.h"
+#include "kcontent/CampaignCommand.h"
 #include "kcontent/ComicCheckCommand.h"
 #include "kcontent/Commands.h"
 #include "kcontent/ImageCommand.h"
@@ -51,6 +52,16 @@ constexpr Command kCommands[] = {
      "prints the level's speech script: every line with its trigger, speaker, kind, delay, "
      "arrow target, the chain it wakes and its text",
      RunLevelCommand},
+    {"campaign", "campaign table GAME [--readme F] [--check F]",
+     "measures every campaign level with the bot (casual and expert time, silver time, their "
+     "ratio, clicks, what it introduces) as a Markdown table; --readme writes it into F's "
+     "campaign-table section, --check names every level off the medal rule, the band or the "
+     "limits, and a stale table",
+     RunCampaignCommand},
+    {"campaign", "campaign tune FILE... [--write]",
+     "plays levels with the bot and prints the medal times of the rule; --write puts them and "
+     "the developers' score (--dev-records PATH) into the files",
+     RunCampaignCommand},
     {"save", "save show [DIR] [--check]",
      "decodes the per-user files of DIR (default: the data folder); --check: exit 1 when one "
      "would be ignored on load",

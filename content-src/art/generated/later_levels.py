@@ -46,6 +46,20 @@ LEVEL_PLAN = [
 ]
 
 
+# What each level brings that the campaign has not shown before (the campaign table's column).
+NEW = {
+    (2, 1): "the coast (buildings as on the meadow)",
+    (2, 2): "nothing (things grow back, as on the meadow)",
+    (2, 3): "nothing (the old gate and the drawbridge again)",
+    (3, 1): "the autumn wood (the forester and the thickets again)",
+    (3, 2): "nothing (fog and beacons again)",
+    (3, 3): "the thief",
+    (5, 1): "the red desert (dust banks and beacons)",
+    (5, 2): "nothing (the old gate and the drawbridge again)",
+    (5, 3): "nothing (lost bells and a fair gate again)",
+}
+
+
 # Later episodes ask for more: the goal's resources grow by this share per episode after the
 # first, and the north and the desert have thieves where the template had none.
 QUEST_GROWTH = 0.1
@@ -151,6 +165,7 @@ def transform_level(template, episode, level, how, ground, note):
         fh.write('<?xml version="1.0" encoding="utf-8"?>\n')
         fh.write(f"<!-- Episode {episode}, level {level}: {note}. Written by "
                  "art/generated/later_levels.py. -->\n")
+        fh.write(f"<!-- new: {NEW[(episode, level)]} -->\n")
         lines = [ln for ln in body.replace(" />", "/>").splitlines() if ln.strip()]
         fh.write("\n".join(lines) + "\n")
     fit_waypoints(out)

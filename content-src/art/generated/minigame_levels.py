@@ -166,6 +166,7 @@ def write_level(episode, number, ground, title, build, health=6, times=(300, 200
     text = (f'<?xml version="1.0" encoding="utf-8"?>\n'
             f'<!-- Episode {episode}, level {number}: {title} Written by '
             f'art/generated/minigame_levels.py. -->\n'
+            + (f'<!-- new: mini-game: {title.rstrip(".")} -->\n' if episode <= 5 else '') +
             f'<level episode="{episode}" level="{number}" mode="3" music="{episode if episode <= 5 else 1}" '
             f'time_easy="{times[0]}" time_norm="{times[1]}" time_hard="{times[2]}" '
             f'run_speed="25" state="0">\n' + "\n".join(lv.objects) + "\n</level>\n")
