@@ -41,6 +41,10 @@ struct ModeRequest {
   // progress, record or saved game is written, and Escape or the level's end goes back to
   // `back` (told that it comes back from the game by its own `back`).
   std::shared_ptr<const std::string> levelText;
+  // Game, with levelText: the file name of the player's own level it is. Such a level plays
+  // as a campaign level does, with its result dialogs, and its result is kept with the own
+  // levels' records; the campaign's progress and records stay as they are.
+  std::string ownLevel;
 };
 
 inline ModeRequest ShowScreen(ModeId mode) {
@@ -113,5 +117,13 @@ inline ModeRequest PlayTrial(const std::string& text, int episode, int level, Mo
   ModeRequest request = PlayLevel(episode, level);
   request.levelText = std::make_shared<const std::string>(text);
   request.back = back;
+  return request;
+}
+// The player's own level `file` (its text read from the data folder's levels), coming back to
+// `back` afterwards.
+inline ModeRequest PlayOwnLevel(const std::string& text, const std::string& file, int episode,
+                                int level, ModeId back) {
+  ModeRequest request = PlayTrial(text, episode, level, back);
+  request.ownLevel = file;
   return request;
 }

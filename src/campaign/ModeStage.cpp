@@ -9,7 +9,10 @@
 
 #include "app/Application.h"
 #include "base/GameKeys.h"
+#include "base/DataFiles.h"
 #include "campaign/BannerDlg.h"
+#include "campaign/OwnLevelList.h"
+#include "campaign/OwnLevelsDlg.h"
 #include "gui/GUIDialog.h"
 #include "gui/GUIMessageBox.h"
 #include "gui/GUIText.h"
@@ -26,6 +29,7 @@ namespace {
 constexpr int kLockedAlpha = 127;
 constexpr float kBannerDelayMs = 10000;
 constexpr int kScoreText = 88;
+constexpr int kOwnLevelsDialog = 40;  // no command of the map's
 constexpr int kHiddenIds[] = {6, 8, 9, 16, 89, 90, 91};
 
 std::string Key(const char* pattern, int a, int b = 0) {
@@ -348,6 +352,7 @@ void ModeStage::Update() {
     bannerAsked = true;
     if (auto* promo = dynamic_cast<BannerDlg*>(banner)) promo->SlideIn();
   }
+  TakeOwnLevelsAnswer();
   // A dialog of the map's own list that has its answer is closed and removed; the list
   // forgets it as its hovered, captured or focused control with the removal.
   for (size_t i = 0; i < controls.Size();) {
@@ -453,6 +458,41 @@ void ModeStage::OnceOnlyMessages() {
     profiles->SaveProgress();
     ShowOkDialog("super_bonus_unlocked");
   }
+}
+
+void ModeStage::ShowOwnLevels() {
+  Application& app = App();
+  if (ownLevels || !app.descriptors() || !app.strings() || !app.profiles()) return;
+  const std::string& data = base::DataFolder();
+  auto dialog = std::make_unique<OwnLevelsDlg>(kOwnLevelsDialog);
+  OwnLevelsDlg* shown = dialog.get();
+  controls.Add(std::move(dialog));
+  shown->Show(0);
+  shown->Fill(ListOwnLevels(data.empty() ? std::string() : data + "/levels", *app.descriptors()),
+              app.profiles()->ownLevels, *app.strings());
+  controls.BringToTop(shown);
+  ownLevels = shown;
+}
+
+void ModeStage::TakeOwnLevelsAnswer() {
+  if (!ownLevels) return;
+  const int answer = ownLevels->Result();
+  if (answer == OwnLevelsDlg::kBack || answer == OwnLevelsDlg::kOn) {
+    ownLevels->ClearResult();
+    PlayClick();
+    ownLevels->Turn(answer == OwnLevelsDlg::kBack ? -1 : 1);
+    return;
+  }
+  if (answer == 0) return;
+  // The map removes the answered dialog; a level chosen is read again and played.
+  const OwnLevelEntry* level = ownLevels->Selected();
+  if (answer == OwnLevelsDlg::kPlay && level && level->playable && !requested) {
+    const std::string text = OwnLevelText(*level);
+    if (!text.empty()) {
+      RequestMode(PlayOwnLevel(text, level->file, level->episode, level->level, ModeId::Map));
+    }
+  }
+  ownLevels = nullptr;
 }
 
 void ModeStage::ShowOkDialog(std::string_view key) {
@@ -806,6 +846,11 @@ int ModeStage::OnCommand(int id) {
       PlayClick();
       if (tooltip) tooltip->Hide();
       if (!requested) RequestMode(ShowCastle(ModeId::Map));
+      break;
+    case 19:
+      PlayClick();
+      if (tooltip) tooltip->Hide();
+      ShowOwnLevels();
       break;
     case 31:
       if (banner && App().strings()) {

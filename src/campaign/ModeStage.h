@@ -9,6 +9,7 @@
 
 class GameController;
 class GUIHint;
+class OwnLevelsDlg;
 class Level;
 class LevelDrawer;
 class LevelEffects;
@@ -110,6 +111,7 @@ class ModeStage : public Mode {
   GUIHint* tooltip = nullptr;
   GUIControl* banner = nullptr;
   bool bannerAsked = false;
+  OwnLevelsDlg* ownLevels = nullptr;  // while the list of own levels is open
 
  private:
   void BuildControls();
@@ -135,6 +137,9 @@ class ModeStage : public Mode {
   void ShowSelected();
   void OnceOnlyMessages();
   void ShowOkDialog(std::string_view key);
+  // The player's own levels: the list opened, and its answer taken (a level played).
+  void ShowOwnLevels();
+  void TakeOwnLevelsAnswer();
   void Glide();
   void AdvanceMap(float frameTime);
 

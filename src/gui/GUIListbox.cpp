@@ -12,6 +12,7 @@ std::unique_ptr<GUIControl> GUIListbox::Read(const LayoutElement& element) {
   auto box = std::make_unique<GUIListbox>();
   ReadTile(element, *box);
   box->selection = element.FindSprite("sel");
+  box->stretchSelection = element.Int("sel_stretch", 0) != 0;
   box->inset = element.Int("offset", 0);
   box->fontId = element.Int("font", 1);
   box->fontSize = element.Float("font_size", 32.0f);
@@ -42,11 +43,22 @@ void GUIListbox::Draw() {
   const float right = std::fmax(rect.x0, rect.x1) - float(inset);
   if (selection && selection->texture && selected >= 0) {
     const float cx = (left + right) / 2, w = selection->width;
+    const float y0 = top - (float(selected) + 0.5f) * rh + 4;
+    const float y1 = top - (float(selected) + 1.5f) * rh + 4;
     gui.renderer->BindTexture(selection->texture);
     gui.renderer->SetShader(shader);
-    gui.renderer->AddQuad({cx - w / 2, top - (float(selected) + 0.5f) * rh + 4, cx + w / 2,
-                           top - (float(selected) + 1.5f) * rh + 4},
-                          selection->rect, colour);
+    const TexRect& uv = selection->rect;
+    if (stretchSelection && right - left > w) {
+      // The ends as drawn, the middle third of the picture stretched across the row.
+      const float cap = w / 3, du = (uv.u1 - uv.u0) / 3;
+      gui.renderer->AddQuad({left, y0, left + cap, y1}, {uv.u0, uv.v0, uv.u0 + du, uv.v1}, colour);
+      gui.renderer->AddQuad({left + cap, y0, right - cap, y1},
+                            {uv.u0 + du, uv.v0, uv.u1 - du, uv.v1}, colour);
+      gui.renderer->AddQuad({right - cap, y0, right, y1}, {uv.u1 - du, uv.v0, uv.u1, uv.v1},
+                            colour);
+    } else {
+      gui.renderer->AddQuad({cx - w / 2, y0, cx + w / 2, y1}, uv, colour);
+    }
   }
   FontManager* fonts = gui.fonts;
   if (!fonts || items.empty()) return;

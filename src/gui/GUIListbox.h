@@ -13,7 +13,8 @@ class GUIListbox : public GUITilePic {
 
   GUIListbox() { kind = ControlKind::ListBox; }
 
-  // "listbox": sel, offset, font (1), font_size, fca, fci, and the tile picture's.
+  // "listbox": sel, sel_stretch (1: the selection spans the row), offset, font (1),
+  // font_size, fca, fci, and the tile picture's.
   static std::unique_ptr<GUIControl> Read(const LayoutElement& element);
 
   void Draw() override;
@@ -29,6 +30,9 @@ class GUIListbox : public GUITilePic {
   int selected = 0;
   int inset = 0;
   Sprite* selection = nullptr;
+  // The selection picture spans the whole row (its ends kept, its middle stretched) instead of
+  // being drawn at its own width.
+  bool stretchSelection = false;
   uint32_t textColour = kNormalTextColour;
   uint32_t selectedColour = kSelectedTextColour;
 };

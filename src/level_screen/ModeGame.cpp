@@ -193,6 +193,7 @@ void ModeGame::Enter() {
 void ModeGame::Accept(const ModeRequest& request) {
   trialText_ = request.levelText;
   trialBack_ = request.levelText ? request.back : ModeId::None;
+  ownLevel_ = request.levelText ? request.ownLevel : std::string();
   if (request.continueSaved) {
     continueSaved = true;
     return;

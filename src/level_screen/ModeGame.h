@@ -183,6 +183,8 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   bool continueSaved = false;
   // Whether the level is played on trial (its text given by the request).
   bool OnTrial() const { return trialText_ != nullptr; }
+  // The file name of the player's own level being played; empty for any other level.
+  const std::string& OwnLevel() const { return ownLevel_; }
 
   ControlList overlayControls;
   ControlList worldControls;
@@ -279,6 +281,7 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void EndTrial();
   std::shared_ptr<const std::string> trialText_;
   ModeId trialBack_ = ModeId::None;
+  std::string ownLevel_;  // the file of the player's own level played, if one is
   // Commands.
   void ShowDialog(GUIDialog* dialog);
   // The pause: only over a running level; true when the event was the pause's.

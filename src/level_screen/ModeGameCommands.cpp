@@ -116,7 +116,7 @@ int ModeGame::OnCommand(int id) {
       PlayButtonClick();
       CloseDialog(winDialog), CloseDialog(winRelaxDialog), CloseDialog(looseDialog);
       CloseDialog(menuDialog);
-      if (profiles) {
+      if (profiles && !trialText_) {
         if (Progress::HasRecord(episode, levelNumber)) {
           profiles->progress.Record(episode, levelNumber).flags |= LevelRecord::kFinished;
         }
@@ -170,7 +170,7 @@ int ModeGame::OnCommand(int id) {
       PlayButtonClick();
       CloseDialog(menuDialog);
       StopForMap();
-      if (profiles) {
+      if (profiles && !trialText_) {
         profiles->progress.lastEpisode = episode - 1;
         profiles->progress.lastLevel = levelNumber - 1;
       }

@@ -161,8 +161,8 @@ void ModeGame::ContinueToResult() {
 }
 
 bool ModeGame::HandleEscape() {
-  // A level on trial is left at once, as it is.
-  if (trialText_) {
+  // A level on trial is left at once, as it is (an own level has its menu, as any level).
+  if (trialText_ && ownLevel_.empty()) {
     EndTrial();
     return true;
   }

@@ -25,11 +25,16 @@ using mode_game::Lookup;
 
 void ModeGame::LevelEvaluated(const LevelResult& evaluated) {
   result = evaluated;
-  // A trial earns nothing: no record, trophy or progress.
-  if (trialText_) return;
+  // A trial earns nothing: no record, trophy or progress; an own level only its own record.
+  if (trialText_ && ownLevel_.empty()) return;
   Application& app = App();
   PlayerProfiles* profiles = app.profiles();
-  if (profiles && level_) {
+  if (profiles && level_ && !ownLevel_.empty()) {
+    const int seconds = level_->gameTime / 1000;
+    profiles->ownLevels.Store(ownLevel_, evaluated.won, evaluated.stars, evaluated.medal, seconds,
+                              evaluated.score);
+    profiles->SaveOwnLevels();
+  } else if (profiles && level_) {
     LevelRewards::Context context;
     context.episode = episode;
     context.level = levelNumber;
@@ -68,18 +73,21 @@ void ModeGame::FillResultDialogs(const LevelResult& evaluated) {
   facts.timeLeftMs = evaluated.timeLeftMs;
   facts.stock = level_->resources[0] + level_->resources[1] + level_->resources[2];
   facts.birds = level_->birdsHunted;
-  facts.devScore = level_->Descriptors().DevRecord(episode, levelNumber);
+  facts.devScore = ownLevel_.empty() ? level_->Descriptors().DevRecord(episode, levelNumber) : 0;
   facts.level = levelNumber;
   const PlayerProfiles* profiles = App().profiles();
   facts.pieceFound =
-      evaluated.pieceFound ||
-      (profiles && Progress::HasRecord(episode, levelNumber) &&
-       (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kPuzzlePiece) != 0);
+      ownLevel_.empty() &&
+      (evaluated.pieceFound ||
+       (profiles && Progress::HasRecord(episode, levelNumber) &&
+        (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kPuzzlePiece) != 0));
   for (WinDlgBase* dialog :
        {static_cast<WinDlgBase*>(winDialog), static_cast<WinDlgBase*>(winRelaxDialog)}) {
     if (!dialog) continue;
     dialog->SetStars(evaluated.stars);
     dialog->SetResult(evaluated.parts, facts);
+    // An own level has no record table of the campaign's to show.
+    if (GUIControl* tables = dialog->Children().Find(103)) tables->active = ownLevel_.empty();
   }
 }
 
@@ -89,7 +97,7 @@ WinDlgBase* ModeGame::ResultWinDialog() const {
 }
 
 void ModeGame::ShowResult() {
-  if (trialText_) return EndTrial();
+  if (trialText_ && ownLevel_.empty()) return EndTrial();
   if (WinDlgBase* dialog = ResultWinDialog()) controls.BringToTop(dialog);
   NextResultStep();
 }

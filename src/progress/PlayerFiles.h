@@ -12,7 +12,7 @@
 
 // The per-user files. Each holds a payload packed as a zlib stream followed by the payload's
 // length (platform/PackedData.h); "Settings", "Profiles" and "HiScores" lie in the data
-// folder, "Progress" and "Game" in the folder of the player's slot ("1" to "4").
+// folder, "Progress", "Game" and "OwnLevels" in the folder of the player's slot ("1" to "4").
 namespace player_files {
 
 inline constexpr const char* kSettings = "Settings";
@@ -20,6 +20,8 @@ inline constexpr const char* kProfiles = "Profiles";
 inline constexpr const char* kRecords = "HiScores";
 inline constexpr const char* kProgress = "Progress";
 inline constexpr const char* kGame = "Game";
+// The results on the player's own levels (progress/OwnLevelRecords.h).
+inline constexpr const char* kOwnLevels = "OwnLevels";
 
 // Largest payloads taken from "Profiles" (the most its format can hold: the slot and four
 // names of 65535 units, each with its length) and "Game"; the fixed-size files take exactly

@@ -163,12 +163,23 @@ void PlayerProfiles::ReadSettings() {
 
 void PlayerProfiles::ReadProgress() {
   progress = Progress();
+  ownLevels = OwnLevelRecords();
   if (!HasCurrentPlayer()) return;
   if (auto read = ReadKept<Progress>(
           SlotFile(player_files::kProgress), Progress::kSize,
           [](std::span<const uint8_t> payload) { return DecodeProgress(payload); })) {
     progress = *read;
   }
+  if (auto read = ReadKept<OwnLevelRecords>(
+          SlotFile(player_files::kOwnLevels), OwnLevelRecords::kMaxPayload,
+          [](std::span<const uint8_t> payload) { return OwnLevelRecords::Decode(payload); })) {
+    ownLevels = *read;
+  }
+}
+
+bool PlayerProfiles::SaveOwnLevels() {
+  if (!HasCurrentPlayer()) return false;
+  return WritePacked(SlotFile(player_files::kOwnLevels), ownLevels.Encode());
 }
 
 bool PlayerProfiles::SaveSettings() {
@@ -259,6 +270,7 @@ bool PlayerProfiles::AddPlayer(std::u16string_view name) {
   SaveProgress();
   const int previous = list_.current;
   const Progress kept = progress;
+  const OwnLevelRecords keptOwn = ownLevels;
   // A free slot's old files belong to a deleted player: they are replaced before the list
   // names the new one, and a slot whose files cannot be replaced is passed over, so that no
   // player ever starts with someone else's progress.
@@ -267,6 +279,9 @@ bool PlayerProfiles::AddPlayer(std::u16string_view name) {
     list_.current = slot;
     list_.names[size_t(slot)] = stored;
     if (ResetProgress()) {
+      // Nor the results on someone else's own levels.
+      ownLevels = OwnLevelRecords();
+      DeleteWithCopy(SlotFile(player_files::kOwnLevels));
       SaveProfiles();
       return true;
     }
@@ -274,6 +289,7 @@ bool PlayerProfiles::AddPlayer(std::u16string_view name) {
   }
   list_.current = previous;
   progress = kept;
+  ownLevels = keptOwn;
   return false;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "progress/OwnLevelRecords.h"
 #include "progress/PlayerFiles.h"
 #include "progress/Progress.h"
 #include "progress/RecordTables.h"
@@ -50,6 +51,8 @@ class PlayerProfiles {
   bool SaveProgress();
   bool SaveProfiles();
   bool SaveRecords();
+  // The current player's results on their own levels ("OwnLevels" of the slot).
+  bool SaveOwnLevels();
   // Zeroes the current player's progress, deletes the saved level and saves. True when the
   // slot is clean: no earlier progress or saved level of it is left to be read back.
   bool ResetProgress();
@@ -83,6 +86,8 @@ class PlayerProfiles {
   Settings settings;
   Progress progress;
   RecordTables records;
+  // Read with the progress, for the current player.
+  OwnLevelRecords ownLevels;
 
  private:
   // The slot of the k-th player, or -1.

@@ -69,6 +69,7 @@ int RunKview(const std::vector<std::string>& args, const std::string& outFile) {
 
 struct Thing {
   int cls = 0;
+  int subclass = 0;
   std::string flags, texture;
   float x = 0, y = 0, w = 0, h = 0;
   int link = 0;
@@ -102,6 +103,7 @@ std::map<int, Thing> ReadLevel(const std::string& path) {
     }
     Thing t;
     t.cls = std::atoi(a["class"].c_str());
+    t.subclass = std::atoi(a["subclass"].c_str());
     t.flags = a["flags"];
     t.texture = a["tex"];
     std::sscanf(a["pos"].c_str(), "%f,%f", &t.x, &t.y);
@@ -228,6 +230,64 @@ TEST(BuiltPixelsTest, TheLastFrameShowsEveryBuildingTheBotRaised) {
   }
   // Episode 1 has buildings and beacons to raise in most of its levels.
   EXPECT_GE(raisedAll, 8);
+  fs::remove_all(work);
+}
+
+// The lands' own workable things (descriptors 180 to 250: the north, the coast, the autumn wood,
+// the red desert) as a level begins: every kind that stands in a level of its land is drawn
+// where the level puts it, seen against the level's bare ground in the first frame.
+TEST(BuiltPixelsTest, EveryLandsThingsAreDrawnWhereTheirLevelsPutThem) {
+  const std::string game = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
+  if (!fs::exists(game + "/content")) GTEST_SKIP() << "no game folder at " << game;
+  const std::string levels = Env("KALODRUS_SOURCE_DIR", ".") + "/content-src/game/content/levels";
+  const fs::path work = fs::temp_directory_path() / ("land_pixels_" + std::to_string(getpid()));
+  fs::create_directories(work);
+  std::map<int, std::string> seen;  // kind -> the level it was seen in
+  for (int e = 2; e <= 5; ++e) {
+    for (int n = 1; n <= 11; ++n) {
+      char name[32];
+      std::snprintf(name, sizeof name, "level_%02d_%02d", e, n);
+      const std::map<int, Thing> things = ReadLevel(levels + "/" + name + ".xml");
+      // The first of each kind not seen yet, away from the screen's edges and the HUD.
+      std::vector<int> shown;
+      for (const auto& [id, t] : things) {
+        if (t.cls != 1 || t.subclass < 180 || t.subclass > 250 || seen.count(t.subclass) ||
+            t.Hidden() || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
+          continue;
+        seen[t.subclass] = name;
+        shown.push_back(id);
+      }
+      if (shown.empty()) continue;
+      const auto ground = std::find_if(things.begin(), things.end(),
+                                       [](const auto& t) { return t.second.w >= 600; });
+      ASSERT_NE(ground, things.end()) << name << ": no ground";
+      const std::string groundShot = (work / (std::string(name) + "_ground.png")).string();
+      const std::string levelShot = (work / (std::string(name) + ".png")).string();
+      const std::string logFile = (work / (std::string(name) + ".log")).string();
+      ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "1", "--screenshot", groundShot,
+                          "texture:" + ground->second.texture},
+                         logFile),
+                0)
+          << name;
+      ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "2", "--fixed-step", "16", "--screenshot",
+                          levelShot, "level:" + std::to_string(e) + ":" + std::to_string(n)},
+                         logFile),
+                0)
+          << name;
+      Picture bare, level;
+      ASSERT_TRUE(ReadPng(groundShot, bare) && ReadPng(levelShot, level)) << name;
+      for (const int id : shown) {
+        int pixels = 0;
+        const double share = DrawnShare(bare, level, things, {id, id}, pixels);
+        EXPECT_GT(pixels, 50) << name << ": too little of object " << id << " to compare";
+        EXPECT_GE(share, kDrawnShare)
+            << name << ": object " << id << " (" << things.at(id).texture << ") is not seen ("
+            << share << " of " << pixels << " pixels differ)";
+      }
+    }
+  }
+  // Four lands of at least eleven kinds each (the north's ice wall and thicket included).
+  EXPECT_GE(seen.size(), 40u);
   fs::remove_all(work);
 }
 

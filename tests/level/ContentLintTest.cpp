@@ -127,7 +127,13 @@ TEST(ContentLintTest, DamagedContentIsReported) {
               R"(links="25" obj_link="25")");
     c.Replace("content/levels/level_01_01.xml", R"(links="109" obj_link="27")",
               R"(links="27" obj_link="27")");
-    c.Replace("content/tables/dev_records.xml", R"(<Record level="103" score="12000"/>)", "");
+    {  // level 1:3's developers' record, whatever its score
+      const std::string records = ReadText(c.Game() + "/content/tables/dev_records.xml");
+      const size_t row = records.find(R"(<Record level="103")");
+      ASSERT_NE(row, std::string::npos);
+      c.Replace("content/tables/dev_records.xml",
+                records.substr(row, records.find("/>", row) + 2 - row), "");
+    }
     c.Replace("content/levels/level_00_00.xml", R"(respawn="1,3")", R"(respawn="1,11")");
     c.Replace("content/levels/level_01_02.xml", R"(respawn="10,0")", "");
     c.Replace("content/levels/level_01_03.xml", R"(quest_res="15,20,6")", R"(quest_res="0,0,0")");

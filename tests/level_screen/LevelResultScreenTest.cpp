@@ -22,6 +22,7 @@
 #include "level_screen/LevelHiscores.h"
 #include "level_screen/MessageDlg.h"
 #include "level_screen/ModeGame.h"
+#include "progress/IntegerFormat.h"
 #include "level_screen/TrophyDlg.h"
 #include "level_screen/WinDlg.h"
 #include "support/TempDir.h"
@@ -82,7 +83,12 @@ TEST_F(LevelResultScreenTest, StarsInTheirColoursAndTheDevelopersScoreInRed) {
       }
     }
   }
-  // Expert gold on 1:1: the developers' 11900 beaten by the parts below; a bird hunted.
+  // Expert gold on 1:1: the developers' score (under 12000) beaten by the parts below; a bird
+  // hunted.
+  const Level& level = *mode().CurrentLevel();
+  const int developers = level.Descriptors().DevRecord(1, 1);
+  ASSERT_GT(developers, 0);
+  ASSERT_LT(developers, 12000);
   mode().CurrentLevel()->birdsHunted = 1;
   mode().ShowSpeech(SpeechLine{1, 1, 4, 0, 0, 0, 0}, true);
   ASSERT_TRUE(mode().speechWidgets.BubbleShown());
@@ -92,13 +98,15 @@ TEST_F(LevelResultScreenTest, StarsInTheirColoursAndTheDevelopersScoreInRed) {
   EXPECT_EQ(TextOf(total), u"25205");
   EXPECT_EQ(total->colour, 0xFFFF0000u);
   EXPECT_TRUE(mode().winDialog->DevScoreBeaten());
-  EXPECT_EQ(TextOf(In(mode().winDialog, 1121)), u"11900");
+  EXPECT_EQ(TextOf(In(mode().winDialog, 1121)), IntegerText(developers));
   EXPECT_TRUE(Shown(In(mode().winDialog, 1139)));
   mode().CurrentLevel()->birdsHunted = 0;
   mode().LevelEvaluated(Result(2, {4000, 300, 0, 0}));
   EXPECT_EQ(total->colour, 0xFF000000u);
   EXPECT_FALSE(Shown(In(mode().winDialog, 1139))) << "no birds, no bird row";
-  EXPECT_EQ(TextOf(In(mode().winDialog, 1131)), u"4:20") << "the silver time of 1:1";
+  EXPECT_EQ(TextOf(In(mode().winDialog, 1131)),
+            IntegerText(level.timeNorm / 60) + u":" + IntegerText(level.timeNorm % 60, 2))
+      << "the silver time of 1:1";
 }
 
 TEST_F(LevelResultScreenTest, TrophiesComeOneByOneBeforeTheWinDialog) {
@@ -215,23 +223,25 @@ TEST_F(LevelResultScreenTest, TheGoldMarkGoesWhenTheGoldTimeHasPassed) {
   EXPECT_FLOAT_EQ(HudPanels::GoldFraction(120, 300), 120 * 0.98f / 300 + 0.01f);
   EXPECT_FLOAT_EQ(HudPanels::GoldFraction(120, 0), 0.01f);
   EXPECT_FLOAT_EQ(HudPanels::GoldFraction(400, 300), 1.0f);
-  // The mark sits on the bar's height where the gold part (160 of 260 s) ends.
+  // The mark sits on the bar's height where the gold part of the silver time ends.
+  const int gold = mode().CurrentLevel()->timeHard, silver = mode().CurrentLevel()->timeNorm;
+  ASSERT_LT(gold, silver);
   const Rect bar = mode().timeBar->rect, mark = mode().goldMark->rect;
-  const float f = HudPanels::GoldFraction(160, 260);
+  const float f = HudPanels::GoldFraction(gold, silver);
   const float bottom = std::min(bar.y0, bar.y1), height = std::fabs(bar.y1 - bar.y0);
   // The content's offsets (-10, -8) centre the 16 units high mark on that height.
   EXPECT_NEAR((mark.y0 + mark.y1) / 2, bottom + (1 - f) * height, 0.5f);
   EXPECT_NEAR(mark.x0, std::min(bar.x0, bar.x1) - 10, 0.5f);
-  // Expert: the bar runs at real time; 160 s after the start the mark goes.
+  // Expert: the bar runs at real time; the gold time after the start the mark goes.
   app->OnInput({InputType::LeftDown, 0});
   app->OnInput({InputType::LeftUp, 0});
   Frames(2);
-  mode().AdvanceLevelTimer(159000 - float(mode().LevelTimerElapsed()));
+  mode().AdvanceLevelTimer(float(gold - 1) * 1000 - float(mode().LevelTimerElapsed()));
   Frames(1);
   EXPECT_TRUE(Shown(mode().goldMark));
   Frames(70);
   EXPECT_FALSE(Shown(mode().goldMark));
-  EXPECT_LT(mode().LevelTimerElapsed(), 161000);
+  EXPECT_LT(mode().LevelTimerElapsed(), (gold + 1) * 1000);
 }
 
 TEST_F(LevelResultScreenTest, CounterBarsDrainAtThreeTimesAndTheLastHitLoses) {

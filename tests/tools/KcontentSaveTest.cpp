@@ -59,6 +59,9 @@ class KcontentSaveTest : public ::testing::Test {
     p.SaveGame(kSavedLevel);
     p.records.total.Insert(u"bob", 300, 0, 1700000000);
     p.SaveRecords();
+    p.ownLevels.Store("farm_by_the_river.xml", true, 2, 1, 140, 6100);
+    p.ownLevels.Store("broken_bridge.xml", false, 0, -1, 0, 300);
+    p.SaveOwnLevels();
   }
   void TearDown() override { base::SetDataFolder(""); }
 
@@ -87,6 +90,9 @@ TEST_F(KcontentSaveTest, AGoodFolderIsShownWholeAndPassesTheCheck) {
   EXPECT_TRUE(Has(t, "commands 7")) << t;
   EXPECT_TRUE(Has(t, "1. 300  0 s  \"bob\"")) << t;
   EXPECT_TRUE(Has(t, "128 level tables alike")) << t;
+  EXPECT_TRUE(Has(t, "2/OwnLevels:\n  broken_bridge.xml: not won, score 300, 1 plays\n"
+                     "  farm_by_the_river.xml: won, 2 stars, medal 1, 140 s, score 6100, 1 plays"))
+      << t;
 
   std::string out;
   EXPECT_EQ(RunTool("save show '" + folder.Path() + "' --check", out), 0) << out;

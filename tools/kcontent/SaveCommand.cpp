@@ -16,6 +16,7 @@
 #include "data/XmlDocument.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
+#include "progress/OwnLevelRecords.h"
 #include "progress/PlayerFiles.h"
 #include "progress/PlayerProfiles.h"
 #include "progress/Progress.h"
@@ -231,6 +232,7 @@ class Inspector {
     Line(Format("player slot %d ", slot + 1) + Quoted(names_[size_t(slot)]));
     ProgressOf(slot);
     GameOf(slot);
+    OwnLevelsOf(slot);
   }
 
   void ProgressOf(int slot) {
@@ -311,6 +313,29 @@ class Inspector {
         root.Int("game_time", 0) / 1000, objects, workers, text.size()));
     Line("  resources " + root.Text("resources") + ", collected " + root.Text("collected") +
          (root.Has("commands") ? ", commands " + root.Text("commands") : ""));
+  }
+
+  void OwnLevelsOf(int slot) {
+    const std::string stored = player_files::SlotFile(slot, player_files::kOwnLevels);
+    const StoredFile file = ReadStored(Path(stored), OwnLevelRecords::kMaxPayload);
+    if (!file.exists) return;
+    Line(Shown(stored) + ":");
+    const auto records = file.payload ? OwnLevelRecords::Decode(*file.payload) : std::nullopt;
+    if (!records) {
+      Ignored(stored, "not a packed file of the own levels' results; its last good copy is used");
+      return;
+    }
+    const std::string text(file.payload->begin(), file.payload->end());
+    for (size_t start = 0; start < text.size();) {
+      const size_t end = std::min(text.find('\n', start), text.size());
+      const std::string name = text.substr(start, text.find('\t', start) - start);
+      start = end + 1;
+      const OwnLevelRecord* r = records->Find(name);
+      if (!r) continue;
+      Line(r->won ? Format("  %s: won, %d stars, medal %d, %d s, score %d, %d plays", name.c_str(),
+                           r->stars, r->medal, r->seconds, r->score, r->plays)
+                  : Format("  %s: not won, score %d, %d plays", name.c_str(), r->score, r->plays));
+    }
   }
 
   // Slot folders holding files without a player: left by deleted players.
