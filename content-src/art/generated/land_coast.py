@@ -670,7 +670,8 @@ def message_picture(level, pictures):
     for k, (name, x, y, scale) in enumerate(pictures):
         d.add(nested(name, x, y, scale, k))
     d.add(f'<rect x="1" y="1" width="258" height="148" fill="none" stroke="{OUTLINE}" stroke-width="2"/>')
-    d.save(os.path.join("atlases", "dialogs"), f"msg_{EPISODE:02d}_{level:02d}")
+    # an atlas of their own: the dialogs' atlas is full at double size
+    d.save(os.path.join("atlases", "messages"), f"msg_{EPISODE:02d}_{level:02d}")
 
 
 def texts():
