@@ -495,7 +495,7 @@ PLAN = [
      "fog and beacons"),
     (8, 3, "x", "gull_rocks", "gull rocks: coral reefs among the rocks, and gold behind them",
      "nothing"),
-    (9, 7, "y", "harbour_town", "the harbour town: enlarge the house, then build the warehouse and the farm",
+    (9, 7, "x", "harbour_town", "the harbour town: enlarge the house, then build the warehouse and the farm",
      "the enlarged workers' house"),
     (10, 10, "y", "tide_festival", "the tide festival: find the three lost bells, then the festival gate opens",
      "the lost bells of the festival"),
