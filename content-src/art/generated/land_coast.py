@@ -674,7 +674,27 @@ def message_picture(level, pictures):
     d.save(os.path.join("atlases", "messages"), f"msg_{EPISODE:02d}_{level:02d}")
 
 
+# The grounds' names in the level editor's palette.
+GROUND_NAMES = {
+    "cliff_path": {"en": "cliff path", "de": "Klippenpfad", "ru": "тропа над обрывом", "pl": "ścieżka na klifie"},
+    "driftwood_beach": {"en": "driftwood beach", "de": "Treibholzstrand", "ru": "пляж с плавником",
+                        "pl": "plaża z drewnem"},
+    "lighthouse_hill": {"en": "lighthouse hill", "de": "Leuchtturmhügel", "ru": "маячный холм",
+                        "pl": "wzgórze latarni"},
+    "gull_rocks": {"en": "gull rocks", "de": "Möwenfelsen", "ru": "чаячьи скалы", "pl": "skały mew"},
+    "harbour_town": {"en": "harbour town", "de": "Hafenstadt", "ru": "портовый город", "pl": "miasto portowe"},
+    "tide_festival": {"en": "tide festival", "de": "Gezeitenfest", "ru": "праздник прилива",
+                      "pl": "święto przypływu"},
+    "pearl_beach": {"en": "pearl beach", "de": "Perlenstrand", "ru": "жемчужный пляж", "pl": "perłowa plaża"},
+}
+GROUND_WORD = {"en": "Ground", "de": "Boden", "ru": "Земля", "pl": "Teren"}
+
+
 def texts():
+    for lang in LANGS:
+        write_block(os.path.join(LOCALE, lang, "editor.xml"),
+                    [f'<String name="editor_tex_bg_e{EPISODE}_{g}" value="{GROUND_WORD[lang]}: {n[lang]}"/>'
+                     for g, n in GROUND_NAMES.items()], "</StringTable>")
     for lang in LANGS:
         rows = []
         for level, lines in SPEECH.items():
