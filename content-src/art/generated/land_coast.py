@@ -477,6 +477,10 @@ SWAP = {"20": [200], "24": [200], "23": [201], "35": [201], "21": [203, 202], "2
         "10": [206, 208, 205], "11": [207], "12": [208, 205], "14": [205, 208], "15": [207, 206], "17": [205],
         "13": [209], "36": [210]}
 TURNS = {}
+# Where a level has a single source of a kind, the turn may not give it the weaker one: the tide
+# festival's one wood source is the palm grove (three wood a felling), or its wood goal takes
+# twice as long as the rest of the level.
+KEEP = {10: {"21": 203}}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
 # (level, template, transform, ground, what it is, new thing)
@@ -540,7 +544,7 @@ def write_level(level, template, how, name, note, new):
         elif sub in SWAP and o.get("class") == "1":
             k = TURNS.get(sub, 0)  # the turns run on through the episode
             TURNS[sub] = k + 1
-            ident = SWAP[sub][k % len(SWAP[sub])]
+            ident = KEEP.get(level, {}).get(sub, SWAP[sub][k % len(SWAP[sub])])
             tex, (hw, hh) = BY_ID[ident]
             o.set("tex", tex)
             o.set("subclass", str(ident))
