@@ -509,11 +509,12 @@ def tables():
 # The meadow's workable things and what stands in their place in the desert; where a list
 # has more than one, they take turns through the episode.
 SWAP = {"20": [240], "24": [240], "23": [241], "35": [241], "21": [243, 242], "22": [244],
-        "10": [247, 248, 245], "11": [246, 248], "12": [248, 245], "14": [245, 248], "15": [246, 247], "17": [245, 247],
+        "10": [247, 248, 245], "11": [246], "12": [248, 245], "14": [245, 248], "15": [247, 246], "17": [248, 245, 247],
         "13": [249], "36": [250]}
 TURNS = {}
 # Where a level has a single source of a kind, the turn may not give it the weaker one
-# (level: {meadow subclass: desert id}).
+# (level: {meadow subclass: desert id}): the canyon's and the stronghold's one wood source is
+# the dead acacia (three wood a felling), or their wood goals take twice as long as the rest.
 KEEP = {}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
@@ -544,6 +545,10 @@ PLAN = [
 # The goals grow through the episode: each level asks this share more than the template's
 # (on top of the share later_levels.py adds for the episode).
 GOAL_STEP = 0.04
+# Behind the sandstone pillars the desert has one wood source and the thief takes from the
+# store, so the mason's levels ask less wood (food, wood, gold shares of the grown goal): with
+# the full share the wood alone keeps them going four times as long as the rest.
+GOALS = {5: (1, 0.65, 1), 8: (1, 0.65, 1), 10: (1, 0.65, 1)}
 
 
 def dress_level(level):
@@ -565,7 +570,9 @@ def write_level(level, template, how, name, note, new):
     root.set("music", str(EPISODE))
     root.set("dialog", f"{EPISODE * 1000 + level * 10},1,4,0,0,0,0")
     more = 1 + GOAL_STEP * (level - 1)
-    root.set("quest_res", ",".join(str(int(math.ceil(int(v) * more))) for v in root.get("quest_res").split(",")))
+    shares = GOALS.get(level, (1, 1, 1))
+    root.set("quest_res", ",".join(str(int(math.ceil(int(v) * more * k)))
+                                   for v, k in zip(root.get("quest_res").split(","), shares)))
     if level == 11:  # the last level holds no puzzle piece
         for parent in root.iter():
             for o in [c for c in parent if c.tag == "object" and c.get("tex") == "puzzle_piece"]:
