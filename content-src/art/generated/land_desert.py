@@ -123,7 +123,7 @@ def tamarisk():
         for dx in (-4, 0, 4):  # thin grey stems fanning out
             d.add(path(f"M{x} 42 q{f(dx * 0.5 + lean * 0.3)} {-h / 2} {dx + lean} {-h}", stroke=OUTLINE, width=2.6))
             d.add(path(f"M{x} 42 q{f(dx * 0.5 + lean * 0.3)} {-h / 2} {dx + lean} {-h}", stroke="#8a7a6a", width=1.3))
-            d.add(ellipse(x + dx + lean, 42 - h + 2, 2.4, 5, "#e8a0b8", "#9a5a70", 0.7,
+            d.add(ellipse(x + dx + lean, 42 - h + 2, 1.7, 6, "#e4b0c0", "#9a6a7a", 0.6,
                           extra=f' transform="rotate({dx * 4 + lean * 2} {f(x + dx + lean)} {f(44 - h)})"'))
         d.add(path(f"M{x - 5} {42 - h * 0.55} q5 -2 10 0", stroke="#9aa88a", width=2.2, extra=' opacity="0.8"'))
     d.add(log(d, 8, 40, 24, 37, 2.6, ident="tmCut"))  # a cut stem lying ready
