@@ -361,7 +361,7 @@ THINGS = [
      {"en": ("Acacia thicket", "Thorny acacias grown close together. Only the forester can clear them."),
       "de": ("Akaziendickicht", "Dicht gewachsene dornige Akazien. Nur der Förster kann sie räumen."),
       "ru": ("Акациевая чаща", "Колючие акации, растущие вплотную. Расчистить их может только лесник."),
-      "pl": ("Gąszcz akacji", "Gęsto rosnące ciernista akacje. Tylko leśnik może je usunąć.")}),
+      "pl": ("Gąszcz akacji", "Gęsto rosnące cierniste akacje. Tylko leśnik może je usunąć.")}),
 ]
 
 # Work sounds: id, name, loop, frame, ksynth description
