@@ -606,10 +606,10 @@ def write_level(level, template, how, name, note, new):
 # The chief's opening line of each level (dialog_5LL0) and, for a level that brings something
 # new, the level message shown before it starts with its picture: (world pictures, where).
 SPEECH = {
-    1: {"en": "Red rock and hot wind. Rake away the tumbleweeds and the drifts; the date palms and the sandstone gold will carry us.",
-        "de": "Roter Fels und heißer Wind. Recht die Steppenläufer und die Verwehungen weg; Dattelpalmen und Sandsteingold bringen uns durch.",
-        "ru": "Красные скалы и горячий ветер. Уберите перекати-поле и заносы — финики и золото песчаника нас прокормят.",
-        "pl": "Czerwone skały i gorący wiatr. Zgrabcie biegacze i zaspy; palmy daktylowe i złoto z piaskowca nas wyżywią."},
+    1: {"en": "Red rock and hot wind. Clear the fallen rocks and the sand drifts; the date palms and the sandstone gold will carry us.",
+        "de": "Roter Fels und heißer Wind. Räumt die gestürzten Felsen und die Sandverwehungen weg; Dattelpalmen und Sandsteingold bringen uns durch.",
+        "ru": "Красные скалы и горячий ветер. Уберите упавшие камни и песчаные заносы — финики и золото песчаника нас прокормят.",
+        "pl": "Czerwone skały i gorący wiatr. Usuńcie zwalone skały i zaspy piasku; palmy daktylowe i złoto z piaskowca nas wyżywią."},
     2: {"en": "The oasis gate is stuck and the bridge over its stream is broken. Open both; the goats are thirsty.",
         "de": "Das Oasentor klemmt und die Brücke über den Bach ist kaputt. Öffnet beides; die Ziegen haben Durst.",
         "ru": "Ворота оазиса заклинило, а мост через ручей сломан. Откройте путь: козы хотят пить.",
