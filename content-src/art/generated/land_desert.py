@@ -525,7 +525,8 @@ PLAN = [
      "wagon wrecks, rock slabs and sand drifts"),
     (2, 4, "xy", "oasis_gate", "the oasis gate: the old gate and the drawbridge over the oasis stream",
      "nothing (the old gate and the drawbridge again)"),
-    (3, 10, "y", "caravan_fair", "the caravan fair: three lost bells and a fair behind the gate",
+    # the caravans' camp before the fair: the fair's own ground is the mini-game's (level 4)
+    (3, 10, "y", "caravan_camp", "the caravan fair: three lost bells and a fair behind the gate",
      "nothing (lost bells and a fair gate again)"),
     (5, 3, "y", "canyon_road", "the canyon road: sandstone pillars close the ways; the stonemason cuts through them",
      "the sandstone pillars and the stonemason"),
@@ -706,8 +707,9 @@ def message_picture(level, pictures):
     d.save(os.path.join("atlases", "messages"), f"msg_{EPISODE:02d}_{level:02d}")
 
 
-# The grounds' names in the level editor's palette (the first three had theirs before).
+# The grounds' names in the level editor's palette (the red mesa's and the oasis gate's were there before).
 GROUND_NAMES = {
+    "caravan_camp": {"en": "caravan camp", "de": "Karawanenlager", "ru": "стоянка караванов", "pl": "obóz karawan"},
     "canyon_road": {"en": "canyon road", "de": "Schluchtstraße", "ru": "дорога через каньон", "pl": "droga przez kanion"},
     "sandstorm": {"en": "sandstorm", "de": "Sandsturm", "ru": "песчаная буря", "pl": "burza piaskowa"},
     "salt_flats": {"en": "salt flats", "de": "Salzebene", "ru": "солончаки", "pl": "solniska"},
