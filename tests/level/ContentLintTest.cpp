@@ -214,6 +214,8 @@ TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
 TEST(ContentLintTest, MapMarkersOfLevelsNotMadeYetAreOnlyWarnings) {
   DamagedContent c;
   c.Replace("content/levels/level_00_00.xml", R"(respawn="1,11")", R"(respawn="1,12")");
+  // a level of the map not made yet (the demo content may have them all by now)
+  ASSERT_TRUE(fs::remove(c.Game() + "/content/levels/level_05_10.xml"));
   ContentLint lint(c.Game(), ContentLint::Options{false});
   lint.Run();
   EXPECT_TRUE(Mentions(lint.Warnings(), "marker 519", "level_05_10.xml, which does not exist yet"))
