@@ -515,10 +515,10 @@ SWAP = {"20": [220], "24": [220], "23": [221], "35": [221], "21": [223, 222], "2
         "10": [226, 227, 225], "11": [228], "12": [227, 225], "14": [225, 227], "15": [228, 226], "17": [225],
         "13": [229], "36": [230]}
 TURNS = {}
-# Where a level has a single source of a kind, the turn may not give it the weaker one: the
-# lantern night's one wood source is the birch copse (three wood a felling), or its wood goal
-# takes twice as long as the rest of the level.
-KEEP = {10: {"21": 223}}
+# Where a level has a single source of a kind, the turn may not give it the weaker one: the one
+# wood source of the lantern night and of the levels behind stone walls is the birch copse
+# (three wood a felling), or their wood goal takes twice as long as the rest of the level.
+KEEP = {5: {"21": 223}, 7: {"21": 223}, 10: {"21": 223}, 11: {"21": 223}}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
 # (level, template, transform, ground, what it is, new thing). The blackthorn stands in three
