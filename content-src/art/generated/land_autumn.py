@@ -518,7 +518,10 @@ TURNS = {}
 # Where a level has a single source of a kind, the turn may not give it the weaker one: the one
 # wood source of the lantern night and of the levels behind stone walls is the birch copse
 # (three wood a felling), or their wood goal takes twice as long as the rest of the level.
-KEEP = {5: {"21": 223}, 7: {"21": 223}, 10: {"21": 223}, 11: {"21": 223}}
+# The fallen oak and the muddy pool stand where the bramble and the leaf heap would (each in three
+# levels at least), but not behind the stone walls, where food runs short and the walls wait.
+KEEP = {5: {"21": 223}, 6: {"11": 226}, 7: {"21": 223}, 8: {"11": 226}, 10: {"21": 223, "12": 227},
+        11: {"21": 223}}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
 # (level, template, transform, ground, what it is, new thing). The blackthorn stands in three
