@@ -18,6 +18,7 @@ import xml.etree.ElementTree as ET
 
 import later_levels as ll
 from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly, rock
+from backgrounds import Ground, level_layout
 from land_north import quiet_spot
 
 GAME = os.path.join(os.path.dirname(ART), "game")
@@ -554,6 +555,81 @@ PLAN = [
 GOAL_STEP = 0.04
 
 
+def segment_distance(x, y, a, b):
+    (ax, ay), (bx, by) = a, b
+    dx, dy = bx - ax, by - ay
+    k = max(0.0, min(1.0, ((x - ax) * dx + (y - ay) * dy) / max(dx * dx + dy * dy, 1e-9)))
+    return math.hypot(x - ax - k * dx, y - ay - k * dy)
+
+
+def clearance(x, y, layout):
+    """How far a point of the ground lies from every road, waypoint, object and edge tree."""
+    points, links, objects = layout
+    things = objects + [(px, py, 20) for px, py in points.values()] + EDGE_TREES
+    near = min((math.hypot(x - ox, y - oy) - r for ox, oy, r in things), default=1e9)
+    return min([near] + [segment_distance(x, y, a, b) - 14 for a, b in links])
+
+
+# The edge trees later_levels.py plants where there is room (x, y, reach).
+EDGE_TREES = [(40, 120, 60), (110, 700, 60), (1240, 690, 60), (1230, 100, 60), (640, 730, 50),
+              (20, 400, 55), (1260, 400, 55), (900, 14, 50), (380, 14, 50)]
+
+
+def amber_creek(d, file):
+    """The creek the level is named after: it runs in from the nearest edge of the ground to a
+    pool in the quietest corner, amber with fallen leaves, with rushes on its banks. Neither
+    crosses a road nor covers anything of the level."""
+    layout = level_layout(file)
+    best, spot = -1.0, None
+    for gx in range(100, ll.W - 99, 20):
+        for gy in range(80, ll.H - 79, 20):
+            c = clearance(gx, gy, layout)
+            if c > best:
+                best, spot = c, (gx, gy)
+    if best < 40:
+        return
+    x, y = spot
+    rx = min(120.0, best - 10)
+    ry = rx * 0.42
+    water = d.linear("amberWater", [(0, "#f8e0a0"), (0.45, "#d8a448"), (1, "#8a5a20")])
+    # the creek: from the pool to an edge of the ground, the longest way that keeps clear of
+    # the roads and of everything standing on the ground
+    steps = 32
+    ways = []
+    for side, edge in (("x", 0), ("x", ll.W), ("y", 0), ("y", ll.H)):
+        course = []
+        for k in range(steps + 1):
+            s = k / steps
+            if side == "x":
+                course.append((x + (edge - x) * s, y + 18 * math.sin(s * 9)))
+            else:
+                course.append((x + 18 * math.sin(s * 9), y + (edge - y) * s))
+        if all(clearance(cx, cy, layout) > 16 for cx, cy in course[steps // 5:]):
+            ways.append((abs(edge - (x if side == "x" else y)), course))
+    if ways:
+        line = "M" + " L".join(f"{f(cx)} {f(cy)}" for cx, cy in max(ways)[1])
+        d.add(path(line, stroke="#6a4a1a", width=30))
+        d.add(path(line, stroke=water, width=24))
+        d.add(path(line, stroke="#fff0c0", width=2, extra=' opacity="0.7" stroke-dasharray="10 18"'))
+    d.add(ellipse(x, y, rx + 6, ry + 5, "#8a6a2a", extra=' opacity="0.6"'))
+    d.add(ellipse(x, y, rx, ry, water, "#5a3a10", 2))
+    d.add(path(f"M{f(x - rx * 0.5)} {f(y - ry * 0.3)} q{f(rx * 0.25)} -6 {f(rx * 0.5)} 0 "
+               f"M{f(x)} {f(y + ry * 0.3)} q{f(rx * 0.2)} -5 {f(rx * 0.4)} 0", stroke="#fff0c0", width=2))
+    for k in range(8):  # leaves floating on the pool
+        a = k * 2.4
+        d.add(leaf(x + math.cos(a) * rx * 0.6, y + math.sin(a) * ry * 0.55, k * 40, LEAF_COLOURS[k % 5], 1.4))
+    for k in range(5):  # rushes on the far bank
+        bx = x - rx * 0.7 + k * rx * 0.12
+        by = y - ry * 0.85 + abs(k - 2) * 3
+        d.add(path(f"M{f(bx)} {f(by)} q-2 -14 {k % 3 - 1} -26", stroke="#3a4a1a", width=3))
+        d.add(path(f"M{f(bx)} {f(by)} q-2 -14 {k % 3 - 1} -26", stroke="#9a9a3a", width=1.5))
+        d.add(ellipse(bx + k % 3 - 1, by - 24, 2, 5, "#6a3a14", OUTLINE, 0.8))
+
+
+# Grounds that get a landmark of their own, painted over the land before the ground is saved.
+LANDMARKS = {"amber_creek": amber_creek}
+
+
 def dress_level(level):
     file = os.path.join(ll.LEVELS, f"level_{EPISODE:02d}_{level:02d}.xml")
     keep = {}
@@ -562,6 +638,20 @@ def dress_level(level):
             if o.get("tex") == "puzzle_piece":
                 keep["piece"] = o.get("pos")
     return file, keep
+
+
+_PLAIN_SAVE = Ground.save
+
+
+def with_landmark(name, file):
+    """Lets the next ground saved get its landmark (None: grounds are saved as they are)."""
+    paint = LANDMARKS.get(name)
+
+    def save(g, ground_name):
+        if paint:
+            paint(g.d, file)
+        _PLAIN_SAVE(g, ground_name)
+    Ground.save = save if paint else _PLAIN_SAVE
 
 
 def write_level(level, template, how, name, note, new):
@@ -603,7 +693,9 @@ def write_level(level, template, how, name, note, new):
         fh.write(f"<!-- new: {new} -->\n")
         fh.write("\n".join(lines) + "\n")
     fit_or_warn(file)
+    with_landmark(name, os.path.basename(file))
     ll.ground(EPISODE, level, template, how, name, ll.AUTUMN, note)
+    with_landmark(None, None)
 
 
 # The chief's opening line of each level (dialog_3LL0) and, for a level that brings something
