@@ -211,17 +211,17 @@ TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
 
 // The map shows the whole campaign before every level is made: a marker of a level without a
 // file is a warning, while a marker outside the campaign stays a problem.
-TEST(ContentLintTest, MapMarkersOfLevelsNotMadeYetAreOnlyWarnings) {
+// Every marker of the map opens a level the game has: a marker of a level without a file is a
+// problem, as is a marker outside the campaign.
+TEST(ContentLintTest, MapMarkersOfMissingLevelsAreProblems) {
   DamagedContent c;
   c.Replace("content/levels/level_00_00.xml", R"(respawn="1,11")", R"(respawn="1,12")");
-  // a level of the map not made yet (the demo content may have them all by now)
   ASSERT_TRUE(fs::remove(c.Game() + "/content/levels/level_05_10.xml"));
   ContentLint lint(c.Game(), ContentLint::Options{false});
   lint.Run();
-  EXPECT_TRUE(Mentions(lint.Warnings(), "marker 519", "level_05_10.xml, which does not exist yet"))
-      << Join(lint.Warnings());
-  EXPECT_FALSE(Mentions(lint.Problems(), "level_05_10.xml"));
-  EXPECT_FALSE(Mentions(lint.Warnings(), "level_02_01.xml")) << "that level is made";
+  EXPECT_TRUE(Mentions(lint.Problems(), "marker 519", "level_05_10.xml, which does not exist"))
+      << Join(lint.Problems());
+  EXPECT_FALSE(Mentions(lint.Problems(), "level_02_01.xml")) << "that level is made";
   EXPECT_TRUE(Mentions(lint.Problems(), "marker 37", "outside the campaign: 1.12"))
       << Join(lint.Problems());
 }

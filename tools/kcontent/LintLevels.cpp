@@ -232,9 +232,9 @@ void LintRun::CheckMap(const std::string& file, const Level& level, const LevelF
       if (e < 1 || e > Level::kEpisodes || l < 1 || l > Level::kLevelsPerEpisode) {
         Problem(where, "level marker outside the campaign: " + Str(e) + "." + Str(l));
       } else {
-        // The map shows the whole campaign before every level is made.
+        // Every marker of the map opens a level the game has.
         if (!files.count({e, l})) {
-          Warning(where, "opens " + Level::LevelFileName(e, l) + ", which does not exist yet");
+          Problem(where, "opens " + Level::LevelFileName(e, l) + ", which does not exist");
         }
         char key[32];
         std::snprintf(key, sizeof key, "level_name_%02d_%02d", e, l);
