@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,24 @@ class SoakPlatform final : public AppPlatform {
   void SetWindowTitle(const std::u16string&) override {}
   void SetSystemCursor(bool) override {}
   std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    return std::make_unique<RecordingDevice>();
+    auto made = std::make_unique<RecordingDevice>();
+    device = made.get();
+    return made;
+  }
+  // One frame of the game; the recording device then forgets what it recorded (its log of
+  // calls and the copies of released textures), which is the test device's memory, not the
+  // game's.
+  void Frame(Application& app) {
+    now += 16;
+    app.Frame();
+    if (!device) return;
+    device->ClearLog();
+    for (auto it = device->textures.begin(); it != device->textures.end();) {
+      it = it->second.released ? device->textures.erase(it) : std::next(it);
+    }
   }
   uint32_t now = 1000;
+  RecordingDevice* device = nullptr;
 };
 
 // The heap in use: what the allocator has handed out and not yet taken back.
@@ -100,33 +116,39 @@ std::vector<std::pair<int, int>> CampaignLevels() {
 
 // Plays one level with the bot until it ends (or `seconds` of game time); false when it could
 // not be started.
-bool PlayLevel(Application& app, SoakPlatform& platform, int episode, int level, int seconds) {
+struct Played {
+  bool started = false;
+  bool ended = false;
+  int gameMs = 0;
+};
+
+Played PlayLevel(Application& app, SoakPlatform& platform, int episode, int level, int seconds) {
+  Played out;
   ModeGame& game = TheModeGame();
   game.episode = episode;
   game.levelNumber = level;
   game.SetBotPlaying(true);
   app.SetMode(&game, false);
   // The screen fades out and in again when it was showing a level already.
-  for (int i = 0; i < 2000 && (app.pending || app.current != &game); ++i) {
-    platform.now += 16;
-    app.Frame();
-  }
+  for (int i = 0; i < 2000 && (app.pending || app.current != &game); ++i) platform.Frame(app);
   const Level* played = game.CurrentLevel();
   if (app.current != &game || !game.HasLevel() || !played || played->episode != episode ||
       played->levelNumber != level) {
-    return false;
+    return out;
   }
+  out.started = true;
   const int limitMs = seconds > 0 ? seconds * 1000 : 3600 * 1000;
   // A level ends, then its result shows; a few more frames let the result sequence begin.
   int after = 0;
   for (int i = 0; i < 400000 && after < 120 && app.current == &game && !app.pending; ++i) {
-    platform.now += 16;
-    app.Frame();
+    platform.Frame(app);
     const Level* now = game.CurrentLevel();
     if (!game.HasLevel() || !now) break;
-    if (game.Controller()->Ended() || now->gameTime >= limitMs) ++after;
+    out.gameMs = now->gameTime;
+    out.ended = game.Controller()->Ended();
+    if (out.ended || now->gameTime >= limitMs) ++after;
   }
-  return true;
+  return out;
 }
 
 }  // namespace
@@ -160,16 +182,23 @@ int main(int argc, char** argv) {
     app.profiles()->progress.difficulty = Difficulty::Expert;
     std::vector<size_t> heap;
     for (int round = 1; round <= options.rounds && status == 0; ++round) {
+      int ended = 0;
+      long long gameMs = 0;
       for (const auto& [episode, level] : levels) {
-        if (!PlayLevel(app, platform, episode, level, options.seconds)) {
+        const Played played = PlayLevel(app, platform, episode, level, options.seconds);
+        if (!played.started) {
           std::fprintf(stderr, "bench_campaign_soak: level %d:%d cannot be started\n", episode,
                        level);
           status = 1;
           break;
         }
+        ended += played.ended;
+        gameMs += played.gameMs;
       }
       heap.push_back(HeapInUse());
-      std::printf("round %d: %zu levels, heap %zu bytes\n", round, levels.size(), heap.back());
+      std::printf("round %d: %zu levels, %d played to their end, %lld s of game time, heap %zu "
+                  "bytes\n",
+                  round, levels.size(), ended, gameMs / 1000, heap.back());
       std::fflush(stdout);
     }
     if (status == 0) {
