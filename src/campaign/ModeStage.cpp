@@ -460,9 +460,13 @@ void ModeStage::OnceOnlyMessages() {
   }
 }
 
+OwnLevelsDlg* ModeStage::OwnLevels() const {
+  return dynamic_cast<OwnLevelsDlg*>(controls.Find(kOwnLevelsDialog));
+}
+
 void ModeStage::ShowOwnLevels() {
   Application& app = App();
-  if (ownLevels || !app.descriptors() || !app.strings() || !app.profiles()) return;
+  if (OwnLevels() || !app.descriptors() || !app.strings() || !app.profiles()) return;
   const std::string& data = base::DataFolder();
   auto dialog = std::make_unique<OwnLevelsDlg>(kOwnLevelsDialog);
   OwnLevelsDlg* shown = dialog.get();
@@ -471,10 +475,10 @@ void ModeStage::ShowOwnLevels() {
   shown->Fill(ListOwnLevels(data.empty() ? std::string() : data + "/levels", *app.descriptors()),
               app.profiles()->ownLevels, *app.strings());
   controls.BringToTop(shown);
-  ownLevels = shown;
 }
 
 void ModeStage::TakeOwnLevelsAnswer() {
+  OwnLevelsDlg* ownLevels = OwnLevels();
   if (!ownLevels) return;
   const int answer = ownLevels->Result();
   if (answer == OwnLevelsDlg::kBack || answer == OwnLevelsDlg::kOn) {
@@ -492,7 +496,6 @@ void ModeStage::TakeOwnLevelsAnswer() {
       RequestMode(PlayOwnLevel(text, level->file, level->episode, level->level, ModeId::Map));
     }
   }
-  ownLevels = nullptr;
 }
 
 void ModeStage::ShowOkDialog(std::string_view key) {

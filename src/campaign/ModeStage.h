@@ -111,7 +111,8 @@ class ModeStage : public Mode {
   GUIHint* tooltip = nullptr;
   GUIControl* banner = nullptr;
   bool bannerAsked = false;
-  OwnLevelsDlg* ownLevels = nullptr;  // while the list of own levels is open
+  // The list of own levels while it is open (found among the map's controls, which own it).
+  OwnLevelsDlg* OwnLevels() const;
 
  private:
   void BuildControls();

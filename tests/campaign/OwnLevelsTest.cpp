@@ -111,8 +111,8 @@ TEST_F(OwnLevelsTest, FromTheMapAnOwnLevelIsPlayedWonAndRecordedApartFromTheCamp
   ASSERT_TRUE(button->visible);
   ClickOn(*button);
   Frames(2);
-  ASSERT_NE(map().ownLevels, nullptr);
-  OwnLevelsDlg& dialog = *map().ownLevels;
+  ASSERT_NE(map().OwnLevels(), nullptr);
+  OwnLevelsDlg& dialog = *map().OwnLevels();
   ASSERT_EQ(dialog.Levels().size(), 2u);
   auto* list = dynamic_cast<GUIListbox*>(dialog.Children().Find(OwnLevelsDlg::kList));
   ASSERT_NE(list, nullptr);
@@ -136,7 +136,7 @@ TEST_F(OwnLevelsTest, FromTheMapAnOwnLevelIsPlayedWonAndRecordedApartFromTheCamp
   ModeGame& game = TheModeGame();
   ASSERT_EQ(app->current, &game);
   EXPECT_EQ(game.OwnLevel(), "farm_by_the_river.xml");
-  EXPECT_EQ(map().ownLevels, nullptr);
+  EXPECT_EQ(map().OwnLevels(), nullptr);
   game.SetBotPlaying(true);
   for (int i = 0; i < 60000 && game.HasLevel() && !game.Controller()->Ended(); ++i) Frames(1, 20);
   ASSERT_TRUE(game.HasLevel());
@@ -158,13 +158,13 @@ TEST_F(OwnLevelsTest, FromTheMapAnOwnLevelIsPlayedWonAndRecordedApartFromTheCamp
   ASSERT_EQ(app->current, &map());
   map().OnCommand(19);
   Frames(2);
-  ASSERT_NE(map().ownLevels, nullptr);
-  auto* shown = dynamic_cast<GUIListbox*>(map().ownLevels->Children().Find(OwnLevelsDlg::kList));
+  ASSERT_NE(map().OwnLevels(), nullptr);
+  auto* shown = dynamic_cast<GUIListbox*>(map().OwnLevels()->Children().Find(OwnLevelsDlg::kList));
   ASSERT_NE(shown, nullptr);
   EXPECT_NE(shown->items[1].find(u"best:"), std::u16string::npos);
-  map().ownLevels->SetResult(OwnLevelsDlg::kClose);
+  map().OwnLevels()->SetResult(OwnLevelsDlg::kClose);
   Frames(2);
-  EXPECT_EQ(map().ownLevels, nullptr);
+  EXPECT_EQ(map().OwnLevels(), nullptr);
   EXPECT_EQ(app->current, &map());
 }
 
@@ -173,25 +173,25 @@ TEST_F(OwnLevelsTest, ManyLevelsArePagedAndNoLevelsSayHowToMakeOne) {
   Frames(10, 20);
   map().OnCommand(19);
   Frames(2);
-  ASSERT_NE(map().ownLevels, nullptr);
-  const auto* note = dynamic_cast<const GUIText*>(map().ownLevels->Children().Find(OwnLevelsDlg::kNote));
+  ASSERT_NE(map().OwnLevels(), nullptr);
+  const auto* note = dynamic_cast<const GUIText*>(map().OwnLevels()->Children().Find(OwnLevelsDlg::kNote));
   ASSERT_NE(note, nullptr);
   EXPECT_NE(note->Text().find(u"--edit-new"), std::u16string::npos);
-  map().ownLevels->SetResult(OwnLevelsDlg::kPlay);  // nothing to play: it only closes
+  map().OwnLevels()->SetResult(OwnLevelsDlg::kPlay);  // nothing to play: it only closes
   Frames(2);
-  EXPECT_EQ(map().ownLevels, nullptr);
+  EXPECT_EQ(map().OwnLevels(), nullptr);
   EXPECT_EQ(app->current, &map());
 
   for (int i = 0; i < 30; ++i) Put("level_" + std::to_string(100 + i) + ".xml", "<level/>");
   map().OnCommand(19);
   Frames(2);
-  OwnLevelsDlg& dialog = *map().ownLevels;
+  OwnLevelsDlg& dialog = *map().OwnLevels();
   ASSERT_GT(dialog.Pages(), 1);
   GUIControl* on = dialog.Children().Find(OwnLevelsDlg::kOn);
   ASSERT_TRUE(on->visible && on->active);
   ClickOn(*on);
   Frames(2);
-  ASSERT_EQ(map().ownLevels, &dialog) << "turning the page keeps the list open";
+  ASSERT_EQ(map().OwnLevels(), &dialog) << "turning the page keeps the list open";
   EXPECT_EQ(dialog.Page(), 1);
   ASSERT_NE(dialog.Selected(), nullptr);
   EXPECT_NE(dialog.Selected()->file, "level_100.xml");

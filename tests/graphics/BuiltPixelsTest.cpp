@@ -250,11 +250,12 @@ TEST(BuiltPixelsTest, EveryLandsThingsAreDrawnWhereTheirLevelsPutThem) {
       const std::map<int, Thing> things = ReadLevel(levels + "/" + name + ".xml");
       // The first of each kind not seen yet, away from the screen's edges and the HUD.
       std::vector<int> shown;
+      std::map<int, int> tried;  // kind -> object
       for (const auto& [id, t] : things) {
         if (t.cls != 1 || t.subclass < 180 || t.subclass > 250 || seen.count(t.subclass) ||
-            t.Hidden() || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
+            tried.count(t.subclass) || t.Hidden() || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
           continue;
-        seen[t.subclass] = name;
+        tried[t.subclass] = id;
         shown.push_back(id);
       }
       if (shown.empty()) continue;
@@ -279,15 +280,18 @@ TEST(BuiltPixelsTest, EveryLandsThingsAreDrawnWhereTheirLevelsPutThem) {
       for (const int id : shown) {
         int pixels = 0;
         const double share = DrawnShare(bare, level, things, {id, id}, pixels);
-        EXPECT_GT(pixels, 50) << name << ": too little of object " << id << " to compare";
+        // One standing under others (a fog bank, a bigger neighbour) is looked for in a later
+        // level.
+        if (pixels <= 50) continue;
+        seen[things.at(id).subclass] = name;
         EXPECT_GE(share, kDrawnShare)
             << name << ": object " << id << " (" << things.at(id).texture << ") is not seen ("
             << share << " of " << pixels << " pixels differ)";
       }
     }
   }
-  // Four lands of at least eleven kinds each (the north's ice wall and thicket included).
-  EXPECT_GE(seen.size(), 40u);
+  // Four lands of eleven kinds each, every one of them seen.
+  EXPECT_EQ(seen.size(), 44u);
   fs::remove_all(work);
 }
 
