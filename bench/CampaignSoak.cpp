@@ -26,49 +26,29 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #include <malloc.h>
 #endif
 
+#include "BenchPlatform.h"
 #include "app/Application.h"
 #include "base/DataFiles.h"
 #include "data/Language.h"
-#include "graphics/RecordingDevice.h"
 #include "level/GameController.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
 
 namespace {
 
-// A clock that moves 16 ms a frame, no window.
-class SoakPlatform final : public AppPlatform {
- public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float&, float&) override {}
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    auto made = std::make_unique<RecordingDevice>();
-    device = made.get();
-    return made;
+// One frame of the game, 16 ms on; the recording device then forgets what it recorded (its log
+// of calls and the copies of released textures), which is the test device's memory, not the
+// game's.
+void Frame(Application& app, BenchPlatform& platform) {
+  platform.now += 16;
+  app.Frame();
+  RecordingDevice* device = platform.device;
+  if (!device) return;
+  device->ClearLog();
+  for (auto it = device->textures.begin(); it != device->textures.end();) {
+    it = it->second.released ? device->textures.erase(it) : std::next(it);
   }
-  // One frame of the game; the recording device then forgets what it recorded (its log of
-  // calls and the copies of released textures), which is the test device's memory, not the
-  // game's.
-  void Frame(Application& app) {
-    now += 16;
-    app.Frame();
-    if (!device) return;
-    device->ClearLog();
-    for (auto it = device->textures.begin(); it != device->textures.end();) {
-      it = it->second.released ? device->textures.erase(it) : std::next(it);
-    }
-  }
-  uint32_t now = 1000;
-  RecordingDevice* device = nullptr;
-};
+}
 
 // The heap in use: what the allocator has handed out and not yet taken back.
 size_t HeapInUse() {
@@ -122,7 +102,7 @@ struct Played {
   int gameMs = 0;
 };
 
-Played PlayLevel(Application& app, SoakPlatform& platform, int episode, int level, int seconds) {
+Played PlayLevel(Application& app, BenchPlatform& platform, int episode, int level, int seconds) {
   Played out;
   ModeGame& game = TheModeGame();
   game.episode = episode;
@@ -130,7 +110,7 @@ Played PlayLevel(Application& app, SoakPlatform& platform, int episode, int leve
   game.SetBotPlaying(true);
   app.SetMode(&game, false);
   // The screen fades out and in again when it was showing a level already.
-  for (int i = 0; i < 2000 && (app.pending || app.current != &game); ++i) platform.Frame(app);
+  for (int i = 0; i < 2000 && (app.pending || app.current != &game); ++i) Frame(app, platform);
   const Level* played = game.CurrentLevel();
   if (app.current != &game || !game.HasLevel() || !played || played->episode != episode ||
       played->levelNumber != level) {
@@ -141,7 +121,7 @@ Played PlayLevel(Application& app, SoakPlatform& platform, int episode, int leve
   // A level ends, then its result shows; a few more frames let the result sequence begin.
   int after = 0;
   for (int i = 0; i < 400000 && after < 120 && app.current == &game && !app.pending; ++i) {
-    platform.Frame(app);
+    Frame(app, platform);
     const Level* now = game.CurrentLevel();
     if (!game.HasLevel() || !now) break;
     out.gameMs = now->gameTime;
@@ -169,7 +149,7 @@ int main(int argc, char** argv) {
                     ("bench_campaign_soak_" + std::to_string(::getpid()));
   std::filesystem::create_directories(data);
   base::SetDataFolder(data.string());
-  SoakPlatform platform;
+  BenchPlatform platform;
   int status = 0;
   {
     Application app(platform);

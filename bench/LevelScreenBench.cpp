@@ -9,33 +9,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "BenchPlatform.h"
 #include "app/Application.h"
 #include "base/DataFiles.h"
 #include "data/Language.h"
-#include "graphics/RecordingDevice.h"
 #include "level/Level.h"
 #include "level_screen/ModeGame.h"
 
 namespace {
-
-// A clock that moves 16 ms a frame, a pointer the bot moves through the screen, no window.
-class BenchPlatform final : public AppPlatform {
- public:
-  uint32_t NowMs() override { return now; }
-  void SleepMs(uint32_t) override {}
-  void PointerToVirtual(float&, float&) override {}
-  void WarpPointer(float, float) override {}
-  bool IsKeyHeld(int) override { return false; }
-  bool IsSlateMode() override { return false; }
-  void ShowMainWindow() override {}
-  bool IsWindowShown() override { return true; }
-  void SetWindowTitle(const std::u16string&) override {}
-  void SetSystemCursor(bool) override {}
-  std::unique_ptr<RenderDevice> CreateRenderDevice() override {
-    return std::make_unique<RecordingDevice>();
-  }
-  uint32_t now = 1000;
-};
 
 double CpuMs() { return double(std::clock()) * 1000.0 / CLOCKS_PER_SEC; }
 

@@ -1,26 +1,17 @@
 #include "campaign/OwnLevelList.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "data/XmlDocument.h"
+#include "data/XmlElement.h"
 #include "level/Level.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The whole number of an attribute of the level element; 0 when it is not there.
-int RootNumber(const std::string& text, const std::string& name) {
-  const size_t root = text.find("<level");
-  if (root == std::string::npos) return 0;
-  const size_t close = text.find('>', root);
-  const size_t at = text.find(" " + name + "=\"", root);
-  if (at == std::string::npos || at > close) return 0;
-  return std::atoi(text.c_str() + at + name.size() + 3);
-}
 
 // The land of a ground picture "bg_eN_...", 0 for any other.
 int LandOfGround(const std::string& texture) {
@@ -39,13 +30,16 @@ std::string ReadSmallFile(const std::string& path) {
 
 // Checks the entry's level as the level screen would start it.
 void Check(OwnLevelEntry& entry, const std::string& text, const GameDescriptors& descriptors) {
-  entry.episode = std::clamp(RootNumber(text, "episode"), 0, Level::kEpisodes);
-  entry.level = std::clamp(RootNumber(text, "level"), 0, Level::kLevelsPerEpisode);
-  entry.land = entry.episode;
-  if (text.empty()) {
+  // The campaign place the level element names (the reader keeps it only for saved levels).
+  XmlDocument document;
+  if (text.empty() || !document.Parse(text)) {
     entry.problem = "own_levels_unreadable";
     return;
   }
+  const XmlElement root = document.FirstChild(XmlElement(), "level");
+  entry.episode = std::clamp(root.Int("episode", 0), 0, Level::kEpisodes);
+  entry.level = std::clamp(root.Int("level", 0), 0, Level::kLevelsPerEpisode);
+  entry.land = entry.episode;
   Level level(descriptors);
   if (!level.ReadLevel(text)) {
     entry.problem = "own_levels_unreadable";

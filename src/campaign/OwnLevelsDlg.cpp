@@ -9,30 +9,23 @@
 #include "progress/IntegerFormat.h"
 #include "progress/OwnLevelRecords.h"
 
-namespace {
-
-std::u16string Get(const StringTable& strings, const std::string& key) {
-  return strings.Get(key);
-}
-
-}  // namespace
 
 std::u16string OwnLevelsDlg::RowText(const OwnLevelEntry& level, const OwnLevelRecords& records,
                                      const StringTable& strings) {
   std::u16string row = base::Utf8ToUtf16(level.name) + u"  \u00B7  ";
-  row += Get(strings, level.land >= 1 && level.land <= 5
+  row += strings.Get(level.land >= 1 && level.land <= 5
                           ? "own_levels_land_" + std::to_string(level.land)
                           : "own_levels_land_0");
   row += u"  \u00B7  ";
   const OwnLevelRecord* r = records.Find(level.file);
   if (!level.playable) {
-    row += Get(strings, "own_levels_broken");
+    row += strings.Get("own_levels_broken");
   } else if (!r) {
-    row += Get(strings, "own_levels_new");
+    row += strings.Get("own_levels_new");
   } else if (!r->won) {
-    row += Get(strings, "own_levels_not_won");
+    row += strings.Get("own_levels_not_won");
   } else {
-    row += FormatIntegers(Get(strings, "own_levels_best"), {r->stars}) + u" " +
+    row += FormatIntegers(strings.Get("own_levels_best"), {r->stars}) + u" " +
            IntegerText(r->seconds / 60) + u":" + IntegerText(r->seconds % 60, 2);
   }
   return row;

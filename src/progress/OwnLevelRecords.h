@@ -31,6 +31,8 @@ class OwnLevelRecords {
   // a play and its score). False for a name that cannot be kept.
   bool Store(const std::string& file, bool won, int stars, int medal, int seconds, int score);
   size_t size() const { return records_.size(); }
+  // Every level's record by file name.
+  const std::map<std::string, OwnLevelRecord>& All() const { return records_; }
 
   // One line per level: name, then won, stars, medal, seconds, score and plays, separated by
   // tabs. Reading skips a line it cannot use, and keeps every value within its range.

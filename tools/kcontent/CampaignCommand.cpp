@@ -9,9 +9,7 @@
 #include <optional>
 #include <sstream>
 
-#include "data/FileSystem.h"
-#include "data/Language.h"
-#include "data/StringTable.h"
+#include "base/DataFiles.h"
 #include "data/Utf8.h"
 #include "kcontent/GameContent.h"
 #include "kcontent/LevelCheckCommand.h"
@@ -39,33 +37,20 @@ std::optional<std::string> ReadFile(const std::string& path) {
 }
 
 bool WriteFile(const std::string& path, const std::string& text) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out) return false;
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  return !error;
+  return base::WriteFileAtomically(
+      path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-// The game's tables and strings, as the level player loads them.
+// The game's tables and strings, as the level player loads them, and its settings.
 struct Content {
-  FileSystem files;
-  std::unique_ptr<StringTable> strings;
-  NoMedia media;
-  GameDescriptors descriptors;
+  GameContent game;
   GameSettings settings;
   bool loaded = false;
 
-  explicit Content(const std::string& game) {
-    files.Mount(game + "/content");
-    MountLocale(files, "en", false, game + "/");
-    strings = std::make_unique<StringTable>(files);
-    loaded = descriptors.LoadGameDescriptors(files, *strings, media);
-    settings = GameSettings::LoadGameSettings(files);
-    strings->Load("strings");
+  explicit Content(const std::string& folder) {
+    std::string error;
+    loaded = game.Load(folder, "en", false, error);
+    settings = GameSettings::LoadGameSettings(game.fs);
   }
 };
 
@@ -128,16 +113,16 @@ std::optional<Measured> Measure(Content& content, const std::string& path) {
   Measured m;
   if (!text || !ParseLevelFileName(path, m.episode, m.level)) return std::nullopt;
   m.miniGame = AttributeInt(*text, "mode") == 3;
-  m.casual = PlayWithBot(content.descriptors, content.settings, *text, 1, kLimitSeconds,
+  m.casual = PlayWithBot(content.game.descriptors, content.settings, *text, 1, kLimitSeconds,
                          m.episode, m.level);
-  m.expert = PlayWithBot(content.descriptors, content.settings, *text, 2, kLimitSeconds,
+  m.expert = PlayWithBot(content.game.descriptors, content.settings, *text, 2, kLimitSeconds,
                          m.episode, m.level);
   if (!m.miniGame && m.expert.won) m.rule = medal_rule::Times(m.episode, m.level, m.expert.gameMs);
   m.file = MedalTimes{AttributeInt(*text, "time_hard"), AttributeInt(*text, "time_norm"),
                       AttributeInt(*text, "time_easy")};
   char key[32];
   std::snprintf(key, sizeof key, "level_name_%02d_%02d", m.episode, m.level);
-  m.name = EncodeUtf8(content.strings->Get(key));
+  m.name = EncodeUtf8(content.game.strings.Get(key));
   m.introduces = Introduces(*text);
   return m;
 }

@@ -325,16 +325,10 @@ class Inspector {
       Ignored(stored, "not a packed file of the own levels' results; its last good copy is used");
       return;
     }
-    const std::string text(file.payload->begin(), file.payload->end());
-    for (size_t start = 0; start < text.size();) {
-      const size_t end = std::min(text.find('\n', start), text.size());
-      const std::string name = text.substr(start, text.find('\t', start) - start);
-      start = end + 1;
-      const OwnLevelRecord* r = records->Find(name);
-      if (!r) continue;
-      Line(r->won ? Format("  %s: won, %d stars, medal %d, %d s, score %d, %d plays", name.c_str(),
-                           r->stars, r->medal, r->seconds, r->score, r->plays)
-                  : Format("  %s: not won, score %d, %d plays", name.c_str(), r->score, r->plays));
+    for (const auto& [name, r] : records->All()) {
+      Line(r.won ? Format("  %s: won, %d stars, medal %d, %d s, score %d, %d plays", name.c_str(),
+                          r.stars, r.medal, r.seconds, r.score, r.plays)
+                 : Format("  %s: not won, score %d, %d plays", name.c_str(), r.score, r.plays));
     }
   }
 

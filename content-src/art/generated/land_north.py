@@ -15,15 +15,12 @@ import re
 import xml.etree.ElementTree as ET
 
 import later_levels as ll
-from artlib import ART, OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly, rock
+from artlib import OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly, rock
+from land_common import TABLES, Land
 
-GAME = os.path.join(os.path.dirname(ART), "game")
-TABLES = os.path.join(GAME, "content", "tables")
-LOCALE = os.path.join(GAME, "locale")
-SOUNDS = os.path.join(os.path.dirname(ART), "sounds", "effects")
 BLOCK = "<!-- snowy north (episode 4) -->"
 BLOCK_END = "<!-- end of the snowy north -->"
-LANGS = ("en", "de", "ru", "pl")
+LAND = Land("north", 4, BLOCK, BLOCK_END, "land_north.py")
 
 ICE = [(0, "#ffffff"), (0.45, "#cfe8f8"), (1, "#7aa6c8")]
 SNOW = [(0, "#ffffff"), (0.6, "#e8f0f8"), (1, "#b4c8dc")]
@@ -354,8 +351,6 @@ seq bite 0.6 0.05 C4 C4@0.6 C4@0.4
 ]
 
 PARTICLES = [("north_frost_gold", "north_frost_glint", 0, 10)]
-EFFECTS_SRC = os.path.join(os.path.dirname(ART), "effects", "src")
-TEXTURES = ("soft", "spark", "star", "ring", "smoke", "drop", "flake", "leaf", "feather")
 # The frosted gold glints gold and ice-blue, and a flake or two drifts off it.
 FROST_GLINT = """  <emitter name="glints" loop="1" duration="1">
     <layer name="glints" texture="star" blend="add" max="12" rate="0:4" life="0.5 0.9" area="ellipse 40 20" spin="-40 40" angle="0 45" size="0:2 0.5:16 1:2" sizevar="0.3" color="0:FFFFF8D0 0.5:FFFFD860 1:00FFB020"/>
@@ -365,56 +360,18 @@ FROST_GLINT = """  <emitter name="glints" loop="1" duration="1">
 """
 
 
-def write_block(file, rows, closing):
-    """Puts the rows as the land's block at the end of the table (before its closing tag),
-    replacing the block an earlier run wrote."""
-    with open(file, encoding="utf-8") as fh:
-        text = fh.read()
-    if BLOCK in text:
-        start = text.index(BLOCK)
-        end = text.index(BLOCK_END) + len(BLOCK_END)
-        text = text[:start].rstrip(" ") + text[end:].lstrip("\n")
-        text = re.sub(r"\n+(\s*" + re.escape(closing) + ")", r"\n\1", text)
-    at = text.rindex(closing)
-    block = "  " + BLOCK + "\n" + "".join("  " + r + "\n" for r in rows) + "  " + BLOCK_END + "\n"
-    text = text[:at] + block + text[at:]
-    with open(file, "w", encoding="utf-8") as fh:
-        fh.write(text)
+write_block = LAND.write_block
 
 
 def tables():
-    write_block(os.path.join(TABLES, "objects_params.xml"),
-                [f'<Object id="{i}" class="0" {attrs}/>' for i, _, _, attrs, _, _ in THINGS], "</DescTable>")
-    write_block(os.path.join(TABLES, "sounds_table.xml"),
-                [f'<Sound id="{i}" name="{n}" loop="{lp}"' + (f' frame="{fr}"' if lp == 2 else "") + "/>"
-                 for i, n, lp, fr, _ in SOUNDS_NORTH], "</SoundsTable>")
-    write_block(os.path.join(TABLES, "objects_particles.xml"),
-                [f'<Object spr="{s}" par="{p}" x="{x}" y="{y}"/>' for s, p, x, y in PARTICLES], "</Particles>")
-    with open(os.path.join(EFFECTS_SRC, "north_frost_glint.xml"), "w", encoding="utf-8") as fh:
-        fh.write('<?xml version="1.0" encoding="utf-8"?>\n<!-- Frosted gold glinting gold and ice-blue, '
-                 'a flake drifting off it now and then (written by art/generated/land_north.py). -->\n<effect>\n')
-        for t in TEXTURES:
-            fh.write(f'  <texture name="{t}" file="../textures/{t}.png"/>\n')
-        fh.write('  <texture name="butterfly" file="../textures/butterfly.png" frames="2"/>\n')
-        fh.write(FROST_GLINT + "</effect>\n")
-    for i, n, _, _, text in SOUNDS_NORTH:
-        with open(os.path.join(SOUNDS, f"{n}.ksy"), "w", encoding="utf-8") as fh:
-            fh.write(text)
-    for lang in LANGS:
-        rows = []
-        for i, _, _, _, _, names in THINGS:
-            name, desc = names[lang]
-            rows.append(f'<String name="obj_name_{i:03d}" value="{name}"/>')
-            rows.append(f'<String name="obj_desc_{i:03d}" value="{desc}"/>')
-        write_block(os.path.join(LOCALE, lang, "objects_names.xml"), rows, "</StringTable>")
+    LAND.tables(THINGS, SOUNDS_NORTH, PARTICLES, "north_frost_glint",
+                "Frosted gold glinting gold and ice-blue, a flake drifting off it now and then (written by art/generated/land_north.py).",
+                FROST_GLINT)
 
 
 # ---------------------------------------------------------------- levels
 
-def dressed(tex):
-    """The land's own dress of a building, site, gate or anything else of the meadow once it is
-    painted (world/north_TEX.svg), else the meadow's picture."""
-    return f"north_{tex}" if os.path.exists(os.path.join(ART, "world", f"north_{tex}.svg")) else tex
+dressed = LAND.dressed
 
 
 # The meadow's workable things and what stands in their place in the north; where a list
@@ -643,26 +600,9 @@ MESSAGES = {
 }
 
 
-FRAMES = {"beacon_fire": (56, 80), "gate_old": (112, 96), "drawbridge": (128, 80)}
 
 
-def nested(name, x, y, scale, k):
-    """A world picture drawn into another picture, centred at x, y and scaled (its ids kept apart)."""
-    with open(os.path.join(ART, "world", f"{name if name.startswith('north_') else dressed(name)}.svg"),
-              encoding="utf-8") as fh:
-        t = fh.read()
-    t = re.sub(r"<\?xml[^>]*>|<!--.*?-->", "", t, flags=re.S)
-    t = re.sub(r'id="([^"]*)"', lambda m: f'id="m{k}{m.group(1)}"', t)
-    t = re.sub(r"url\(#([^)]*)\)", lambda m: f"url(#m{k}{m.group(1)})", t)
-    t = re.sub(r'href="#([^"]*)"', lambda m: f'href="#m{k}{m.group(1)}"', t)
-    w = float(re.search(r'<svg[^>]*\bwidth="([\d.]+)"', t).group(1))
-    h = float(re.search(r'<svg[^>]*\bheight="([\d.]+)"', t).group(1))
-    if name in FRAMES:  # a sheet: only its first frame
-        w, h = FRAMES[name]
-        t = re.sub(r"<svg([^>]*?)\bwidth=\"[^\"]*\"\s+height=\"[^\"]*\"\s+viewBox=\"[^\"]*\"",
-                   f'<svg\\1width="{w}" height="{h}" viewBox="0 0 {w} {h}"', t, count=1)
-    return (f'<g transform="translate({f(x - w * scale / 2)} {f(y - h * scale / 2)}) scale({f(scale)})">'
-            + t.strip() + "</g>")
+nested = LAND.nested
 
 
 def message_picture(level, pictures):
@@ -679,15 +619,7 @@ def message_picture(level, pictures):
 
 
 def texts():
-    for lang in LANGS:
-        rows = []
-        for level, lines in SPEECH.items():
-            rows.append(f'<String name="dialog_{4000 + level * 10}" value="{lines[lang]}"/>')
-        for level, (words, _) in MESSAGES.items():
-            rows.append(f'<String name="level_message_04_{level:02d}" value="{words[lang]}"/>')
-        write_block(os.path.join(LOCALE, lang, "strings.xml"), rows, "</StringTable>")
-    for level, (_, pictures) in MESSAGES.items():
-        message_picture(level, pictures)
+    LAND.texts(SPEECH, MESSAGES, message_picture)
 
 
 def dev_records(scores):
@@ -701,12 +633,7 @@ def dev_records(scores):
     write_block(table, [f'<Record level="{k}" score="{v}"/>' for k, v in sorted(keys.items())], "</Records>")
 
 
-def fit_or_warn(level_file):
-    """Fits the waypoints with kcontent, or says that it could not (the level still loads)."""
-    if os.access(ll.KCONTENT, os.X_OK):
-        ll.subprocess.run([ll.KCONTENT, "level", "fit", level_file], check=True, stdout=ll.subprocess.DEVNULL)
-    else:
-        print(f"land_north.py: {ll.KCONTENT} is missing; run again after building it to fit {level_file}")
+fit_or_warn = LAND.fit_or_warn
 
 
 def main():
