@@ -46,7 +46,10 @@ void ModeGame::OpenLevelIntro() {
 }
 
 void ModeGame::FillBriefing() {
-  if (briefingDialog && level_) briefingDialog->Fill(*level_, App().strings());
+  if (!briefingDialog || !level_) return;
+  briefingDialog->Fill(*level_, App().strings());
+  // An own level has no record table of the campaign's to show.
+  if (GUIControl* tables = briefingDialog->Children().Find(103)) tables->active = ownLevel_.empty();
 }
 
 void ModeGame::ShowLevelMessage() {

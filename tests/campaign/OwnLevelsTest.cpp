@@ -136,6 +136,10 @@ TEST_F(OwnLevelsTest, FromTheMapAnOwnLevelIsPlayedWonAndRecordedApartFromTheCamp
   ModeGame& game = TheModeGame();
   ASSERT_EQ(app->current, &game);
   EXPECT_EQ(game.OwnLevel(), "farm_by_the_river.xml");
+  ASSERT_NE(game.briefingDialog, nullptr);
+  const GUIControl* tables = game.briefingDialog->Children().Find(103);
+  ASSERT_NE(tables, nullptr);
+  EXPECT_FALSE(tables->active) << "the campaign's record tables are not this level's";
   EXPECT_EQ(map().OwnLevels(), nullptr);
   game.SetBotPlaying(true);
   for (int i = 0; i < 60000 && game.HasLevel() && !game.Controller()->Ended(); ++i) Frames(1, 20);
