@@ -6,7 +6,8 @@ tables describe them (columns × rows, frame size). Birds and the bat face right
 """
 import math
 
-from artlib import OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path, poly
+from artlib import (OUTLINE, Doc, canopy, circle, contact_shadow, dress_touch, ellipse, f, log, path,
+                    poly)
 
 FOLDER = "world"
 
@@ -54,6 +55,7 @@ def campfire(d, i, n):
     out = [contact_shadow(d, 24, 40, 18, 4)]
     glow = d.radial("fireGlow", [(0, "#ffd060", 0.55), (1, "#ff8020", 0)], 0.5, 0.5, 0.5)
     out.append(ellipse(24, 30, 20 + (i % 2), 14, glow))
+    out.append(dress_touch("base", d, 24, 43, 23, 4))
     for x, y in ((7, 39), (13, 42.5), (24, 44), (35, 42.5), (41, 39)):
         out.append(circle(x, y, 3.4, "#a8a296", OUTLINE, 1))
     out.append(log(d, 10, 40, 36, 34, 3.5, ident="fireLog"))

@@ -10,6 +10,17 @@ import os
 OUTLINE = "#4a2a12"
 HERE = os.path.dirname(os.path.abspath(__file__))
 ART = os.path.dirname(HERE)
+# The land whose dress the drawings wear (land_dress.py puts one here while it paints): its
+# colours replace the meadow's, its touches (snow on a roof, leaves at the foot of a wall ...)
+# are added where the drawings ask for them, and its prefix goes before the saved name. None
+# paints the meadow's own pictures.
+DRESS = None
+
+
+def dress_touch(kind, doc, *where):
+    """What the land being dressed adds to a part of a picture (see land_dress.py for the kinds
+    and their places); nothing in the meadow."""
+    return DRESS.touch(kind, doc, *where) if DRESS else ""
 
 
 def f(v):
@@ -29,6 +40,12 @@ class Doc:
 
     def add(self, *parts):
         self.body.extend(parts)
+
+    def touch(self, kind, *where):
+        """Adds what the land being dressed puts there (dress_touch); nothing in the meadow."""
+        t = dress_touch(kind, self, *where)
+        if t:
+            self.body.append(t)
 
     def define(self, ident, text):
         if ident not in self.ids:
@@ -64,10 +81,13 @@ class Doc:
                 "\n</defs>\n" + "\n".join(self.body) + "\n</svg>\n")
 
     def save(self, folder, name):
+        text = self.text()
+        if DRESS:
+            name, text = f"{DRESS.prefix}_{name}", DRESS.recolour(text)
         path = os.path.join(ART, folder, name + ".svg")
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "w", encoding="utf-8") as out:
-            out.write(self.text())
+            out.write(text)
 
 
 def path(d, fill="none", stroke=None, width=None, extra=""):

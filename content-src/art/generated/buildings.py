@@ -6,8 +6,9 @@ levels (twice the half sizes). Run it again after changing a drawing:
 """
 import math
 
-from artlib import (OUTLINE, Doc, canopy, circle, contact_shadow, ellipse, f, log, path,
-                    plank, poly, rock)
+from artlib import (OUTLINE, Doc, canopy, circle, contact_shadow, dress_touch, ellipse, f, log,
+                    path, plank, poly, rock)
+import artlib
 
 FOLDER = "world"
 
@@ -47,6 +48,7 @@ def roof(d, ident, stops, x0, x1, eave, ridge, inset, tiles="tiles", line="#7a24
     # Light along the eave
     out.append(path(f"M{f(x0 + 3)} {f(eave - 2)} L{f(x1 - 3)} {f(eave - 2)}", stroke="#ffffff",
                     width=1.2, extra=' opacity="0.3"'))
+    out.append(dress_touch("roof", d, x0, x1, eave, ridge, inset))
     return "".join(out)
 
 
@@ -70,18 +72,19 @@ def door(d, x, y, w, h, arch=True):
     return (path(f"M{f(x)} {f(y + h)} L{f(x)} {f(y)} {top} L{f(x + w)} {f(y + h)} Z", g, OUTLINE, 1.6) +
             path(f"M{f(x + w / 3)} {f(y + 1)} v{f(h - 2)} M{f(x + 2 * w / 3)} {f(y + 1)} v{f(h - 2)}",
                  stroke="#4a2a12", width=0.9, extra=' opacity="0.6"') +
-            circle(x + w * 0.78, y + h * 0.55, 1.4, "#f5c02a", OUTLINE, 0.6))
+            circle(x + w * 0.78, y + h * 0.55, 1.4, "#f5c02a", OUTLINE, 0.6) +
+            dress_touch("door", d, x, y, w, h))
 
 
 def chimney(x, y, w, h):
     return (rect(x, y, w, h, "#b0a494", width=1.5) + rect(x - 2, y - 3, w + 4, 4, "#8a8070", width=1.4) +
             path(f"M{f(x + 2)} {f(y + h * 0.4)} h{f(w - 4)} M{f(x + 2)} {f(y + h * 0.75)} h{f(w - 4)}",
-                 stroke="#7a7064", width=0.8))
+                 stroke="#7a7064", width=0.8) + dress_touch("chimney", None, x, y, w, h))
 
 
 def plaster_wall(d, x, y, w, h, ident="plaster", tone=("#fbf0d8", "#e8d3aa")):
     g = d.linear(ident, [(0, tone[0]), (1, tone[1])])
-    return rect(x, y, w, h, g)
+    return rect(x, y, w, h, g) + dress_touch("wall", d, x, y, w, h)
 
 
 def timber(x, y, w, h, posts):
@@ -136,6 +139,8 @@ def crate(d, x, y, s):
 
 
 def flowers(points):
+    if artlib.DRESS:  # the land's own small things at the foot of the walls
+        return dress_touch("flowers", None, points)
     out = []
     for i, (x, y) in enumerate(points):
         out.append(circle(x, y, 2.3, ("#ff6f8a", "#fff07a", "#ffffff", "#b8a8ff")[i % 4], OUTLINE, 0.6))
@@ -144,7 +149,7 @@ def flowers(points):
 
 def grass_base(d, cx, y, rx, ry):
     g = d.radial("lawn", [(0, "#9ad468"), (0.7, "#78b84c", 0.8), (1, "#78b84c", 0)], 0.5, 0.5, 0.5)
-    return ellipse(cx, y, rx, ry, g)
+    return ellipse(cx, y, rx, ry, g) + dress_touch("base", d, cx, y, rx, ry)
 
 
 def workers_house():
@@ -262,6 +267,8 @@ def gold_mine():
     hill = d.linear("hill", [(0, "#b8ac98"), (0.6, "#8e8270"), (1, "#6a5e4e")])
     d.add(path("M4 146 C8 96 40 40 92 34 C140 30 172 90 176 146 Z", hill, OUTLINE, 1.8))
     d.add(path("M40 60 C60 44 80 40 100 42 C86 50 60 56 40 60 Z", "#9ccc5a", OUTLINE, 1.2))
+    d.touch("peak", [(14, 100), (26, 76), (44, 54), (66, 40), (92, 35), (118, 38),
+                                  (140, 52), (156, 72), (166, 96)])
     for x, y, r in [(30, 120, 9), (150, 112, 10), (128, 64, 7), (46, 86, 6)]:
         d.add(rock(d, "mineRock", x, y, r * 1.3, r, tone=("#d0c8b8", "#a09684", "#6a5e4e"), seed=x * 0.07))
     # Tunnel mouth with timbers
@@ -325,6 +332,8 @@ def obelisk_needle(d, needle, rune):
     glow = d.radial("runeGlow", [(0, rune[0], 1), (0.5, rune[1], 0.6), (1, rune[1], 0)],
                     0.5, 0.5, 0.5)
     d.add(circle(32, 80, 20, glow))
+    d.touch("peak", [(22, 22), (32, 8), (42, 22)])
+    d.touch("base", 32, 170, 30, 5)
 
 
 def obelisk_speed():
@@ -370,6 +379,7 @@ def scarecrow():
     d.add(ellipse(48, 30, 24, 5, "#8a5a2a", OUTLINE, 1.5))
     d.add(poly([(36, 30), (60, 30), (56, 12), (40, 12)], "#9a6a34", OUTLINE, 1.5))
     d.add(path("M38 26 H58", stroke="#c04030", width=3))
+    d.touch("base", 48, 142, 28, 5)
     d.save(FOLDER, "scarecrow")
 
 
@@ -392,6 +402,8 @@ def watchtower():
     d.add(circle(29, 40, 8, glow))
     d.add(poly([(6, 32), (74, 32), (40, 6)], "#b04a30", OUTLINE, 1.6))
     d.add(path("M14 30 L40 10 L66 30", stroke="#e07050", width=1.5, extra=' opacity="0.6"'))
+    d.touch("peak", [(6, 32), (40, 6), (74, 32)])
+    d.touch("base", 40, 162, 32, 6)
     d.save(FOLDER, "watchtower")
 
 

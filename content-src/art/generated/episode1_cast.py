@@ -9,7 +9,7 @@ the obelisk of growth, and the scenery and quest objects of the festival.
 import math
 
 from artlib import (LEAF, LEAF_DARK, OUTLINE, Doc, berries, canopy, circle, contact_shadow,
-                    ellipse, f, leaf_tufts, log, path, plank, poly, rock, trunk)
+                    dress_touch, ellipse, f, leaf_tufts, log, path, plank, poly, rock, trunk)
 from buildings import (ROOF_BROWN, ROOF_RED, ROOF_SLATE, board_wall, chimney, crate, door,
                        flowers, grass_base, obelisk_needle, plaster_wall, rect, roof, stone_wall,
                        timber, window)
@@ -102,6 +102,11 @@ def gate_frame(d, i, n, worked=False):
     out.append(path("M22 14 Q56 -2 92 14", stroke=OUTLINE, width=5))
     out.append(path("M22 14 Q56 -2 92 14", stroke="#9c968a", width=3))
     out.append(canopy(d, "gateIvy", [(20, 40, 5), (24, 50, 4), (94, 44, 4.5)], stops=LEAF_DARK))
+    out.append(dress_touch("peak", d, [(0, 44), (20, 44)]))
+    out.append(dress_touch("peak", d, [(92, 44), (112, 44)]))
+    out.append(dress_touch("peak", d, [(13, 12), (31, 12)]))
+    out.append(dress_touch("peak", d, [(83, 12), (101, 12)]))
+    out.append(dress_touch("scatter", d, 2, 84, 110, 94, 1))
     if worked:
         out.append(rope([(28, 40), (40, 60), (24, 88)]))
         out.append(rope([(84, 40), (72, 60), (88, 88)]))
@@ -148,6 +153,10 @@ def drawbridge_frame(d, i, n, worked=False):
     out.append(path("M128 56 L108 52 L104 76 L128 78 Z", d.linear("bank", [(0, "#b09060"), (1, "#7a5a34")]), OUTLINE, 1.4))
     out.append(rect(8, 10, 9, 50, post, width=1.5))
     out.append(rect(110, 42, 9, 20, post, width=1.5))
+    out.append(dress_touch("peak", d, [(0, 56), (22, 52)]))
+    out.append(dress_touch("peak", d, [(108, 52), (128, 56)]))
+    out.append(dress_touch("scatter", d, 0, 68, 24, 76, 2))
+    out.append(dress_touch("scatter", d, 106, 68, 128, 76, 3))
     out.append(circle(12.5, 26, 6, "#8a5a30", OUTLINE, 1.4))
     out.append(path("M12.5 20 v12 M6.5 26 h12", stroke="#4a2a12", width=1.4))
     t = ease(i / (n - 1))
@@ -439,6 +448,9 @@ def scaffold():
     d.add(path("M16 62 L60 100 M140 62 L184 100 M60 100 L100 136", stroke="#a06a36", width=2))
     d.add(crate(d, 4, 176, 14))
     d.add(path("M164 176 l6 -26 M180 176 l-6 -26 M166 166 h12 M167 158 h10", stroke="#8a5a30", width=2.2))
+    d.touch("peak", [(40, 70), (100, 40), (160, 70)])
+    for y in (62, 100, 136):
+        d.touch("peak", [(10, y), (190, y)])
     for x in (70, 92, 114):
         d.add(rock(d, "newStone", x, 172, 8, 5, seed=x * 0.05))
     d.save(FOLDER, "scaffold")
@@ -506,6 +518,8 @@ def obelisk_growth():
     d.add(path("M24 104 h16 M27 110 h10", stroke="#6ad04a", width=2.2))
     d.add(path("M32 8 L36 14 L32 18 L28 14 Z", "#9ae06a", OUTLINE, 1))
     d.add(canopy(d, "ivy", [(16, 150, 5), (20, 142, 4), (46, 152, 4.5)], stops=LEAF_DARK))
+    d.touch("peak", [(22, 22), (32, 8), (42, 22)])
+    d.touch("base", 32, 170, 30, 5)
     d.save(FOLDER, "obelisk_growth")
 
 

@@ -7,7 +7,7 @@ levels draw it (twice the object's half size). Run it again after changing a dra
 import math
 
 from artlib import (OUTLINE, LEAF, LEAF_DARK, Doc, berries, canopy, circle, contact_shadow,
-                    ellipse, f, group, leaf_tufts, log, path, plank, poly, rock, trunk)
+                    dress_touch, ellipse, f, group, leaf_tufts, log, path, plank, poly, rock, trunk)
 
 FOLDER = "world"
 
@@ -177,6 +177,11 @@ def broken_bridge():
     d.add(path("M112 8 L80 6 L74 12", stroke="#b07a44", width=2.5))
     # Water glint through the gap
     d.add(path("M58 24 h10 M62 29 h8", stroke="#bfe6ff", width=1.5, extra=' opacity="0.9"'))
+    d.touch("peak", [(3, 4), (9, 4)])
+    d.touch("peak", [(109, 4), (115, 4)])
+    d.touch("icicles", 6, 46, 35)
+    d.touch("icicles", 78, 114, 35)
+    d.touch("scatter", 12, 18, 108, 30, 6)
     d.save(FOLDER, "broken_bridge")
 
 
@@ -268,6 +273,7 @@ def farm_field():
             d.add(ellipse(x - 1, y - 5, 2, 4.5, wheat, "#8a6a20", 0.7))
             x += 7
     d.add(path("M4 54 L136 54", stroke="#5a3a1a", width=1))
+    d.touch("scatter", 4, 50, 136, 57, 4)
     d.save(FOLDER, "farm_field")
 
 
@@ -285,6 +291,8 @@ def building_site():
     d.add(path("M18 32 L98 28 L108 54", stroke="#e8dcc0", width=1.2))
     for i in range(3):
         d.add(plank(d, 44 + i, 50 - i * 5, 34, 5, ident="sitePlank"))
+    d.touch("scatter", 12, 56, 100, 68, 5)
+    d.touch("peak", [(44, 40), (80, 40)])
     d.save(FOLDER, "building_site")
 
 
