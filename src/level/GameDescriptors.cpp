@@ -207,6 +207,18 @@ bool GameDescriptors::LoadGameDescriptors(FileSystem& fs, StringTable& strings,
   }
   if ((root = LoadRoot(doc, "helpers_desc", "Helpers"))) ReadHelpers(root);
   if ((root = LoadRoot(doc, "mini_games", "MiniGames"))) miniGames_.Read(root);
+  if ((root = LoadRoot(doc, "land_dress", "LandDress"))) {
+    ForEach(root, "Dress", [&](const XmlElement& e) {
+      std::string tex = e.Text("tex"), of = e.Text("of");
+      // A dress is named PREFIX_NAME after the picture it dresses; anything else (an empty name,
+      // a dress of itself or of another dress) would send lookups astray.
+      const bool named = !of.empty() && tex.size() > of.size() + 1 &&
+                         tex.compare(tex.size() - of.size(), of.size(), of) == 0 &&
+                         tex[tex.size() - of.size() - 1] == '_';
+      if (named) dressOf_.emplace(std::move(tex), std::move(of));
+    });
+    std::erase_if(dressOf_, [&](const auto& dress) { return dressOf_.contains(dress.second); });
+  }
   return true;
 }
 
@@ -336,7 +348,23 @@ const WorkerAnim& GameDescriptors::WorkerAnimation(int type, int index) const {
 }
 
 const AnimDesc* GameDescriptors::TextureAnimation(std::string_view name) const {
-  return Find(anims_, animIndex_, name);
+  const AnimDesc* a = Find(anims_, animIndex_, name);
+  return a ? a : Find(anims_, animIndex_, Undressed(name));
+}
+
+std::string_view GameDescriptors::Undressed(std::string_view texture) const {
+  const auto it = dressOf_.find(texture);
+  return it == dressOf_.end() ? texture : std::string_view(it->second);
+}
+
+std::string GameDescriptors::DressedLike(std::string_view texture, std::string_view like) const {
+  const auto it = dressOf_.find(like);
+  if (it == dressOf_.end()) return std::string(texture);
+  // like is PREFIX_ followed by the picture it dresses.
+  std::string own(like.substr(0, like.size() - it->second.size()));
+  own += texture;
+  const auto dress = dressOf_.find(own);
+  return dress != dressOf_.end() && dress->second == texture ? own : std::string(texture);
 }
 
 const FlyingDesc* GameDescriptors::Flying(int index) const {
@@ -355,7 +383,8 @@ const BonusInfo* GameDescriptors::Bonus(int id) const {
 }
 
 const ObjectParticle* GameDescriptors::ObjectParticles(std::string_view sprite) const {
-  return Find(objectParticles_, objectParticleIndex_, sprite);
+  const ObjectParticle* p = Find(objectParticles_, objectParticleIndex_, sprite);
+  return p ? p : Find(objectParticles_, objectParticleIndex_, Undressed(sprite));
 }
 
 const EffectParticle* GameDescriptors::EffectParticles(int id) const {
@@ -363,11 +392,13 @@ const EffectParticle* GameDescriptors::EffectParticles(int id) const {
 }
 
 const SelectorPlacement* GameDescriptors::Selector(std::string_view sprite) const {
-  return Find(selectors_, selectorIndex_, sprite);
+  const SelectorPlacement* s = Find(selectors_, selectorIndex_, sprite);
+  return s ? s : Find(selectors_, selectorIndex_, Undressed(sprite));
 }
 
 const BriefingPlacement* GameDescriptors::Briefing(std::string_view sprite) const {
-  return Find(briefings_, briefingIndex_, sprite);
+  const BriefingPlacement* b = Find(briefings_, briefingIndex_, sprite);
+  return b ? b : Find(briefings_, briefingIndex_, Undressed(sprite));
 }
 
 const std::string& GameDescriptors::BriefingSubstitute(std::string_view sprite) const {

@@ -47,7 +47,7 @@ class GameDescriptors {
   // "anim_params" (Worker, Anim, Bird, Flying), "symbols", "dialog_pictures",
   // "sounds_table", the bonus defaults and "bonus_params", "objects_particles",
   // "particles_info", "selector_info", "briefing_info", "shake_info", "dev_records",
-  // "helpers_desc" and "mini_games", after clearing every table. Symbols are registered with the services as
+  // "helpers_desc", "mini_games" and "land_dress", after clearing every table. Symbols are registered with the services as
   // inline icons 1, 2, ... in file order.
   //
   // False when "objects_names" cannot be loaded, or "objects_params" or "anim_params" has no
@@ -78,12 +78,24 @@ class GameDescriptors {
   const SoundRef* Sound(int id) const;
   // Bonus 0..5 (defaults when the file does not describe it); null outside 0..5.
   const BonusInfo* Bonus(int id) const;
+  // Lookups by a texture's name (ObjectParticles, Selector, Briefing, BriefingSubstitute,
+  // TextureAnimation) find a land's dress of a picture under the picture it dresses, unless the
+  // table names the dress itself.
   const ObjectParticle* ObjectParticles(std::string_view sprite) const;
   const EffectParticle* EffectParticles(int id) const;
   const SelectorPlacement* Selector(std::string_view sprite) const;
   const BriefingPlacement* Briefing(std::string_view sprite) const;
   // The texture the briefing shows instead of sprite; empty when none.
   const std::string& BriefingSubstitute(std::string_view sprite) const;
+  // The meadow's picture that texture is a land's dress of ("land_dress": Dress tex="coast_farm"
+  // of="farm"); texture itself when it dresses nothing.
+  std::string_view Undressed(std::string_view texture) const;
+  // The dress of texture in the land whose dress `like` is (the coast's farm field for a farm
+  // field that the coast's farm makes); texture itself when like is no dress or that land has
+  // no dress of texture.
+  std::string DressedLike(std::string_view texture, std::string_view like) const;
+  // Every dress: the dressed texture and the picture it dresses.
+  const std::map<std::string, std::string, std::less<>>& Dresses() const { return dressOf_; }
   // Screen shake of descriptor id when its work finishes; 0 when none.
   float Shake(int id) const;
   // The developers' score for a level; 25000 when no record names it.
@@ -138,6 +150,7 @@ class GameDescriptors {
   std::vector<BriefingPlacement> briefings_;
   std::map<int, float> shakes_;
   std::map<int, int> devRecords_;
+  std::map<std::string, std::string, std::less<>> dressOf_;
   IndicatorSprites indicators_;
   MiniGameTable miniGames_;
 

@@ -296,7 +296,10 @@ bool Level::WakeProduct(const WorldObject& building) {
   site->respawnMin = site->respawnMax = building.desc->respawn;
   site->subclass = uint16_t(product);
   site->desc = productDesc;
-  if (const TextureRef* t = descriptors_.Texture(product)) SetTexture(*site, t->tex);
+  // The product wears the dress of the land its building wears.
+  if (const TextureRef* t = descriptors_.Texture(product)) {
+    SetTexture(*site, descriptors_.DressedLike(t->tex, building.texture));
+  }
   return true;
 }
 

@@ -220,6 +220,60 @@ TEST_F(GameDescriptorsTest, SmallTablesAndTheirLookups) {
   EXPECT_EQ(descriptors.DevRecord(2000000000, 7), 25000);
 }
 
+TEST_F(GameDescriptorsTest, ALandsDressSharesWhatThePictureItDressesCarries) {
+  content.Set("anim_params.xml", R"(<DescTable>
+      <Anim name="gate" l="8" x="4" y="2" t="90" w="112" h="96"/>
+      <Anim name="coast_gate_a" l="4" x="2" y="2" t="50"/>
+    </DescTable>)");
+  content.Set("objects_particles.xml",
+              R"(<Particles><Object spr="hut" par="smoke" x="4.5" y="-20"/>
+                 <Object spr="north_hut" par="steam"/></Particles>)");
+  content.Set("selector_info.xml",
+              R"(<Selectors><Object spr="hut" x="0" y="40" w="1.5"/></Selectors>)");
+  content.Set("briefing_info.xml",
+              R"(<BriefInfo><Object spr="site" w="96" h="80" subst="site_brief"/></BriefInfo>)");
+  content.Set("land_dress.xml", R"(<LandDress>
+      <Dress tex="coast_hut" of="hut"/><Dress tex="north_hut" of="hut"/>
+      <Dress tex="coast_gate" of="gate"/><Dress tex="coast_gate_a" of="gate_a"/>
+      <Dress tex="coast_site" of="site"/><Dress tex="coast_field" of="field"/>
+      <Dress tex="north_field" of="field"/>
+      <Dress tex="shut" of="hut"/><Dress tex="desert_barn" of="farm"/><Dress tex="barn" of=""/>
+      <Dress tex="coast_coast_hut" of="coast_hut"/><Dress tex="north_coast_hut" of="coast_hut"/>
+    </LandDress>)");
+  ASSERT_TRUE(Load());
+
+  // Animations, particles, selectors and briefings are found under the meadow's name ...
+  ASSERT_NE(descriptors.TextureAnimation("coast_gate"), nullptr);
+  EXPECT_EQ(descriptors.TextureAnimation("coast_gate")->name, "gate");
+  ASSERT_NE(descriptors.ObjectParticles("coast_hut"), nullptr);
+  EXPECT_EQ(descriptors.ObjectParticles("coast_hut")->par, "smoke");
+  ASSERT_NE(descriptors.Selector("coast_hut"), nullptr);
+  EXPECT_FLOAT_EQ(descriptors.Selector("coast_hut")->w, 1.5f);
+  EXPECT_EQ(descriptors.BriefingSubstitute("coast_site"), "site_brief");
+  // ... unless the table names the dress itself.
+  EXPECT_EQ(descriptors.ObjectParticles("north_hut")->par, "steam");
+  EXPECT_EQ(descriptors.TextureAnimation("coast_gate_a")->l, 4);
+  // Nothing is found for a name that dresses nothing.
+  EXPECT_EQ(descriptors.Selector("desert_hut"), nullptr);
+  EXPECT_EQ(descriptors.TextureAnimation("gate_a"), nullptr);
+
+  // Rows that are not PREFIX_NAME of what they dress, or dress a dress, are left out.
+  EXPECT_EQ(descriptors.Undressed("coast_hut"), "hut");
+  EXPECT_EQ(descriptors.Undressed("hut"), "hut");
+  EXPECT_EQ(descriptors.Undressed("shut"), "shut");
+  EXPECT_EQ(descriptors.Undressed("desert_barn"), "desert_barn");
+  EXPECT_EQ(descriptors.Undressed("barn"), "barn");
+  EXPECT_EQ(descriptors.Undressed("coast_coast_hut"), "coast_coast_hut");
+  EXPECT_EQ(descriptors.Dresses().size(), 7u);
+
+  // A product wears the dress of its building's land, when that land has one.
+  EXPECT_EQ(descriptors.DressedLike("field", "coast_hut"), "coast_field");
+  EXPECT_EQ(descriptors.DressedLike("field", "north_hut"), "north_field");
+  EXPECT_EQ(descriptors.DressedLike("field", "hut"), "field");
+  EXPECT_EQ(descriptors.DressedLike("gate", "north_hut"), "gate");
+  EXPECT_EQ(descriptors.DressedLike("plank", "coast_hut"), "plank");
+}
+
 TEST_F(GameDescriptorsTest, SymbolsBeyondThirtyOneAreKeptButNotRegistered) {
   std::string symbols = "<SymbolTable>";
   for (int i = 1; i <= 40; ++i) symbols += "<Symbol name=\"s" + std::to_string(i) + "\"/>";

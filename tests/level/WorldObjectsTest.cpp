@@ -105,6 +105,30 @@ TEST(WorldRespawnTest, WithoutARangeAPassableObjectStaysPassableForGood) {
 
 // --- Preparation
 
+// A land's farm makes its land's field, which plays the meadow field's sheet; the meadow's farm
+// and a land without a dressed field keep the meadow's field.
+TEST(WorldPrepareTest, AProductWearsTheDressOfItsBuildingsLand) {
+  World w(R"(<LandDress><Dress tex="coast_farm" of="farm"/><Dress tex="coast_field" of="field"/>
+              <Dress tex="north_farm" of="farm"/></LandDress>)");
+  w.Begin(R"(<level>
+      <object id="1" tex="coast_farm" class="2" subclass="40" obj_link="11"/>
+      <object id="11" class="3" obj_link="21"/>
+      <object id="21" tex="soil" class="1" subclass="10"/>
+      <object id="3" tex="farm" class="2" subclass="40" obj_link="13"/>
+      <object id="13" class="3" obj_link="23"/>
+      <object id="23" tex="soil" class="1" subclass="10"/>
+      <object id="5" tex="north_farm" class="2" subclass="40" obj_link="15"/>
+      <object id="15" class="3" obj_link="25"/>
+      <object id="25" tex="soil" class="1" subclass="10"/>
+    </level>)");
+  const WorldObject& coast = w.Get(21);
+  EXPECT_EQ(coast.texture, "coast_field");
+  ASSERT_TRUE(coast.sprite);
+  EXPECT_EQ(coast.sprite->Frames(), 4);
+  EXPECT_EQ(w.Get(23).texture, "field");
+  EXPECT_EQ(w.Get(25).texture, "field");
+}
+
 TEST(WorldPrepareTest, BuildingsReadyTheirProductSites) {
   World w;
   // Building 1 stands and produces 30; 3 stands and produces nothing; 5 is not built yet;

@@ -59,7 +59,9 @@ inline const char* kWorldDescriptors = R"(<DescTable>
 
 class World {
  public:
-  World() {
+  // dresses: the lands' dress table ("land_dress"), none when empty.
+  explicit World(const std::string& dresses = "") {
+    if (!dresses.empty()) content_.Set("land_dress.xml", dresses);
     content_.Set("objects_params.xml", kWorldDescriptors);
     content_.Set("obj_textures.xml", R"(<Objects><Object id="30" tex="field"/></Objects>)");
     content_.Set("anim_params.xml",

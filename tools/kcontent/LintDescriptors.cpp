@@ -33,6 +33,7 @@ constexpr TableFile kTables[] = {
     {"records_level", "Records"},
     {"helpers_desc", "Helpers"},
     {"game_settings", "GameSettings"},
+    {"land_dress", "LandDress"},
 };
 
 }  // namespace
@@ -164,6 +165,13 @@ void LintRun::CheckDescriptors() {
     Effect("particles_info.xml", p.effect);
   }
   for (const SelectorPlacement& s : descriptors_.Selectors()) Texture("selector_info.xml", s.spr);
+  // A dress and the picture it dresses are both level textures of one size: the level's
+  // waypoints, selectors and animation frames were measured on the meadow's picture.
+  for (const auto& [dress, of] : descriptors_.Dresses()) {
+    LevelTexture("land_dress.xml", dress);
+    LevelTexture("land_dress.xml", of);
+    SameSize("land_dress.xml", dress, of);
+  }
   for (const BriefingPlacement& b : descriptors_.Briefings()) {
     Texture("briefing_info.xml", b.spr);
     if (!b.subst.empty()) Texture("briefing_info.xml", b.subst);

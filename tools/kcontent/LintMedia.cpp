@@ -1,9 +1,12 @@
 // The media a lint run checks names against: the sprites of the atlases, image files,
 // sounds, effects and shaders of the game folder, found as the game's services find them;
 // each missing name is reported once.
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "data/XmlDocument.h"
+#include "graphics/ImageDecoder.h"
 #include "kcontent/LintRun.h"
 
 FolderMedia::FolderMedia(FileSystem& fs) : fs_(fs) {
@@ -64,6 +67,28 @@ void LintRun::LevelTexture(const std::string& where, const std::string& name) {
     return;
   }
   Missing(where, "texture", name);
+}
+
+namespace {
+
+std::optional<std::pair<int, int>> ZifSize(FileSystem& fs, const std::string& texture) {
+  const FileData file = fs.Read(texture + ".zif");
+  if (!file) return std::nullopt;
+  const std::optional<DecodedImage> image = DecodeZif(file.Bytes());
+  fs.Release(file.data);
+  if (!image) return std::nullopt;
+  return std::pair(image->width, image->height);
+}
+
+}  // namespace
+
+void LintRun::SameSize(const std::string& where, const std::string& name, const std::string& like) {
+  if (!lint_.options_.media) return;
+  const auto a = ZifSize(fs_, name), b = ZifSize(fs_, like);
+  if (a && b && *a != *b) {
+    Problem(where, "\"" + name + "\" is " + Str(a->first) + "x" + Str(a->second) + ", \"" + like +
+                       "\" " + Str(b->first) + "x" + Str(b->second) + "; they should be of one size");
+  }
 }
 
 void LintRun::Sound(const std::string& where, const std::string& name) {

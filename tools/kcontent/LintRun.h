@@ -77,6 +77,8 @@ class LintRun {
   // A texture the level draws: a picture of its own, since the level never looks up atlas
   // sprites.
   void LevelTexture(const std::string& where, const std::string& name);
+  // Two textures of their own ("zif" files) have the same size in pixels.
+  void SameSize(const std::string& where, const std::string& name, const std::string& like);
   void Sound(const std::string& where, const std::string& name);
   void Effect(const std::string& where, const std::string& name);
   void ShaderName(const std::string& where, const std::string& name);
