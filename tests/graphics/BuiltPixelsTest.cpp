@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,20 +39,24 @@ constexpr int kPixelTolerance = 60;
 // The share of the uncovered place that must differ from the ground where a raised object stands
 // drawn.
 constexpr double kDrawnShare = 0.22;
+// The share of a dressed picture's uncovered place that must look other than the meadow's
+// picture there.
+constexpr double kDressedShare = 0.12;
 
 std::string Env(const char* name, const char* fallback) {
   const char* v = std::getenv(name);
   return v ? v : fallback;
 }
 
-// Runs kview in the game folder; its standard output goes to outFile. Its exit code.
-int RunKview(const std::vector<std::string>& args, const std::string& outFile) {
+// Runs kview in the game folder (or in dir); its standard output goes to outFile. Its exit code.
+int RunKview(const std::vector<std::string>& args, const std::string& outFile,
+             const std::string& inDir = "") {
   std::vector<std::string> words{KVIEW_PATH};
   words.insert(words.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
-  const std::string dir = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
+  const std::string dir = inDir.empty() ? Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR) : inDir;
   const pid_t pid = fork();
   if (pid == 0) {
     const int fd = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -292,6 +297,126 @@ TEST(BuiltPixelsTest, EveryLandsThingsAreDrawnWhereTheirLevelsPutThem) {
   }
   // Four lands of eleven kinds each, every one of them seen.
   EXPECT_EQ(seen.size(), 44u);
+  fs::remove_all(work);
+}
+
+// The game folder with one level file changed: links to everything of the game folder, and the
+// changed file in the folder mounted last (content_hd), which replaces the game's own.
+void GameWithLevel(const std::string& game, const fs::path& dir, const std::string& file,
+                   const std::string& text) {
+  fs::remove_all(dir);
+  fs::create_directories(dir / "content_hd");
+  for (const auto& entry : fs::directory_iterator(game)) {
+    if (entry.path().filename() == "content_hd") continue;
+    fs::create_directory_symlink(entry.path(), dir / entry.path().filename());
+  }
+  if (fs::exists(game + "/content_hd"))
+    fs::create_directory_symlink(game + "/content_hd", dir / "content_hd" / "0_game");
+  std::ofstream(dir / "content_hd" / file) << text;
+}
+
+// The lands' dress of the camp, the sites and the buildings (textures PREFIX_NAME): as a level
+// begins, the first of each dressed kind that stands in view in a land's levels is drawn where
+// the level puts it, and its place looks other than with the meadow's picture there (the same
+// level with the meadow's names, played in a game folder that holds that level instead).
+TEST(BuiltPixelsTest, EveryLandsDressIsDrawnInItsOwnColours) {
+  const std::string game = Env("KALODRUS_GAME_DIR", KALODRUS_GAME_DIR);
+  if (!fs::exists(game + "/content")) GTEST_SKIP() << "no game folder at " << game;
+  const std::string source = Env("KALODRUS_SOURCE_DIR", ".");
+  const std::string levels = source + "/content-src/game/content/levels";
+  std::ifstream table(source + "/content-src/game/content/tables/land_dress.xml");
+  std::stringstream tableText;
+  tableText << table.rdbuf();
+  std::map<std::string, std::string> dressOf;  // dress -> the meadow's picture
+  {
+    const std::string all = tableText.str();
+    for (size_t at = all.find("<Dress tex=\""); at != std::string::npos;
+         at = all.find("<Dress tex=\"", at + 1)) {
+      const size_t tex = at + 12, texEnd = all.find('"', tex);
+      const size_t of = all.find("of=\"", texEnd) + 4, ofEnd = all.find('"', of);
+      dressOf[all.substr(tex, texEnd - tex)] = all.substr(of, ofEnd - of);
+    }
+  }
+  ASSERT_GE(dressOf.size(), 80u);
+  const fs::path work = fs::temp_directory_path() / ("dress_pixels_" + std::to_string(getpid()));
+  fs::create_directories(work);
+  const char* prefixes[] = {"coast_", "autumn_", "north_", "desert_"};
+  std::set<std::string> seen;
+  for (int e = 2; e <= 5; ++e) {
+    const std::string prefix = prefixes[e - 2];
+    for (int n = 1; n <= 11; ++n) {
+      char name[32];
+      std::snprintf(name, sizeof name, "level_%02d_%02d", e, n);
+      const std::string file = levels + "/" + name + ".xml";
+      const std::map<int, Thing> things = ReadLevel(file);
+      std::vector<int> shown;
+      std::set<std::string> tried;
+      for (const auto& [id, t] : things) {
+        if (!dressOf.count(t.texture) || seen.count(t.texture) || tried.count(t.texture) ||
+            t.Hidden() || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
+          continue;
+        EXPECT_EQ(t.texture.rfind(prefix, 0), 0u) << name << ": " << t.texture;
+        tried.insert(t.texture);
+        shown.push_back(id);
+      }
+      if (shown.empty()) continue;
+      // The same level in the meadow's pictures.
+      std::ifstream in(file);
+      std::stringstream text;
+      text << in.rdbuf();
+      std::string meadow = text.str();
+      for (const auto& [dress, of] : dressOf) {
+        const std::string from = "tex=\"" + dress + "\"", to = "tex=\"" + of + "\"";
+        for (size_t at = meadow.find(from); at != std::string::npos; at = meadow.find(from, at))
+          meadow.replace(at, from.size(), to);
+      }
+      GameWithLevel(game, work / "meadow_game", std::string(name) + ".xml", meadow);
+      const auto ground = std::find_if(things.begin(), things.end(),
+                                       [](const auto& t) { return t.second.w >= 600; });
+      ASSERT_NE(ground, things.end()) << name << ": no ground";
+      const std::string groundShot = (work / (std::string(name) + "_ground.png")).string();
+      const std::string levelShot = (work / (std::string(name) + ".png")).string();
+      const std::string meadowShot = (work / (std::string(name) + "_meadow.png")).string();
+      const std::string logFile = (work / (std::string(name) + ".log")).string();
+      const std::string level = "level:" + std::to_string(e) + ":" + std::to_string(n);
+      ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "1", "--screenshot", groundShot,
+                          "texture:" + ground->second.texture},
+                         logFile),
+                0)
+          << name;
+      for (const auto& [shot, dir] : {std::pair{levelShot, std::string()},
+                                      std::pair{meadowShot, (work / "meadow_game").string()}}) {
+        ASSERT_EQ(RunKview({"--aspect", "2", "--frames", "2", "--fixed-step", "16", "--screenshot",
+                            shot, level},
+                           logFile, dir),
+                  0)
+            << name << " " << shot;
+      }
+      Picture bare, dressed, plain;
+      ASSERT_TRUE(ReadPng(groundShot, bare) && ReadPng(levelShot, dressed) &&
+                  ReadPng(meadowShot, plain))
+          << name;
+      for (const int id : shown) {
+        const Thing& t = things.at(id);
+        int pixels = 0;
+        const double drawn = DrawnShare(bare, dressed, things, {id, id}, pixels);
+        if (pixels <= 50) continue;  // under a neighbour here; looked for in a later level
+        seen.insert(t.texture);
+        EXPECT_GE(drawn, kDrawnShare) << name << ": object " << id << " (" << t.texture
+                                      << ") is not seen (" << drawn << " of " << pixels << ")";
+        const double other = DrawnShare(plain, dressed, things, {id, id}, pixels);
+        std::printf("%s: %s differs from %s in %.2f of %d pixels\n", name, t.texture.c_str(),
+                    dressOf.at(t.texture).c_str(), other, pixels);
+        EXPECT_GE(other, kDressedShare) << name << ": object " << id << " (" << t.texture
+                                        << ") looks like the meadow's " << dressOf.at(t.texture);
+      }
+    }
+  }
+  // Each land's camp and building sites stand in view from the start of some level.
+  for (const char* prefix : prefixes) {
+    for (const char* kind : {"workers_house", "building_site"})
+      EXPECT_TRUE(seen.count(std::string(prefix) + kind)) << prefix << kind;
+  }
   fs::remove_all(work);
 }
 

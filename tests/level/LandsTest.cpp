@@ -2,16 +2,23 @@
 // two food sources, two wood sources, a gold source that costs some food, four things in the way
 // and the two that wait for the stonemason and the forester. Their levels (all of the episode
 // but the mini-game level 4) use only these, each on a ground of its own, and every text and
-// picture a level shows exists in the four languages.
+// picture a level shows exists in the four languages. The camp, the building sites and the
+// buildings wear the land's dress of the meadow's pictures.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <set>
+#include <span>
 #include <string>
+#include <utility>
 
 #include "LevelTestSupport.h"
+#include "graphics/ImageDecoder.h"
 #include "kcontent/LevelHintsCommand.h"
 #include "level/GameDescriptors.h"
 
@@ -73,6 +80,46 @@ std::string GroundOf(const std::string& text, int episode) {
 bool HasString(const std::string& language, const std::string& file, const std::string& key) {
   return ReadText(DemoGame() + "/locale/" + language + "/" + file).find("name=\"" + key + "\"") !=
          std::string::npos;
+}
+
+// The meadow's camp, sites and buildings (the gates' work sheets among them), each dressed by
+// every land.
+constexpr const char* kDressed[] = {
+    "workers_house", "workers_house_big", "campfire", "building_site", "scaffold", "farm",
+    "farm_field", "sawmill", "gold_mine", "warehouse", "watchtower", "scarecrow", "obelisk_speed",
+    "obelisk_growth", "obelisk_toil", "stonemason_lodge", "forester_lodge", "gate_old",
+    "gate_old_a", "drawbridge", "drawbridge_a", "broken_bridge"};
+
+// The demo tables' dresses: the dressed texture and the meadow's picture it dresses.
+std::map<std::string, std::string, std::less<>> Dresses() {
+  FakeTextures textures;
+  GameDescriptors descriptors;
+  FileSystem files;
+  files.Mount(DemoGame() + "/content");
+  files.Mount(DemoGame() + "/locale/en");
+  StringTable strings(files);
+  EXPECT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
+  return descriptors.Dresses();
+}
+
+// Every tex attribute of a level file.
+std::vector<std::string> TexturesOf(const std::string& text) {
+  std::vector<std::string> names;
+  const std::string key = " tex=\"";
+  for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+    const size_t from = at + key.size();
+    names.push_back(text.substr(from, text.find('"', from) - from));
+  }
+  return names;
+}
+
+// The size of a built texture file, when it is there and decodes.
+std::optional<std::pair<int, int>> BuiltSize(const std::string& file) {
+  const std::string bytes = ReadText(file);
+  if (bytes.empty()) return std::nullopt;
+  const auto image = DecodeZif(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  if (!image) return std::nullopt;
+  return std::pair(image->width, image->height);
 }
 
 class LandsTest : public ::testing::TestWithParam<Land> {};
@@ -206,6 +253,58 @@ TEST_P(LandsTest, DescriptorsSoundsAndGlintLoad) {
   const ObjectParticle* glint = descriptors.ObjectParticles(land.goldTexture);
   ASSERT_NE(glint, nullptr);
   EXPECT_EQ(glint->par, land.glint);
+}
+
+// The land dresses every camp, site and building of the meadow, and its levels use only its own
+// dress of them: no meadow picture and no other land's dress of one stands in them. The camp and
+// the building sites appear in several levels.
+TEST_P(LandsTest, LevelsWearTheLandsDressOfCampSitesAndBuildings) {
+  const Land& land = GetParam();
+  const auto dresses = Dresses();
+  std::set<std::string> meadow;
+  for (const auto& [dress, of] : dresses) meadow.insert(of);
+  for (const char* name : kDressed) {
+    const auto it = dresses.find(land.prefix + std::string(name));
+    ASSERT_NE(it, dresses.end()) << land.prefix << name;
+    EXPECT_EQ(it->second, name);
+    EXPECT_TRUE(fs::exists(DemoGame() + "/../art/world/" + it->first + ".svg")) << it->first;
+  }
+  std::map<std::string, int> used;
+  for (const auto& [level, text] : LevelsOf(land.episode)) {
+    for (const std::string& tex : TexturesOf(text)) {
+      EXPECT_FALSE(meadow.count(tex)) << "level " << level << " shows the meadow's " << tex;
+      const auto dress = dresses.find(tex);
+      if (dress == dresses.end()) continue;
+      EXPECT_EQ(tex.rfind(land.prefix, 0), 0u) << "level " << level << " shows " << tex;
+      ++used[dress->second];
+    }
+  }
+  EXPECT_GE(used["workers_house"], 8);
+  EXPECT_GE(used["building_site"], 8);
+  EXPECT_GE(used.size(), 8u) << "kinds of the dress the land's levels show";
+}
+
+// Every picture of the dress is built, in the standard and the high definition, at the size of
+// the meadow's picture it dresses: the levels' waypoints, the selectors and the sheets' frames
+// were measured on that one.
+TEST_P(LandsTest, TheDressIsBuiltAtTheMeadowsSize) {
+  const char* built = std::getenv("KALODRUS_GAME_DIR");
+  if (!built || !fs::exists(std::string(built) + "/content/world"))
+    GTEST_SKIP() << "no built game folder";
+  const Land& land = GetParam();
+  int checked = 0;
+  for (const auto& [dress, of] : Dresses()) {
+    if (dress.rfind(land.prefix, 0) != 0) continue;
+    for (const char* content : {"/content/world/", "/content_hd/world/"}) {
+      const auto own = BuiltSize(built + (content + dress) + ".zif");
+      const auto meadow = BuiltSize(built + (content + of) + ".zif");
+      ASSERT_TRUE(own.has_value()) << content << dress;
+      ASSERT_TRUE(meadow.has_value()) << content << of;
+      EXPECT_EQ(*own, *meadow) << content << dress;
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, int(std::size(kDressed)) * 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLand, LandsTest, ::testing::ValuesIn(kLands), Name);

@@ -179,7 +179,8 @@ class Coast(Dress):
         "#d8a468": "#c8c2b2", "#9a6232": "#8a8474",
         "#d8d2c4": "#efece4", "#a49c8c": "#bdb9b0", "#e4dfd2": "#f4f2ec", "#bcb6a6": "#cfcbc2",
         "#c89058": "#c8bca6", "#a06a36": "#9a8c76", "#6a3e1a": "#5a4c3c",
-        # The gold mine's sea cliff.
+        # Pale beach pebbles round the fire; the gold mine's sea cliff.
+        "#a8a296": "#ece4d2",
         "#b8ac98": "#d6ccb4", "#8e8270": "#a89c84", "#6a5e4e": "#766a58",
         # A fisherman's smock on the scarecrow.
         "#6a8c4a": "#4a78a8", "#3e5a2c": "#2a4a70",
@@ -256,7 +257,7 @@ class Autumn(Dress):
         "#d8a468": "#a8784a", "#9a6232": "#6a4020",
         "#d8d2c4": "#c8c2a8", "#a49c8c": "#8e8670",
         "#c89058": "#9a6a40", "#a06a36": "#74482a", "#6a3e1a": "#4a2a14",
-        "#b8ac98": "#a89a7a", "#8e8270": "#7e7058", "#6a5e4e": "#52483a",
+        "#b8ac98": "#a89a7a", "#8e8270": "#7e7058", "#6a5e4e": "#52483a", "#a8a296": "#8e9470",
         # A brown coat on the scarecrow.
         "#6a8c4a": "#8a5a2a", "#3e5a2c": "#5a3418",
     }
@@ -343,6 +344,7 @@ class North(Dress):
         "#7a4a22": "#5a3418", "#c8743e": "#9a5a32", "#94461e": "#6a3618",
         "#d8d2c4": "#d6dce6", "#a49c8c": "#98a2b2", "#7a7266": "#6a7484",
         "#b8ac98": "#b8bcc8", "#8e8270": "#8a90a0", "#6a5e4e": "#5a6070", "#9ccc5a": "#e8f0f8",
+        "#a8a296": "#aab6c8",
         # A red coat on the scarecrow.
         "#6a8c4a": "#c04a3a", "#3e5a2c": "#7a2a20",
     }
@@ -449,7 +451,7 @@ class Desert(Dress):
         "#7a4a22": "#c4885a", "#c8743e": "#dcb486", "#94461e": "#a87848",
         "#d8d2c4": "#f0c898", "#a49c8c": "#c88a5a", "#7a7266": "#9a6a40",
         "#e4dfd2": "#f8dcb0", "#bcb6a6": "#d8a878", "#7e786a": "#9a6a44", "#9c968a": "#b88458",
-        "#b8ac98": "#e0906a", "#8e8270": "#b8643e", "#6a5e4e": "#804028",
+        "#b8ac98": "#e0906a", "#8e8270": "#b8643e", "#6a5e4e": "#804028", "#a8a296": "#d88a5a",
         # A striped robe on the scarecrow.
         "#6a8c4a": "#e0c070", "#3e5a2c": "#a86a28",
     }
