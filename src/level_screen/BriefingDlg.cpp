@@ -47,7 +47,9 @@ BriefingDlg::Row IconRow(const Level& level, const WorldObject* o) {
   row.iconW = 2 * o->size.x;
   row.iconH = 2 * o->size.y;
   if (const BriefingPlacement* p = level.Descriptors().Briefing(o->texture)) {
-    if (!p->subst.empty()) row.icon = Gui().SpriteNamed(p->subst);
+    // A land's site shows that land's dress of the briefing's picture.
+    if (!p->subst.empty())
+      row.icon = Gui().SpriteNamed(level.Descriptors().DressedLike(p->subst, o->texture));
     row.offsetX = p->x;
     row.offsetY = p->y;
     if (p->w > 0 && p->h > 0) row.iconW = p->w, row.iconH = p->h;

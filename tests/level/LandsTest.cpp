@@ -82,13 +82,13 @@ bool HasString(const std::string& language, const std::string& file, const std::
          std::string::npos;
 }
 
-// The meadow's camp, sites and buildings (the gates' work sheets among them), each dressed by
-// every land.
+// The meadow's camp, sites and buildings (the gates' work sheets and the briefing's picture of
+// a site among them), each dressed by every land.
 constexpr const char* kDressed[] = {
     "workers_house", "workers_house_big", "campfire", "building_site", "scaffold", "farm",
     "farm_field", "sawmill", "gold_mine", "warehouse", "watchtower", "scarecrow", "obelisk_speed",
     "obelisk_growth", "obelisk_toil", "stonemason_lodge", "forester_lodge", "gate_old",
-    "gate_old_a", "drawbridge", "drawbridge_a", "broken_bridge"};
+    "gate_old_a", "drawbridge", "drawbridge_a", "broken_bridge", "briefing_site"};
 
 // The demo tables' dresses: the dressed texture and the meadow's picture it dresses.
 std::map<std::string, std::string, std::less<>> Dresses() {

@@ -422,6 +422,8 @@ def briefing_site():
     d.add(path("M16 40 L48 16 M80 40 L48 16", stroke="#a06a36", width=1.6))
     d.add(crate(d, 4, 76, 12))
     d.add(plank(d, 62, 70, 30, 5, ident="briefPlank"))
+    d.touch("scatter", 20, 72, 60, 78, 7)
+    d.touch("peak", [(16, 14), (48, 4), (80, 14)])
     d.save(FOLDER, "briefing_site")
 
 

@@ -66,9 +66,11 @@ PICTURES = {
                            "(8 frames).", 4, 2, 128, 80,
                            lambda d, i, n: episode1_cast.drawbridge_frame(d, i, n, worked=True)),
     "broken_bridge": objects.broken_bridge,
+    # What a level's briefing shows for a building site.
+    "briefing_site": buildings.briefing_site,
 }
-# What a level names (the "_a" sheets come with their gate).
-LEVEL_NAMES = tuple(n for n in PICTURES if not n.endswith("_a"))
+# What a level names (the "_a" sheets come with their gate, the briefing's site with the site).
+LEVEL_NAMES = tuple(n for n in PICTURES if not n.endswith("_a") and n != "briefing_site")
 
 
 def rnd(k):
