@@ -40,8 +40,10 @@ constexpr int kPixelTolerance = 60;
 // drawn.
 constexpr double kDrawnShare = 0.22;
 // The share of a dressed picture's uncovered place that must look other than the meadow's
-// picture there.
+// picture there, or for a picture that covers little of its place (a raised drawbridge) the
+// share of what the meadow's picture covers there.
 constexpr double kDressedShare = 0.12;
+constexpr double kDressedShareOfDrawn = 0.4;
 
 std::string Env(const char* name, const char* fallback) {
   const char* v = std::getenv(name);
@@ -349,11 +351,17 @@ TEST(BuiltPixelsTest, EveryLandsDressIsDrawnInItsOwnColours) {
       std::snprintf(name, sizeof name, "level_%02d_%02d", e, n);
       const std::string file = levels + "/" + name + ".xml";
       const std::map<int, Thing> things = ReadLevel(file);
+      // A building's product site (building -> waypoint -> site) shows only once it grows.
+      std::set<int> products;
+      for (const auto& [id, b] : things) {
+        const auto wp = things.find(b.link);
+        if (b.cls == 2 && wp != things.end() && wp->second.cls == 3) products.insert(wp->second.link);
+      }
       std::vector<int> shown;
       std::set<std::string> tried;
       for (const auto& [id, t] : things) {
         if (!dressOf.count(t.texture) || seen.count(t.texture) || tried.count(t.texture) ||
-            t.Hidden() || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
+            t.Hidden() || products.count(id) || std::fabs(t.x) > 560 || std::fabs(t.y) > 300)
           continue;
         EXPECT_EQ(t.texture.rfind(prefix, 0), 0u) << name << ": " << t.texture;
         tried.insert(t.texture);
@@ -402,13 +410,17 @@ TEST(BuiltPixelsTest, EveryLandsDressIsDrawnInItsOwnColours) {
         const double drawn = DrawnShare(bare, dressed, things, {id, id}, pixels);
         if (pixels <= 50) continue;  // under a neighbour here; looked for in a later level
         seen.insert(t.texture);
-        EXPECT_GE(drawn, kDrawnShare) << name << ": object " << id << " (" << t.texture
-                                      << ") is not seen (" << drawn << " of " << pixels << ")";
+        // Drawn as much as the meadow's picture there (a raised drawbridge is mostly air).
+        const double meadowDrawn = DrawnShare(bare, plain, things, {id, id}, pixels);
+        EXPECT_GE(drawn, std::min(kDrawnShare, meadowDrawn * 0.8))
+            << name << ": object " << id << " (" << t.texture << ") is not seen (" << drawn
+            << " of " << pixels << ", the meadow's " << meadowDrawn << ")";
         const double other = DrawnShare(plain, dressed, things, {id, id}, pixels);
         std::printf("%s: %s differs from %s in %.2f of %d pixels\n", name, t.texture.c_str(),
                     dressOf.at(t.texture).c_str(), other, pixels);
-        EXPECT_GE(other, kDressedShare) << name << ": object " << id << " (" << t.texture
-                                        << ") looks like the meadow's " << dressOf.at(t.texture);
+        EXPECT_GE(other, std::min(kDressedShare, meadowDrawn * kDressedShareOfDrawn))
+            << name << ": object " << id << " (" << t.texture << ") looks like the meadow's "
+            << dressOf.at(t.texture);
       }
     }
   }

@@ -181,6 +181,9 @@ class Coast(Dress):
         "#d8a468": "#c8c2b2", "#9a6232": "#8a8474",
         "#d8d2c4": "#efece4", "#a49c8c": "#bdb9b0", "#e4dfd2": "#f4f2ec", "#bcb6a6": "#cfcbc2",
         "#c89058": "#c8bca6", "#a06a36": "#9a8c76", "#6a3e1a": "#5a4c3c",
+        # Sandy banks and ways through the gates, driftwood posts.
+        "#b09060": "#f0dcaa", "#7a5a34": "#c8ae7e", "#c8a86a": "#f6e8c0", "#e0c48a": "#fff4d8",
+        "#c08850": "#cfc6b4", "#a8743c": "#a09a88",
         # Pale beach pebbles round the fire; the gold mine's sea cliff.
         "#a8a296": "#ece4d2",
         "#b8ac98": "#d6ccb4", "#8e8270": "#a89c84", "#6a5e4e": "#766a58",
@@ -260,6 +263,9 @@ class Autumn(Dress):
         "#d8d2c4": "#c8c2a8", "#a49c8c": "#8e8670",
         "#c89058": "#9a6a40", "#a06a36": "#74482a", "#6a3e1a": "#4a2a14",
         "#b8ac98": "#a89a7a", "#8e8270": "#7e7058", "#6a5e4e": "#52483a", "#a8a296": "#8e9470",
+        # Leafy banks and ways, dark posts.
+        "#b09060": "#c88440", "#7a5a34": "#7e4a22", "#c8a86a": "#c47e3c", "#e0c48a": "#d89a48",
+        "#c08850": "#8a5a34", "#a8743c": "#7a4a26",
         # A brown coat on the scarecrow.
         "#6a8c4a": "#8a5a2a", "#3e5a2c": "#5a3418",
     }
@@ -347,6 +353,9 @@ class North(Dress):
         "#d8d2c4": "#d6dce6", "#a49c8c": "#98a2b2", "#7a7266": "#6a7484",
         "#b8ac98": "#b8bcc8", "#8e8270": "#8a90a0", "#6a5e4e": "#5a6070", "#9ccc5a": "#e8f0f8",
         "#a8a296": "#aab6c8",
+        # Snowy banks and ways, weathered dark wood.
+        "#b09060": "#f4f8fc", "#7a5a34": "#b4c4d6", "#c8a86a": "#e6eef8", "#e0c48a": "#ffffff",
+        "#c08850": "#8a6448", "#c89058": "#9a6a48", "#a06a36": "#744a30", "#a8743c": "#7a5034",
         # A red coat on the scarecrow.
         "#6a8c4a": "#c04a3a", "#3e5a2c": "#7a2a20",
     }
@@ -436,7 +445,7 @@ class Desert(Dress):
     prefix = "desert"
     colours = {
         # Red sand instead of grass.
-        "#9ad468": "#f4c088", "#78b84c": "#d68c56", "#d8bc88": "#f0c08c", "#b0925e": "#c8844e",
+        "#9ad468": "#f4c088", "#78b84c": "#d68c56", "#d8bc88": "#ec9c68", "#b0925e": "#b8663a",
         "#b07a44": "#c8844c", "#7a5028": "#9a5a30", "#fff0a0": "#fff4c0", "#f0c850": "#e8c070",
         # Sandstone and clay-tile roofs, palm thatch.
         "#f07a5a": "#f4d4a0", "#d04a30": "#d8a064", "#8e2a1a": "#9a6030", "#7a2418": "#8a5428",
@@ -454,6 +463,9 @@ class Desert(Dress):
         "#d8d2c4": "#f0c898", "#a49c8c": "#c88a5a", "#7a7266": "#9a6a40",
         "#e4dfd2": "#f8dcb0", "#bcb6a6": "#d8a878", "#7e786a": "#9a6a44", "#9c968a": "#b88458",
         "#b8ac98": "#e0906a", "#8e8270": "#b8643e", "#6a5e4e": "#804028", "#a8a296": "#d88a5a",
+        # Red sand banks and ways, pale palm-wood posts.
+        "#b09060": "#e88a58", "#7a5a34": "#a8502c", "#c8a86a": "#e89060", "#e0c48a": "#f4b078",
+        "#c08850": "#e6c08a", "#a8743c": "#d8a870",
         # A striped robe on the scarecrow.
         "#6a8c4a": "#e0c070", "#3e5a2c": "#a86a28",
     }
