@@ -407,10 +407,15 @@ void ModeEditor::DrawPalette() {
 }
 
 std::u16string ModeEditor::PictureName(const std::string& texture) const {
-  // Pictures without a descriptor are named by the editor's strings, else by their file name.
+  // Pictures without a descriptor are named by the editor's strings, else by their file name;
+  // a land's dress of a picture by the name of the picture it dresses.
   const StringTable* strings = App().strings();
-  const std::string key = kPictureNamePrefix + texture;
-  if (strings && !strings->Get(key).empty()) return strings->Get(key);
+  const GameDescriptors* descriptors = App().descriptors();
+  for (const std::string_view name :
+       {std::string_view(texture), descriptors ? descriptors->Undressed(texture) : texture}) {
+    const std::string key = kPictureNamePrefix + std::string(name);
+    if (strings && !strings->Get(key).empty()) return strings->Get(key);
+  }
   return base::Utf8ToUtf16(texture);
 }
 
