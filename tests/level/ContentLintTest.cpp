@@ -301,6 +301,26 @@ TEST(ContentLintTest, LinksSpritesPlacesAndLevelTexturesAreChecked) {
   EXPECT_TRUE(Mentions(media.Problems(), "no texture \"deco_flowers\""));
 }
 
+// A land's dress is built at the size of the picture it dresses (the levels' quads and the
+// sheets' frames were measured on that one): a dress of another size is reported, one of the
+// same size is not.
+TEST(ContentLintTest, ADressOfAnotherSizeThanItsPictureIsReported) {
+  const char* built = std::getenv("KALODRUS_GAME_DIR");
+  if (!built || !fs::exists(std::string(built) + "/content/world/coast_farm.zif"))
+    GTEST_SKIP() << "not built";
+  DamagedContent c;
+  const std::string world = std::string(built) + "/content/world/";
+  fs::create_directories(c.Game() + "/content/world");
+  for (const char* name : {"workers_house", "coast_workers_house", "farm"})
+    fs::copy_file(world + name + ".zif", c.Game() + "/content/world/" + name + ".zif");
+  fs::copy_file(world + "campfire.zif", c.Game() + "/content/world/coast_farm.zif");
+  ContentLint media(c.Game(), ContentLint::Options{true});
+  media.Run();
+  EXPECT_TRUE(Mentions(media.Problems(), "land_dress.xml: \"coast_farm\" is 144x96, \"farm\" 180x160"))
+      << Join(media.Problems());
+  EXPECT_FALSE(Mentions(media.Problems(), "\"coast_workers_house\" is"));
+}
+
 // Every speaker of the dialog table needs its figure and its head picture, each found as an
 // atlas sprite: with the chief's head left out of the atlas, only that one is reported.
 TEST(ContentLintTest, ASpeakerWithoutItsHeadPictureIsReported) {

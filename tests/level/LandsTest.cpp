@@ -119,7 +119,7 @@ std::optional<std::pair<int, int>> BuiltSize(const std::string& file) {
   if (bytes.empty()) return std::nullopt;
   const auto image = DecodeZif(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
   if (!image) return std::nullopt;
-  return std::pair(image->width, image->height);
+  return std::pair(image->imageWidth, image->imageHeight);
 }
 
 class LandsTest : public ::testing::TestWithParam<Land> {};

@@ -77,7 +77,7 @@ std::optional<std::pair<int, int>> ZifSize(FileSystem& fs, const std::string& te
   const std::optional<DecodedImage> image = DecodeZif(file.Bytes());
   fs.Release(file.data);
   if (!image) return std::nullopt;
-  return std::pair(image->width, image->height);
+  return std::pair(image->imageWidth, image->imageHeight);
 }
 
 }  // namespace
