@@ -29,18 +29,16 @@ namespace {
 
 struct Land {
   int episode;
-  int first;                 // the first of its eleven descriptors
-  const char* prefix;        // of its textures and sounds
-  const char* goldTexture;   // the gold source's picture, which glints
-  const char* glint;         // its effect
-  int specialLevels;         // the levels the stonemason's and the forester's things stand in
+  int first;                // the first of its eleven descriptors
+  const char* prefix;       // of its textures and sounds
+  const char* goldTexture;  // the gold source's picture, which glints
+  const char* glint;        // its effect
 };
 
-// The north and the coast show their stonemason's and forester's things in two levels each.
-constexpr Land kLands[] = {{2, 200, "coast_", "coast_cliff_gold", "coast_gold_glint", 2},
-                           {3, 220, "autumn_", "autumn_mossy_gold", "autumn_gold_glint", 3},
-                           {4, 180, "north_", "north_frost_gold", "north_frost_glint", 2},
-                           {5, 240, "desert_", "desert_gold_seam", "desert_gold_glint", 3}};
+constexpr Land kLands[] = {{2, 200, "coast_", "coast_cliff_gold", "coast_gold_glint"},
+                           {3, 220, "autumn_", "autumn_mossy_gold", "autumn_gold_glint"},
+                           {4, 180, "north_", "north_frost_gold", "north_frost_glint"},
+                           {5, 240, "desert_", "desert_gold_seam", "desert_gold_glint"}};
 constexpr const char* kLanguages[] = {"en", "de", "ru", "pl"};
 
 std::string Name(const ::testing::TestParamInfo<Land>& info) {
@@ -127,8 +125,9 @@ class LandsTest : public ::testing::TestWithParam<Land> {};
 }  // namespace
 
 // None of the meadow's obstacles and resource sites stands in the land's levels; each of the
-// land's things stands in at least three of them (the special ones in specialLevels); every hint
-// has its words in the four languages; levels 1-10 hide one puzzle piece and level 11 none.
+// land's things stands in at least three of them, the stonemason's and the forester's too, and
+// those two only in levels that have the lodge of their worker; every hint has its words in the
+// four languages; levels 1-10 hide one puzzle piece and level 11 none.
 TEST_P(LandsTest, LevelsUseTheLandsOwnThingsWithHintsInEveryLanguage) {
   const Land& land = GetParam();
   const int meadow[] = {10, 11, 12, 13, 14, 15, 17, 20, 21, 22, 23, 24, 35, 36};
@@ -143,6 +142,12 @@ TEST_P(LandsTest, LevelsUseTheLandsOwnThingsWithHintsInEveryLanguage) {
     for (int id : meadow) EXPECT_EQ(ThingsOf(text, id), 0) << level << ": the meadow's " << id;
     for (int id = land.first; id <= land.first + 10; ++id)
       if (ThingsOf(text, id) > 0) ++levelsWith[id];
+    // The lodges by their descriptors (45 the stonemason's, 46 the forester's), whatever the
+    // land dresses them in.
+    if (ThingsOf(text, land.first + 9) > 0)
+      EXPECT_GE(Count(text, "class=\"2\" subclass=\"45\""), 1) << level << ": the mason's lodge";
+    if (ThingsOf(text, land.first + 10) > 0)
+      EXPECT_GE(Count(text, "class=\"2\" subclass=\"46\""), 1) << level << ": the forester's lodge";
     EXPECT_EQ(Count(text, "tex=\"puzzle_piece\""), level == 11 ? 0 : 1) << level;
     for (const char* language : kLanguages) {
       std::vector<LevelHint> hints;
@@ -153,10 +158,8 @@ TEST_P(LandsTest, LevelsUseTheLandsOwnThingsWithHintsInEveryLanguage) {
     }
   }
   EXPECT_EQ(ordinary, 10);
-  for (int id = land.first; id <= land.first + 8; ++id)
+  for (int id = land.first; id <= land.first + 10; ++id)
     EXPECT_GE(levelsWith[id], 3) << "descriptor " << id;
-  for (int id = land.first + 9; id <= land.first + 10; ++id)
-    EXPECT_GE(levelsWith[id], land.specialLevels) << "descriptor " << id;
 }
 
 // Each level stands on a ground of its own, never the one of the level before (the mini-game's

@@ -433,13 +433,18 @@ SWAP = {"20": [200], "24": [200], "23": [201], "35": [201], "21": [203, 202], "2
         "10": [206, 208, 205], "11": [207], "12": [208, 205], "14": [205, 208], "15": [207, 206], "17": [205],
         "13": [209], "36": [210]}
 TURNS = {}
-# Where a level has a single source of a kind, the turn may not give it the weaker one: the tide
-# festival's one wood source is the palm grove (three wood a felling), or its wood goal takes
-# twice as long as the rest of the level.
-KEEP = {10: {"21": 203}}
+# Where a level has a single source of a kind, the turn may not give it the weaker one: the one
+# wood source of the tide festival and of the levels behind coral reefs is the palm grove (three
+# wood a felling), or their wood goal takes twice as long as the rest of the level. The fallen
+# palm stands in for the small wood in the way at lighthouse hill and for the stranded boat in the
+# harbour town, so that it stands in three levels, and the tide festival's two things in the way
+# are sand dunes, as the turns gave them before the reefs and mangroves came to those two levels.
+KEEP = {7: {"21": 203, "17": 206}, 8: {"21": 203}, 9: {"11": 206}, 10: {"21": 203, "12": 208, "10": 208}}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
-# (level, template, transform, ground, what it is, new thing)
+# (level, template, transform, ground, what it is, new thing). The coral reefs stand in three
+# levels made from the stony meadow (5, 7, 8) and the mangroves in three made from the woodland
+# (6, 9, 11), each laid out another way.
 PLAN = [
     (1, 2, "x", "dunes", "the dune farm: a farm, a second house and a warehouse behind the dunes",
      "the coast's own things: mussels, palms, driftwood, fallen palms, stranded boats and cliff gold"),
@@ -451,12 +456,12 @@ PLAN = [
      "the coral reefs and the stonemason"),
     (6, 8, "y", "driftwood_beach", "driftwood beach: mangrove thickets close the shore; the forester clears them",
      "the mangrove thickets and the forester"),
-    (7, 6, "x", "lighthouse_hill", "lighthouse hill: sea fog hides the east until the beacons burn",
-     "fog and beacons"),
+    (7, 3, "xy", "lighthouse_hill", "lighthouse hill: coral reefs close the ways round the lighthouse; the "
+     "stonemason breaks through them", "nothing (the coral reefs and the stonemason again)"),
     (8, 3, "x", "gull_rocks", "gull rocks: coral reefs among the rocks, and gold behind them",
      "nothing"),
-    (9, 7, "x", "harbour_town", "the harbour town: enlarge the house, then build the warehouse and the farm",
-     "the enlarged workers' house"),
+    (9, 8, "xy", "harbour_town", "the harbour town: mangroves have overgrown the quays; the forester clears them",
+     "nothing (the mangroves and the forester again)"),
     (10, 10, "y", "tide_festival", "the tide festival: find the three lost bells, then the festival gate opens",
      "the lost bells of the festival"),
     (11, 8, "x", "pearl_beach", "the pearl beach: the forester clears the mangroves before the last and largest harvest",
@@ -542,18 +547,18 @@ SPEECH = {
         "de": "Mangroven überwuchern den Treibholzstrand. Baut die Försterhütte: der Förster räumt sie.",
         "ru": "Мангры душат пляж с плавником. Постройте сторожку лесника: лесник их расчистит.",
         "pl": "Namorzyny zarosły plażę. Zbudujcie leśniczówkę: leśnik je usunie."},
-    7: {"en": "Sea fog rolls over lighthouse hill. Light the two beacons and the fog will lift.",
-        "de": "Seenebel zieht über den Leuchtturmhügel. Entzündet die zwei Leuchtfeuer, dann hebt sich der Nebel.",
-        "ru": "Морской туман окутал маячный холм. Зажгите два сигнальных огня, и туман рассеется.",
-        "pl": "Morska mgła spowiła wzgórze latarni. Zapalcie dwa ogniska sygnałowe, a mgła opadnie."},
+    7: {"en": "The lighthouse warns the ships of the reefs, and the reefs have grown up the hill. Let the stonemason break through them.",
+        "de": "Der Leuchtturm warnt die Schiffe vor den Riffen, und die Riffe sind den Hügel hinaufgewachsen. Lasst den Steinmetz sie durchbrechen.",
+        "ru": "Маяк предупреждает корабли о рифах, а рифы доросли до самого холма. Пусть каменотёс пробьётся сквозь них.",
+        "pl": "Latarnia ostrzega statki przed rafami, a rafy wyrosły aż na wzgórze. Niech kamieniarz się przez nie przebije."},
     8: {"en": "The gulls nest among coral and rock. Break through the reefs: the gold lies behind them.",
         "de": "Die Möwen nisten zwischen Korallen und Fels. Brecht durch die Riffe: dahinter liegt das Gold.",
         "ru": "Чайки гнездятся среди кораллов и камней. Пробейтесь сквозь рифы: за ними лежит золото.",
         "pl": "Mewy gnieżdżą się wśród koralowców i skał. Przebijcie się przez rafy: za nimi leży złoto."},
-    9: {"en": "The harbour town needs hands. Enlarge the workers' house: a big house brings one more worker.",
-        "de": "Die Hafenstadt braucht Hände. Vergrößert das Arbeiterhaus: ein großes Haus bringt einen Arbeiter mehr.",
-        "ru": "Портовому городу нужны руки. Расширьте дом рабочих: большой дом даёт ещё одного рабочего.",
-        "pl": "Miasto portowe potrzebuje rąk do pracy. Rozbudujcie dom robotników: duży dom daje jednego robotnika więcej."},
+    9: {"en": "Mangroves have overgrown the harbour's quays. Build the forester's lodge and clear them, so the boats can land again.",
+        "de": "Mangroven haben die Kais des Hafens überwuchert. Baut die Försterhütte und räumt sie, damit die Boote wieder anlegen können.",
+        "ru": "Мангры заросли причалы гавани. Постройте сторожку лесника и расчистите их, чтобы лодки снова могли причаливать.",
+        "pl": "Namorzyny zarosły nabrzeża portu. Zbudujcie leśniczówkę i usuńcie je, żeby łodzie znów mogły przybijać."},
     10: {"en": "The tide festival cannot ring in the high tide: its three bells are lost on the beach. Find them.",
          "de": "Das Gezeitenfest kann die Flut nicht einläuten: seine drei Glocken liegen irgendwo am Strand. Findet sie.",
          "ru": "Праздник прилива не может начаться: три его колокола потерялись на пляже. Найдите их.",
@@ -579,16 +584,6 @@ MESSAGES = {
          "ru": "Мангровая чаща закрывает пляж. Лесник из сторожки её расчистит.",
          "pl": "Gąszcz namorzynów zamyka plażę. Leśnik z leśniczówki go usunie."},
         [("coast_mangrove", 160, 86, 1.2), ("forester_lodge", 70, 82, 0.5)]),
-    7: ({"en": "Fog from the sea hides half the land. Light the beacons and it lifts.",
-         "de": "Nebel vom Meer verbirgt das halbe Land. Entzündet die Leuchtfeuer, dann hebt er sich.",
-         "ru": "Туман с моря скрывает полземли. Зажгите сигнальные огни, и он рассеется.",
-         "pl": "Mgła znad morza skrywa pół krainy. Zapalcie ogniska sygnałowe, a opadnie."},
-        [("fog_bank", 180, 86, 0.55), ("beacon_fire", 75, 82, 1.2)]),
-    9: ({"en": "Work on the workers' house and it grows: the big house gives one more worker.",
-         "de": "Arbeitet am Arbeiterhaus, und es wächst: das große Haus gibt einen Arbeiter mehr.",
-         "ru": "Поработайте над домом рабочих, и он вырастет: большой дом даёт ещё одного рабочего.",
-         "pl": "Pracujcie nad domem robotników, a urośnie: duży dom daje jednego robotnika więcej."},
-        [("workers_house_big", 130, 82, 0.55)]),
     10: ({"en": "The tide festival cannot begin: its three bells are lost somewhere on the beach.",
           "de": "Das Gezeitenfest kann nicht beginnen: seine drei Glocken liegen irgendwo am Strand.",
           "ru": "Праздник прилива не может начаться: три его колокола потерялись где-то на пляже.",

@@ -34,19 +34,20 @@ class Land:
         self.script = script
 
     def write_block(self, file, rows, closing):
-        """Puts the rows as the land's block at the end of the table (before its closing tag),
-        replacing the block an earlier run wrote."""
+        """Puts the rows as the land's block into the table: where the block an earlier run wrote
+        stands, so that running one land's script again leaves the other lands' blocks and the
+        order of all of them as they were, else at the end (before the table's closing tag)."""
         with open(file, encoding="utf-8") as fh:
             text = fh.read()
+        block = ("  " + self.block + "\n" + "".join("  " + r + "\n" for r in rows) + "  " +
+                 self.block_end + "\n")
         if self.block in text:
             start = text.index(self.block)
             end = text.index(self.block_end) + len(self.block_end)
-            text = text[:start].rstrip(" ") + text[end:].lstrip("\n")
-            text = re.sub(r"\n+(\s*" + re.escape(closing) + ")", r"\n\1", text)
-        at = text.rindex(closing)
-        block = ("  " + self.block + "\n" + "".join("  " + r + "\n" for r in rows) + "  " +
-                 self.block_end + "\n")
-        text = text[:at] + block + text[at:]
+            text = text[:start].rstrip(" ") + block + text[end:].lstrip("\n")
+        else:
+            at = text.rindex(closing)
+            text = text[:at] + block + text[at:]
         with open(file, "w", encoding="utf-8") as fh:
             fh.write(text)
 

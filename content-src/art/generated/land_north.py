@@ -3,10 +3,13 @@
 
 Paints the land's obstacles and resource sites (world/north_*.svg), writes their descriptors,
 work sounds, names and effects as one block at the end of each shared table, and writes the
-levels 1-3 of episode 4 from the episode 1 templates that later_levels.py used for them, dressed
-in the north's things instead of the meadow's.
+levels 1-3 and 5-11 of episode 4 from the episode 1 templates, dressed in the north's things
+instead of the meadow's, with their grounds, speeches and level messages.
     python3 content-src/art/generated/land_north.py
-Needs build/bin/kcontent (or $KCONTENT) for fitting the waypoints, like later_levels.py.
+Needs build/bin/kcontent (or $KCONTENT) for fitting the waypoints, like later_levels.py. With it,
+the script also sets first medal times and developers' scores from the bot's runs; the
+campaign's rule sets them afterwards, twice (the bot's score counts against the medal times):
+    build/bin/kcontent campaign tune content-src/game/content/levels/level_04_{0[1235-9],1?}.xml --write
 """
 import json
 import math
@@ -380,9 +383,17 @@ SWAP = {"20": [180], "24": [180], "23": [181], "35": [181], "21": [183, 182], "2
         "10": [186, 188, 185], "11": [187], "12": [188, 185], "14": [185, 188], "15": [187, 186], "17": [185],
         "13": [189], "36": [190]}
 TURNS = {}
+# Where a level needs other things than the turns give it (level: {meadow subclass: the north's
+# ids for that level's objects of the kind, in turn}): the frozen log stands in for the buried
+# sled in the reindeer camp and the frost boulder for the small wood in the way at the frozen
+# lake, so that each stands in three levels; the northern lights keep their driftwood and young
+# pines where the turns put them before the thickets and ice walls came to those two levels.
+KEEP = {7: {"11": (186,)}, 8: {"21": (182, 183)}, 9: {"17": (188,)}}
 BY_ID = {i: (tex, size) for i, tex, size, _, _, _ in THINGS}
 
-# (level, template, transform, ground, what it is, new thing, puzzle piece position)
+# (level, template, transform, ground, what it is, new thing). The frozen thickets stand in three
+# levels made from the woodland (5, 7, 10) and the ice walls in three made from the stony meadow
+# (6, 9, 11), each laid out another way.
 PLAN = [
     (1, 2, "y", "snowfield", "the snowfield: a farm for the winter and a warehouse",
      "the north's berries, dry branches, frozen trunks and frosted gold"),
@@ -394,12 +405,12 @@ PLAN = [
      "the frozen thickets and the forester"),
     (6, 3, "y", "frosty_pass", "the frosty pass: walls of ice close the ways; the stonemason cuts through them",
      "the ice walls and the stonemason"),
-    (7, 7, "x", "reindeer_camp", "the reindeer camp: enlarge the house, then build the warehouse and the farm",
-     "the enlarged workers' house"),
+    (7, 8, "xy", "reindeer_camp", "the reindeer camp: frozen thickets ring the herders' camp; the forester clears them",
+     "nothing (the frozen thickets and the forester again)"),
     (8, 6, "x", "northern_lights", "northern lights: blizzard fog hides the east until the beacons burn",
      "fog and beacons"),
-    (9, 4, "y", "frozen_lake", "the frozen lake: force the old gate and mend the drawbridge over the creek",
-     "the old gate and the drawbridge"),
+    (9, 3, "xy", "frozen_lake", "the frozen lake: walls of pack ice close the shore; the stonemason cuts through them",
+     "nothing (the ice walls and the stonemason again)"),
     (10, 8, "x", "midwinter_feast", "the midwinter feast: the forester clears the frozen wood for the feast",
      "nothing"),
     (11, 3, "x", "crystal_cave", "the crystal cave: walls of ice before the last and largest harvest of the north",
@@ -436,6 +447,7 @@ def dress_level(level, new, note):
 
 def write_level(level, template, how, name, note, new):
     file, keep = dress_level(level, new, note)
+    ll.NEW[(4, level)] = new
     ll.transform_level(template, 4, level, how, name, note)
     tree = ET.parse(file)
     root = tree.getroot()
@@ -444,6 +456,7 @@ def write_level(level, template, how, name, note, new):
     more = 1 + GOAL_STEP * (level - 1)
     root.set("quest_res", ",".join(str(int(math.ceil(int(v) * more))) for v in root.get("quest_res").split(",")))
     turn = TURNS  # the turns run on through the episode, so each of a pair shows in several levels
+    nth = {}  # the level's objects of each kind so far
     if level == 11:  # the last level holds no puzzle piece
         for parent in root.iter():
             for o in [c for c in parent if c.tag == "object" and c.get("tex") == "puzzle_piece"]:
@@ -457,7 +470,10 @@ def write_level(level, template, how, name, note, new):
         elif sub in SWAP and o.get("class") == "1":
             k = turn.get(sub, 0)
             turn[sub] = k + 1
-            ident = SWAP[sub][k % len(SWAP[sub])]
+            n = nth.get(sub, 0)
+            nth[sub] = n + 1
+            kept = KEEP.get(level, {}).get(sub)
+            ident = SWAP[sub][k % len(SWAP[sub])] if kept is None else kept[n % len(kept)]
             tex, (hw, hh) = BY_ID[ident]
             o.set("tex", tex)
             o.set("subclass", str(ident))
@@ -536,18 +552,18 @@ SPEECH = {
         "de": "Eiswände versperren den frostigen Pass. Baut die Steinmetzhütte: nur der Steinmetz kommt durch.",
         "ru": "Ледяные стены преграждают морозный перевал. Постройте мастерскую каменотёса: только он их прорубит.",
         "pl": "Lodowe ściany zamykają mroźną przełęcz. Zbudujcie chatę kamieniarza: tylko on je przebije."},
-    9: {"en": "Beyond the wall the lake's creek is frozen, but the drawbridge is broken. Force the gate, then mend the bridge.",
-        "de": "Hinter der Mauer ist der Bach gefroren, doch die Zugbrücke ist kaputt. Öffnet das Tor, dann flickt die Brücke.",
-        "ru": "За стеной замёрз ручей, но подъёмный мост сломан. Откройте ворота, потом почините мост.",
-        "pl": "Za murem strumień zamarzł, ale most zwodzony jest zepsuty. Sforsujcie bramę, potem naprawcie most."},
+    9: {"en": "The storms have piled the lake's ice into walls along the shore. Let the stonemason cut through them to the gold.",
+        "de": "Die Stürme haben das Eis des Sees zu Wänden am Ufer aufgetürmt. Lasst den Steinmetz sich zum Gold durchschlagen.",
+        "ru": "Бури нагромоздили лёд озера стенами вдоль берега. Пусть каменотёс прорубит путь к золоту.",
+        "pl": "Burze spiętrzyły lód jeziora w ściany wzdłuż brzegu. Niech kamieniarz przebije się do złota."},
     8: {"en": "Under the northern lights a blizzard hides the east. Light the two beacons and the white fog will lift.",
         "de": "Unter dem Nordlicht verbirgt ein Schneesturm den Osten. Entzündet die zwei Leuchtfeuer, dann hebt sich der weiße Nebel.",
         "ru": "Под северным сиянием метель скрывает восток. Зажгите два сигнальных огня, и белая мгла рассеется.",
         "pl": "Pod zorzą polarną zamieć skrywa wschód. Zapalcie dwa ogniska sygnałowe, a biała mgła opadnie."},
-    7: {"en": "The reindeer herders need room. Enlarge the workers' house: a big house brings one more worker.",
-        "de": "Die Rentierhirten brauchen Platz. Vergrößert das Arbeiterhaus: ein großes Haus bringt einen Arbeiter mehr.",
-        "ru": "Оленеводам нужно место. Расширьте дом рабочих: большой дом даёт ещё одного рабочего.",
-        "pl": "Pasterze reniferów potrzebują miejsca. Rozbudujcie dom robotników: duży dom daje jednego robotnika więcej."},
+    7: {"en": "Frozen thickets ring the reindeer camp and the herds cannot reach the moss. Let the forester clear the way.",
+        "de": "Vereistes Dickicht umschließt das Rentierlager, und die Herden kommen nicht ans Moos. Lasst den Förster den Weg räumen.",
+        "ru": "Мёрзлая чаща окружила стойбище, и олени не могут добраться до мха. Пусть лесник расчистит путь.",
+        "pl": "Zamarznięte zarośla otoczyły obóz pasterzy i renifery nie mogą dotrzeć do mchu. Niech leśnik oczyści drogę."},
     5: {"en": "Frost has bound the thickets into ice. Build the forester's lodge: the forester clears them.",
         "de": "Der Frost hat das Dickicht zu Eis gebunden. Baut die Försterhütte: der Förster räumt es.",
         "ru": "Мороз сковал чащу льдом. Постройте сторожку лесника: лесник её расчистит.",
@@ -577,21 +593,11 @@ MESSAGES = {
          "ru": "Стены синего льда закрывают перевал. Прорубить их может только каменотёс.",
          "pl": "Ściany niebieskiego lodu zamykają przełęcz. Tylko kamieniarz może je przebić."},
         [("north_ice_wall", 150, 85, 1.3), ("stonemason_lodge", 70, 80, 0.5)]),
-    9: ({"en": "An old wall with a stuck gate, and beyond it a frozen creek with a broken drawbridge.",
-         "de": "Eine alte Mauer mit klemmendem Tor, dahinter ein gefrorener Bach mit kaputter Zugbrücke.",
-         "ru": "Старая стена с заклинившими воротами, а за ней — замёрзший ручей и сломанный мост.",
-         "pl": "Stary mur z zaciętą bramą, a za nim zamarznięty strumień i zepsuty most zwodzony."},
-        [("gate_old", 80, 85, 1.1), ("drawbridge", 185, 95, 1.0)]),
     8: ({"en": "A white blizzard hides half the land. Light the beacons and it lifts.",
          "de": "Ein weißer Schneesturm verbirgt das halbe Land. Entzündet die Leuchtfeuer, dann hebt er sich.",
          "ru": "Белая метель скрывает полземли. Зажгите сигнальные огни, и она рассеется.",
          "pl": "Biała zamieć skrywa pół krainy. Zapalcie ogniska sygnałowe, a opadnie."},
         [("fog_bank", 180, 85, 0.55), ("beacon_fire", 75, 80, 1.2)]),
-    7: ({"en": "Work on the workers' house and it grows: the big house gives one more worker.",
-         "de": "Arbeitet am Arbeiterhaus, und es wächst: das große Haus gibt einen Arbeiter mehr.",
-         "ru": "Поработайте над домом рабочих, и он вырастет: большой дом даёт ещё одного рабочего.",
-         "pl": "Pracujcie nad domem robotników, a urośnie: duży dom daje jednego robotnika więcej."},
-        [("workers_house_big", 130, 80, 0.55)]),
     5: ({"en": "Frozen thickets close the pine hollow. The forester from the lodge clears them.",
          "de": "Vereistes Dickicht schließt die Kiefernsenke. Der Förster aus der Hütte räumt es.",
          "ru": "Мёрзлая чаща закрывает сосновую лощину. Лесник из сторожки расчистит её.",
