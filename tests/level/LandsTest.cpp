@@ -97,10 +97,12 @@ TEST_P(LandsTest, LevelsUseTheLandsOwnThingsWithHintsInEveryLanguage) {
       if (ThingsOf(text, id) > 0) ++levelsWith[id];
     // The lodges by their descriptors (45 the stonemason's, 46 the forester's), whatever the
     // land dresses them in.
-    if (ThingsOf(text, land.first + 9) > 0)
+    if (ThingsOf(text, land.first + 9) > 0) {
       EXPECT_GE(Count(text, "class=\"2\" subclass=\"45\""), 1) << level << ": the mason's lodge";
-    if (ThingsOf(text, land.first + 10) > 0)
+    }
+    if (ThingsOf(text, land.first + 10) > 0) {
       EXPECT_GE(Count(text, "class=\"2\" subclass=\"46\""), 1) << level << ": the forester's lodge";
+    }
     EXPECT_EQ(Count(text, "tex=\"puzzle_piece\""), level == 11 ? 0 : 1) << level;
     for (const char* language : kLanguages) {
       std::vector<LevelHint> hints;
