@@ -162,6 +162,6 @@ void ModeEditor::DrawSettings() {
     Print(-kDlgHalfWidth + 14, kDlgBottom + 36, kSize, why, kBad);
   }
   const std::u16string label = Text("editor_button_close");
-  Print((close.x0 + close.x1 - TextWidth(label, kSize, 1)) * 0.5f, close.y0 - 8, kSize, label,
-        kText, 1);
+  Print((close.x0 + close.x1 - TextWidth(label, kSize, 1)) * 0.5f,
+        (close.y0 + close.y1) * 0.5f + kSize * 0.55f, kSize, label, kText, 1);
 }
