@@ -85,6 +85,8 @@ class ModeEditor : public Mode {
   void OpenSettings();
   void CloseSettings();
   bool SettingsOpen() const { return settingsOpen_; }
+  // The string keys of the settings dialog's labels.
+  static std::vector<std::string> SettingsLabelKeys();
   const std::optional<LevelProof>& Proof() const { return proof_; }
 
  private:

@@ -34,6 +34,11 @@ constexpr const char* kSettings[] = {
     "thief_per",    "fly_type",   "fly_time",   "run_speed",   "build_speed", "resp_speed",
     "flags",        "effect",     "fog_color",  "fog_height"};
 
+// The string key of a row's label is this and the row's field or attribute.
+constexpr const char* kLabelPrefix =
+    "editor_setting"
+    "_";
+
 // A text row's name: "name:en".
 bool SplitTextRow(const std::string& row, std::string& field, std::string& language) {
   const size_t colon = row.find(':');
@@ -44,6 +49,13 @@ bool SplitTextRow(const std::string& row, std::string& field, std::string& langu
 }
 
 }  // namespace
+
+std::vector<std::string> ModeEditor::SettingsLabelKeys() {
+  std::vector<std::string> keys;
+  for (const char* field : kTextFields) keys.push_back(kLabelPrefix + std::string(field));
+  for (const char* name : kSettings) keys.push_back(kLabelPrefix + std::string(name));
+  return keys;
+}
 
 void ModeEditor::OpenSettings() {
   if (!document_ || asking_) return;
@@ -118,9 +130,9 @@ std::u16string ModeEditor::SettingsLabel(const std::string& row) const {
   if (SplitTextRow(row, field, language)) {
     std::u16string upper = base::Utf8ToUtf16(language);
     for (char16_t& c : upper) c = char16_t(c - u'a' + u'A');
-    return Text(("editor_setting_" + field).c_str()) + u" \u00B7 " + upper;
+    return Text((kLabelPrefix + field).c_str()) + u" \u00B7 " + upper;
   }
-  const std::string key = "editor_setting_" + row;
+  const std::string key = kLabelPrefix + row;
   const std::u16string label = Text(key.c_str());
   return label == base::Utf8ToUtf16(key) || label.empty() ? base::Utf8ToUtf16(row) : label;
 }
