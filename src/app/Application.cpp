@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "base/GameKeys.h"
+#include "data/Language.h"
 #include "base/Random.h"
 #include "graphics/FrameOverlays.h"
 
@@ -455,4 +456,8 @@ void Application::Shutdown() {
   gameSettings_.reset();
   files_.reset();
   profiles_.reset();
+}
+
+std::string_view Application::LanguageCode() const {
+  return ::LanguageCode(profiles_ ? profiles_->settings.language : kDefaultLanguage);
 }

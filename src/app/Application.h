@@ -88,6 +88,8 @@ class Application {
   GameDescriptors* descriptors() { return descriptors_.get(); }
   GameServices* gameServices() { return gameServices_.get(); }
   StringTable* strings() { return strings_.get(); }
+  // The code of the player's language ("en", "de", ...), "en" before the profiles are read.
+  std::string_view LanguageCode() const;
   ValueTable* values() { return values_.get(); }
   Renderer* renderer() { return renderer_.get(); }
   TextureManager* textures() { return textures_.get(); }

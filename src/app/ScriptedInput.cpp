@@ -96,6 +96,13 @@ std::string ParseAction(std::string_view text, ScriptAction& a) {
     return ParsePoint(rest, a.x, a.y) ? std::string() : "move needs X,Y";
   }
   if (verb == "click") return ParseClick(rest, a);
+  if (verb == "drag") {
+    a.kind = Kind::Drag;
+    const size_t gap = rest.find(' ');
+    const bool parsed = gap != std::string_view::npos && ParsePoint(rest.substr(0, gap), a.x, a.y) &&
+                        ParsePoint(Trim(rest.substr(gap)), a.x2, a.y2);
+    return parsed ? std::string() : "drag needs X,Y X2,Y2";
+  }
   if (verb == "key") {
     a.kind = Kind::Key;
     a.key = GameKeyByName(rest);
@@ -276,6 +283,20 @@ void ScriptedInput::Click(float x, float y) {
   app_.OnInput({InputType::LeftUp, 0});
 }
 
+void ScriptedInput::Drag(const ScriptAction& a) {
+  host_.PlacePointer(a.x, a.y);
+  app_.OnInput({InputType::PointerMove, 0});
+  app_.OnInput({InputType::LeftDown, 0});
+  // In steps, as a hand moves it: what follows the pointer sees the way, not a jump.
+  constexpr int kSteps = 8;
+  for (int i = 1; i <= kSteps; ++i) {
+    const float t = float(i) / kSteps;
+    host_.PlacePointer(a.x + (a.x2 - a.x) * t, a.y + (a.y2 - a.y) * t);
+    app_.OnInput({InputType::PointerMove, 0});
+  }
+  app_.OnInput({InputType::LeftUp, 0});
+}
+
 bool ScriptedInput::Fail(const ScriptAction& action, const std::string& why) {
   failure_ = "script line " + std::to_string(action.line) + ": " + why;
   return false;
@@ -295,6 +316,9 @@ bool ScriptedInput::Run(const ScriptAction& a) {
       return true;
     case Kind::Click:
       Click(a.x, a.y);
+      return true;
+    case Kind::Drag:
+      Drag(a);
       return true;
     case Kind::ClickControl: {
       const auto at = app_.current ? VisibleControlCentre(host_.ControlLists(*app_.current), a.id)

@@ -21,6 +21,8 @@ class Mode;
 //   click X,Y            the pointer moves there, presses and releases the left button
 //   click control:ID     a click at the centre of the topmost visible control with that id
 //   click marker:E:L     a click on the map's marker of level L of episode E
+//   drag X,Y X2,Y2       the left button pressed at X,Y, the pointer moved to X2,Y2 in
+//                        steps, the button released there
 //   key NAME             a key pressed and released, with the control character it types
 //                        (Enter, backspace, tab, Escape) between, as a keyboard sends it
 //   text STRING          the rest of the line typed, character by character
@@ -30,13 +32,16 @@ class Mode;
 //                        beside the lines that follow, as the bot does)
 //   expect mode:NAME     the run fails unless NAME is the current screen
 struct ScriptAction {
-  enum class Kind { Move, Click, ClickControl, ClickMarker, Key, Keys, Text, Bot, ExpectMode };
+  enum class Kind {
+    Move, Click, ClickControl, ClickMarker, Drag, Key, Keys, Text, Bot, ExpectMode
+  };
   uint32_t frame = 0;  // the frame, or with `relative` the frames after the line above
   bool relative = false;
   uint32_t patience = 0;  // frames the action may wait for what it needs
   int line = 0;           // in the script file, from 1
   Kind kind = Kind::Move;
   float x = 0, y = 0;
+  float x2 = 0, y2 = 0;  // where a drag ends
   int id = 0;           // the control of ClickControl; the episode of ClickMarker
   int level = 0;        // the level of ClickMarker
   int key = 0;          // a game key code
@@ -100,6 +105,7 @@ class ScriptedInput {
  private:
   bool Run(const ScriptAction& action);
   void Click(float x, float y);
+  void Drag(const ScriptAction& action);
   void PressKey(int key);
   // The keyboard player's next key, on its frames, while its screen stays.
   void PlayKeys(uint32_t frame);

@@ -472,7 +472,8 @@ void ModeStage::ShowOwnLevels() {
   OwnLevelsDlg* shown = dialog.get();
   controls.Add(std::move(dialog));
   shown->Show(0);
-  shown->Fill(ListOwnLevels(data.empty() ? std::string() : data + "/levels", *app.descriptors()),
+  shown->Fill(ListOwnLevels(data.empty() ? std::string() : data + "/levels", *app.descriptors(),
+                            app.LanguageCode()),
               app.profiles()->ownLevels, *app.strings());
   controls.BringToTop(shown);
 }

@@ -29,7 +29,8 @@ std::string ReadSmallFile(const std::string& path) {
 }
 
 // Checks the entry's level as the level screen would start it.
-void Check(OwnLevelEntry& entry, const std::string& text, const GameDescriptors& descriptors) {
+void Check(OwnLevelEntry& entry, const std::string& text, const GameDescriptors& descriptors,
+           std::string_view language) {
   // The campaign place the level element names (the reader keeps it only for saved levels).
   XmlDocument document;
   if (text.empty() || !document.Parse(text)) {
@@ -45,6 +46,7 @@ void Check(OwnLevelEntry& entry, const std::string& text, const GameDescriptors&
     entry.problem = "own_levels_unreadable";
     return;
   }
+  if (const LevelText* own = level.TextIn(language); own && !own->name.empty()) entry.name = own->name;
   for (const auto& o : level.objects) {
     if (entry.land == 0 && o->cls == WorldObject::kScenery) entry.land = LandOfGround(o->texture);
   }
@@ -63,7 +65,8 @@ void Check(OwnLevelEntry& entry, const std::string& text, const GameDescriptors&
 }  // namespace
 
 std::vector<OwnLevelEntry> ListOwnLevels(const std::string& folder,
-                                         const GameDescriptors& descriptors) {
+                                         const GameDescriptors& descriptors,
+                                         std::string_view language) {
   std::vector<OwnLevelEntry> entries;
   std::error_code error;
   if (folder.empty() || !fs::is_directory(folder, error)) return entries;
@@ -80,7 +83,7 @@ std::vector<OwnLevelEntry> ListOwnLevels(const std::string& folder,
   std::sort(entries.begin(), entries.end(),
             [](const OwnLevelEntry& a, const OwnLevelEntry& b) { return a.file < b.file; });
   if (entries.size() > kMaxOwnLevels) entries.resize(kMaxOwnLevels);
-  for (OwnLevelEntry& entry : entries) Check(entry, ReadSmallFile(entry.path), descriptors);
+  for (OwnLevelEntry& entry : entries) Check(entry, ReadSmallFile(entry.path), descriptors, language);
   return entries;
 }
 

@@ -13,6 +13,7 @@
 #include <set>
 #include <span>
 
+#include "data/Language.h"
 #include "data/XmlDocument.h"
 #include "editor/AttributeLine.h"
 #include "level/DescriptorServices.h"
@@ -657,6 +658,72 @@ FieldResult EditorDocument::SetSettings(
   if (!Normalise(JoinLines(lines), scratch)) return Refuse("editor_field_unreadable");
   Commit(lines, label);
   return kTaken;
+}
+
+FieldResult EditorDocument::TextTrial(std::string_view language, std::string_view field,
+                                      std::string_view value,
+                                      std::vector<std::string>& lines) const {
+  if (LanguageNumber(language) == 0) return Refuse("editor_field_language", std::string(language));
+  const size_t limit = field == "name"      ? LevelText::kMaxNameBytes
+                       : field == "message" ? LevelText::kMaxMessageBytes
+                                            : 0;
+  if (limit == 0) return Refuse("editor_field_not_kept", std::string(field));
+  if (value.size() > limit) return Refuse("editor_field_too_long", std::to_string(limit));
+  if (std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }))
+    return Refuse("editor_field_control");
+  lines = Lines();
+  // The language's element, else a new one before the level's end.
+  size_t at = 0;
+  std::optional<AttributeLine> line;
+  for (size_t i = kFirstObjectLine; i < lines.size() && !line; ++i) {
+    std::optional<AttributeLine> candidate = AttributeLine::Parse(lines[i]);
+    if (candidate && candidate->Element() == "text" && candidate->Value("lang") == language) {
+      line = std::move(candidate);
+      at = i;
+    }
+  }
+  if (!line) {
+    if (value.empty()) return kTaken;
+    size_t end = lines.size();
+    while (end > kFirstObjectLine && lines[end - 1].find("</level>") == std::string::npos) --end;
+    if (end <= kFirstObjectLine) return Refuse("editor_field_unreadable");
+    at = end - 1;
+    lines.insert(lines.begin() + std::ptrdiff_t(at),
+                 "<text lang=\"" + std::string(language) + "\" name=\"\" message=\"\" />");
+    line = AttributeLine::Parse(lines[at]);
+  }
+  // The writer gives the element both fields again; an element left with no text goes.
+  line->SetValue(field, value);
+  if (line->Value("name").value_or("").empty() && line->Value("message").value_or("").empty()) {
+    lines.erase(lines.begin() + std::ptrdiff_t(at));
+  } else {
+    lines[at] = line->Format();
+  }
+  Level scratch(descriptors_);
+  if (!Normalise(JoinLines(lines), scratch)) return Refuse("editor_field_unreadable");
+  return kTaken;
+}
+
+FieldResult EditorDocument::TryText(std::string_view language, std::string_view field,
+                                    std::string_view value) const {
+  std::vector<std::string> lines;
+  return TextTrial(language, field, value, lines);
+}
+
+FieldResult EditorDocument::SetText(std::string_view language, std::string_view field,
+                                    std::string_view value) {
+  std::vector<std::string> lines;
+  const FieldResult result = TextTrial(language, field, value, lines);
+  if (result.taken) Commit(lines, "text");
+  return result;
+}
+
+std::string EditorDocument::TextOf(std::string_view language, std::string_view field) const {
+  for (const LevelText& t : level_->texts) {
+    if (t.language != language) continue;
+    return field == "name" ? t.name : field == "message" ? t.message : std::string();
+  }
+  return {};
 }
 
 FieldResult EditorDocument::Link(int a, int b) {

@@ -91,6 +91,14 @@ class EditorDocument {
   // Several settings in one undo step (medal times taken from a proof).
   FieldResult SetSettings(const std::vector<std::pair<std::string, std::string>>& values,
                           std::string_view label);
+  // The level's own name ("name") or opening message ("message") in a language ("en", "de",
+  // "ru", "pl"): what the briefing, the message before play and the list of own levels show.
+  // An empty value removes it (and the language's element with its last text). Refused for
+  // an unknown field or language, for control characters and beyond the reader's lengths.
+  FieldResult SetText(std::string_view language, std::string_view field, std::string_view value);
+  FieldResult TryText(std::string_view language, std::string_view field,
+                      std::string_view value) const;
+  std::string TextOf(std::string_view language, std::string_view field) const;
   // A link from waypoint a to waypoint b (a waypoint has three link slots).
   FieldResult Link(int a, int b);
   // Removes a link between two waypoints, in whichever direction it goes.
@@ -137,6 +145,9 @@ class EditorDocument {
                            std::string_view label);
   FieldResult CheckObjectValue(int id, std::string_view attr, std::string_view value) const;
   FieldResult CheckSettingValue(std::string_view attr, std::string_view value) const;
+  // The lines with the language's text changed (lines untouched when refused).
+  FieldResult TextTrial(std::string_view language, std::string_view field, std::string_view value,
+                        std::vector<std::string>& lines) const;
   int FreshId(const std::vector<std::string>& lines) const;
   // Gives an object another id; what named it names the new one.
   FieldResult Rename(int id, int to);

@@ -163,6 +163,7 @@ void ModeEditor::RebuildView() {
   }
   if (selected_ && !document_->level().FindObject(selected_)) selected_ = 0;
   Select(selected_);
+  if (settingsOpen_) FillSettingsRows();
 }
 
 void ModeEditor::Select(int id) {
@@ -431,7 +432,7 @@ int ModeEditor::OnInput(InputEvent event) {
       MovePointer(x, y);
       break;
     case InputType::Wheel: {
-      if (asking_) break;
+      if (asking_ || settingsOpen_) break;
       const float steps = float(event.value) / 120.0f;
       if (x < -App().renderer()->HalfWidth() + kPaletteWidth) {
         const int rows = (int(palette_.OfKind(PaletteEntry::Kind(kind_)).size()) + 1) / 2;
@@ -480,6 +481,10 @@ void ModeEditor::KeyDown(int key) {
     }
     return;
   }
+  if (settingsOpen_) {
+    if (key == kGameKeyEscape) CloseSettings();
+    return;
+  }
   // The letters work with Ctrl or alone (no field is being typed into here).
   if (key == kGameKeyZ) return Undo();
   if (key == kKeyY) return Redo();
@@ -517,7 +522,10 @@ void ModeEditor::KeyDown(int key) {
 }
 
 void ModeEditor::TypeCharacter(char16_t c) {
-  if (editingRow_ < 0 || c < 32 || c == 127 || editText_.size() >= 200) return;
+  if (editingRow_ < 0 || size_t(editingRow_) >= rows_.size() || c < 32 || c == 127) return;
+  // A message may be long; every other field is short.
+  const bool message = rows_[size_t(editingRow_)].name.starts_with("message:");
+  if (editText_.size() >= (message ? LevelText::kMaxMessageBytes : 200)) return;
   editText_ += c;
   editVerdict_ = Verdict();
 }
@@ -532,6 +540,7 @@ void ModeEditor::StartEditingField(size_t row) {
 FieldResult ModeEditor::Verdict() const {
   const std::string& name = rows_[size_t(editingRow_)].name;
   const std::string value = base::Utf16ToUtf8(editText_);
+  if (settingsOpen_) return TrySettingsRow(name, value);
   return selected_ ? document_->TryField(selected_, name, value)
                    : document_->TrySetting(name, value);
 }
@@ -540,15 +549,16 @@ void ModeEditor::CommitField() {
   if (editingRow_ < 0 || !document_) return;
   const std::string name = rows_[size_t(editingRow_)].name;
   const std::string value = base::Utf16ToUtf8(editText_);
-  const FieldResult r =
-      selected_ ? document_->SetField(selected_, name, value) : document_->SetSetting(name, value);
+  const FieldResult r = settingsOpen_ ? SetSettingsRow(name, value)
+                       : selected_    ? document_->SetField(selected_, name, value)
+                                      : document_->SetSetting(name, value);
   if (!r.taken) {
     // The typed value stays in the field, marked, with the reason below.
     editVerdict_ = r;
     SayKey(r.key, r.detail);
     return;
   }
-  if (name == "id") selected_ = std::atoi(base::Utf16ToUtf8(editText_).c_str());
+  if (name == "id" && !settingsOpen_) selected_ = std::atoi(base::Utf16ToUtf8(editText_).c_str());
   editingRow_ = -1;
   RebuildView();
 }
@@ -557,6 +567,10 @@ void ModeEditor::PressLeft(float x, float y) {
   if (asking_) {
     for (const Button& b : Buttons())
       if (b.question && b.Hit(x, y)) (this->*b.action)();
+    return;
+  }
+  if (settingsOpen_) {
+    SettingsClick(x, y);
     return;
   }
   if (PointerOnPanel(x, y)) {

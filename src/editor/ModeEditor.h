@@ -80,6 +80,13 @@ class ModeEditor : public Mode {
   void Prove();
   // Takes the suggested medal times of the last proof into the level's settings.
   void TakeTimes();
+  // The dialog of the level's own settings: its name and message in each language and the
+  // level element's settings (ModeEditorSettings.cpp).
+  void OpenSettings();
+  void CloseSettings();
+  bool SettingsOpen() const { return settingsOpen_; }
+  // The string keys of the settings dialog's labels.
+  static std::vector<std::string> SettingsLabelKeys();
   const std::optional<LevelProof>& Proof() const { return proof_; }
 
  private:
@@ -97,6 +104,9 @@ class ModeEditor : public Mode {
     std::string value;
   };
   enum class Drag { None, Object, Link, Pan, Palette };
+  struct RowBox {
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // top left, bottom right
+  };
 
   void OpenRequested();
   void RebuildView();
@@ -126,6 +136,17 @@ class ModeEditor : public Mode {
   void CommitField();
   // The check of the value being typed.
   FieldResult Verdict() const;
+
+  // The settings dialog's parts (ModeEditorSettings.cpp). Its rows are named by the level
+  // element's attribute, or "name:LANG" and "message:LANG" for the texts.
+  void FillSettingsRows();
+  FieldResult TrySettingsRow(const std::string& row, const std::string& value) const;
+  FieldResult SetSettingsRow(const std::string& row, const std::string& value);
+  RowBox SettingsRowBox(size_t row) const;
+  RowBox SettingsCloseBox() const;
+  void SettingsClick(float x, float y);
+  std::u16string SettingsLabel(const std::string& row) const;
+  void DrawSettings();
 
   // Drawing parts (ModeEditorDraw.cpp).
   void DrawWorld();
@@ -163,6 +184,7 @@ class ModeEditor : public Mode {
   bool grid_ = true;
   bool ctrl_ = false;
   bool asking_ = false;
+  bool settingsOpen_ = false;
   Drag drag_ = Drag::None;
   Vec2 dragStart_, dragLast_;
   Vec2 grabOffset_;  // from the pointer to the dragged object's position

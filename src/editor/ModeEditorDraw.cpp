@@ -7,20 +7,14 @@
 #include "app/Application.h"
 #include "base/Text.h"
 #include "editor/AttributeLine.h"
+#include "editor/EditorColours.h"
 #include "editor/ModeEditor.h"
 #include "graphics/FontManager.h"
 #include "level/Level.h"
 
 namespace {
 
-constexpr uint32_t kPanel = 0xF0262B33u;
-constexpr uint32_t kPanelLine = 0xFF4A5566u;
-constexpr uint32_t kBackdrop = 0xFF15181Du;
-constexpr uint32_t kText = 0xFFE8ECF2u;
-constexpr uint32_t kDim = 0xFF9AA6B8u;
-constexpr uint32_t kAccent = 0xFFFFC857u;
-constexpr uint32_t kBad = 0xFFFF6B5Eu;
-constexpr uint32_t kGood = 0xFF7BD88Fu;
+using namespace editor_colours;
 constexpr float kTab = 22, kCellHeight = 96, kRow = 18, kTextSize = 17, kSmall = 15;
 // The fields take the panel above this share of its height, the problems the rest.
 constexpr float kSplit = 0.36f;
@@ -92,6 +86,7 @@ std::vector<ModeEditor::Button> ModeEditor::Buttons() const {
               {"editor_button_play", &ModeEditor::Play},
               {"editor_button_prove", &ModeEditor::Prove},
               {"editor_button_take_times", &ModeEditor::TakeTimes},
+              {"editor_button_settings", &ModeEditor::OpenSettings},
               {"editor_button_fit", &ModeEditor::FitView},
               {"editor_button_leave", &ModeEditor::Escape}};
   // Right-aligned along the top bar, their labels smaller where they would take more than
@@ -427,7 +422,7 @@ void ModeEditor::DrawFields() {
   Box(left, top, left + 1, bottom, kPanelLine);
   const float middle = bottom + (top - bottom) * kSplit;
   Box(left, middle, right, middle - 1, kPanelLine);
-  if (editingRow_ >= 0) {
+  if (editingRow_ >= 0 && !settingsOpen_) {
     const float y = top - 36 - editingRow_ * kRow;
     Box(left + 4, y + 1, right - 4, y - kRow + 1, editVerdict_.taken ? 0xFF2F4A3Au : 0xFF5A2A2Au);
   }
@@ -438,7 +433,8 @@ void ModeEditor::DrawFields() {
                                     : Text("editor_level_settings");
     if (o && o->desc && !o->desc->name.empty()) head += u"  " + o->desc->name;
     Print(left + 10, top - 8, 18, head, kAccent, 2);
-    for (size_t i = 0; i < rows_.size(); ++i) {
+    // (The settings dialog borrows the rows while it is open.)
+    for (size_t i = 0; i < rows_.size() && !settingsOpen_; ++i) {
       const float y = top - 36 - float(i) * kRow;
       if (y - kRow < middle) break;
       Print(left + 10, y - 2, kSmall, base::Utf8ToUtf16(rows_[i].name), kDim);
@@ -447,7 +443,7 @@ void ModeEditor::DrawFields() {
       while (value.size() > 3 && TextWidth(value, kSmall) > kFieldsWidth - 120) value.erase(0, 1);
       Print(left + 112, y - 2, kSmall, value, editing && !editVerdict_.taken ? kBad : kText);
     }
-    if (editingRow_ >= 0 && !editVerdict_.taken) {
+    if (editingRow_ >= 0 && !editVerdict_.taken && !settingsOpen_) {
       std::u16string why = Explain(editVerdict_.key, editVerdict_.detail);
       const float y = top - 36 - float(rows_.size()) * kRow - 6;
       while (why.size() > 3 && TextWidth(why, 14) > kFieldsWidth - 16) why.pop_back();
@@ -477,7 +473,7 @@ void ModeEditor::DrawQuestion() {
   Frame(-300, 80, 300, -70, 2, kAccent);
   for (const Button& b : Buttons()) {
     if (!b.question) continue;
-    Box(b.x0, b.y0, b.x1, b.y1, 0xFF465068u);
+    Box(b.x0, b.y0, b.x1, b.y1, kButton);
   }
   r.Flush();
   const std::u16string q = Text("editor_leave_question");
@@ -510,6 +506,7 @@ void ModeEditor::Draw() {
   const std::u16string place = base::Utf8ToUtf16(where);
   Print(r.HalfWidth() - 10 - TextWidth(place, kSmall), bottom + kStatusHeight - 6, kSmall, place,
         kDim);
+  if (settingsOpen_) DrawSettings();
   if (asking_) DrawQuestion();
   Mode::Draw();
 }

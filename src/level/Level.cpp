@@ -45,6 +45,13 @@ bool Level::LoadLevelFile(FileSystem& fs, int episodeNumber, int level) {
 
 std::string Level::WriteLevel() const { return LevelWriter(*this).Write(); }
 
+const LevelText* Level::TextIn(std::string_view language) const {
+  for (const std::string_view wanted : {language, std::string_view("en")})
+    for (const LevelText& t : texts)
+      if (t.language == wanted) return &t;
+  return texts.empty() ? nullptr : &texts.front();
+}
+
 bool Level::CanSave() const {
   return medal != Medal::None && IsOrdinary(mode) && !ended && !objects.empty();
 }

@@ -61,6 +61,9 @@ class Level : public LevelData {
   bool LoadLevelFile(FileSystem& fs, int episode, int level);
   // The whole document for the current world.
   std::string WriteLevel() const;
+  // The level's own text in a language, else in English, else the first it has; none when
+  // the file carries no texts.
+  const LevelText* TextIn(std::string_view language) const;
   // Saving is allowed for a level of mode 0 or 1 with a medal that is not negative, that
   // has not ended and has objects.
   bool CanSave() const;

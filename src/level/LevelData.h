@@ -25,6 +25,18 @@ enum class LevelState : int { Fresh = 0, Saved = 2, Won = 3 };
 // The time medal of a result. None marks a level that is never saved.
 enum class Medal : int { None = -1, Bronze = 0, Silver = 1, Gold = 2 };
 
+// A level's own name and opening message in one language. The campaign's levels take theirs
+// from the string tables; a level made in the editor carries them in its file.
+struct LevelText {
+  static constexpr size_t kMaxLanguages = 16;
+  static constexpr size_t kMaxNameBytes = 120;
+  static constexpr size_t kMaxMessageBytes = 2000;
+  std::string language;  // "en", "de", ...
+  std::string name;
+  std::string message;
+  bool operator==(const LevelText&) const = default;
+};
+
 // The record of a level: its settings, its objects and workers in draw order, the waypoint
 // graph, and the level-screen state a saved level carries. Every field starts at the value
 // a level has before its file is read.
@@ -85,6 +97,7 @@ struct LevelData {
   std::vector<int> commandQueue;    // ids of queued target waypoints
   std::vector<int> trophies;        // earned here and not yet shown
   std::vector<int> objectivePanel;  // object ids in objectives-panel order
+  std::vector<LevelText> texts;     // one per language, in file order
   std::string maskName;             // texture of the mask object
   int heroType = -1;                // mini-games: the hero's worker type
   std::vector<MiniGamePhase> phases;  // mini-games: the phases still to play, front first

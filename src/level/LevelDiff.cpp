@@ -199,6 +199,12 @@ std::vector<std::string> LevelDiff::Compare(const Level& a, const Level& b, size
   }
   d.Check(level, "trophies", Text(a.trophies), Text(b.trophies));
   d.Check(level, "objectives", Text(a.objectivePanel), Text(b.objectivePanel));
+  const auto texts = [](const Level& l) {
+    std::string all;
+    for (const LevelText& t : l.texts) all += t.language + ":" + t.name + "|" + t.message + ";";
+    return all;
+  };
+  d.Check(level, "texts", texts(a), texts(b));
   CompareLists(d, "object", a.objects, b.objects);
   CompareLists(d, "worker", a.workers, b.workers);
   return d.Take();

@@ -63,6 +63,36 @@ int ReadClamped(const XmlElement& e, std::string_view attr, int def, int lo, int
 
 }  // namespace
 
+namespace {
+
+// At most `limit` bytes of UTF-8 text, cut before a character that would not fit.
+std::string Clip(std::string text, size_t limit) {
+  if (text.size() <= limit) return text;
+  size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text;
+}
+
+// A language tag as the string tables' folders are named: 2 to 8 lowercase letters.
+bool IsLanguageTag(std::string_view tag) {
+  if (tag.size() < 2 || tag.size() > 8) return false;
+  return std::all_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+}  // namespace
+
+void LevelReader::ReadText(const XmlElement& e) {
+  LevelText t;
+  t.language = e.Text("lang");
+  if (!IsLanguageTag(t.language) || level_.texts.size() >= LevelText::kMaxLanguages) return;
+  for (const LevelText& other : level_.texts)
+    if (other.language == t.language) return;
+  t.name = Clip(e.Text("name"), LevelText::kMaxNameBytes);
+  t.message = Clip(e.Text("message"), LevelText::kMaxMessageBytes);
+  level_.texts.push_back(std::move(t));
+}
+
 bool LevelReader::Fail(std::string_view why) {
   level_.readError = std::string(why);
   return false;
@@ -108,6 +138,8 @@ bool LevelReader::Read(std::string_view text) {
           level_.trophies.size() < Level::kMaxScreenEntries) {
         level_.trophies.push_back(id);
       }
+    } else if (name == "text") {
+      ReadText(e);
     } else if (name == "objective") {
       if (level_.objectivePanel.size() < Level::kMaxScreenEntries) {
         level_.objectivePanel.push_back(e.Int("id", 0));

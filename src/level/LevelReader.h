@@ -20,6 +20,10 @@ class LevelReader {
   void ReadObject(const XmlElement& e, bool workerElement);
   void ReadObjectFields(const XmlElement& e, WorldObject& o);
   void ReadWorkerFields(const XmlElement& e, WorldObject& o);
+  // A `text` element: the level's name and message in one language. One with a language
+  // that is no language tag, or that came before, is skipped; long texts are cut at a
+  // character's start.
+  void ReadText(const XmlElement& e);
   void Finish();
   void CheckWorkerRoutes(WorldObject& worker);
 

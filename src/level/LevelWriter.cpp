@@ -71,6 +71,13 @@ std::string LevelWriter::Write() {
   out_ += ">\n";
   for (const auto& o : level_.objects) WriteObject(*o, "object");
   for (const auto& w : level_.workers) WriteObject(*w, "worker");
+  for (const LevelText& t : level_.texts) {
+    out_ += "<text ";
+    Attr("lang", Escape(t.language));
+    Attr("name", Escape(t.name));
+    Attr("message", Escape(t.message));
+    out_ += "/>\n";
+  }
   if (Authored()) {
     out_ += "</level>\n";
     return std::move(out_);

@@ -26,6 +26,7 @@ class GUIDialog;
 class GUIHint;
 class GUIProgressBar;
 class Level;
+struct LevelText;
 class LevelBot;
 class LevelEffects;
 class LevelHiscores;
@@ -162,6 +163,10 @@ class ModeGame : public Mode, public LevelScreen, private HudPanels::Host {
   void ShowLevelMessage();
   // Rebuilds the briefing's goal rows (with the objective panel).
   void FillBriefing();
+  // The level's own text in the player's language (levels made in the editor), if it has any.
+  const LevelText* OwnText() const;
+  // The level's name as the briefing shows it.
+  std::u16string LevelName() const;
 
   // Reviews (the content viewer). Answers the level's opening as a player would: the briefing,
   // the story message, then the start prompt; true once play runs.

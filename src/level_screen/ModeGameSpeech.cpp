@@ -4,11 +4,13 @@
 #include "level_screen/ModeGame.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "app/Application.h"
+#include "base/Text.h"
 #include "gui/GUIText.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"
@@ -22,6 +24,7 @@ using mode_game::kDialogFadeMs;
 using mode_game::Format;
 using mode_game::Text;
 using mode_game::Lookup;
+using mode_game::LookupOr;
 using mode_game::Visible;
 
 bool ModeGame::SpeechMuted() const {
@@ -33,10 +36,25 @@ bool ModeGame::SpeechMuted() const {
          (profiles->progress.Record(episode, levelNumber).flags & LevelRecord::kFinished) != 0;
 }
 
+const LevelText* ModeGame::OwnText() const {
+  return level_ ? level_->TextIn(App().LanguageCode()) : nullptr;
+}
+
+std::u16string ModeGame::LevelName() const {
+  if (const LevelText* own = OwnText(); own && !own->name.empty())
+    return base::Utf8ToUtf16(own->name);
+  const std::string key = Format("level_name_%02d", episode) + Format("_%02d", levelNumber);
+  if (ownLevel_.empty()) return Lookup(key);
+  // An own level without a name of its own: the campaign's name of the level it copies,
+  // else its file's name.
+  std::string file = std::filesystem::path(ownLevel_).stem().string();
+  std::replace(file.begin(), file.end(), '_', ' ');
+  return LookupOr(key, base::Utf8ToUtf16(file));
+}
+
 void ModeGame::OpenLevelIntro() {
   if (level_ && IsOrdinary(level_->mode) && briefingDialog) {
-    briefingDialog->SetLevelName(
-        Lookup(Format("level_name_%02d", episode) + Format("_%02d", levelNumber)));
+    briefingDialog->SetLevelName(LevelName());
     FillBriefing();
     briefingDialog->ShowDifficulty(Difficulty());
     controls.BringToTop(briefingDialog);
@@ -53,6 +71,18 @@ void ModeGame::FillBriefing() {
 }
 
 void ModeGame::ShowLevelMessage() {
+  // A level that carries its own texts shows its own message, once per play.
+  if (const LevelText* own = OwnText()) {
+    if (own->message.empty() || !messageDialog) {
+      ShowStartPrompt();
+      return;
+    }
+    controls.BringToTop(messageDialog);
+    messageDialog->SetText(base::Utf8ToUtf16(own->message), false);
+    messageDialog->SetPicture("");
+    messageDialog->Show(kDialogFadeMs);
+    return;
+  }
   const std::string key = Format("level_message_%02d", episode) + Format("_%02d", levelNumber);
   const StringTable* strings = App().strings();
   PlayerProfiles* profiles = App().profiles();

@@ -30,9 +30,10 @@ TEST(ScriptParse, EveryActionWithAbsoluteAndRelativeFrames) {
       "21 key 34\n"
       "22 text cheats win\n"
       "23 bot\n"
-      "30 expect mode:ModeStage\n");
+      "30 expect mode:ModeStage\n"
+      "31 drag -10,20.5  30,-40\n");
   ASSERT_EQ(s.error, "");
-  ASSERT_EQ(s.actions.size(), 9u);
+  ASSERT_EQ(s.actions.size(), 10u);
   EXPECT_EQ(s.actions[0].kind, Kind::Move);
   EXPECT_EQ(s.actions[0].x, 1.5f);
   EXPECT_EQ(s.actions[0].y, -2.0f);
@@ -54,6 +55,11 @@ TEST(ScriptParse, EveryActionWithAbsoluteAndRelativeFrames) {
   EXPECT_EQ(s.actions[7].kind, Kind::Bot);
   EXPECT_EQ(s.actions[8].mode, "ModeStage");
   EXPECT_EQ(s.actions[8].line, 11);
+  EXPECT_EQ(s.actions[9].kind, Kind::Drag);
+  EXPECT_EQ(s.actions[9].x, -10.0f);
+  EXPECT_EQ(s.actions[9].y, 20.5f);
+  EXPECT_EQ(s.actions[9].x2, 30.0f);
+  EXPECT_EQ(s.actions[9].y2, -40.0f);
 }
 
 TEST(ScriptParse, FaultsNameTheirLineAndLeaveNoActions) {
@@ -76,6 +82,8 @@ TEST(ScriptParse, FaultsNameTheirLineAndLeaveNoActions) {
       {"1 text\n", "line 1: text needs something to type"},
       {"1 expect ModeStage\n", "line 1: expect needs mode:NAME"},
       {"1 bot now\n", "line 1: bot takes nothing after it"},
+      {"1 drag 1,2\n", "line 1: drag needs X,Y X2,Y2"},
+      {"1 drag 1,2 3\n", "line 1: drag needs X,Y X2,Y2"},
       {"-1 bot\n", "line 1: \"-1\" is no frame"},
       {"1~x bot\n", "line 1: \"1~x\" has no patience in frames after ~"},
       {"+2 bot\n1 bot\n", ""},

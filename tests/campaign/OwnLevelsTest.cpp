@@ -200,3 +200,47 @@ TEST_F(OwnLevelsTest, ManyLevelsArePagedAndNoLevelsSayHowToMakeOne) {
   ASSERT_NE(dialog.Selected(), nullptr);
   EXPECT_NE(dialog.Selected()->file, "level_100.xml");
 }
+
+// A level that carries its own texts is listed, briefed and introduced in the player's
+// language, English standing in for a language it lacks.
+TEST_F(OwnLevelsTest, AnOwnLevelsTextsShowInThePlayersLanguage) {
+  std::string text = Shipped("level_01_02.xml");
+  const std::string texts =
+      "<text lang=\"en\" name=\"Mill by the ford\" message=\"Build the bridge first.\" />\n"
+      "<text lang=\"de\" name=\"M\u00fchle an der Furt\" message=\"Baut zuerst die Br\u00fccke.\" />\n";
+  text.insert(text.rfind("</level>"), texts);
+  Put("ford.xml", text);
+  Put("plain.xml", Shipped("level_01_02.xml"));
+  const auto german = ListOwnLevels(Levels().string(), *app->descriptors(), "de");
+  ASSERT_EQ(german.size(), 2u);
+  EXPECT_EQ(german[0].name, "M\u00fchle an der Furt");
+  EXPECT_EQ(german[1].name, "plain") << "a level without texts keeps its file's name";
+  EXPECT_EQ(ListOwnLevels(Levels().string(), *app->descriptors(), "pl")[0].name,
+            "Mill by the ford");
+
+  app->profiles()->settings.language = 2;
+  Enter();
+  Frames(30, 20);
+  map().OnCommand(19);
+  Frames(2);
+  ASSERT_NE(map().OwnLevels(), nullptr);
+  auto* list = dynamic_cast<GUIListbox*>(map().OwnLevels()->Children().Find(OwnLevelsDlg::kList));
+  ASSERT_NE(list, nullptr);
+  EXPECT_NE(list->items[0].find(u"M\u00fchle an der Furt"), std::u16string::npos);
+  ClickRow(*list, 0);
+  Frames(1);
+  ClickOn(*map().OwnLevels()->Children().Find(OwnLevelsDlg::kPlay));
+  Frames(60, 20);
+  ModeGame& game = TheModeGame();
+  ASSERT_EQ(app->current, &game);
+  const auto* name = dynamic_cast<const GUIText*>(game.briefingDialog->Children().Find(1014));
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->Text(), u"M\u00fchle an der Furt");
+  game.OnCommand(1011);
+  Frames(2);
+  ASSERT_NE(game.messageDialog, nullptr);
+  EXPECT_TRUE(game.messageDialog->visible);
+  const auto* body = dynamic_cast<const GUIText*>(game.messageDialog->Children().Find(1021));
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(body->Text(), u"Baut zuerst die Br\u00fccke.");
+}

@@ -258,3 +258,39 @@ TEST(EditorDocumentTest, WaypointLinks) {
   const WorldObject& w104 = *Find(doc, 104);
   EXPECT_NE(std::find(w104.backLinks.begin(), w104.backLinks.end(), 100), w104.backLinks.end());
 }
+
+// The level's own name and message in each language: set, checked as typed, kept through a
+// save and a reopening, removed by emptying both, and undone like any other edit.
+TEST(EditorDocumentTest, TextsInEachLanguage) {
+  TempDir dir;
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.Open(Farmstead()));
+  const std::string opened = doc.Text();
+  EXPECT_TRUE(doc.SetText("en", "name", "The mill by the ford").taken);
+  EXPECT_TRUE(doc.SetText("ru", "message", "\u0421\u0442\u0440\u043e\u0439\u0442\u0435 \"\u043c\u043e\u0441\u0442\" & <\u0434\u043e\u0440\u043e\u0433\u0443>").taken);
+  EXPECT_TRUE(doc.SetText("en", "message", "Build the bridge first.").taken);
+  EXPECT_EQ(doc.TextOf("en", "name"), "The mill by the ford");
+  EXPECT_EQ(doc.TextOf("de", "name"), "");
+
+  EXPECT_EQ(doc.TryText("xx", "name", "a").key, "editor_field_language");
+  EXPECT_EQ(doc.TryText("en", "title", "a").key, "editor_field_not_kept");
+  EXPECT_EQ(doc.TryText("en", "name", std::string(121, 'a')).key, "editor_field_too_long");
+  EXPECT_TRUE(doc.TryText("en", "name", std::string(120, 'a')).taken);
+  EXPECT_EQ(doc.TryText("en", "message", "two\nlines").key, "editor_field_control");
+  EXPECT_EQ(doc.TextOf("en", "name"), "The mill by the ford") << "a trial changes nothing";
+
+  const std::string path = dir / "texts.xml";
+  ASSERT_TRUE(doc.Save(path).taken);
+  EditorDocument again(DemoDescriptors());
+  ASSERT_TRUE(again.OpenFile(path));
+  EXPECT_EQ(again.Text(), doc.Text());
+  EXPECT_EQ(again.TextOf("ru", "message"), doc.TextOf("ru", "message"));
+  EXPECT_TRUE(again.Check().empty());
+
+  // Emptying both texts of a language takes its element away.
+  EXPECT_TRUE(again.SetText("ru", "message", "").taken);
+  EXPECT_EQ(again.Text().find("lang=\"ru\""), std::string::npos);
+  EXPECT_NE(again.Text().find("lang=\"en\""), std::string::npos);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.Text(), opened);
+}

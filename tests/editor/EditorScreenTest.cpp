@@ -289,3 +289,52 @@ TEST(EditorScreenTest, PlayInTheLevelScreenAndComeBack) {
   EXPECT_NE(out.find("mode ModeGame"), std::string::npos) << out;
   EXPECT_FALSE(std::filesystem::exists(data / "1/Game.sav"));
 }
+
+// The authoring script of tests/editor: from an empty ground through the editor's own panels
+// (palette, clicks on the level, links dragged between waypoints, the settings dialog typed
+// into) to a saved level that the content lint finds clean, the bot wins, and the editor
+// opens again unchanged, with its name in each language.
+TEST(EditorScreenTest, TheAuthoringScriptMakesACleanWinnableLevel) {
+  TempDir data, game;
+  std::string out;
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "1000",
+                        "--edit-new", "1", "--script",
+                        SourceDir() + "/tests/editor/author_level.txt"},
+                       data.Path(), &out),
+            0)
+      << out;
+  const std::string saved = data / "levels/my_level_01.xml";
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.OpenFile(saved)) << out;
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_EQ(doc.Text(), ReadText(saved)) << "opens again unchanged";
+  EXPECT_EQ(doc.Check(), std::vector<EditorProblem>{});
+  int camps = 0, obstacles = 0, linked = 0;
+  for (const auto& o : doc.level().objects) {
+    camps += o->cls == WorldObject::kWaypoint && o->subclass == 1;
+    obstacles += o->cls == WorldObject::kObstacle;
+    for (const int l : o->links) linked += l != 0;
+  }
+  EXPECT_EQ(camps, 1);
+  EXPECT_EQ(obstacles, 5) << "three obstacles, the berry bush and the site";
+  EXPECT_EQ(linked, 5);
+  EXPECT_EQ(doc.level().questRes, (std::array<int, 3>{2, 0, 0}));
+  EXPECT_EQ(doc.level().timeHard, 400);
+  EXPECT_EQ(doc.TextOf("de", "name"), "Drei Steine am Weg");
+  EXPECT_EQ(doc.TextOf("ru", "name"), "\u0414\u043e\u0440\u043e\u0433\u0430 \u0442\u0440\u0451\u0445 \u043a\u0430\u043c\u043d\u0435\u0439");
+  EXPECT_NE(doc.TextOf("en", "message").find("warehouse"), std::string::npos);
+
+  // In the place of the first episode's last level of a copy of the demo game: the lint
+  // (without the media, which the authored game folder does not hold) and the bot.
+  std::filesystem::copy(DemoGame(), game.Path(), std::filesystem::copy_options::recursive);
+  const std::string placed = game / "content/levels/level_01_10.xml";
+  std::filesystem::copy_file(saved, placed, std::filesystem::copy_options::overwrite_existing);
+  const std::string kcontent = Env("KALODRUS_BIN_DIR", "build/bin") + "/kcontent";
+  EXPECT_EQ(RunProgram({kcontent, "lint", game.Path(), "--no-media"}, data.Path(), &out), 0) << out;
+  EXPECT_EQ(RunProgram({kcontent, "level", "play", placed, "--bot", "--game", game.Path(),
+                        "--seconds", "900"},
+                       data.Path(), &out),
+            0)
+      << out;
+  EXPECT_NE(out.find("\"won\":true"), std::string::npos) << out;
+}

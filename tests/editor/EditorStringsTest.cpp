@@ -7,6 +7,7 @@
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
 #include "editor/EditorPalette.h"
+#include "editor/ModeEditor.h"
 
 using namespace editortest;
 
@@ -40,7 +41,8 @@ std::set<std::string> KeysInSources() {
 // Every text the editor shows exists in the four languages, with its %s where the English
 // one has it.
 TEST(EditorStringsTest, EveryKeyInEveryLanguage) {
-  const std::set<std::string> keys = KeysInSources();
+  std::set<std::string> keys = KeysInSources();
+  for (const std::string& key : ModeEditor::SettingsLabelKeys()) keys.insert(key);
   EditorPalette palette;
   palette.Learn(DemoDescriptors(), ShippedTexts());
   ASSERT_GT(keys.size(), 50u);

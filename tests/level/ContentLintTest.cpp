@@ -209,8 +209,6 @@ TEST(ContentLintTest, MapMarkersNamingNothingOrLackingAStringAreReported) {
   EXPECT_FALSE(Mentions(problems, "wonder_1 in locale/en"));
 }
 
-// The map shows the whole campaign before every level is made: a marker of a level without a
-// file is a warning, while a marker outside the campaign stays a problem.
 // Every marker of the map opens a level the game has: a marker of a level without a file is a
 // problem, as is a marker outside the campaign.
 TEST(ContentLintTest, MapMarkersOfMissingLevelsAreProblems) {
@@ -224,6 +222,20 @@ TEST(ContentLintTest, MapMarkersOfMissingLevelsAreProblems) {
   EXPECT_FALSE(Mentions(lint.Problems(), "level_02_01.xml")) << "that level is made";
   EXPECT_TRUE(Mentions(lint.Problems(), "marker 37", "outside the campaign: 1.12"))
       << Join(lint.Problems());
+}
+
+// A level's own text in a language the game does not have would never be shown.
+TEST(ContentLintTest, OwnTextsInNoLanguageOfTheGameAreWarnedOf) {
+  DamagedContent c;
+  c.Replace("content/levels/level_01_03.xml", "</level>",
+            "<text lang=\"fr\" name=\"Le moulin\" message=\"\" />\n"
+            "<text lang=\"de\" name=\"Die M\u00fchle\" message=\"\" />\n</level>");
+  ContentLint lint(c.Game(), ContentLint::Options{false});
+  lint.Run();
+  EXPECT_TRUE(Mentions(lint.Warnings(), "level_01_03.xml", "language the game has not: fr"))
+      << Join(lint.Warnings());
+  EXPECT_FALSE(Mentions(lint.Warnings(), "has not: de"));
+  EXPECT_FALSE(Mentions(lint.Problems(), "level_01_03.xml")) << Join(lint.Problems());
 }
 
 TEST(ContentLintTest, DamagedLayoutsAreReported) {

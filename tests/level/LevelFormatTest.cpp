@@ -374,6 +374,27 @@ TEST_F(LevelFormatTest, TextsAreEscapedSoThatTheyReadBack) {
   EXPECT_EQ(back->objects[0]->texture, tex);
 }
 
+// A level's own texts: kept per language in file order, read back as written; a language
+// that is no tag or comes twice is skipped, long texts are cut before a whole character.
+TEST_F(LevelFormatTest, OwnTextsPerLanguageReadBackAndStayWithinBounds) {
+  const std::string longName = std::string(119, 'a') + "\u00e9\u00e9";  // 123 bytes
+  ASSERT_TRUE(level->ReadLevel(R"(<level><object id="1" class="0"/>
+      <text lang="de" name="Am Fluss" message="Baut die Br&#252;cke &amp; &quot;mehr&quot;."/>
+      <text lang="EN" name="shouted"/><text lang="de" name="twice"/><text name="no language"/>
+      <text lang="en" name=")" + longName + R"(" message=""/></level>)"));
+  ASSERT_EQ(level->texts.size(), 2u);
+  EXPECT_EQ(level->texts[0].language, "de");
+  EXPECT_EQ(level->texts[0].message, "Baut die Br\u00fccke & \"mehr\".");
+  EXPECT_EQ(level->texts[1].name, std::string(119, 'a')) << "a character is never cut in two";
+  EXPECT_EQ(level->TextIn("de")->name, "Am Fluss");
+  EXPECT_EQ(level->TextIn("ru")->language, "en") << "English stands in for a missing language";
+  const auto back = ReadBack(level->WriteLevel());
+  EXPECT_EQ(back->texts, level->texts);
+  EXPECT_TRUE(LevelDiff::Compare(*level, *back).empty());
+  level->Reset();
+  EXPECT_EQ(level->TextIn("en"), nullptr);
+}
+
 TEST_F(LevelFormatTest, ChildrenMayComeInAnyOrder) {
   ASSERT_TRUE(level->ReadLevel(R"(<level>
       <objective id="5"/><worker id="1" class="9"/><trophy id="21"/>

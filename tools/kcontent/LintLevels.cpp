@@ -11,6 +11,7 @@
 #include <string>
 
 #include "progress/Progress.h"
+#include "data/Language.h"
 #include "data/XmlDocument.h"
 #include "kcontent/LevelCheckCommand.h"
 #include "kcontent/LintRun.h"
@@ -72,6 +73,11 @@ void LintRun::CheckLevel(const std::string& file, int episode, int number,
     Problem(file, "no developer record in dev_records (key " + Str(episode * 100 + number) + ")");
   }
   CheckSpeech(file, "level dialog", level.dialog);
+  // A level's own texts are shown in the player's language: one in no language of the game
+  // is never seen.
+  for (const LevelText& t : level.texts) {
+    if (LanguageNumber(t.language) == 0) Warning(file, "text in a language the game has not: " + t.language);
+  }
 
   std::map<int, const WorldObject*> byId;
   for (const auto& o : level.objects) {
