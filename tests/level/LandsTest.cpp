@@ -12,7 +12,7 @@
 #include <string>
 
 #include "LevelTestSupport.h"
-#include "kcontent/LevelHintsCommand.h"
+#include "content_check/LevelHints.h"
 #include "level/GameDescriptors.h"
 
 using namespace leveltest;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "data/XmlDocument.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 
 FolderMedia::FolderMedia(FileSystem& fs) : fs_(fs) {
   for (const FileInfo& atlas : fs.List("atlases/", ".xml")) {
