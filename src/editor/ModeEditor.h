@@ -14,7 +14,8 @@
 class Level;
 
 // The level editor's screen: the level drawn as it plays, with the palette on the left, the
-// selected object's fields and the level's problems on the right and the editor's buttons
+// selected object's fields and the level's problems (the editor's own checks, then the content
+// lint's findings) on the right and the editor's buttons
 // along the top instead of the HUD.
 //
 // The world: a left press selects the object under the pointer and drags it (in steps of the

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -79,11 +81,13 @@ TEST(LevelLintTest, WarningsAreFindingsToo) {
 }
 
 // Every shipped level, each checked alone, is as clean as the whole-folder run finds it; the
-// largest ordinary one is timed, as the editor runs it after every settled edit.
+// largest ordinary one is timed in the built game folder, media and all, as the editor runs it
+// after every settled edit.
 TEST(LevelLintTest, EveryShippedLevelAloneHasNoFindings) {
   ContentLint lint(DemoGame(), ContentLint::Options{false});
   size_t checked = 0, largest = 0;
   std::string largestText;
+  int largestEpisode = 0, largestLevel = 0;
   for (const auto& entry : fs::directory_iterator(DemoGame() + "/content/levels")) {
     int episode = 0, level = 0;
     if (!ParseLevelFileName(entry.path().string(), episode, level)) continue;
@@ -93,18 +97,22 @@ TEST(LevelLintTest, EveryShippedLevelAloneHasNoFindings) {
     if (episode > 0 && text.size() > largest) {
       largest = text.size();
       largestText = text;
+      largestEpisode = episode;
+      largestLevel = level;
     }
   }
   EXPECT_GT(checked, 10u);
+  const char* game = std::getenv("KALODRUS_GAME_DIR");
+  if (!game || !fs::exists(std::string(game) + "/content/world")) GTEST_SKIP() << "not built";
   const auto start = std::chrono::steady_clock::now();
-  ContentLint media(DemoGame(), ContentLint::Options{true});
-  media.CheckLevelText(largestText, 1, 10);
+  ContentLint media(game, ContentLint::Options{true});
+  EXPECT_EQ(Join(media.CheckLevelText(largestText, largestEpisode, largestLevel)), "");
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                       std::chrono::steady_clock::now() - start)
                       .count();
   RecordProperty("largest_level_lint_ms", int(ms));
-  std::printf("one-level lint of the largest shipped level (%zu bytes): %lld ms\n", largest,
-              static_cast<long long>(ms));
+  std::printf("one-level lint of level %d:%d (%zu bytes) in the game folder: %lld ms\n",
+              largestEpisode, largestLevel, largest, static_cast<long long>(ms));
 }
 
 }  // namespace
