@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "app/Application.h"
 #include "base/DataFiles.h"
@@ -36,6 +37,14 @@ std::string FileText(FileSystem& fs, const std::string& name) {
 std::string LevelsFolder() {
   const std::string& data = base::DataFolder();
   return data.empty() ? std::string() : data + "/levels";
+}
+
+// The campaign position a level is tried and checked at: its own, or the first level's for a
+// level outside the campaign (what the level screen and the lint look up by it is there).
+std::pair<int, int> TrialPosition(const Level& level) {
+  const bool campaign = level.episode >= 1 && level.episode <= Level::kEpisodes &&
+                        level.levelNumber >= 1 && level.levelNumber <= Level::kLevelsPerEpisode;
+  return campaign ? std::pair{level.episode, level.levelNumber} : std::pair{1, 1};
 }
 
 float DistanceToSegment(Vec2 p, Vec2 a, Vec2 b) {
@@ -87,6 +96,9 @@ void ModeEditor::OpenRequested() {
   Application& app = App();
   if (!app.descriptors()) return;
   document_ = std::make_unique<EditorDocument>(*app.descriptors(), app.gameServices());
+  // The game runs in its game folder (the entry point changes to it before mounting
+  // "content"), so the lint reads the very folder the game plays from.
+  lint_ = std::make_unique<EditorLint>(".");
   FileSystem* fs = app.files();
   if (!paletteLearnt_ && fs) {
     std::vector<std::string> texts;
@@ -156,14 +168,24 @@ void ModeEditor::RebuildView() {
   view_ = std::make_unique<Level>(*app.descriptors(), app.gameServices());
   view_->ReadLevel(document_->Text());
   view_->PrepareObjects();
+  ListProblems();
+  if (selected_ && !document_->level().FindObject(selected_)) selected_ = 0;
+  Select(selected_);
+  if (settingsOpen_) FillSettingsRows();
+}
+
+void ModeEditor::ListProblems() {
+  if (!document_) return;
   problems_ = document_->Check();
   if (document_->Partial()) {
     for (const EditorProblem& p : document_->OpenProblems())
       if (p.key == "editor_problem_unreadable") problems_.insert(problems_.begin(), p);
   }
-  if (selected_ && !document_->level().FindObject(selected_)) selected_ = 0;
-  Select(selected_);
-  if (settingsOpen_) FillSettingsRows();
+  // The lint's findings follow, as of its last run (a run follows once an edit settles).
+  if (lint_) {
+    const std::vector<EditorProblem> found = lint_->Problems();
+    problems_.insert(problems_.end(), found.begin(), found.end());
+  }
 }
 
 void ModeEditor::Select(int id) {
@@ -213,6 +235,10 @@ std::u16string ModeEditor::Text(const char* key) const {
 }
 
 std::u16string ModeEditor::Explain(const std::string& key, const std::string& detail) const {
+  // The content lint's findings have no key: their text is the lint's own, in English, as
+  // `kcontent lint` prints it. That is fine for authors, who read the same lines from the
+  // tool; the panel's header and the editor's own problems stay in the player's language.
+  if (key.empty()) return base::Utf8ToUtf16(detail);
   std::u16string text = Text(key.c_str());
   const size_t at = text.find(u"%s");
   if (at != std::u16string::npos) text.replace(at, 2, base::Utf8ToUtf16(detail));
@@ -233,6 +259,10 @@ std::u16string ModeEditor::Title() const {
 void ModeEditor::Update() {
   Mode::Update();
   if (view_) view_->animationClock += App().frameTime;
+  if (document_ && lint_) {
+    const auto [episode, number] = TrialPosition(document_->level());
+    if (lint_->Update(document_->Text(), episode, number, App().frameTime)) ListProblems();
+  }
 }
 
 void ModeEditor::OnFadeDone(Fade kind) {
@@ -291,13 +321,9 @@ void ModeEditor::DuplicateSelected() {
 
 void ModeEditor::Play() {
   if (!document_ || requested) return;
-  const Level& level = document_->level();
-  // What the level screen looks up by the campaign position (names, tutorial texts) comes
-  // from the level's own, or from the first level for a level outside the campaign.
-  const bool campaign = level.episode >= 1 && level.episode <= Level::kEpisodes &&
-                        level.levelNumber >= 1 && level.levelNumber <= Level::kLevelsPerEpisode;
-  RequestMode(PlayTrial(document_->Text(), campaign ? level.episode : 1,
-                        campaign ? level.levelNumber : 1, ModeId::Editor));
+  // What the level screen looks up by the campaign position (names, tutorial texts).
+  const auto [episode, number] = TrialPosition(document_->level());
+  RequestMode(PlayTrial(document_->Text(), episode, number, ModeId::Editor));
 }
 
 void ModeEditor::Prove() {

@@ -6,6 +6,7 @@
 
 #include "app/Mode.h"
 #include "editor/EditorDocument.h"
+#include "editor/EditorLint.h"
 #include "editor/EditorPalette.h"
 #include "editor/LevelProof.h"
 #include "level/LevelDrawer.h"
@@ -13,7 +14,8 @@
 class Level;
 
 // The level editor's screen: the level drawn as it plays, with the palette on the left, the
-// selected object's fields and the level's problems on the right and the editor's buttons
+// selected object's fields and the level's problems (the editor's own checks, then the content
+// lint's findings) on the right and the editor's buttons
 // along the top instead of the HUD.
 //
 // The world: a left press selects the object under the pointer and drags it (in steps of the
@@ -88,6 +90,9 @@ class ModeEditor : public Mode {
   // The string keys of the settings dialog's labels.
   static std::vector<std::string> SettingsLabelKeys();
   const std::optional<LevelProof>& Proof() const { return proof_; }
+  // The problems panel's list: the document's own problems, then the content lint's findings.
+  const std::vector<EditorProblem>& Problems() const { return problems_; }
+  const EditorLint* Lint() const { return lint_.get(); }
 
  private:
   struct Button {
@@ -110,6 +115,7 @@ class ModeEditor : public Mode {
 
   void OpenRequested();
   void RebuildView();
+  void ListProblems();
   void Say(const std::u16string& text);
   void SayKey(const std::string& key, const std::string& detail = {});
   std::u16string Text(const char* key) const;
@@ -195,6 +201,7 @@ class ModeEditor : public Mode {
   std::u16string editText_;
   FieldResult editVerdict_;
   std::vector<EditorProblem> problems_;
+  std::unique_ptr<EditorLint> lint_;
   std::optional<LevelProof> proof_;  // of the level as it was when proved
 };
 

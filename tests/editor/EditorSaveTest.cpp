@@ -5,10 +5,10 @@
 #include <random>
 
 #include "EditorTestSupport.h"
+#include "content_check/ContentLint.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorPalette.h"
 #include "kcontent/LevelPlayCommand.h"
-#include "kcontent/LintCommand.h"
 
 using namespace editortest;
 

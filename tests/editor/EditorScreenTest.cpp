@@ -10,6 +10,7 @@
 #include <set>
 
 #include "EditorTestSupport.h"
+#include "content_check/ContentLint.h"
 #include "editor/EditorDocument.h"
 #include "editor/LevelProof.h"
 #include "support/Picture.h"
@@ -143,6 +144,46 @@ TEST(EditorScreenTest, ClickDeleteSaveAndLeave) {
   EditorDocument before(DemoDescriptors());
   ASSERT_TRUE(before.Open(Farmstead()));
   EXPECT_EQ(doc.level().objects.size(), before.level().objects.size() - 2);
+}
+
+// The content lint's findings follow the editor's own problems in the panel: a level whose
+// old oak (26) no worker reaches lists it once the lint has run, and a click on that line
+// selects the oak, which Delete then removes with its waypoint (107).
+TEST(EditorScreenTest, ALintFindingIsListedAndSelectsItsObject) {
+  TempDir data, work;
+  std::string text = ReadText(DemoGame() + "/content/levels/level_01_01.xml");
+  const std::string from = R"(links="107,108" obj_link="24")";
+  ASSERT_NE(text.find(from), std::string::npos);
+  text.replace(text.find(from), from.size(), R"(links="0,108" obj_link="24")");
+  const std::string file = work / "oak.xml";
+  WriteText(file, text);
+  // The panel's line of the finding: after the editor's own problems, in the lint's order.
+  EditorDocument doc(DemoDescriptors());
+  ASSERT_TRUE(doc.Open(text));
+  ContentLint lint(DemoGame(), ContentLint::Options{false});
+  const std::vector<LevelFinding> findings = lint.CheckLevelText(text, 1, 1);
+  const auto oak = std::find_if(findings.begin(), findings.end(), [](const LevelFinding& f) {
+    return f.objectId == 26 && f.text.find("reached by no base") != std::string::npos;
+  });
+  ASSERT_NE(oak, findings.end());
+  const int line = int(doc.Check().size()) + int(oak - findings.begin());
+  // The list starts 126 units below the middle of a 720-unit screen, 18 units a line.
+  const std::string click = "500," + std::to_string(-135 - 18 * line);
+  const std::string script = work / "lint.txt";
+  WriteText(script, "1~400 expect mode:ModeEditor\n+60 click " + click +
+                        "\n+5 key delete\n+5 key 45\n+5 key escape\n"
+                        "+0~100 expect mode:ModeMenu\n");
+  std::string out;
+  ASSERT_EQ(RunProgram({"./kalodrus3", "/wn", "/16x9", "--fixed-step", "16", "--frames", "900",
+                        "--edit", file, "--script", script},
+                       data.Path(), &out),
+            0)
+      << out;
+  EditorDocument saved(DemoDescriptors());
+  ASSERT_TRUE(saved.OpenFile(file));
+  EXPECT_EQ(saved.level().FindObject(26), nullptr);
+  EXPECT_EQ(saved.level().FindObject(107), nullptr);
+  EXPECT_EQ(saved.level().objects.size(), doc.level().objects.size() - 2);
 }
 
 // Unsaved changes keep the editor up with its question on Escape; the file stays as it was.

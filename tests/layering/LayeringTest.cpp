@@ -24,13 +24,15 @@ const std::map<std::string, int> kLayer = {
     {"base", 1},         {"platform", 2}, {"data", 2},  {"graphics", 3}, {"sound", 3},
     {"particles", 4},    {"gui", 5},      {"level", 5}, {"progress", 5}, {"app", 6},
     {"level_screen", 7}, {"campaign", 7}, {"main", 8},
-    {"editor", 7},
+    {"editor", 7},       {"content_check", 6},
 };
 
 // Folders on one line that must not include each other: the simulation knows no controls,
-// and one screen never reaches into another's insides.
+// one screen never reaches into another's insides, and the content checks read a game folder
+// as the tools do, without the running application.
 const std::set<std::pair<std::string, std::string>> kApart = {
     {"level", "gui"},
+    {"content_check", "app"},
     {"level_screen", "campaign"},
     {"campaign", "level_screen"},
     {"editor", "level_screen"},

@@ -9,7 +9,7 @@
 
 #include "SimTestSupport.h"
 #include "base/Random.h"
-#include "kcontent/GameContent.h"
+#include "content_check/GameContent.h"
 #include "level/Level.h"
 #include "level/LevelBot.h"
 

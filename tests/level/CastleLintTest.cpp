@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "LevelTestSupport.h"
-#include "kcontent/LintCommand.h"
+#include "content_check/ContentLint.h"
 
 using namespace leveltest;
 

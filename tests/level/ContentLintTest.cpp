@@ -7,8 +7,10 @@
 #include <iterator>
 
 #include "LevelTestSupport.h"
+#include "content_check/ContentLint.h"
+#include "content_check/LevelHints.h"
+#include "content_check/LevelRoundTrip.h"
 #include "kcontent/LevelCheckCommand.h"
-#include "kcontent/LevelHintsCommand.h"
 #include "kcontent/LintCommand.h"
 #include "level/GameDescriptors.h"
 

@@ -18,8 +18,8 @@
 #include <utility>
 
 #include "LevelTestSupport.h"
+#include "content_check/LevelHints.h"
 #include "graphics/ImageDecoder.h"
-#include "kcontent/LevelHintsCommand.h"
 #include "level/GameDescriptors.h"
 
 using namespace leveltest;

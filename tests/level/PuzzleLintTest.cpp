@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "LevelTestSupport.h"
-#include "kcontent/LintCommand.h"
+#include "content_check/ContentLint.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -12,7 +12,7 @@
 #include "LevelTestSupport.h"
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
-#include "kcontent/LevelCheckCommand.h"
+#include "content_check/LevelRoundTrip.h"
 #include "kcontent/LevelFitCommand.h"
 #include "level/GameController.h"
 #include "level/GameDescriptors.h"

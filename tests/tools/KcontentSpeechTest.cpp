@@ -1,7 +1,7 @@
 // The checks of a level's speech script that kcontent lint reports.
 #include <gtest/gtest.h>
 
-#include "kcontent/LevelSpeechCommand.h"
+#include "content_check/LevelSpeech.h"
 
 namespace {
 

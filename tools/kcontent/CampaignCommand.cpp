@@ -11,8 +11,8 @@
 
 #include "base/DataFiles.h"
 #include "data/Utf8.h"
-#include "kcontent/GameContent.h"
-#include "kcontent/LevelCheckCommand.h"
+#include "content_check/GameContent.h"
+#include "content_check/LevelRoundTrip.h"
 #include "kcontent/LevelPlayCommand.h"
 #include "level/BotRun.h"
 #include "level/GameDescriptors.h"

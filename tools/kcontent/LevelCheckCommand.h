@@ -2,22 +2,7 @@
 #include <string>
 #include <vector>
 
-class DescriptorServices;
-class GameDescriptors;
-
 // level check FILE [--game GAMEFOLDER]: reads a level file, writes it, reads the result again
 // and compares the two worlds. Exit code 0 when nothing was lost. With a game folder the
 // folder's descriptor tables are loaded first, as the game would have them.
 int RunLevelCommand(const std::vector<std::string>& args);
-
-// The round trip behind the command for one level text: the differences between the world
-// read from the text and the world read back from its written form (empty when nothing was
-// lost), or one line saying why a read failed. episode and level are the campaign position a
-// fresh level file belongs to.
-std::vector<std::string> CheckLevelRoundTrip(const std::string& text, int episode, int level,
-                                             const GameDescriptors& descriptors,
-                                             DescriptorServices* textures);
-
-// The episode and level of a file named "level_EE_LL.xml" (any folder in front); false for
-// other names.
-bool ParseLevelFileName(const std::string& path, int& episode, int& level);

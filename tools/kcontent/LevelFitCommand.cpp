@@ -7,7 +7,7 @@
 #include <iterator>
 #include <map>
 
-#include "kcontent/GameContent.h"
+#include "content_check/GameContent.h"
 #include "level/GameDescriptors.h"
 #include "level/Level.h"
 #include "level/WaypointArea.h"

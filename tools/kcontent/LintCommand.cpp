@@ -1,53 +1,10 @@
-// The lint command: the game folder mounted as the game mounts it, the checks run in their
-// order, and the problems and warnings printed. The checks themselves live in the Lint*.cpp
-// files named in LintRun.h.
+// The lint command: the checks of content_check/ContentLint.h run over a game folder, and
+// their notes, warnings and problems printed.
 #include "kcontent/LintCommand.h"
 
 #include <cstdio>
-#include <memory>
-#include <string>
 
-#include "data/Language.h"
-#include "data/StringTable.h"
-#include "kcontent/LintRun.h"
-
-std::string LintRun::Format(const char* pattern, int value) {
-  char text[64];
-  std::snprintf(text, sizeof text, pattern, value);
-  return text;
-}
-
-void LintRun::Run() {
-  fs_.Mount(lint_.folder_ + "/content");
-  fs_.Mount(lint_.folder_ + "/music");
-  MountLocale(fs_, "en", false, lint_.folder_ + "/");
-  folderMedia_ = std::make_unique<FolderMedia>(fs_);
-
-  CheckTableFiles();
-  StringTable strings(fs_);
-  if (!descriptors_.LoadGameDescriptors(fs_, strings, *folderMedia_)) {
-    Problem("content", "the descriptor tables do not load (see the files named above)");
-  }
-  CheckDescriptors();
-  CheckIndicators();
-  CheckNames();
-  CheckLevels();
-  CheckLayouts();
-  CheckCastle();
-  CheckPuzzles();
-}
-
-ContentLint::ContentLint(std::string gameFolder, Options options)
-    : folder_(std::move(gameFolder)), options_(options) {}
-
-size_t ContentLint::Run() {
-  problems_.clear();
-  warnings_.clear();
-  notes_.clear();
-  media_.clear();
-  LintRun(*this).Run();
-  return problems_.size();
-}
+#include "content_check/ContentLint.h"
 
 int RunLintCommand(const std::vector<std::string>& args) {
   ContentLint::Options options;

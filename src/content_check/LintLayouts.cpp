@@ -7,7 +7,7 @@
 #include "data/Utf8.h"
 #include "data/XmlDocument.h"
 #include "gui/ControlFactory.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 
 namespace {
 

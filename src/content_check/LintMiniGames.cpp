@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/Utf8.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 #include "level/Level.h"
 #include "level/MiniGameBot.h"
 #include "level/MiniGameGrid.h"
@@ -59,7 +59,7 @@ void LintRun::CheckMiniGame(const std::string& file, const Level& level) {
         for (const auto& o : level.objects) {
           if (o->cls != WorldObject::kWaypoint || o->subclass != 13) continue;
           ++gates;
-          if (!o->link) Problem(where, "gate " + Str(o->id) + " has no attacker");
+          if (!o->link) Problem(where, "gate " + Str(o->id) + " has no attacker", o->id);
         }
         if (gates == 0) Problem(where, "no gate (waypoint of subclass 13)");
         break;

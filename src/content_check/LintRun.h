@@ -1,8 +1,8 @@
 #pragma once
-// The state of one lint run, shared by the source files of its checks: LintCommand.cpp (the
-// command and the run), LintMedia.cpp (the media a game folder holds), LintDescriptors.cpp
-// (the descriptor tables and the object names), LintLevels.cpp (every level file and the
-// map), LintMiniGames.cpp (mini-game levels), LintPlayable.cpp (whether an ordinary level can
+// The state of one lint run, shared by the source files of its checks: ContentLint.cpp (the
+// run over a folder or one level), LintMedia.cpp (the media a game folder holds),
+// LintDescriptors.cpp (the descriptor tables and the object names), LintLevels.cpp (every level
+// file and the map), LintMiniGames.cpp (mini-game levels), LintPlayable.cpp (whether an ordinary level can
 // be played, its hints and its speech), LintLayouts.cpp (layouts and string keys),
 // LintPuzzles.cpp (the puzzles) and LintCastle.cpp (the castle's parts).
 #include <map>
@@ -15,7 +15,7 @@
 
 #include "data/FileSystem.h"
 #include "data/StringTable.h"
-#include "kcontent/LintCommand.h"
+#include "content_check/ContentLint.h"
 #include "level/DescriptorServices.h"
 #include "level/GameDescriptors.h"
 
@@ -56,7 +56,10 @@ class LintRun {
  public:
   explicit LintRun(ContentLint& lint) : lint_(lint) {}
 
+  // Every check of the game folder.
   void Run();
+  // The checks of one level's text standing in the folder (ContentLint::CheckLevelText).
+  void RunLevel(const std::string& text, int episode, int number);
 
  private:
   using LevelFiles = std::map<std::pair<int, int>, std::string>;
@@ -65,12 +68,34 @@ class LintRun {
   static std::string Format(const char* pattern, int value);
   static std::string Str(int value) { return std::to_string(value); }
 
-  void Problem(const std::string& where, const std::string& what) {
+  // A problem or warning; `object` is the object it names when `where` is a level's file
+  // (0: the object being checked, if any, else the level as a whole).
+  void Problem(const std::string& where, const std::string& what, int object = 0) {
     lint_.problems_.push_back(where + ": " + what);
+    Record(lint_.problems_.back(), object, "");
   }
-  void Warning(const std::string& where, const std::string& what) {
+  void Warning(const std::string& where, const std::string& what, int object = 0) {
     lint_.warnings_.push_back(where + ": " + what);
+    Record(lint_.warnings_.back(), object, "warning: ");
   }
+  // Keeps a line about the level of a one-level run as a finding.
+  void Record(const std::string& line, int object, const char* prefix);
+  // While it lives, what is found is about this object (the checks of one object, which
+  // reach the media and string checks shared with the rest of the folder).
+  class AboutObject {
+   public:
+    AboutObject(LintRun& run, int id) : run_(run), outer_(run.object_) { run.object_ = id; }
+    ~AboutObject() { run_.object_ = outer_; }
+    AboutObject(const AboutObject&) = delete;
+    AboutObject& operator=(const AboutObject&) = delete;
+
+   private:
+    LintRun& run_;
+    int outer_;
+  };
+
+  // The game folder mounted as the game mounts it, its media listed.
+  void Mount();
 
   // Media (LintMedia.cpp): each missing name is reported once.
   void Texture(const std::string& where, const std::string& name);
@@ -95,7 +120,10 @@ class LintRun {
 
   // Level files (LintLevels.cpp).
   void CheckLevels();
-  void CheckLevel(const std::string& file, int episode, int number, const LevelFiles& files);
+  // The level files of the folder by their campaign position.
+  LevelFiles ListLevelFiles();
+  void CheckLevel(const std::string& file, const std::string& text, int episode, int number,
+                  const LevelFiles& files);
   void CheckSpeech(const std::string& file, const std::string& what, const SpeechLine& line);
   void CheckObject(const std::string& file, const Level& level, const WorldObject& o);
   // Chains of obj_link that come back to themselves: the game follows them only so far.
@@ -153,6 +181,8 @@ class LintRun {
 
   std::vector<int> hudIds_;
   ContentLint& lint_;
+  std::string levelFile_;  // the level of a one-level run, whose problems are findings
+  int object_ = 0;         // the object being checked (AboutObject)
   FileSystem fs_;
   std::vector<LanguageStrings> layoutStrings_;
   bool hintEntriesChecked_ = false;

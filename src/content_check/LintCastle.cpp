@@ -9,7 +9,7 @@
 #include <string>
 
 #include "data/XmlDocument.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 
 namespace {
 

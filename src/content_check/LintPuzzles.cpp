@@ -13,7 +13,7 @@
 
 #include "data/XmlDocument.h"
 #include "graphics/ImageDecoder.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 
 namespace {
 

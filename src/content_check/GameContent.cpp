@@ -1,4 +1,4 @@
-#include "kcontent/GameContent.h"
+#include "content_check/GameContent.h"
 
 #include "data/Language.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/XmlDocument.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LintRun.h"
 #include "level/ObjectDesc.h"
 
 namespace {

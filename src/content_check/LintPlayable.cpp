@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "data/Utf8.h"
-#include "kcontent/LevelHintsCommand.h"
-#include "kcontent/LevelSpeechCommand.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LevelHints.h"
+#include "content_check/LevelSpeech.h"
+#include "content_check/LintRun.h"
 #include "level/Level.h"
 #include "level/ObjectHint.h"
 #include "level/PathFinder.h"
@@ -31,7 +31,7 @@ void LintRun::CheckWorkersReach(const std::string& file, Level& level) {
     const int type = o->desc->WorkerType();
     const std::string what = "object " + Str(o->id) + " at waypoint " + Str(wp.id);
     if (type < 0) {
-      Problem(file, what + " names no worker type (work " + Str(o->desc->work) + ")");
+      Problem(file, what + " names no worker type (work " + Str(o->desc->work) + ")", o->id);
       continue;
     }
     std::vector<int> starts;
@@ -45,7 +45,8 @@ void LintRun::CheckWorkersReach(const std::string& file, Level& level) {
     });
     if (!reached) {
       Problem(file, what + " is reached by no base of worker type " + Str(type) +
-                        ", even with every obstacle cleared");
+                        ", even with every obstacle cleared",
+              o->id);
     }
   }
 }
@@ -59,7 +60,8 @@ void LintRun::CheckPlayable(const std::string& file, Level& level) {
     const WorldObject& camp = *level.waypoints[size_t(node)].waypoint;
     const WorldObject* house = level.FindObject(camp.respawnMin);
     if (!house || house->cls != WorldObject::kBuilding) {
-      Problem(file, "camp waypoint " + Str(camp.id) + " names no house in its respawn value");
+      Problem(file, "camp waypoint " + Str(camp.id) + " names no house in its respawn value",
+              camp.id);
     }
   }
   if (level.timeNorm <= level.timeHard || level.timeHard <= 0) {
@@ -91,7 +93,8 @@ void LintRun::CheckPlayable(const std::string& file, Level& level) {
     linkedFromWaypoint.insert(wp.linkId);
     if (!reached[size_t(node.index)]) {
       Problem(file, "waypoint " + Str(wp.id) + " with object " + Str(wp.linkId) +
-                        " cannot be reached from any camp");
+                        " cannot be reached from any camp",
+              wp.id);
     }
   }
   for (const auto& o : level.objects) {
@@ -107,6 +110,7 @@ void LintRun::CheckPlayable(const std::string& file, Level& level) {
     if (!o->desc || (o->cls != WorldObject::kObstacle && o->cls != WorldObject::kBuilding))
       continue;
     const ObjectDesc& d = *o->desc;
+    const AboutObject about(*this, o->id);
     const std::string where = file + ": object " + Str(o->id);
     for (int i = 0; i < 3; ++i) {
       if (d.ret && d.income[size_t(i)] > 0 && o->cls == WorldObject::kObstacle)
@@ -163,12 +167,14 @@ void LintRun::CheckClickAreas(const std::string& file, const Level& level) {
       const float share = waypoint_area::Share(w, *o);
       if (share < waypoint_area::kLeastShare) {
         Problem(file, what + ": the waypoint's quad holds only " + Str(int(share * 100)) +
-                          "% of the picture (kcontent level fit sizes it)");
+                          "% of the picture (kcontent level fit sizes it)",
+                w.id);
       }
       const WorldObject* top = waypoint_area::TopWaypointAt(level, o->position);
       if (top != &w) {
         Problem(file, what + ": a click at the picture's centre goes to " +
-                          (top ? "waypoint " + Str(top->id) : std::string("no waypoint")));
+                          (top ? "waypoint " + Str(top->id) : std::string("no waypoint")),
+                w.id);
       }
     }
   }
@@ -187,7 +193,8 @@ void LintRun::CheckHints(const std::string& file, const std::string& text) {
       for (const std::string& key : h.missing) {
         if (!reported.insert(key).second) continue;
         Problem(file, "the hint of object " + Str(h.id) + " uses " + key + ", missing in locale/" +
-                          language);
+                          language,
+                h.id);
       }
     }
   }
@@ -219,11 +226,13 @@ void LintRun::CheckScript(const std::string& file, const std::string& text, cons
     }
     for (const ScriptLine& s : lines) {
       if (s.line.text > 0 && s.text.empty()) {
-        Problem(file, s.key + " is missing in locale/" + language);
+        Problem(file, s.key + " is missing in locale/" + language, s.owner);
       }
     }
     if (std::string_view(language) != "en") continue;
-    for (const std::string& p : SpeechProblems(lines, objectIds, HudIds())) Problem(file, p);
+    std::vector<int> owners;
+    const std::vector<std::string> problems = SpeechProblems(lines, objectIds, HudIds(), &owners);
+    for (size_t i = 0; i < problems.size(); ++i) Problem(file, problems[i], owners[i]);
   }
 }
 

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "data/XmlDocument.h"
+#include "content_check/LintRun.h"
 #include "graphics/ImageDecoder.h"
-#include "kcontent/LintRun.h"
 
 FolderMedia::FolderMedia(FileSystem& fs) : fs_(fs) {
   for (const FileInfo& atlas : fs.List("atlases/", ".xml")) {

@@ -13,8 +13,8 @@
 #include "progress/Progress.h"
 #include "data/Language.h"
 #include "data/XmlDocument.h"
-#include "kcontent/LevelCheckCommand.h"
-#include "kcontent/LintRun.h"
+#include "content_check/LevelRoundTrip.h"
+#include "content_check/LintRun.h"
 #include "level/Level.h"
 #include "level/WorldObject.h"
 
@@ -26,24 +26,29 @@ constexpr float kWorldHalfH = 384.0f;
 
 }  // namespace
 
-void LintRun::CheckLevels() {
-  std::map<std::pair<int, int>, std::string> files;
+LintRun::LevelFiles LintRun::ListLevelFiles() {
+  LevelFiles files;
   for (const FileInfo& info : fs_.List("", "level_")) {
     int episode = 0, level = 0;
     if (ParseLevelFileName(info.key, episode, level)) files[{episode, level}] = info.key;
   }
-  if (!files.count({0, 0})) Problem("content", "no episode map (level_00_00.xml)");
-  if (!files.count({1, 1})) Problem("content", "no first level (level_01_01.xml)");
-  for (const auto& [position, file] : files)
-    CheckLevel(file, position.first, position.second, files);
+  return files;
 }
 
-void LintRun::CheckLevel(const std::string& file, int episode, int number,
-                         const LevelFiles& files) {
-  const FileData data = fs_.Read(file);
-  const std::string text(data.Text());
-  fs_.Release(data.data);
+void LintRun::CheckLevels() {
+  const LevelFiles files = ListLevelFiles();
+  if (!files.count({0, 0})) Problem("content", "no episode map (level_00_00.xml)");
+  if (!files.count({1, 1})) Problem("content", "no first level (level_01_01.xml)");
+  for (const auto& [position, file] : files) {
+    const FileData data = fs_.Read(file);
+    const std::string text(data.Text());
+    fs_.Release(data.data);
+    CheckLevel(file, text, position.first, position.second, files);
+  }
+}
 
+void LintRun::CheckLevel(const std::string& file, const std::string& text, int episode,
+                         int number, const LevelFiles& files) {
   Level level(descriptors_, folderMedia_.get());
   level.episode = episode;
   level.levelNumber = number;
@@ -82,7 +87,7 @@ void LintRun::CheckLevel(const std::string& file, int episode, int number,
   std::map<int, const WorldObject*> byId;
   for (const auto& o : level.objects) {
     if (!byId.emplace(o->id, o.get()).second) {
-      Problem(file, "id " + Str(o->id) + " is used twice");
+      Problem(file, "id " + Str(o->id) + " is used twice", o->id);
     }
   }
   for (const auto& o : level.objects) CheckObject(file, level, *o);
@@ -117,10 +122,9 @@ void LintRun::CheckSpeech(const std::string& file, const std::string& what,
 }
 
 void LintRun::CheckObject(const std::string& file, const Level& level, const WorldObject& o) {
+  const AboutObject about(*this, o.id);
   const std::string where = file + ": object " + Str(o.id);
-  const auto problem = [&](const std::string& what) {
-    lint_.problems_.push_back(where + ": " + what);
-  };
+  const auto problem = [&](const std::string& what) { Problem(where, what); };
   if (o.cls > WorldObject::kBird) problem("unknown class " + Str(o.cls));
   if (o.cls == WorldObject::kObstacle || o.cls == WorldObject::kBuilding ||
       o.cls == WorldObject::kLandmark) {
@@ -198,7 +202,8 @@ void LintRun::CheckLinkCycles(const std::string& file, const Level& level) {
         if (reported.insert(*std::min_element(seen, chain.end())).second) {
           std::string ids;
           for (auto it = seen; it != chain.end(); ++it) ids += Str((*it)->id) + " -> ";
-          Problem(file, "the links go round in a circle: " + ids + Str((*seen)->id));
+          Problem(file, "the links go round in a circle: " + ids + Str((*seen)->id),
+                  (*seen)->id);
         }
         break;
       }
@@ -217,6 +222,7 @@ void LintRun::CheckSprites(const std::string& file, const std::string& text) {
     e.Ints("sprite", v);
     const auto [columns, rows, time, loop, count, start] = v;
     if (time == 0) continue;  // no animation
+    const AboutObject about(*this, e.Int("id", 0));
     const std::string where = file + ": object " + Str(e.Int("id", 0)) + ": sprite";
     if (time < 0) Problem(where, "cannot play: its frame time is below zero");
     if (columns < 1 || rows < 1) Problem(where, "has no columns or no rows");
@@ -231,6 +237,7 @@ void LintRun::CheckSprites(const std::string& file, const std::string& text) {
 void LintRun::CheckMap(const std::string& file, const Level& level, const LevelFiles& files) {
   for (const auto& o : level.objects) {
     if (o->cls != WorldObject::kObstacle) continue;
+    const AboutObject about(*this, o->id);
     const std::string where = file + ": marker " + Str(o->id);
     if (o->subclass > 4) Problem(where, "unknown marker kind " + Str(o->subclass));
     if (o->subclass == 0) {
