@@ -88,16 +88,25 @@ constexpr const char* kDressed[] = {
     "obelisk_growth", "obelisk_toil", "stonemason_lodge", "forester_lodge", "gate_old",
     "gate_old_a", "drawbridge", "drawbridge_a", "broken_bridge", "briefing_site"};
 
-// The demo tables' dresses: the dressed texture and the meadow's picture it dresses.
-std::map<std::string, std::string, std::less<>> Dresses() {
+// The demo content's descriptor tables, loaded as the game loads them.
+struct DemoTables {
   FakeTextures textures;
   GameDescriptors descriptors;
   FileSystem files;
-  files.Mount(DemoGame() + "/content");
-  files.Mount(DemoGame() + "/locale/en");
-  StringTable strings(files);
-  EXPECT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
-  return descriptors.Dresses();
+  StringTable strings{files};
+  bool loaded = false;
+  DemoTables() {
+    files.Mount(DemoGame() + "/content");
+    files.Mount(DemoGame() + "/locale/en");
+    loaded = descriptors.LoadGameDescriptors(files, strings, textures);
+  }
+};
+
+// The demo tables' dresses: the dressed texture and the meadow's picture it dresses.
+std::map<std::string, std::string, std::less<>> Dresses() {
+  DemoTables tables;
+  EXPECT_TRUE(tables.loaded);
+  return tables.descriptors.Dresses();
 }
 
 // Every tex attribute of a level file.
@@ -222,13 +231,9 @@ TEST_P(LandsTest, LevelMessagesHaveWordsAndPictures) {
 TEST_P(LandsTest, DescriptorsSoundsAndGlintLoad) {
   const Land& land = GetParam();
   ASSERT_TRUE(fs::exists(DemoGame() + "/../effects/src/" + land.glint + ".xml"));
-  FakeTextures textures;
-  GameDescriptors descriptors;
-  FileSystem files;
-  files.Mount(DemoGame() + "/content");
-  files.Mount(DemoGame() + "/locale/en");
-  StringTable strings(files);
-  ASSERT_TRUE(descriptors.LoadGameDescriptors(files, strings, textures));
+  DemoTables tables;
+  ASSERT_TRUE(tables.loaded);
+  const GameDescriptors& descriptors = tables.descriptors;
   const auto thing = [&](int k) { return descriptors.Obstacle(land.first + k); };
   for (int k = 0; k <= 10; ++k) {
     const ObjectDesc* d = thing(k);
